@@ -1,0 +1,25 @@
+#pragma once
+// Finding top-level windows by class and title, and the ACT! presence test.
+#include <string>
+#include <string_view>
+
+#include "platform/Platform.h"
+
+namespace modACTHandle {
+
+// The last visible top-level window, in enumeration order, whose lower-cased
+// class name contains `classPart` and whose title (as GetWindowTitle gives
+// it) contains `titlePart`, or any title when `titlePart` is "*". 0 if none.
+platform::WindowHandle FindTopLevelWindow(const platform::Platform& env, std::string_view classPart,
+                                          std::string_view titlePart);
+
+// "" for no window, "NoText" for an untitled one, else the title without
+// leading blanks, cut to 50 characters.
+std::string GetWindowTitle(const platform::Platform& env, platform::WindowHandle window);
+
+std::string GetWindowClassLower(const platform::Platform& env, platform::WindowHandle window);
+
+// True while a visible main window of ACT! exists.
+bool IsACTRunning(const platform::Platform& env);
+
+}  // namespace modACTHandle

@@ -1,0 +1,23 @@
+#pragma once
+// Showing a message box the way every routine of the programs does.
+#include <string>
+#include <string_view>
+
+#include "platform/Platform.h"
+
+namespace modMessages {
+
+// A box titled `title`, or the program's own title when `title` is empty.
+platform::MsgAnswer MsgBox(const platform::Platform& env, std::string_view text,
+                           platform::MsgIcon icon = platform::MsgIcon::None,
+                           platform::MsgButtons buttons = platform::MsgButtons::Ok,
+                           std::string_view title = {});
+
+// "Error: " + number + ". " + description, OK, no icon, titled after the routine.
+void ShowRoutineError(const platform::Platform& env, std::string_view routine, std::int32_t number,
+                      std::string_view description);
+
+// The same for whatever the current exception is; used in catch (...) blocks.
+void ShowCurrentException(const platform::Platform& env, std::string_view routine);
+
+}  // namespace modMessages

@@ -1,0 +1,24 @@
+#pragma once
+// Reading and writing one registry value.
+#include <string_view>
+
+#include "common/RegistryValue.h"
+#include "platform/Platform.h"
+
+namespace modRegistry {
+
+inline constexpr platform::RegKey HKEY_CURRENT_USER = platform::kHKeyCurrentUser;
+
+// The value, or no value when the key or value is missing, a read fails, or
+// the value is of a type other than text, binary or 32-bit number.
+RegistryValue RegistryGetKeyValue(const platform::Platform& env, platform::RegKey root,
+                                  std::string_view keyPath, std::string_view valueName);
+
+// Writes `value` as registry type 1 (text), 3 (binary) or 4 (32-bit number),
+// creating the key when missing. Failures of the registry are not reported;
+// a value that cannot be converted to the requested kind is reported in a
+// message box and not written. Any other type writes nothing.
+void RegistrySetKeyValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+                         std::string_view valueName, const RegistryValue& value, std::int32_t valueType);
+
+}  // namespace modRegistry

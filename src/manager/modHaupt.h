@@ -1,0 +1,44 @@
+#pragma once
+// The command manager's start: the presence test, the command line, and
+// which run it asks for.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace modHaupt {
+
+enum class RunKind {
+    Refused,     // ACT! runs: the message has been shown, the program ends
+    ListWindow,  // no or one word, or a second word that is no verb
+    Install,
+    Deinstall,
+};
+
+inline constexpr std::int32_t kContactToolbar = 0;
+inline constexpr std::int32_t kGroupToolbar = 1;
+
+struct RunRequest {
+    RunKind kind = RunKind::ListWindow;
+    std::string AddonName;             // first word, letter case as typed; empty with fewer than two words
+    std::int32_t ToolbarChoice = kContactToolbar;
+    bool operator==(const RunRequest&) const = default;
+};
+
+// Runs of two or more spaces count as one; leading and trailing spaces go.
+// Only U+0020 separates: a tab is part of a word.
+std::vector<std::string> WordsOf(std::string_view commandLine);
+
+// 0 (contact toolbar) or 1 (group toolbar) for a toolbar word.
+std::int32_t ToolbarChoiceOf(const platform::Platform& env, std::string_view word);
+
+// `commandLine` is the argument text, without the program's own path.
+RunRequest Main(const platform::Platform& env, std::string_view commandLine);
+
+// The argument text of a whole process command line: the program's path
+// (quoted or not) and the blanks after it removed.
+std::string_view ArgumentText(std::string_view processCommandLine);
+
+}  // namespace modHaupt

@@ -1,0 +1,82 @@
+#pragma once
+// In-memory registry: a key tree with the registry's case-insensitive names,
+// a log of every operation in order, and a hook that can make any operation
+// fail (by its result code or by throwing).
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Registry.h"
+
+namespace platform {
+
+class MemoryRegistry : public IRegistry {
+public:
+    enum class Op { OpenKey, QueryValue, CreateKey, SetValue, CloseKey };
+
+    struct Call {
+        Op op;
+        std::string keyPath;  // "HKCU\\Software\\..." as given (names as passed, root abbreviated)
+        std::string name;     // value name, for QueryValue and SetValue
+        std::uint32_t type = 0;
+        std::vector<std::uint8_t> data;  // SetValue only
+        long result = kErrorSuccess;
+    };
+
+    struct Value {
+        std::uint32_t type = kRegNone;
+        std::vector<std::uint8_t> data;
+    };
+
+    // Returns a non-zero code to make the call fail with it, or throws.
+    using FaultHook = std::function<long(const Call&)>;
+
+    long OpenKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) override;
+    long QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
+                    std::span<std::uint8_t> buffer, std::uint32_t& size) override;
+    long CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) override;
+    long SetValue(RegKey key, std::string_view name, std::uint32_t type,
+                  std::span<const std::uint8_t> data) override;
+    long CloseKey(RegKey key) override;
+
+    // --- test side ---
+    void SetFaultHook(FaultHook hook) { fault_ = std::move(hook); }
+    // Makes the k-th SetValue from now (1-based) and every later one fail.
+    void FailWritesFrom(int k, long code = kErrorAccessDenied);
+
+    void Put(RegKey root, std::string_view path, std::string_view name, std::uint32_t type,
+             std::vector<std::uint8_t> data);
+    void PutText(RegKey root, std::string_view path, std::string_view name, std::string_view cpText);
+    void PutDword(RegKey root, std::string_view path, std::string_view name, std::uint32_t value);
+    std::optional<Value> Get(RegKey root, std::string_view path, std::string_view name) const;
+    bool KeyExists(RegKey root, std::string_view path) const;
+    // Every value under a key and its subkeys, with full names: a snapshot to compare.
+    std::map<std::string, Value> Snapshot(RegKey root, std::string_view path) const;
+
+    const std::vector<Call>& Calls() const { return calls_; }
+    std::vector<Call> Writes() const;  // the SetValue calls only
+    void ClearLog() { calls_.clear(); }
+    std::size_t OpenHandleCount() const { return handles_.size(); }
+
+private:
+    struct Key {
+        std::map<std::string, std::pair<std::string, Value>> values;  // lower name -> (name, value)
+    };
+
+    static std::string Lower(std::string_view s);
+    static std::string RootName(RegKey root);
+    std::optional<std::string> FullPath(RegKey rootOrKey, std::string_view path) const;
+    long Record(Call call);
+
+    std::map<std::string, Key> keys_;           // lower-cased full path -> key
+    std::map<RegKey, std::string> handles_;     // open handle -> full path (as lower-cased)
+    std::map<RegKey, std::string> handleNames_; // open handle -> full path as given
+    RegKey nextHandle_ = 0x1000;
+    std::vector<Call> calls_;
+    FaultHook fault_;
+};
+
+}  // namespace platform

@@ -1,0 +1,78 @@
+#pragma once
+// An in-memory window list: windows with class, title, visibility and
+// placement in enumeration order, and a log of every operation that changes
+// something. Any operation can be made to fail through a hook.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/WindowSystem.h"
+
+namespace platform {
+
+class MemoryWindowSystem : public IWindowSystem {
+public:
+    struct Window {
+        WindowHandle handle = 0;
+        std::string className;
+        std::string title;
+        bool visible = true;
+        WindowPlacement placement{44, 0, kShowNormal};
+        bool topmost = false;
+    };
+
+    enum class Op {
+        Enum, GetPlacement, SetPlacement, SetForeground, BringToTop, SetTopmost, ActivateByTitle, DoEvents
+    };
+    struct Call {
+        Op op;
+        WindowHandle window = 0;
+        std::string text;            // ActivateByTitle
+        bool flag = false;           // SetTopmost
+        WindowPlacement placement{}; // SetPlacement
+        bool operator==(const Call&) const = default;
+    };
+    // Return true to make the call fail (or throw).
+    using FaultHook = std::function<bool(const Call&)>;
+
+    // Appends a window at the end of the enumeration order; returns its handle.
+    WindowHandle Add(std::string className, std::string title, bool visible = true);
+    Window& At(WindowHandle handle);
+    void Destroy(WindowHandle handle);
+    void SetFaultHook(FaultHook hook) { fault_ = std::move(hook); }
+    const std::vector<Call>& Calls() const { return calls_; }
+    void ClearLog() { calls_.clear(); }
+    WindowHandle Foreground() const { return foreground_; }
+    // Top of the window order first.
+    std::vector<WindowHandle> ZOrder() const { return zOrder_; }
+    // Called by DoEvents, so tests can run "pending events".
+    std::function<void()> onDoEvents;
+
+    void EnumTopLevelWindows(const std::function<bool(WindowHandle)>& callback) override;
+    bool IsVisible(WindowHandle window) override;
+    bool IsWindow(WindowHandle window) override;
+    std::string ClassName(WindowHandle window) override;
+    int TitleLength(WindowHandle window) override;
+    std::string Title(WindowHandle window) override;
+    std::optional<WindowPlacement> GetPlacement(WindowHandle window) override;
+    bool SetPlacement(WindowHandle window, const WindowPlacement& placement) override;
+    bool SetForeground(WindowHandle window) override;
+    bool BringToTop(WindowHandle window) override;
+    bool SetTopmost(WindowHandle window, bool topmost) override;
+    bool ActivateByTitle(std::string_view title) override;
+    void DoEvents() override;
+
+private:
+    Window* Find(WindowHandle handle);
+    bool Record(Call call);
+    void Raise(WindowHandle handle);
+
+    std::vector<Window> windows_;
+    std::vector<WindowHandle> zOrder_;
+    std::vector<Call> calls_;
+    WindowHandle next_ = 0x10010;
+    WindowHandle foreground_ = 0;
+    FaultHook fault_;
+};
+
+}  // namespace platform

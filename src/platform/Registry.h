@@ -1,0 +1,88 @@
+#pragma once
+// The registry as the routines of modRegistry see it: the five single-byte
+// (A) operations, nothing more. Key paths, value names and text data cross
+// this interface in the system's single-byte code page; conversion from and
+// to UTF-8 happens in modRegistry, above it.
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace platform {
+
+using RegKey = std::uintptr_t;  // HKEY value
+
+inline constexpr RegKey kHKeyClassesRoot = 0x80000000u;
+inline constexpr RegKey kHKeyCurrentUser = 0x80000001u;
+inline constexpr RegKey kHKeyLocalMachine = 0x80000002u;
+inline constexpr RegKey kHKeyUsers = 0x80000003u;
+
+inline constexpr std::uint32_t kKeyRead = 0x20019u;      // KEY_READ
+inline constexpr std::uint32_t kKeyAllAccess = 0x2001Fu; // what the write routine asks for
+
+inline constexpr std::uint32_t kRegNone = 0;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiSz = 7;
+
+inline constexpr long kErrorSuccess = 0;
+inline constexpr long kErrorFileNotFound = 2;
+inline constexpr long kErrorAccessDenied = 5;
+inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorMoreData = 234;
+
+class IRegistry {
+public:
+    virtual ~IRegistry() = default;
+
+    // RegOpenKeyExA: opens an existing key.
+    virtual long OpenKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) = 0;
+    // RegQueryValueExA: with an empty buffer only type and size are reported;
+    // otherwise the data is copied and size set to the bytes copied.
+    // A buffer too small gives kErrorMoreData.
+    virtual long QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
+                            std::span<std::uint8_t> buffer, std::uint32_t& size) = 0;
+    // RegCreateKeyExA: opens the key, creating it and any missing parents.
+    virtual long CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) = 0;
+    // RegSetValueExA.
+    virtual long SetValue(RegKey key, std::string_view name, std::uint32_t type,
+                          std::span<const std::uint8_t> data) = 0;
+    // RegCloseKey.
+    virtual long CloseKey(RegKey key) = 0;
+};
+
+// Owns an open key and closes it through the interface it came from.
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    RegistryKey(IRegistry& registry, RegKey key) : registry_(&registry), key_(key) {}
+    RegistryKey(RegistryKey&& other) noexcept : registry_(other.registry_), key_(other.key_) { other.key_ = 0; }
+    RegistryKey& operator=(RegistryKey&& other) noexcept {
+        if (this != &other) {
+            Close();
+            registry_ = other.registry_;
+            key_ = other.key_;
+            other.key_ = 0;
+        }
+        return *this;
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    ~RegistryKey() { Close(); }
+
+    RegKey get() const { return key_; }
+    explicit operator bool() const { return key_ != 0; }
+    void Close() noexcept {
+        if (key_ != 0 && registry_ != nullptr) {
+            try { registry_->CloseKey(key_); } catch (...) {}  // closing never throws out of a destructor
+        }
+        key_ = 0;
+    }
+
+private:
+    IRegistry* registry_ = nullptr;
+    RegKey key_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,58 @@
+#include "platform/Registry_win.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace platform {
+namespace {
+
+// The predefined roots are small negative numbers widened to a pointer
+// (0xFFFFFFFF80000001 on 64-bit Windows); callers pass 0x80000001.
+HKEY ToHkey(RegKey key) {
+    if (key >= 0x80000000u && key <= 0x80000006u) {
+        return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(static_cast<DWORD>(key))));
+    }
+    return reinterpret_cast<HKEY>(key);
+}
+
+RegKey FromHkey(HKEY key) { return reinterpret_cast<RegKey>(key); }
+
+}  // namespace
+
+long WinRegistry::OpenKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) {
+    HKEY out = nullptr;
+    const std::string p(path);
+    const LONG r = RegOpenKeyExA(ToHkey(root), p.c_str(), 0, access, &out);
+    key = r == ERROR_SUCCESS ? FromHkey(out) : 0;
+    return r;
+}
+
+long WinRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
+                             std::uint32_t& size) {
+    const std::string n(name);
+    DWORD t = 0;
+    DWORD s = static_cast<DWORD>(buffer.size());
+    const LONG r = RegQueryValueExA(ToHkey(key), n.c_str(), nullptr, &t, buffer.empty() ? nullptr : buffer.data(), &s);
+    type = t;
+    size = s;
+    return r;
+}
+
+long WinRegistry::CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) {
+    HKEY out = nullptr;
+    const std::string p(path);
+    const LONG r = RegCreateKeyExA(ToHkey(root), p.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                                   &out, nullptr);
+    key = r == ERROR_SUCCESS ? FromHkey(out) : 0;
+    return r;
+}
+
+long WinRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data) {
+    const std::string n(name);
+    return RegSetValueExA(ToHkey(key), n.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
+}
+
+long WinRegistry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
+
+}  // namespace platform

@@ -1,0 +1,17 @@
+#pragma once
+#include "platform/Registry.h"
+
+namespace platform {
+
+// The registry through advapi32's single-byte functions.
+class WinRegistry : public IRegistry {
+public:
+    long OpenKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) override;
+    long QueryValue(RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
+                    std::uint32_t& size) override;
+    long CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) override;
+    long SetValue(RegKey key, std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data) override;
+    long CloseKey(RegKey key) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+// Message boxes that are recorded instead of shown, and answered from a
+// script of answers (or by the first button when the script is empty).
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform/MessageBoxes.h"
+
+namespace platform {
+
+class ScriptedMessageBoxes : public IMessageBoxes {
+public:
+    MsgAnswer Show(const MessageBoxRequest& request) override;
+
+    void QueueAnswer(MsgAnswer answer) { answers_.push_back(answer); }
+    const std::vector<MessageBoxRequest>& Shown() const { return shown_; }
+    void Clear() { shown_.clear(); }
+    // Runs while a box is "open": lets tests play events that arrive then.
+    std::function<void(const MessageBoxRequest&)> onShow;
+
+private:
+    std::deque<MsgAnswer> answers_;
+    std::vector<MessageBoxRequest> shown_;
+};
+
+}  // namespace platform

@@ -1,0 +1,24 @@
+#pragma once
+// The in-memory substitutes, bundled: what tests run the portable code on.
+#include "platform/Cp1252Codec.h"
+#include "platform/MemoryRegistry.h"
+#include "platform/MemoryWindowSystem.h"
+#include "platform/Platform.h"
+#include "platform/ScriptedMessageBoxes.h"
+
+namespace platform {
+
+struct SubstitutePlatform {
+    explicit SubstitutePlatform(std::string title = "Tessivar")
+        : platform{registry, windows, messages, text, std::move(title)} {}
+    SubstitutePlatform(const SubstitutePlatform&) = delete;
+    SubstitutePlatform& operator=(const SubstitutePlatform&) = delete;
+
+    MemoryRegistry registry;
+    MemoryWindowSystem windows;
+    ScriptedMessageBoxes messages;
+    Cp1252Codec text;
+    Platform platform;
+};
+
+}  // namespace platform

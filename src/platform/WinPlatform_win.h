@@ -1,0 +1,23 @@
+#pragma once
+// The Win32 implementations, bundled for a program's start.
+#include "platform/MessageBoxes_win.h"
+#include "platform/Platform.h"
+#include "platform/Registry_win.h"
+#include "platform/TextCodec_win.h"
+#include "platform/WindowSystem_win.h"
+
+namespace platform {
+
+struct WinPlatform {
+    explicit WinPlatform(std::string title) : platform{registry, windows, messages, text, std::move(title)} {}
+    WinPlatform(const WinPlatform&) = delete;
+    WinPlatform& operator=(const WinPlatform&) = delete;
+
+    WinRegistry registry;
+    WinWindowSystem windows;
+    WinMessageBoxes messages;
+    WinTextCodec text;
+    Platform platform;
+};
+
+}  // namespace platform

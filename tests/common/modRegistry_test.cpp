@@ -1,0 +1,134 @@
+// The registry routines against each registry: what they store, byte for
+// byte, and what they read back.
+#include "common/modRegistry.h"
+
+#include "common/RegistryContract.h"
+#include "platform/Cp1252Codec.h"
+#include "platform/MemoryRegistry.h"
+
+using modRegistry::HKEY_CURRENT_USER;
+using modRegistry::RegistryGetKeyValue;
+using modRegistry::RegistrySetKeyValue;
+
+namespace {
+
+ByteArray Bytes(std::string_view s) { return ByteArray(s.begin(), s.end()); }
+
+}  // namespace
+
+TEST_P(RegistryRoutines, TextIsStoredInTheCodePageWithOneZeroAndReadBack) {
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Drei", RegistryValue("abc"), 1);
+    auto raw = ReadRaw(kKey, "Drei");
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->type, 1u);
+    EXPECT_EQ(raw->data, Bytes(std::string_view("abc\0", 4)));
+
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Gruß", RegistryValue("Grüße aus Köln"), 1);
+    raw = ReadRaw(kKey, "Gru\xDF");
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->data, Bytes(std::string_view("Gr\xFC\xDF" "e aus K\xF6ln\0", 15)));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Gruß"), RegistryValue("Grüße aus Köln"));
+    EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+TEST_P(RegistryRoutines, NumbersAreFourBytesLeastSignificantFirst) {
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Count", RegistryValue(0x12345678), 4);
+    auto raw = ReadRaw(kKey, "Count");
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->type, 4u);
+    EXPECT_EQ(raw->data, (ByteArray{0x78, 0x56, 0x34, 0x12}));
+
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Negativ", RegistryValue(-2), 4);
+    EXPECT_EQ(ReadRaw(kKey, "Negativ")->data, (ByteArray{0xFE, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Negativ"), RegistryValue(-2));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Count"), RegistryValue(0x12345678));
+}
+
+TEST_P(RegistryRoutines, ByteArraysRoundTripIncludingEmptyAndLargeOnes) {
+    ByteArray record(1172);
+    for (std::size_t i = 0; i < record.size(); ++i) record[i] = static_cast<std::uint8_t>(i * 7);
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Command-0", RegistryValue(record), 3);
+    EXPECT_EQ(ReadRaw(kKey, "Command-0")->type, 3u);
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Command-0"), RegistryValue(record));
+
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Leer", RegistryValue(ByteArray{}), 3);
+    const RegistryValue empty = RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Leer");
+    EXPECT_TRUE(empty.IsBytes());
+    EXPECT_TRUE(empty.ToBytes().empty());
+}
+
+TEST_P(RegistryRoutines, TextsReadAsStoredUpToTheFirstZero) {
+    PutRaw(kKey, "LeerText", 1, {});
+    PutRaw(kKey, "MitNull", 1, Bytes(std::string_view("vor\0nach\0", 9)));
+    PutRaw(kKey, "OhneNull", 1, Bytes("ohne"));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "LeerText"), RegistryValue(""));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "MitNull"), RegistryValue("vor"));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "OhneNull"), RegistryValue("ohne"));
+}
+
+TEST_P(RegistryRoutines, OtherTypesAndOddSizesReadAsNoValue) {
+    PutRaw(kKey, "Expand", 2, Bytes(std::string_view("%PATH%\0", 7)));
+    PutRaw(kKey, "Multi", 7, Bytes(std::string_view("a\0b\0\0", 5)));
+    PutRaw(kKey, "KurzeZahl", 4, {1, 2});
+    PutRaw(kKey, "LangeZahl", 4, {1, 2, 3, 4, 5, 6, 7, 8});
+    for (const char* name : {"Expand", "Multi", "KurzeZahl", "LangeZahl", "Fehlt"}) {
+        EXPECT_TRUE(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, name).IsNone()) << name;
+    }
+    EXPECT_TRUE(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, "Software\\TessivarTest\\Gibtsnicht", "x").IsNone());
+    EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+TEST_P(RegistryRoutines, WritingCreatesMissingKeysAndOtherTypesStoreNothing) {
+    const std::string deep = std::string(kKey) + "\\Ebene 1\\Größe";
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, deep, "Schlüssel", RegistryValue("Wert"), 1);
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, deep, "Schlüssel"), RegistryValue("Wert"));
+
+    const std::string other = std::string(kKey) + "\\Typ2";
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, other, "x", RegistryValue("y"), 2);
+    EXPECT_TRUE(KeyExists(other));
+    EXPECT_FALSE(ReadRaw(other, "x"));
+    EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+TEST_P(RegistryRoutines, ValuesAreConvertedToTheRequestedKindWhereTheyCanBe) {
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "ZahlAlsText", RegistryValue(42), 1);
+    EXPECT_EQ(ReadRaw(kKey, "ZahlAlsText")->data, Bytes(std::string_view("42\0", 3)));
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "TextAlsZahl", RegistryValue(" 123 "), 4);
+    EXPECT_EQ(ReadRaw(kKey, "TextAlsZahl")->data, (ByteArray{123, 0, 0, 0}));
+    EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+TEST_P(RegistryRoutines, AValueThatCannotBeConvertedIsReportedAndNotWritten) {
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "A", RegistryValue("abc"), 4);
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "B", RegistryValue("99999999999"), 4);
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "C", RegistryValue(ByteArray{1}), 1);
+    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "D", RegistryValue("text"), 3);
+    for (const char* name : {"A", "B", "C", "D"}) EXPECT_FALSE(ReadRaw(kKey, name)) << name;
+
+    ASSERT_EQ(boxes_.Shown().size(), 4u);
+    const platform::MessageBoxRequest mismatch{"Error: 13. Typen unverträglich", "RegistrySetKeyValue",
+                                               platform::MsgIcon::None, platform::MsgButtons::Ok};
+    EXPECT_EQ(boxes_.Shown()[0], mismatch);
+    EXPECT_EQ(boxes_.Shown()[1].text, "Error: 6. Überlauf");
+    EXPECT_EQ(boxes_.Shown()[2], mismatch);
+    EXPECT_EQ(boxes_.Shown()[3], mismatch);
+}
+
+namespace {
+
+class MemoryBackend : public RegistryBackend {
+public:
+    platform::IRegistry& Registry() override { return registry_; }
+    platform::ITextCodec& Codec() override { return codec_; }
+    void RemoveTestKey() override {}
+
+private:
+    platform::MemoryRegistry registry_;
+    platform::Cp1252Codec codec_;
+};
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Substitute, RegistryRoutines,
+                         testing::Values(NamedBackend{"Memory", [] { return std::make_unique<MemoryBackend>(); }}),
+                         PrintBackend);

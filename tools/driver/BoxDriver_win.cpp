@@ -1,0 +1,190 @@
+#include "driver/BoxDriver_win.h"
+
+#include <array>
+#include <cstdlib>
+#include <limits>
+
+namespace driver {
+namespace {
+
+std::wstring TextOf(HWND hwnd) {
+    // WM_GETTEXT is marshalled across processes by the system.
+    const LRESULT length = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT n = SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(length + 1), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(n));
+    return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return name;
+}
+
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> data;  // 0x00RRGGBB as GetDIBits gives them
+};
+
+Pixels ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    Pixels p{width, height, std::vector<COLORREF>(static_cast<std::size_t>(width * height))};
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), p.data.data(), &bi, DIB_RGB_COLORS);
+    return p;
+}
+
+// The icon as it stands on screen.
+Pixels CaptureScreen(const RECT& rc) {
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    SelectObject(mem, old);
+    Pixels p = ReadBitmap(mem, bmp, w, h);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return p;
+}
+
+Pixels RenderIcon(HICON icon, int w, int h, COLORREF background) {
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT rc{0, 0, w, h};
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(mem, &rc, brush);
+    DeleteObject(brush);
+    DrawIconEx(mem, 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
+    SelectObject(mem, old);
+    Pixels p = ReadBitmap(mem, bmp, w, h);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return p;
+}
+
+int Distance(COLORREF a, COLORREF b) {
+    return std::abs(int(a & 0xFF) - int(b & 0xFF)) + std::abs(int((a >> 8) & 0xFF) - int((b >> 8) & 0xFF)) +
+           std::abs(int((a >> 16) & 0xFF) - int((b >> 16) & 0xFF));
+}
+
+// Icon handles belong to their process, so the icon is recognised by its
+// look: each system icon is drawn here on black and on white, the pixels
+// that come out the same on both are the icon's own, and the candidate whose
+// own pixels differ least from the screen wins.
+std::string IdentifyIcon(HWND iconControl) {
+    RECT rc;
+    GetWindowRect(iconControl, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    if (w <= 0 || h <= 0) return "none";
+    const Pixels shot = CaptureScreen(rc);
+    struct Candidate { const char* name; LPCWSTR id; };
+    const std::array<Candidate, 4> candidates = {{{"information", IDI_INFORMATION},
+                                                  {"exclamation", IDI_WARNING},
+                                                  {"question", IDI_QUESTION},
+                                                  {"critical", IDI_ERROR}}};
+    std::string best = "unknown";
+    double bestScore = std::numeric_limits<double>::max();
+    for (const Candidate& c : candidates) {
+        HICON icon = LoadIconW(nullptr, c.id);
+        const Pixels black = RenderIcon(icon, w, h, RGB(0, 0, 0));
+        const Pixels white = RenderIcon(icon, w, h, RGB(255, 255, 255));
+        long long sum = 0, count = 0;
+        for (std::size_t i = 0; i < shot.data.size(); ++i) {
+            if (Distance(black.data[i], white.data[i]) > 6) continue;
+            sum += Distance(black.data[i], shot.data[i]);
+            ++count;
+        }
+        if (count == 0) continue;
+        const double score = double(sum) / double(count);
+        if (score < bestScore) {
+            bestScore = score;
+            best = c.name;
+        }
+    }
+    return bestScore < 40.0 ? best : "unknown";
+}
+
+}  // namespace
+
+HWND FindMessageBox(DWORD processId, const std::wstring& title, DWORD timeoutMs) {
+    struct Search { DWORD pid; const std::wstring* title; HWND found; } search{processId, &title, nullptr};
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        EnumWindows(
+            [](HWND hwnd, LPARAM lParam) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(lParam);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(hwnd, &pid);
+                if (s->pid != 0 && pid != s->pid) return TRUE;
+                if (!IsWindowVisible(hwnd) || ClassOf(hwnd) != L"#32770") return TRUE;
+                if (!s->title->empty() && TextOf(hwnd) != *s->title) return TRUE;
+                s->found = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) return search.found;
+        Sleep(20);
+    } while (GetTickCount64() < deadline);
+    return nullptr;
+}
+
+BoxInfo ReadMessageBox(HWND box) {
+    BoxInfo info;
+    info.box = box;
+    GetWindowThreadProcessId(box, &info.processId);
+    info.title = TextOf(box);
+    info.icon = "none";
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring cls = ClassOf(child);
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        const int id = GetDlgCtrlID(child);
+        if (cls == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
+            if (IsWindowVisible(child)) info.icon = IdentifyIcon(child);
+        } else if (cls == L"Static" && id == 0xFFFF) {
+            info.text = TextOf(child);
+        } else if (cls == L"Button" && IsWindowVisible(child)) {
+            info.buttons.push_back(id);
+            if ((style & 0x0F) == BS_DEFPUSHBUTTON) info.defaultButton = id;
+        }
+    }
+    return info;
+}
+
+bool Press(HWND box, int id) {
+    HWND button = GetDlgItem(box, id);
+    if (button == nullptr) return false;
+    // Posted, not sent: the box may open another modal box in answer.
+    return PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != FALSE;
+}
+
+const char* ButtonName(int id) {
+    switch (id) {
+        case IDOK: return "ok";
+        case IDCANCEL: return "cancel";
+        case IDYES: return "yes";
+        case IDNO: return "no";
+        default: return "?";
+    }
+}
+
+int ButtonId(const std::string& name) {
+    if (name == "ok") return IDOK;
+    if (name == "cancel") return IDCANCEL;
+    if (name == "yes") return IDYES;
+    if (name == "no") return IDNO;
+    return 0;
+}
+
+}  // namespace driver

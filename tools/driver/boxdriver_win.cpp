@@ -1,0 +1,61 @@
+// Reads another program's message box from outside and, on request,
+// answers it: the demo's stand-in for a user.
+//
+//   boxdriver.exe [--title TEXT] [--timeout MS] [--press ok|yes|no|cancel]
+// Prints the box (title, text, icon, buttons) and exits 0, or 1 when no box appeared.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "driver/BoxDriver_win.h"
+
+namespace {
+
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+std::string Escaped(const std::wstring& w) {
+    std::string out;
+    for (char c : Utf8(w)) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::wstring title;
+    DWORD timeout = 15000;
+    std::string press;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring a = argv[i];
+        if (a == L"--title" && i + 1 < argc) title = argv[++i];
+        else if (a == L"--timeout" && i + 1 < argc) timeout = static_cast<DWORD>(_wtoi(argv[++i]));
+        else if (a == L"--press" && i + 1 < argc) press = Utf8(argv[++i]);
+    }
+    HWND box = driver::FindMessageBox(0, title, timeout);
+    if (box == nullptr) {
+        std::printf("no message box\n");
+        return 1;
+    }
+    const driver::BoxInfo info = driver::ReadMessageBox(box);
+    std::printf("title: %s\ntext: %s\nicon: %s\nbuttons:", Escaped(info.title).c_str(), Escaped(info.text).c_str(),
+                info.icon.c_str());
+    for (int id : info.buttons) std::printf(" %s", driver::ButtonName(id));
+    std::printf("\n");
+    std::fflush(stdout);
+    if (!press.empty() && !driver::Press(box, driver::ButtonId(press))) {
+        std::printf("no button '%s'\n", press.c_str());
+        return 1;
+    }
+    return 0;
+}
