@@ -31,7 +31,7 @@ load_state() {
 start_display() {
     local fdfile=$DIR/displayfd
     rm -f "$fdfile"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" </dev/null >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" </dev/null >/dev/null 2>&1 9>&- &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$fdfile" ] && break
@@ -45,10 +45,10 @@ start_display() {
 
 create_prefix() {
     echo "wine-env: creating Wine prefix $PREFIX (once per build tree)" >&2
-    wine wineboot -i </dev/null >/dev/null 2>&1
+    wine wineboot -i </dev/null >/dev/null 2>&1 9>&-
     # Without a window manager, destroying a managed window waits 2 s.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f </dev/null >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 9>&-
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f </dev/null >/dev/null 2>&1 9>&-
     mkdir -p "$PREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/*.ttf "$PREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     touch "$PREFIX/.ready"
@@ -62,16 +62,16 @@ cmd_start() {
     rm -f "$STATE"
     start_display
     mkdir -p "$PREFIX"
-    wineserver -f -p </dev/null >/dev/null 2>&1 &
+    wineserver -f -p </dev/null >/dev/null 2>&1 9>&- &
     WINESERVER_PID=$!
     if [ ! -f "$PREFIX/.ready" ]; then
         create_prefix
     else
-        wine wineboot </dev/null >/dev/null 2>&1
+        wine wineboot </dev/null >/dev/null 2>&1 9>&-
     fi
     KEEPALIVE_PID=
     if [ -n "${WINE_KEEPALIVE:-}" ] && [ -f "$WINE_KEEPALIVE" ]; then
-        wine "$WINE_KEEPALIVE" </dev/null >/dev/null 2>&1 &
+        wine "$WINE_KEEPALIVE" </dev/null >/dev/null 2>&1 9>&- &
         KEEPALIVE_PID=$!
     fi
     cat >"$STATE" <<STATE_EOF
@@ -110,6 +110,7 @@ cmd_run() {
         exit 125
     fi
     export DISPLAY
+    exec 9>&-
     exec wine "$@"
 }
 

@@ -151,7 +151,16 @@ BoxInfo ReadMessageBox(HWND box) {
         const LONG style = GetWindowLongW(child, GWL_STYLE);
         const int id = GetDlgCtrlID(child);
         if (cls == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
-            if (IsWindowVisible(child)) info.icon = IdentifyIcon(child);
+            // The handle belongs to the other process, but whether there is one at all tells.
+            const bool hasIcon = SendMessageW(child, STM_GETICON, 0, 0) != 0;
+            if (IsWindowVisible(child) && hasIcon) {
+                // The box may not have painted yet: look again for a while.
+                for (int attempt = 0; attempt < 40; ++attempt) {
+                    info.icon = IdentifyIcon(child);
+                    if (info.icon != "unknown") break;
+                    Sleep(25);
+                }
+            }
         } else if (cls == L"Static" && id == 0xFFFF) {
             info.text = TextOf(child);
         } else if (cls == L"Button" && IsWindowVisible(child)) {

@@ -1,0 +1,64 @@
+#pragma once
+// Starting the real programs from a test, as a separate process.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace support {
+
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(HANDLE h) : h_(h) {}
+    UniqueHandle(UniqueHandle&& o) noexcept : h_(o.h_) { o.h_ = nullptr; }
+    UniqueHandle& operator=(UniqueHandle&& o) noexcept {
+        if (this != &o) {
+            reset();
+            h_ = o.h_;
+            o.h_ = nullptr;
+        }
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
+    HANDLE get() const { return h_; }
+    void reset() {
+        if (h_ != nullptr && h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+        h_ = nullptr;
+    }
+
+private:
+    HANDLE h_ = nullptr;
+};
+
+// A child process that is ended when the object goes, if it still runs.
+class ChildProcess {
+public:
+    // `arguments` is appended to the quoted program path after one blank.
+    static ChildProcess Start(const std::wstring& program, const std::wstring& arguments);
+    ChildProcess(ChildProcess&&) = default;
+    ChildProcess& operator=(ChildProcess&&) = default;
+    ~ChildProcess();
+
+    DWORD Id() const { return id_; }
+    // The exit code, or nothing if it still runs after `timeoutMs`.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+    void Kill();
+    // Until the program waits for input: its windows exist.
+    void WaitForInputIdle(DWORD timeoutMs);
+
+private:
+    ChildProcess() = default;
+    UniqueHandle process_;
+    DWORD id_ = 0;
+};
+
+// The folder of the running test program, with a trailing backslash.
+std::wstring ProgramFolder();
+
+// The first visible top-level window of `className` whose process is `pid` (0: any).
+HWND WaitForWindow(const std::wstring& className, DWORD pid, DWORD timeoutMs);
+
+}  // namespace support

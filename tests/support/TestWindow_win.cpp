@@ -1,0 +1,47 @@
+#include "support/TestWindow_win.h"
+
+namespace support {
+
+TestWindow::TestWindow(const std::wstring& className, const std::wstring& title, int show) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW wc{};
+    if (!GetClassInfoW(instance, className.c_str(), &wc)) {
+        wc = WNDCLASSW{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = instance;
+        wc.lpszClassName = className.c_str();
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        RegisterClassW(&wc);
+    }
+    hwnd_ = CreateWindowExW(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, nullptr,
+                            nullptr, instance, this);
+    if (show != SW_HIDE) ShowWindow(hwnd_, show);
+    PumpMessages();
+}
+
+TestWindow::~TestWindow() {
+    DestroyWindow(hwnd_);
+    PumpMessages();
+}
+
+LRESULT CALLBACK TestWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    if (msg == WM_APP) {
+        if (auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) ++self->appMessages_;
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace support

@@ -1,0 +1,30 @@
+#pragma once
+// Real top-level windows made by a test, of any class, destroyed with the object.
+#include <windows.h>
+
+#include <string>
+
+namespace support {
+
+class TestWindow {
+public:
+    TestWindow(const std::wstring& className, const std::wstring& title, int show = SW_SHOWNOACTIVATE);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    std::uintptr_t handle() const { return reinterpret_cast<std::uintptr_t>(hwnd_); }
+    // Messages of kind WM_APP the window has seen.
+    int appMessages() const { return appMessages_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    HWND hwnd_ = nullptr;
+    int appMessages_ = 0;
+};
+
+// Lets the thread's pending messages run (window creation, show, destroy).
+void PumpMessages();
+
+}  // namespace support
