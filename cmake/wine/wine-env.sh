@@ -9,7 +9,8 @@
 #   wine-env.sh run CMD...  run a Windows program in the environment
 #   wine-env.sh shell CMD.. run a Linux command with the environment's variables
 #
-# WINE_ENV_DIR names the folder (prefix, state); WINE_KEEPALIVE the keep-alive program.
+# WINE_ENV_DIR names the folder (prefix, state); WINE_KEEPALIVE the keep-alive
+# program; WINE_DISPLAY, when set, an X display to use instead of a private Xvfb.
 set -euo pipefail
 
 DIR=${WINE_ENV_DIR:?WINE_ENV_DIR must name the environment folder}
@@ -17,7 +18,12 @@ PREFIX=$DIR/prefix
 STATE=$DIR/state
 LOCK=$DIR/lock
 
-export WINEPREFIX=$PREFIX WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=${WINE_LANG:-C.UTF-8}
+# German, as on the users' machines, where the locale exists.
+if [ -z "${WINE_LANG:-}" ]; then
+    WINE_LANG=C.UTF-8
+    if locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then WINE_LANG=de_DE.UTF-8; fi
+fi
+export WINEPREFIX=$PREFIX WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=$WINE_LANG LC_ALL=$WINE_LANG
 
 alive() { [ -n "${1:-}" ] && kill -0 "$1" 2>/dev/null; }
 
@@ -25,10 +31,16 @@ load_state() {
     [ -f "$STATE" ] || return 1
     # shellcheck disable=SC1090
     . "$STATE"
-    alive "${XVFB_PID:-}" && alive "${WINESERVER_PID:-}"
+    { [ -z "${XVFB_PID:-}" ] || alive "$XVFB_PID"; } && alive "${WINESERVER_PID:-}"
 }
 
 start_display() {
+    if [ -n "${WINE_DISPLAY:-}" ]; then
+        XVFB_PID=
+        DISPLAY=$WINE_DISPLAY
+        export DISPLAY
+        return
+    fi
     local fdfile=$DIR/displayfd
     rm -f "$fdfile"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" </dev/null >/dev/null 2>&1 9>&- &

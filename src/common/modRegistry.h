@@ -7,7 +7,7 @@
 
 namespace modRegistry {
 
-inline constexpr platform::RegKey HKEY_CURRENT_USER = platform::kHKeyCurrentUser;
+inline constexpr platform::RegKey HKeyCurrentUser = platform::kHKeyCurrentUser;
 
 // The value, or no value when the key or value is missing, a read fails, or
 // the value is of a type other than text, binary or 32-bit number.

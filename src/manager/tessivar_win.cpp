@@ -1,6 +1,5 @@
 // Tessivar's entry point.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "common/UiTexts.h"
 #include "manager/modHaupt.h"
@@ -27,8 +26,6 @@ int RunTessivar() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
     try {
         return RunTessivar();
     } catch (...) {

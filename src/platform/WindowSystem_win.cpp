@@ -30,14 +30,14 @@ BOOL CALLBACK EnumProc(HWND hwnd, LPARAM lParam) {
     }
 }
 
+BOOL CALLBACK CollectProc(HWND hwnd, LPARAM lParam) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows() {
     std::vector<HWND> windows;
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(CollectProc, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 

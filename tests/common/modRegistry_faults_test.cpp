@@ -7,7 +7,7 @@
 #include "common/modRegistry.h"
 #include "platform/SubstitutePlatform.h"
 
-using modRegistry::HKEY_CURRENT_USER;
+using modRegistry::HKeyCurrentUser;
 using modRegistry::RegistryGetKeyValue;
 using modRegistry::RegistrySetKeyValue;
 using Op = platform::MemoryRegistry::Op;
@@ -35,7 +35,7 @@ protected:
 };
 
 TEST_F(RegistryFaults, AReadOpensQueriesReadsAndClosesItsKey) {
-    EXPECT_EQ(RegistryGetKeyValue(sub.platform, HKEY_CURRENT_USER, kKey, "Command-0"),
+    EXPECT_EQ(RegistryGetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Command-0"),
               RegistryValue(ByteArray(1172, 0x41)));
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::OpenKey, Op::QueryValue, Op::QueryValue, Op::CloseKey}));
     EXPECT_EQ(sub.registry.OpenHandleCount(), 0u);
@@ -47,7 +47,7 @@ TEST_F(RegistryFaults, EveryFailingReadStepGivesNoValueWithoutAMessageAndClosesT
         sub.registry.SetFaultHook([&](const auto& call) -> long {
             return call.op != Op::CloseKey && ++seen == failAt ? platform::kErrorAccessDenied : 0;
         });
-        EXPECT_TRUE(RegistryGetKeyValue(sub.platform, HKEY_CURRENT_USER, kKey, "Name").IsNone()) << failAt;
+        EXPECT_TRUE(RegistryGetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Name").IsNone()) << failAt;
         EXPECT_EQ(sub.registry.OpenHandleCount(), 0u) << failAt;
     }
     EXPECT_TRUE(sub.messages.Shown().empty());
@@ -58,7 +58,7 @@ TEST_F(RegistryFaults, AnUnexpectedFailureIsShownTitledAfterTheRoutineAndTheKeyI
         if (call.op == Op::QueryValue) throw AppError(1234, "Der Registrierungsdienst antwortet nicht");
         return 0;
     });
-    EXPECT_TRUE(RegistryGetKeyValue(sub.platform, HKEY_CURRENT_USER, kKey, "Count").IsNone());
+    EXPECT_TRUE(RegistryGetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count").IsNone());
     ASSERT_EQ(sub.messages.Shown().size(), 1u);
     EXPECT_EQ(sub.messages.Shown()[0],
               (platform::MessageBoxRequest{"Error: 1234. Der Registrierungsdienst antwortet nicht",
@@ -69,7 +69,7 @@ TEST_F(RegistryFaults, AnUnexpectedFailureIsShownTitledAfterTheRoutineAndTheKeyI
         if (call.op == Op::SetValue) throw std::bad_alloc();
         return 0;
     });
-    RegistrySetKeyValue(sub.platform, HKEY_CURRENT_USER, kKey, "Count", RegistryValue(4), 4);
+    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(4), 4);
     ASSERT_EQ(sub.messages.Shown().size(), 2u);
     EXPECT_EQ(sub.messages.Shown()[1].text, "Error: 7. Nicht genügend Speicher");
     EXPECT_EQ(sub.messages.Shown()[1].title, "RegistrySetKeyValue");
@@ -77,7 +77,7 @@ TEST_F(RegistryFaults, AnUnexpectedFailureIsShownTitledAfterTheRoutineAndTheKeyI
 }
 
 TEST_F(RegistryFaults, AWriteCreatesStoresAndClosesWithTheAccessOfThePlatformCall) {
-    RegistrySetKeyValue(sub.platform, HKEY_CURRENT_USER, kKey, "Count", RegistryValue(4), 4);
+    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(4), 4);
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::CreateKey, Op::SetValue, Op::CloseKey}));
     const auto writes = sub.registry.Writes();
     ASSERT_EQ(writes.size(), 1u);
@@ -91,12 +91,12 @@ TEST_F(RegistryFaults, FailedWritesAreNotReportedAndAKeyThatCannotBeCreatedGetsN
     sub.registry.SetFaultHook([](const auto& call) -> long {
         return call.op == Op::CreateKey ? platform::kErrorAccessDenied : 0;
     });
-    RegistrySetKeyValue(sub.platform, HKEY_CURRENT_USER, kKey, "Count", RegistryValue(9), 4);
+    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(9), 4);
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::CreateKey}));
 
     sub.registry.ClearLog();
     sub.registry.FailWritesFrom(1);
-    RegistrySetKeyValue(sub.platform, HKEY_CURRENT_USER, kKey, "Count", RegistryValue(9), 4);
+    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(9), 4);
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::CreateKey, Op::SetValue, Op::CloseKey}));
     EXPECT_EQ(sub.registry.Get(platform::kHKeyCurrentUser, kKey, "Count")->data, (ByteArray{3, 0, 0, 0}));
     EXPECT_TRUE(sub.messages.Shown().empty());
@@ -104,7 +104,7 @@ TEST_F(RegistryFaults, FailedWritesAreNotReportedAndAKeyThatCannotBeCreatedGetsN
 }
 
 TEST_F(RegistryFaults, TextsOutsideTheCodePageBecomeQuestionMarks) {
-    RegistrySetKeyValue(sub.platform, HKEY_CURRENT_USER, kKey, "Name", RegistryValue("Łódź €"), 1);
+    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Name", RegistryValue("Łódź €"), 1);
     EXPECT_EQ(sub.registry.Writes().at(0).data, (ByteArray{'?', 0xF3, 'd', '?', ' ', 0x80, 0}));
 }
 

@@ -6,7 +6,7 @@
 #include "platform/Cp1252Codec.h"
 #include "platform/MemoryRegistry.h"
 
-using modRegistry::HKEY_CURRENT_USER;
+using modRegistry::HKeyCurrentUser;
 using modRegistry::RegistryGetKeyValue;
 using modRegistry::RegistrySetKeyValue;
 
@@ -17,42 +17,42 @@ ByteArray Bytes(std::string_view s) { return ByteArray(s.begin(), s.end()); }
 }  // namespace
 
 TEST_P(RegistryRoutines, TextIsStoredInTheCodePageWithOneZeroAndReadBack) {
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Drei", RegistryValue("abc"), 1);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Drei", RegistryValue("abc"), 1);
     auto raw = ReadRaw(kKey, "Drei");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, 1u);
     EXPECT_EQ(raw->data, Bytes(std::string_view("abc\0", 4)));
 
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Gruß", RegistryValue("Grüße aus Köln"), 1);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Gruß", RegistryValue("Grüße aus Köln"), 1);
     raw = ReadRaw(kKey, "Gru\xDF");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->data, Bytes(std::string_view("Gr\xFC\xDF" "e aus K\xF6ln\0", 15)));
-    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Gruß"), RegistryValue("Grüße aus Köln"));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "Gruß"), RegistryValue("Grüße aus Köln"));
     EXPECT_TRUE(boxes_.Shown().empty());
 }
 
 TEST_P(RegistryRoutines, NumbersAreFourBytesLeastSignificantFirst) {
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Count", RegistryValue(0x12345678), 4);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Count", RegistryValue(0x12345678), 4);
     auto raw = ReadRaw(kKey, "Count");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, 4u);
     EXPECT_EQ(raw->data, (ByteArray{0x78, 0x56, 0x34, 0x12}));
 
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Negativ", RegistryValue(-2), 4);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Negativ", RegistryValue(-2), 4);
     EXPECT_EQ(ReadRaw(kKey, "Negativ")->data, (ByteArray{0xFE, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Negativ"), RegistryValue(-2));
-    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Count"), RegistryValue(0x12345678));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "Negativ"), RegistryValue(-2));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "Count"), RegistryValue(0x12345678));
 }
 
 TEST_P(RegistryRoutines, ByteArraysRoundTripIncludingEmptyAndLargeOnes) {
     ByteArray record(1172);
     for (std::size_t i = 0; i < record.size(); ++i) record[i] = static_cast<std::uint8_t>(i * 7);
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Command-0", RegistryValue(record), 3);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Command-0", RegistryValue(record), 3);
     EXPECT_EQ(ReadRaw(kKey, "Command-0")->type, 3u);
-    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Command-0"), RegistryValue(record));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "Command-0"), RegistryValue(record));
 
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Leer", RegistryValue(ByteArray{}), 3);
-    const RegistryValue empty = RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "Leer");
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Leer", RegistryValue(ByteArray{}), 3);
+    const RegistryValue empty = RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "Leer");
     EXPECT_TRUE(empty.IsBytes());
     EXPECT_TRUE(empty.ToBytes().empty());
 }
@@ -61,9 +61,9 @@ TEST_P(RegistryRoutines, TextsReadAsStoredUpToTheFirstZero) {
     PutRaw(kKey, "LeerText", 1, {});
     PutRaw(kKey, "MitNull", 1, Bytes(std::string_view("vor\0nach\0", 9)));
     PutRaw(kKey, "OhneNull", 1, Bytes("ohne"));
-    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "LeerText"), RegistryValue(""));
-    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "MitNull"), RegistryValue("vor"));
-    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "OhneNull"), RegistryValue("ohne"));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "LeerText"), RegistryValue(""));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "MitNull"), RegistryValue("vor"));
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "OhneNull"), RegistryValue("ohne"));
 }
 
 TEST_P(RegistryRoutines, OtherTypesAndOddSizesReadAsNoValue) {
@@ -72,37 +72,37 @@ TEST_P(RegistryRoutines, OtherTypesAndOddSizesReadAsNoValue) {
     PutRaw(kKey, "KurzeZahl", 4, {1, 2});
     PutRaw(kKey, "LangeZahl", 4, {1, 2, 3, 4, 5, 6, 7, 8});
     for (const char* name : {"Expand", "Multi", "KurzeZahl", "LangeZahl", "Fehlt"}) {
-        EXPECT_TRUE(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, kKey, name).IsNone()) << name;
+        EXPECT_TRUE(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, name).IsNone()) << name;
     }
-    EXPECT_TRUE(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, "Software\\TessivarTest\\Gibtsnicht", "x").IsNone());
+    EXPECT_TRUE(RegistryGetKeyValue(Env(), HKeyCurrentUser, "Software\\TessivarTest\\Gibtsnicht", "x").IsNone());
     EXPECT_TRUE(boxes_.Shown().empty());
 }
 
 TEST_P(RegistryRoutines, WritingCreatesMissingKeysAndOtherTypesStoreNothing) {
     const std::string deep = std::string(kKey) + "\\Ebene 1\\Größe";
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, deep, "Schlüssel", RegistryValue("Wert"), 1);
-    EXPECT_EQ(RegistryGetKeyValue(Env(), HKEY_CURRENT_USER, deep, "Schlüssel"), RegistryValue("Wert"));
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, deep, "Schlüssel", RegistryValue("Wert"), 1);
+    EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, deep, "Schlüssel"), RegistryValue("Wert"));
 
     const std::string other = std::string(kKey) + "\\Typ2";
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, other, "x", RegistryValue("y"), 2);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, other, "x", RegistryValue("y"), 2);
     EXPECT_TRUE(KeyExists(other));
     EXPECT_FALSE(ReadRaw(other, "x"));
     EXPECT_TRUE(boxes_.Shown().empty());
 }
 
 TEST_P(RegistryRoutines, ValuesAreConvertedToTheRequestedKindWhereTheyCanBe) {
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "ZahlAlsText", RegistryValue(42), 1);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "ZahlAlsText", RegistryValue(42), 1);
     EXPECT_EQ(ReadRaw(kKey, "ZahlAlsText")->data, Bytes(std::string_view("42\0", 3)));
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "TextAlsZahl", RegistryValue(" 123 "), 4);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "TextAlsZahl", RegistryValue(" 123 "), 4);
     EXPECT_EQ(ReadRaw(kKey, "TextAlsZahl")->data, (ByteArray{123, 0, 0, 0}));
     EXPECT_TRUE(boxes_.Shown().empty());
 }
 
 TEST_P(RegistryRoutines, AValueThatCannotBeConvertedIsReportedAndNotWritten) {
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "A", RegistryValue("abc"), 4);
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "B", RegistryValue("99999999999"), 4);
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "C", RegistryValue(ByteArray{1}), 1);
-    RegistrySetKeyValue(Env(), HKEY_CURRENT_USER, kKey, "D", RegistryValue("text"), 3);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "A", RegistryValue("abc"), 4);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "B", RegistryValue("99999999999"), 4);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "C", RegistryValue(ByteArray{1}), 1);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "D", RegistryValue("text"), 3);
     for (const char* name : {"A", "B", "C", "D"}) EXPECT_FALSE(ReadRaw(kKey, name)) << name;
 
     ASSERT_EQ(boxes_.Shown().size(), 4u);

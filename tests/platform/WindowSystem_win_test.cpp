@@ -57,8 +57,10 @@ TEST_F(RealWindows, TheMatchReachedLastInThePlatformsOrderIsFound) {
     TestWindow a(L"TessivarTestSuche", L"Suche A");
     TestWindow b(L"TessivarTestSuche", L"Suche B");
     std::vector<HWND> order;
-    EnumWindows([](HWND h, LPARAM lp) -> BOOL { reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h); return TRUE; },
-                reinterpret_cast<LPARAM>(&order));
+    windows.EnumTopLevelWindows([&](platform::WindowHandle h) {
+        order.push_back(reinterpret_cast<HWND>(h));
+        return true;
+    });
     const auto posA = std::find(order.begin(), order.end(), a.hwnd());
     const auto posB = std::find(order.begin(), order.end(), b.hwnd());
     const HWND expected = posA > posB ? a.hwnd() : b.hwnd();

@@ -116,24 +116,30 @@ std::string IdentifyIcon(HWND iconControl) {
     return bestScore < 40.0 ? best : "unknown";
 }
 
+struct BoxSearch {
+    DWORD pid;
+    const std::wstring* title;
+    HWND found;
+};
+
+BOOL CALLBACK BoxSearchProc(HWND hwnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<BoxSearch*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (s->pid != 0 && pid != s->pid) return TRUE;
+    if (!IsWindowVisible(hwnd) || ClassOf(hwnd) != L"#32770") return TRUE;
+    if (!s->title->empty() && TextOf(hwnd) != *s->title) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
 }  // namespace
 
 HWND FindMessageBox(DWORD processId, const std::wstring& title, DWORD timeoutMs) {
-    struct Search { DWORD pid; const std::wstring* title; HWND found; } search{processId, &title, nullptr};
+    BoxSearch search{processId, &title, nullptr};
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     do {
-        EnumWindows(
-            [](HWND hwnd, LPARAM lParam) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lParam);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(hwnd, &pid);
-                if (s->pid != 0 && pid != s->pid) return TRUE;
-                if (!IsWindowVisible(hwnd) || ClassOf(hwnd) != L"#32770") return TRUE;
-                if (!s->title->empty() && TextOf(hwnd) != *s->title) return TRUE;
-                s->found = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(BoxSearchProc, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) return search.found;
         Sleep(20);
     } while (GetTickCount64() < deadline);

@@ -1,0 +1,194 @@
+// Figures, not a test: the registry routine against the bare platform calls
+// it makes, and Tessivar's refusal against the smallest Win32 program.
+// Run under Wine with the build's environment (scripts/bench.sh).
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/modRegistry.h"
+#include "driver/BoxDriver_win.h"
+#include "platform/ScriptedMessageBoxes.h"
+#include "platform/WinPlatform_win.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr const char* kKey = "Software\\TessivarBench\\Values";
+constexpr int kValues = 1000;
+constexpr int kRounds = 31;
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+template <typename F>
+double TimeMs(F&& f) {
+    const auto t0 = Clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+void Prepare() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TessivarBench");
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    std::vector<BYTE> record(1172);
+    for (int i = 0; i < kValues; ++i) {
+        record[0] = static_cast<BYTE>(i);
+        const std::string name = "Command-" + std::to_string(i);
+        RegSetValueExA(key, name.c_str(), 0, REG_BINARY, record.data(), static_cast<DWORD>(record.size()));
+    }
+    RegCloseKey(key);
+}
+
+std::size_t RawRead() {
+    std::size_t total = 0;
+    std::vector<BYTE> buffer;
+    for (int i = 0; i < kValues; ++i) {
+        const std::string name = "Command-" + std::to_string(i);
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, 0x20019, &key) != ERROR_SUCCESS) continue;
+        DWORD type = 0, size = 0;
+        if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+            buffer.assign(size, 0);
+            RegQueryValueExA(key, name.c_str(), nullptr, &type, buffer.data(), &size);
+            total += size;
+        }
+        RegCloseKey(key);
+    }
+    return total;
+}
+
+std::size_t RoutineRead(const platform::Platform& env) {
+    std::size_t total = 0;
+    for (int i = 0; i < kValues; ++i) {
+        const RegistryValue v =
+            modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, kKey, "Command-" + std::to_string(i));
+        if (v.IsBytes()) total += v.ToBytes().size();
+    }
+    return total;
+}
+
+std::wstring Folder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p(path);
+    return p.substr(0, p.find_last_of(L"\\/") + 1);
+}
+
+struct BoxOfProcess {
+    DWORD pid;
+    HWND box;
+};
+
+BOOL CALLBACK BoxOfProc(HWND h, LPARAM lp) {
+    auto* s = reinterpret_cast<BoxOfProcess*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    wchar_t cls[16] = {};
+    GetClassNameW(h, cls, 16);
+    if (owner == s->pid && IsWindowVisible(h) && std::wstring(cls) == L"#32770") {
+        s->box = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Polled every millisecond: the driver's own search waits longer between looks.
+HWND BoxOf(DWORD pid) {
+    BoxOfProcess s{pid, nullptr};
+    EnumWindows(BoxOfProc, reinterpret_cast<LPARAM>(&s));
+    return s.box;
+}
+
+double g_lastBoxMs = 0;
+
+// From CreateProcess to the end of the process; `answer` presses OK in its box at once.
+double RunToExit(const std::wstring& program, const std::wstring& args, bool answer) {
+    std::wstring commandLine = L"\"" + program + L"\" " + args;
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    const auto t0 = Clock::now();
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        return -1;
+    }
+    if (answer) {
+        HWND box = nullptr;
+        while ((box = BoxOf(pi.dwProcessId)) == nullptr && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
+        }
+        g_lastBoxMs = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+        if (box != nullptr) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    WaitForSingleObject(pi.hProcess, 10000);
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return ms;
+}
+
+HWND OpenActWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ACT3.0FrameClass";
+    RegisterClassW(&wc);
+    HWND w = CreateWindowExW(0, wc.lpszClassName, L"ACT! - Benchmark", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+    ShowWindow(w, SW_SHOWNOACTIVATE);
+    return w;
+}
+
+}  // namespace
+
+int wmain() {
+    Prepare();
+    platform::WinPlatform win("Tessivar");
+    platform::ScriptedMessageBoxes boxes;
+    platform::Platform env{win.registry, win.windows, boxes, win.text, "Tessivar"};
+
+    std::vector<double> raw, routine;
+    RawRead();
+    RoutineRead(env);
+    for (int r = 0; r < kRounds; ++r) {
+        raw.push_back(TimeMs([] { RawRead(); }));
+        routine.push_back(TimeMs([&] { RoutineRead(env); }));
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TessivarBench");
+    const double rawMs = Median(raw), routineMs = Median(routine);
+    std::printf("Reading %d binary values of 1172 bytes (median of %d rounds)\n", kValues, kRounds);
+    std::printf("  raw RegOpenKeyExA/RegQueryValueExA x2/RegCloseKey loop : %8.2f ms\n", rawMs);
+    std::printf("  RegistryGetKeyValue                                     : %8.2f ms\n", routineMs);
+    std::printf("  ratio                                                   : %8.2f (target <= 1.2)\n\n",
+                routineMs / rawMs);
+
+    const std::wstring folder = Folder();
+    HWND act = OpenActWindow();
+    std::vector<double> minimal, minimalBox, tessivar, boxShown, notRefused;
+    RunToExit(folder + L"minimal.exe", L"", false);
+    RunToExit(folder + L"tessivar.exe", L"Addon install", true);
+    for (int r = 0; r < 15; ++r) {
+        minimal.push_back(RunToExit(folder + L"minimal.exe", L"", false));
+        minimalBox.push_back(RunToExit(folder + L"minimal.exe", L"--box", true));
+        tessivar.push_back(RunToExit(folder + L"tessivar.exe", L"Addon install", true));
+        boxShown.push_back(g_lastBoxMs);
+    }
+    DestroyWindow(act);
+    for (int r = 0; r < 15; ++r) notRefused.push_back(RunToExit(folder + L"tessivar.exe", L"Addon bench", false));
+    const double minimalMs = Median(minimal), tessivarMs = Median(tessivar);
+    std::printf("Process start to exit (median of 15 runs)\n");
+    std::printf("  minimal Win32 program                                   : %8.2f ms\n", minimalMs);
+    std::printf("  tessivar.exe refusing while ACT! runs, box answered at once: %5.2f ms\n", tessivarMs);
+    std::printf("  ratio                                                   : %8.2f (target <= 1.5)\n",
+                tessivarMs / minimalMs);
+    std::printf("  of which: start to the box on screen                    : %8.2f ms\n", Median(boxShown));
+    std::printf("  minimal Win32 program showing one box, answered at once : %8.2f ms\n", Median(minimalBox));
+    std::printf("  ratio of the refusal to that                            : %8.2f\n", tessivarMs / Median(minimalBox));
+    std::printf("  tessivar.exe without ACT! (presence test, no box)       : %8.2f ms\n", Median(notRefused));
+    return 0;
+}
