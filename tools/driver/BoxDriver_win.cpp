@@ -27,51 +27,64 @@ struct Pixels {
     std::vector<COLORREF> data;  // 0x00RRGGBB as GetDIBits gives them
 };
 
-Pixels ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    Pixels p{width, height, std::vector<COLORREF>(static_cast<std::size_t>(width * height))};
-    GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), p.data.data(), &bi, DIB_RGB_COLORS);
-    return p;
-}
+// A bitmap compatible with the screen, selected into a memory context for
+// as long as the object lives; the context's own bitmap is put back after.
+class Canvas {
+public:
+    Canvas(int width, int height)
+        : width_(width), height_(height), screen_(GetDC(nullptr)), dc_(CreateCompatibleDC(screen_)),
+          bitmap_(CreateCompatibleBitmap(screen_, width, height)), old_(SelectObject(dc_, bitmap_)) {}
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+        ReleaseDC(nullptr, screen_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    HDC screen() const { return screen_; }
+
+    Pixels Read() const {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = width_;
+        bi.bmiHeader.biHeight = -height_;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        Pixels p{width_, height_, std::vector<COLORREF>(static_cast<std::size_t>(width_ * height_))};
+        // GetDIBits wants the bitmap out of every context while it reads.
+        SelectObject(dc_, old_);
+        GetDIBits(dc_, bitmap_, 0, static_cast<UINT>(height_), p.data.data(), &bi, DIB_RGB_COLORS);
+        SelectObject(dc_, bitmap_);
+        return p;
+    }
+
+private:
+    int width_, height_;
+    HDC screen_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+};
 
 // The icon as it stands on screen.
 Pixels CaptureScreen(const RECT& rc) {
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-    SelectObject(mem, old);
-    Pixels p = ReadBitmap(mem, bmp, w, h);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return p;
+    Canvas canvas(rc.right - rc.left, rc.bottom - rc.top);
+    BitBlt(canvas.dc(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, canvas.screen(), rc.left, rc.top, SRCCOPY);
+    return canvas.Read();
 }
 
 Pixels RenderIcon(HICON icon, int w, int h, COLORREF background) {
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
+    Canvas canvas(w, h);
     RECT rc{0, 0, w, h};
     HBRUSH brush = CreateSolidBrush(background);
-    FillRect(mem, &rc, brush);
+    FillRect(canvas.dc(), &rc, brush);
     DeleteObject(brush);
-    DrawIconEx(mem, 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
-    SelectObject(mem, old);
-    Pixels p = ReadBitmap(mem, bmp, w, h);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return p;
+    DrawIconEx(canvas.dc(), 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
+    return canvas.Read();
 }
 
 int Distance(COLORREF a, COLORREF b) {
