@@ -150,7 +150,7 @@ int wmain() {
     Prepare();
     platform::WinPlatform win("Tessivar");
     platform::ScriptedMessageBoxes boxes;
-    platform::Platform env{win.registry, win.windows, boxes, win.text, "Tessivar"};
+    platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Tessivar"};
 
     std::vector<double> raw, routine;
     RawRead();

@@ -31,4 +31,9 @@ inline constexpr std::int32_t OutOfMemory = 7;
 inline constexpr std::int32_t SubscriptOutOfRange = 9;
 inline constexpr std::int32_t TypeMismatch = 13;
 inline constexpr std::int32_t Internal = 51;
+inline constexpr std::int32_t FileNotFound = 53;
+inline constexpr std::int32_t DiskFull = 61;
+inline constexpr std::int32_t PermissionDenied = 70;
+inline constexpr std::int32_t FileAccess = 75;
+inline constexpr std::int32_t PathNotFound = 76;
 }  // namespace ErrorNumber

@@ -21,5 +21,11 @@ inline constexpr std::string_view kOverflow = "Überlauf";
 inline constexpr std::string_view kOutOfMemory = "Nicht genügend Speicher";
 inline constexpr std::string_view kInvalidCall = "Unzulässiger Prozeduraufruf oder unzulässiges Argument";
 inline constexpr std::string_view kInternalError = "Interner Fehler";
+inline constexpr std::string_view kSubscriptOutOfRange = "Index außerhalb des gültigen Bereichs";
+inline constexpr std::string_view kFileNotFound = "Datei nicht gefunden";
+inline constexpr std::string_view kDiskFull = "Datenträger voll";
+inline constexpr std::string_view kPermissionDenied = "Zugriff verweigert";
+inline constexpr std::string_view kFileAccess = "Fehler beim Zugriff auf Pfad/Datei";
+inline constexpr std::string_view kPathNotFound = "Pfad nicht gefunden";
 
 }  // namespace texts

@@ -3,6 +3,8 @@
 // from the Win32 implementations; tests build one from the substitutes.
 #include <string>
 
+#include "platform/FileSystem.h"
+#include "platform/Graphics.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
@@ -15,6 +17,8 @@ struct Platform {
     IWindowSystem& windows;
     IMessageBoxes& messages;
     ITextCodec& text;
+    IFileSystem& files;
+    IGraphics& graphics;
     std::string programTitle;  // the title of boxes that name none
 };
 

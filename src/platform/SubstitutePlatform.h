@@ -1,6 +1,8 @@
 #pragma once
 // The in-memory substitutes, bundled: what tests run the portable code on.
 #include "platform/Cp1252Codec.h"
+#include "platform/MemoryFileSystem.h"
+#include "platform/MemoryGraphics.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/MemoryWindowSystem.h"
 #include "platform/Platform.h"
@@ -10,7 +12,7 @@ namespace platform {
 
 struct SubstitutePlatform {
     explicit SubstitutePlatform(std::string title = "Tessivar")
-        : platform{registry, windows, messages, text, std::move(title)} {}
+        : platform{registry, windows, messages, text, files, graphics, std::move(title)} {}
     SubstitutePlatform(const SubstitutePlatform&) = delete;
     SubstitutePlatform& operator=(const SubstitutePlatform&) = delete;
 
@@ -18,6 +20,8 @@ struct SubstitutePlatform {
     MemoryWindowSystem windows;
     ScriptedMessageBoxes messages;
     Cp1252Codec text;
+    MemoryFileSystem files;
+    MemoryGraphics graphics;
     Platform platform;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 // The Win32 implementations, bundled for a program's start.
+#include "platform/FileSystem_win.h"
+#include "platform/Graphics_win.h"
 #include "platform/MessageBoxes_win.h"
 #include "platform/Platform.h"
 #include "platform/Registry_win.h"
@@ -9,7 +11,7 @@
 namespace platform {
 
 struct WinPlatform {
-    explicit WinPlatform(std::string title) : platform{registry, windows, messages, text, std::move(title)} {}
+    explicit WinPlatform(std::string title) : platform{registry, windows, messages, text, files, graphics, std::move(title)} {}
     WinPlatform(const WinPlatform&) = delete;
     WinPlatform& operator=(const WinPlatform&) = delete;
 
@@ -17,6 +19,8 @@ struct WinPlatform {
     WinWindowSystem windows;
     WinMessageBoxes messages;
     WinTextCodec text;
+    WinFileSystem files;
+    WinGraphics graphics;
     Platform platform;
 };
 

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "common/RegistryValue.h"
+#include "platform/MemoryFileSystem.h"
+#include "platform/MemoryGraphics.h"
 #include "platform/MemoryWindowSystem.h"
 #include "platform/Platform.h"
 #include "platform/ScriptedMessageBoxes.h"
@@ -37,7 +39,7 @@ protected:
         backend_ = GetParam().make();
         backend_->RemoveTestKey();
         env_ = std::make_unique<platform::Platform>(
-            platform::Platform{backend_->Registry(), windows_, boxes_, backend_->Codec(), "Tessivar"});
+            platform::Platform{backend_->Registry(), windows_, boxes_, backend_->Codec(), files_, graphics_, "Tessivar"});
     }
     void TearDown() override { backend_->RemoveTestKey(); }
 
@@ -80,5 +82,7 @@ protected:
     std::unique_ptr<RegistryBackend> backend_;
     platform::MemoryWindowSystem windows_;
     platform::ScriptedMessageBoxes boxes_;
+    platform::MemoryFileSystem files_;
+    platform::MemoryGraphics graphics_;
     std::unique_ptr<platform::Platform> env_;
 };

@@ -9,6 +9,8 @@
 #include "common/AppError.h"
 #include "common/modACTHandle.h"
 #include "common/modprevinst.h"
+#include "platform/MemoryFileSystem.h"
+#include "platform/MemoryGraphics.h"
 #include "platform/Registry_win.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/TextCodec_win.h"
@@ -25,7 +27,9 @@ protected:
     platform::WinWindowSystem windows;
     platform::ScriptedMessageBoxes boxes;
     platform::WinTextCodec text;
-    platform::Platform env{registry, windows, boxes, text, "Tessivar"};
+    platform::MemoryFileSystem files;
+    platform::MemoryGraphics graphics;
+    platform::Platform env{registry, windows, boxes, text, files, graphics, "Tessivar"};
 
     bool ActRunning() { return modACTHandle::IsACTRunning(env); }
 };

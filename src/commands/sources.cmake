@@ -1,0 +1,3 @@
+# The command store: command records, command files, button images.
+target_sources(core PRIVATE
+)

@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/FileSystem.h"
+
+namespace platform {
+
+class WinFileSystem : public IFileSystem {
+public:
+    bool Exists(std::string_view path) override;
+    std::unique_ptr<IFile> OpenRead(std::string_view path) override;
+    std::unique_ptr<IFile> OpenWrite(std::string_view path) override;
+};
+
+}  // namespace platform

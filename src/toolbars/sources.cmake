@@ -1,0 +1,3 @@
+# ACT!'s toolbars and their button lists.
+target_sources(core PRIVATE
+)
