@@ -36,4 +36,5 @@ inline constexpr std::int32_t DiskFull = 61;
 inline constexpr std::int32_t PermissionDenied = 70;
 inline constexpr std::int32_t FileAccess = 75;
 inline constexpr std::int32_t PathNotFound = 76;
+inline constexpr std::int32_t BadFileFormat = 321;
 }  // namespace ErrorNumber

@@ -28,4 +28,44 @@ inline constexpr std::string_view kPermissionDenied = "Zugriff verweigert";
 inline constexpr std::string_view kFileAccess = "Fehler beim Zugriff auf Pfad/Datei";
 inline constexpr std::string_view kPathNotFound = "Pfad nicht gefunden";
 
+// ---------------------------------------------------------------------------
+// ACT!'s toolbars and their button lists. The toolbar classes show no boxes;
+// these are descriptions of the errors they raise to their caller.
+inline constexpr std::string_view kButtonListTruncated = "Die Schaltflächenliste ist unvollständig.";
+inline constexpr std::string_view kButtonEntryTooShort = "Ein Schaltflächeneintrag muss mindestens 5 Bytes lang sein.";
+inline constexpr std::string_view kButtonIdNegative = "Eine Schaltflächenkennung darf nicht negativ sein.";
+inline constexpr std::string_view kButtonListNotBinary = "Die Schaltflächenliste ist kein Binärwert.";
+inline constexpr std::string_view kNoToolbarAtNumber = "Unter dieser Nummer ist keine Symbolleiste eingerichtet.";
+// Leads a toolbar's error: "Symbolleiste " + number + optional " (" + window name + ")" + ": " + description.
+inline constexpr std::string_view kToolbarLead = "Symbolleiste ";
+// ---------------------------------------------------------------------------
+
+// Errors of the command classes: "Fehler in Klasse " + class + method, then
+// number and description.
+inline constexpr std::string_view kClassErrorPrefix = "Fehler in Klasse ";
+inline constexpr std::string_view kErrorNumberLine = "Fehlernummer: ";
+inline constexpr std::string_view kErrorDescriptionLine = "Fehlerbeschreibung: ";
+
+// The command store.
+inline constexpr std::string_view kClassCommand = "clCustomTessivar";
+inline constexpr std::string_view kClassCommands = "clCustomTessivars";
+inline constexpr std::string_view kMethodLoad = " - Load";
+inline constexpr std::string_view kMethodRemove = " Methode Remove";
+inline constexpr std::string_view kFileLine = "Die Datei ";
+inline constexpr std::string_view kNotFoundLine = "wurde nicht gefunden.";
+inline constexpr std::string_view kDuplicateNameStart = "Es gibt schon einen ACT!-Benutzerbefehl mit dem Namen '";
+inline constexpr std::string_view kDuplicateNameEnd = "'.";
+inline constexpr std::string_view kNoSuchIndexStart = "Es ist kein ACT!-Benutzerbefehl mit dem Index/Key '";
+inline constexpr std::string_view kNoSuchIndexEnd = "' vorhanden.";
+inline constexpr std::string_view kBadImageSizeStart = "Die Datei gibt als Größe eines Schaltflächenbildes ";
+inline constexpr std::string_view kBadImageSizeEnd = " Bytes an; erlaubt sind 0 bis 1048576 Bytes.";
+
+// Why a stored command could not be read completely.
+inline constexpr std::string_view kRecordMissing = "Der Befehlsdatensatz fehlt.";
+inline constexpr std::string_view kRecordNotBinary = "Der Befehlsdatensatz ist kein Binärwert.";
+inline constexpr std::string_view kRecordTooShort = "Der Befehlsdatensatz ist zu kurz.";
+inline constexpr std::string_view kIdTooLarge = "Die Befehlskennung ist zu groß.";
+inline constexpr std::string_view kImageMissing = "Ein Schaltflächenbild fehlt oder ist kein Binärwert.";
+inline constexpr std::string_view kImageWithoutSize = "Das große Schaltflächenbild hat die Breite oder Höhe 0.";
+
 }  // namespace texts

@@ -26,18 +26,41 @@ void ShowRoutineError(const platform::Platform& env, std::string_view routine, s
     MsgBox(env, text, platform::MsgIcon::None, platform::MsgButtons::Ok, routine);
 }
 
-void ShowCurrentException(const platform::Platform& env, std::string_view routine) {
+AppError CurrentError() {
     try {
         throw;
     } catch (const AppError& e) {
-        ShowRoutineError(env, routine, e.number(), e.description());
+        return e;
     } catch (const std::bad_alloc&) {
-        ShowRoutineError(env, routine, ErrorNumber::OutOfMemory, texts::kOutOfMemory);
+        return AppError(ErrorNumber::OutOfMemory, std::string(texts::kOutOfMemory));
     } catch (const std::exception& e) {
-        ShowRoutineError(env, routine, ErrorNumber::Internal, std::string(texts::kInternalError) + ": " + e.what());
+        return AppError(ErrorNumber::Internal, std::string(texts::kInternalError) + ": " + e.what());
     } catch (...) {
-        ShowRoutineError(env, routine, ErrorNumber::Internal, texts::kInternalError);
+        return AppError(ErrorNumber::Internal, std::string(texts::kInternalError));
     }
+}
+
+void ShowCurrentException(const platform::Platform& env, std::string_view routine) {
+    const AppError e = CurrentError();
+    ShowRoutineError(env, routine, e.number(), e.description());
+}
+
+void ShowClassError(const platform::Platform& env, std::string_view classAndMethod, std::int32_t number,
+                    std::string_view description) {
+    std::string text(texts::kClassErrorPrefix);
+    text += classAndMethod;
+    text += texts::kCrLf;
+    text += texts::kErrorNumberLine;
+    text += std::to_string(number);
+    text += texts::kCrLf;
+    text += texts::kErrorDescriptionLine;
+    text += description;
+    MsgBox(env, text, platform::MsgIcon::Exclamation);
+}
+
+void ShowCurrentClassError(const platform::Platform& env, std::string_view classAndMethod) {
+    const AppError e = CurrentError();
+    ShowClassError(env, classAndMethod, e.number(), e.description());
 }
 
 }  // namespace modMessages

@@ -5,7 +5,12 @@
 
 #include "platform/Platform.h"
 
+class AppError;
+
 namespace modMessages {
+
+// The error being handled, as the one error type (call inside a catch block).
+AppError CurrentError();
 
 // A box titled `title`, or the program's own title when `title` is empty.
 platform::MsgAnswer MsgBox(const platform::Platform& env, std::string_view text,
@@ -17,7 +22,13 @@ platform::MsgAnswer MsgBox(const platform::Platform& env, std::string_view text,
 void ShowRoutineError(const platform::Platform& env, std::string_view routine, std::int32_t number,
                       std::string_view description);
 
+// "Fehler in Klasse " + classAndMethod, "Fehlernummer: " + number and
+// "Fehlerbeschreibung: " + description, with the exclamation icon.
+void ShowClassError(const platform::Platform& env, std::string_view classAndMethod, std::int32_t number,
+                    std::string_view description);
+
 // The same for whatever the current exception is; used in catch (...) blocks.
 void ShowCurrentException(const platform::Platform& env, std::string_view routine);
+void ShowCurrentClassError(const platform::Platform& env, std::string_view classAndMethod);
 
 }  // namespace modMessages

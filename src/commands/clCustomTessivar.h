@@ -1,0 +1,99 @@
+#pragma once
+// One of ACT!'s user-defined commands: its 1172-byte record and its two
+// button images, as raw bytes, with the record's fields as properties.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "commands/clDIB.h"
+#include "common/RegistryValue.h"
+#include "platform/Platform.h"
+
+class clCustomTessivar {
+public:
+    static constexpr std::size_t kRecordSize = 1172;
+    static constexpr std::size_t kHeaderSize = 40;
+
+    explicit clCustomTessivar(const platform::Platform& env);
+
+    // Reads command number Index from the registry. A command that cannot
+    // be read completely is kept as it is stored: see IsComplete.
+    void Init(std::int32_t Index);
+    // Writes record and images when anything changed (and every time after).
+    void UpdateRegistry();
+    bool DataChanged() const { return m_Changed; }
+
+    std::int32_t RegistryIndex() const { return m_RegistryIndex; }
+    void RegistryIndex(std::int32_t lWert);
+
+    void Paint_LBitmap(platform::DeviceContext Picture_hDC);
+    void Paint_SBitmap(platform::DeviceContext Picture_hDC);
+
+    std::int32_t CommandID() const { return m_CommandID; }
+    void CommandID(std::int32_t ID);
+
+    std::string Name() const { return GetTextField(16, 143); }
+    void Name(std::string_view sText) { SetTextField(16, 143, sText); }
+    std::string Zeile() const { return GetTextField(144, 399); }
+    void Zeile(std::string_view sText) { SetTextField(144, 399, sText); }
+    std::string Start() const { return GetTextField(400, 657); }
+    void Start(std::string_view sText) { SetTextField(400, 657, sText); }
+    std::string QuickInfo() const { return GetTextField(658, 721); }
+    void QuickInfo(std::string_view sText) { SetTextField(658, 721, sText); }
+    std::string Beschreibung() const { return GetTextField(722, 849); }
+    void Beschreibung(std::string_view sText) { SetTextField(722, 849, sText); }
+    std::string Menu() const { return GetTextField(850, 1171); }
+    void Menu(std::string_view sText) { SetTextField(850, 1171, sText); }
+
+    // The command file: record, large image, small image, end to end.
+    bool Save(std::string_view Datei);
+    bool Load(std::string_view Datei);
+
+    // False for a command whose record, identifier or images could not be
+    // read; ReadProblem says what. Such a command keeps what was stored and
+    // writes it back unchanged when it is renumbered.
+    bool IsComplete() const { return readProblem_.empty(); }
+    const std::string& ReadProblem() const { return readProblem_; }
+    std::int32_t BytesPerPixel() const { return m_BytesPerPixel; }
+    const ByteArray& CommandBytes() const { return m_Command; }
+    const ByteArray& BitmapLBytes() const { return m_BitmapL; }
+    const ByteArray& BitmapSBytes() const { return m_BitmapS; }
+    const clDIB& LargeImage() const { return m_DIBL; }
+    const clDIB& SmallImage() const { return m_DIBS; }
+
+    // Little-endian 32-bit fields; AppError when the bytes are not there or
+    // the value does not fit a signed 32-bit number.
+    static std::int32_t GetLongAt(const ByteArray& bytes, std::size_t offset);
+    static void SetLongAt(ByteArray& bytes, std::size_t offset, std::int32_t value);
+
+private:
+    // A value as it was found in the registry, kept to be written back as found.
+    struct Stored {
+        RegistryValue value;
+        bool Binary() const { return value.IsBytes(); }
+    };
+
+    static Stored Keep(const RegistryValue& value);
+    std::string GetTextField(std::size_t first, std::size_t last) const;
+    void SetTextField(std::size_t first, std::size_t last, std::string_view text);
+    void BuildImages();
+    void WriteBack(const std::string& name, const Stored& stored, const ByteArray& bytes, bool isRecord);
+    [[nodiscard]] bool ReadFile(std::string_view Datei, ByteArray& record, ByteArray& large, ByteArray& small);
+
+    const platform::Platform* env_;
+    ByteArray m_Command;
+    ByteArray m_BitmapL;
+    ByteArray m_BitmapS;
+    std::int32_t m_CommandID = 0;
+    clDIB m_DIBL;
+    clDIB m_DIBS;
+    bool m_Changed = false;
+    std::int32_t m_RegistryIndex = 0;
+    std::int32_t m_BytesPerPixel = 0;
+
+    Stored storedCommand_{RegistryValue(ByteArray())};
+    Stored storedBitmapL_{RegistryValue(ByteArray())};
+    Stored storedBitmapS_{RegistryValue(ByteArray())};
+    bool idKnown_ = true;
+    std::string readProblem_;
+};

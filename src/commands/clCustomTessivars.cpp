@@ -1,0 +1,111 @@
+#include "commands/clCustomTessivars.h"
+
+#include <algorithm>
+#include <set>
+
+#include "common/ActRegistry.h"
+#include "common/AppError.h"
+#include "common/UiTexts.h"
+#include "common/modMessages.h"
+#include "common/modRegistry.h"
+
+namespace {
+
+// "Count" as ACT! may have stored it: a number, or a text holding one.
+std::int32_t AsCount(const RegistryValue& value) {
+    if (value.IsNumber()) return value.ToNumber();
+    if (value.IsText()) {
+        try {
+            return value.ToNumber();
+        } catch (const AppError&) {
+            return 0;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+clCustomTessivars::clCustomTessivars(const platform::Platform& env) : env_(&env) {
+    m_Count = modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count");
+    const std::int32_t n = std::clamp(AsCount(m_Count), 0, kMaxCommands);
+    m_Commands.reserve(static_cast<std::size_t>(n));
+    for (std::int32_t i = 0; i < n; ++i) {
+        auto command = std::make_unique<clCustomTessivar>(env);
+        command->Init(i);
+        m_Commands.push_back(std::move(command));
+    }
+}
+
+std::int32_t clCustomTessivars::Count() const { return AsCount(m_Count); }
+
+clCustomTessivar& clCustomTessivars::Item(std::int32_t Index) {
+    if (Index < 0 || static_cast<std::size_t>(Index) >= m_Commands.size()) {
+        throw AppError(ErrorNumber::SubscriptOutOfRange, std::string(texts::kSubscriptOutOfRange));
+    }
+    return *m_Commands[static_cast<std::size_t>(Index)];
+}
+
+std::int32_t clCustomTessivars::ChooseID() const {
+    std::set<std::int32_t> used;
+    for (const auto& command : m_Commands) used.insert(command->CommandID());
+    std::int32_t id = kFirstCommandID;
+    while (used.contains(id)) ++id;
+    return id;
+}
+
+void clCustomTessivars::WriteCount() {
+    modRegistry::RegistrySetKeyValue(*env_, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count",
+                                     m_Count, 4);
+}
+
+clCustomTessivar* clCustomTessivars::Add(std::string_view path) {
+    auto command = std::make_unique<clCustomTessivar>(*env_);
+    if (!command->Load(path)) return nullptr;
+
+    const std::string name = env_->text.ToLower(command->Name());
+    for (const auto& existing : m_Commands) {
+        if (env_->text.ToLower(existing->Name()) == name) {
+            std::string text(texts::kDuplicateNameStart);
+            text += command->Name();
+            text += texts::kDuplicateNameEnd;
+            modMessages::MsgBox(*env_, text, platform::MsgIcon::Information);
+            return nullptr;
+        }
+    }
+
+    const std::int32_t id = ChooseID();
+    m_Count = RegistryValue(AsCount(m_Count) + 1);
+    command->RegistryIndex(AsCount(m_Count) - 1);
+    command->CommandID(id);
+    command->UpdateRegistry();
+    WriteCount();
+    m_Commands.push_back(std::move(command));
+    return m_Commands.back().get();
+}
+
+bool clCustomTessivars::Remove(std::int32_t Index) {
+    try {
+        if (Index < 0 || static_cast<std::size_t>(Index) >= m_Commands.size()) {
+            std::string text(texts::kNoSuchIndexStart);
+            text += std::to_string(Index);
+            text += texts::kNoSuchIndexEnd;
+            modMessages::MsgBox(*env_, text, platform::MsgIcon::Information);
+            return false;
+        }
+        m_Commands.erase(m_Commands.begin() + Index);
+        m_Count = RegistryValue(AsCount(m_Count) - 1);
+        // The records move down first and the count follows: a run that stops
+        // half way leaves a table in which no command has gone missing.
+        std::int32_t i = 0;
+        for (const auto& command : m_Commands) {
+            command->RegistryIndex(i++);
+            command->UpdateRegistry();
+        }
+        WriteCount();
+        return true;
+    } catch (...) {
+        modMessages::ShowCurrentClassError(*env_, std::string(texts::kClassCommands) + std::string(texts::kMethodRemove));
+        return false;
+    }
+}

@@ -1,0 +1,174 @@
+// The command table: identifiers, adding, removing with renumbering, and
+// commands that cannot be read completely.
+#include "commands/clCustomTessivars.h"
+
+#include <gtest/gtest.h>
+
+#include "commands/CommandData.h"
+#include "common/AppError.h"
+#include "platform/SubstitutePlatform.h"
+
+namespace td = testdata;
+using platform::kHKeyCurrentUser;
+
+namespace {
+
+const std::string kKey(actregistry::kCustomCommands);
+
+class Table : public testing::Test {
+protected:
+    std::optional<platform::MemoryRegistry::Value> Value(const std::string& name) {
+        return sub.registry.Get(kHKeyCurrentUser, kKey, name);
+    }
+    void PutFile(const std::string& path, std::uint32_t id, const std::string& cpName) {
+        sub.files.Put(path, td::CommandFile(td::Record(id, cpName), td::Image(24, 24, 3, 7), td::Image(16, 16, 3, 9)));
+    }
+    std::vector<std::string> WrittenNames() {
+        std::vector<std::string> names;
+        for (const auto& w : sub.registry.Writes()) names.push_back(w.name);
+        return names;
+    }
+
+    platform::SubstitutePlatform sub;
+};
+
+TEST_F(Table, TheNewIdentifierIsTheSmallestFreeOneFrom30101) {
+    td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}, {30104, "C"}});
+    PutFile("neu.cmd", 77, "Neu");
+    clCustomTessivars table(sub.platform);
+    sub.registry.ClearLog();
+    clCustomTessivar* added = table.Add("neu.cmd");
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->CommandID(), 30103);
+    EXPECT_EQ(&table.Item(3), added);
+    EXPECT_EQ(table.Count(), 4);
+    EXPECT_EQ(WrittenNames(), (std::vector<std::string>{"Command-3", "BitmapL-30103", "BitmapS-30103", "Count"}));
+    ByteArray record = td::Record(30103, "Neu");
+    EXPECT_EQ(Value("Command-3")->data, record);
+    EXPECT_EQ(Value("Count")->data, (ByteArray{4, 0, 0, 0}));
+
+    platform::SubstitutePlatform other;
+    td::SeedTable(other.registry, {{100, "A"}, {90000, "B"}});
+    other.files.Put("neu.cmd", *sub.files.Get("neu.cmd"));
+    clCustomTessivars low(other.platform);
+    EXPECT_EQ(low.Add("neu.cmd")->CommandID(), 30101);
+}
+
+TEST_F(Table, ANameInUseIsRefusedWhateverItsLetterCaseButATrailingBlankMakesItNew) {
+    td::SeedTable(sub.registry, {{30101, "Route \xC4nderung"}});
+    PutFile("gleich.cmd", 1, "ROUTE \xE4NDERUNG");
+    PutFile("blank.cmd", 1, "Route \xC4nderung ");
+    clCustomTessivars table(sub.platform);
+    sub.registry.ClearLog();
+    EXPECT_EQ(table.Add("gleich.cmd"), nullptr);
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    ASSERT_EQ(sub.messages.Shown().size(), 1u);
+    EXPECT_EQ(sub.messages.Shown()[0],
+              (platform::MessageBoxRequest{"Es gibt schon einen ACT!-Benutzerbefehl mit dem Namen 'ROUTE äNDERUNG'.",
+                                           "Tessivar", platform::MsgIcon::Information, platform::MsgButtons::Ok}));
+    EXPECT_NE(table.Add("blank.cmd"), nullptr);
+    EXPECT_EQ(table.Count(), 2);
+}
+
+TEST_F(Table, WithoutCountTheTableIsEmptyAndTheFirstAddStartsIt) {
+    PutFile("a.cmd", 1, "A");
+    clCustomTessivars table(sub.platform);
+    EXPECT_EQ(table.Count(), 0);
+    EXPECT_EQ(table.Add("missing.cmd"), nullptr);
+    ASSERT_NE(table.Add("a.cmd"), nullptr);
+    EXPECT_EQ(Value("Count")->data, (ByteArray{1, 0, 0, 0}));
+    EXPECT_EQ(Value("Count")->type, platform::kRegDword);
+    EXPECT_TRUE(Value("Command-0"));
+    EXPECT_THROW(table.Item(1), AppError);
+    table.Clear();
+    EXPECT_EQ(table.Count(), 1);
+}
+
+TEST_F(Table, RemoveMovesTheLaterRecordsDownThenLowersTheCount) {
+    td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}, {30103, "C"}});
+    clCustomTessivars table(sub.platform);
+    sub.registry.ClearLog();
+    ASSERT_TRUE(table.Remove(0));
+    EXPECT_EQ(WrittenNames(), (std::vector<std::string>{"Command-0", "BitmapL-30102", "BitmapS-30102", "Command-1",
+                                                        "BitmapL-30103", "BitmapS-30103", "Count"}));
+    EXPECT_EQ(Value("Command-0")->data, td::Record(30102, "B"));
+    EXPECT_EQ(Value("Command-1")->data, td::Record(30103, "C"));
+    EXPECT_EQ(Value("Command-2")->data, td::Record(30103, "C"));  // stays; the count hides it
+    EXPECT_TRUE(Value("BitmapL-30101"));
+    EXPECT_EQ(Value("Count")->data, (ByteArray{2, 0, 0, 0}));
+    EXPECT_EQ(table.Item(0).Name(), "B");
+    EXPECT_EQ(table.Item(1).RegistryIndex(), 1);
+}
+
+TEST_F(Table, RemovingWhatIsNotThereSaysSoAndWritesNothing) {
+    td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}, {30103, "C"}});
+    clCustomTessivars table(sub.platform);
+    sub.registry.ClearLog();
+    EXPECT_FALSE(table.Remove(3));
+    EXPECT_FALSE(table.Remove(-1));
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    ASSERT_EQ(sub.messages.Shown().size(), 2u);
+    EXPECT_EQ(sub.messages.Shown()[0].text, "Es ist kein ACT!-Benutzerbefehl mit dem Index/Key '3' vorhanden.");
+    EXPECT_EQ(sub.messages.Shown()[0].icon, platform::MsgIcon::Information);
+}
+
+// Whatever write a removal stops at, every command but the removed one is
+// still in the table that ACT! reads afterwards.
+TEST(TableInterrupted, ARemovalCutShortAtAnyWriteLosesNoOtherCommand) {
+    const std::vector<td::StoredCommand> commands = {{30101, "A"}, {30102, "B"}, {30103, "C"}, {30104, "D"}};
+    for (int removed = 0; removed < 4; ++removed) {
+        for (int k = 1; k <= 11; ++k) {
+            platform::SubstitutePlatform sub;
+            td::SeedTable(sub.registry, commands);
+            {
+                clCustomTessivars table(sub.platform);
+                sub.registry.FailWritesFrom(k);
+                table.Remove(removed);
+            }
+            sub.registry.SetFaultHook(nullptr);
+            clCustomTessivars fresh(sub.platform);
+            std::set<std::string> names;
+            for (const auto& c : fresh) names.insert(c->Name());
+            for (int other = 0; other < 4; ++other) {
+                if (other == removed) continue;
+                EXPECT_TRUE(names.contains(commands[other].cpName))
+                    << "removing " << removed << ", writes failing from " << k << ": lost " << commands[other].cpName;
+            }
+        }
+    }
+}
+
+TEST_F(Table, CommandsThatCannotBeReadStayInPlaceAndMoveUnchanged) {
+    td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}, {30103, "C"}, {30104, "D"}, {30105, "E"}, {30106, "F"}});
+    const ByteArray shortRecord = {1, 2, 3};
+    ByteArray bigId = td::Record(30102, "B");
+    bigId[3] = 0x80;
+    sub.registry.Put(kHKeyCurrentUser, kKey, "Command-1", platform::kRegBinary, shortRecord);
+    sub.registry.Put(kHKeyCurrentUser, kKey, "Command-2", platform::kRegBinary, bigId);
+    sub.registry.PutText(kHKeyCurrentUser, kKey, "Command-3", "kein Datensatz");
+    ByteArray flat = td::Image(24, 24, 3);
+    td::PutLong(flat, 4, 0);
+    sub.registry.Put(kHKeyCurrentUser, kKey, "BitmapL-30105", platform::kRegBinary, flat);
+    sub.registry.PutDword(kHKeyCurrentUser, kKey, "BitmapS-30106", 7);
+
+    clCustomTessivars table(sub.platform);
+    ASSERT_EQ(table.Count(), 6);
+    EXPECT_TRUE(table.Item(0).IsComplete());
+    for (int i = 1; i < 6; ++i) EXPECT_FALSE(table.Item(i).IsComplete()) << i;
+    EXPECT_EQ(table.Item(4).ReadProblem(), "Das große Schaltflächenbild hat die Breite oder Höhe 0.");
+
+    sub.registry.ClearLog();
+    ASSERT_TRUE(table.Remove(0));
+    EXPECT_EQ(Value("Command-0")->data, shortRecord);
+    EXPECT_EQ(Value("Command-1")->data, bigId);
+    EXPECT_EQ(Value("Command-2")->type, platform::kRegSz);
+    EXPECT_EQ(Value("Command-3")->data, td::Record(30105, "E"));
+    EXPECT_EQ(Value("BitmapL-30105")->data, flat);
+    EXPECT_EQ(Value("BitmapS-30106")->type, platform::kRegDword);
+    for (const auto& w : sub.registry.Writes()) {
+        EXPECT_NE(w.name, "BitmapL-0") << "an unreadable identifier must not name images";
+    }
+    EXPECT_TRUE(sub.messages.Shown().empty());
+}
+
+}  // namespace
