@@ -4,4 +4,5 @@ list(APPEND PORTABLE_TESTS
   commands/clCustomTessivars_test.cpp
 )
 list(APPEND WIN_TESTS
+  commands/clCustomTessivar_win_test.cpp
 )
