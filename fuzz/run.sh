@@ -7,7 +7,7 @@ seconds=${1:-60}
 build=build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DENABLE_FUZZING=ON -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)"
-for target in "$build"/fuzz/fuzz_*; do
+for target in "$build"/bin/fuzz_*; do
     [ -x "$target" ] || continue
     name=$(basename "$target")
     corpus=fuzz/corpus/${name#fuzz_}

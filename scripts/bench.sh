@@ -4,8 +4,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target bench_startup keepalive
+# Native figures from an optimised build without sanitizers.
+cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build build/bench -j "$(nproc)" --target bench_command_files bench_buttons
+for b in build/bench/bin/bench_*; do "$b"; echo; done
+cmake --build --preset windows -j "$(nproc)" --target bench_startup bench_commands keepalive
 export WINE_ENV_DIR=$PWD/build/windows/bench-wine WINE_KEEPALIVE=$PWD/build/windows/bin/keepalive.exe
 trap 'cmake/wine/wine-env.sh stop' EXIT
 cmake/wine/wine-env.sh start
 cmake/wine/wine-env.sh run build/windows/bin/bench_startup.exe
+echo
+cmake/wine/wine-env.sh run build/windows/bin/bench_commands.exe

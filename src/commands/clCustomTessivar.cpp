@@ -77,7 +77,13 @@ std::string clCustomTessivar::GetTextField(std::size_t first, std::size_t last) 
     return env_->text.FromCodePage(bytes);
 }
 
+const std::string& clCustomTessivar::LowerName() const {
+    if (!lowerName_) lowerName_ = env_->text.ToLower(Name());
+    return *lowerName_;
+}
+
 void clCustomTessivar::SetTextField(std::size_t first, std::size_t last, std::string_view text) {
+    lowerName_.reset();
     const std::string bytes = env_->text.ToCodePage(text);
     if (m_Command.size() <= last) m_Command.resize(std::max(last + 1, kRecordSize), 0);
     const std::size_t width = last - first + 1;
@@ -151,7 +157,13 @@ void clCustomTessivar::Init(std::int32_t Index) {
     m_Changed = false;
 }
 
+// Only what the bitmaps are built from is decided here; making them costs a
+// device context each, so that waits until they are painted.
 void clCustomTessivar::BuildImages() {
+    lowerName_.reset();
+    imagesBuilt_ = false;
+    m_DIBL.Clear();
+    m_DIBS.Clear();
     m_BytesPerPixel = 0;
     try {
         const std::int32_t width = GetLongAt(m_BitmapL, 4);
@@ -161,6 +173,11 @@ void clCustomTessivar::BuildImages() {
     } catch (const AppError&) {
         // Without a readable header no pixel is taken from the data.
     }
+}
+
+void clCustomTessivar::EnsureImages() {
+    if (imagesBuilt_) return;
+    imagesBuilt_ = true;
     m_DIBL = clDIB(env_->graphics);
     m_DIBL.Create(24, 24);
     m_DIBL.FillWithArray(m_BitmapL, LastIndex(m_BitmapL), static_cast<std::int32_t>(kHeaderSize), m_BytesPerPixel);
@@ -197,10 +214,12 @@ void clCustomTessivar::UpdateRegistry() {
 }
 
 void clCustomTessivar::Paint_LBitmap(platform::DeviceContext Picture_hDC) {
+    EnsureImages();
     m_DIBL.PaintPicture(Picture_hDC, 0, 0, -1, -1, 0, 0, clDIB::kSrcCopy);
 }
 
 void clCustomTessivar::Paint_SBitmap(platform::DeviceContext Picture_hDC) {
+    EnsureImages();
     m_DIBS.PaintPicture(Picture_hDC, 0, 0, -1, -1, 0, 0, clDIB::kSrcCopy);
 }
 

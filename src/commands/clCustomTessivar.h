@@ -2,6 +2,7 @@
 // One of ACT!'s user-defined commands: its 1172-byte record and its two
 // button images, as raw bytes, with the record's fields as properties.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -58,8 +59,10 @@ public:
     const ByteArray& CommandBytes() const { return m_Command; }
     const ByteArray& BitmapLBytes() const { return m_BitmapL; }
     const ByteArray& BitmapSBytes() const { return m_BitmapS; }
-    const clDIB& LargeImage() const { return m_DIBL; }
-    const clDIB& SmallImage() const { return m_DIBS; }
+    const clDIB& LargeImage() { EnsureImages(); return m_DIBL; }
+    const clDIB& SmallImage() { EnsureImages(); return m_DIBS; }
+    // The name lower-cased, kept until the name changes: tables compare names often.
+    const std::string& LowerName() const;
 
     // Little-endian 32-bit fields; AppError when the bytes are not there or
     // the value does not fit a signed 32-bit number.
@@ -77,6 +80,7 @@ private:
     std::string GetTextField(std::size_t first, std::size_t last) const;
     void SetTextField(std::size_t first, std::size_t last, std::string_view text);
     void BuildImages();
+    void EnsureImages();
     void WriteBack(const std::string& name, const Stored& stored, const ByteArray& bytes, bool isRecord);
     [[nodiscard]] bool ReadFile(std::string_view Datei, ByteArray& record, ByteArray& large, ByteArray& small);
 
@@ -95,5 +99,7 @@ private:
     Stored storedBitmapL_{RegistryValue(ByteArray())};
     Stored storedBitmapS_{RegistryValue(ByteArray())};
     bool idKnown_ = true;
+    bool imagesBuilt_ = false;  // the bitmaps are made when first painted
+    mutable std::optional<std::string> lowerName_;
     std::string readProblem_;
 };

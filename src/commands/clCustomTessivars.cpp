@@ -1,7 +1,7 @@
 #include "commands/clCustomTessivars.h"
 
 #include <algorithm>
-#include <set>
+#include <vector>
 
 #include "common/ActRegistry.h"
 #include "common/AppError.h"
@@ -47,10 +47,17 @@ clCustomTessivar& clCustomTessivars::Item(std::int32_t Index) {
 }
 
 std::int32_t clCustomTessivars::ChooseID() const {
-    std::set<std::int32_t> used;
-    for (const auto& command : m_Commands) used.insert(command->CommandID());
+    std::vector<std::int32_t> used;
+    used.reserve(m_Commands.size());
+    for (const auto& command : m_Commands) {
+        if (command->CommandID() >= kFirstCommandID) used.push_back(command->CommandID());
+    }
+    std::sort(used.begin(), used.end());
     std::int32_t id = kFirstCommandID;
-    while (used.contains(id)) ++id;
+    for (std::int32_t taken : used) {
+        if (taken == id) ++id;
+        else if (taken > id) break;
+    }
     return id;
 }
 
@@ -63,9 +70,9 @@ clCustomTessivar* clCustomTessivars::Add(std::string_view path) {
     auto command = std::make_unique<clCustomTessivar>(*env_);
     if (!command->Load(path)) return nullptr;
 
-    const std::string name = env_->text.ToLower(command->Name());
+    const std::string& name = command->LowerName();
     for (const auto& existing : m_Commands) {
-        if (env_->text.ToLower(existing->Name()) == name) {
+        if (existing->LowerName() == name) {
             std::string text(texts::kDuplicateNameStart);
             text += command->Name();
             text += texts::kDuplicateNameEnd;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "common/AppError.h"
 #include "common/UiTexts.h"
@@ -41,17 +42,19 @@ private:
     }
 }
 
+// Reads go through a buffer: a command file arrives in several small
+// pieces, and each ReadFile is a trip to the system.
 class WinFile : public IFile {
 public:
     explicit WinFile(HANDLE h) : handle_(h) {}
     std::size_t Read(std::span<std::uint8_t> buffer) override {
         std::size_t total = 0;
         while (total < buffer.size()) {
-            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(buffer.size() - total, 1u << 20));
-            DWORD got = 0;
-            if (!ReadFile(handle_.get(), buffer.data() + total, want, &got, nullptr)) ThrowFileError(GetLastError());
-            if (got == 0) break;
-            total += got;
+            if (next_ == filled_ && !Fill()) break;
+            const std::size_t n = std::min(buffer.size() - total, filled_ - next_);
+            std::copy_n(chunk_.begin() + static_cast<std::ptrdiff_t>(next_), n, buffer.begin() + static_cast<std::ptrdiff_t>(total));
+            next_ += n;
+            total += n;
         }
         return total;
     }
@@ -68,7 +71,20 @@ public:
     }
 
 private:
+    bool Fill() {
+        chunk_.resize(kChunk);
+        DWORD got = 0;
+        if (!ReadFile(handle_.get(), chunk_.data(), kChunk, &got, nullptr)) ThrowFileError(GetLastError());
+        next_ = 0;
+        filled_ = got;
+        return got > 0;
+    }
+
+    static constexpr DWORD kChunk = 64 * 1024;
     FileHandle handle_;
+    std::vector<std::uint8_t> chunk_;
+    std::size_t next_ = 0;
+    std::size_t filled_ = 0;
 };
 
 std::unique_ptr<IFile> Open(std::string_view path, DWORD access, DWORD share, DWORD disposition) {

@@ -1,0 +1,1 @@
+add_fuzzer(fuzz_commands commands_fuzzer.cpp)
