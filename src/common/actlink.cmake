@@ -1,6 +1,3 @@
-# The link to ACT! through its automation object.
+# The link to ACT! through its automation object (portable).
 target_sources(core PRIVATE
 )
-if(WIN32)
-  # Win32 sources of the automation seam go into winplatform in src/CMakeLists.txt's WIN32 block.
-endif()

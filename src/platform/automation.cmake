@@ -1,0 +1,3 @@
+# The late-bound automation seam: its in-memory substitute.
+target_sources(substitutes PRIVATE
+)

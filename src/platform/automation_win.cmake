@@ -1,0 +1,3 @@
+# The late-bound automation seam through IDispatch.
+target_sources(winplatform PRIVATE
+)

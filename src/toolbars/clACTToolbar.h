@@ -1,0 +1,54 @@
+#pragma once
+// One of ACT!'s toolbar keys ("ActToolBars-Bar" + number), read once by
+// Init. Only "Buttons" is ever written back, always whole.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "common/AppError.h"
+#include "platform/Platform.h"
+#include "toolbars/clButtonItemList.h"
+
+namespace toolbars::detail {
+// "Bars" and "TypeID": a 32-bit number or decimal text; anything else is 0.
+std::int32_t LenientNumber(const RegistryValue& value);
+}  // namespace toolbars::detail
+
+class clACTToolbar {
+public:
+    explicit clACTToolbar(const platform::Platform& env);
+    clACTToolbar(const clACTToolbar&) = delete;
+    clACTToolbar& operator=(const clACTToolbar&) = delete;
+
+    // Never fails for a toolbar whose "Buttons" cannot be read: the toolbar
+    // stays listed without a button list and reports the fault on a change.
+    void Init(std::int32_t Index);
+
+    const std::string& WindowName() const { return windowName_; }
+    std::int32_t RegistryIndex() const { return registryIndex_; }
+    std::int32_t TypeID() const { return typeId_; }
+    bool HasButtonList() const { return list_.has_value(); }
+    // nullptr when the number holds no toolbar or its buttons are unreadable.
+    // AddButton and RemoveButton replace the list's entries as a whole, so an
+    // entry taken from here is not valid after such a change.
+    const clButtonItemList* ButtonList() const { return list_ ? &*list_ : nullptr; }
+
+    bool ExistButton(std::int32_t CommandID) const;
+    // Both write "Buttons" even when nothing changed, and write nothing when
+    // they fail: a value that could not be read is never overwritten.
+    void AddButton(std::int32_t CommandID);
+    void RemoveButton(std::int32_t CommandID);
+
+private:
+    const clButtonItemList& ListForChange() const;
+    std::string Described(std::string_view description) const;
+    void ReadButtons(const std::string& key);
+    void WriteButtons(const clButtonItemList& list) const;
+
+    const platform::Platform* env_;
+    std::int32_t registryIndex_ = 0;
+    std::int32_t typeId_ = 0;
+    std::string windowName_;
+    std::optional<clButtonItemList> list_;
+    std::optional<AppError> readError_;
+};

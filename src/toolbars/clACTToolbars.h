@@ -1,0 +1,42 @@
+#pragma once
+// All of ACT!'s toolbars, read once when created: position 1 holds toolbar
+// number 0. A caller that needs the current state creates a new one.
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "toolbars/clACTToolbar.h"
+
+class clACTToolbars {
+    using Store = std::vector<std::unique_ptr<clACTToolbar>>;
+
+public:
+    // A damaged "Bars" value must not make Tessivar read keys without end.
+    static constexpr std::int32_t kMaxToolbars = 1000;
+
+    explicit clACTToolbars(const platform::Platform& env);
+
+    // "Bars" as read (0 when missing or negative), even beyond kMaxToolbars.
+    std::int32_t Count() const { return count_; }
+
+    // The first toolbar by number whose window name is exactly this; slots
+    // holding no toolbar are never found. nullptr when none matches.
+    clACTToolbar* Item(std::string_view windowName);
+    clACTToolbar& Item(std::int32_t Index);
+
+    using iterator = toolbars::detail::OwnedIterator<clACTToolbar, Store::iterator>;
+    using const_iterator = toolbars::detail::OwnedIterator<const clACTToolbar, Store::const_iterator>;
+    iterator begin() { return iterator(toolbars_.begin()); }
+    iterator end() { return iterator(toolbars_.end()); }
+    const_iterator begin() const { return const_iterator(toolbars_.begin()); }
+    const_iterator end() const { return const_iterator(toolbars_.end()); }
+
+    // Empties the collection; Count keeps the value read at creation.
+    void Clear() { toolbars_.clear(); }
+
+private:
+    std::int32_t count_ = 0;
+    Store toolbars_;
+};
