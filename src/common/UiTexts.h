@@ -12,6 +12,32 @@ inline constexpr std::string_view kRovandelTitle = "Rovandel2";
 // Start-up of the command manager.
 inline constexpr std::string_view kQuitActFirst = "Bitte beenden Sie zuvor ACT!";
 
+// The install and removal runs; the add-on's or the command's name goes
+// between the two halves.
+inline constexpr std::string_view kInstallStart1 = "Es wird das ACT!-Addon '";
+inline constexpr std::string_view kInstallStart2 = "' als neuer benutzerdefinierter Befehl in ACT! eingebunden.";
+inline constexpr std::string_view kInstallFailed1 = "Das ACT!-Addon '";
+inline constexpr std::string_view kInstallFailed2 =
+    "' konnte nicht als benutzerdefinierter Befehl in ACT! eingebunden werden.";
+inline constexpr std::string_view kInstallQuestion1 = "Soll der benutzerdefinierte Befehl '";
+inline constexpr std::string_view kInstallQuestion2 = "' in\r\ndie Standardsymbolleiste eingefügt werden?";
+inline constexpr std::string_view kInstallEnd1 = "Das ACT!-Addon '";
+inline constexpr std::string_view kInstallEnd2 = "' wurde als benutzerdefinierter Befehl in ACT! eingebunden.";
+inline constexpr std::string_view kRemovalStart1 = "Es wird das ACT!-Addon '";
+inline constexpr std::string_view kRemovalStart2 = "' aus der Liste der benutzerdefinierter Befehl in ACT! entfernt.";
+inline constexpr std::string_view kRemovalEnd1 = "Es wurde das ACT!-Addon '";
+inline constexpr std::string_view kRemovalEnd2 = "' aus der Liste der benutzerdefinierter Befehl in ACT! entfernt.";
+inline constexpr std::string_view kOkButton = "&OK";
+inline constexpr std::string_view kClassToolbar = "clACTToolbar";
+inline constexpr std::string_view kMethodAddButton = " Methode AddButton";
+inline constexpr std::string_view kMethodRemoveButton = " Methode RemoveButton";
+
+// Window names of the toolbars, German first.
+inline constexpr std::string_view kContactToolbarDe = "Kontaktsymbolleiste";
+inline constexpr std::string_view kContactToolbarEn = "Contact Toolbar";
+inline constexpr std::string_view kGroupToolbarDe = "Gruppensymbolleiste";
+inline constexpr std::string_view kGroupToolbarEn = "Groups Toolbar";
+
 // The thin platform wrappers: "Error: " + number + ". " + description.
 inline constexpr std::string_view kErrorPrefix = "Error: ";
 
@@ -67,5 +93,34 @@ inline constexpr std::string_view kRecordTooShort = "Der Befehlsdatensatz ist zu
 inline constexpr std::string_view kIdTooLarge = "Die Befehlskennung ist zu groß.";
 inline constexpr std::string_view kImageMissing = "Ein Schaltflächenbild fehlt oder ist kein Binärwert.";
 inline constexpr std::string_view kImageWithoutSize = "Das große Schaltflächenbild hat die Breite oder Höhe 0.";
+
+
+// ---------------------------------------------------------------------------
+// The link to ACT! through its automation object (clACTApplication) and the
+// automation seam below it.
+inline constexpr std::string_view kActNoViews = "OLE-Verbindung zu ACT! ist nicht möglich.(View)";
+inline constexpr std::string_view kActRetryLine1 = "Eine OLE-Verbindung zu Act! ist nicht möglich.";
+inline constexpr std::string_view kActRetryLine2 = "Bitte schließen Sie alle geöffneten Hinweisfenster in ACT!";
+inline constexpr std::string_view kActRetryLine3 = "Weiter versuchen ?";
+// "Falsche Feldtyp-Bezeichnung (" + word + "). Es wird Kontakt benutzt."
+inline constexpr std::string_view kActBadFieldTypeStart = "Falsche Feldtyp-Bezeichnung (";
+inline constexpr std::string_view kActBadFieldTypeEnd = "). Es wird Kontakt benutzt.";
+// "Bestimme aktuelle ACT!-Suche (" + share + ")"
+inline constexpr std::string_view kActLookupProgressStart = "Bestimme aktuelle ACT!-Suche (";
+inline constexpr std::string_view kActLookupProgressEnd = ")";
+inline constexpr std::string_view kActClassName = "ACTApplication";
+inline constexpr std::string_view kActCloseDbMethod = " - CloseDB";
+inline constexpr std::string_view kActErrorNumberLine = "ACT!-Fehlernummer:";
+inline constexpr std::string_view kActCloseDbFailed = "Die Datenbank konnte nicht geschlossen werden.";
+// "OLE-Fehler: #" + " " (unless negative) + number + " vom GroupView-Objekt."
+inline constexpr std::string_view kActOleErrorStart = "OLE-Fehler: #";
+inline constexpr std::string_view kActOleErrorEnd = " vom GroupView-Objekt.";
+inline constexpr std::string_view kActIdTooLong = "Eine ACT!-Kennung hat höchstens 12 Zeichen: ";
+inline constexpr std::string_view kActNotInThisBuild = "Objekt unterstützt diese Eigenschaft oder Methode nicht";
+// Automation answers converted to text, and faults without a description.
+inline constexpr std::string_view kAutoTrue = "Wahr";
+inline constexpr std::string_view kAutoFalse = "Falsch";
+inline constexpr std::string_view kAutomationError = "Automatisierungsfehler";
+// ---------------------------------------------------------------------------
 
 }  // namespace texts

@@ -1,10 +1,13 @@
 #include "manager/modHaupt.h"
 
+#include <algorithm>
 #include <array>
 
+#include "commands/clCustomTessivars.h"
 #include "common/UiTexts.h"
 #include "common/modACTHandle.h"
 #include "common/modMessages.h"
+#include "toolbars/clACTToolbars.h"
 
 namespace modHaupt {
 namespace {
@@ -26,7 +29,137 @@ constexpr std::array<ToolbarWord, 9> kToolbarWords = {{
     {"groups", kGroupToolbar},
 }};
 
+// "/quiet" counts after a verb of a run only, and is taken out before the
+// toolbar word is looked at; everywhere else it is an ordinary word.
+bool TakeQuietWord(const platform::Platform& env, std::vector<std::string>& words) {
+    if (words.size() < 3) return false;
+    const std::string verb = env.text.ToLower(words[1]);
+    if (verb != "install" && verb != "deinstall") return false;
+    const auto quiet = std::remove_if(words.begin() + 2, words.end(),
+                                      [&env](const std::string& w) { return env.text.ToLower(w) == "/quiet"; });
+    const bool found = quiet != words.end();
+    words.erase(quiet, words.end());
+    return found;
+}
+
+std::string Message(std::string_view first, std::string_view name, std::string_view second) {
+    std::string text(first);
+    text += name;
+    text += second;
+    return text;
+}
+
+// A name that reaches outside Tessivar's folder is no add-on of this folder.
+bool LeavesTheFolder(std::string_view name) {
+    return name.find_first_of("\\/:") != std::string_view::npos || name.find("..") != std::string_view::npos;
+}
+
+clACTToolbar* ChosenToolbar(clACTToolbars& toolbars, std::int32_t choice) {
+    std::string_view german, english;
+    if (choice == kContactToolbar) {
+        german = texts::kContactToolbarDe;
+        english = texts::kContactToolbarEn;
+    } else if (choice == kGroupToolbar) {
+        german = texts::kGroupToolbarDe;
+        english = texts::kGroupToolbarEn;
+    } else {
+        return nullptr;
+    }
+    clACTToolbar* toolbar = toolbars.Item(german);
+    return toolbar != nullptr ? toolbar : toolbars.Item(english);
+}
+
+void ReportToolbarError(const platform::Platform& env, std::string_view method) {
+    modMessages::ShowCurrentClassError(env, std::string(texts::kClassToolbar) + std::string(method));
+}
+
 }  // namespace
+
+int ExitCodeOf(RunOutcome outcome) { return outcome == RunOutcome::Finished ? kExitFinished : kExitFailed; }
+
+RunOutcome Install(RunContext& run, const std::int32_t& ToolbarChoice) {
+    const platform::Platform& env = run.env;
+    run.window.Show(Message(texts::kInstallStart1, run.AddonName, texts::kInstallStart2));
+    const std::string failed = Message(texts::kInstallFailed1, run.AddonName, texts::kInstallFailed2);
+    if (LeavesTheFolder(run.AddonName)) {
+        run.window.SetInfo(failed);
+        return RunOutcome::NotInstalled;
+    }
+
+    clCustomTessivars table(env);
+    const std::string base = run.programFolder + "\\" + run.AddonName;
+    clCustomTessivar* command = table.Add(base + ".cmd");
+    if (command == nullptr) {
+        run.window.SetInfo(failed);
+        return RunOutcome::NotInstalled;
+    }
+    command->Zeile(base + ".exe");
+    command->Start(run.programFolder + "\\");
+    command->UpdateRegistry();
+
+    RunOutcome outcome = RunOutcome::Finished;
+    const bool onToolbar =
+        run.quiet || modMessages::MsgBox(env, Message(texts::kInstallQuestion1, command->Name(), texts::kInstallQuestion2),
+                                         platform::MsgIcon::Question, platform::MsgButtons::YesNo) ==
+                         platform::MsgAnswer::Yes;
+    if (onToolbar) {
+        try {
+            clACTToolbars toolbars(env);
+            if (clACTToolbar* toolbar = ChosenToolbar(toolbars, ToolbarChoice)) {
+                toolbar->AddButton(0);
+                toolbar->AddButton(command->CommandID());
+            }
+        } catch (...) {
+            ReportToolbarError(env, texts::kMethodAddButton);
+            outcome = RunOutcome::FinishedWithError;
+        }
+    }
+    run.window.SetInfo(Message(texts::kInstallEnd1, run.AddonName, texts::kInstallEnd2));
+    return outcome;
+}
+
+RunOutcome Deinstall(RunContext& run, const std::int32_t& ToolbarChoice) {
+    const platform::Platform& env = run.env;
+    run.window.Show(Message(texts::kRemovalStart1, run.AddonName, texts::kRemovalStart2));
+    clCustomTessivars table(env);
+    clACTToolbars toolbars(env);
+    const std::string wanted = env.text.ToLower(run.AddonName);
+
+    RunOutcome outcome = RunOutcome::Finished;
+    bool toolbarErrorShown = false;
+    for (;;) {
+        std::int32_t position = 0;
+        clCustomTessivar* found = nullptr;
+        for (auto& command : table) {
+            if (position >= table.Count()) break;
+            if (command->LowerName() == wanted) {
+                found = command.get();
+                break;
+            }
+            ++position;
+        }
+        if (found == nullptr) break;
+
+        // Identifier 0 marks separators: a command whose identifier could
+        // not be read must not take the toolbar's separators with it.
+        if (found->CommandID() > 0) {
+            try {
+                if (clACTToolbar* toolbar = ChosenToolbar(toolbars, ToolbarChoice)) toolbar->RemoveButton(found->CommandID());
+            } catch (...) {
+                if (!toolbarErrorShown) ReportToolbarError(env, texts::kMethodRemoveButton);
+                toolbarErrorShown = true;
+                outcome = RunOutcome::FinishedWithError;
+            }
+        }
+        // A removal that failed has said so; trying it again would never end.
+        if (!table.Remove(position)) {
+            outcome = RunOutcome::FinishedWithError;
+            break;
+        }
+    }
+    run.window.SetInfo(Message(texts::kRemovalEnd1, run.AddonName, texts::kRemovalEnd2));
+    return outcome;
+}
 
 std::vector<std::string> WordsOf(std::string_view commandLine) {
     std::vector<std::string> words;
@@ -50,13 +183,14 @@ std::int32_t ToolbarChoiceOf(const platform::Platform& env, std::string_view wor
 
 RunRequest Main(const platform::Platform& env, std::string_view commandLine) {
     RunRequest request;
+    std::vector<std::string> words = WordsOf(commandLine);
+    request.Quiet = TakeQuietWord(env, words);
     if (modACTHandle::IsACTRunning(env)) {
-        modMessages::MsgBox(env, texts::kQuitActFirst, platform::MsgIcon::Information);
+        if (!request.Quiet) modMessages::MsgBox(env, texts::kQuitActFirst, platform::MsgIcon::Information);
         request.kind = RunKind::Refused;
         return request;
     }
 
-    const std::vector<std::string> words = WordsOf(commandLine);
     if (words.size() >= 3) request.ToolbarChoice = ToolbarChoiceOf(env, words[2]);
     if (words.size() < 2) return request;
 

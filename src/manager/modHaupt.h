@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "manager/ProgressWindow.h"
 #include "platform/Platform.h"
 
 namespace modHaupt {
@@ -24,8 +25,37 @@ struct RunRequest {
     RunKind kind = RunKind::ListWindow;
     std::string AddonName;             // first word, letter case as typed; empty with fewer than two words
     std::int32_t ToolbarChoice = kContactToolbar;
+    bool Quiet = false;                // "/quiet" after the verb: for unattended setups
     bool operator==(const RunRequest&) const = default;
 };
+
+// How a run ended, for the exit code that setup programs read.
+enum class RunOutcome {
+    Finished,           // with its end message
+    NotInstalled,       // with the "konnte nicht" message
+    FinishedWithError,  // with its end message, after an error was reported
+};
+
+inline constexpr int kExitFinished = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitActRunning = 2;
+
+int ExitCodeOf(RunOutcome outcome);
+
+// What a run works with: the platform, its window, and where the add-on lies.
+struct RunContext {
+    const platform::Platform& env;
+    IProgressWindow& window;
+    std::string AddonName;
+    std::string programFolder;  // Tessivar's folder, without a trailing separator
+    bool quiet = false;         // no question: the button goes on the toolbar
+};
+
+// Registers the add-on's command from its command file beside Tessivar and,
+// on request, puts its button on the chosen toolbar.
+RunOutcome Install(RunContext& run, const std::int32_t& ToolbarChoice);
+// Removes every command named like the add-on, and its button on the chosen toolbar.
+RunOutcome Deinstall(RunContext& run, const std::int32_t& ToolbarChoice);
 
 // Runs of two or more spaces count as one; leading and trailing spaces go.
 // Only U+0020 separates: a tab is part of a word.

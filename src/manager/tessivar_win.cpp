@@ -1,26 +1,64 @@
 // Tessivar's entry point.
 #include <windows.h>
 
+#include <string>
+
 #include "common/UiTexts.h"
+#include "manager/frmHaupt_win.h"
 #include "manager/modHaupt.h"
+#include "platform/SilentMessageBoxes.h"
 #include "platform/WinPlatform_win.h"
 #include "platform/WinText_win.h"
 
 namespace {
 
-constexpr int kExitRefused = 2;
+// Where tessivar.exe lies: the add-ons it installs lie beside it.
+std::string ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return platform::Narrow(path.substr(0, path.find_last_of(L"\\/")));
+}
+
+class NoWindow : public IProgressWindow {
+public:
+    void Show(std::string_view) override {}
+    void SetInfo(std::string_view) override {}
+};
+
+int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request) {
+    platform::SilentMessageBoxes silent;
+    platform::Platform env = win.platform;
+    platform::Platform quietEnv{win.registry, win.windows, silent, win.text, win.files, win.graphics,
+                                win.platform.programTitle};
+    frmHaupt form;
+    NoWindow none;
+    modHaupt::RunContext run{request.Quiet ? quietEnv : env, request.Quiet ? static_cast<IProgressWindow&>(none) : form,
+                             request.AddonName, ProgramFolder(), request.Quiet};
+    const modHaupt::RunOutcome outcome = request.kind == modHaupt::RunKind::Install
+                                             ? modHaupt::Install(run, request.ToolbarChoice)
+                                             : modHaupt::Deinstall(run, request.ToolbarChoice);
+    if (!request.Quiet) form.RunUntilClosed();
+    return modHaupt::ExitCodeOf(outcome);
+}
 
 int RunTessivar() {
     platform::WinPlatform win{std::string(texts::kTessivarTitle)};
     const std::string commandLine = platform::Narrow(GetCommandLineW());
     const modHaupt::RunRequest request = modHaupt::Main(win.platform, modHaupt::ArgumentText(commandLine));
     switch (request.kind) {
-        case modHaupt::RunKind::Refused: return kExitRefused;
+        case modHaupt::RunKind::Refused: return modHaupt::kExitActRunning;
         case modHaupt::RunKind::Install:
-        case modHaupt::RunKind::Deinstall:
+        case modHaupt::RunKind::Deinstall: return RunAddonRun(win, request);
         case modHaupt::RunKind::ListWindow: break;
     }
-    return 0;
+    return modHaupt::kExitFinished;
 }
 
 }  // namespace
@@ -31,6 +69,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     } catch (...) {
         // Nothing may escape to the system's unhandled-exception box.
         MessageBoxW(nullptr, L"Interner Fehler", L"Tessivar", MB_ICONHAND | MB_OK);
-        return 1;
+        return modHaupt::kExitFailed;
     }
 }

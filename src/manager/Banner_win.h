@@ -1,0 +1,5 @@
+#pragma once
+// The program's banner, 153 x 25 pixels, drawn once at start.
+#include <windows.h>
+
+HBITMAP CreateTessivarBanner();

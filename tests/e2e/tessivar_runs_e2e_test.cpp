@@ -1,0 +1,281 @@
+// The install and removal runs of the real tessivar.exe, copied into an
+// add-on folder of its own, driven from here as a setup program and a user
+// would drive them; ACT!'s configuration checked byte for byte afterwards.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver/BoxDriver_win.h"
+#include "seed/ActConfigSeed_win.h"
+#include "support/Process_win.h"
+#include "support/RegistrySnapshot_win.h"
+#include "support/TessivarDriver_win.h"
+
+using support::ChildProcess;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+const std::string kCommands = std::string(seed::kMenuConfig) + "\\CustomCommands";
+const std::wstring kInstalled = L"Das ACT!-Addon '";
+const std::wstring kRemoved = L"Es wurde das ACT!-Addon '";
+
+std::optional<Bytes> Value(const std::string& key, const std::string& name) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return std::nullopt;
+    DWORD size = 0;
+    std::optional<Bytes> out;
+    if (RegQueryValueExA(k, name.c_str(), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+        Bytes data(size);
+        RegQueryValueExA(k, name.c_str(), nullptr, nullptr, data.data(), &size);
+        out = data;
+    }
+    RegCloseKey(k);
+    return out;
+}
+
+void SetValue(const std::string& key, const std::string& name, DWORD type, const Bytes& data) {
+    HKEY k = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+    RegSetValueExA(k, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
+    RegCloseKey(k);
+}
+
+std::string Bar(int n) { return std::string(seed::kMenuConfig) + "\\ActToolBars-Bar" + std::to_string(n); }
+
+Bytes Entry(std::uint32_t id) {
+    return {static_cast<std::uint8_t>(id), static_cast<std::uint8_t>(id >> 8), static_cast<std::uint8_t>(id >> 16),
+            static_cast<std::uint8_t>(id >> 24), 0};
+}
+
+Bytes Appended(Bytes bytes, std::initializer_list<std::uint32_t> ids) {
+    for (std::uint32_t id : ids) {
+        const Bytes e = Entry(id);
+        bytes.insert(bytes.end(), e.begin(), e.end());
+    }
+    return bytes;
+}
+
+std::uint32_t Count() {
+    const Bytes b = Value(kCommands, "Count").value_or(Bytes(4, 0xFF));
+    return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+}
+
+std::string TextAt(const Bytes& record, std::size_t offset) {
+    return std::string(reinterpret_cast<const char*>(record.data() + offset));
+}
+
+// A command file as an add-on ships it (code-page bytes in the name).
+Bytes CommandFile(const std::string& cpName) {
+    Bytes f(1172, 0);
+    f[0] = 0x39;  // whatever identifier the file brings is replaced
+    std::copy(cpName.begin(), cpName.end(), f.begin() + 16);
+    const std::string line = "C:\\Alt\\Woanders.exe";
+    std::copy(line.begin(), line.end(), f.begin() + 144);
+    for (int side : {24, 16}) {
+        Bytes header(40, 0);
+        header[0] = 40;
+        header[4] = header[8] = static_cast<std::uint8_t>(side);
+        const int size = side * side * 3;
+        header[12] = 1;
+        header[14] = 24;
+        header[20] = static_cast<std::uint8_t>(size);
+        header[21] = static_cast<std::uint8_t>(size >> 8);
+        f.insert(f.end(), header.begin(), header.end());
+        f.insert(f.end(), static_cast<std::size_t>(size), static_cast<std::uint8_t>(side));
+    }
+    return f;
+}
+
+class TessivarRuns : public testing::Test {
+protected:
+    void SetUp() override {
+        seed::SeedTypicalActConfiguration();
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        root_ = std::wstring(temp) + L"tessivar-e2e-" + std::to_wstring(GetCurrentProcessId());
+        folder_ = root_ + L"\\ACT Zus\u00E4tze";
+        CreateDirectoryW(root_.c_str(), nullptr);
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW((support::ProgramFolder() + L"tessivar.exe").c_str(), (folder_ + L"\\tessivar.exe").c_str(),
+                              FALSE));
+        WriteAddon(L"Route", "Route");
+        contactButtons_ = Value(Bar(0), "Buttons").value();
+        groupButtons_ = Value(Bar(1), "Buttons").value();
+    }
+    void TearDown() override {
+        support::DeleteTree(HKEY_CURRENT_USER, seed::kActRoot);
+        for (const auto& f : files_) DeleteFileW(f.c_str());
+        DeleteFileW((folder_ + L"\\tessivar.exe").c_str());
+        RemoveDirectoryW(folder_.c_str());
+        RemoveDirectoryW(root_.c_str());
+    }
+
+    void WriteAddon(const std::wstring& base, const std::string& cpCommandName) {
+        const std::wstring path = folder_ + L"\\" + base + L".cmd";
+        const Bytes bytes = CommandFile(cpCommandName);
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(h);
+        files_.push_back(path);
+    }
+
+    ChildProcess Start(const std::wstring& arguments) {
+        return ChildProcess::Start(folder_ + L"\\tessivar.exe", arguments);
+    }
+
+    // Answers the question, waits for the end message and presses OK; the exit code.
+    std::optional<DWORD> RunAnswering(const std::wstring& arguments, std::optional<int> answer,
+                                      const std::wstring& endPrefix) {
+        ChildProcess tessivar = Start(arguments);
+        HWND form = support::WaitForProgressWindow(tessivar.Id(), 15000);
+        EXPECT_NE(form, nullptr);
+        if (form == nullptr) return std::nullopt;
+        if (answer) {
+            HWND box = driver::FindMessageBox(tessivar.Id(), L"Tessivar", 15000);
+            EXPECT_NE(box, nullptr);
+            if (box == nullptr) return std::nullopt;
+            question_ = driver::ReadMessageBox(box);
+            driver::Press(box, *answer);
+        }
+        EXPECT_TRUE(support::WaitForInfo(form, endPrefix, 15000)) << "message: " << support::InfoText(form).size();
+        info_ = support::InfoText(form);
+        support::PressOK(form);
+        return tessivar.WaitForExit(15000);
+    }
+
+    std::wstring root_, folder_;
+    std::vector<std::wstring> files_;
+    Bytes contactButtons_, groupButtons_;
+    driver::BoxInfo question_;
+    std::wstring info_;
+};
+
+TEST_F(TessivarRuns, InstallAnsweredYesAddsTheCommandInItsFolderAndItsButtonAfterASeparator) {
+    EXPECT_EQ(RunAnswering(L"Route install", IDYES, kInstalled), std::optional<DWORD>(0));
+    EXPECT_EQ(question_.text, L"Soll der benutzerdefinierte Befehl 'Route' in\r\ndie Standardsymbolleiste eingef\u00FCgt werden?");
+    EXPECT_EQ(question_.icon, "question");
+    EXPECT_EQ(question_.buttons, (std::vector<int>{IDYES, IDNO}));
+    EXPECT_EQ(info_, L"Das ACT!-Addon 'Route' wurde als benutzerdefinierter Befehl in ACT! eingebunden.");
+
+    EXPECT_EQ(Count(), 3u);
+    const Bytes record = Value(kCommands, "Command-2").value();
+    ASSERT_EQ(record.size(), 1172u);
+    EXPECT_EQ(Bytes(record.begin(), record.begin() + 4), (Bytes{0x97, 0x75, 0, 0}));  // 30103
+    const std::string folder = "\\ACT Zus\xE4tze";
+    EXPECT_NE(TextAt(record, 144).find(folder + "\\Route.exe"), std::string::npos) << TextAt(record, 144);
+    EXPECT_EQ(TextAt(record, 144).size() - TextAt(record, 144).rfind(folder + "\\Route.exe"), folder.size() + 10);
+    EXPECT_EQ(TextAt(record, 400), TextAt(record, 144).substr(0, TextAt(record, 144).size() - 9));
+    EXPECT_TRUE(Value(kCommands, "BitmapL-30103"));
+    EXPECT_EQ(Value(Bar(0), "Buttons").value(), Appended(contactButtons_, {0, 30103}));
+    EXPECT_EQ(Value(Bar(1), "Buttons").value(), groupButtons_);
+}
+
+TEST_F(TessivarRuns, AnsweredNoOrTwiceTheToolbarsStayAsTheyWere) {
+    EXPECT_EQ(RunAnswering(L"Route install", IDNO, kInstalled), std::optional<DWORD>(0));
+    EXPECT_EQ(Count(), 3u);
+    EXPECT_EQ(Value(Bar(0), "Buttons").value(), contactButtons_);
+
+    // The second install meets the command's name and says so first.
+    ChildProcess again = Start(L"Route install");
+    HWND box = driver::FindMessageBox(again.Id(), L"Tessivar", 15000);
+    ASSERT_NE(box, nullptr);
+    const driver::BoxInfo info = driver::ReadMessageBox(box);
+    EXPECT_EQ(info.text, L"Es gibt schon einen ACT!-Benutzerbefehl mit dem Namen 'Route'.");
+    EXPECT_EQ(info.icon, "information");
+    driver::Press(box, IDOK);
+    HWND form = support::WaitForProgressWindow(again.Id(), 15000);
+    ASSERT_TRUE(support::WaitForInfo(form, L"Das ACT!-Addon 'Route' konnte nicht", 15000));
+    support::PressOK(form);
+    EXPECT_EQ(again.WaitForExit(15000), std::optional<DWORD>(1));
+    EXPECT_EQ(Count(), 3u);
+    EXPECT_EQ(Value(Bar(0), "Buttons").value(), contactButtons_);
+}
+
+TEST_F(TessivarRuns, TheGroupWordFindsTheEnglishGroupsToolbar) {
+    const std::string english = "Groups Toolbar";
+    SetValue(Bar(1), "WindowName", REG_SZ, Bytes(english.begin(), english.end() + 1));
+    EXPECT_EQ(RunAnswering(L"Route install Gruppen", IDYES, kInstalled), std::optional<DWORD>(0));
+    EXPECT_EQ(Value(Bar(1), "Buttons").value(), Appended(groupButtons_, {0, 30103}));
+    EXPECT_EQ(Value(Bar(0), "Buttons").value(), contactButtons_);
+}
+
+TEST_F(TessivarRuns, RemovalTakesBothSpellingsAndOnlyTheChosenToolbarsButtons) {
+    ASSERT_EQ(RunAnswering(L"Route install g", IDYES, kInstalled), std::optional<DWORD>(0));
+    // A second command that differs in letter case only, as an older Tessivar could leave it.
+    Bytes record = Value(kCommands, "Command-2").value();
+    record[0] = 0x98;  // 30104
+    record[16] = 'R', record[17] = 'O', record[18] = 'U', record[19] = 'T', record[20] = 'E';
+    SetValue(kCommands, "Command-3", REG_BINARY, record);
+    SetValue(kCommands, "BitmapL-30104", REG_BINARY, Value(kCommands, "BitmapL-30103").value());
+    SetValue(kCommands, "BitmapS-30104", REG_BINARY, Value(kCommands, "BitmapS-30103").value());
+    SetValue(kCommands, "Count", REG_DWORD, {4, 0, 0, 0});
+    SetValue(Bar(0), "Buttons", REG_BINARY, Appended(contactButtons_, {0, 30104}));
+
+    EXPECT_EQ(RunAnswering(L"route deinstall", std::nullopt, kRemoved), std::optional<DWORD>(0));
+    EXPECT_EQ(info_, L"Es wurde das ACT!-Addon 'route' aus der Liste der benutzerdefinierter Befehl in ACT! entfernt.");
+    EXPECT_EQ(Count(), 2u);
+    EXPECT_EQ(Value(Bar(0), "Buttons").value(), contactButtons_);
+    EXPECT_EQ(Value(Bar(1), "Buttons").value(), Appended(groupButtons_, {0, 30103}));  // the removal looked at contacts
+}
+
+TEST_F(TessivarRuns, RemovingWhatWasNeverInstalledOrWasInstalledUnderAnotherNameChangesNothing) {
+    const support::RegSnapshot before = support::SnapshotTree(HKEY_CURRENT_USER, seed::kActRoot);
+    EXPECT_EQ(RunAnswering(L"Route deinstall", std::nullopt, kRemoved), std::optional<DWORD>(0));
+    EXPECT_EQ(support::SnapshotTree(HKEY_CURRENT_USER, seed::kActRoot), before);
+
+    WriteAddon(L"Planer", "Routenplaner");
+    EXPECT_EQ(RunAnswering(L"Planer install", IDYES, kInstalled), std::optional<DWORD>(0));
+    EXPECT_EQ(question_.text,
+              L"Soll der benutzerdefinierte Befehl 'Routenplaner' in\r\ndie Standardsymbolleiste eingef\u00FCgt werden?");
+    EXPECT_EQ(Count(), 3u);
+    EXPECT_EQ(RunAnswering(L"Planer deinstall", std::nullopt, kRemoved), std::optional<DWORD>(0));
+    EXPECT_EQ(Count(), 3u);
+}
+
+TEST_F(TessivarRuns, AMissingCommandFileIsReportedAndTheRunCouldNotInstall) {
+    ChildProcess tessivar = Start(L"Fehlt install");
+    HWND box = driver::FindMessageBox(tessivar.Id(), L"Tessivar", 15000);
+    ASSERT_NE(box, nullptr);
+    const driver::BoxInfo info = driver::ReadMessageBox(box);
+    EXPECT_EQ(info.text, L"Fehler in Klasse clCustomTessivar - Load\r\nDie Datei " + folder_ +
+                             L"\\Fehlt.cmd\r\nwurde nicht gefunden.");
+    EXPECT_EQ(info.icon, "exclamation");
+    driver::Press(box, IDOK);
+    HWND form = support::WaitForProgressWindow(tessivar.Id(), 15000);
+    ASSERT_TRUE(support::WaitForInfo(form, L"Das ACT!-Addon 'Fehlt' konnte nicht", 15000));
+    support::PressOK(form);
+    EXPECT_EQ(tessivar.WaitForExit(15000), std::optional<DWORD>(1));
+    EXPECT_EQ(Count(), 2u);
+}
+
+TEST_F(TessivarRuns, QuietRunsShowNothingAndTellTheOutcomeByExitCode) {
+    ChildProcess install = Start(L"Route install /quiet gruppe");
+    EXPECT_EQ(install.WaitForExit(15000), std::optional<DWORD>(0));
+    EXPECT_EQ(Value(Bar(1), "Buttons").value(), Appended(groupButtons_, {0, 30103}));
+
+    ChildProcess twice = Start(L"Route install /quiet");
+    EXPECT_EQ(twice.WaitForExit(15000), std::optional<DWORD>(1));
+    ChildProcess missing = Start(L"Fehlt install /QUIET");
+    EXPECT_EQ(missing.WaitForExit(15000), std::optional<DWORD>(1));
+    ChildProcess outside = Start(L"..\\Route install /quiet");
+    EXPECT_EQ(outside.WaitForExit(15000), std::optional<DWORD>(1));
+
+    ChildProcess removal = Start(L"Route deinstall gruppe /quiet");
+    EXPECT_EQ(removal.WaitForExit(15000), std::optional<DWORD>(0));
+    EXPECT_EQ(Count(), 2u);
+    EXPECT_EQ(Value(Bar(1), "Buttons").value(), groupButtons_);
+
+    ChildProcess act = ChildProcess::Start(support::ProgramFolder() + L"actstandin.exe", L"");
+    act.WaitForInputIdle(10000);
+    ChildProcess refused = Start(L"Route install /quiet");
+    EXPECT_EQ(refused.WaitForExit(15000), std::optional<DWORD>(2));
+}
+
+}  // namespace
