@@ -86,16 +86,52 @@ else
     diff <(iconv -f UTF-16LE -t UTF-8 "$DEMO/act-before.reg") <(iconv -f UTF-16LE -t UTF-8 "$DEMO/act-after.reg") || true
 fi
 
-step "ACT! is closed; the same call is no longer refused"
+step "ACT! is closed. The add-on lies beside Tessivar: DemoAddon.exe and DemoAddon.cmd"
 kill "$act_pid" 2>/dev/null || true
 wait "$act_pid" 2>/dev/null || true
+ADDONS=$DEMO/ACT-Zusaetze
+rm -rf "$ADDONS"
+mkdir -p "$ADDONS"
+cp "$BIN/tessivar.exe" "$ADDONS/"
+cp "$BIN/demoaddon.exe" "$ADDONS/DemoAddon.exe"
+win "$BIN/seedact.exe" --command-file "$(winepath_of "$ADDONS/DemoAddon.cmd")" "DemoAddon"
+ls "$ADDONS" | sed 's/^/   /'
+win "$BIN/actconfig.exe" >"$DEMO/config-before.txt"
+sed 's/^/   /' "$DEMO/config-before.txt"
+
+step "The add-on's setup calls: tessivar.exe DemoAddon install"
+"$ENV_SCRIPT" run "$ADDONS/tessivar.exe" DemoAddon install &
+tessivar_pid=$!
+answer_box Tessivar yes 04-install-question
 sleep 1
-shot 03-act-closed
+shot 05-install-done
+if [ "$interactive" -eq 1 ]; then
+    echo "   -> press OK in Tessivar's window when you have read it"
+else
+    win "$BIN/boxdriver.exe" --class TessivarHaupt --timeout 5000 --press ok | sed 's/^/   /'
+fi
 set +e
-win "$BIN/tessivar.exe" DemoAddon install gruppe
+wait "$tessivar_pid"
 code=$?
 set -e
-echo "   Tessivar ended with exit code $code, without the refusal"
+echo "   Tessivar ended with exit code $code (0: installed)"
+
+step "What changed in ACT!'s configuration"
+win "$BIN/actconfig.exe" >"$DEMO/config-after.txt"
+diff -U0 "$DEMO/config-before.txt" "$DEMO/config-after.txt" | grep -E '^[-+] ' | sed 's/^/   /' || true
+
+step "The add-on's uninstaller calls, unattended: tessivar.exe DemoAddon deinstall /quiet"
+set +e
+win "$ADDONS/tessivar.exe" DemoAddon deinstall /quiet
+code=$?
+set -e
+echo "   Tessivar ended with exit code $code, without a window"
+win "$BIN/actconfig.exe" >"$DEMO/config-removed.txt"
+if cmp -s "$DEMO/config-before.txt" "$DEMO/config-removed.txt"; then
+    echo "   the command and its button are gone again: the configuration reads as before the install"
+else
+    diff -U0 "$DEMO/config-before.txt" "$DEMO/config-removed.txt" | sed 's/^/   /' || true
+fi
 
 step "Done"
 if [ "$interactive" -eq 0 ]; then echo "   screenshots are in $SHOTS"; fi

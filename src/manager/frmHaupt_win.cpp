@@ -64,6 +64,16 @@ void frmHaupt::Create() {
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
     MakeFont();
     Layout();
+    CenterOnScreen();
+}
+
+void frmHaupt::CenterOnScreen() {
+    RECT work{}, frame{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(hwnd_, &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void frmHaupt::MakeFont() {

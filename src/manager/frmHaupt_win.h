@@ -33,6 +33,7 @@ private:
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Create();
     void Layout();
+    void CenterOnScreen();
     void MakeFont();
     void DrawBanner(const DRAWITEMSTRUCT& item) const;
 

@@ -130,6 +130,7 @@ std::string IdentifyIcon(HWND iconControl) {
 }
 
 struct BoxSearch {
+    const std::wstring* cls;
     DWORD pid;
     const std::wstring* title;
     HWND found;
@@ -140,7 +141,7 @@ BOOL CALLBACK BoxSearchProc(HWND hwnd, LPARAM lParam) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     if (s->pid != 0 && pid != s->pid) return TRUE;
-    if (!IsWindowVisible(hwnd) || ClassOf(hwnd) != L"#32770") return TRUE;
+    if (!IsWindowVisible(hwnd) || ClassOf(hwnd) != *s->cls) return TRUE;
     if (!s->title->empty() && TextOf(hwnd) != *s->title) return TRUE;
     s->found = hwnd;
     return FALSE;
@@ -149,7 +150,11 @@ BOOL CALLBACK BoxSearchProc(HWND hwnd, LPARAM lParam) {
 }  // namespace
 
 HWND FindMessageBox(DWORD processId, const std::wstring& title, DWORD timeoutMs) {
-    BoxSearch search{processId, &title, nullptr};
+    return FindWindowOfClass(L"#32770", processId, title, timeoutMs);
+}
+
+HWND FindWindowOfClass(const std::wstring& className, DWORD processId, const std::wstring& title, DWORD timeoutMs) {
+    BoxSearch search{&className, processId, &title, nullptr};
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     do {
         EnumWindows(BoxSearchProc, reinterpret_cast<LPARAM>(&search));
@@ -180,7 +185,7 @@ BoxInfo ReadMessageBox(HWND box) {
                     Sleep(25);
                 }
             }
-        } else if (cls == L"Static" && id == 0xFFFF) {
+        } else if (cls == L"Static" && (id == 0xFFFF || (info.text.empty() && IsWindowVisible(child)))) {
             info.text = TextOf(child);
         } else if (cls == L"Button" && IsWindowVisible(child)) {
             info.buttons.push_back(id);

@@ -21,6 +21,8 @@ struct BoxInfo {
 // The first visible dialog (class #32770) of `processId` (0: any process)
 // whose title equals `title` (empty: any), waiting up to `timeoutMs`.
 HWND FindMessageBox(DWORD processId, const std::wstring& title, DWORD timeoutMs);
+// The same for a window of another class, e.g. a program's own small dialog window.
+HWND FindWindowOfClass(const std::wstring& className, DWORD processId, const std::wstring& title, DWORD timeoutMs);
 
 BoxInfo ReadMessageBox(HWND box);
 

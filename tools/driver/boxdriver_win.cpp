@@ -1,7 +1,7 @@
 // Reads another program's message box from outside and, on request,
 // answers it: the demo's stand-in for a user.
 //
-//   boxdriver.exe [--title TEXT] [--timeout MS] [--press ok|yes|no|cancel]
+//   boxdriver.exe [--title TEXT] [--class NAME] [--timeout MS] [--press ok|yes|no|cancel]
 // Prints the box (title, text, icon, buttons) and exits 0, or 1 when no box appeared.
 #include <windows.h>
 
@@ -36,13 +36,15 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring title;
     DWORD timeout = 15000;
     std::string press;
+    std::wstring className = L"#32770";
     for (int i = 1; i < argc; ++i) {
         const std::wstring a = argv[i];
         if (a == L"--title" && i + 1 < argc) title = argv[++i];
         else if (a == L"--timeout" && i + 1 < argc) timeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else if (a == L"--press" && i + 1 < argc) press = Utf8(argv[++i]);
+        else if (a == L"--class" && i + 1 < argc) className = argv[++i];
     }
-    HWND box = driver::FindMessageBox(0, title, timeout);
+    HWND box = driver::FindWindowOfClass(className, 0, title, timeout);
     if (box == nullptr) {
         std::printf("no message box\n");
         return 1;

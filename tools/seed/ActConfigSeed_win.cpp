@@ -101,6 +101,23 @@ Bytes Buttons(const std::vector<std::pair<std::uint32_t, Bytes>>& entries) {
 
 }  // namespace
 
+bool WriteCommandFile(const std::wstring& path, const std::wstring& name) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string cpName(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, cpName.data(), n, nullptr, nullptr);
+    Command c{1, cpName, "", "", cpName, "Ein Demo-Addon f\xFC" "r ACT!", "&Extras|" + cpName};
+    Bytes file = Record(c);
+    const Bytes large = Image(24, 40, 160, 60), small = Image(16, 40, 160, 60);
+    file.insert(file.end(), large.begin(), large.end());
+    file.insert(file.end(), small.begin(), small.end());
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(h, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
+    CloseHandle(h);
+    return ok && written == file.size();
+}
+
 void SeedTypicalActConfiguration() {
     RegDeleteTreeW(HKEY_CURRENT_USER, kActRoot);
     const std::string root = kMenuConfig;

@@ -12,4 +12,7 @@ inline constexpr const char* kMenuConfig = "Software\\Symantec\\ACT!\\TBarMenuCo
 // Replaces whatever is under kActRoot with the typical configuration.
 void SeedTypicalActConfiguration();
 
+// A command file for an add-on: its command named `name`, 24-bit images.
+bool WriteCommandFile(const std::wstring& path, const std::wstring& name);
+
 }  // namespace seed
