@@ -1,0 +1,74 @@
+#include <cstdlib>
+
+#include "common/AppError.h"
+#include "common/UiTexts.h"
+#include "platform/Automation.h"
+
+namespace platform {
+
+namespace {
+
+[[noreturn]] void TypeMismatch() {
+    throw AppError(ErrorNumber::TypeMismatch, std::string(texts::kTypeMismatch));
+}
+
+std::int32_t LeadingNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    std::int64_t n = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        n = n * 10 + (text[i] - '0');
+        if (n > 2147483648LL) throw AppError(ErrorNumber::Overflow, std::string(texts::kOverflow));
+    }
+    if (negative) n = -n;
+    if (n > 2147483647LL) throw AppError(ErrorNumber::Overflow, std::string(texts::kOverflow));
+    return static_cast<std::int32_t>(n);
+}
+
+}  // namespace
+
+AutoObjectPtr AsObject(const AutoValue& value) {
+    if (const auto* object = std::get_if<AutoObjectPtr>(&value)) return *object;
+    return nullptr;
+}
+
+std::string AsText(const AutoValue& value) {
+    switch (value.index()) {
+        case 0: return {};
+        case 1: return std::get<std::string>(value);
+        case 2: return std::to_string(std::get<std::int16_t>(value));
+        case 3: return std::to_string(std::get<std::int32_t>(value));
+        case 4: return std::string(std::get<bool>(value) ? texts::kAutoTrue : texts::kAutoFalse);
+        default:
+            if (!std::get<AutoObjectPtr>(value)) return {};
+            TypeMismatch();
+    }
+}
+
+std::int32_t AsNumber(const AutoValue& value) {
+    switch (value.index()) {
+        case 0: return 0;
+        case 1: return LeadingNumber(std::get<std::string>(value));
+        case 2: return std::get<std::int16_t>(value);
+        case 3: return std::get<std::int32_t>(value);
+        case 4: return std::get<bool>(value) ? -1 : 0;
+        default:
+            if (!std::get<AutoObjectPtr>(value)) return 0;
+            TypeMismatch();
+    }
+}
+
+std::string Describe(const AutoValue& value) {
+    switch (value.index()) {
+        case 0: return "empty";
+        case 1: return "s\"" + std::get<std::string>(value) + "\"";
+        case 2: return "i2:" + std::to_string(std::get<std::int16_t>(value));
+        case 3: return "i4:" + std::to_string(std::get<std::int32_t>(value));
+        case 4: return std::get<bool>(value) ? "b:true" : "b:false";
+        default: return std::get<AutoObjectPtr>(value) ? "obj" : "nothing";
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,179 @@
+#include "platform/Automation_win.h"
+
+#include <cstdio>
+#include <map>
+
+#include "common/AppError.h"
+#include "common/UiTexts.h"
+#include "platform/AutomationCom_win.h"
+#include "platform/WinText_win.h"
+
+namespace platform {
+
+namespace {
+
+using com::Bstr;
+using com::ComPtr;
+using com::ExcepInfo;
+using com::Variant;
+
+std::string SystemDescription(HRESULT hr) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length > 0 ? std::wstring(buffer, length) : std::wstring();
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+    if (!text.empty()) return Narrow(text);
+    char number[16];
+    std::snprintf(number, sizeof number, "0x%08lX", static_cast<unsigned long>(hr));
+    return std::string(texts::kAutomationError) + " (" + number + ")";
+}
+
+[[noreturn]] void Raise(HRESULT hr) { throw AppError(static_cast<std::int32_t>(hr), SystemDescription(hr)); }
+
+[[noreturn]] void RaiseException(HRESULT hr, EXCEPINFO& info) {
+    if (info.pfnDeferredFillIn != nullptr) info.pfnDeferredFillIn(&info);
+    const HRESULT number = info.scode != 0 ? info.scode : info.wCode != 0 ? static_cast<HRESULT>(info.wCode) : hr;
+    const std::wstring description =
+        info.bstrDescription ? std::wstring(info.bstrDescription, SysStringLen(info.bstrDescription)) : L"";
+    throw AppError(static_cast<std::int32_t>(number), description.empty() ? SystemDescription(number) : Narrow(description));
+}
+
+void ToVariant(const AutoValue& value, VARIANT& out);
+AutoValue FromVariant(const VARIANT& in);
+
+// One reference to an IDispatch. Dispatch identifiers are asked for once per
+// object and name: each GetIDsOfNames is a round trip to the server.
+class DispatchObject : public IAutoObject {
+public:
+    explicit DispatchObject(ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
+
+    AutoValue Get(std::string_view property) override { return Invoke(property, {}); }
+    AutoValue Call(std::string_view method, const std::vector<AutoValue>& args) override {
+        return Invoke(method, args);
+    }
+
+private:
+    DISPID Resolve(std::string_view name) {
+        std::string key(name);
+        for (char& c : key) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        if (auto it = ids_.find(key); it != ids_.end()) return it->second;
+        std::wstring wide = Widen(name);
+        LPOLESTR names[] = {wide.data()};
+        DISPID id = DISPID_UNKNOWN;
+        const HRESULT hr = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+        if (FAILED(hr)) Raise(hr);
+        ids_.emplace(std::move(key), id);
+        return id;
+    }
+
+    AutoValue Invoke(std::string_view name, const std::vector<AutoValue>& args) {
+        const DISPID id = Resolve(name);
+        // Arguments travel last first.
+        std::vector<Variant> owned(args.size());
+        std::vector<VARIANT> slots(args.size());
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            VARIANT* v = owned[args.size() - 1 - i].get();
+            ToVariant(args[i], *v);
+            slots[args.size() - 1 - i] = *v;
+        }
+        DISPPARAMS params{slots.empty() ? nullptr : slots.data(), nullptr, static_cast<UINT>(slots.size()), 0};
+        Variant result;
+        ExcepInfo info;
+        UINT argError = 0;
+        const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                                             &params, result.get(), info.get(), &argError);
+        if (hr == DISP_E_EXCEPTION) RaiseException(hr, *info.get());
+        if (FAILED(hr)) Raise(hr);
+        return FromVariant(*result.get());
+    }
+
+    ComPtr<IDispatch> dispatch_;
+    std::map<std::string, DISPID> ids_;
+};
+
+void ToVariant(const AutoValue& value, VARIANT& out) {
+    switch (value.index()) {
+        case 0: V_VT(&out) = VT_EMPTY; return;
+        case 1: {
+            const std::wstring wide = Widen(std::get<std::string>(value));
+            V_VT(&out) = VT_BSTR;
+            V_BSTR(&out) = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+            if (V_BSTR(&out) == nullptr) Raise(E_OUTOFMEMORY);
+            return;
+        }
+        case 2: V_VT(&out) = VT_I2; V_I2(&out) = std::get<std::int16_t>(value); return;
+        case 3: V_VT(&out) = VT_I4; V_I4(&out) = std::get<std::int32_t>(value); return;
+        case 4: V_VT(&out) = VT_BOOL; V_BOOL(&out) = std::get<bool>(value) ? VARIANT_TRUE : VARIANT_FALSE; return;
+        default: throw AppError(ErrorNumber::TypeMismatch, std::string(texts::kTypeMismatch));
+    }
+}
+
+AutoValue ObjectFrom(IDispatch* dispatch) {
+    if (dispatch == nullptr) return AutoObjectPtr();
+    dispatch->AddRef();
+    return AutoObjectPtr(std::make_shared<DispatchObject>(ComPtr<IDispatch>(dispatch)));
+}
+
+AutoValue FromVariant(const VARIANT& in) {
+    switch (V_VT(&in)) {
+        case VT_EMPTY:
+        case VT_NULL: return {};
+        case VT_BSTR: return Narrow(std::wstring_view(V_BSTR(&in), SysStringLen(V_BSTR(&in))));
+        case VT_I2: return V_I2(&in);
+        case VT_I4: return static_cast<std::int32_t>(V_I4(&in));
+        case VT_BOOL: return V_BOOL(&in) != VARIANT_FALSE;
+        case VT_DISPATCH: return ObjectFrom(V_DISPATCH(&in));
+        case VT_UNKNOWN: {
+            ComPtr<IDispatch> dispatch;
+            if (V_UNKNOWN(&in) == nullptr ||
+                FAILED(V_UNKNOWN(&in)->QueryInterface(IID_IDispatch, dispatch.put_void()))) {
+                return AutoObjectPtr();
+            }
+            return ObjectFrom(dispatch.get());
+        }
+        default: break;
+    }
+    // Other numbers arrive as a 32-bit integer when they fit, else as text.
+    Variant converted;
+    VARIANT* source = const_cast<VARIANT*>(&in);  // not changed; the API lacks const
+    if (SUCCEEDED(VariantChangeType(converted.get(), source, 0, VT_I4))) {
+        return static_cast<std::int32_t>(V_I4(converted.get()));
+    }
+    const HRESULT hr = VariantChangeType(converted.get(), source, 0, VT_BSTR);
+    if (FAILED(hr)) Raise(hr);
+    return Narrow(std::wstring_view(V_BSTR(converted.get()), SysStringLen(V_BSTR(converted.get()))));
+}
+
+}  // namespace
+
+WinAutomation::WinAutomation() {
+    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    uninitialize_ = SUCCEEDED(hr);
+}
+
+WinAutomation::~WinAutomation() {
+    if (uninitialize_) CoUninitialize();
+}
+
+AutoObjectPtr WinAutomation::Create(std::string_view progId) {
+    const std::wstring wide = Widen(progId);
+    CLSID clsid{};
+    HRESULT hr = CLSIDFromProgID(wide.c_str(), &clsid);
+    if (FAILED(hr)) Raise(hr);
+    ComPtr<IDispatch> dispatch;
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, dispatch.put_void());
+    if (FAILED(hr)) Raise(hr);
+    return std::make_shared<DispatchObject>(std::move(dispatch));
+}
+
+std::string WinLocale::DecimalSeparator() {
+    wchar_t buffer[8] = {};
+    const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8);
+    if (length <= 1) return ".";
+    return Narrow(std::wstring_view(buffer, static_cast<std::size_t>(length - 1)));
+}
+
+}  // namespace platform
