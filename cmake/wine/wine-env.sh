@@ -55,6 +55,9 @@ start_display() {
     export DISPLAY
 }
 
+# Made with a wineserver of its own that is let end afterwards: a prefix
+# created under the persistent server keeps a second services.exe, and COM
+# activation then waits for ever.
 create_prefix() {
     echo "wine-env: creating Wine prefix $PREFIX (once per build tree)" >&2
     wine wineboot -i </dev/null >/dev/null 2>&1 9>&-
@@ -63,6 +66,7 @@ create_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f </dev/null >/dev/null 2>&1 9>&-
     mkdir -p "$PREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/*.ttf "$PREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    wineserver -w </dev/null >/dev/null 2>&1 9>&-
     touch "$PREFIX/.ready"
 }
 
@@ -74,13 +78,10 @@ cmd_start() {
     rm -f "$STATE"
     start_display
     mkdir -p "$PREFIX"
+    [ -f "$PREFIX/.ready" ] || create_prefix
     wineserver -f -p </dev/null >/dev/null 2>&1 9>&- &
     WINESERVER_PID=$!
-    if [ ! -f "$PREFIX/.ready" ]; then
-        create_prefix
-    else
-        wine wineboot </dev/null >/dev/null 2>&1 9>&-
-    fi
+    wine wineboot </dev/null >/dev/null 2>&1 9>&-
     KEEPALIVE_PID=
     if [ -n "${WINE_KEEPALIVE:-}" ] && [ -f "$WINE_KEEPALIVE" ]; then
         wine "$WINE_KEEPALIVE" </dev/null >/dev/null 2>&1 9>&- &
