@@ -203,3 +203,28 @@ TEST_F(ActStandinLink, TheStandinClosedBetweenTwoOperationsOrVanishingInACall) {
 }
 
 }  // namespace
+
+namespace {
+
+HWND ActWindowOfAnyProcess(DWORD timeoutMs) { return support::WaitForWindow(L"ACT3.0FrameClass", 0, timeoutMs); }
+
+// As ACT! is when a program asks for its object before anyone started it:
+// COM starts the registered server itself, and it ends once nobody holds it.
+TEST(ActStandinByCom, StartedByComItAnswersAndEndsWhenNoLongerHeld) {
+    ASSERT_EQ(ChildProcess::Start(support::ProgramFolder() + L"actstandin.exe", L"--register").WaitForExit(20000),
+              std::optional<DWORD>(0));
+    ASSERT_EQ(ActWindowOfAnyProcess(0), nullptr);
+    {
+        platform::WinAutomation automation;
+        platform::AutoObjectPtr act = automation.Create("ACTOLE.APPOBJECT");
+        ASSERT_NE(act, nullptr);
+        EXPECT_EQ(platform::AsText(act->Call("GetOpenDBName")), "C:\\ACT\\Datenbank\\Demo-Datenbank.dbf");
+        EXPECT_NE(ActWindowOfAnyProcess(5000), nullptr);
+    }
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    while (ActWindowOfAnyProcess(0) != nullptr && GetTickCount64() < deadline) Sleep(100);
+    EXPECT_EQ(ActWindowOfAnyProcess(0), nullptr) << "the server started by COM should end when idle";
+    ChildProcess::Start(support::ProgramFolder() + L"actstandin.exe", L"--unregister").WaitForExit(20000);
+}
+
+}  // namespace
