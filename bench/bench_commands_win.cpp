@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchProcess_win.h"
 #include "BenchUtil.h"
 #include "commands/clCustomTessivars.h"
 #include "common/ActRegistry.h"
@@ -100,32 +101,6 @@ ByteArray ReadWholeFile(const std::wstring& path) {
     return bytes;
 }
 
-struct WindowSearch {
-    DWORD pid;
-    const wchar_t* cls;
-    HWND found;
-};
-
-BOOL CALLBACK WindowSearchProc(HWND h, LPARAM lp) {
-    auto* s = reinterpret_cast<WindowSearch*>(lp);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(h, &owner);
-    wchar_t cls[64] = {};
-    GetClassNameW(h, cls, 64);
-    if (owner == s->pid && IsWindowVisible(h) && std::wstring(cls) == s->cls) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Polled without pause: the figure is the program's, not the poller's.
-HWND WindowOf(DWORD pid, const wchar_t* className) {
-    WindowSearch s{pid, className, nullptr};
-    EnumWindows(WindowSearchProc, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
 std::wstring LabelText(HWND form) {
     wchar_t text[512] = {};
     SendMessageW(GetDlgItem(form, 101), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
@@ -134,16 +109,13 @@ std::wstring LabelText(HWND form) {
 
 // From CreateProcess to the end message, the question answered Yes at once.
 double InstallRun(const std::wstring& tessivar) {
-    std::wstring commandLine = L"\"" + tessivar + L"\" BenchAddon install";
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
     const auto t0 = bench::Clock::now();
-    CreateProcessW(tessivar.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    const PROCESS_INFORMATION pi = bench::StartProgram(tessivar, L"BenchAddon install");
     HWND box = nullptr;
-    while ((box = WindowOf(pi.dwProcessId, L"#32770")) == nullptr && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+    while ((box = bench::WindowOf(pi.dwProcessId, L"#32770")) == nullptr && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
     }
     PostMessageW(box, WM_COMMAND, IDYES, 0);
-    HWND form = WindowOf(pi.dwProcessId, L"TessivarHaupt");
+    HWND form = bench::WindowOf(pi.dwProcessId, L"TessivarHaupt");
     while (LabelText(form).rfind(L"Das ACT!-Addon", 0) != 0 && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
     }
     const double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
@@ -155,11 +127,8 @@ double InstallRun(const std::wstring& tessivar) {
 }
 
 double MinimalPlusRawReads(const std::wstring& minimal) {
-    std::wstring commandLine = L"\"" + minimal + L"\"";
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
     const auto t0 = bench::Clock::now();
-    CreateProcessW(minimal.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    const PROCESS_INFORMATION pi = bench::StartProgram(minimal, L"");
     WaitForSingleObject(pi.hProcess, 10000);
     RawTable();
     const double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchProcess_win.h"
 #include "common/modRegistry.h"
 #include "driver/BoxDriver_win.h"
 #include "platform/ScriptedMessageBoxes.h"
@@ -82,45 +83,16 @@ std::wstring Folder() {
     return p.substr(0, p.find_last_of(L"\\/") + 1);
 }
 
-struct BoxOfProcess {
-    DWORD pid;
-    HWND box;
-};
-
-BOOL CALLBACK BoxOfProc(HWND h, LPARAM lp) {
-    auto* s = reinterpret_cast<BoxOfProcess*>(lp);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(h, &owner);
-    wchar_t cls[16] = {};
-    GetClassNameW(h, cls, 16);
-    if (owner == s->pid && IsWindowVisible(h) && std::wstring(cls) == L"#32770") {
-        s->box = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Polled every millisecond: the driver's own search waits longer between looks.
-HWND BoxOf(DWORD pid) {
-    BoxOfProcess s{pid, nullptr};
-    EnumWindows(BoxOfProc, reinterpret_cast<LPARAM>(&s));
-    return s.box;
-}
-
 double g_lastBoxMs = 0;
 
 // From CreateProcess to the end of the process; `answer` presses OK in its box at once.
 double RunToExit(const std::wstring& program, const std::wstring& args, bool answer) {
-    std::wstring commandLine = L"\"" + program + L"\" " + args;
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
     const auto t0 = Clock::now();
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        return -1;
-    }
+    const PROCESS_INFORMATION pi = bench::StartProgram(program, args);
+    if (pi.hProcess == nullptr) return -1;
     if (answer) {
         HWND box = nullptr;
-        while ((box = BoxOf(pi.dwProcessId)) == nullptr && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
+        while ((box = bench::WindowOf(pi.dwProcessId, L"#32770")) == nullptr && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
         }
         g_lastBoxMs = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
         if (box != nullptr) PostMessageW(box, WM_COMMAND, IDOK, 0);

@@ -150,6 +150,23 @@ protected:
         return tessivar.WaitForExit(15000);
     }
 
+    // An install that fails: the box that says why, answered, then the
+    // "konnte nicht" message and exit code 1. The box as read.
+    driver::BoxInfo FailedInstall(const std::wstring& addon) {
+        ChildProcess tessivar = Start(addon + L" install");
+        driver::BoxInfo info;
+        HWND box = driver::FindMessageBox(tessivar.Id(), L"Tessivar", 15000);
+        EXPECT_NE(box, nullptr);
+        if (box == nullptr) return info;
+        info = driver::ReadMessageBox(box);
+        driver::Press(box, IDOK);
+        HWND form = support::WaitForProgressWindow(tessivar.Id(), 15000);
+        EXPECT_TRUE(support::WaitForInfo(form, L"Das ACT!-Addon '" + addon + L"' konnte nicht", 15000));
+        support::PressOK(form);
+        EXPECT_EQ(tessivar.WaitForExit(15000), std::optional<DWORD>(1));
+        return info;
+    }
+
     std::wstring root_, folder_;
     std::vector<std::wstring> files_;
     Bytes contactButtons_, groupButtons_;
@@ -183,17 +200,9 @@ TEST_F(TessivarRuns, AnsweredNoOrTwiceTheToolbarsStayAsTheyWere) {
     EXPECT_EQ(Value(Bar(0), "Buttons").value(), contactButtons_);
 
     // The second install meets the command's name and says so first.
-    ChildProcess again = Start(L"Route install");
-    HWND box = driver::FindMessageBox(again.Id(), L"Tessivar", 15000);
-    ASSERT_NE(box, nullptr);
-    const driver::BoxInfo info = driver::ReadMessageBox(box);
+    const driver::BoxInfo info = FailedInstall(L"Route");
     EXPECT_EQ(info.text, L"Es gibt schon einen ACT!-Benutzerbefehl mit dem Namen 'Route'.");
     EXPECT_EQ(info.icon, "information");
-    driver::Press(box, IDOK);
-    HWND form = support::WaitForProgressWindow(again.Id(), 15000);
-    ASSERT_TRUE(support::WaitForInfo(form, L"Das ACT!-Addon 'Route' konnte nicht", 15000));
-    support::PressOK(form);
-    EXPECT_EQ(again.WaitForExit(15000), std::optional<DWORD>(1));
     EXPECT_EQ(Count(), 3u);
     EXPECT_EQ(Value(Bar(0), "Buttons").value(), contactButtons_);
 }
@@ -240,18 +249,10 @@ TEST_F(TessivarRuns, RemovingWhatWasNeverInstalledOrWasInstalledUnderAnotherName
 }
 
 TEST_F(TessivarRuns, AMissingCommandFileIsReportedAndTheRunCouldNotInstall) {
-    ChildProcess tessivar = Start(L"Fehlt install");
-    HWND box = driver::FindMessageBox(tessivar.Id(), L"Tessivar", 15000);
-    ASSERT_NE(box, nullptr);
-    const driver::BoxInfo info = driver::ReadMessageBox(box);
+    const driver::BoxInfo info = FailedInstall(L"Fehlt");
     EXPECT_EQ(info.text, L"Fehler in Klasse clCustomTessivar - Load\r\nDie Datei " + folder_ +
                              L"\\Fehlt.cmd\r\nwurde nicht gefunden.");
     EXPECT_EQ(info.icon, "exclamation");
-    driver::Press(box, IDOK);
-    HWND form = support::WaitForProgressWindow(tessivar.Id(), 15000);
-    ASSERT_TRUE(support::WaitForInfo(form, L"Das ACT!-Addon 'Fehlt' konnte nicht", 15000));
-    support::PressOK(form);
-    EXPECT_EQ(tessivar.WaitForExit(15000), std::optional<DWORD>(1));
     EXPECT_EQ(Count(), 2u);
 }
 

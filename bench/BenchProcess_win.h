@@ -1,0 +1,47 @@
+#pragma once
+// Starting programs and finding their windows for the timing runs. The
+// searches are polled without pause: the figures are the programs', not the poller's.
+#include <windows.h>
+
+#include <string>
+
+namespace bench {
+
+struct WindowSearch {
+    DWORD pid;
+    const wchar_t* cls;
+    HWND found;
+};
+
+inline BOOL CALLBACK WindowSearchProc(HWND h, LPARAM lp) {
+    auto* s = reinterpret_cast<WindowSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    wchar_t cls[64] = {};
+    GetClassNameW(h, cls, 64);
+    if (owner == s->pid && IsWindowVisible(h) && std::wstring(cls) == s->cls) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible top-level window of `className` that process `pid` shows now, or nullptr.
+inline HWND WindowOf(DWORD pid, const wchar_t* className) {
+    WindowSearch s{pid, className, nullptr};
+    EnumWindows(WindowSearchProc, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+// Starts `program` with `arguments`; the caller closes both handles.
+inline PROCESS_INFORMATION StartProgram(const std::wstring& program, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    return pi;
+}
+
+}  // namespace bench
