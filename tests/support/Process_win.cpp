@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "driver/BoxDriver_win.h"
+
 namespace support {
 
 ChildProcess ChildProcess::Start(const std::wstring& program, const std::wstring& arguments) {
@@ -50,38 +52,8 @@ std::wstring ProgramFolder() {
     return p.substr(0, p.find_last_of(L"\\/") + 1);
 }
 
-namespace {
-
-struct WindowSearch {
-    const std::wstring* cls;
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK WindowSearchProc(HWND hwnd, LPARAM lp) {
-    auto* s = reinterpret_cast<WindowSearch*>(lp);
-    wchar_t cls[256] = {};
-    GetClassNameW(hwnd, cls, 256);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (*s->cls == cls && IsWindowVisible(hwnd) && (s->pid == 0 || owner == s->pid)) {
-        s->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 HWND WaitForWindow(const std::wstring& className, DWORD pid, DWORD timeoutMs) {
-    WindowSearch s{&className, pid, nullptr};
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    do {
-        EnumWindows(WindowSearchProc, reinterpret_cast<LPARAM>(&s));
-        if (s.found != nullptr) return s.found;
-        Sleep(20);
-    } while (GetTickCount64() < deadline);
-    return nullptr;
+    return driver::FindWindowOfClass(className, pid, L"", timeoutMs);
 }
 
 }  // namespace support
