@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "common/AppError.h"
+#include "base/AppError.h"
 #include "toolbars/clButtonItemList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

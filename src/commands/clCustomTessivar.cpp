@@ -4,15 +4,15 @@
 #include <climits>
 #include <string>
 
+#include "base/LittleEndian.h"
 #include "common/ActRegistry.h"
-#include "common/AppError.h"
-#include "common/UiTexts.h"
+#include "base/AppError.h"
+#include "base/UiTexts.h"
 #include "common/modMessages.h"
 #include "common/modRegistry.h"
 
 namespace {
 
-constexpr std::size_t kImageSizeOffset = 20;
 // No button image comes near this; a larger size field is not a command file.
 constexpr std::uint32_t kMaxImageBytes = 1u << 20;
 
@@ -31,14 +31,12 @@ void ReadOrZero(platform::IFile& file, ByteArray& buffer) {
 
 // The header's image size, refused when a command file could not hold such an image.
 std::uint32_t ImageSizeOf(const ByteArray& header) {
-    const std::uint32_t size = header[kImageSizeOffset] | (header[kImageSizeOffset + 1] << 8) |
-                               (header[kImageSizeOffset + 2] << 16) |
-                               (static_cast<std::uint32_t>(header[kImageSizeOffset + 3]) << 24);
+    const std::uint32_t size = le::ReadU32(header, image::kSizeOffset);
     if (size > kMaxImageBytes) {
         std::string description(texts::kBadImageSizeStart);
         description += std::to_string(static_cast<std::int32_t>(size));
         description += texts::kBadImageSizeEnd;
-        throw AppError(ErrorNumber::BadFileFormat, description);
+        Raise(ErrorNumber::BadFileFormat, description);
     }
     return size;
 }
@@ -51,44 +49,36 @@ clCustomTessivar::Stored clCustomTessivar::Keep(const RegistryValue& value) {
 }
 
 clCustomTessivar::clCustomTessivar(const platform::Platform& env)
-    : env_(&env), m_DIBL(env.graphics), m_DIBS(env.graphics) {}
+    : m_Env(&env), m_DIBL(env.graphics), m_DIBS(env.graphics) {}
 
 std::int32_t clCustomTessivar::GetLongAt(const ByteArray& bytes, std::size_t offset) {
-    if (offset > bytes.size() || bytes.size() - offset < 4) {
-        throw AppError(ErrorNumber::SubscriptOutOfRange, std::string(texts::kSubscriptOutOfRange));
-    }
-    if (bytes[offset + 3] >= 0x80) throw AppError(ErrorNumber::Overflow, std::string(texts::kOverflow));
-    std::int32_t v = 0;
-    for (std::size_t i = offset + 4; i-- > offset;) v = v * 256 + bytes[i];
-    return v;
+    return le::ReadI32(bytes, offset);
 }
 
 void clCustomTessivar::SetLongAt(ByteArray& bytes, std::size_t offset, std::int32_t value) {
-    if (bytes.size() < offset + 4) bytes.resize(offset + 4, 0);
-    const auto u = static_cast<std::uint32_t>(value);
-    for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(u >> (8 * i));
+    if (!le::Fits(bytes.size(), offset, 4)) bytes.resize(offset + 4, 0);
+    le::WriteU32(bytes, offset, static_cast<std::uint32_t>(value));
 }
 
-std::string clCustomTessivar::GetTextField(std::size_t first, std::size_t last) const {
+std::string clCustomTessivar::GetTextField(record::TextField field) const {
     std::string bytes;
-    for (std::size_t i = first; i <= last && i < m_Command.size() && m_Command[i] != 0; ++i) {
+    for (std::size_t i = field.first; i <= field.last && i < m_Command.size() && m_Command[i] != 0; ++i) {
         bytes.push_back(static_cast<char>(m_Command[i]));
     }
-    return env_->text.FromCodePage(bytes);
+    return m_Env->text.FromCodePage(bytes);
 }
 
 const std::string& clCustomTessivar::LowerName() const {
-    if (!lowerName_) lowerName_ = env_->text.ToLower(Name());
-    return *lowerName_;
+    if (!m_LowerName) m_LowerName = m_Env->text.ToLower(Name());
+    return *m_LowerName;
 }
 
-void clCustomTessivar::SetTextField(std::size_t first, std::size_t last, std::string_view text) {
-    lowerName_.reset();
-    const std::string bytes = env_->text.ToCodePage(text);
-    if (m_Command.size() <= last) m_Command.resize(std::max(last + 1, kRecordSize), 0);
-    const std::size_t width = last - first + 1;
-    for (std::size_t k = 0; k < width; ++k) {
-        m_Command[first + k] = k < bytes.size() ? static_cast<std::uint8_t>(bytes[k]) : 0;
+void clCustomTessivar::SetTextField(record::TextField field, std::string_view text) {
+    m_LowerName.reset();
+    const std::string bytes = m_Env->text.ToCodePage(text);
+    if (m_Command.size() <= field.last) m_Command.resize(std::max(field.last + 1, kRecordSize), 0);
+    for (std::size_t k = 0; k < field.Width(); ++k) {
+        m_Command[field.first + k] = k < bytes.size() ? static_cast<std::uint8_t>(bytes[k]) : 0;
     }
     m_Changed = true;
 }
@@ -99,57 +89,57 @@ void clCustomTessivar::RegistryIndex(std::int32_t lWert) {
 }
 
 void clCustomTessivar::CommandID(std::int32_t ID) {
-    SetLongAt(m_Command, 0, ID);
+    SetLongAt(m_Command, record::kCommandIdOffset, ID);
     m_CommandID = ID;
-    idKnown_ = true;
+    m_IdKnown = true;
     m_Changed = true;
 }
 
 void clCustomTessivar::Init(std::int32_t Index) {
     m_RegistryIndex = Index;
-    readProblem_.clear();
-    idKnown_ = false;
+    m_ReadProblem.clear();
+    m_IdKnown = false;
     m_CommandID = 0;
     const auto read = [this](std::string_view prefix, std::int64_t n) {
-        return modRegistry::RegistryGetKeyValue(*env_, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands,
+        return modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands,
                                                 ValueName(prefix, n));
     };
 
     const RegistryValue command = read("Command-", Index);
     m_Command = command.IsBytes() ? command.ToBytes() : ByteArray();
-    storedCommand_ = Keep(command);
-    storedBitmapL_ = {RegistryValue()};
-    storedBitmapS_ = {RegistryValue()};
+    m_StoredCommand = Keep(command);
+    m_StoredBitmapL = {RegistryValue()};
+    m_StoredBitmapS = {RegistryValue()};
     m_BitmapL.clear();
     m_BitmapS.clear();
 
-    if (!storedCommand_.Binary()) {
-        readProblem_ = storedCommand_.value.IsNone() ? texts::kRecordMissing : texts::kRecordNotBinary;
+    if (!m_StoredCommand.Binary()) {
+        m_ReadProblem = m_StoredCommand.value.IsNone() ? texts::kRecordMissing : texts::kRecordNotBinary;
     } else if (m_Command.size() < 4) {
-        readProblem_ = texts::kRecordTooShort;
+        m_ReadProblem = texts::kRecordTooShort;
     } else if (m_Command[3] >= 0x80) {
-        readProblem_ = texts::kIdTooLarge;
+        m_ReadProblem = texts::kIdTooLarge;
     } else {
-        m_CommandID = GetLongAt(m_Command, 0);
-        idKnown_ = true;
-        if (m_Command.size() < kRecordSize) readProblem_ = texts::kRecordTooShort;
+        m_CommandID = GetLongAt(m_Command, record::kCommandIdOffset);
+        m_IdKnown = true;
+        if (m_Command.size() < kRecordSize) m_ReadProblem = texts::kRecordTooShort;
     }
 
-    if (idKnown_) {
+    if (m_IdKnown) {
         const RegistryValue large = read("BitmapL-", m_CommandID);
         const RegistryValue small = read("BitmapS-", m_CommandID);
         if (large.IsBytes()) m_BitmapL = large.ToBytes();
         if (small.IsBytes()) m_BitmapS = small.ToBytes();
-        storedBitmapL_ = Keep(large);
-        storedBitmapS_ = Keep(small);
-        if (readProblem_.empty() && (!storedBitmapL_.Binary() || !storedBitmapS_.Binary())) {
-            readProblem_ = texts::kImageMissing;
+        m_StoredBitmapL = Keep(large);
+        m_StoredBitmapS = Keep(small);
+        if (m_ReadProblem.empty() && (!m_StoredBitmapL.Binary() || !m_StoredBitmapS.Binary())) {
+            m_ReadProblem = texts::kImageMissing;
         }
     }
     BuildImages();
-    if (readProblem_.empty() && m_BytesPerPixel == 0) {
+    if (m_ReadProblem.empty() && m_BytesPerPixel == 0) {
         try {
-            if (GetLongAt(m_BitmapL, 4) == 0 || GetLongAt(m_BitmapL, 8) == 0) readProblem_ = texts::kImageWithoutSize;
+            if (GetLongAt(m_BitmapL, image::kWidthOffset) == 0 || GetLongAt(m_BitmapL, image::kHeightOffset) == 0) m_ReadProblem = texts::kImageWithoutSize;
         } catch (const AppError&) {
             // A header too short or too large to read shows as an unreadable image, nothing more.
         }
@@ -160,15 +150,15 @@ void clCustomTessivar::Init(std::int32_t Index) {
 // Only what the bitmaps are built from is decided here; making them costs a
 // device context each, so that waits until they are painted.
 void clCustomTessivar::BuildImages() {
-    lowerName_.reset();
-    imagesBuilt_ = false;
+    m_LowerName.reset();
+    m_ImagesBuilt = false;
     m_DIBL.Clear();
     m_DIBS.Clear();
     m_BytesPerPixel = 0;
     try {
-        const std::int32_t width = GetLongAt(m_BitmapL, 4);
-        const std::int32_t height = GetLongAt(m_BitmapL, 8);
-        const std::int32_t size = GetLongAt(m_BitmapL, kImageSizeOffset);
+        const std::int32_t width = GetLongAt(m_BitmapL, image::kWidthOffset);
+        const std::int32_t height = GetLongAt(m_BitmapL, image::kHeightOffset);
+        const std::int32_t size = GetLongAt(m_BitmapL, image::kSizeOffset);
         if (width != 0 && height != 0) m_BytesPerPixel = size / width / height;
     } catch (const AppError&) {
         // Without a readable header no pixel is taken from the data.
@@ -176,41 +166,41 @@ void clCustomTessivar::BuildImages() {
 }
 
 void clCustomTessivar::EnsureImages() {
-    if (imagesBuilt_) return;
-    imagesBuilt_ = true;
-    m_DIBL = clDIB(env_->graphics);
+    if (m_ImagesBuilt) return;
+    m_ImagesBuilt = true;
+    m_DIBL = clDIB(m_Env->graphics);
     m_DIBL.Create(24, 24);
     m_DIBL.FillWithArray(m_BitmapL, LastIndex(m_BitmapL), static_cast<std::int32_t>(kHeaderSize), m_BytesPerPixel);
-    m_DIBS = clDIB(env_->graphics);
+    m_DIBS = clDIB(m_Env->graphics);
     m_DIBS.Create(16, 16);
     m_DIBS.FillWithArray(m_BitmapS, LastIndex(m_BitmapS), static_cast<std::int32_t>(kHeaderSize), m_BytesPerPixel);
 }
 
 void clCustomTessivar::WriteBack(const std::string& name, const Stored& stored, const ByteArray& bytes,
                                  bool isRecord) {
-    const auto write = [&](const RegistryValue& value, std::int32_t type) {
-        modRegistry::RegistrySetKeyValue(*env_, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name, value,
+    const auto write = [&](const RegistryValue& value, RegType type) {
+        modRegistry::RegistrySetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name, value,
                                          type);
     };
     if (!bytes.empty() || stored.Binary()) {
-        write(RegistryValue(bytes), 3);
+        write(RegistryValue(bytes), RegType::Binary);
     } else if (stored.value.IsText()) {
-        write(stored.value, 1);
+        write(stored.value, RegType::Text);
     } else if (stored.value.IsNumber()) {
-        write(stored.value, 4);
+        write(stored.value, RegType::Dword);
     } else if (isRecord) {
         // A missing record moves as an empty one, so that its new number no
         // longer shows the record that stood there before.
-        write(RegistryValue(ByteArray()), 3);
+        write(RegistryValue(ByteArray()), RegType::Binary);
     }
 }
 
 void clCustomTessivar::UpdateRegistry() {
     if (!m_Changed) return;
-    WriteBack(ValueName("Command-", m_RegistryIndex), storedCommand_, m_Command, true);
-    if (!idKnown_) return;  // images belong to an identifier we could not read
-    WriteBack(ValueName("BitmapL-", m_CommandID), storedBitmapL_, m_BitmapL, false);
-    WriteBack(ValueName("BitmapS-", m_CommandID), storedBitmapS_, m_BitmapS, false);
+    WriteBack(ValueName("Command-", m_RegistryIndex), m_StoredCommand, m_Command, true);
+    if (!m_IdKnown) return;  // images belong to an identifier we could not read
+    WriteBack(ValueName("BitmapL-", m_CommandID), m_StoredBitmapL, m_BitmapL, false);
+    WriteBack(ValueName("BitmapS-", m_CommandID), m_StoredBitmapS, m_BitmapS, false);
 }
 
 void clCustomTessivar::Paint_LBitmap(platform::DeviceContext Picture_hDC) {
@@ -225,20 +215,20 @@ void clCustomTessivar::Paint_SBitmap(platform::DeviceContext Picture_hDC) {
 
 bool clCustomTessivar::Save(std::string_view Datei) {
     try {
-        auto file = env_->files.OpenWrite(Datei);
+        auto file = m_Env->files.OpenWrite(Datei);
         file->Write(m_Command);
         file->Write(m_BitmapL);
         file->Write(m_BitmapS);
         return true;
     } catch (...) {
-        modMessages::ShowCurrentClassError(*env_, texts::kClassCommand);
+        modMessages::ShowCurrentClassError(*m_Env, texts::kClassCommand);
         return false;
     }
 }
 
 bool clCustomTessivar::ReadFile(std::string_view Datei, ByteArray& record, ByteArray& large, ByteArray& small) {
-    auto file = env_->files.OpenRead(Datei);
-    env_->windows.DoEvents();
+    auto file = m_Env->files.OpenRead(Datei);
+    m_Env->windows.DoEvents();
     record.assign(kRecordSize, 0);
     ReadOrZero(*file, record);
     for (ByteArray* image : {&large, &small}) {
@@ -255,7 +245,7 @@ bool clCustomTessivar::ReadFile(std::string_view Datei, ByteArray& record, ByteA
 
 bool clCustomTessivar::Load(std::string_view Datei) {
     m_Changed = false;
-    if (!env_->files.Exists(Datei)) {
+    if (!m_Env->files.Exists(Datei)) {
         std::string text(texts::kClassErrorPrefix);
         text += texts::kClassCommand;
         text += texts::kMethodLoad;
@@ -264,22 +254,22 @@ bool clCustomTessivar::Load(std::string_view Datei) {
         text += Datei;
         text += texts::kCrLf;
         text += texts::kNotFoundLine;
-        modMessages::MsgBox(*env_, text, platform::MsgIcon::Exclamation);
+        modMessages::MsgBox(*m_Env, text, platform::MsgIcon::Exclamation);
         return false;
     }
     ByteArray record, large, small;
     try {
         if (!ReadFile(Datei, record, large, small)) return false;
     } catch (...) {
-        modMessages::ShowCurrentClassError(*env_, std::string(texts::kClassCommand) + std::string(texts::kMethodLoad));
+        modMessages::ShowCurrentClassError(*m_Env, std::string(texts::kClassCommand) + std::string(texts::kMethodLoad));
         return false;
     }
     m_Command = std::move(record);
     m_BitmapL = std::move(large);
     m_BitmapS = std::move(small);
-    storedCommand_ = storedBitmapL_ = storedBitmapS_ = Keep(RegistryValue(ByteArray()));
-    readProblem_.clear();
-    idKnown_ = true;
+    m_StoredCommand = m_StoredBitmapL = m_StoredBitmapS = Keep(RegistryValue(ByteArray()));
+    m_ReadProblem.clear();
+    m_IdKnown = true;
     BuildImages();
     m_Changed = true;
     return true;

@@ -6,14 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "commands/CommandRecord.h"
 #include "commands/clDIB.h"
-#include "common/RegistryValue.h"
+#include "base/RegistryValue.h"
 #include "platform/Platform.h"
 
 class clCustomTessivar {
 public:
-    static constexpr std::size_t kRecordSize = 1172;
-    static constexpr std::size_t kHeaderSize = 40;
+    static constexpr std::size_t kRecordSize = record::kSize;
+    static constexpr std::size_t kHeaderSize = image::kHeaderSize;
 
     explicit clCustomTessivar(const platform::Platform& env);
 
@@ -33,18 +34,18 @@ public:
     std::int32_t CommandID() const { return m_CommandID; }
     void CommandID(std::int32_t ID);
 
-    std::string Name() const { return GetTextField(16, 143); }
-    void Name(std::string_view sText) { SetTextField(16, 143, sText); }
-    std::string Zeile() const { return GetTextField(144, 399); }
-    void Zeile(std::string_view sText) { SetTextField(144, 399, sText); }
-    std::string Start() const { return GetTextField(400, 657); }
-    void Start(std::string_view sText) { SetTextField(400, 657, sText); }
-    std::string QuickInfo() const { return GetTextField(658, 721); }
-    void QuickInfo(std::string_view sText) { SetTextField(658, 721, sText); }
-    std::string Beschreibung() const { return GetTextField(722, 849); }
-    void Beschreibung(std::string_view sText) { SetTextField(722, 849, sText); }
-    std::string Menu() const { return GetTextField(850, 1171); }
-    void Menu(std::string_view sText) { SetTextField(850, 1171, sText); }
+    std::string Name() const { return GetTextField(record::kName); }
+    void Name(std::string_view sText) { SetTextField(record::kName, sText); }
+    std::string Zeile() const { return GetTextField(record::kZeile); }
+    void Zeile(std::string_view sText) { SetTextField(record::kZeile, sText); }
+    std::string Start() const { return GetTextField(record::kStart); }
+    void Start(std::string_view sText) { SetTextField(record::kStart, sText); }
+    std::string QuickInfo() const { return GetTextField(record::kQuickInfo); }
+    void QuickInfo(std::string_view sText) { SetTextField(record::kQuickInfo, sText); }
+    std::string Beschreibung() const { return GetTextField(record::kBeschreibung); }
+    void Beschreibung(std::string_view sText) { SetTextField(record::kBeschreibung, sText); }
+    std::string Menu() const { return GetTextField(record::kMenu); }
+    void Menu(std::string_view sText) { SetTextField(record::kMenu, sText); }
 
     // The command file: record, large image, small image, end to end.
     bool Save(std::string_view Datei);
@@ -53,8 +54,8 @@ public:
     // False for a command whose record, identifier or images could not be
     // read; ReadProblem says what. Such a command keeps what was stored and
     // writes it back unchanged when it is renumbered.
-    bool IsComplete() const { return readProblem_.empty(); }
-    const std::string& ReadProblem() const { return readProblem_; }
+    bool IsComplete() const { return m_ReadProblem.empty(); }
+    const std::string& ReadProblem() const { return m_ReadProblem; }
     std::int32_t BytesPerPixel() const { return m_BytesPerPixel; }
     const ByteArray& CommandBytes() const { return m_Command; }
     const ByteArray& BitmapLBytes() const { return m_BitmapL; }
@@ -77,14 +78,14 @@ private:
     };
 
     static Stored Keep(const RegistryValue& value);
-    std::string GetTextField(std::size_t first, std::size_t last) const;
-    void SetTextField(std::size_t first, std::size_t last, std::string_view text);
+    std::string GetTextField(record::TextField field) const;
+    void SetTextField(record::TextField field, std::string_view text);
     void BuildImages();
     void EnsureImages();
     void WriteBack(const std::string& name, const Stored& stored, const ByteArray& bytes, bool isRecord);
     [[nodiscard]] bool ReadFile(std::string_view Datei, ByteArray& record, ByteArray& large, ByteArray& small);
 
-    const platform::Platform* env_;
+    const platform::Platform* m_Env;
     ByteArray m_Command;
     ByteArray m_BitmapL;
     ByteArray m_BitmapS;
@@ -95,11 +96,11 @@ private:
     std::int32_t m_RegistryIndex = 0;
     std::int32_t m_BytesPerPixel = 0;
 
-    Stored storedCommand_{RegistryValue(ByteArray())};
-    Stored storedBitmapL_{RegistryValue(ByteArray())};
-    Stored storedBitmapS_{RegistryValue(ByteArray())};
-    bool idKnown_ = true;
-    bool imagesBuilt_ = false;  // the bitmaps are made when first painted
-    mutable std::optional<std::string> lowerName_;
-    std::string readProblem_;
+    Stored m_StoredCommand{RegistryValue(ByteArray())};
+    Stored m_StoredBitmapL{RegistryValue(ByteArray())};
+    Stored m_StoredBitmapS{RegistryValue(ByteArray())};
+    bool m_IdKnown = true;
+    bool m_ImagesBuilt = false;  // the bitmaps are made when first painted
+    mutable std::optional<std::string> m_LowerName;
+    std::string m_ReadProblem;
 };

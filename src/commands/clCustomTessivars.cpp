@@ -4,29 +4,19 @@
 #include <vector>
 
 #include "common/ActRegistry.h"
-#include "common/AppError.h"
-#include "common/UiTexts.h"
+#include "base/AppError.h"
+#include "base/UiTexts.h"
 #include "common/modMessages.h"
 #include "common/modRegistry.h"
 
 namespace {
 
 // "Count" as ACT! may have stored it: a number, or a text holding one.
-std::int32_t AsCount(const RegistryValue& value) {
-    if (value.IsNumber()) return value.ToNumber();
-    if (value.IsText()) {
-        try {
-            return value.ToNumber();
-        } catch (const AppError&) {
-            return 0;
-        }
-    }
-    return 0;
-}
+std::int32_t AsCount(const RegistryValue& value) { return LenientNumber(value); }
 
 }  // namespace
 
-clCustomTessivars::clCustomTessivars(const platform::Platform& env) : env_(&env) {
+clCustomTessivars::clCustomTessivars(const platform::Platform& env) : m_Env(&env) {
     m_Count = modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count");
     const std::int32_t n = std::clamp(AsCount(m_Count), 0, kMaxCommands);
     m_Commands.reserve(static_cast<std::size_t>(n));
@@ -41,7 +31,7 @@ std::int32_t clCustomTessivars::Count() const { return AsCount(m_Count); }
 
 clCustomTessivar& clCustomTessivars::Item(std::int32_t Index) {
     if (Index < 0 || static_cast<std::size_t>(Index) >= m_Commands.size()) {
-        throw AppError(ErrorNumber::SubscriptOutOfRange, std::string(texts::kSubscriptOutOfRange));
+        Raise(ErrorNumber::SubscriptOutOfRange);
     }
     return *m_Commands[static_cast<std::size_t>(Index)];
 }
@@ -62,12 +52,12 @@ std::int32_t clCustomTessivars::ChooseID() const {
 }
 
 void clCustomTessivars::WriteCount() {
-    modRegistry::RegistrySetKeyValue(*env_, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count",
-                                     m_Count, 4);
+    modRegistry::RegistrySetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count",
+                                     m_Count, RegType::Dword);
 }
 
 clCustomTessivar* clCustomTessivars::Add(std::string_view path) {
-    auto command = std::make_unique<clCustomTessivar>(*env_);
+    auto command = std::make_unique<clCustomTessivar>(*m_Env);
     if (!command->Load(path)) return nullptr;
 
     const std::string& name = command->LowerName();
@@ -76,7 +66,7 @@ clCustomTessivar* clCustomTessivars::Add(std::string_view path) {
             std::string text(texts::kDuplicateNameStart);
             text += command->Name();
             text += texts::kDuplicateNameEnd;
-            modMessages::MsgBox(*env_, text, platform::MsgIcon::Information);
+            modMessages::MsgBox(*m_Env, text, platform::MsgIcon::Information);
             return nullptr;
         }
     }
@@ -97,7 +87,7 @@ bool clCustomTessivars::Remove(std::int32_t Index) {
             std::string text(texts::kNoSuchIndexStart);
             text += std::to_string(Index);
             text += texts::kNoSuchIndexEnd;
-            modMessages::MsgBox(*env_, text, platform::MsgIcon::Information);
+            modMessages::MsgBox(*m_Env, text, platform::MsgIcon::Information);
             return false;
         }
         m_Commands.erase(m_Commands.begin() + Index);
@@ -112,7 +102,7 @@ bool clCustomTessivars::Remove(std::int32_t Index) {
         WriteCount();
         return true;
     } catch (...) {
-        modMessages::ShowCurrentClassError(*env_, std::string(texts::kClassCommands) + std::string(texts::kMethodRemove));
+        modMessages::ShowCurrentClassError(*m_Env, std::string(texts::kClassCommands) + std::string(texts::kMethodRemove));
         return false;
     }
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "commands/clCustomTessivar.h"
-#include "common/RegistryValue.h"
+#include "base/RegistryValue.h"
 #include "platform/Platform.h"
 
 class clCustomTessivars {
@@ -39,7 +39,7 @@ private:
     std::int32_t ChooseID() const;
     void WriteCount();
 
-    const platform::Platform* env_;
+    const platform::Platform* m_Env;
     std::vector<std::unique_ptr<clCustomTessivar>> m_Commands;
     RegistryValue m_Count;
 };

@@ -19,28 +19,28 @@ void clDIB::Create(std::int32_t lWidth, std::int32_t lHeight) {
     const std::int64_t stride = ((static_cast<std::int64_t>(lWidth) * 3 + 3) / 4) * 4;
     m_Header.sizeImage = static_cast<std::uint32_t>(std::max<std::int64_t>(0, stride * lHeight));
     if (lWidth <= 0 || lHeight <= 0 || lWidth > kMaxSide || lHeight > kMaxSide) return;
-    section_ = graphics_->CreateDibSection(m_Header);
+    m_Section = m_Graphics->CreateDibSection(m_Header);
 }
 
 void clDIB::PaintPicture(platform::DeviceContext lHDC, std::int32_t lDestLeft, std::int32_t lDestTop,
                          std::int32_t lDestWidth, std::int32_t lDestHeight, std::int32_t lSrcLeft, std::int32_t lSrcTop,
                          std::uint32_t eRop) {
-    if (!section_) return;
+    if (!m_Section) return;
     const std::int32_t width = lDestWidth < 0 ? m_Header.width : lDestWidth;
     const std::int32_t height = lDestHeight < 0 ? m_Header.height : lDestHeight;
-    section_->Paint(lHDC, lDestLeft, lDestTop, width, height, lSrcLeft, lSrcTop, eRop);
+    m_Section->Paint(lHDC, lDestLeft, lDestTop, width, height, lSrcLeft, lSrcTop, eRop);
 }
 
-void clDIB::Clear() { section_.reset(); }
+void clDIB::Clear() { m_Section.reset(); }
 
 std::span<const std::uint8_t> clDIB::Bits() const {
-    if (!section_) return {};
-    return section_->Bits();
+    if (!m_Section) return {};
+    return m_Section->Bits();
 }
 
 void clDIB::FillWithArray(const ByteArray& bytes, std::int32_t Size, std::int32_t Offset, std::int32_t BytesPerPixel) {
-    if (!section_) return;
-    std::span<std::uint8_t> bits = section_->Bits();
+    if (!m_Section) return;
+    std::span<std::uint8_t> bits = m_Section->Bits();
     // Never read past the array, whatever Size says; a pixel whose colour
     // bytes are not all there counts as past the data.
     const std::int64_t last = std::min<std::int64_t>(Size, static_cast<std::int64_t>(bytes.size()) - 1);

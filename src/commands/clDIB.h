@@ -4,12 +4,12 @@
 #include <memory>
 #include <span>
 
-#include "common/RegistryValue.h"
+#include "base/RegistryValue.h"
 #include "platform/Graphics.h"
 
 class clDIB {
 public:
-    explicit clDIB(platform::IGraphics& graphics) : graphics_(&graphics) {}
+    explicit clDIB(platform::IGraphics& graphics) : m_Graphics(&graphics) {}
     ~clDIB() { Clear(); }
     clDIB(clDIB&&) noexcept = default;
     clDIB& operator=(clDIB&&) noexcept = default;
@@ -27,7 +27,7 @@ public:
     // bytes a pixel (blue, green, red); pixels past the data turn blue.
     void FillWithArray(const ByteArray& ByteArray, std::int32_t Size, std::int32_t Offset, std::int32_t BytesPerPixel);
 
-    bool IsEmpty() const { return section_ == nullptr; }
+    bool IsEmpty() const { return m_Section == nullptr; }
     const platform::BitmapInfoHeader& Header() const { return m_Header; }
     std::int32_t Stride() const;
     // The pixel bytes in memory order (empty when there is no section).
@@ -36,7 +36,7 @@ public:
     static constexpr std::uint32_t kSrcCopy = 0xCC0020;
 
 private:
-    platform::IGraphics* graphics_;
+    platform::IGraphics* m_Graphics;
     platform::BitmapInfoHeader m_Header{};
-    std::unique_ptr<platform::IDibSection> section_;
+    std::unique_ptr<platform::IDibSection> m_Section;
 };

@@ -1,8 +1,8 @@
 #include "common/clACTApplication.h"
 
-#include "common/AppError.h"
-#include "common/UiTexts.h"
-#include "common/Utf8.h"
+#include "base/AppError.h"
+#include "base/UiTexts.h"
+#include "base/Utf8.h"
 #include "common/clACTApplicationText.h"
 #include "common/modACTHandle.h"
 #include "common/modMessages.h"
@@ -22,19 +22,18 @@ constexpr std::int16_t kGroupViewType = 3;
 constexpr std::int16_t kCreateMode = 2;
 constexpr std::int16_t kFieldUniqueId = 1;
 constexpr std::int16_t kFieldGroupName = 25;
-constexpr std::int32_t kNotInThisBuild = 438;
 
 }  // namespace
 
 clACTApplication::clACTApplication(const platform::Platform& env, platform::IAutomation& automation,
                                    platform::ILocale& locale, Build build)
-    : env_(env), automation_(automation), locale_(locale), build_(build) {}
+    : m_Env(env), m_Automation(automation), m_Locale(locale), m_Build(build) {}
 
 clACTApplication::~clACTApplication() { trenneVerbindung(); }
 
 std::string clACTApplication::PadIdentifier(std::string_view id) {
     const std::size_t length = utf8::Length(id);
-    if (length > 12) throw AppError(ErrorNumber::InvalidCall, std::string(texts::kActIdTooLong) + std::string(id));
+    if (length > 12) Raise(ErrorNumber::InvalidCall, std::string(texts::kActIdTooLong) + std::string(id));
     return std::string(12 - length, ' ') + std::string(id);
 }
 
@@ -44,35 +43,35 @@ std::string clACTApplication::PadIdentifier(std::string_view id) {
 // every way out, an error included, so a broken connection is never kept.
 template <class Result, class Body>
 Result clACTApplication::Operation(Result neutral, Keep keep, Body body) {
-    if (busy_) return neutral;
-    busy_ = true;
+    if (m_Busy) return neutral;
+    m_Busy = true;
     try {
         Result result = body();
-        busy_ = false;
-        if (keep == Keep::No || build_ != Build::RoutePlanner) trenneVerbindung();
+        m_Busy = false;
+        if (keep == Keep::No || m_Build != Build::RoutePlanner) trenneVerbindung();
         return result;
     } catch (...) {
-        busy_ = false;
+        m_Busy = false;
         trenneVerbindung();
         throw;
     }
 }
 
 void clACTApplication::RequireBuild(Build build) const {
-    if (build_ != build) throw AppError(kNotInThisBuild, std::string(texts::kActNotInThisBuild));
+    if (m_Build != build) Raise(ErrorNumber::NotSupported);
 }
 
 std::string clACTApplication::Name(std::string_view standard, std::string_view routePlanner) const {
-    return std::string(build_ == Build::RoutePlanner ? routePlanner : standard);
+    return std::string(m_Build == Build::RoutePlanner ? routePlanner : standard);
 }
 
-void clACTApplication::YieldToEvents() { env_.windows.DoEvents(); }
+void clACTApplication::YieldToEvents() { m_Env.windows.DoEvents(); }
 
 // --- connection steps -------------------------------------------------------
 
 bool clACTApplication::verbindeApplikation() {
-    if (!modACTHandle::IsACTRunning(env_)) return false;
-    objACT = automation_.Create(kProgId);
+    if (!modACTHandle::IsACTRunning(m_Env)) return false;
+    objACT = m_Automation.Create(kProgId);
     YieldToEvents();
     return objACT != nullptr;
 }
@@ -81,7 +80,7 @@ bool clACTApplication::verbindeViews() {
     if (!verbindeApplikation()) return false;
     objViews = platform::AsObject(objACT->Get("Views"));
     if (!objViews) {
-        modMessages::MsgBox(env_, texts::kActNoViews, MsgIcon::Exclamation, MsgButtons::Ok);
+        modMessages::MsgBox(m_Env, texts::kActNoViews, MsgIcon::Exclamation, MsgButtons::Ok);
         return false;
     }
     return true;
@@ -95,7 +94,7 @@ bool clACTApplication::verbindeView(platform::AutoObjectPtr& field, const char* 
                               : platform::AsObject(objViews->Call(method, {viewType, kCreateMode}));
         YieldToEvents();
         if (field) return true;
-        if (modMessages::MsgBox(env_, clACTApplicationText::RetryQuestion(), MsgIcon::Exclamation,
+        if (modMessages::MsgBox(m_Env, clACTApplicationText::RetryQuestion(), MsgIcon::Exclamation,
                                 MsgButtons::YesNo) != MsgAnswer::Yes) {
             return false;
         }
@@ -124,8 +123,8 @@ void clACTApplication::trenneVerbindung() noexcept {
 // --- both builds ------------------------------------------------------------
 
 bool clACTApplication::ACTgestartet() {
-    const bool running = modACTHandle::IsACTRunning(env_);
-    if (!busy_ && build_ != Build::RoutePlanner) trenneVerbindung();
+    const bool running = modACTHandle::IsACTRunning(m_Env);
+    if (!m_Busy && m_Build != Build::RoutePlanner) trenneVerbindung();
     return running;
 }
 
@@ -161,15 +160,15 @@ std::int32_t clACTApplication::AktuelleFeldID() {
 bool clACTApplication::ConnectForFieldType(std::string_view Feldtyp) {
     const auto choice = clACTApplicationText::ClassifyFieldType(Feldtyp);
     if (choice == clACTApplicationText::FieldType::Unknown) {
-        modMessages::MsgBox(env_, clACTApplicationText::BadFieldTypeWarning(Feldtyp), MsgIcon::Exclamation,
+        modMessages::MsgBox(m_Env, clACTApplicationText::BadFieldTypeWarning(Feldtyp), MsgIcon::Exclamation,
                             MsgButtons::Ok);
     }
-    useGroupView_ = choice == clACTApplicationText::FieldType::Group;
-    return Connect(useGroupView_ ? Step::GroupView : Step::ContactView);
+    m_UseGroupView = choice == clACTApplicationText::FieldType::Group;
+    return Connect(m_UseGroupView ? Step::GroupView : Step::ContactView);
 }
 
 platform::IAutoObject& clACTApplication::FieldView() const {
-    return useGroupView_ ? *objGruppenView : *objKontaktView;
+    return m_UseGroupView ? *objGruppenView : *objKontaktView;
 }
 
 bool clACTApplication::setFeldwert(std::string_view Feldtyp, std::int32_t FeldID, std::string_view Wert) {
@@ -196,7 +195,7 @@ std::string clACTApplication::getFeldwert(std::string_view Feldtyp, std::int32_t
 bool clACTApplication::bildeKontaktSuche(std::string_view UniqueIDs) {
     return Operation(false, Keep::No, [&] {
         if (!Connect(Step::ContactView)) return false;
-        if (build_ == Build::Standard) objKontaktView->Call("LookupAll");
+        if (m_Build == Build::Standard) objKontaktView->Call("LookupAll");
         objKontaktView->Call(Name("CreateLookup", "createlookup"), {std::string(UniqueIDs)});
         return true;
     });
@@ -252,7 +251,7 @@ std::string clACTApplication::getIDsAktuelleSuche(const StatusText& Status) {
         objKontaktView->Call("MoveFirst");
         YieldToEvents();
         const std::int32_t count = platform::AsNumber(objKontaktView->Call("GetCount"));
-        const std::string separator = Status ? locale_.DecimalSeparator() : std::string();
+        const std::string separator = Status ? m_Locale.DecimalSeparator() : std::string();
         for (std::int32_t i = 1; i <= count; ++i) {
             YieldToEvents();
             ids += platform::AsText(objKontaktView->Call("GetField", {kFieldUniqueId}));
@@ -275,7 +274,7 @@ void clACTApplication::Zeigen() {
         // ACT! may run under its English or its German title; either may be missing.
         for (std::string_view title : {"ACT!", "Kundenmanager"}) {
             try {
-                modprevinst::ActivateWindowByTitle(env_, title);
+                modprevinst::ActivateWindowByTitle(m_Env, title);
             } catch (const AppError&) {
             }
         }
@@ -370,7 +369,7 @@ bool clACTApplication::CloseDatenbank() {
         if (!Connect(Step::Application)) return false;
         const std::int32_t answer = platform::AsNumber(objACT->Call("CloseDB"));
         if (answer == 0) return true;
-        modMessages::MsgBox(env_, clACTApplicationText::CloseDbFailed(answer), MsgIcon::Exclamation, MsgButtons::Ok);
+        modMessages::MsgBox(m_Env, clACTApplicationText::CloseDbFailed(answer), MsgIcon::Exclamation, MsgButtons::Ok);
         return false;
     });
 }
@@ -379,7 +378,7 @@ bool clACTApplication::CloseDatenbank() {
 
 bool clACTApplication::ReportGroupViewError() {
     const std::int32_t error = platform::AsNumber(objGruppenView->Call("getlasterror"));
-    modMessages::MsgBox(env_, clACTApplicationText::GroupViewError(error), MsgIcon::Exclamation, MsgButtons::Ok);
+    modMessages::MsgBox(m_Env, clACTApplicationText::GroupViewError(error), MsgIcon::Exclamation, MsgButtons::Ok);
     return false;
 }
 

@@ -88,12 +88,12 @@ private:
     std::string Name(std::string_view standard, std::string_view routePlanner) const;
     void YieldToEvents();
 
-    const platform::Platform& env_;
-    platform::IAutomation& automation_;
-    platform::ILocale& locale_;
-    Build build_;
-    bool busy_ = false;
-    bool useGroupView_ = false;  // the view the current field access uses
+    const platform::Platform& m_Env;
+    platform::IAutomation& m_Automation;
+    platform::ILocale& m_Locale;
+    Build m_Build;
+    bool m_Busy = false;
+    bool m_UseGroupView = false;  // the view the current field access uses
 
     platform::AutoObjectPtr objACT;
     platform::AutoObjectPtr objAktiveView;

@@ -1,23 +1,12 @@
 #include "common/clACTApplicationText.h"
 
-#include "common/UiTexts.h"
+#include "base/Text.h"
+#include "base/UiTexts.h"
 
 namespace clACTApplicationText {
 
-namespace {
-
-std::string LowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
-}  // namespace
-
 FieldType ClassifyFieldType(std::string_view word) {
-    const std::string lower = LowerAscii(word);
+    const std::string lower = text::AsciiLower(word);
     if (lower == "kontakt" || lower == "contact") return FieldType::Contact;
     if (lower == "gruppe" || lower == "gruppen" || lower == "group" || lower == "groups") return FieldType::Group;
     return FieldType::Unknown;

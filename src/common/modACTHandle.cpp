@@ -1,6 +1,6 @@
 #include "common/modACTHandle.h"
 
-#include "common/Utf8.h"
+#include "base/Utf8.h"
 
 namespace modACTHandle {
 

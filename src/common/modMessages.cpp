@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "common/AppError.h"
-#include "common/UiTexts.h"
+#include "base/AppError.h"
+#include "base/UiTexts.h"
 
 namespace modMessages {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/LittleEndian.h"
 #include "common/modMessages.h"
 
 namespace modRegistry {
@@ -38,8 +39,7 @@ RegistryValue ReadNumber(const platform::Platform& env, platform::RegKey key, co
     std::uint32_t type = 0;
     std::uint32_t got = 4;
     if (env.registry.QueryValue(key, name, type, bytes, got) != kErrorSuccess || got != 4) return {};
-    const std::uint32_t u = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-    return RegistryValue(static_cast<std::int32_t>(u));
+    return RegistryValue(static_cast<std::int32_t>(le::ReadU32(bytes, 0)));
 }
 
 }  // namespace
@@ -51,7 +51,7 @@ RegistryValue RegistryGetKeyValue(const platform::Platform& env, platform::RegKe
         const std::string name = env.text.ToCodePage(valueName);
         platform::RegKey raw = 0;
         if (env.registry.OpenKey(root, path, platform::kKeyRead, raw) != kErrorSuccess) return {};
-        platform::RegistryKey key(env.registry, raw);
+        const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
 
         std::uint32_t type = 0;
         std::uint32_t size = 0;
@@ -69,32 +69,31 @@ RegistryValue RegistryGetKeyValue(const platform::Platform& env, platform::RegKe
 }
 
 void RegistrySetKeyValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
-                         std::string_view valueName, const RegistryValue& value, std::int32_t valueType) {
+                         std::string_view valueName, const RegistryValue& value, RegType valueType) {
     try {
         const std::string path = env.text.ToCodePage(keyPath);
         const std::string name = env.text.ToCodePage(valueName);
         platform::RegKey raw = 0;
         env.registry.CreateKey(root, path, platform::kKeyAllAccess, raw);
-        platform::RegistryKey key(env.registry, raw);
+        const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
 
         ByteArray data;
         std::uint32_t type = 0;
         switch (valueType) {
-            case 1: {
+            case RegType::Text: {
                 const std::string text = env.text.ToCodePage(value.ToText());
                 data.assign(text.begin(), text.end());
                 data.push_back(0);
                 type = platform::kRegSz;
                 break;
             }
-            case 3:
+            case RegType::Binary:
                 data = value.ToBytes();
                 type = platform::kRegBinary;
                 break;
-            case 4: {
-                const auto u = static_cast<std::uint32_t>(value.ToNumber());
-                data = {static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(u >> 8),
-                        static_cast<std::uint8_t>(u >> 16), static_cast<std::uint8_t>(u >> 24)};
+            case RegType::Dword: {
+                const auto bytes = le::Bytes(static_cast<std::uint32_t>(value.ToNumber()));
+                data.assign(bytes.begin(), bytes.end());
                 type = platform::kRegDword;
                 break;
             }

@@ -2,7 +2,7 @@
 // Reading and writing one registry value.
 #include <string_view>
 
-#include "common/RegistryValue.h"
+#include "base/RegistryValue.h"
 #include "platform/Platform.h"
 
 namespace modRegistry {
@@ -19,6 +19,6 @@ RegistryValue RegistryGetKeyValue(const platform::Platform& env, platform::RegKe
 // a value that cannot be converted to the requested kind is reported in a
 // message box and not written. Any other type writes nothing.
 void RegistrySetKeyValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
-                         std::string_view valueName, const RegistryValue& value, std::int32_t valueType);
+                         std::string_view valueName, const RegistryValue& value, RegType valueType);
 
 }  // namespace modRegistry

@@ -1,7 +1,7 @@
 #include "common/modprevinst.h"
 
-#include "common/AppError.h"
-#include "common/UiTexts.h"
+#include "base/AppError.h"
+#include "base/UiTexts.h"
 #include "common/modACTHandle.h"
 
 namespace modprevinst {
@@ -23,7 +23,7 @@ void RestoreOrRaiseWindow(const platform::Platform& env, platform::WindowHandle 
 
 void ActivateWindowByTitle(const platform::Platform& env, std::string_view title) {
     if (!env.windows.ActivateByTitle(title)) {
-        throw AppError(ErrorNumber::InvalidCall, std::string(texts::kInvalidCall));
+        Raise(ErrorNumber::InvalidCall);
     }
     const platform::WindowHandle window = modACTHandle::FindTopLevelWindow(env, "", title);
     if (window == 0) return;

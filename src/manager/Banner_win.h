@@ -1,5 +1,5 @@
 #pragma once
 // The program's banner, 153 x 25 pixels, drawn once at start.
-#include <windows.h>
+#include "platform/Handles_win.h"
 
-HBITMAP CreateTessivarBanner();
+platform::UniqueBitmap CreateTessivarBanner();

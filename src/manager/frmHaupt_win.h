@@ -1,47 +1,44 @@
 #pragma once
 // The progress window of the install and removal runs: a banner, the run's
 // current message and an OK button that closes it once the run is done.
-#include <windows.h>
-
-#include <string>
+#include <string_view>
 
 #include "manager/ProgressWindow.h"
+#include "platform/Handles_win.h"
+#include "ui/Window_win.h"
 
-class frmHaupt : public IProgressWindow {
+namespace ui {
+class Button;
+class Label;
+class PictureBox;
+}  // namespace ui
+
+class frmHaupt : public ui::Window, public IProgressWindow {
 public:
     frmHaupt();
-    ~frmHaupt() override;
-    frmHaupt(const frmHaupt&) = delete;
-    frmHaupt& operator=(const frmHaupt&) = delete;
 
     void Show(std::string_view info) override;
     void SetInfo(std::string_view info) override;
-    // Runs the window's messages until the user closes it (OK or the close box).
-    void RunUntilClosed();
+    using ui::Window::RunUntilClosed;
 
-    HWND hwnd() const { return hwnd_; }
-    HWND imBanner() const { return imBanner_; }
-    HWND lbInfo() const { return lbInfo_; }
-    HWND cmdOK() const { return cmdOK_; }
+    HWND imBanner() const;
+    HWND lbInfo() const;
+    HWND cmdOK() const;
 
+    // Identifiers that drivers of the window from outside rely on.
     static constexpr int kBannerId = 100;
     static constexpr int kInfoId = 101;
     static constexpr const wchar_t* kClassName = L"TessivarHaupt";
 
-private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void Create();
-    void Layout();
-    void CenterOnScreen();
-    void MakeFont();
-    void DrawBanner(const DRAWITEMSTRUCT& item) const;
+protected:
+    void OnCreate() override;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    HWND hwnd_ = nullptr;
-    HWND imBanner_ = nullptr;
-    HWND lbInfo_ = nullptr;
-    HWND cmdOK_ = nullptr;
-    HFONT font_ = nullptr;
-    HBITMAP banner_ = nullptr;
-    UINT dpi_ = 96;
+private:
+    void Open();
+
+    platform::UniqueBitmap m_Banner;
+    ui::PictureBox* m_imBanner = nullptr;
+    ui::Label* m_lbInfo = nullptr;
+    ui::Button* m_cmdOK = nullptr;
 };

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "commands/clCustomTessivars.h"
-#include "common/UiTexts.h"
+#include "base/UiTexts.h"
 #include "common/modACTHandle.h"
 #include "common/modMessages.h"
 #include "toolbars/clACTToolbars.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "common/UiTexts.h"
+#include "base/UiTexts.h"
 #include "manager/frmHaupt_win.h"
 #include "manager/modHaupt.h"
 #include "platform/SilentMessageBoxes.h"
@@ -68,7 +68,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return RunTessivar();
     } catch (...) {
         // Nothing may escape to the system's unhandled-exception box.
-        MessageBoxW(nullptr, L"Interner Fehler", L"Tessivar", MB_ICONHAND | MB_OK);
+        MessageBoxW(nullptr, platform::Widen(texts::kInternalError).c_str(), platform::Widen(texts::kTessivarTitle).c_str(),
+                    MB_ICONHAND | MB_OK);
         return modHaupt::kExitFailed;
     }
 }

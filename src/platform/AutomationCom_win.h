@@ -1,81 +1,38 @@
 #pragma once
-// RAII owners for what COM hands out: interface pointers, BSTRs, VARIANTs.
+// What COM hands out besides interfaces: VARIANTs and the strings an
+// EXCEPINFO carries. Interface pointers and BSTRs are owned through
+// Handles_win.h.
 #include <windows.h>
 #include <oleauto.h>
 
 #include <string>
 #include <string_view>
-#include <utility>
+
+#include "platform/Handles_win.h"
 
 namespace platform::com {
 
-template <class T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    explicit ComPtr(T* p) : p_(p) {}  // takes over one reference
-    ComPtr(const ComPtr& o) : p_(o.p_) {
-        if (p_) p_->AddRef();
-    }
-    ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
-    ComPtr& operator=(ComPtr o) noexcept {
-        std::swap(p_, o.p_);
-        return *this;
-    }
-    ~ComPtr() { reset(); }
+inline UniqueBstr MakeBstr(std::wstring_view text) {
+    return UniqueBstr(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
+}
 
-    void reset() noexcept {
-        if (T* p = std::exchange(p_, nullptr)) p->Release();
-    }
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    // For out-parameters: releases what is held first.
-    T** put() {
-        reset();
-        return &p_;
-    }
-    void** put_void() { return reinterpret_cast<void**>(put()); }
-
-private:
-    T* p_ = nullptr;
-};
-
-class Bstr {
-public:
-    Bstr() = default;
-    explicit Bstr(std::wstring_view text)
-        : b_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { SysFreeString(b_); }
-    BSTR get() const { return b_; }
-    BSTR* put() {
-        SysFreeString(b_);
-        b_ = nullptr;
-        return &b_;
-    }
-    std::wstring str() const { return b_ ? std::wstring(b_, SysStringLen(b_)) : std::wstring(); }
-
-private:
-    BSTR b_ = nullptr;
-};
+inline std::wstring BstrText(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
 
 class Variant {
 public:
-    Variant() { VariantInit(&v_); }
+    Variant() { VariantInit(&m_Value); }
     Variant(const Variant&) = delete;
     Variant& operator=(const Variant&) = delete;
-    Variant(Variant&& o) noexcept {
-        v_ = o.v_;
-        VariantInit(&o.v_);
+    Variant(Variant&& other) noexcept {
+        m_Value = other.m_Value;
+        VariantInit(&other.m_Value);
     }
-    ~Variant() { VariantClear(&v_); }
-    VARIANT* get() { return &v_; }
-    const VARIANT* get() const { return &v_; }
+    ~Variant() { VariantClear(&m_Value); }
+    VARIANT* get() { return &m_Value; }
+    const VARIANT* get() const { return &m_Value; }
 
 private:
-    VARIANT v_;
+    VARIANT m_Value;
 };
 
 // Frees what Invoke may have put into an EXCEPINFO.
@@ -85,14 +42,14 @@ public:
     ExcepInfo(const ExcepInfo&) = delete;
     ExcepInfo& operator=(const ExcepInfo&) = delete;
     ~ExcepInfo() {
-        SysFreeString(e_.bstrSource);
-        SysFreeString(e_.bstrDescription);
-        SysFreeString(e_.bstrHelpFile);
+        SysFreeString(m_Info.bstrSource);
+        SysFreeString(m_Info.bstrDescription);
+        SysFreeString(m_Info.bstrHelpFile);
     }
-    EXCEPINFO* get() { return &e_; }
+    EXCEPINFO* get() { return &m_Info; }
 
 private:
-    EXCEPINFO e_{};
+    EXCEPINFO m_Info{};
 };
 
 }  // namespace platform::com

@@ -1,7 +1,7 @@
 #include <cstdlib>
 
-#include "common/AppError.h"
-#include "common/UiTexts.h"
+#include "base/AppError.h"
+#include "base/UiTexts.h"
 #include "platform/Automation.h"
 
 namespace platform {
@@ -9,7 +9,7 @@ namespace platform {
 namespace {
 
 [[noreturn]] void TypeMismatch() {
-    throw AppError(ErrorNumber::TypeMismatch, std::string(texts::kTypeMismatch));
+    Raise(ErrorNumber::TypeMismatch);
 }
 
 std::int32_t LeadingNumber(const std::string& text) {
@@ -20,10 +20,10 @@ std::int32_t LeadingNumber(const std::string& text) {
     std::int64_t n = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         n = n * 10 + (text[i] - '0');
-        if (n > 2147483648LL) throw AppError(ErrorNumber::Overflow, std::string(texts::kOverflow));
+        if (n > 2147483648LL) Raise(ErrorNumber::Overflow);
     }
     if (negative) n = -n;
-    if (n > 2147483647LL) throw AppError(ErrorNumber::Overflow, std::string(texts::kOverflow));
+    if (n > 2147483647LL) Raise(ErrorNumber::Overflow);
     return static_cast<std::int32_t>(n);
 }
 

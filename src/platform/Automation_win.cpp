@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <map>
 
-#include "common/AppError.h"
-#include "common/UiTexts.h"
+#include "base/AppError.h"
+#include "base/UiTexts.h"
+#include "base/Text.h"
 #include "platform/AutomationCom_win.h"
 #include "platform/WinText_win.h"
 
@@ -12,8 +13,6 @@ namespace platform {
 
 namespace {
 
-using com::Bstr;
-using com::ComPtr;
 using com::ExcepInfo;
 using com::Variant;
 
@@ -31,7 +30,7 @@ std::string SystemDescription(HRESULT hr) {
     return std::string(texts::kAutomationError) + " (" + number + ")";
 }
 
-[[noreturn]] void Raise(HRESULT hr) { throw AppError(static_cast<std::int32_t>(hr), SystemDescription(hr)); }
+[[noreturn]] void RaiseHresult(HRESULT hr) { throw AppError(static_cast<std::int32_t>(hr), SystemDescription(hr)); }
 
 [[noreturn]] void RaiseException(HRESULT hr, EXCEPINFO& info) {
     if (info.pfnDeferredFillIn != nullptr) info.pfnDeferredFillIn(&info);
@@ -48,7 +47,7 @@ AutoValue FromVariant(const VARIANT& in);
 // object and name: each GetIDsOfNames is a round trip to the server.
 class DispatchObject : public IAutoObject {
 public:
-    explicit DispatchObject(ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
+    explicit DispatchObject(ComPtr<IDispatch> dispatch) : m_Dispatch(std::move(dispatch)) {}
 
     AutoValue Get(std::string_view property) override { return Invoke(property, {}); }
     AutoValue Call(std::string_view method, const std::vector<AutoValue>& args) override {
@@ -57,15 +56,14 @@ public:
 
 private:
     DISPID Resolve(std::string_view name) {
-        std::string key(name);
-        for (char& c : key) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        if (auto it = ids_.find(key); it != ids_.end()) return it->second;
+        std::string key = text::AsciiLower(name);
+        if (auto it = m_Ids.find(key); it != m_Ids.end()) return it->second;
         std::wstring wide = Widen(name);
         LPOLESTR names[] = {wide.data()};
         DISPID id = DISPID_UNKNOWN;
-        const HRESULT hr = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-        if (FAILED(hr)) Raise(hr);
-        ids_.emplace(std::move(key), id);
+        const HRESULT hr = m_Dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+        if (FAILED(hr)) RaiseHresult(hr);
+        m_Ids.emplace(std::move(key), id);
         return id;
     }
 
@@ -83,15 +81,15 @@ private:
         Variant result;
         ExcepInfo info;
         UINT argError = 0;
-        const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+        const HRESULT hr = m_Dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
                                              &params, result.get(), info.get(), &argError);
         if (hr == DISP_E_EXCEPTION) RaiseException(hr, *info.get());
-        if (FAILED(hr)) Raise(hr);
+        if (FAILED(hr)) RaiseHresult(hr);
         return FromVariant(*result.get());
     }
 
-    ComPtr<IDispatch> dispatch_;
-    std::map<std::string, DISPID> ids_;
+    ComPtr<IDispatch> m_Dispatch;
+    std::map<std::string, DISPID> m_Ids;
 };
 
 void ToVariant(const AutoValue& value, VARIANT& out) {
@@ -101,20 +99,19 @@ void ToVariant(const AutoValue& value, VARIANT& out) {
             const std::wstring wide = Widen(std::get<std::string>(value));
             V_VT(&out) = VT_BSTR;
             V_BSTR(&out) = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-            if (V_BSTR(&out) == nullptr) Raise(E_OUTOFMEMORY);
+            if (V_BSTR(&out) == nullptr) RaiseHresult(E_OUTOFMEMORY);
             return;
         }
         case 2: V_VT(&out) = VT_I2; V_I2(&out) = std::get<std::int16_t>(value); return;
         case 3: V_VT(&out) = VT_I4; V_I4(&out) = std::get<std::int32_t>(value); return;
         case 4: V_VT(&out) = VT_BOOL; V_BOOL(&out) = std::get<bool>(value) ? VARIANT_TRUE : VARIANT_FALSE; return;
-        default: throw AppError(ErrorNumber::TypeMismatch, std::string(texts::kTypeMismatch));
+        default: Raise(ErrorNumber::TypeMismatch);
     }
 }
 
 AutoValue ObjectFrom(IDispatch* dispatch) {
     if (dispatch == nullptr) return AutoObjectPtr();
-    dispatch->AddRef();
-    return AutoObjectPtr(std::make_shared<DispatchObject>(ComPtr<IDispatch>(dispatch)));
+    return AutoObjectPtr(std::make_shared<DispatchObject>(AddRef(dispatch)));
 }
 
 AutoValue FromVariant(const VARIANT& in) {
@@ -129,7 +126,7 @@ AutoValue FromVariant(const VARIANT& in) {
         case VT_UNKNOWN: {
             ComPtr<IDispatch> dispatch;
             if (V_UNKNOWN(&in) == nullptr ||
-                FAILED(V_UNKNOWN(&in)->QueryInterface(IID_IDispatch, dispatch.put_void()))) {
+                FAILED(V_UNKNOWN(&in)->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.put())))) {
                 return AutoObjectPtr();
             }
             return ObjectFrom(dispatch.get());
@@ -143,7 +140,7 @@ AutoValue FromVariant(const VARIANT& in) {
         return static_cast<std::int32_t>(V_I4(converted.get()));
     }
     const HRESULT hr = VariantChangeType(converted.get(), source, 0, VT_BSTR);
-    if (FAILED(hr)) Raise(hr);
+    if (FAILED(hr)) RaiseHresult(hr);
     return Narrow(std::wstring_view(V_BSTR(converted.get()), SysStringLen(V_BSTR(converted.get()))));
 }
 
@@ -151,21 +148,21 @@ AutoValue FromVariant(const VARIANT& in) {
 
 WinAutomation::WinAutomation() {
     const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    uninitialize_ = SUCCEEDED(hr);
+    m_Uninitialize = SUCCEEDED(hr);
 }
 
 WinAutomation::~WinAutomation() {
-    if (uninitialize_) CoUninitialize();
+    if (m_Uninitialize) CoUninitialize();
 }
 
 AutoObjectPtr WinAutomation::Create(std::string_view progId) {
     const std::wstring wide = Widen(progId);
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(wide.c_str(), &clsid);
-    if (FAILED(hr)) Raise(hr);
+    if (FAILED(hr)) RaiseHresult(hr);
     ComPtr<IDispatch> dispatch;
-    hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, dispatch.put_void());
-    if (FAILED(hr)) Raise(hr);
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(dispatch.put()));
+    if (FAILED(hr)) RaiseHresult(hr);
     return std::make_shared<DispatchObject>(std::move(dispatch));
 }
 

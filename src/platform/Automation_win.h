@@ -16,7 +16,7 @@ public:
     AutoObjectPtr Create(std::string_view progId) override;
 
 private:
-    bool uninitialize_ = false;
+    bool m_Uninitialize = false;
 };
 
 // The user's number settings (LOCALE_SDECIMAL).

@@ -5,40 +5,27 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/AppError.h"
-#include "common/UiTexts.h"
+#include "base/AppError.h"
+#include "base/UiTexts.h"
+#include "platform/Handles_win.h"
 #include "platform/WinText_win.h"
 
 namespace platform {
 namespace {
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE get() const { return h_; }
-
-private:
-    HANDLE h_;
-};
-
 [[noreturn]] void ThrowFileError(DWORD code) {
     switch (code) {
-        case ERROR_FILE_NOT_FOUND: throw AppError(ErrorNumber::FileNotFound, std::string(texts::kFileNotFound));
+        case ERROR_FILE_NOT_FOUND: Raise(ErrorNumber::FileNotFound);
         case ERROR_PATH_NOT_FOUND:
         case ERROR_INVALID_NAME:
-        case ERROR_BAD_NETPATH: throw AppError(ErrorNumber::PathNotFound, std::string(texts::kPathNotFound));
+        case ERROR_BAD_NETPATH: Raise(ErrorNumber::PathNotFound);
         case ERROR_ACCESS_DENIED:
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
-        case ERROR_WRITE_PROTECT: throw AppError(ErrorNumber::PermissionDenied, std::string(texts::kPermissionDenied));
+        case ERROR_WRITE_PROTECT: Raise(ErrorNumber::PermissionDenied);
         case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL: throw AppError(ErrorNumber::DiskFull, std::string(texts::kDiskFull));
-        default: throw AppError(ErrorNumber::FileAccess, std::string(texts::kFileAccess));
+        case ERROR_HANDLE_DISK_FULL: Raise(ErrorNumber::DiskFull);
+        default: Raise(ErrorNumber::FileAccess);
     }
 }
 
@@ -46,14 +33,14 @@ private:
 // pieces, and each ReadFile is a trip to the system.
 class WinFile : public IFile {
 public:
-    explicit WinFile(HANDLE h) : handle_(h) {}
+    explicit WinFile(UniqueFile file) : m_Handle(std::move(file)) {}
     std::size_t Read(std::span<std::uint8_t> buffer) override {
         std::size_t total = 0;
         while (total < buffer.size()) {
-            if (next_ == filled_ && !Fill()) break;
-            const std::size_t n = std::min(buffer.size() - total, filled_ - next_);
-            std::copy_n(chunk_.begin() + static_cast<std::ptrdiff_t>(next_), n, buffer.begin() + static_cast<std::ptrdiff_t>(total));
-            next_ += n;
+            if (m_Next == m_Filled && !Fill()) break;
+            const std::size_t n = std::min(buffer.size() - total, m_Filled - m_Next);
+            std::copy_n(m_Chunk.begin() + static_cast<std::ptrdiff_t>(m_Next), n, buffer.begin() + static_cast<std::ptrdiff_t>(total));
+            m_Next += n;
             total += n;
         }
         return total;
@@ -63,7 +50,7 @@ public:
         while (total < data.size()) {
             const DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - total, 1u << 20));
             DWORD put = 0;
-            if (!WriteFile(handle_.get(), data.data() + total, want, &put, nullptr) || put == 0) {
+            if (!WriteFile(m_Handle.get(), data.data() + total, want, &put, nullptr) || put == 0) {
                 ThrowFileError(GetLastError());
             }
             total += put;
@@ -72,25 +59,25 @@ public:
 
 private:
     bool Fill() {
-        chunk_.resize(kChunk);
+        m_Chunk.resize(kChunk);
         DWORD got = 0;
-        if (!ReadFile(handle_.get(), chunk_.data(), kChunk, &got, nullptr)) ThrowFileError(GetLastError());
-        next_ = 0;
-        filled_ = got;
+        if (!ReadFile(m_Handle.get(), m_Chunk.data(), kChunk, &got, nullptr)) ThrowFileError(GetLastError());
+        m_Next = 0;
+        m_Filled = got;
         return got > 0;
     }
 
     static constexpr DWORD kChunk = 64 * 1024;
-    FileHandle handle_;
-    std::vector<std::uint8_t> chunk_;
-    std::size_t next_ = 0;
-    std::size_t filled_ = 0;
+    UniqueFile m_Handle;
+    std::vector<std::uint8_t> m_Chunk;
+    std::size_t m_Next = 0;
+    std::size_t m_Filled = 0;
 };
 
 std::unique_ptr<IFile> Open(std::string_view path, DWORD access, DWORD share, DWORD disposition) {
-    HANDLE h = CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) ThrowFileError(GetLastError());
-    return std::make_unique<WinFile>(h);
+    UniqueFile file(CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) ThrowFileError(GetLastError());
+    return std::make_unique<WinFile>(std::move(file));
 }
 
 }  // namespace

@@ -13,12 +13,12 @@ public:
 // Settable, for tests and platforms without user settings.
 class FixedLocale : public ILocale {
 public:
-    explicit FixedLocale(std::string separator = ".") : separator_(std::move(separator)) {}
-    std::string DecimalSeparator() override { return separator_; }
-    void SetDecimalSeparator(std::string separator) { separator_ = std::move(separator); }
+    explicit FixedLocale(std::string separator = ".") : m_Separator(std::move(separator)) {}
+    std::string DecimalSeparator() override { return m_Separator; }
+    void SetDecimalSeparator(std::string separator) { m_Separator = std::move(separator); }
 
 private:
-    std::string separator_;
+    std::string m_Separator;
 };
 
 }  // namespace platform

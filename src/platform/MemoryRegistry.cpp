@@ -4,15 +4,10 @@
 #include <iterator>
 #include <memory>
 
-namespace platform {
+#include "base/LittleEndian.h"
+#include "base/Text.h"
 
-std::string MemoryRegistry::Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
+namespace platform {
 
 std::string MemoryRegistry::RootName(RegKey root) {
     switch (root) {
@@ -27,8 +22,8 @@ std::string MemoryRegistry::RootName(RegKey root) {
 std::optional<std::string> MemoryRegistry::FullPath(RegKey rootOrKey, std::string_view path) const {
     std::string base = RootName(rootOrKey);
     if (base.empty()) {
-        auto it = handleNames_.find(rootOrKey);
-        if (it == handleNames_.end()) return std::nullopt;
+        auto it = m_HandleNames.find(rootOrKey);
+        if (it == m_HandleNames.end()) return std::nullopt;
         base = it->second;
     }
     if (path.empty()) return base;
@@ -37,15 +32,15 @@ std::optional<std::string> MemoryRegistry::FullPath(RegKey rootOrKey, std::strin
 
 long MemoryRegistry::Record(Call call) {
     long result = kErrorSuccess;
-    if (fault_) result = fault_(call);
+    if (m_Fault) result = m_Fault(call);
     call.result = result;
-    calls_.push_back(std::move(call));
+    m_Calls.push_back(std::move(call));
     return result;
 }
 
 void MemoryRegistry::FailWritesFrom(int k, long code) {
     auto seen = std::make_shared<int>(0);
-    fault_ = [seen, k, code](const Call& call) -> long {
+    m_Fault = [seen, k, code](const Call& call) -> long {
         if (call.op != Op::SetValue) return kErrorSuccess;
         return ++*seen >= k ? code : kErrorSuccess;
     };
@@ -56,21 +51,21 @@ long MemoryRegistry::OpenKey(RegKey root, std::string_view path, std::uint32_t, 
     auto full = FullPath(root, path);
     if (long r = Record({Op::OpenKey, full.value_or("?"), {}, 0, {}, 0}); r != kErrorSuccess) return r;
     if (!full) return kErrorInvalidHandle;
-    if (!keys_.contains(Lower(*full))) return kErrorFileNotFound;
-    key = nextHandle_++;
-    handles_[key] = Lower(*full);
-    handleNames_[key] = *full;
+    if (!m_Keys.contains(text::AsciiLower(*full))) return kErrorFileNotFound;
+    key = m_NextHandle++;
+    m_Handles[key] = text::AsciiLower(*full);
+    m_HandleNames[key] = *full;
     return kErrorSuccess;
 }
 
 long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
                                 std::span<std::uint8_t> buffer, std::uint32_t& size) {
-    auto h = handles_.find(key);
-    Call call{Op::QueryValue, h == handles_.end() ? "?" : handleNames_[key], std::string(name), 0, {}, 0};
+    auto h = m_Handles.find(key);
+    Call call{Op::QueryValue, h == m_Handles.end() ? "?" : m_HandleNames[key], std::string(name), 0, {}, 0};
     if (long r = Record(std::move(call)); r != kErrorSuccess) return r;
-    if (h == handles_.end()) return kErrorInvalidHandle;
-    const Key& k = keys_[h->second];
-    auto v = k.values.find(Lower(name));
+    if (h == m_Handles.end()) return kErrorInvalidHandle;
+    const Key& k = m_Keys[h->second];
+    auto v = k.values.find(text::AsciiLower(name));
     if (v == k.values.end()) return kErrorFileNotFound;
     const Value& value = v->second.second;
     type = value.type;
@@ -94,45 +89,45 @@ long MemoryRegistry::CreateKey(RegKey root, std::string_view path, std::uint32_t
     if (long r = Record({Op::CreateKey, full.value_or("?"), {}, 0, {}, 0}); r != kErrorSuccess) return r;
     if (!full) return kErrorInvalidHandle;
     // Create every missing key on the way down, as the registry does.
-    std::string lower = Lower(*full);
+    std::string lower = text::AsciiLower(*full);
     for (std::size_t pos = lower.find('\\'); pos != std::string::npos; pos = lower.find('\\', pos + 1)) {
-        keys_[lower.substr(0, pos)];
+        m_Keys[lower.substr(0, pos)];
     }
-    keys_[lower];
-    key = nextHandle_++;
-    handles_[key] = lower;
-    handleNames_[key] = *full;
+    m_Keys[lower];
+    key = m_NextHandle++;
+    m_Handles[key] = lower;
+    m_HandleNames[key] = *full;
     return kErrorSuccess;
 }
 
 long MemoryRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type,
                               std::span<const std::uint8_t> data) {
-    auto h = handles_.find(key);
-    Call call{Op::SetValue, h == handles_.end() ? "?" : handleNames_[key], std::string(name), type,
+    auto h = m_Handles.find(key);
+    Call call{Op::SetValue, h == m_Handles.end() ? "?" : m_HandleNames[key], std::string(name), type,
               std::vector<std::uint8_t>(data.begin(), data.end()), 0};
     if (long r = Record(std::move(call)); r != kErrorSuccess) return r;
-    if (h == handles_.end()) return kErrorInvalidHandle;
-    keys_[h->second].values[Lower(name)] = {std::string(name), Value{type, {data.begin(), data.end()}}};
+    if (h == m_Handles.end()) return kErrorInvalidHandle;
+    m_Keys[h->second].values[text::AsciiLower(name)] = {std::string(name), Value{type, {data.begin(), data.end()}}};
     return kErrorSuccess;
 }
 
 long MemoryRegistry::CloseKey(RegKey key) {
-    auto h = handles_.find(key);
-    Call call{Op::CloseKey, h == handles_.end() ? "?" : handleNames_[key], {}, 0, {}, 0};
+    auto h = m_Handles.find(key);
+    Call call{Op::CloseKey, h == m_Handles.end() ? "?" : m_HandleNames[key], {}, 0, {}, 0};
     if (long r = Record(std::move(call)); r != kErrorSuccess) return r;
-    if (h == handles_.end()) return kErrorInvalidHandle;
-    handles_.erase(h);
-    handleNames_.erase(key);
+    if (h == m_Handles.end()) return kErrorInvalidHandle;
+    m_Handles.erase(h);
+    m_HandleNames.erase(key);
     return kErrorSuccess;
 }
 
 void MemoryRegistry::Put(RegKey root, std::string_view path, std::string_view name, std::uint32_t type,
                          std::vector<std::uint8_t> data) {
-    std::string lower = Lower(FullPath(root, path).value());
+    std::string lower = text::AsciiLower(FullPath(root, path).value());
     for (std::size_t pos = lower.find('\\'); pos != std::string::npos; pos = lower.find('\\', pos + 1)) {
-        keys_[lower.substr(0, pos)];
+        m_Keys[lower.substr(0, pos)];
     }
-    keys_[lower].values[Lower(name)] = {std::string(name), Value{type, std::move(data)}};
+    m_Keys[lower].values[text::AsciiLower(name)] = {std::string(name), Value{type, std::move(data)}};
 }
 
 void MemoryRegistry::PutText(RegKey root, std::string_view path, std::string_view name,
@@ -143,28 +138,27 @@ void MemoryRegistry::PutText(RegKey root, std::string_view path, std::string_vie
 }
 
 void MemoryRegistry::PutDword(RegKey root, std::string_view path, std::string_view name, std::uint32_t value) {
-    Put(root, path, name, kRegDword,
-        {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-         static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
+    const auto bytes = le::Bytes(value);
+    Put(root, path, name, kRegDword, {bytes.begin(), bytes.end()});
 }
 
 std::optional<MemoryRegistry::Value> MemoryRegistry::Get(RegKey root, std::string_view path,
                                                          std::string_view name) const {
-    auto k = keys_.find(Lower(*FullPath(root, path)));
-    if (k == keys_.end()) return std::nullopt;
-    auto v = k->second.values.find(Lower(name));
+    auto k = m_Keys.find(text::AsciiLower(*FullPath(root, path)));
+    if (k == m_Keys.end()) return std::nullopt;
+    auto v = k->second.values.find(text::AsciiLower(name));
     if (v == k->second.values.end()) return std::nullopt;
     return v->second.second;
 }
 
 bool MemoryRegistry::KeyExists(RegKey root, std::string_view path) const {
-    return keys_.contains(Lower(*FullPath(root, path)));
+    return m_Keys.contains(text::AsciiLower(*FullPath(root, path)));
 }
 
 std::map<std::string, MemoryRegistry::Value> MemoryRegistry::Snapshot(RegKey root, std::string_view path) const {
-    const std::string prefix = Lower(*FullPath(root, path));
+    const std::string prefix = text::AsciiLower(*FullPath(root, path));
     std::map<std::string, Value> out;
-    for (const auto& [keyPath, key] : keys_) {
+    for (const auto& [keyPath, key] : m_Keys) {
         if (keyPath != prefix && keyPath.rfind(prefix + "\\", 0) != 0) continue;
         out[keyPath];  // empty keys count too
         for (const auto& [lower, entry] : key.values) out[keyPath + "|" + lower] = entry.second;
@@ -174,7 +168,7 @@ std::map<std::string, MemoryRegistry::Value> MemoryRegistry::Snapshot(RegKey roo
 
 std::vector<MemoryRegistry::Call> MemoryRegistry::Writes() const {
     std::vector<Call> out;
-    std::copy_if(calls_.begin(), calls_.end(), std::back_inserter(out),
+    std::copy_if(m_Calls.begin(), m_Calls.end(), std::back_inserter(out),
                  [](const Call& c) { return c.op == Op::SetValue; });
     return out;
 }

@@ -43,7 +43,7 @@ public:
     long CloseKey(RegKey key) override;
 
     // --- test side ---
-    void SetFaultHook(FaultHook hook) { fault_ = std::move(hook); }
+    void SetFaultHook(FaultHook hook) { m_Fault = std::move(hook); }
     // Makes the k-th SetValue from now (1-based) and every later one fail.
     void FailWritesFrom(int k, long code = kErrorAccessDenied);
 
@@ -56,27 +56,26 @@ public:
     // Every value under a key and its subkeys, with full names: a snapshot to compare.
     std::map<std::string, Value> Snapshot(RegKey root, std::string_view path) const;
 
-    const std::vector<Call>& Calls() const { return calls_; }
+    const std::vector<Call>& Calls() const { return m_Calls; }
     std::vector<Call> Writes() const;  // the SetValue calls only
-    void ClearLog() { calls_.clear(); }
-    std::size_t OpenHandleCount() const { return handles_.size(); }
+    void ClearLog() { m_Calls.clear(); }
+    std::size_t OpenHandleCount() const { return m_Handles.size(); }
 
 private:
     struct Key {
         std::map<std::string, std::pair<std::string, Value>> values;  // lower name -> (name, value)
     };
 
-    static std::string Lower(std::string_view s);
     static std::string RootName(RegKey root);
     std::optional<std::string> FullPath(RegKey rootOrKey, std::string_view path) const;
     long Record(Call call);
 
-    std::map<std::string, Key> keys_;           // lower-cased full path -> key
-    std::map<RegKey, std::string> handles_;     // open handle -> full path (as lower-cased)
-    std::map<RegKey, std::string> handleNames_; // open handle -> full path as given
-    RegKey nextHandle_ = 0x1000;
-    std::vector<Call> calls_;
-    FaultHook fault_;
+    std::map<std::string, Key> m_Keys;           // lower-cased full path -> key
+    std::map<RegKey, std::string> m_Handles;     // open handle -> full path (as lower-cased)
+    std::map<RegKey, std::string> m_HandleNames; // open handle -> full path as given
+    RegKey m_NextHandle = 0x1000;
+    std::vector<Call> m_Calls;
+    FaultHook m_Fault;
 };
 
 }  // namespace platform

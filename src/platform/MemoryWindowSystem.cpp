@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "common/Utf8.h"
+#include "base/Utf8.h"
 
 namespace platform {
 
 WindowHandle MemoryWindowSystem::Add(std::string className, std::string title, bool visible) {
     Window w;
-    w.handle = next_;
-    next_ += 0x10;
+    w.handle = m_Next;
+    m_Next += 0x10;
     w.className = std::move(className);
     w.title = std::move(title);
     w.visible = visible;
-    windows_.push_back(std::move(w));
-    zOrder_.insert(zOrder_.begin(), windows_.back().handle);
-    return windows_.back().handle;
+    m_Windows.push_back(std::move(w));
+    m_ZOrder.insert(m_ZOrder.begin(), m_Windows.back().handle);
+    return m_Windows.back().handle;
 }
 
 MemoryWindowSystem::Window& MemoryWindowSystem::At(WindowHandle handle) {
@@ -26,31 +26,31 @@ MemoryWindowSystem::Window& MemoryWindowSystem::At(WindowHandle handle) {
 }
 
 void MemoryWindowSystem::Destroy(WindowHandle handle) {
-    std::erase_if(windows_, [handle](const Window& w) { return w.handle == handle; });
-    std::erase(zOrder_, handle);
+    std::erase_if(m_Windows, [handle](const Window& w) { return w.handle == handle; });
+    std::erase(m_ZOrder, handle);
 }
 
 MemoryWindowSystem::Window* MemoryWindowSystem::Find(WindowHandle handle) {
-    auto it = std::find_if(windows_.begin(), windows_.end(), [handle](const Window& w) { return w.handle == handle; });
-    return it == windows_.end() ? nullptr : &*it;
+    auto it = std::find_if(m_Windows.begin(), m_Windows.end(), [handle](const Window& w) { return w.handle == handle; });
+    return it == m_Windows.end() ? nullptr : &*it;
 }
 
 bool MemoryWindowSystem::Record(Call call) {
-    const bool failed = fault_ && fault_(call);
-    calls_.push_back(std::move(call));
+    const bool failed = m_Fault && m_Fault(call);
+    m_Calls.push_back(std::move(call));
     return !failed;
 }
 
-void MemoryWindowSystem::Raise(WindowHandle handle) {
-    std::erase(zOrder_, handle);
-    zOrder_.insert(zOrder_.begin(), handle);
+void MemoryWindowSystem::MoveToTop(WindowHandle handle) {
+    std::erase(m_ZOrder, handle);
+    m_ZOrder.insert(m_ZOrder.begin(), handle);
 }
 
 void MemoryWindowSystem::EnumTopLevelWindows(const std::function<bool(WindowHandle)>& callback) {
     if (!Record({Op::Enum})) return;
     // A copy: the callback may add or destroy windows.
     std::vector<WindowHandle> handles;
-    for (const Window& w : windows_) handles.push_back(w.handle);
+    for (const Window& w : m_Windows) handles.push_back(w.handle);
     for (WindowHandle h : handles) {
         if (!callback(h)) break;
     }
@@ -96,14 +96,14 @@ bool MemoryWindowSystem::SetPlacement(WindowHandle window, const WindowPlacement
 bool MemoryWindowSystem::SetForeground(WindowHandle window) {
     if (!Record({Op::SetForeground, window})) return false;
     if (Find(window) == nullptr) return false;
-    foreground_ = window;
+    m_Foreground = window;
     return true;
 }
 
 bool MemoryWindowSystem::BringToTop(WindowHandle window) {
     if (!Record({Op::BringToTop, window})) return false;
     if (Find(window) == nullptr) return false;
-    Raise(window);
+    MoveToTop(window);
     return true;
 }
 
@@ -112,24 +112,24 @@ bool MemoryWindowSystem::SetTopmost(WindowHandle window, bool topmost) {
     Window* w = Find(window);
     if (w == nullptr) return false;
     w->topmost = topmost;
-    if (topmost) Raise(window);
+    if (topmost) MoveToTop(window);
     return true;
 }
 
 bool MemoryWindowSystem::ActivateByTitle(std::string_view title) {
     if (!Record({Op::ActivateByTitle, 0, std::string(title)})) return false;
     Window* match = nullptr;
-    for (Window& w : windows_) {
+    for (Window& w : m_Windows) {
         if (w.title == title) { match = &w; break; }
     }
     if (match == nullptr) {
-        for (Window& w : windows_) {
+        for (Window& w : m_Windows) {
             if (w.title.starts_with(title)) { match = &w; break; }
         }
     }
     if (match == nullptr) return false;
-    foreground_ = match->handle;
-    Raise(match->handle);
+    m_Foreground = match->handle;
+    MoveToTop(match->handle);
     return true;
 }
 

@@ -39,12 +39,12 @@ public:
     WindowHandle Add(std::string className, std::string title, bool visible = true);
     Window& At(WindowHandle handle);
     void Destroy(WindowHandle handle);
-    void SetFaultHook(FaultHook hook) { fault_ = std::move(hook); }
-    const std::vector<Call>& Calls() const { return calls_; }
-    void ClearLog() { calls_.clear(); }
-    WindowHandle Foreground() const { return foreground_; }
+    void SetFaultHook(FaultHook hook) { m_Fault = std::move(hook); }
+    const std::vector<Call>& Calls() const { return m_Calls; }
+    void ClearLog() { m_Calls.clear(); }
+    WindowHandle Foreground() const { return m_Foreground; }
     // Top of the window order first.
-    std::vector<WindowHandle> ZOrder() const { return zOrder_; }
+    std::vector<WindowHandle> ZOrder() const { return m_ZOrder; }
     // Called by DoEvents, so tests can run "pending events".
     std::function<void()> onDoEvents;
 
@@ -65,14 +65,14 @@ public:
 private:
     Window* Find(WindowHandle handle);
     bool Record(Call call);
-    void Raise(WindowHandle handle);
+    void MoveToTop(WindowHandle handle);
 
-    std::vector<Window> windows_;
-    std::vector<WindowHandle> zOrder_;
-    std::vector<Call> calls_;
-    WindowHandle next_ = 0x10010;
-    WindowHandle foreground_ = 0;
-    FaultHook fault_;
+    std::vector<Window> m_Windows;
+    std::vector<WindowHandle> m_ZOrder;
+    std::vector<Call> m_Calls;
+    WindowHandle m_Next = 0x10010;
+    WindowHandle m_Foreground = 0;
+    FaultHook m_Fault;
 };
 
 }  // namespace platform

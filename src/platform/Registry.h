@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "base/UniqueHandle.h"
+
 namespace platform {
 
 using RegKey = std::uintptr_t;  // HKEY value
@@ -52,37 +54,17 @@ public:
     virtual long CloseKey(RegKey key) = 0;
 };
 
-// Owns an open key and closes it through the interface it came from.
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    RegistryKey(IRegistry& registry, RegKey key) : registry_(&registry), key_(key) {}
-    RegistryKey(RegistryKey&& other) noexcept : registry_(other.registry_), key_(other.key_) { other.key_ = 0; }
-    RegistryKey& operator=(RegistryKey&& other) noexcept {
-        if (this != &other) {
-            Close();
-            registry_ = other.registry_;
-            key_ = other.key_;
-            other.key_ = 0;
-        }
-        return *this;
+// Closes a key through the interface it came from.
+struct RegistryKeyTraits {
+    using Handle = RegKey;
+    IRegistry* registry = nullptr;
+    static RegKey Invalid() noexcept { return 0; }
+    void Close(RegKey key) const noexcept {
+        try { registry->CloseKey(key); } catch (...) {}  // closing never throws out of a destructor
     }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey() { Close(); }
-
-    RegKey get() const { return key_; }
-    explicit operator bool() const { return key_ != 0; }
-    void Close() noexcept {
-        if (key_ != 0 && registry_ != nullptr) {
-            try { registry_->CloseKey(key_); } catch (...) {}  // closing never throws out of a destructor
-        }
-        key_ = 0;
-    }
-
-private:
-    IRegistry* registry_ = nullptr;
-    RegKey key_ = 0;
 };
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+
+inline RegistryKey OwnKey(IRegistry& registry, RegKey key) { return RegistryKey(key, {&registry}); }
 
 }  // namespace platform

@@ -2,19 +2,9 @@
 
 #include <optional>
 
+#include "base/Text.h"
+
 namespace platform {
-
-namespace {
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
-}  // namespace
 
 struct ScriptedAutomation::State {
     std::vector<Record> calls;
@@ -30,7 +20,7 @@ struct ScriptedAutomation::State {
     int created = 0;
 
     AutoValue Answer(const std::string& object, std::string_view member, const std::vector<AutoValue>& args) {
-        auto it = script.find(object + "." + Lower(member));
+        auto it = script.find(object + "." + text::AsciiLower(member));
         if (it == script.end() || it->second.queue.empty()) return {};
         auto& answers = it->second;
         Handler handler = answers.queue.front();
@@ -45,26 +35,26 @@ namespace {
 class ScriptedObject : public IAutoObject {
 public:
     ScriptedObject(std::shared_ptr<ScriptedAutomation::State> state, std::string name)
-        : state_(std::move(state)), name_(std::move(name)) {
-        ++state_->live;
+        : m_State(std::move(state)), m_Name(std::move(name)) {
+        ++m_State->live;
     }
     ~ScriptedObject() override {
-        --state_->live;
-        state_->released.push_back(name_);
+        --m_State->live;
+        m_State->released.push_back(m_Name);
     }
 
     AutoValue Get(std::string_view property) override {
-        state_->calls.push_back({ScriptedAutomation::Kind::Get, name_, std::string(property), {}});
-        return state_->Answer(name_, property, {});
+        m_State->calls.push_back({ScriptedAutomation::Kind::Get, m_Name, std::string(property), {}});
+        return m_State->Answer(m_Name, property, {});
     }
     AutoValue Call(std::string_view method, const std::vector<AutoValue>& args) override {
-        state_->calls.push_back({ScriptedAutomation::Kind::Call, name_, std::string(method), args});
-        return state_->Answer(name_, method, args);
+        m_State->calls.push_back({ScriptedAutomation::Kind::Call, m_Name, std::string(method), args});
+        return m_State->Answer(m_Name, method, args);
     }
 
 private:
-    std::shared_ptr<ScriptedAutomation::State> state_;
-    std::string name_;
+    std::shared_ptr<ScriptedAutomation::State> m_State;
+    std::string m_Name;
 };
 
 }  // namespace
@@ -81,17 +71,17 @@ std::string ScriptedAutomation::Record::ToString() const {
     return out + ")";
 }
 
-ScriptedAutomation::ScriptedAutomation() : state_(std::make_shared<State>()) {}
+ScriptedAutomation::ScriptedAutomation() : m_State(std::make_shared<State>()) {}
 
 void ScriptedAutomation::CreateGives(std::string name) {
-    state_->createName = std::move(name);
-    state_->createError.reset();
+    m_State->createName = std::move(name);
+    m_State->createError.reset();
 }
 
-void ScriptedAutomation::CreateFails(AppError error) { state_->createError = std::move(error); }
+void ScriptedAutomation::CreateFails(AppError error) { m_State->createError = std::move(error); }
 
 void ScriptedAutomation::AnswerWith(const std::string& object, const std::string& member, Handler handler) {
-    auto& answers = state_->script[object + "." + Lower(member)];
+    auto& answers = m_State->script[object + "." + text::AsciiLower(member)];
     if (answers.lastUsed) answers.queue.clear();
     answers.lastUsed = false;
     answers.queue.push_back(std::move(handler));
@@ -110,39 +100,39 @@ void ScriptedAutomation::Fail(const std::string& object, const std::string& memb
 }
 
 AutoValue ScriptedAutomation::Hand(std::string name) {
-    return AutoObjectPtr(std::make_shared<ScriptedObject>(state_, std::move(name)));
+    return AutoObjectPtr(std::make_shared<ScriptedObject>(m_State, std::move(name)));
 }
 
-const std::vector<ScriptedAutomation::Record>& ScriptedAutomation::Calls() const { return state_->calls; }
+const std::vector<ScriptedAutomation::Record>& ScriptedAutomation::Calls() const { return m_State->calls; }
 
 std::vector<std::string> ScriptedAutomation::CallStrings() const {
     std::vector<std::string> out;
-    for (const Record& r : state_->calls) out.push_back(r.ToString());
+    for (const Record& r : m_State->calls) out.push_back(r.ToString());
     return out;
 }
 
 std::vector<std::string> ScriptedAutomation::MemberCalls() const {
     std::vector<std::string> out;
-    for (const Record& r : state_->calls) {
+    for (const Record& r : m_State->calls) {
         if (r.kind != Kind::Create) out.push_back(r.ToString());
     }
     return out;
 }
 
-const std::vector<std::string>& ScriptedAutomation::Released() const { return state_->released; }
-int ScriptedAutomation::LiveReferences() const { return state_->live; }
-int ScriptedAutomation::Created() const { return state_->created; }
+const std::vector<std::string>& ScriptedAutomation::Released() const { return m_State->released; }
+int ScriptedAutomation::LiveReferences() const { return m_State->live; }
+int ScriptedAutomation::Created() const { return m_State->created; }
 
 void ScriptedAutomation::ClearLog() {
-    state_->calls.clear();
-    state_->released.clear();
+    m_State->calls.clear();
+    m_State->released.clear();
 }
 
 AutoObjectPtr ScriptedAutomation::Create(std::string_view progId) {
-    state_->calls.push_back({Kind::Create, "", std::string(progId), {}});
-    if (state_->createError) throw *state_->createError;
-    ++state_->created;
-    return AsObject(Hand(state_->createName));
+    m_State->calls.push_back({Kind::Create, "", std::string(progId), {}});
+    if (m_State->createError) throw *m_State->createError;
+    ++m_State->created;
+    return AsObject(Hand(m_State->createName));
 }
 
 }  // namespace platform

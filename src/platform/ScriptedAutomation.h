@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/AppError.h"
+#include "base/AppError.h"
 #include "platform/Automation.h"
 
 namespace platform {
@@ -62,7 +62,7 @@ public:
     struct State;  // shared with the references handed out
 
 private:
-    std::shared_ptr<State> state_;
+    std::shared_ptr<State> m_State;
 };
 
 }  // namespace platform

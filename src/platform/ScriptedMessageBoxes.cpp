@@ -3,11 +3,11 @@
 namespace platform {
 
 MsgAnswer ScriptedMessageBoxes::Show(const MessageBoxRequest& request) {
-    shown_.push_back(request);
+    m_Shown.push_back(request);
     if (onShow) onShow(request);
-    if (!answers_.empty()) {
-        MsgAnswer a = answers_.front();
-        answers_.pop_front();
+    if (!m_Answers.empty()) {
+        MsgAnswer a = m_Answers.front();
+        m_Answers.pop_front();
         return a;
     }
     switch (request.buttons) {

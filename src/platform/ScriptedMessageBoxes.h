@@ -13,15 +13,15 @@ class ScriptedMessageBoxes : public IMessageBoxes {
 public:
     MsgAnswer Show(const MessageBoxRequest& request) override;
 
-    void QueueAnswer(MsgAnswer answer) { answers_.push_back(answer); }
-    const std::vector<MessageBoxRequest>& Shown() const { return shown_; }
-    void Clear() { shown_.clear(); }
+    void QueueAnswer(MsgAnswer answer) { m_Answers.push_back(answer); }
+    const std::vector<MessageBoxRequest>& Shown() const { return m_Shown; }
+    void Clear() { m_Shown.clear(); }
     // Runs while a box is "open": lets tests play events that arrive then.
     std::function<void(const MessageBoxRequest&)> onShow;
 
 private:
-    std::deque<MsgAnswer> answers_;
-    std::vector<MessageBoxRequest> shown_;
+    std::deque<MsgAnswer> m_Answers;
+    std::vector<MessageBoxRequest> m_Shown;
 };
 
 }  // namespace platform

@@ -8,14 +8,14 @@ namespace platform {
 class SilentMessageBoxes : public IMessageBoxes {
 public:
     MsgAnswer Show(const MessageBoxRequest& request) override {
-        ++count_;
+        ++m_Count;
         return request.buttons == MsgButtons::YesNo || request.buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
                                                                                                  : MsgAnswer::Ok;
     }
-    int Count() const { return count_; }
+    int Count() const { return m_Count; }
 
 private:
-    int count_ = 0;
+    int m_Count = 0;
 };
 
 }  // namespace platform

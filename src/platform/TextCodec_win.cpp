@@ -4,15 +4,15 @@
 
 #include <climits>
 
-#include "common/AppError.h"
-#include "common/UiTexts.h"
+#include "base/AppError.h"
+#include "base/UiTexts.h"
 #include "platform/WinText_win.h"
 
 namespace platform {
 namespace {
 
 int CheckedLength(std::size_t n) {
-    if (n > static_cast<std::size_t>(INT_MAX)) throw AppError(ErrorNumber::Overflow, std::string(texts::kOverflow));
+    if (n > static_cast<std::size_t>(INT_MAX)) Raise(ErrorNumber::Overflow);
     return static_cast<int>(n);
 }
 

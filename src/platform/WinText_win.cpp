@@ -1,6 +1,6 @@
 #include "platform/WinText_win.h"
 
-#include "common/Utf8.h"
+#include "base/Utf8.h"
 
 namespace platform {
 

@@ -6,6 +6,7 @@
 #include <exception>
 #include <vector>
 
+#include "platform/MessagePump_win.h"
 #include "platform/WinText_win.h"
 
 namespace platform {
@@ -129,16 +130,6 @@ bool WinWindowSystem::ActivateByTitle(std::string_view title) {
     return true;
 }
 
-void WinWindowSystem::DoEvents() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the main loop
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+void WinWindowSystem::DoEvents() { PumpPending(); }
 
 }  // namespace platform

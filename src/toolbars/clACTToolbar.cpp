@@ -1,7 +1,7 @@
 #include "toolbars/clACTToolbar.h"
 
 #include "common/ActRegistry.h"
-#include "common/UiTexts.h"
+#include "base/UiTexts.h"
 #include "common/modRegistry.h"
 
 namespace {
@@ -23,81 +23,67 @@ std::int32_t FirstMatch(const clButtonItemList& list, std::int32_t CommandID) {
 
 }  // namespace
 
-namespace toolbars::detail {
 
-// ACT! stores its numbers as DWORDs, but hand-edited or imported keys may
-// hold them as decimal text; anything else cannot be meant as a number.
-std::int32_t LenientNumber(const RegistryValue& value) {
-    if (!value.IsNumber() && !value.IsText()) return 0;
-    try {
-        return value.ToNumber();
-    } catch (const AppError&) {
-        return 0;
-    }
-}
-
-}  // namespace toolbars::detail
-
-clACTToolbar::clACTToolbar(const platform::Platform& env) : env_(&env) {}
+clACTToolbar::clACTToolbar(const platform::Platform& env) : m_Env(&env) {}
 
 void clACTToolbar::Init(std::int32_t Index) {
-    registryIndex_ = Index;
-    typeId_ = 0;
-    windowName_.clear();
-    list_.reset();
-    readError_.reset();
+    m_RegistryIndex = Index;
+    m_TypeId = 0;
+    m_WindowName.clear();
+    m_List.reset();
+    m_ReadError.reset();
 
     const std::string key = actregistry::ToolbarKey(Index);
-    typeId_ = toolbars::detail::LenientNumber(
-        modRegistry::RegistryGetKeyValue(*env_, modRegistry::HKeyCurrentUser, key, "TypeID"));
-    if (typeId_ == 0) return;
+    m_TypeId = LenientNumber(
+        modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "TypeID"));
+    if (m_TypeId == 0) return;
 
-    const RegistryValue name = modRegistry::RegistryGetKeyValue(*env_, modRegistry::HKeyCurrentUser, key, "WindowName");
-    if (!name.IsBytes()) windowName_ = name.ToText();
+    const RegistryValue name = modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "WindowName");
+    if (!name.IsBytes()) m_WindowName = name.ToText();
     ReadButtons(key);
 }
 
 void clACTToolbar::ReadButtons(const std::string& key) {
-    const RegistryValue stored = modRegistry::RegistryGetKeyValue(*env_, modRegistry::HKeyCurrentUser, key, "Buttons");
+    const RegistryValue stored = modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "Buttons");
     if (!stored.IsNone() && !stored.IsBytes()) {
         // Not ours to guess at: rewriting it as binary would destroy it.
-        readError_.emplace(ErrorNumber::TypeMismatch, Described(texts::kButtonListNotBinary));
+        m_ReadError.emplace(ErrorNumber::TypeMismatch, Described(texts::kButtonListNotBinary));
         return;
     }
     clButtonItemList list;
     try {
         if (stored.IsBytes()) list.SetByteArray(stored.ToBytes());
     } catch (const AppError& e) {
-        readError_.emplace(e.number(), Described(e.description()));
+        m_ReadError.emplace(e.number(), Described(e.description()));
         return;
     }
-    list_ = std::move(list);
+    m_List = std::move(list);
 }
 
 std::string clACTToolbar::Described(std::string_view description) const {
     std::string text(texts::kToolbarLead);
-    text += std::to_string(registryIndex_);
-    if (!windowName_.empty()) text += " (" + windowName_ + ")";
+    text += std::to_string(m_RegistryIndex);
+    if (!m_WindowName.empty()) text += " (" + m_WindowName + ")";
     text += ": ";
     text += description;
     return text;
 }
 
 bool clACTToolbar::ExistButton(std::int32_t CommandID) const {
-    return list_ && FirstMatch(*list_, CommandID) != 0;
+    return m_List && FirstMatch(*m_List, CommandID) != 0;
 }
 
 const clButtonItemList& clACTToolbar::ListForChange() const {
-    if (readError_) throw *readError_;
-    if (!list_) throw AppError(ErrorNumber::InvalidCall, Described(texts::kNoToolbarAtNumber));
-    return *list_;
+    if (m_ReadError) throw *m_ReadError;
+    if (!m_List) Raise(ErrorNumber::InvalidCall, Described(texts::kNoToolbarAtNumber));
+    return *m_List;
 }
 
 void clACTToolbar::AddButton(std::int32_t CommandID) {
     clButtonItemList changed = ListForChange();
     if (CommandID == 0 || FirstMatch(changed, CommandID) == 0) changed.Add(CommandID);
     WriteButtons(changed);
-    *list_ = std::move(changed);
+    *m_List = std::move(changed);
 }
 
 void clACTToolbar::RemoveButton(std::int32_t CommandID) {
@@ -108,11 +94,11 @@ void clACTToolbar::RemoveButton(std::int32_t CommandID) {
         changed.Remove(pos);
     }
     WriteButtons(changed);
-    *list_ = std::move(changed);
+    *m_List = std::move(changed);
 }
 
 void clACTToolbar::WriteButtons(const clButtonItemList& list) const {
-    const std::string key = actregistry::ToolbarKey(registryIndex_);
-    modRegistry::RegistrySetKeyValue(*env_, modRegistry::HKeyCurrentUser, key, "Buttons",
-                                     RegistryValue(list.GetByteArray()), 3);
+    const std::string key = actregistry::ToolbarKey(m_RegistryIndex);
+    modRegistry::RegistrySetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "Buttons",
+                                     RegistryValue(list.GetByteArray()), RegType::Binary);
 }

@@ -5,14 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "common/AppError.h"
+#include "base/AppError.h"
 #include "platform/Platform.h"
 #include "toolbars/clButtonItemList.h"
-
-namespace toolbars::detail {
-// "Bars" and "TypeID": a 32-bit number or decimal text; anything else is 0.
-std::int32_t LenientNumber(const RegistryValue& value);
-}  // namespace toolbars::detail
 
 class clACTToolbar {
 public:
@@ -24,14 +19,14 @@ public:
     // stays listed without a button list and reports the fault on a change.
     void Init(std::int32_t Index);
 
-    const std::string& WindowName() const { return windowName_; }
-    std::int32_t RegistryIndex() const { return registryIndex_; }
-    std::int32_t TypeID() const { return typeId_; }
-    bool HasButtonList() const { return list_.has_value(); }
+    const std::string& WindowName() const { return m_WindowName; }
+    std::int32_t RegistryIndex() const { return m_RegistryIndex; }
+    std::int32_t TypeID() const { return m_TypeId; }
+    bool HasButtonList() const { return m_List.has_value(); }
     // nullptr when the number holds no toolbar or its buttons are unreadable.
     // AddButton and RemoveButton replace the list's entries as a whole, so an
     // entry taken from here is not valid after such a change.
-    const clButtonItemList* ButtonList() const { return list_ ? &*list_ : nullptr; }
+    const clButtonItemList* ButtonList() const { return m_List ? &*m_List : nullptr; }
 
     bool ExistButton(std::int32_t CommandID) const;
     // Both write "Buttons" even when nothing changed, and write nothing when
@@ -45,10 +40,10 @@ private:
     void ReadButtons(const std::string& key);
     void WriteButtons(const clButtonItemList& list) const;
 
-    const platform::Platform* env_;
-    std::int32_t registryIndex_ = 0;
-    std::int32_t typeId_ = 0;
-    std::string windowName_;
-    std::optional<clButtonItemList> list_;
-    std::optional<AppError> readError_;
+    const platform::Platform* m_Env;
+    std::int32_t m_RegistryIndex = 0;
+    std::int32_t m_TypeId = 0;
+    std::string m_WindowName;
+    std::optional<clButtonItemList> m_List;
+    std::optional<AppError> m_ReadError;
 };

@@ -19,7 +19,7 @@ public:
     explicit clACTToolbars(const platform::Platform& env);
 
     // "Bars" as read (0 when missing or negative), even beyond kMaxToolbars.
-    std::int32_t Count() const { return count_; }
+    std::int32_t Count() const { return m_Count; }
 
     // The first toolbar by number whose window name is exactly this; slots
     // holding no toolbar are never found. nullptr when none matches.
@@ -28,15 +28,15 @@ public:
 
     using iterator = toolbars::detail::OwnedIterator<clACTToolbar, Store::iterator>;
     using const_iterator = toolbars::detail::OwnedIterator<const clACTToolbar, Store::const_iterator>;
-    iterator begin() { return iterator(toolbars_.begin()); }
-    iterator end() { return iterator(toolbars_.end()); }
-    const_iterator begin() const { return const_iterator(toolbars_.begin()); }
-    const_iterator end() const { return const_iterator(toolbars_.end()); }
+    iterator begin() { return iterator(m_Toolbars.begin()); }
+    iterator end() { return iterator(m_Toolbars.end()); }
+    const_iterator begin() const { return const_iterator(m_Toolbars.begin()); }
+    const_iterator end() const { return const_iterator(m_Toolbars.end()); }
 
     // Empties the collection; Count keeps the value read at creation.
-    void Clear() { toolbars_.clear(); }
+    void Clear() { m_Toolbars.clear(); }
 
 private:
-    std::int32_t count_ = 0;
-    Store toolbars_;
+    std::int32_t m_Count = 0;
+    Store m_Toolbars;
 };

@@ -3,7 +3,7 @@
 // identifier, a count byte n and n bytes that belong to ACT! alone.
 #include <cstdint>
 
-#include "common/RegistryValue.h"
+#include "base/RegistryValue.h"
 
 class clButtonItem {
 public:
@@ -28,8 +28,8 @@ public:
     // The stored identifier without interpretation; for comparisons that must
     // not fail on identifiers out of the signed range.
     std::uint32_t RawID() const;
-    const ByteArray& Bytes() const { return bytes_; }
+    const ByteArray& Bytes() const { return m_Bytes; }
 
 private:
-    ByteArray bytes_;
+    ByteArray m_Bytes;
 };

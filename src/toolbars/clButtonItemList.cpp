@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "common/AppError.h"
-#include "common/UiTexts.h"
+#include "base/AppError.h"
+#include "base/UiTexts.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ std::unique_ptr<clButtonItem> TakeEntry(const ByteArray& bytes, std::size_t& pos
     const std::size_t left = bytes.size() - pos;
     if (left < static_cast<std::size_t>(clButtonItem::kHeadSize) ||
         left < static_cast<std::size_t>(clButtonItem::kHeadSize) + bytes[pos + 4]) {
-        throw AppError(ErrorNumber::SubscriptOutOfRange, std::string(texts::kButtonListTruncated));
+        Raise(ErrorNumber::SubscriptOutOfRange, std::string(texts::kButtonListTruncated));
     }
     const std::size_t length = static_cast<std::size_t>(clButtonItem::kHeadSize) + bytes[pos + 4];
     const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(pos);
@@ -27,8 +27,8 @@ std::unique_ptr<clButtonItem> TakeEntry(const ByteArray& bytes, std::size_t& pos
 }  // namespace
 
 clButtonItemList::clButtonItemList(const clButtonItemList& other) {
-    items_.reserve(other.items_.size());
-    for (const auto& item : other.items_) items_.push_back(std::make_unique<clButtonItem>(*item));
+    m_Items.reserve(other.m_Items.size());
+    for (const auto& item : other.m_Items) m_Items.push_back(std::make_unique<clButtonItem>(*item));
 }
 
 clButtonItemList& clButtonItemList::operator=(const clButtonItemList& other) {
@@ -39,39 +39,39 @@ clButtonItemList& clButtonItemList::operator=(const clButtonItemList& other) {
 void clButtonItemList::SetByteArray(const ByteArray& bytes) {
     Store parsed;
     for (std::size_t pos = 0; pos < bytes.size();) parsed.push_back(TakeEntry(bytes, pos));
-    items_.reserve(items_.size() + parsed.size());
-    for (auto& item : parsed) items_.push_back(std::move(item));
+    m_Items.reserve(m_Items.size() + parsed.size());
+    for (auto& item : parsed) m_Items.push_back(std::move(item));
 }
 
 ByteArray clButtonItemList::GetByteArray() const {
     std::size_t total = 0;
-    for (const auto& item : items_) total += item->Bytes().size();
+    for (const auto& item : m_Items) total += item->Bytes().size();
     ByteArray out;
     out.reserve(total);
-    for (const auto& item : items_) out.insert(out.end(), item->Bytes().begin(), item->Bytes().end());
+    for (const auto& item : m_Items) out.insert(out.end(), item->Bytes().begin(), item->Bytes().end());
     return out;
 }
 
 std::size_t clButtonItemList::Slot(std::int32_t Index) const {
     if (Index < 1 || Index > Count()) {
-        throw AppError(ErrorNumber::SubscriptOutOfRange, std::string(texts::kSubscriptOutOfRange));
+        Raise(ErrorNumber::SubscriptOutOfRange);
     }
     return static_cast<std::size_t>(Index - 1);
 }
 
-clButtonItem& clButtonItemList::Item(std::int32_t Index) { return *items_[Slot(Index)]; }
+clButtonItem& clButtonItemList::Item(std::int32_t Index) { return *m_Items[Slot(Index)]; }
 
-const clButtonItem& clButtonItemList::Item(std::int32_t Index) const { return *items_[Slot(Index)]; }
+const clButtonItem& clButtonItemList::Item(std::int32_t Index) const { return *m_Items[Slot(Index)]; }
 
 void clButtonItemList::Add(std::int32_t CommandID) {
     auto item = std::make_unique<clButtonItem>();
     item->ID(CommandID);
-    items_.push_back(std::move(item));
+    m_Items.push_back(std::move(item));
 }
 
 void clButtonItemList::Remove(std::int32_t Index) {
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(Slot(Index)));
+    m_Items.erase(m_Items.begin() + static_cast<std::ptrdiff_t>(Slot(Index)));
     // RawID: a last entry out of the signed range is no separator and must
     // not turn a finished removal into an overflow error.
-    if (!items_.empty() && items_.back()->RawID() == 0) items_.pop_back();
+    if (!m_Items.empty() && m_Items.back()->RawID() == 0) m_Items.pop_back();
 }

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "common/RegistryValue.h"
+#include "base/RegistryValue.h"
 #include "toolbars/clButtonItem.h"
 
 namespace toolbars::detail {
@@ -25,23 +25,23 @@ public:
     using reference = T&;
 
     OwnedIterator() = default;
-    explicit OwnedIterator(BaseIt it) : it_(it) {}
+    explicit OwnedIterator(BaseIt it) : m_It(it) {}
 
-    T& operator*() const { return **it_; }
-    T* operator->() const { return it_->get(); }
+    T& operator*() const { return **m_It; }
+    T* operator->() const { return m_It->get(); }
     OwnedIterator& operator++() {
-        ++it_;
+        ++m_It;
         return *this;
     }
     OwnedIterator operator++(int) {
         OwnedIterator old = *this;
-        ++it_;
+        ++m_It;
         return old;
     }
     bool operator==(const OwnedIterator&) const = default;
 
 private:
-    BaseIt it_{};
+    BaseIt m_It{};
 };
 
 }  // namespace toolbars::detail
@@ -66,21 +66,21 @@ public:
 
     clButtonItem& Item(std::int32_t Index);
     const clButtonItem& Item(std::int32_t Index) const;
-    std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
+    std::int32_t Count() const { return static_cast<std::int32_t>(m_Items.size()); }
 
-    iterator begin() { return iterator(items_.begin()); }
-    iterator end() { return iterator(items_.end()); }
-    const_iterator begin() const { return const_iterator(items_.begin()); }
-    const_iterator end() const { return const_iterator(items_.end()); }
+    iterator begin() { return iterator(m_Items.begin()); }
+    iterator end() { return iterator(m_Items.end()); }
+    const_iterator begin() const { return const_iterator(m_Items.begin()); }
+    const_iterator end() const { return const_iterator(m_Items.end()); }
 
     void Add(std::int32_t CommandID);
     // Removes the entry and then a separator that is left last, so that a
     // toolbar never ends in a dangling divider.
     void Remove(std::int32_t Index);
-    void Clear() { items_.clear(); }
+    void Clear() { m_Items.clear(); }
 
 private:
     std::size_t Slot(std::int32_t Index) const;
 
-    Store items_;
+    Store m_Items;
 };

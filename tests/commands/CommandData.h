@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/ActRegistry.h"
-#include "common/RegistryValue.h"
+#include "base/RegistryValue.h"
 #include "platform/MemoryRegistry.h"
 
 namespace testdata {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/CommandData.h"
-#include "common/AppError.h"
+#include "base/AppError.h"
 #include "platform/SubstitutePlatform.h"
 
 using platform::MsgIcon;

@@ -22,29 +22,29 @@ protected:
         support::DeleteTree(HKEY_CURRENT_USER, L"Software\\Symantec\\ACT!");
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"tessivar-test-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        CreateDirectoryW(folder_.c_str(), nullptr);
+        m_Folder = std::wstring(temp) + L"tessivar-test-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        CreateDirectoryW(m_Folder.c_str(), nullptr);
     }
     void TearDown() override {
         support::DeleteTree(HKEY_CURRENT_USER, L"Software\\Symantec\\ACT!");
-        for (const auto& name : written_) DeleteFileW((folder_ + name).c_str());
-        RemoveDirectoryW(folder_.c_str());
+        for (const auto& name : m_Written) DeleteFileW((m_Folder + name).c_str());
+        RemoveDirectoryW(m_Folder.c_str());
     }
 
     // The path in UTF-8, as the program hands it on.
     std::string Path(const std::wstring& name) {
-        written_.push_back(name);
-        return platform::Narrow(folder_ + name);
+        m_Written.push_back(name);
+        return platform::Narrow(m_Folder + name);
     }
     void WriteFile(const std::wstring& name, const ByteArray& bytes) {
-        HANDLE h = CreateFileW((folder_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE h = CreateFileW((m_Folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
         ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         CloseHandle(h);
-        written_.push_back(name);
+        m_Written.push_back(name);
     }
     ByteArray ReadFile(const std::wstring& name) {
-        HANDLE h = CreateFileW((folder_ + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE h = CreateFileW((m_Folder + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ByteArray bytes(GetFileSize(h, nullptr));
         DWORD got = 0;
         ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
@@ -70,8 +70,8 @@ protected:
     platform::WinPlatform win{"Tessivar"};
     platform::ScriptedMessageBoxes boxes;
     platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Tessivar"};
-    std::wstring folder_;
-    std::vector<std::wstring> written_;
+    std::wstring m_Folder;
+    std::vector<std::wstring> m_Written;
 };
 
 TEST_F(RealCommands, ACommandFileIsAddedReadBackSavedLoadedAndRemovedWithRenumbering) {
@@ -115,32 +115,32 @@ TEST_F(RealCommands, ACommandFileIsAddedReadBackSavedLoadedAndRemovedWithRenumbe
 // Paints into a 32-bit bitmap and reads back what reached it.
 class Target {
 public:
-    Target(int w, int h) : dc_(CreateCompatibleDC(nullptr)), width_(w), height_(h) {
+    Target(int w, int h) : m_Dc(CreateCompatibleDC(nullptr)), m_Width(w), m_Height(h) {
         BITMAPINFO bi{};
         bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        PatBlt(dc_, 0, 0, w, h, WHITENESS);
+        m_Bitmap = CreateDIBSection(m_Dc, &bi, DIB_RGB_COLORS, &m_Bits, nullptr, 0);
+        m_Old = SelectObject(m_Dc, m_Bitmap);
+        PatBlt(m_Dc, 0, 0, w, h, WHITENESS);
     }
     ~Target() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
+        SelectObject(m_Dc, m_Old);
+        DeleteObject(m_Bitmap);
+        DeleteDC(m_Dc);
     }
-    platform::DeviceContext dc() const { return reinterpret_cast<platform::DeviceContext>(dc_); }
+    platform::DeviceContext dc() const { return reinterpret_cast<platform::DeviceContext>(m_Dc); }
     // Blue, green, red of the pixel at (x, y) as seen on screen.
     std::array<int, 3> At(int x, int y) const {
         GdiFlush();
-        const auto p = static_cast<const std::uint8_t*>(bits_) + 4 * (y * width_ + x);
+        const auto p = static_cast<const std::uint8_t*>(m_Bits) + 4 * (y * m_Width + x);
         return {p[0], p[1], p[2]};
     }
 
 private:
-    HDC dc_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    void* bits_ = nullptr;
-    int width_, height_;
+    HDC m_Dc;
+    HBITMAP m_Bitmap = nullptr;
+    HGDIOBJ m_Old = nullptr;
+    void* m_Bits = nullptr;
+    int m_Width, m_Height;
 };
 
 std::array<int, 3> StoredPixel(std::uint8_t seed, int index, int bytesPerPixel) {

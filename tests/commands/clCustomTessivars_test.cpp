@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/CommandData.h"
-#include "common/AppError.h"
+#include "base/AppError.h"
 #include "platform/SubstitutePlatform.h"
 
 namespace td = testdata;

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "common/RegistryValue.h"
+#include "base/RegistryValue.h"
 #include "platform/MemoryFileSystem.h"
 #include "platform/MemoryGraphics.h"
 #include "platform/MemoryWindowSystem.h"
@@ -36,14 +36,14 @@ protected:
     static constexpr const char* kKey = "Software\\TessivarTest\\Routinen";
 
     void SetUp() override {
-        backend_ = GetParam().make();
-        backend_->RemoveTestKey();
-        env_ = std::make_unique<platform::Platform>(
-            platform::Platform{backend_->Registry(), windows_, boxes_, backend_->Codec(), files_, graphics_, "Tessivar"});
+        m_Backend = GetParam().make();
+        m_Backend->RemoveTestKey();
+        m_Env = std::make_unique<platform::Platform>(
+            platform::Platform{m_Backend->Registry(), m_Windows, m_Boxes, m_Backend->Codec(), m_Files, m_Graphics, "Tessivar"});
     }
-    void TearDown() override { backend_->RemoveTestKey(); }
+    void TearDown() override { m_Backend->RemoveTestKey(); }
 
-    const platform::Platform& Env() const { return *env_; }
+    const platform::Platform& Env() const { return *m_Env; }
 
     struct Raw {
         std::uint32_t type;
@@ -52,10 +52,10 @@ protected:
 
     // The value as stored, read straight through the registry interface.
     std::optional<Raw> ReadRaw(const std::string& key, const std::string& name) {
-        platform::IRegistry& r = backend_->Registry();
+        platform::IRegistry& r = m_Backend->Registry();
         platform::RegKey h = 0;
         if (r.OpenKey(platform::kHKeyCurrentUser, key, platform::kKeyRead, h) != 0) return std::nullopt;
-        platform::RegistryKey owner(r, h);
+        const platform::RegistryKey owner = platform::OwnKey(r, h);
         std::uint32_t type = 0, size = 0;
         if (r.QueryValue(h, name, type, {}, size) != 0) return std::nullopt;
         ByteArray data(size);
@@ -66,23 +66,23 @@ protected:
 
     bool KeyExists(const std::string& key) {
         platform::RegKey h = 0;
-        if (backend_->Registry().OpenKey(platform::kHKeyCurrentUser, key, platform::kKeyRead, h) != 0) return false;
-        backend_->Registry().CloseKey(h);
+        if (m_Backend->Registry().OpenKey(platform::kHKeyCurrentUser, key, platform::kKeyRead, h) != 0) return false;
+        m_Backend->Registry().CloseKey(h);
         return true;
     }
 
     void PutRaw(const std::string& key, const std::string& name, std::uint32_t type, const ByteArray& data) {
-        platform::IRegistry& r = backend_->Registry();
+        platform::IRegistry& r = m_Backend->Registry();
         platform::RegKey h = 0;
         ASSERT_EQ(r.CreateKey(platform::kHKeyCurrentUser, key, platform::kKeyAllAccess, h), 0);
-        platform::RegistryKey owner(r, h);
+        const platform::RegistryKey owner = platform::OwnKey(r, h);
         ASSERT_EQ(r.SetValue(h, name, type, data), 0);
     }
 
-    std::unique_ptr<RegistryBackend> backend_;
-    platform::MemoryWindowSystem windows_;
-    platform::ScriptedMessageBoxes boxes_;
-    platform::MemoryFileSystem files_;
-    platform::MemoryGraphics graphics_;
-    std::unique_ptr<platform::Platform> env_;
+    std::unique_ptr<RegistryBackend> m_Backend;
+    platform::MemoryWindowSystem m_Windows;
+    platform::ScriptedMessageBoxes m_Boxes;
+    platform::MemoryFileSystem m_Files;
+    platform::MemoryGraphics m_Graphics;
+    std::unique_ptr<platform::Platform> m_Env;
 };

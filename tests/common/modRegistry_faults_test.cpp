@@ -3,7 +3,7 @@
 // failing registry does to them.
 #include <gtest/gtest.h>
 
-#include "common/AppError.h"
+#include "base/AppError.h"
 #include "common/modRegistry.h"
 #include "platform/SubstitutePlatform.h"
 
@@ -69,7 +69,7 @@ TEST_F(RegistryFaults, AnUnexpectedFailureIsShownTitledAfterTheRoutineAndTheKeyI
         if (call.op == Op::SetValue) throw std::bad_alloc();
         return 0;
     });
-    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(4), 4);
+    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(4), RegType::Dword);
     ASSERT_EQ(sub.messages.Shown().size(), 2u);
     EXPECT_EQ(sub.messages.Shown()[1].text, "Error: 7. Nicht genügend Speicher");
     EXPECT_EQ(sub.messages.Shown()[1].title, "RegistrySetKeyValue");
@@ -77,7 +77,7 @@ TEST_F(RegistryFaults, AnUnexpectedFailureIsShownTitledAfterTheRoutineAndTheKeyI
 }
 
 TEST_F(RegistryFaults, AWriteCreatesStoresAndClosesWithTheAccessOfThePlatformCall) {
-    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(4), 4);
+    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(4), RegType::Dword);
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::CreateKey, Op::SetValue, Op::CloseKey}));
     const auto writes = sub.registry.Writes();
     ASSERT_EQ(writes.size(), 1u);
@@ -91,12 +91,12 @@ TEST_F(RegistryFaults, FailedWritesAreNotReportedAndAKeyThatCannotBeCreatedGetsN
     sub.registry.SetFaultHook([](const auto& call) -> long {
         return call.op == Op::CreateKey ? platform::kErrorAccessDenied : 0;
     });
-    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(9), 4);
+    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(9), RegType::Dword);
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::CreateKey}));
 
     sub.registry.ClearLog();
     sub.registry.FailWritesFrom(1);
-    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(9), 4);
+    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(9), RegType::Dword);
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::CreateKey, Op::SetValue, Op::CloseKey}));
     EXPECT_EQ(sub.registry.Get(platform::kHKeyCurrentUser, kKey, "Count")->data, (ByteArray{3, 0, 0, 0}));
     EXPECT_TRUE(sub.messages.Shown().empty());
@@ -104,7 +104,7 @@ TEST_F(RegistryFaults, FailedWritesAreNotReportedAndAKeyThatCannotBeCreatedGetsN
 }
 
 TEST_F(RegistryFaults, TextsOutsideTheCodePageBecomeQuestionMarks) {
-    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Name", RegistryValue("Łódź €"), 1);
+    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Name", RegistryValue("Łódź €"), RegType::Text);
     EXPECT_EQ(sub.registry.Writes().at(0).data, (ByteArray{'?', 0xF3, 'd', '?', ' ', 0x80, 0}));
 }
 

@@ -17,28 +17,28 @@ ByteArray Bytes(std::string_view s) { return ByteArray(s.begin(), s.end()); }
 }  // namespace
 
 TEST_P(RegistryRoutines, TextIsStoredInTheCodePageWithOneZeroAndReadBack) {
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Drei", RegistryValue("abc"), 1);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Drei", RegistryValue("abc"), RegType::Text);
     auto raw = ReadRaw(kKey, "Drei");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, 1u);
     EXPECT_EQ(raw->data, Bytes(std::string_view("abc\0", 4)));
 
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Gruß", RegistryValue("Grüße aus Köln"), 1);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Gruß", RegistryValue("Grüße aus Köln"), RegType::Text);
     raw = ReadRaw(kKey, "Gru\xDF");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->data, Bytes(std::string_view("Gr\xFC\xDF" "e aus K\xF6ln\0", 15)));
     EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "Gruß"), RegistryValue("Grüße aus Köln"));
-    EXPECT_TRUE(boxes_.Shown().empty());
+    EXPECT_TRUE(m_Boxes.Shown().empty());
 }
 
 TEST_P(RegistryRoutines, NumbersAreFourBytesLeastSignificantFirst) {
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Count", RegistryValue(0x12345678), 4);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Count", RegistryValue(0x12345678), RegType::Dword);
     auto raw = ReadRaw(kKey, "Count");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, 4u);
     EXPECT_EQ(raw->data, (ByteArray{0x78, 0x56, 0x34, 0x12}));
 
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Negativ", RegistryValue(-2), 4);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Negativ", RegistryValue(-2), RegType::Dword);
     EXPECT_EQ(ReadRaw(kKey, "Negativ")->data, (ByteArray{0xFE, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "Negativ"), RegistryValue(-2));
     EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "Count"), RegistryValue(0x12345678));
@@ -47,11 +47,11 @@ TEST_P(RegistryRoutines, NumbersAreFourBytesLeastSignificantFirst) {
 TEST_P(RegistryRoutines, ByteArraysRoundTripIncludingEmptyAndLargeOnes) {
     ByteArray record(1172);
     for (std::size_t i = 0; i < record.size(); ++i) record[i] = static_cast<std::uint8_t>(i * 7);
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Command-0", RegistryValue(record), 3);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Command-0", RegistryValue(record), RegType::Binary);
     EXPECT_EQ(ReadRaw(kKey, "Command-0")->type, 3u);
     EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "Command-0"), RegistryValue(record));
 
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Leer", RegistryValue(ByteArray{}), 3);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Leer", RegistryValue(ByteArray{}), RegType::Binary);
     const RegistryValue empty = RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "Leer");
     EXPECT_TRUE(empty.IsBytes());
     EXPECT_TRUE(empty.ToBytes().empty());
@@ -75,56 +75,56 @@ TEST_P(RegistryRoutines, OtherTypesAndOddSizesReadAsNoValue) {
         EXPECT_TRUE(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, name).IsNone()) << name;
     }
     EXPECT_TRUE(RegistryGetKeyValue(Env(), HKeyCurrentUser, "Software\\TessivarTest\\Gibtsnicht", "x").IsNone());
-    EXPECT_TRUE(boxes_.Shown().empty());
+    EXPECT_TRUE(m_Boxes.Shown().empty());
 }
 
 TEST_P(RegistryRoutines, WritingCreatesMissingKeysAndOtherTypesStoreNothing) {
     const std::string deep = std::string(kKey) + "\\Ebene 1\\Größe";
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, deep, "Schlüssel", RegistryValue("Wert"), 1);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, deep, "Schlüssel", RegistryValue("Wert"), RegType::Text);
     EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, deep, "Schlüssel"), RegistryValue("Wert"));
 
     const std::string other = std::string(kKey) + "\\Typ2";
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, other, "x", RegistryValue("y"), 2);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, other, "x", RegistryValue("y"), static_cast<RegType>(2));
     EXPECT_TRUE(KeyExists(other));
     EXPECT_FALSE(ReadRaw(other, "x"));
-    EXPECT_TRUE(boxes_.Shown().empty());
+    EXPECT_TRUE(m_Boxes.Shown().empty());
 }
 
 TEST_P(RegistryRoutines, ValuesAreConvertedToTheRequestedKindWhereTheyCanBe) {
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "ZahlAlsText", RegistryValue(42), 1);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "ZahlAlsText", RegistryValue(42), RegType::Text);
     EXPECT_EQ(ReadRaw(kKey, "ZahlAlsText")->data, Bytes(std::string_view("42\0", 3)));
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "TextAlsZahl", RegistryValue(" 123 "), 4);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "TextAlsZahl", RegistryValue(" 123 "), RegType::Dword);
     EXPECT_EQ(ReadRaw(kKey, "TextAlsZahl")->data, (ByteArray{123, 0, 0, 0}));
-    EXPECT_TRUE(boxes_.Shown().empty());
+    EXPECT_TRUE(m_Boxes.Shown().empty());
 }
 
 TEST_P(RegistryRoutines, AValueThatCannotBeConvertedIsReportedAndNotWritten) {
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "A", RegistryValue("abc"), 4);
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "B", RegistryValue("99999999999"), 4);
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "C", RegistryValue(ByteArray{1}), 1);
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "D", RegistryValue("text"), 3);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "A", RegistryValue("abc"), RegType::Dword);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "B", RegistryValue("99999999999"), RegType::Dword);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "C", RegistryValue(ByteArray{1}), RegType::Text);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "D", RegistryValue("text"), RegType::Binary);
     for (const char* name : {"A", "B", "C", "D"}) EXPECT_FALSE(ReadRaw(kKey, name)) << name;
 
-    ASSERT_EQ(boxes_.Shown().size(), 4u);
+    ASSERT_EQ(m_Boxes.Shown().size(), 4u);
     const platform::MessageBoxRequest mismatch{"Error: 13. Typen unverträglich", "RegistrySetKeyValue",
                                                platform::MsgIcon::None, platform::MsgButtons::Ok};
-    EXPECT_EQ(boxes_.Shown()[0], mismatch);
-    EXPECT_EQ(boxes_.Shown()[1].text, "Error: 6. Überlauf");
-    EXPECT_EQ(boxes_.Shown()[2], mismatch);
-    EXPECT_EQ(boxes_.Shown()[3], mismatch);
+    EXPECT_EQ(m_Boxes.Shown()[0], mismatch);
+    EXPECT_EQ(m_Boxes.Shown()[1].text, "Error: 6. Überlauf");
+    EXPECT_EQ(m_Boxes.Shown()[2], mismatch);
+    EXPECT_EQ(m_Boxes.Shown()[3], mismatch);
 }
 
 namespace {
 
 class MemoryBackend : public RegistryBackend {
 public:
-    platform::IRegistry& Registry() override { return registry_; }
-    platform::ITextCodec& Codec() override { return codec_; }
+    platform::IRegistry& Registry() override { return m_Registry; }
+    platform::ITextCodec& Codec() override { return m_Codec; }
     void RemoveTestKey() override {}
 
 private:
-    platform::MemoryRegistry registry_;
-    platform::Cp1252Codec codec_;
+    platform::MemoryRegistry m_Registry;
+    platform::Cp1252Codec m_Codec;
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/AppError.h"
+#include "base/AppError.h"
 #include "platform/SubstitutePlatform.h"
 
 using Op = platform::MemoryWindowSystem::Op;

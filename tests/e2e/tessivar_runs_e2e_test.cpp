@@ -98,36 +98,36 @@ protected:
         seed::SeedTypicalActConfiguration();
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
-        root_ = std::wstring(temp) + L"tessivar-e2e-" + std::to_wstring(GetCurrentProcessId());
-        folder_ = root_ + L"\\ACT Zus\u00E4tze";
-        CreateDirectoryW(root_.c_str(), nullptr);
-        CreateDirectoryW(folder_.c_str(), nullptr);
-        ASSERT_TRUE(CopyFileW((support::ProgramFolder() + L"tessivar.exe").c_str(), (folder_ + L"\\tessivar.exe").c_str(),
+        m_Root = std::wstring(temp) + L"tessivar-e2e-" + std::to_wstring(GetCurrentProcessId());
+        m_Folder = m_Root + L"\\ACT Zus\u00E4tze";
+        CreateDirectoryW(m_Root.c_str(), nullptr);
+        CreateDirectoryW(m_Folder.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW((support::ProgramFolder() + L"tessivar.exe").c_str(), (m_Folder + L"\\tessivar.exe").c_str(),
                               FALSE));
         WriteAddon(L"Route", "Route");
-        contactButtons_ = Value(Bar(0), "Buttons").value();
-        groupButtons_ = Value(Bar(1), "Buttons").value();
+        m_ContactButtons = Value(Bar(0), "Buttons").value();
+        m_GroupButtons = Value(Bar(1), "Buttons").value();
     }
     void TearDown() override {
         support::DeleteTree(HKEY_CURRENT_USER, seed::kActRoot);
-        for (const auto& f : files_) DeleteFileW(f.c_str());
-        DeleteFileW((folder_ + L"\\tessivar.exe").c_str());
-        RemoveDirectoryW(folder_.c_str());
-        RemoveDirectoryW(root_.c_str());
+        for (const auto& f : m_Files) DeleteFileW(f.c_str());
+        DeleteFileW((m_Folder + L"\\tessivar.exe").c_str());
+        RemoveDirectoryW(m_Folder.c_str());
+        RemoveDirectoryW(m_Root.c_str());
     }
 
     void WriteAddon(const std::wstring& base, const std::string& cpCommandName) {
-        const std::wstring path = folder_ + L"\\" + base + L".cmd";
+        const std::wstring path = m_Folder + L"\\" + base + L".cmd";
         const Bytes bytes = CommandFile(cpCommandName);
         HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
         WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         CloseHandle(h);
-        files_.push_back(path);
+        m_Files.push_back(path);
     }
 
     ChildProcess Start(const std::wstring& arguments) {
-        return ChildProcess::Start(folder_ + L"\\tessivar.exe", arguments);
+        return ChildProcess::Start(m_Folder + L"\\tessivar.exe", arguments);
     }
 
     // Answers the question, waits for the end message and presses OK; the exit code.
@@ -141,11 +141,11 @@ protected:
             HWND box = driver::FindMessageBox(tessivar.Id(), L"Tessivar", 15000);
             EXPECT_NE(box, nullptr);
             if (box == nullptr) return std::nullopt;
-            question_ = driver::ReadMessageBox(box);
+            m_Question = driver::ReadMessageBox(box);
             driver::Press(box, *answer);
         }
         EXPECT_TRUE(support::WaitForInfo(form, endPrefix, 15000)) << "message: " << support::InfoText(form).size();
-        info_ = support::InfoText(form);
+        m_Info = support::InfoText(form);
         support::PressOK(form);
         return tessivar.WaitForExit(15000);
     }
@@ -167,19 +167,19 @@ protected:
         return info;
     }
 
-    std::wstring root_, folder_;
-    std::vector<std::wstring> files_;
-    Bytes contactButtons_, groupButtons_;
-    driver::BoxInfo question_;
-    std::wstring info_;
+    std::wstring m_Root, m_Folder;
+    std::vector<std::wstring> m_Files;
+    Bytes m_ContactButtons, m_GroupButtons;
+    driver::BoxInfo m_Question;
+    std::wstring m_Info;
 };
 
 TEST_F(TessivarRuns, InstallAnsweredYesAddsTheCommandInItsFolderAndItsButtonAfterASeparator) {
     EXPECT_EQ(RunAnswering(L"Route install", IDYES, kInstalled), std::optional<DWORD>(0));
-    EXPECT_EQ(question_.text, L"Soll der benutzerdefinierte Befehl 'Route' in\r\ndie Standardsymbolleiste eingef\u00FCgt werden?");
-    EXPECT_EQ(question_.icon, "question");
-    EXPECT_EQ(question_.buttons, (std::vector<int>{IDYES, IDNO}));
-    EXPECT_EQ(info_, L"Das ACT!-Addon 'Route' wurde als benutzerdefinierter Befehl in ACT! eingebunden.");
+    EXPECT_EQ(m_Question.text, L"Soll der benutzerdefinierte Befehl 'Route' in\r\ndie Standardsymbolleiste eingef\u00FCgt werden?");
+    EXPECT_EQ(m_Question.icon, "question");
+    EXPECT_EQ(m_Question.buttons, (std::vector<int>{IDYES, IDNO}));
+    EXPECT_EQ(m_Info, L"Das ACT!-Addon 'Route' wurde als benutzerdefinierter Befehl in ACT! eingebunden.");
 
     EXPECT_EQ(Count(), 3u);
     const Bytes record = Value(kCommands, "Command-2").value();
@@ -190,29 +190,29 @@ TEST_F(TessivarRuns, InstallAnsweredYesAddsTheCommandInItsFolderAndItsButtonAfte
     EXPECT_EQ(TextAt(record, 144).size() - TextAt(record, 144).rfind(folder + "\\Route.exe"), folder.size() + 10);
     EXPECT_EQ(TextAt(record, 400), TextAt(record, 144).substr(0, TextAt(record, 144).size() - 9));
     EXPECT_TRUE(Value(kCommands, "BitmapL-30103"));
-    EXPECT_EQ(Value(Bar(0), "Buttons").value(), Appended(contactButtons_, {0, 30103}));
-    EXPECT_EQ(Value(Bar(1), "Buttons").value(), groupButtons_);
+    EXPECT_EQ(Value(Bar(0), "Buttons").value(), Appended(m_ContactButtons, {0, 30103}));
+    EXPECT_EQ(Value(Bar(1), "Buttons").value(), m_GroupButtons);
 }
 
 TEST_F(TessivarRuns, AnsweredNoOrTwiceTheToolbarsStayAsTheyWere) {
     EXPECT_EQ(RunAnswering(L"Route install", IDNO, kInstalled), std::optional<DWORD>(0));
     EXPECT_EQ(Count(), 3u);
-    EXPECT_EQ(Value(Bar(0), "Buttons").value(), contactButtons_);
+    EXPECT_EQ(Value(Bar(0), "Buttons").value(), m_ContactButtons);
 
     // The second install meets the command's name and says so first.
     const driver::BoxInfo info = FailedInstall(L"Route");
     EXPECT_EQ(info.text, L"Es gibt schon einen ACT!-Benutzerbefehl mit dem Namen 'Route'.");
     EXPECT_EQ(info.icon, "information");
     EXPECT_EQ(Count(), 3u);
-    EXPECT_EQ(Value(Bar(0), "Buttons").value(), contactButtons_);
+    EXPECT_EQ(Value(Bar(0), "Buttons").value(), m_ContactButtons);
 }
 
 TEST_F(TessivarRuns, TheGroupWordFindsTheEnglishGroupsToolbar) {
     const std::string english = "Groups Toolbar";
     SetValue(Bar(1), "WindowName", REG_SZ, Bytes(english.begin(), english.end() + 1));
     EXPECT_EQ(RunAnswering(L"Route install Gruppen", IDYES, kInstalled), std::optional<DWORD>(0));
-    EXPECT_EQ(Value(Bar(1), "Buttons").value(), Appended(groupButtons_, {0, 30103}));
-    EXPECT_EQ(Value(Bar(0), "Buttons").value(), contactButtons_);
+    EXPECT_EQ(Value(Bar(1), "Buttons").value(), Appended(m_GroupButtons, {0, 30103}));
+    EXPECT_EQ(Value(Bar(0), "Buttons").value(), m_ContactButtons);
 }
 
 TEST_F(TessivarRuns, RemovalTakesBothSpellingsAndOnlyTheChosenToolbarsButtons) {
@@ -225,13 +225,13 @@ TEST_F(TessivarRuns, RemovalTakesBothSpellingsAndOnlyTheChosenToolbarsButtons) {
     SetValue(kCommands, "BitmapL-30104", REG_BINARY, Value(kCommands, "BitmapL-30103").value());
     SetValue(kCommands, "BitmapS-30104", REG_BINARY, Value(kCommands, "BitmapS-30103").value());
     SetValue(kCommands, "Count", REG_DWORD, {4, 0, 0, 0});
-    SetValue(Bar(0), "Buttons", REG_BINARY, Appended(contactButtons_, {0, 30104}));
+    SetValue(Bar(0), "Buttons", REG_BINARY, Appended(m_ContactButtons, {0, 30104}));
 
     EXPECT_EQ(RunAnswering(L"route deinstall", std::nullopt, kRemoved), std::optional<DWORD>(0));
-    EXPECT_EQ(info_, L"Es wurde das ACT!-Addon 'route' aus der Liste der benutzerdefinierter Befehl in ACT! entfernt.");
+    EXPECT_EQ(m_Info, L"Es wurde das ACT!-Addon 'route' aus der Liste der benutzerdefinierter Befehl in ACT! entfernt.");
     EXPECT_EQ(Count(), 2u);
-    EXPECT_EQ(Value(Bar(0), "Buttons").value(), contactButtons_);
-    EXPECT_EQ(Value(Bar(1), "Buttons").value(), Appended(groupButtons_, {0, 30103}));  // the removal looked at contacts
+    EXPECT_EQ(Value(Bar(0), "Buttons").value(), m_ContactButtons);
+    EXPECT_EQ(Value(Bar(1), "Buttons").value(), Appended(m_GroupButtons, {0, 30103}));  // the removal looked at contacts
 }
 
 TEST_F(TessivarRuns, RemovingWhatWasNeverInstalledOrWasInstalledUnderAnotherNameChangesNothing) {
@@ -241,7 +241,7 @@ TEST_F(TessivarRuns, RemovingWhatWasNeverInstalledOrWasInstalledUnderAnotherName
 
     WriteAddon(L"Planer", "Routenplaner");
     EXPECT_EQ(RunAnswering(L"Planer install", IDYES, kInstalled), std::optional<DWORD>(0));
-    EXPECT_EQ(question_.text,
+    EXPECT_EQ(m_Question.text,
               L"Soll der benutzerdefinierte Befehl 'Routenplaner' in\r\ndie Standardsymbolleiste eingef\u00FCgt werden?");
     EXPECT_EQ(Count(), 3u);
     EXPECT_EQ(RunAnswering(L"Planer deinstall", std::nullopt, kRemoved), std::optional<DWORD>(0));
@@ -250,7 +250,7 @@ TEST_F(TessivarRuns, RemovingWhatWasNeverInstalledOrWasInstalledUnderAnotherName
 
 TEST_F(TessivarRuns, AMissingCommandFileIsReportedAndTheRunCouldNotInstall) {
     const driver::BoxInfo info = FailedInstall(L"Fehlt");
-    EXPECT_EQ(info.text, L"Fehler in Klasse clCustomTessivar - Load\r\nDie Datei " + folder_ +
+    EXPECT_EQ(info.text, L"Fehler in Klasse clCustomTessivar - Load\r\nDie Datei " + m_Folder +
                              L"\\Fehlt.cmd\r\nwurde nicht gefunden.");
     EXPECT_EQ(info.icon, "exclamation");
     EXPECT_EQ(Count(), 2u);
@@ -259,7 +259,7 @@ TEST_F(TessivarRuns, AMissingCommandFileIsReportedAndTheRunCouldNotInstall) {
 TEST_F(TessivarRuns, QuietRunsShowNothingAndTellTheOutcomeByExitCode) {
     ChildProcess install = Start(L"Route install /quiet gruppe");
     EXPECT_EQ(install.WaitForExit(15000), std::optional<DWORD>(0));
-    EXPECT_EQ(Value(Bar(1), "Buttons").value(), Appended(groupButtons_, {0, 30103}));
+    EXPECT_EQ(Value(Bar(1), "Buttons").value(), Appended(m_GroupButtons, {0, 30103}));
 
     ChildProcess twice = Start(L"Route install /quiet");
     EXPECT_EQ(twice.WaitForExit(15000), std::optional<DWORD>(1));
@@ -271,7 +271,7 @@ TEST_F(TessivarRuns, QuietRunsShowNothingAndTellTheOutcomeByExitCode) {
     ChildProcess removal = Start(L"Route deinstall gruppe /quiet");
     EXPECT_EQ(removal.WaitForExit(15000), std::optional<DWORD>(0));
     EXPECT_EQ(Count(), 2u);
-    EXPECT_EQ(Value(Bar(1), "Buttons").value(), groupButtons_);
+    EXPECT_EQ(Value(Bar(1), "Buttons").value(), m_GroupButtons);
 
     ChildProcess act = ChildProcess::Start(support::ProgramFolder() + L"actstandin.exe", L"");
     act.WaitForInputIdle(10000);

@@ -23,16 +23,16 @@ protected:
     static support::RegSnapshot ActConfiguration() { return support::SnapshotTree(HKEY_CURRENT_USER, seed::kActRoot); }
 
     ChildProcess StartAct(const std::wstring& options) {
-        ChildProcess act = ChildProcess::Start(folder_ + L"actstandin.exe", options);
+        ChildProcess act = ChildProcess::Start(m_Folder + L"actstandin.exe", options);
         act.WaitForInputIdle(10000);
         return act;
     }
 
     ChildProcess StartTessivar(const std::wstring& arguments) {
-        return ChildProcess::Start(folder_ + L"tessivar.exe", arguments);
+        return ChildProcess::Start(m_Folder + L"tessivar.exe", arguments);
     }
 
-    const std::wstring folder_ = support::ProgramFolder();
+    const std::wstring m_Folder = support::ProgramFolder();
 };
 
 TEST_F(TessivarStartup, WhileActRunsEveryCommandLineGetsTheOneMessageAndChangesNothing) {

@@ -1,20 +1,16 @@
-// The progress window in this process: its size and layout in twips turned
-// into pixels, its message, its banner, and its OK button.
+// The progress window in this process, as a user sees it: its size from the
+// screen's DPI, every control inside it whole and apart, at 96 and at 144
+// DPI; its message, its banner, and its OK button.
 #include "manager/frmHaupt_win.h"
 
 #include <gtest/gtest.h>
 
-#include "manager/Twips.h"
+#include "platform/Handles_win.h"
+#include "support/Layout_win.h"
 #include "support/TestWindow_win.h"
+#include "ui/Twips.h"
 
 namespace {
-
-RECT ClientRectOf(HWND parent, HWND child) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 std::wstring TextOf(HWND w) {
     wchar_t text[512] = {};
@@ -22,32 +18,41 @@ std::wstring TextOf(HWND w) {
     return text;
 }
 
-TEST(ProgressWindow, HasTheLayoutOfTheFormInPixelsForTheScreensDpi) {
-    EXPECT_EQ(TwipsToPixels(3990, 96), 266);
-    EXPECT_EQ(TwipsToPixels(2220, 144), 222);
-    EXPECT_EQ(TwipsToPixels(2295, 96), 153);
+void ExpectSoundLayout(HWND window) {
+    for (const std::wstring& problem : support::LayoutProblems(window)) ADD_FAILURE() << std::string(problem.begin(), problem.end());
+}
 
+constexpr char kLongestMessage[] =
+    "Das ACT!-Addon 'Müller-Routenplaner' konnte nicht als benutzerdefinierter Befehl in ACT! eingebunden werden.";
+
+TEST(ProgressWindow, ShowsItsControlsWholeAndApartAtEveryDpi) {
     frmHaupt form;
-    form.Show("Es wird das ACT!-Addon 'Müller' als neuer benutzerdefinierter Befehl in ACT! eingebunden.");
+    form.Show(kLongestMessage);
     ASSERT_NE(form.hwnd(), nullptr);
-    HDC screen = GetDC(nullptr);
-    const unsigned dpi = static_cast<unsigned>(GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
-
     RECT client;
     GetClientRect(form.hwnd(), &client);
-    EXPECT_EQ(client.right, TwipsToPixels(3990, dpi));
-    EXPECT_EQ(client.bottom, TwipsToPixels(2220, dpi));
-    const RECT info = ClientRectOf(form.hwnd(), form.lbInfo());
-    EXPECT_EQ(info.left, TwipsToPixels(120, dpi));
-    EXPECT_EQ(info.top, TwipsToPixels(720, dpi));
-    EXPECT_EQ(info.right - info.left, TwipsToPixels(3735, dpi));
-    const RECT ok = ClientRectOf(form.hwnd(), form.cmdOK());
-    EXPECT_EQ(ok.left, TwipsToPixels(1320, dpi));
-    EXPECT_EQ(ok.bottom - ok.top, TwipsToPixels(375, dpi));
-    const RECT banner = ClientRectOf(form.hwnd(), form.imBanner());
-    EXPECT_EQ(banner.right - banner.left, TwipsToPixels(2295, dpi));
+    EXPECT_EQ(client.right, ui::TwipsToPixels(3990, form.Dpi()));
+    EXPECT_EQ(client.bottom, ui::TwipsToPixels(2220, form.Dpi()));
+    ExpectSoundLayout(form.hwnd());
+    EXPECT_TRUE(support::TextFits(form.lbInfo(), TextOf(form.lbInfo()), true));
 
+    // Moved to a screen of 144 DPI, the window and its font grow with it.
+    RECT suggested{0, 0, 0, 0};
+    GetWindowRect(form.hwnd(), &suggested);
+    suggested.right = suggested.left + (suggested.right - suggested.left) * 3 / 2;
+    suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * 3 / 2;
+    SendMessageW(form.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form.Dpi(), 144u);
+    RECT ok;
+    GetWindowRect(form.cmdOK(), &ok);
+    EXPECT_EQ(ok.bottom - ok.top, ui::TwipsToPixels(375, 144));
+    ExpectSoundLayout(form.hwnd());
+    EXPECT_TRUE(support::TextFits(form.lbInfo(), TextOf(form.lbInfo()), true));
+}
+
+TEST(ProgressWindow, ShowsTheRunsMessagesUnderItsTitle) {
+    frmHaupt form;
+    form.Show("Es wird das ACT!-Addon 'Müller' als neuer benutzerdefinierter Befehl in ACT! eingebunden.");
     EXPECT_EQ(TextOf(form.hwnd()), L"Tessivar");
     EXPECT_EQ(TextOf(form.cmdOK()), L"&OK");
     EXPECT_EQ(TextOf(form.lbInfo()),
@@ -63,10 +68,9 @@ TEST(ProgressWindow, TheBannerIsPaintedAndOkClosesTheWindow) {
     support::PumpMessages();
     RECT banner;
     GetWindowRect(form.imBanner(), &banner);
-    HDC screen = GetDC(nullptr);
-    const COLORREF left = GetPixel(screen, banner.left + 2, banner.top + 2);
-    const COLORREF right = GetPixel(screen, banner.right - 3, banner.top + 2);
-    ReleaseDC(nullptr, screen);
+    const platform::UniqueWindowDC screen = platform::ClientDC(nullptr);
+    const COLORREF left = GetPixel(screen.get(), banner.left + 2, banner.top + 2);
+    const COLORREF right = GetPixel(screen.get(), banner.right - 3, banner.top + 2);
     EXPECT_GT(GetBValue(left), GetRValue(left)) << "a blue banner";
     EXPECT_GT(GetBValue(right), GetBValue(left)) << "lighter to the right";
 

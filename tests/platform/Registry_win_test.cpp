@@ -10,13 +10,13 @@ namespace {
 
 class WinBackend : public RegistryBackend {
 public:
-    platform::IRegistry& Registry() override { return registry_; }
-    platform::ITextCodec& Codec() override { return codec_; }
+    platform::IRegistry& Registry() override { return m_Registry; }
+    platform::ITextCodec& Codec() override { return m_Codec; }
     void RemoveTestKey() override { support::DeleteTree(HKEY_CURRENT_USER, L"Software\\TessivarTest"); }
 
 private:
-    platform::WinRegistry registry_;
-    platform::WinTextCodec codec_;
+    platform::WinRegistry m_Registry;
+    platform::WinTextCodec m_Codec;
 };
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "common/AppError.h"
+#include "base/AppError.h"
 #include "common/modACTHandle.h"
 #include "common/modprevinst.h"
 #include "platform/MemoryFileSystem.h"

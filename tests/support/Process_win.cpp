@@ -17,32 +17,32 @@ ChildProcess ChildProcess::Start(const std::wstring& program, const std::wstring
     }
     CloseHandle(pi.hThread);
     ChildProcess child;
-    child.process_ = UniqueHandle(pi.hProcess);
-    child.id_ = pi.dwProcessId;
+    child.m_Process = UniqueHandle(pi.hProcess);
+    child.m_Id = pi.dwProcessId;
     return child;
 }
 
 ChildProcess::~ChildProcess() { Kill(); }
 
 std::optional<DWORD> ChildProcess::WaitForExit(DWORD timeoutMs) {
-    if (process_.get() == nullptr) return std::nullopt;
-    if (WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+    if (m_Process.get() == nullptr) return std::nullopt;
+    if (WaitForSingleObject(m_Process.get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
     DWORD code = 0;
-    GetExitCodeProcess(process_.get(), &code);
+    GetExitCodeProcess(m_Process.get(), &code);
     return code;
 }
 
 void ChildProcess::Kill() {
-    if (process_.get() == nullptr) return;
-    if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_.get(), 99);
-        WaitForSingleObject(process_.get(), 5000);
+    if (m_Process.get() == nullptr) return;
+    if (WaitForSingleObject(m_Process.get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_Process.get(), 99);
+        WaitForSingleObject(m_Process.get(), 5000);
     }
-    process_.reset();
+    m_Process.reset();
 }
 
 void ChildProcess::WaitForInputIdle(DWORD timeoutMs) {
-    if (process_.get() != nullptr) ::WaitForInputIdle(process_.get(), timeoutMs);
+    if (m_Process.get() != nullptr) ::WaitForInputIdle(m_Process.get(), timeoutMs);
 }
 
 std::wstring ProgramFolder() {

@@ -10,27 +10,27 @@ namespace support {
 class UniqueHandle {
 public:
     UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE h) : h_(h) {}
-    UniqueHandle(UniqueHandle&& o) noexcept : h_(o.h_) { o.h_ = nullptr; }
+    explicit UniqueHandle(HANDLE h) : m_H(h) {}
+    UniqueHandle(UniqueHandle&& o) noexcept : m_H(o.m_H) { o.m_H = nullptr; }
     UniqueHandle& operator=(UniqueHandle&& o) noexcept {
         if (this != &o) {
             reset();
-            h_ = o.h_;
-            o.h_ = nullptr;
+            m_H = o.m_H;
+            o.m_H = nullptr;
         }
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
     ~UniqueHandle() { reset(); }
-    HANDLE get() const { return h_; }
+    HANDLE get() const { return m_H; }
     void reset() {
-        if (h_ != nullptr && h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-        h_ = nullptr;
+        if (m_H != nullptr && m_H != INVALID_HANDLE_VALUE) CloseHandle(m_H);
+        m_H = nullptr;
     }
 
 private:
-    HANDLE h_ = nullptr;
+    HANDLE m_H = nullptr;
 };
 
 // A child process that is ended when the object goes, if it still runs.
@@ -42,7 +42,7 @@ public:
     ChildProcess& operator=(ChildProcess&&) = default;
     ~ChildProcess();
 
-    DWORD Id() const { return id_; }
+    DWORD Id() const { return m_Id; }
     // The exit code, or nothing if it still runs after `timeoutMs`.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs);
     void Kill();
@@ -51,8 +51,8 @@ public:
 
 private:
     ChildProcess() = default;
-    UniqueHandle process_;
-    DWORD id_ = 0;
+    UniqueHandle m_Process;
+    DWORD m_Id = 0;
 };
 
 // The folder of the running test program, with a trailing backslash.

@@ -13,14 +13,14 @@ TestWindow::TestWindow(const std::wstring& className, const std::wstring& title,
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         RegisterClassW(&wc);
     }
-    hwnd_ = CreateWindowExW(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, nullptr,
+    m_Hwnd = CreateWindowExW(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, nullptr,
                             nullptr, instance, this);
-    if (show != SW_HIDE) ShowWindow(hwnd_, show);
+    if (show != SW_HIDE) ShowWindow(m_Hwnd, show);
     PumpMessages();
 }
 
 TestWindow::~TestWindow() {
-    DestroyWindow(hwnd_);
+    DestroyWindow(m_Hwnd);
     PumpMessages();
 }
 
@@ -30,7 +30,7 @@ LRESULT CALLBACK TestWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     if (msg == WM_APP) {
-        if (auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) ++self->appMessages_;
+        if (auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) ++self->m_AppMessages;
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -13,15 +13,15 @@ public:
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
-    std::uintptr_t handle() const { return reinterpret_cast<std::uintptr_t>(hwnd_); }
+    HWND hwnd() const { return m_Hwnd; }
+    std::uintptr_t handle() const { return reinterpret_cast<std::uintptr_t>(m_Hwnd); }
     // Messages of kind WM_APP the window has seen.
-    int appMessages() const { return appMessages_; }
+    int appMessages() const { return m_AppMessages; }
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    HWND hwnd_ = nullptr;
-    int appMessages_ = 0;
+    HWND m_Hwnd = nullptr;
+    int m_AppMessages = 0;
 };
 
 // Lets the thread's pending messages run (window creation, show, destroy).

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/ActRegistry.h"
-#include "common/AppError.h"
+#include "base/AppError.h"
 #include "platform/SubstitutePlatform.h"
 #include "toolbars/clACTToolbars.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/AppError.h"
+#include "base/AppError.h"
 #include "platform/WinPlatform_win.h"
 #include "support/RegistrySnapshot_win.h"
 #include "toolbars/clACTToolbars.h"

@@ -2,7 +2,7 @@
 // and the separator rule of Remove.
 #include <gtest/gtest.h>
 
-#include "common/AppError.h"
+#include "base/AppError.h"
 #include "toolbars/clButtonItemList.h"
 
 namespace {

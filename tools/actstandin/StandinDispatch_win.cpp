@@ -58,7 +58,7 @@ long Arg::Number() const {
 bool Arg::Truth() const { return Number() != 0; }
 
 DispatchBase::DispatchBase(std::wstring logName, const std::vector<std::wstring>& members)
-    : logName_(std::move(logName)), members_(members) {
+    : m_LogName(std::move(logName)), m_Members(members) {
     ObjectCreated();
 }
 
@@ -75,10 +75,10 @@ HRESULT STDMETHODCALLTYPE DispatchBase::QueryInterface(REFIID riid, void** out) 
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE DispatchBase::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+ULONG STDMETHODCALLTYPE DispatchBase::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&m_Refs)); }
 
 ULONG STDMETHODCALLTYPE DispatchBase::Release() {
-    const LONG left = InterlockedDecrement(&refs_);
+    const LONG left = InterlockedDecrement(&m_Refs);
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
 }
@@ -97,8 +97,8 @@ HRESULT STDMETHODCALLTYPE DispatchBase::GetTypeInfo(UINT, LCID, ITypeInfo** info
 HRESULT STDMETHODCALLTYPE DispatchBase::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
     for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    for (std::size_t m = 0; m < members_.size(); ++m) {
-        if (SameName(members_[m], names[0])) {
+    for (std::size_t m = 0; m < m_Members.size(); ++m) {
+        if (SameName(m_Members[m], names[0])) {
             ids[0] = static_cast<DISPID>(m + 1);
             return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;  // no named arguments
         }
@@ -108,12 +108,12 @@ HRESULT STDMETHODCALLTYPE DispatchBase::GetIDsOfNames(REFIID, LPOLESTR* names, U
 
 HRESULT STDMETHODCALLTYPE DispatchBase::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                                VARIANT* result, EXCEPINFO* excepInfo, UINT*) {
-    if (id < 1 || static_cast<std::size_t>(id) > members_.size()) return DISP_E_MEMBERNOTFOUND;
+    if (id < 1 || static_cast<std::size_t>(id) > m_Members.size()) return DISP_E_MEMBERNOTFOUND;
     if ((flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0) return DISP_E_MEMBERNOTFOUND;
     if (params == nullptr || params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
-    const std::wstring& name = members_[static_cast<std::size_t>(id - 1)];
+    const std::wstring& name = m_Members[static_cast<std::size_t>(id - 1)];
     std::vector<Arg> args(params->cArgs);
-    std::wstring line = logName_ + L"." + name + L"(";
+    std::wstring line = m_LogName + L"." + name + L"(";
     for (UINT i = 0; i < params->cArgs; ++i) {
         Arg& a = args[i];
         VariantInit(&a.v);

@@ -48,9 +48,9 @@ protected:
     static void Need(const std::vector<Arg>& args, std::size_t count);
 
 private:
-    LONG refs_ = 1;
-    std::wstring logName_;
-    const std::vector<std::wstring>& members_;
+    LONG m_Refs = 1;
+    std::wstring m_LogName;
+    const std::vector<std::wstring>& m_Members;
 };
 
 void SetText(VARIANT& v, const std::wstring& text);

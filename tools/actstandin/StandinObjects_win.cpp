@@ -23,7 +23,7 @@ bool EqualNoCase(const std::wstring& a, const std::wstring& b) {
 // ACT!'s window stands: on its current contact or group, within its lookup.
 class View : public DispatchBase {
 public:
-    explicit View(long type) : DispatchBase(type == kGroupView ? L"GroupView" : L"ContactView", Members()), type_(type) {}
+    explicit View(long type) : DispatchBase(type == kGroupView ? L"GroupView" : L"ContactView", Members()), m_Type(type) {}
 
 private:
     static const std::vector<std::wstring>& Members() {
@@ -35,7 +35,7 @@ private:
         return names;
     }
 
-    bool Groups() const { return type_ == kGroupView; }
+    bool Groups() const { return m_Type == kGroupView; }
     std::vector<Record>& Records() { return Groups() ? TheServer().data.groups : TheServer().data.contacts; }
     std::vector<std::wstring>& Lookup() {
         return Groups() ? TheServer().data.groupLookup : TheServer().data.contactLookup;
@@ -54,7 +54,7 @@ private:
         return *r;
     }
     long Result(bool ok) {
-        lastError_ = ok ? 0 : kNotFound;
+        m_LastError = ok ? 0 : kNotFound;
         return ok ? 0 : 1;
     }
 
@@ -147,7 +147,7 @@ private:
         switch (index) {
             case 0: SetText(out, Current()); return;
             case 1: SetNumber(out, 27); return;
-            case 2: SetNumber(out, type_); return;
+            case 2: SetNumber(out, m_Type); return;
             case 3: {
                 Need(args, 1);
                 const auto& fields = CurrentRecord().fields;
@@ -182,13 +182,13 @@ private:
             case 15: return SetNumber(out, AddRecord());
             case 16: Need(args, 1); return SetNumber(out, AddMember(args[0].Text()));
             case 17: Need(args, 1); return SetNumber(out, Result(true));
-            case 18: return SetNumber(out, lastError_);
+            case 18: return SetNumber(out, m_LastError);
             default: return;
         }
     }
 
-    long type_;
-    long lastError_ = 0;
+    long m_Type;
+    long m_LastError = 0;
 };
 
 // Hands out Nothing while a fault asks for it or no database is open.

@@ -32,42 +32,42 @@ struct Pixels {
 class Canvas {
 public:
     Canvas(int width, int height)
-        : width_(width), height_(height), screen_(GetDC(nullptr)), dc_(CreateCompatibleDC(screen_)),
-          bitmap_(CreateCompatibleBitmap(screen_, width, height)), old_(SelectObject(dc_, bitmap_)) {}
+        : m_Width(width), m_Height(height), m_Screen(GetDC(nullptr)), m_Dc(CreateCompatibleDC(m_Screen)),
+          m_Bitmap(CreateCompatibleBitmap(m_Screen, width, height)), m_Old(SelectObject(m_Dc, m_Bitmap)) {}
     ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-        ReleaseDC(nullptr, screen_);
+        SelectObject(m_Dc, m_Old);
+        DeleteObject(m_Bitmap);
+        DeleteDC(m_Dc);
+        ReleaseDC(nullptr, m_Screen);
     }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    HDC dc() const { return dc_; }
-    HDC screen() const { return screen_; }
+    HDC dc() const { return m_Dc; }
+    HDC screen() const { return m_Screen; }
 
     Pixels Read() const {
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = width_;
-        bi.bmiHeader.biHeight = -height_;
+        bi.bmiHeader.biWidth = m_Width;
+        bi.bmiHeader.biHeight = -m_Height;
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
         bi.bmiHeader.biCompression = BI_RGB;
-        Pixels p{width_, height_, std::vector<COLORREF>(static_cast<std::size_t>(width_ * height_))};
+        Pixels p{m_Width, m_Height, std::vector<COLORREF>(static_cast<std::size_t>(m_Width * m_Height))};
         // GetDIBits wants the bitmap out of every context while it reads.
-        SelectObject(dc_, old_);
-        GetDIBits(dc_, bitmap_, 0, static_cast<UINT>(height_), p.data.data(), &bi, DIB_RGB_COLORS);
-        SelectObject(dc_, bitmap_);
+        SelectObject(m_Dc, m_Old);
+        GetDIBits(m_Dc, m_Bitmap, 0, static_cast<UINT>(m_Height), p.data.data(), &bi, DIB_RGB_COLORS);
+        SelectObject(m_Dc, m_Bitmap);
         return p;
     }
 
 private:
-    int width_, height_;
-    HDC screen_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
+    int m_Width, m_Height;
+    HDC m_Screen;
+    HDC m_Dc;
+    HBITMAP m_Bitmap;
+    HGDIOBJ m_Old;
 };
 
 // The icon as it stands on screen.

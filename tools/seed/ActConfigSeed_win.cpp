@@ -15,28 +15,28 @@ using Bytes = std::vector<std::uint8_t>;
 class Key {
 public:
     explicit Key(const std::string& path) {
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr) !=
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_Key, nullptr) !=
             ERROR_SUCCESS) {
             throw std::runtime_error("cannot create " + path);
         }
     }
-    ~Key() { RegCloseKey(key_); }
+    ~Key() { RegCloseKey(m_Key); }
     Key(const Key&) = delete;
     Key& operator=(const Key&) = delete;
 
     void Dword(const char* name, DWORD value) {
-        RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+        RegSetValueExA(m_Key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
     }
     void Text(const char* name, const std::string& cp1252) {
-        RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(cp1252.c_str()),
+        RegSetValueExA(m_Key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(cp1252.c_str()),
                        static_cast<DWORD>(cp1252.size() + 1));
     }
     void Binary(const std::string& name, const Bytes& data) {
-        RegSetValueExA(key_, name.c_str(), 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
+        RegSetValueExA(m_Key, name.c_str(), 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
     }
 
 private:
-    HKEY key_ = nullptr;
+    HKEY m_Key = nullptr;
 };
 
 void PutLong(Bytes& b, std::size_t offset, std::uint32_t v) {

@@ -1,1 +1,0 @@
-add_fuzzer(fuzz_commands commands_fuzzer.cpp)

@@ -1,0 +1,106 @@
+#pragma once
+// The Win32 handle types, each owned through the one owner template.
+#include <windows.h>
+#include <oleauto.h>
+
+#include "base/UniqueHandle.h"
+
+namespace platform {
+
+template <class H, BOOL(WINAPI* CloseFn)(H)>
+struct NullTraits {
+    using Handle = H;
+    static H Invalid() noexcept { return nullptr; }
+    static void Close(H handle) noexcept { CloseFn(handle); }
+};
+
+struct HkeyTraits {
+    using Handle = HKEY;
+    static HKEY Invalid() noexcept { return nullptr; }
+    static void Close(HKEY key) noexcept { RegCloseKey(key); }
+};
+
+// CreateFile's failure value is INVALID_HANDLE_VALUE, not null.
+struct FileTraits {
+    using Handle = HANDLE;
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE file) noexcept { CloseHandle(file); }
+};
+
+template <class T>
+struct GdiTraits {
+    using Handle = T;
+    static T Invalid() noexcept { return nullptr; }
+    static void Close(T object) noexcept { DeleteObject(object); }
+};
+
+// A device context of a window (GetDC), given back to that window.
+struct WindowDcTraits {
+    using Handle = HDC;
+    HWND window = nullptr;
+    static HDC Invalid() noexcept { return nullptr; }
+    void Close(HDC dc) const noexcept { ReleaseDC(window, dc); }
+};
+
+struct IconTraits {
+    using Handle = HICON;
+    static HICON Invalid() noexcept { return nullptr; }
+    static void Close(HICON icon) noexcept { DestroyIcon(icon); }
+};
+
+template <class T>
+struct ComTraits {
+    using Handle = T*;
+    static T* Invalid() noexcept { return nullptr; }
+    static void Close(T* object) noexcept { object->Release(); }
+};
+
+struct BstrTraits {
+    using Handle = BSTR;
+    static BSTR Invalid() noexcept { return nullptr; }
+    static void Close(BSTR text) noexcept { SysFreeString(text); }
+};
+
+using UniqueHkey = UniqueHandle<HkeyTraits>;
+using UniqueFile = UniqueHandle<FileTraits>;
+// Processes, threads, events, mutexes: everything CloseHandle closes and whose failure value is null.
+using UniqueKernelHandle = UniqueHandle<NullTraits<HANDLE, CloseHandle>>;
+using UniqueProcess = UniqueKernelHandle;
+using UniqueModule = UniqueHandle<NullTraits<HMODULE, FreeLibrary>>;
+using UniqueWindow = UniqueHandle<NullTraits<HWND, DestroyWindow>>;
+using UniqueDC = UniqueHandle<NullTraits<HDC, DeleteDC>>;  // a memory context
+using UniqueWindowDC = UniqueHandle<WindowDcTraits>;
+using UniqueBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
+using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
+using UniqueBrush = UniqueHandle<GdiTraits<HBRUSH>>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+template <class T>
+using ComPtr = UniqueHandle<ComTraits<T>>;
+using UniqueBstr = UniqueHandle<BstrTraits>;
+
+// The window's device context (null window: the screen's).
+inline UniqueWindowDC ClientDC(HWND window) { return UniqueWindowDC(GetDC(window), {window}); }
+
+// A second reference to an interface the caller keeps.
+template <class T>
+ComPtr<T> AddRef(T* object) {
+    if (object != nullptr) object->AddRef();
+    return ComPtr<T>(object);
+}
+
+// Selects a GDI object into a context and puts back the one it replaced.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : m_Dc(dc), m_Old(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (m_Old != nullptr && m_Old != HGDI_ERROR) SelectObject(m_Dc, m_Old);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC m_Dc;
+    HGDIOBJ m_Old;
+};
+
+}  // namespace platform

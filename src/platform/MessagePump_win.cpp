@@ -1,0 +1,73 @@
+#include "platform/MessagePump_win.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace platform {
+namespace {
+
+struct Entry {
+    unsigned id;
+    MessageFilter filter;
+};
+
+// The window thread's filters; the programs have one window thread.
+std::vector<Entry>& Filters() {
+    static std::vector<Entry> filters;
+    return filters;
+}
+
+unsigned g_NextId = 1;
+
+}  // namespace
+
+MessageFilterScope::MessageFilterScope(MessageFilter filter) : m_Id(g_NextId++) {
+    Filters().push_back({m_Id, std::move(filter)});
+}
+
+MessageFilterScope::~MessageFilterScope() {
+    std::erase_if(Filters(), [this](const Entry& e) { return e.id == m_Id; });
+}
+
+void DispatchFiltered(MSG& msg) {
+    // A filter may add or remove filters (a window opening or closing): walk a copy.
+    const std::vector<Entry> filters = Filters();
+    for (auto it = filters.rbegin(); it != filters.rend(); ++it) {
+        if (it->filter(msg)) return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+bool PumpPending() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the main loop
+            return false;
+        }
+        DispatchFiltered(msg);
+    }
+    return true;
+}
+
+bool PumpWithTimeout(DWORD timeoutMs) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    return PumpPending();
+}
+
+bool PumpUntil(const std::function<bool()>& done) {
+    MSG msg;
+    while (!done()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        if (got < 0) return false;
+        DispatchFiltered(msg);
+    }
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,82 @@
+#pragma once
+// What every control of a window has: its design name, its place in twips,
+// its text, its enabled state, and a tag (the key under which a window keeps
+// its value). The control's window is a child of its window and is destroyed
+// with it, so it is held as a plain handle.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+class Window;
+
+// A control's place in twips from the client area's top left corner.
+struct Place {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Place&) const = default;
+};
+
+class Control {
+public:
+    Control(Window& owner, std::string name, Place place);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& Name() const { return m_Name; }
+    HWND hwnd() const { return m_hWnd; }
+    int Id() const { return m_Id; }
+    Window& Owner() const { return m_Owner; }
+
+    std::string Text() const;
+    void SetText(std::string_view text);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    bool Visible() const;
+    void SetVisible(bool visible);
+    void Focus();
+
+    const std::string& Tag() const { return m_Tag; }
+    void SetTag(std::string tag) { m_Tag = std::move(tag); }
+
+    const Place& GetPlace() const { return m_Place; }
+    // Moves the control; pixels follow from the window's DPI.
+    void SetPlace(const Place& place);
+    // The control's rectangle in its window's client area, in pixels.
+    RECT PixelRect() const;
+
+    // Called by the window.
+    virtual void Layout(UINT dpi);
+    virtual void ApplyFont(HFONT font);
+    virtual bool OnCommand(UINT code) { return (void)code, false; }
+    virtual bool OnNotify(NMHDR& header, LRESULT& result) { return (void)header, (void)result, false; }
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& item) { return (void)item, false; }
+    // WM_CTLCOLOR... of this control: a brush to paint with, or null for the default.
+    virtual HBRUSH OnColor(HDC dc) { return (void)dc, nullptr; }
+
+protected:
+    // Creates the control's window; raises AppError when the system refuses.
+    void CreateHwnd(const wchar_t* className, DWORD style, DWORD exStyle, std::string_view text);
+    // Gets the control's own messages first (a subclass); false passes them on.
+    void Subclass();
+    virtual bool OnOwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    Window& m_Owner;
+    std::string m_Name;
+    Place m_Place;
+    std::string m_Tag;
+    int m_Id;
+    HWND m_hWnd = nullptr;
+    WNDPROC m_OldProc = nullptr;
+};
+
+}  // namespace ui

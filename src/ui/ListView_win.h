@@ -1,0 +1,58 @@
+#pragma once
+// A list view in report form: rows of texts under column headers, one row
+// selected at a time. Rows and columns count from 0.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/Control_win.h"
+
+namespace ui {
+
+class ListView : public Control {
+public:
+    ListView(Window& owner, std::string name, Place place);
+
+    void ClearColumns();
+    void AddColumn(std::string_view header);
+    int ColumnCount() const;
+    std::string ColumnHeader(int column) const;
+    int ColumnWidth(int column) const;
+    void SetColumnWidth(int column, int pixels);
+    // Sizes a column to its contents, and with `useHeader` wide enough for its header too.
+    void AutoSizeColumn(int column, bool useHeader);
+    // True when the list shows small icons (it has a small-icon image list).
+    bool HasSmallIcons() const;
+
+    void ClearRows();
+    // Appends a row whose first column shows `text`; gives its position.
+    int AddRow(std::string_view text);
+    void SetCell(int row, int column, std::string_view text);
+    std::string Cell(int row, int column) const;
+    int RowCount() const;
+    void DeleteRow(int row);
+    // -1 when no row is selected.
+    int SelectedRow() const;
+    void SelectRow(int row);
+
+    // Orders the rows; `less` compares two rows' texts, column by column.
+    void SortRows(const std::function<bool(const std::vector<std::string>&, const std::vector<std::string>&)>& less);
+
+    std::function<void(int row)> onItemClick;   // a row clicked or selected
+    std::function<void(int row)> onActivate;    // double click or Enter on a row
+    std::function<void(int column)> onColumnClick;
+    std::function<void(UINT key)> onKeyUp;
+
+protected:
+    bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnOwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    HWND Header() const;
+    std::vector<std::string> RowTexts(int row) const;
+
+    bool m_SelectedDuringClick = false;
+};
+
+}  // namespace ui
