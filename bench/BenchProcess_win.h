@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/Handles_win.h"
+
 namespace bench {
 
 struct WindowSearch {
@@ -33,15 +35,24 @@ inline HWND WindowOf(DWORD pid, const wchar_t* className) {
     return s.found;
 }
 
-// Starts `program` with `arguments`; the caller closes both handles.
-inline PROCESS_INFORMATION StartProgram(const std::wstring& program, const std::wstring& arguments) {
+struct Started {
+    platform::UniqueProcess process;  // empty when the program could not be started
+    DWORD id = 0;
+    bool Running() const { return process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT; }
+    void Wait(DWORD timeoutMs) const { WaitForSingleObject(process.get(), timeoutMs); }
+};
+
+inline Started StartProgram(const std::wstring& program, const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    return pi;
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        return {};
+    }
+    const platform::UniqueKernelHandle thread(pi.hThread);
+    return {platform::UniqueProcess(pi.hProcess), pi.dwProcessId};
 }
 
 }  // namespace bench

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchProcess_win.h"
 #include "common/clACTApplication.h"
 #include "platform/Automation_win.h"
 #include "platform/WinPlatform_win.h"
@@ -20,16 +21,7 @@ std::wstring Folder() {
     return p.substr(0, p.find_last_of(L"\\/") + 1);
 }
 
-HANDLE Start(const std::wstring& arguments) {
-    const std::wstring exe = Folder() + L"actstandin.exe";
-    std::wstring line = L"\"" + exe + L"\" " + arguments;
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return nullptr;
-    CloseHandle(pi.hThread);
-    return pi.hProcess;
-}
+bench::Started Start(const std::wstring& arguments) { return bench::StartProgram(Folder() + L"actstandin.exe", arguments); }
 
 template <class F>
 double MillisPerRun(int runs, F f) {
@@ -42,13 +34,12 @@ double MillisPerRun(int runs, F f) {
 }  // namespace
 
 int wmain() {
-    HANDLE reg = Start(L"--register");
-    if (reg == nullptr) return 1;
-    WaitForSingleObject(reg, 20000);
-    CloseHandle(reg);
-    HANDLE act = Start(L"--seconds 300");
-    if (act == nullptr) return 1;
-    WaitForInputIdle(act, 10000);
+    const bench::Started reg = Start(L"--register");
+    if (!reg.process) return 1;
+    reg.Wait(20000);
+    const bench::Started act = Start(L"--seconds 300");
+    if (!act.process) return 1;
+    WaitForInputIdle(act.process.get(), 10000);
     HWND window = nullptr;
     for (int i = 0; i < 100 && window == nullptr; ++i, Sleep(50)) window = FindWindowW(L"ACT3.0FrameClass", nullptr);
 
@@ -82,7 +73,6 @@ int wmain() {
         std::printf("  four address fields on a held view         : %8.3f\n", heldAddress);
     }
     if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
-    WaitForSingleObject(act, 10000);
-    CloseHandle(act);
+    act.Wait(10000);
     return status;
 }

@@ -39,20 +39,18 @@ ByteArray Record(int id, const std::string& name) {
 }
 
 void Write(const std::string& name, DWORD type, const ByteArray& data) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kKey.c_str(), 0, nullptr, 0, 0x2001F, nullptr, &key, nullptr);
-    RegSetValueExA(key, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
+    platform::UniqueHkey key;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kKey.c_str(), 0, nullptr, 0, 0x2001F, nullptr, key.put(), nullptr);
+    RegSetValueExA(key.get(), name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
 }
 
 std::size_t Read(const std::string& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey.c_str(), 0, 0x20019, &key) != ERROR_SUCCESS) return 0;
+    platform::UniqueHkey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey.c_str(), 0, 0x20019, key.put()) != ERROR_SUCCESS) return 0;
     DWORD type = 0, size = 0;
-    RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+    RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size);
     ByteArray buffer(size);
-    RegQueryValueExA(key, name.c_str(), nullptr, &type, buffer.data(), &size);
-    RegCloseKey(key);
+    RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, buffer.data(), &size);
     return size;
 }
 
@@ -93,11 +91,10 @@ std::wstring ExeFolder() {
 }
 
 ByteArray ReadWholeFile(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ByteArray bytes(GetFileSize(h, nullptr));
+    const platform::UniqueFile h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ByteArray bytes(GetFileSize(h.get(), nullptr));
     DWORD got = 0;
-    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(h);
+    ReadFile(h.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
     return bytes;
 }
 
@@ -110,31 +107,25 @@ std::wstring LabelText(HWND form) {
 // From CreateProcess to the end message, the question answered Yes at once.
 double InstallRun(const std::wstring& tessivar) {
     const auto t0 = bench::Clock::now();
-    const PROCESS_INFORMATION pi = bench::StartProgram(tessivar, L"BenchAddon install");
+    const bench::Started run = bench::StartProgram(tessivar, L"BenchAddon install");
     HWND box = nullptr;
-    while ((box = bench::WindowOf(pi.dwProcessId, L"#32770")) == nullptr && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+    while ((box = bench::WindowOf(run.id, L"#32770")) == nullptr && run.Running()) {
     }
     PostMessageW(box, WM_COMMAND, IDYES, 0);
-    HWND form = bench::WindowOf(pi.dwProcessId, L"TessivarHaupt");
-    while (LabelText(form).rfind(L"Das ACT!-Addon", 0) != 0 && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+    HWND form = bench::WindowOf(run.id, L"TessivarHaupt");
+    while (LabelText(form).rfind(L"Das ACT!-Addon", 0) != 0 && run.Running()) {
     }
     const double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
     PostMessageW(form, WM_COMMAND, IDOK, 0);
-    WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    run.Wait(10000);
     return ms;
 }
 
 double MinimalPlusRawReads(const std::wstring& minimal) {
     const auto t0 = bench::Clock::now();
-    const PROCESS_INFORMATION pi = bench::StartProgram(minimal, L"");
-    WaitForSingleObject(pi.hProcess, 10000);
+    bench::StartProgram(minimal, L"").Wait(10000);
     RawTable();
-    const double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return ms;
+    return std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
 }
 
 void Report(const char* what, double ours, double raw, double target) {
@@ -165,10 +156,9 @@ int wmain() {
         const ByteArray large = Image(24), small = Image(16);
         f.insert(f.end(), large.begin(), large.end());
         f.insert(f.end(), small.begin(), small.end());
-        HANDLE h = CreateFileW(TempFile(n).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        const platform::UniqueFile h(CreateFileW(TempFile(n).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD put = 0;
-        WriteFile(h, f.data(), static_cast<DWORD>(f.size()), &put, nullptr);
-        CloseHandle(h);
+        WriteFile(h.get(), f.data(), static_cast<DWORD>(f.size()), &put, nullptr);
         files.push_back(platform::Narrow(TempFile(n)));
     }
     std::vector<double> add, rawAdd;

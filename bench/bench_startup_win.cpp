@@ -37,15 +37,14 @@ double TimeMs(F&& f) {
 
 void Prepare() {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TessivarBench");
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    platform::UniqueHkey key;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
     std::vector<BYTE> record(1172);
     for (int i = 0; i < kValues; ++i) {
         record[0] = static_cast<BYTE>(i);
         const std::string name = "Command-" + std::to_string(i);
-        RegSetValueExA(key, name.c_str(), 0, REG_BINARY, record.data(), static_cast<DWORD>(record.size()));
+        RegSetValueExA(key.get(), name.c_str(), 0, REG_BINARY, record.data(), static_cast<DWORD>(record.size()));
     }
-    RegCloseKey(key);
 }
 
 std::size_t RawRead() {
@@ -53,15 +52,14 @@ std::size_t RawRead() {
     std::vector<BYTE> buffer;
     for (int i = 0; i < kValues; ++i) {
         const std::string name = "Command-" + std::to_string(i);
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, 0x20019, &key) != ERROR_SUCCESS) continue;
+        platform::UniqueHkey key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, 0x20019, key.put()) != ERROR_SUCCESS) continue;
         DWORD type = 0, size = 0;
-        if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
             buffer.assign(size, 0);
-            RegQueryValueExA(key, name.c_str(), nullptr, &type, buffer.data(), &size);
+            RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, buffer.data(), &size);
             total += size;
         }
-        RegCloseKey(key);
     }
     return total;
 }
@@ -88,23 +86,21 @@ double g_lastBoxMs = 0;
 // From CreateProcess to the end of the process; `answer` presses OK in its box at once.
 double RunToExit(const std::wstring& program, const std::wstring& args, bool answer) {
     const auto t0 = Clock::now();
-    const PROCESS_INFORMATION pi = bench::StartProgram(program, args);
-    if (pi.hProcess == nullptr) return -1;
+    const bench::Started run = bench::StartProgram(program, args);
+    if (!run.process) return -1;
     if (answer) {
         HWND box = nullptr;
-        while ((box = bench::WindowOf(pi.dwProcessId, L"#32770")) == nullptr && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
+        while ((box = bench::WindowOf(run.id, L"#32770")) == nullptr &&
+               WaitForSingleObject(run.process.get(), 1) == WAIT_TIMEOUT) {
         }
         g_lastBoxMs = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
         if (box != nullptr) PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
-    WaitForSingleObject(pi.hProcess, 10000);
-    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return ms;
+    run.Wait(10000);
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
-HWND OpenActWindow() {
+platform::UniqueWindow OpenActWindow() {
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -113,7 +109,7 @@ HWND OpenActWindow() {
     HWND w = CreateWindowExW(0, wc.lpszClassName, L"ACT! - Benchmark", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
                              nullptr, wc.hInstance, nullptr);
     ShowWindow(w, SW_SHOWNOACTIVATE);
-    return w;
+    return platform::UniqueWindow(w);
 }
 
 }  // namespace
@@ -140,7 +136,7 @@ int wmain() {
                 routineMs / rawMs);
 
     const std::wstring folder = Folder();
-    HWND act = OpenActWindow();
+    platform::UniqueWindow act = OpenActWindow();
     std::vector<double> minimal, minimalBox, tessivar, boxShown, notRefused;
     RunToExit(folder + L"minimal.exe", L"", false);
     RunToExit(folder + L"tessivar.exe", L"Addon install", true);
@@ -150,7 +146,7 @@ int wmain() {
         tessivar.push_back(RunToExit(folder + L"tessivar.exe", L"Addon install", true));
         boxShown.push_back(g_lastBoxMs);
     }
-    DestroyWindow(act);
+    act.reset();
     for (int r = 0; r < 15; ++r) notRefused.push_back(RunToExit(folder + L"tessivar.exe", L"Addon bench", false));
     const double minimalMs = Median(minimal), tessivarMs = Median(tessivar);
     std::printf("Process start to exit (median of 15 runs)\n");

@@ -77,7 +77,7 @@ void ReportToolbarError(const platform::Platform& env, std::string_view method) 
 
 int ExitCodeOf(RunOutcome outcome) { return outcome == RunOutcome::Finished ? kExitFinished : kExitFailed; }
 
-RunOutcome Install(RunContext& run, const std::int32_t& ToolbarChoice) {
+RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice) {
     const platform::Platform& env = run.env;
     run.window.Show(Message(texts::kInstallStart1, run.AddonName, texts::kInstallStart2));
     const std::string failed = Message(texts::kInstallFailed1, run.AddonName, texts::kInstallFailed2);
@@ -118,7 +118,7 @@ RunOutcome Install(RunContext& run, const std::int32_t& ToolbarChoice) {
     return outcome;
 }
 
-RunOutcome Deinstall(RunContext& run, const std::int32_t& ToolbarChoice) {
+RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
     const platform::Platform& env = run.env;
     run.window.Show(Message(texts::kRemovalStart1, run.AddonName, texts::kRemovalStart2));
     clCustomTessivars table(env);

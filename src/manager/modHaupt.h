@@ -53,9 +53,9 @@ struct RunContext {
 
 // Registers the add-on's command from its command file beside Tessivar and,
 // on request, puts its button on the chosen toolbar.
-RunOutcome Install(RunContext& run, const std::int32_t& ToolbarChoice);
+RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice);
 // Removes every command named like the add-on, and its button on the chosen toolbar.
-RunOutcome Deinstall(RunContext& run, const std::int32_t& ToolbarChoice);
+RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice);
 
 // Runs of two or more spaces count as one; leading and trailing spaces go.
 // Only U+0020 separates: a tab is part of a word.

@@ -30,40 +30,30 @@ bool Button::OnCommand(UINT code) {
     return true;
 }
 
-CheckBox::CheckBox(Window& owner, std::string name, Place place, std::string_view caption)
+ToggleButton::ToggleButton(Window& owner, std::string name, Place place, DWORD style, std::string_view caption)
     : Control(owner, std::move(name), place) {
-    CreateHwnd(L"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, caption);
+    CreateHwnd(L"BUTTON", WS_VISIBLE | style, 0, caption);
 }
 
-bool CheckBox::Checked() const { return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool ToggleButton::Checked() const { return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-void CheckBox::SetChecked(bool checked) {
+void ToggleButton::SetChecked(bool checked) {
     SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool CheckBox::OnCommand(UINT code) {
+bool ToggleButton::OnCommand(UINT code) {
     if (code != BN_CLICKED) return false;
     if (onClick) onClick();
     return true;
 }
+
+CheckBox::CheckBox(Window& owner, std::string name, Place place, std::string_view caption)
+    : ToggleButton(owner, std::move(name), place, WS_TABSTOP | BS_AUTOCHECKBOX, caption) {}
 
 OptionButton::OptionButton(Window& owner, std::string name, Place place, std::string_view caption,
                            bool firstOfGroup)
-    : Control(owner, std::move(name), place) {
-    CreateHwnd(L"BUTTON", WS_VISIBLE | BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0), 0, caption);
-}
-
-bool OptionButton::Checked() const { return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-void OptionButton::SetChecked(bool checked) {
-    SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-bool OptionButton::OnCommand(UINT code) {
-    if (code != BN_CLICKED) return false;
-    if (onClick) onClick();
-    return true;
-}
+    : ToggleButton(owner, std::move(name), place, BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0),
+                   caption) {}
 
 Frame::Frame(Window& owner, std::string name, Place place, std::string_view caption)
     : Control(owner, std::move(name), place) {

@@ -28,30 +28,29 @@ private:
     platform::UniqueBitmap m_Picture;
 };
 
-class CheckBox : public Control {
+// A button that is on or off: check box and option button.
+class ToggleButton : public Control {
 public:
-    CheckBox(Window& owner, std::string name, Place place, std::string_view caption);
     bool Checked() const;
     void SetChecked(bool checked);
 
     std::function<void()> onClick;
 
 protected:
+    ToggleButton(Window& owner, std::string name, Place place, DWORD style, std::string_view caption);
     bool OnCommand(UINT code) override;
+};
+
+class CheckBox : public ToggleButton {
+public:
+    CheckBox(Window& owner, std::string name, Place place, std::string_view caption);
 };
 
 // Option buttons that follow each other form one group; `firstOfGroup`
 // starts a new one.
-class OptionButton : public Control {
+class OptionButton : public ToggleButton {
 public:
     OptionButton(Window& owner, std::string name, Place place, std::string_view caption, bool firstOfGroup);
-    bool Checked() const;
-    void SetChecked(bool checked);
-
-    std::function<void()> onClick;
-
-protected:
-    bool OnCommand(UINT code) override;
 };
 
 class Frame : public Control {

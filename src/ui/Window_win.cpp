@@ -74,9 +74,9 @@ void Window::Create(const Frame& frame) {
     m_Style = frame.style;
     m_ExStyle = frame.exStyle;
     m_Dpi = ScreenDpi();
-    HWND hwnd = CreateWindowExW(m_ExStyle, m_ClassName.c_str(), platform::Widen(frame.caption).c_str(), m_Style,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, frame.owner, nullptr,
-                                GetModuleHandleW(nullptr), this);
+    const POINT at = frame.position.value_or(POINT{CW_USEDEFAULT, CW_USEDEFAULT});
+    HWND hwnd = CreateWindowExW(m_ExStyle, m_ClassName.c_str(), platform::Widen(frame.caption).c_str(), m_Style, at.x,
+                                at.y, 100, 100, frame.owner, nullptr, GetModuleHandleW(nullptr), this);
     if (hwnd == nullptr) RaiseSystem(texts::kWindowNotCreated, m_ClassName);
     m_Filter.emplace([this](MSG& msg) { return Filter(msg); });
     MakeFont();

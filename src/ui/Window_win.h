@@ -65,7 +65,8 @@ public:
         int innerWidth = 0;   // twips
         int innerHeight = 0;  // twips
         HWND owner = nullptr;
-        bool center = true;   // else where the system puts new windows
+        bool center = true;   // else at `position`, or where the system puts new windows
+        std::optional<POINT> position;
         HICON icon = nullptr;
     };
 

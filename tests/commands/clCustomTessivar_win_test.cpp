@@ -10,7 +10,9 @@
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/WinPlatform_win.h"
 #include "platform/WinText_win.h"
+#include "support/Raw_win.h"
 #include "support/RegistrySnapshot_win.h"
+#include "ui/Canvas_win.h"
 
 namespace td = testdata;
 
@@ -37,34 +39,16 @@ protected:
         return platform::Narrow(m_Folder + name);
     }
     void WriteFile(const std::wstring& name, const ByteArray& bytes) {
-        HANDLE h = CreateFileW((m_Folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(h);
+        support::WriteFileBytes(m_Folder + name, bytes);
         m_Written.push_back(name);
     }
-    ByteArray ReadFile(const std::wstring& name) {
-        HANDLE h = CreateFileW((m_Folder + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ByteArray bytes(GetFileSize(h, nullptr));
-        DWORD got = 0;
-        ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-        CloseHandle(h);
-        bytes.resize(got);
-        return bytes;
-    }
+    ByteArray ReadFile(const std::wstring& name) { return support::ReadFileBytes(m_Folder + name).value_or(ByteArray{}); }
     void SeedCommand(int n, std::uint32_t id, const std::string& cpName, const ByteArray& large, const ByteArray& small) {
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, std::string(actregistry::kCustomCommands).c_str(), 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        const auto put = [&](const std::string& name, const ByteArray& data) {
-            RegSetValueExA(key, name.c_str(), 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
-        };
-        put("Command-" + std::to_string(n), td::Record(id, cpName));
-        put("BitmapL-" + std::to_string(id), large);
-        put("BitmapS-" + std::to_string(id), small);
-        const DWORD count = static_cast<DWORD>(n + 1);
-        RegSetValueExA(key, "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), 4);
-        RegCloseKey(key);
+        const std::string key(actregistry::kCustomCommands);
+        support::WriteValue(key, "Command-" + std::to_string(n), REG_BINARY, td::Record(id, cpName));
+        support::WriteValue(key, "BitmapL-" + std::to_string(id), REG_BINARY, large);
+        support::WriteValue(key, "BitmapS-" + std::to_string(id), REG_BINARY, small);
+        support::WriteDword(key, "Count", static_cast<DWORD>(n + 1));
     }
 
     platform::WinPlatform win{"Tessivar"};
@@ -115,32 +99,16 @@ TEST_F(RealCommands, ACommandFileIsAddedReadBackSavedLoadedAndRemovedWithRenumbe
 // Paints into a 32-bit bitmap and reads back what reached it.
 class Target {
 public:
-    Target(int w, int h) : m_Dc(CreateCompatibleDC(nullptr)), m_Width(w), m_Height(h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_Bitmap = CreateDIBSection(m_Dc, &bi, DIB_RGB_COLORS, &m_Bits, nullptr, 0);
-        m_Old = SelectObject(m_Dc, m_Bitmap);
-        PatBlt(m_Dc, 0, 0, w, h, WHITENESS);
-    }
-    ~Target() {
-        SelectObject(m_Dc, m_Old);
-        DeleteObject(m_Bitmap);
-        DeleteDC(m_Dc);
-    }
-    platform::DeviceContext dc() const { return reinterpret_cast<platform::DeviceContext>(m_Dc); }
+    Target(int w, int h) : m_Canvas(w, h) {}
+    platform::DeviceContext dc() const { return reinterpret_cast<platform::DeviceContext>(m_Canvas.dc()); }
     // Blue, green, red of the pixel at (x, y) as seen on screen.
     std::array<int, 3> At(int x, int y) const {
-        GdiFlush();
-        const auto p = static_cast<const std::uint8_t*>(m_Bits) + 4 * (y * m_Width + x);
-        return {p[0], p[1], p[2]};
+        const COLORREF p = m_Canvas.Pixel(x, y);
+        return {GetBValue(p), GetGValue(p), GetRValue(p)};
     }
 
 private:
-    HDC m_Dc;
-    HBITMAP m_Bitmap = nullptr;
-    HGDIOBJ m_Old = nullptr;
-    void* m_Bits = nullptr;
-    int m_Width, m_Height;
+    ui::Canvas m_Canvas;
 };
 
 std::array<int, 3> StoredPixel(std::uint8_t seed, int index, int bytesPerPixel) {

@@ -13,11 +13,12 @@
 #include "driver/BoxDriver_win.h"
 #include "seed/ActConfigSeed_win.h"
 #include "support/Process_win.h"
+#include "support/Raw_win.h"
 #include "support/RegistrySnapshot_win.h"
 #include "support/TessivarDriver_win.h"
 
 using support::ChildProcess;
-using Bytes = std::vector<std::uint8_t>;
+using support::Bytes;
 
 namespace {
 
@@ -25,25 +26,10 @@ const std::string kCommands = std::string(seed::kMenuConfig) + "\\CustomCommands
 const std::wstring kInstalled = L"Das ACT!-Addon '";
 const std::wstring kRemoved = L"Es wurde das ACT!-Addon '";
 
-std::optional<Bytes> Value(const std::string& key, const std::string& name) {
-    HKEY k = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return std::nullopt;
-    DWORD size = 0;
-    std::optional<Bytes> out;
-    if (RegQueryValueExA(k, name.c_str(), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
-        Bytes data(size);
-        RegQueryValueExA(k, name.c_str(), nullptr, nullptr, data.data(), &size);
-        out = data;
-    }
-    RegCloseKey(k);
-    return out;
-}
+std::optional<Bytes> Value(const std::string& key, const std::string& name) { return support::ReadBytes(key, name); }
 
 void SetValue(const std::string& key, const std::string& name, DWORD type, const Bytes& data) {
-    HKEY k = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
-    RegSetValueExA(k, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
-    RegCloseKey(k);
+    support::WriteValue(key, name, type, data);
 }
 
 std::string Bar(int n) { return std::string(seed::kMenuConfig) + "\\ActToolBars-Bar" + std::to_string(n); }
@@ -118,11 +104,7 @@ protected:
 
     void WriteAddon(const std::wstring& base, const std::string& cpCommandName) {
         const std::wstring path = m_Folder + L"\\" + base + L".cmd";
-        const Bytes bytes = CommandFile(cpCommandName);
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(h);
+        ASSERT_TRUE(support::WriteFileBytes(path, CommandFile(cpCommandName)));
         m_Files.push_back(path);
     }
 

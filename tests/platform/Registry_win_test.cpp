@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "common/RegistryContract.h"
+#include "platform/Handles_win.h"
 #include "platform/Registry_win.h"
 #include "platform/TextCodec_win.h"
 #include "support/RegistrySnapshot_win.h"
@@ -36,12 +37,11 @@ TEST(WinRegistry, UmlautNamesReachTheRegistryAsTheSystemsCharacters) {
     ASSERT_EQ(reg.SetValue(key, "Schl\xFC" "ssel", platform::kRegSz, v), 0);
     reg.CloseKey(key);
 
-    HKEY wide = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\TessivarTest\\Gr\u00F6\u00DFe", 0, KEY_READ, &wide), 0);
+    platform::UniqueHkey wide;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\TessivarTest\\Gr\u00F6\u00DFe", 0, KEY_READ, wide.put()), 0);
     wchar_t data[8] = {};
     DWORD size = sizeof(data);
-    EXPECT_EQ(RegQueryValueExW(wide, L"Schl\u00FCssel", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size), 0);
+    EXPECT_EQ(RegQueryValueExW(wide.get(), L"Schl\u00FCssel", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size), 0);
     EXPECT_EQ(std::wstring(data), L"\u00E4");
-    RegCloseKey(wide);
     support::DeleteTree(HKEY_CURRENT_USER, L"Software\\TessivarTest");
 }

@@ -15,9 +15,9 @@ ChildProcess ChildProcess::Start(const std::wstring& program, const std::wstring
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         throw std::runtime_error("CreateProcess failed: " + std::to_string(GetLastError()));
     }
-    CloseHandle(pi.hThread);
+    const platform::UniqueKernelHandle thread(pi.hThread);
     ChildProcess child;
-    child.m_Process = UniqueHandle(pi.hProcess);
+    child.m_Process.reset(pi.hProcess);
     child.m_Id = pi.dwProcessId;
     return child;
 }

@@ -5,33 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "platform/Handles_win.h"
+
 namespace support {
-
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE h) : m_H(h) {}
-    UniqueHandle(UniqueHandle&& o) noexcept : m_H(o.m_H) { o.m_H = nullptr; }
-    UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-        if (this != &o) {
-            reset();
-            m_H = o.m_H;
-            o.m_H = nullptr;
-        }
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    ~UniqueHandle() { reset(); }
-    HANDLE get() const { return m_H; }
-    void reset() {
-        if (m_H != nullptr && m_H != INVALID_HANDLE_VALUE) CloseHandle(m_H);
-        m_H = nullptr;
-    }
-
-private:
-    HANDLE m_H = nullptr;
-};
 
 // A child process that is ended when the object goes, if it still runs.
 class ChildProcess {
@@ -51,7 +27,7 @@ public:
 
 private:
     ChildProcess() = default;
-    UniqueHandle m_Process;
+    platform::UniqueProcess m_Process;
     DWORD m_Id = 0;
 };
 

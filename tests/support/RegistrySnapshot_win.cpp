@@ -1,5 +1,7 @@
 #include "support/RegistrySnapshot_win.h"
 
+#include "platform/Handles_win.h"
+
 namespace support {
 namespace {
 
@@ -27,10 +29,9 @@ void Walk(HKEY key, const std::wstring& name, RegSnapshot& out) {
         DWORD length = maxSubkey + 1;
         if (RegEnumKeyExW(key, i, subName.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) continue;
         subName.resize(length);
-        HKEY sub = nullptr;
-        if (RegOpenKeyExW(key, subName.c_str(), 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
-        Walk(sub, name + L"\\" + subName, out);
-        RegCloseKey(sub);
+        platform::UniqueHkey sub;
+        if (RegOpenKeyExW(key, subName.c_str(), 0, KEY_READ, sub.put()) != ERROR_SUCCESS) continue;
+        Walk(sub.get(), name + L"\\" + subName, out);
     }
 }
 
@@ -38,10 +39,9 @@ void Walk(HKEY key, const std::wstring& name, RegSnapshot& out) {
 
 RegSnapshot SnapshotTree(HKEY root, const std::wstring& path) {
     RegSnapshot out;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return out;
-    Walk(key, path, out);
-    RegCloseKey(key);
+    platform::UniqueHkey key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return out;
+    Walk(key.get(), path, out);
     return out;
 }
 

@@ -13,14 +13,14 @@ TestWindow::TestWindow(const std::wstring& className, const std::wstring& title,
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         RegisterClassW(&wc);
     }
-    m_Hwnd = CreateWindowExW(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, nullptr,
-                            nullptr, instance, this);
-    if (show != SW_HIDE) ShowWindow(m_Hwnd, show);
+    m_Window.reset(CreateWindowExW(0, className.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100, 300, 200,
+                                   nullptr, nullptr, instance, this));
+    if (show != SW_HIDE) ShowWindow(m_Window.get(), show);
     PumpMessages();
 }
 
 TestWindow::~TestWindow() {
-    DestroyWindow(m_Hwnd);
+    m_Window.reset();
     PumpMessages();
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/Handles_win.h"
+
 namespace support {
 
 class TestWindow {
@@ -13,14 +15,14 @@ public:
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
-    HWND hwnd() const { return m_Hwnd; }
-    std::uintptr_t handle() const { return reinterpret_cast<std::uintptr_t>(m_Hwnd); }
+    HWND hwnd() const { return m_Window.get(); }
+    std::uintptr_t handle() const { return reinterpret_cast<std::uintptr_t>(m_Window.get()); }
     // Messages of kind WM_APP the window has seen.
     int appMessages() const { return m_AppMessages; }
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    HWND m_Hwnd = nullptr;
+    platform::UniqueWindow m_Window;
     int m_AppMessages = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/AppError.h"
+#include "platform/Handles_win.h"
 #include "platform/WinPlatform_win.h"
 #include "support/RegistrySnapshot_win.h"
 #include "toolbars/clACTToolbars.h"
@@ -15,10 +16,9 @@ const std::wstring kAct = L"Software\\Symantec\\ACT!";
 const std::wstring kConfig = kAct + L"\\TBarMenuConfig\\ACT!";
 
 void Seed(const std::wstring& key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
-    HKEY h = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr), 0);
-    ASSERT_EQ(RegSetValueExW(h, name, 0, type, static_cast<const BYTE*>(data), size), 0);
-    RegCloseKey(h);
+    platform::UniqueHkey h;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, h.put(), nullptr), 0);
+    ASSERT_EQ(RegSetValueExW(h.get(), name, 0, type, static_cast<const BYTE*>(data), size), 0);
 }
 
 void SeedBar(int n, DWORD type, const std::wstring& name, const std::vector<BYTE>& buttons) {

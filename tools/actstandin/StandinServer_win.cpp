@@ -4,6 +4,7 @@
 #include <string>
 
 #include "actstandin/StandinObjects_win.h"
+#include "platform/Handles_win.h"
 
 namespace standin {
 
@@ -24,15 +25,13 @@ std::string ToUtf8(const std::wstring& text) {
 }
 
 bool SetDefault(HKEY root, const std::wstring& path, const std::wstring& value) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    platform::UniqueHkey key;
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
     const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    const bool ok = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
-                    ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
+    return RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
+           ERROR_SUCCESS;
 }
 
 bool RegisterIn(HKEY root, const std::wstring& exe) {
@@ -66,10 +65,9 @@ public:
         if (out == nullptr) return E_POINTER;
         *out = nullptr;
         if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-        IDispatch* app = NewApplication();
-        if (app == nullptr) return E_OUTOFMEMORY;
+        const platform::ComPtr<IDispatch> app(NewApplication());
+        if (!app) return E_OUTOFMEMORY;
         const HRESULT hr = app->QueryInterface(riid, out);
-        app->Release();
         Log(L"-- new client object");
         return hr;
     }

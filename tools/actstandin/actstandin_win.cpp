@@ -15,6 +15,9 @@
 #include <string>
 
 #include "actstandin/StandinServer_win.h"
+#include "base/AppError.h"
+#include "ui/Timer_win.h"
+#include "ui/Window_win.h"
 
 namespace {
 
@@ -77,46 +80,47 @@ void PaintContact(HDC dc, RECT rc) {
     DrawTextW(dc, text.c_str(), -1, &rc, DT_LEFT | DT_TOP | DT_NOPREFIX);
 }
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            RECT rc;
-            GetClientRect(hwnd, &rc);
-            PaintContact(dc, rc);
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_TIMER:
-            // Timer 1: --seconds ran out. Timer 2: a server started by COM has had no client for a while.
-            if (wParam == 1 || standin::TheServer().objects == 0) DestroyWindow(hwnd);
-            else KillTimer(hwnd, wParam);
-            return 0;
-        case WM_DESTROY:
-            standin::TheServer().window = nullptr;
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-}
+// ACT!'s main window as the programs recognise it: its class and its title.
+class MainWindow : public ui::Window {
+public:
+    explicit MainWindow(const std::wstring& className) : ui::Window(className) {}
 
-HWND CreateMainWindow(HINSTANCE instance, const Options& o) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = o.className.c_str();
-    if (!RegisterClassW(&wc)) return nullptr;
-    return CreateWindowExW(0, o.className.c_str(), L"ACT!", WS_OVERLAPPEDWINDOW, 40, 40, 640, 420, nullptr, nullptr,
-                           instance, nullptr);
-}
+    void Open(const Options& o) {
+        Create({.caption = "ACT!", .style = WS_OVERLAPPEDWINDOW, .innerWidth = 9600, .innerHeight = 6300,
+                .center = false, .position = POINT{40, 40}});
+        // Timer 1: --seconds ran out. Timer 2: a server started by COM has had no client for a while.
+        if (o.seconds > 0) {
+            ui::Timer& ends = AddTimer(o.seconds * 1000);
+            ends.onTick = [this] { Destroy(); };
+            ends.Start();
+        }
+        if (standin::TheServer().embedding) {
+            ui::Timer& idle = AddTimer(standin::TheServer().idleSeconds * 1000);
+            idle.onTick = [this, &idle] {
+                if (standin::TheServer().objects == 0) Destroy();
+                else idle.Stop();
+            };
+            idle.Start();
+        }
+    }
+
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg != WM_PAINT) return Default(msg, wParam, lParam);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        RECT rc;
+        GetClientRect(hwnd(), &rc);
+        PaintContact(dc, rc);
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    void OnDestroy() override { standin::TheServer().window = nullptr; }
+};
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     standin::Server& server = standin::TheServer();
     const Options o = ParseOptions(server);
     if (o.mode == Options::Mode::Register) return standin::RegisterServer();
@@ -130,20 +134,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // find the running server, not start a second one.
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     if (com) standin::RegisterFactory();
-    HWND hwnd = CreateMainWindow(instance, o);
-    if (hwnd == nullptr) return 1;
-    server.window = hwnd;
-    standin::DataChanged();
-    ShowWindow(hwnd, o.show);
-    UpdateWindow(hwnd);
-    if (o.seconds > 0) SetTimer(hwnd, 1, o.seconds * 1000, nullptr);
-
-    if (server.embedding) SetTimer(hwnd, 2, server.idleSeconds * 1000, nullptr);
-
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    {
+        MainWindow window(o.className);
+        try {
+            window.Open(o);
+        } catch (const AppError&) {
+            return 1;
+        }
+        server.window = window.hwnd();
+        standin::DataChanged();
+        window.Show(o.show);
+        window.RunUntilClosed();
     }
     standin::RevokeFactory();
     if (com) CoUninitialize();

@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/Handles_win.h"
+#include "ui/Canvas_win.h"
+
 namespace driver {
 namespace {
 
@@ -24,67 +27,31 @@ std::wstring ClassOf(HWND hwnd) {
 
 struct Pixels {
     int width = 0, height = 0;
-    std::vector<COLORREF> data;  // 0x00RRGGBB as GetDIBits gives them
+    std::vector<COLORREF> data;  // RGB() values, row by row from the top
 };
 
-// A bitmap compatible with the screen, selected into a memory context for
-// as long as the object lives; the context's own bitmap is put back after.
-class Canvas {
-public:
-    Canvas(int width, int height)
-        : m_Width(width), m_Height(height), m_Screen(GetDC(nullptr)), m_Dc(CreateCompatibleDC(m_Screen)),
-          m_Bitmap(CreateCompatibleBitmap(m_Screen, width, height)), m_Old(SelectObject(m_Dc, m_Bitmap)) {}
-    ~Canvas() {
-        SelectObject(m_Dc, m_Old);
-        DeleteObject(m_Bitmap);
-        DeleteDC(m_Dc);
-        ReleaseDC(nullptr, m_Screen);
+Pixels Read(const ui::Canvas& canvas) {
+    Pixels p{canvas.Width(), canvas.Height(), {}};
+    p.data.reserve(static_cast<std::size_t>(p.width * p.height));
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) p.data.push_back(canvas.Pixel(x, y));
     }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC dc() const { return m_Dc; }
-    HDC screen() const { return m_Screen; }
-
-    Pixels Read() const {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = m_Width;
-        bi.bmiHeader.biHeight = -m_Height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        Pixels p{m_Width, m_Height, std::vector<COLORREF>(static_cast<std::size_t>(m_Width * m_Height))};
-        // GetDIBits wants the bitmap out of every context while it reads.
-        SelectObject(m_Dc, m_Old);
-        GetDIBits(m_Dc, m_Bitmap, 0, static_cast<UINT>(m_Height), p.data.data(), &bi, DIB_RGB_COLORS);
-        SelectObject(m_Dc, m_Bitmap);
-        return p;
-    }
-
-private:
-    int m_Width, m_Height;
-    HDC m_Screen;
-    HDC m_Dc;
-    HBITMAP m_Bitmap;
-    HGDIOBJ m_Old;
-};
+    return p;
+}
 
 // The icon as it stands on screen.
 Pixels CaptureScreen(const RECT& rc) {
-    Canvas canvas(rc.right - rc.left, rc.bottom - rc.top);
-    BitBlt(canvas.dc(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, canvas.screen(), rc.left, rc.top, SRCCOPY);
-    return canvas.Read();
+    ui::Canvas canvas(rc.right - rc.left, rc.bottom - rc.top);
+    const platform::UniqueWindowDC screen = platform::ClientDC(nullptr);
+    BitBlt(canvas.dc(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, screen.get(), rc.left, rc.top, SRCCOPY);
+    return Read(canvas);
 }
 
 Pixels RenderIcon(HICON icon, int w, int h, COLORREF background) {
-    Canvas canvas(w, h);
-    RECT rc{0, 0, w, h};
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(canvas.dc(), &rc, brush);
-    DeleteObject(brush);
+    ui::Canvas canvas(w, h);
+    canvas.Fill(background);
     DrawIconEx(canvas.dc(), 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
-    return canvas.Read();
+    return Read(canvas);
 }
 
 int Distance(COLORREF a, COLORREF b) {

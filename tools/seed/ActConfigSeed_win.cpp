@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Handles_win.h"
+
 namespace seed {
 namespace {
 
@@ -15,28 +17,25 @@ using Bytes = std::vector<std::uint8_t>;
 class Key {
 public:
     explicit Key(const std::string& path) {
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_Key, nullptr) !=
-            ERROR_SUCCESS) {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, m_Key.put(),
+                            nullptr) != ERROR_SUCCESS) {
             throw std::runtime_error("cannot create " + path);
         }
     }
-    ~Key() { RegCloseKey(m_Key); }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
 
     void Dword(const char* name, DWORD value) {
-        RegSetValueExA(m_Key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+        RegSetValueExA(m_Key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
     }
     void Text(const char* name, const std::string& cp1252) {
-        RegSetValueExA(m_Key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(cp1252.c_str()),
+        RegSetValueExA(m_Key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(cp1252.c_str()),
                        static_cast<DWORD>(cp1252.size() + 1));
     }
     void Binary(const std::string& name, const Bytes& data) {
-        RegSetValueExA(m_Key, name.c_str(), 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
+        RegSetValueExA(m_Key.get(), name.c_str(), 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
     }
 
 private:
-    HKEY m_Key = nullptr;
+    platform::UniqueHkey m_Key;
 };
 
 void PutLong(Bytes& b, std::size_t offset, std::uint32_t v) {
@@ -110,11 +109,10 @@ bool WriteCommandFile(const std::wstring& path, const std::wstring& name) {
     const Bytes large = Image(24, 40, 160, 60), small = Image(16, 40, 160, 60);
     file.insert(file.end(), large.begin(), large.end());
     file.insert(file.end(), small.begin(), small.end());
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    const platform::UniqueFile h(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!h) return false;
     DWORD written = 0;
-    const BOOL ok = WriteFile(h, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
-    CloseHandle(h);
+    const BOOL ok = WriteFile(h.get(), file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
     return ok && written == file.size();
 }
 
