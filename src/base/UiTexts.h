@@ -9,6 +9,16 @@ inline constexpr std::string_view kCrLf = "\r\n";
 inline constexpr std::string_view kTessivarTitle = "Tessivar";
 inline constexpr std::string_view kRovandelTitle = "Rovandel2";
 
+// The maker of both programs and the online route planner, both under a
+// reserved example domain: no real company's site is ever opened.
+inline constexpr std::string_view kMakerName = "Brannock-Heyl";
+inline constexpr std::string_view kMakerWebAddress = "www.brannock-heyl.example";
+inline constexpr std::string_view kMakerUrl = "https://www.brannock-heyl.example/";
+inline constexpr std::string_view kMakerContactUrl = "https://www.brannock-heyl.example/kontakt";
+inline constexpr std::string_view kAnbietername = "Fahrtweg";
+inline constexpr std::string_view kRoutePlannerHost = "www.fahrtweg.example";
+inline constexpr std::string_view kDefaultRouteUrl = "https://www.fahrtweg.example/baseservices/do/routeService";
+
 // Start-up of the command manager.
 inline constexpr std::string_view kQuitActFirst = "Bitte beenden Sie zuvor ACT!";
 
