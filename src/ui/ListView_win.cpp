@@ -7,12 +7,15 @@
 
 #include "platform/WinText_win.h"
 #include "ui/CommonControls_win.h"
+#include "ui/Window_win.h"
 
 namespace ui {
 namespace {
 
 // The widest text a cell is read with; longer ones are cut.
 constexpr int kMaxCellChars = 4096;
+// What a column header needs beside its text, in pixels at 96 DPI.
+constexpr int kHeaderMargins = 16;
 
 }  // namespace
 
@@ -66,6 +69,13 @@ void ListView::SetColumnWidth(int column, int pixels) {
 void ListView::AutoSizeColumn(int column, bool useHeader) {
     SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
                  MAKELPARAM(useHeader ? LVSCW_AUTOSIZE_USEHEADER : LVSCW_AUTOSIZE, 0));
+    if (!useHeader) return;
+    // Some list views leave a short header cut ("Nr" as "..."): the header
+    // text and the header's margins are made room for here as well.
+    const std::wstring header = platform::Widen(ColumnHeader(column));
+    const int text = static_cast<int>(SendMessageW(hwnd(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(header.c_str())));
+    const int need = text + MulDiv(kHeaderMargins, static_cast<int>(Owner().Dpi()), 96);
+    if (ColumnWidth(column) < need) SetColumnWidth(column, need);
 }
 
 bool ListView::HasSmallIcons() const { return SendMessageW(hwnd(), LVM_GETIMAGELIST, LVSIL_SMALL, 0) != 0; }
