@@ -35,20 +35,11 @@ namespace {
 const std::string kCommands(actregistry::kCustomCommands);
 const std::string kNewFile = "C:\\Befehle\\Neu.cmd";
 
-ByteArray Entries(std::initializer_list<std::uint32_t> ids) {
-    ByteArray out;
-    for (std::uint32_t id : ids) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(id >> (8 * i)));
-        out.push_back(0);
-    }
-    return out;
-}
-
 class ListWindow : public testing::Test {
 protected:
     void SetUp() override {
-        Toolbar(0, "Kontaktsymbolleiste", Entries({57600, 0, 30101, 30102}));
-        Toolbar(1, "Contact Toolbar", Entries({30102}));
+        Toolbar(0, "Kontaktsymbolleiste", td::Entries({57600, 0, 30101, 30102}));
+        Toolbar(1, "Contact Toolbar", td::Entries({30102}));
         registry.PutDword(kHKeyCurrentUser, actregistry::ToolbarKey(2), "TypeID", 0);
         registry.PutDword(kHKeyCurrentUser, std::string(actregistry::kToolbarSummary), "Bars", 3);
         files.Put(kNewFile, td::CommandFile(td::Record(4711, "Neuer Befehl"), td::Image(24, 24, 3, 7), td::Image(16, 16, 3, 9)));
@@ -176,7 +167,7 @@ TEST_F(ListWindow, ThreeCommandsInTableOrderAndTheToolbarViewBackAndForth) {
     Select(1);
     PressDelete();
     EXPECT_TRUE(messages.Shown().empty());
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101, 30102}));
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 30102}));
 
     registry.ClearLog();
     Click(form->cmdToolbars());
@@ -208,8 +199,8 @@ TEST_F(ListWindow, LoadingAnsweredYesPutsTheButtonOnKontaktsymbolleisteOnly) {
     EXPECT_EQ(List().Cell(3, 1), "Neuer Befehl");
     EXPECT_EQ(Stored(kCommands, "Count"), (ByteArray{4, 0, 0, 0}));
     EXPECT_EQ(clCustomTessivar::GetLongAt(Stored(kCommands, "Command-3"), 0), 30103);
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101, 30102, 0, 30103}));
-    EXPECT_EQ(Buttons(1), Entries({30102})) << "\"Contact Toolbar\" is not tried";
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 30102, 0, 30103}));
+    EXPECT_EQ(Buttons(1), td::Entries({30102})) << "\"Contact Toolbar\" is not tried";
     EXPECT_EQ(Status(), "3 benutzerdefinierte(r) Befehl(e)") << "a load leaves the status text";
     EXPECT_EQ(List().SelectedRow(), 3) << "the new command selected";
     EXPECT_EQ(form->Picture1().SurfacePixel(0, 23), RGB(9, 8, 7)) << "its pictures shown";
@@ -226,7 +217,7 @@ TEST_F(ListWindow, LoadingAnsweredNoANameThatExistsABrokenFileOrACancel) {
     messages.QueueAnswer(MsgAnswer::No);
     Click(form->cmdLaden());
     EXPECT_EQ(List().RowCount(), 4);
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101, 30102}));
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 30102}));
 
     messages.Clear();
     files.Put("C:\\Befehle\\Doppelt.cmd", td::CommandFile(td::Record(1, "SERIENBRIEF"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
@@ -270,8 +261,8 @@ TEST_F(ListWindow, DeletingTakesTheCommandAndItsButtonAndFillsTheListAgain) {
     EXPECT_EQ(Column(1), (std::vector<std::string>{"Adressen prüfen", "Notiz"}));
     EXPECT_EQ(Stored(kCommands, "Count"), (ByteArray{2, 0, 0, 0}));
     EXPECT_EQ(clCustomTessivar::GetLongAt(Stored(kCommands, "Command-1"), 0), 30104);
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101}));
-    EXPECT_EQ(Buttons(1), Entries({30102})) << "buttons on other toolbars stay";
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101}));
+    EXPECT_EQ(Buttons(1), td::Entries({30102})) << "buttons on other toolbars stay";
     EXPECT_EQ(Status(), "2 benutzerdefinierte(r) Befehl(e)");
 
     // The row the user sees is the one deleted, whatever the order.
@@ -354,7 +345,7 @@ TEST_F(ListWindow, ACommandWhoseIdentifierCouldNotBeReadKeepsTheToolbarsSeparato
     Select(0);
     messages.QueueAnswer(MsgAnswer::Yes);
     PressDelete();
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101, 30102}));
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 30102}));
     EXPECT_EQ(Column(1), (std::vector<std::string>{"Serienbrief", "Notiz"}));
 }
 
@@ -403,7 +394,7 @@ TEST_F(ListWindow, AChangeMadeElsewhereSinceTheLoadIsRefusedAndTheListReadAgain)
     EXPECT_EQ(messages.Shown().size(), 2u);
     EXPECT_EQ(Stored(kCommands, "Count"), (ByteArray{4, 0, 0, 0}));
     EXPECT_EQ(List().Cell(1, 1), "Umbenannt");
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101, 30102}));
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 30102}));
 
     // While another program holds the lock, nothing is changed either.
     locks.HoldElsewhere(actregistry::kConfigurationLock);

@@ -2,7 +2,10 @@
 // answers it: the demo's stand-in for a user.
 //
 //   boxdriver.exe [--title TEXT] [--class NAME] [--timeout MS] [--press ok|yes|no|cancel]
+//                 [--click ID] [--file PATH] [--close]
 // Prints the box (title, text, icon, buttons) and exits 0, or 1 when no box appeared.
+// --click presses the window's button with that control id, --file answers
+// an open or save dialog with that file name, --close closes the window.
 #include <windows.h>
 
 #include <cstdio>
@@ -37,12 +40,18 @@ int wmain(int argc, wchar_t** argv) {
     DWORD timeout = 15000;
     std::string press;
     std::wstring className = L"#32770";
+    int click = 0;
+    std::wstring file;
+    bool close = false;
     for (int i = 1; i < argc; ++i) {
         const std::wstring a = argv[i];
         if (a == L"--title" && i + 1 < argc) title = argv[++i];
         else if (a == L"--timeout" && i + 1 < argc) timeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else if (a == L"--press" && i + 1 < argc) press = Utf8(argv[++i]);
         else if (a == L"--class" && i + 1 < argc) className = argv[++i];
+        else if (a == L"--click" && i + 1 < argc) click = _wtoi(argv[++i]);
+        else if (a == L"--file" && i + 1 < argc) file = argv[++i];
+        else if (a == L"--close") close = true;
     }
     HWND box = driver::FindWindowOfClass(className, 0, title, timeout);
     if (box == nullptr) {
@@ -59,5 +68,14 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("no button '%s'\n", press.c_str());
         return 1;
     }
+    if (click != 0 && !driver::Click(box, click)) {
+        std::printf("no control %d\n", click);
+        return 1;
+    }
+    if (!file.empty() && !driver::AnswerFileDialog(box, file)) {
+        std::printf("no file name field\n");
+        return 1;
+    }
+    if (close) PostMessageW(box, WM_CLOSE, 0, 0);
     return 0;
 }
