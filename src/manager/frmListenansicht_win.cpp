@@ -173,7 +173,7 @@ bool frmListenansicht::InCommandView() const { return m_cmdToolbars->Text() == t
 
 void frmListenansicht::ShowCommands() {
     ui::ListView& list = *m_lvCommands;
-    SendMessageW(list.hwnd(), WM_SETREDRAW, FALSE, 0);
+    list.BeginUpdate();
     list.ClearColumns();
     for (std::string_view header : {texts::kColumnNr, texts::kColumnName, texts::kColumnZeile, texts::kColumnStart,
                                     texts::kColumnBeschreibung, texts::kColumnQuickInfo, texts::kColumnMenu}) {
@@ -183,6 +183,7 @@ void frmListenansicht::ShowCommands() {
     list.ClearRows();
     for (auto& command : *m_Table) AddCommandItem(*command);
     list.onItemClick = handler;
+    list.EndUpdate();
     modListviewSort::AutoSizeColumns(list);
     m_StatusBar->SetPanelText(kStatusPanel, Decimal(m_Table->Count()) + std::string(texts::kStatusCommands));
     FillDone();
@@ -201,7 +202,7 @@ void frmListenansicht::AddCommandItem(clCustomTessivar& command) {
 
 void frmListenansicht::ShowToolbars() {
     ui::ListView& list = *m_lvCommands;
-    SendMessageW(list.hwnd(), WM_SETREDRAW, FALSE, 0);
+    list.BeginUpdate();
     list.ClearColumns();
     list.AddColumn(texts::kColumnNr);
     list.AddColumn(texts::kColumnName);
@@ -210,6 +211,7 @@ void frmListenansicht::ShowToolbars() {
     clACTToolbars toolbars(m_Env);
     for (const clACTToolbar& toolbar : toolbars) AddToolbarItem(toolbar);
     list.onItemClick = handler;
+    list.EndUpdate();
     modListviewSort::AutoSizeColumns(list);
     m_StatusBar->SetPanelText(kStatusPanel, Decimal(toolbars.Count()) + std::string(texts::kStatusToolbars));
     FillDone();
@@ -220,15 +222,13 @@ void frmListenansicht::AddToolbarItem(const clACTToolbar& toolbar) {
     m_lvCommands->SetCell(row, 1, toolbar.WindowName());
 }
 
-// After every fill: the order the user chose, the first row selected (and,
-// in the command view, its pictures shown), and the list drawn again.
+// After every fill: the order the user chose, and the first row selected
+// (in the command view with its pictures shown).
 void frmListenansicht::FillDone() {
     ui::ListView& list = *m_lvCommands;
     if (m_SortColumn && *m_SortColumn < list.ColumnCount()) {
         modListviewSort::SortByColumn(list, *m_SortColumn, m_SortAscending, m_Env.text);
     }
-    SendMessageW(list.hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list.hwnd(), nullptr, TRUE);
     ClearPictures();
     if (list.RowCount() > 0) list.SelectRow(0);
 }
