@@ -100,6 +100,23 @@ double RunToExit(const std::wstring& program, const std::wstring& args, bool ans
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
+// From CreateProcess until the list window is on screen; then it is closed.
+double RunToListWindow(const std::wstring& program) {
+    const auto t0 = Clock::now();
+    const bench::Started run = bench::StartProgram(program, L"");
+    if (!run.process) return -1;
+    double ms = -1;
+    while (run.Running()) {
+        if (HWND window = bench::WindowOf(run.id, L"TessivarListe")) {
+            ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+            PostMessageW(window, WM_CLOSE, 0, 0);
+            break;
+        }
+    }
+    run.Wait(10000);
+    return ms;
+}
+
 platform::UniqueWindow OpenActWindow() {
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
@@ -147,7 +164,7 @@ int wmain() {
         boxShown.push_back(g_lastBoxMs);
     }
     act.reset();
-    for (int r = 0; r < 15; ++r) notRefused.push_back(RunToExit(folder + L"tessivar.exe", L"Addon bench", false));
+    for (int r = 0; r < 15; ++r) notRefused.push_back(RunToListWindow(folder + L"tessivar.exe"));
     const double minimalMs = Median(minimal), tessivarMs = Median(tessivar);
     std::printf("Process start to exit (median of 15 runs)\n");
     std::printf("  minimal Win32 program                                   : %8.2f ms\n", minimalMs);
@@ -157,6 +174,6 @@ int wmain() {
     std::printf("  of which: start to the box on screen                    : %8.2f ms\n", Median(boxShown));
     std::printf("  minimal Win32 program showing one box, answered at once : %8.2f ms\n", Median(minimalBox));
     std::printf("  ratio of the refusal to that                            : %8.2f\n", tessivarMs / Median(minimalBox));
-    std::printf("  tessivar.exe without ACT! (presence test, no box)       : %8.2f ms\n", Median(notRefused));
+    std::printf("  tessivar.exe without ACT!, until its list window shows  : %8.2f ms\n", Median(notRefused));
     return 0;
 }
