@@ -35,6 +35,15 @@ inline HWND WindowOf(DWORD pid, const wchar_t* className) {
     return s.found;
 }
 
+// The folder of the running benchmark, with a trailing backslash: the
+// programs it starts lie beside it.
+inline std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring p(path);
+    return p.substr(0, p.find_last_of(L"\\/") + 1);
+}
+
 struct Started {
     platform::UniqueProcess process;  // empty when the program could not be started
     DWORD id = 0;

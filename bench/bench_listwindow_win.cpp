@@ -99,13 +99,6 @@ std::size_t RawTable() {
     return total;
 }
 
-std::wstring Folder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p(path);
-    return p.substr(0, p.find_last_of(L"\\/") + 1);
-}
-
 bool Painted(HWND window) { return IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE); }
 
 // From CreateProcess until the program's window of `className` is shown and
@@ -161,7 +154,7 @@ std::vector<double> MediansInTurn(const std::vector<std::function<double()>>& ru
 }  // namespace
 
 int wmain() {
-    const std::wstring folder = Folder();
+    const std::wstring folder = bench::ProgramFolder();
     const std::wstring tessivar = folder + L"tessivar.exe", window = folder + L"bench_window.exe",
                        probe = folder + L"bench_dllprobe.exe";
 

@@ -74,13 +74,6 @@ std::size_t RoutineRead(const platform::Platform& env) {
     return total;
 }
 
-std::wstring Folder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p(path);
-    return p.substr(0, p.find_last_of(L"\\/") + 1);
-}
-
 double g_lastBoxMs = 0;
 
 // From CreateProcess to the end of the process; `answer` presses OK in its box at once.
@@ -152,7 +145,7 @@ int wmain() {
     std::printf("  ratio                                                   : %8.2f (target <= 1.2)\n\n",
                 routineMs / rawMs);
 
-    const std::wstring folder = Folder();
+    const std::wstring folder = bench::ProgramFolder();
     platform::UniqueWindow act = OpenActWindow();
     std::vector<double> minimal, minimalBox, tessivar, boxShown, notRefused;
     RunToExit(folder + L"minimal.exe", L"", false);
