@@ -1,6 +1,7 @@
 #pragma once
 // The Win32 handle types, each owned through the one owner template.
 #include <windows.h>
+#include <objbase.h>
 #include <oleauto.h>
 
 #include "base/UniqueHandle.h"
@@ -25,6 +26,21 @@ struct FileTraits {
     using Handle = HANDLE;
     static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE file) noexcept { CloseHandle(file); }
+};
+
+// A file search (FindFirstFile), whose failure value is INVALID_HANDLE_VALUE.
+struct FindTraits {
+    using Handle = HANDLE;
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE search) noexcept { FindClose(search); }
+};
+
+// Memory the shell hands out (an item list), given back with CoTaskMemFree.
+template <class T>
+struct TaskMemTraits {
+    using Handle = T*;
+    static T* Invalid() noexcept { return nullptr; }
+    static void Close(T* memory) noexcept { CoTaskMemFree(memory); }
 };
 
 template <class T>
@@ -63,6 +79,9 @@ struct BstrTraits {
 
 using UniqueHkey = UniqueHandle<HkeyTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
+template <class T>
+using UniqueTaskMem = UniqueHandle<TaskMemTraits<T>>;
 // Processes, threads, events, mutexes: everything CloseHandle closes and whose failure value is null.
 using UniqueKernelHandle = UniqueHandle<NullTraits<HANDLE, CloseHandle>>;
 using UniqueProcess = UniqueKernelHandle;
@@ -73,6 +92,7 @@ using UniqueWindowDC = UniqueHandle<WindowDcTraits>;
 using UniqueBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
 using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiTraits<HBRUSH>>;
+using UniquePen = UniqueHandle<GdiTraits<HPEN>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 template <class T>
 using ComPtr = UniqueHandle<ComTraits<T>>;
