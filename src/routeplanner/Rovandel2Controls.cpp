@@ -20,20 +20,20 @@ constexpr Spec S(Kind kind, std::string_view name, std::string_view caption, std
 #define ADDRESS_FRAME(x, frame, frameCaption, side, sideTag, idBase, street, houseNo, zip, city, country, current, \
                       personal, currentId, personalId)                                                              \
     S(K::Frame, frame, frameCaption, {}, x, 44, 176, 182),                                                          \
-        S(K::Label, "lbrouteEntry_" #side "_street", street, {}, x + 8, 65, 66, 16),                                 \
+        S(K::Label, "lbrouteEntry_" #side "_street", street, {}, x + 8, 65, 71, 16),                                 \
         S(K::TextBox, "txbrouteEntry_" #side "_street", t::kRovSample##sideTag##Street, "station[" #idBase "].street", \
-          x + 76, 62, 92, 20, Id::txbrouteEntry_##side##_street),                                                   \
-        S(K::Label, "lbrouteEntry_" #side "_houseNo", houseNo, {}, x + 8, 87, 66, 16),                               \
-        S(K::TextBox, "txbrouteEntry_" #side "_houseNo", {}, "routeEntry_" #side "_houseNo", x + 76, 84, 92, 20,     \
+          x + 80, 62, 88, 20, Id::txbrouteEntry_##side##_street),                                                   \
+        S(K::Label, "lbrouteEntry_" #side "_houseNo", houseNo, {}, x + 8, 87, 71, 16),                               \
+        S(K::TextBox, "txbrouteEntry_" #side "_houseNo", {}, "routeEntry_" #side "_houseNo", x + 80, 84, 88, 20,     \
           Id::txbrouteEntry_##side##_houseNo),                                                                      \
-        S(K::Label, "lbrouteEntry_" #side "_zip", zip, {}, x + 8, 109, 66, 16),                                      \
-        S(K::TextBox, "txbrouteEntry_" #side "_zip", t::kRovSample##sideTag##Zip, "station[" #idBase "].zip", x + 76, \
-          106, 92, 20, Id::txbrouteEntry_##side##_zip),                                                             \
-        S(K::Label, "lbrouteEntry_" #side "_city", city, {}, x + 8, 131, 66, 16),                                    \
+        S(K::Label, "lbrouteEntry_" #side "_zip", zip, {}, x + 8, 109, 71, 16),                                      \
+        S(K::TextBox, "txbrouteEntry_" #side "_zip", t::kRovSample##sideTag##Zip, "station[" #idBase "].zip", x + 80, \
+          106, 88, 20, Id::txbrouteEntry_##side##_zip),                                                             \
+        S(K::Label, "lbrouteEntry_" #side "_city", city, {}, x + 8, 131, 71, 16),                                    \
         S(K::TextBox, "txbrouteEntry_" #side "_city", t::kRovSample##sideTag##City, "station[" #idBase "].city",    \
-          x + 76, 128, 92, 20, Id::txbrouteEntry_##side##_city),                                                    \
-        S(K::Label, "lbrouteEntry_" #side "_country", country, {}, x + 8, 153, 66, 16),                              \
-        S(K::List, "cbxrouteEntry_" #side "_country", {}, "station[" #idBase "].country.isoCode", x + 76, 150, 60,  \
+          x + 80, 128, 88, 20, Id::txbrouteEntry_##side##_city),                                                    \
+        S(K::Label, "lbrouteEntry_" #side "_country", country, {}, x + 8, 153, 71, 16),                              \
+        S(K::List, "cbxrouteEntry_" #side "_country", {}, "station[" #idBase "].country.isoCode", x + 80, 150, 60,  \
           21, Id::cbxrouteEntry_##side##_country),                                                                  \
         S(K::Button, current, t::kRovCurrentRecord, {}, x + 8, 176, 160, 22, currentId),                            \
         S(K::Button, personal, t::kRovPersonalRecord, {}, x + 8, 200, 160, 22, personalId)
@@ -55,11 +55,11 @@ constexpr auto kControls = std::to_array<Spec>({
     S(K::List, cbxrouteEntry_time_minutes, {}, "routeEntry_time_minutes", 136, 265, 42, 21,
       Id::cbxrouteEntry_time_minutes),
     S(K::Frame, "frPKW", t::kRovFramePkw, {}, 192, 230, 176, 36),
-    S(K::Option, "optrouteEntry_opti_car_langsam", t::kRovCarSlow, {}, 200, 246, 58, 16, 251, false, true),
-    S(K::Option, "optrouteEntry_opti_car_mittel", t::kRovCarMedium, {}, 260, 246, 48, 16, 252, true),
-    S(K::Option, "optrouteEntry_opti_car_schnell", t::kRovCarFast, {}, 310, 246, 54, 16, 253),
+    S(K::Option, "optrouteEntry_opti_car_langsam", t::kRovCarSlow, {}, 196, 246, 62, 16, 251, false, true),
+    S(K::Option, "optrouteEntry_opti_car_mittel", t::kRovCarMedium, {}, 259, 246, 49, 16, 252, true),
+    S(K::Option, "optrouteEntry_opti_car_schnell", t::kRovCarFast, {}, 309, 246, 57, 16, 253),
     S(K::Frame, "frStrecke", t::kRovFrameStrecke, {}, 192, 268, 176, 36),
-    S(K::Option, "optrouteEntry_opti_route_kurz", t::kRovRouteShort, {}, 200, 284, 54, 16, 254, false, true),
+    S(K::Option, "optrouteEntry_opti_route_kurz", t::kRovRouteShort, {}, 196, 284, 54, 16, 254, false, true),
     S(K::Option, "optrouteEntry_opti_route_schnell", t::kRovRouteFast, {}, 260, 284, 60, 16, 255, true),
     S(K::Check, ckAutoStart, t::kRovAutoStart, {}, 8, 308, 360, 17, Id::ckAutoStart),
     S(K::Check, ckAutoZiel, t::kRovAutoZiel, {}, 8, 326, 360, 17, Id::ckAutoZiel),
