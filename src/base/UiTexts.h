@@ -134,6 +134,89 @@ inline constexpr std::string_view kAutomationError = "Automatisierungsfehler";
 // ---------------------------------------------------------------------------
 
 // ---------------------------------------------------------------------------
+// The file dialog and shell launcher wrappers, the About window, and
+// Tessivar's list window.
+inline constexpr std::string_view kSystemLibraryMissing = "Eine Systembibliothek ist nicht verfügbar: ";
+// Titles of the wrappers' "Error: " boxes: the members' names.
+inline constexpr std::string_view kMemberShow = "Show";
+inline constexpr std::string_view kMemberTrimNulls = "TrimNulls";
+inline constexpr std::string_view kMemberStillExecuting = "StillExecuting";
+inline constexpr std::string_view kMemberExplore = "Explore";
+inline constexpr std::string_view kMemberLaunchDocument = "LaunchDocument";
+inline constexpr std::string_view kMemberLaunchEmail = "LaunchEmail";
+inline constexpr std::string_view kMemberLaunchFolder = "LaunchFolder";
+inline constexpr std::string_view kMemberLaunchProgram = "LaunchProgram";
+inline constexpr std::string_view kMemberLaunchURL = "LaunchURL";
+inline constexpr std::string_view kMemberPrintDocument = "PrintDocument";
+
+// The About window.
+inline constexpr std::string_view kInfoTitle = "Informationen über das Programm";
+inline constexpr std::string_view kInfoVersionPrefix = "Version ";
+inline constexpr std::string_view kInfoLinkTip = "Besuchen Sie uns im Internet...";
+inline constexpr std::string_view kTessivarRights = "© Brannock-Heyl. Alle Rechte vorbehalten.";
+inline constexpr std::string_view kTessivarSubtitle = "Befehlsverwaltung für ACT!";
+// The credit text that scrolls in Tessivar's About window; "#" marks a heading.
+inline constexpr std::string_view kTessivarCredits =
+    "#Tessivar\n"
+    "Befehlsverwaltung\n"
+    "für ACT!\n"
+    "\n"
+    "#Idee und Entwurf\n"
+    "Brannock-Heyl\n"
+    "\n"
+    "#Programmierung\n"
+    "Das Tessivar-Team\n"
+    "\n"
+    "#Gestaltung\n"
+    "Atelier Brannock-Heyl\n"
+    "\n"
+    "#Erprobung\n"
+    "Anwender aus Vertrieb,\n"
+    "Kundendienst und Büro\n"
+    "\n"
+    "#Unser Dank\n"
+    "gilt allen, die Fehler\n"
+    "gemeldet und Wünsche\n"
+    "geäußert haben\n"
+    "\n"
+    "#Tessivar\n"
+    "brannock-heyl.example";
+
+// Tessivar's list window.
+inline constexpr std::string_view kSaveButton = "&Speichern";
+inline constexpr std::string_view kLoadButton = "&Laden";
+inline constexpr std::string_view kToolbarsButton = "&Toolbars";
+inline constexpr std::string_view kCommandsButton = "&Befehle";
+// Not drawn (the button shows a picture), but its access key works.
+inline constexpr std::string_view kInfoButton = "&Info";
+inline constexpr std::string_view kInfoButtonTip = "Informationen über das Programm";
+inline constexpr std::string_view kColumnNr = "Nr";
+inline constexpr std::string_view kColumnName = "Name";
+inline constexpr std::string_view kColumnZeile = "Zeile";
+inline constexpr std::string_view kColumnStart = "Start";
+inline constexpr std::string_view kColumnBeschreibung = "Beschreibung";
+inline constexpr std::string_view kColumnQuickInfo = "QuickInfo";
+inline constexpr std::string_view kColumnMenu = "Menü";
+inline constexpr std::string_view kStatusCommands = " benutzerdefinierte(r) Befehl(e)";
+inline constexpr std::string_view kStatusToolbars = " Toolbar(s)";
+inline constexpr std::string_view kLoadDialogTitle = "ACT!-Benutzerbefehl laden";
+inline constexpr std::string_view kSaveDialogTitle = "ACT!-Benutzerbefehl speichern";
+inline constexpr std::string_view kCommandFileFilter = "ACT!-Commandfiles (*.cmd)|*.cmd";
+inline constexpr std::string_view kDeleteQuestion = "Soll der benutzerdefinierte Befehl gelöscht werden?";
+// A save refused: 1 + name + 2 + why the command could not be read + 3.
+inline constexpr std::string_view kSaveIncomplete1 = "Der benutzerdefinierte Befehl '";
+inline constexpr std::string_view kSaveIncomplete2 = "' konnte nicht vollständig gelesen werden:\r\n";
+inline constexpr std::string_view kSaveIncomplete3 =
+    "\r\nEr wird nicht gespeichert, damit keine unvollständige Befehlsdatei entsteht.";
+inline constexpr std::string_view kTableChanged =
+    "Die benutzerdefinierten Befehle wurden inzwischen außerhalb dieses Fensters geändert.\r\n"
+    "Die Liste wird neu eingelesen; bitte wiederholen Sie den Vorgang.";
+inline constexpr std::string_view kConfigBusy =
+    "Die ACT!-Konfiguration wird gerade von einem anderen Programm geändert.\r\n"
+    "Bitte versuchen Sie es gleich noch einmal.";
+// ---------------------------------------------------------------------------
+
+// ---------------------------------------------------------------------------
 // The window layer: what it says when the system refuses a window.
 inline constexpr std::string_view kWindowClassNotRegistered = "Die Fensterklasse konnte nicht angemeldet werden: ";
 inline constexpr std::string_view kWindowNotCreated = "Das Fenster konnte nicht erzeugt werden: ";
