@@ -280,6 +280,34 @@ inline constexpr std::string_view kRovSampleDestZip = "48143";
 inline constexpr std::string_view kRovSampleDestCity = "Münster";
 // The banner's lettering.
 inline constexpr std::string_view kRovBannerSubtitle = "Routenplanung mit Adressen aus ACT!";
+// The About window.
+inline constexpr std::string_view kRovRights = "© Brannock-Heyl. Alle Rechte vorbehalten.";
+// The credit text that scrolls in Rovandel2's About window; "#" marks a heading.
+inline constexpr std::string_view kRovCredits =
+    "#Rovandel2\n"
+    "Routenplanung\n"
+    "mit Adressen aus ACT!\n"
+    "\n"
+    "#Idee und Entwurf\n"
+    "Brannock-Heyl\n"
+    "\n"
+    "#Programmierung\n"
+    "Das Rovandel-Team\n"
+    "\n"
+    "#Gestaltung\n"
+    "Atelier Brannock-Heyl\n"
+    "\n"
+    "#Erprobung\n"
+    "Außendienst und\n"
+    "Kundenbetreuung\n"
+    "\n"
+    "#Unser Dank\n"
+    "gilt allen, die mit\n"
+    "Rovandel2 schon viele\n"
+    "Kilometer gefahren sind\n"
+    "\n"
+    "#Gute Fahrt!\n"
+    "brannock-heyl.example";
 
 // The status line: "Rovandel2: " + message.
 inline constexpr std::string_view kRovStatusSeparator = ": ";

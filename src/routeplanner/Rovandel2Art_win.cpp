@@ -3,16 +3,15 @@
 #include <algorithm>
 
 #include "base/UiTexts.h"
+#include "common/InfoArt_win.h"
 #include "platform/WinText_win.h"
+#include "ui/Paint_win.h"
 
 namespace {
 
 using platform::UniquePen;
 
-void Fill(HDC dc, RECT rc, COLORREF colour) {
-    const platform::UniqueBrush brush(CreateSolidBrush(colour));
-    FillRect(dc, &rc, brush.get());
-}
+void Fill(HDC dc, const RECT& rc, COLORREF colour) { ui::FillColour(dc, rc, colour); }
 
 void Disc(HDC dc, const RECT& rc, COLORREF fill, COLORREF edge) {
     const platform::UniqueBrush brush(CreateSolidBrush(fill));
@@ -66,16 +65,10 @@ platform::UniqueFont MakeFont(int height, int weight) {
 // A picture of `width` x `height` drawn by `paint` on the button face.
 template <class Paint>
 platform::UniqueBitmap Picture(int width, int height, Paint paint) {
-    const platform::UniqueWindowDC screen = platform::ClientDC(nullptr);
-    const platform::UniqueDC dc(CreateCompatibleDC(screen.get()));
-    platform::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    if (!dc || !bitmap) return {};
-    {
-        const platform::SelectedObject selected(dc.get(), bitmap.get());
-        Fill(dc.get(), {0, 0, width, height}, GetSysColor(COLOR_BTNFACE));
-        paint(dc.get());
-    }
-    return bitmap;
+    return ui::MakePicture(width, height, [&](HDC dc) {
+        Fill(dc, {0, 0, width, height}, GetSysColor(COLOR_BTNFACE));
+        paint(dc);
+    });
 }
 
 }  // namespace
@@ -156,4 +149,57 @@ platform::UniqueBitmap CreateStartPicture() {
         Pin(dc, 5, 14, 9, RGB(210, 40, 40));
         Pin(dc, 27, 8, 9, RGB(40, 170, 60));
     });
+}
+
+namespace {
+
+constexpr COLORREF kCreditPaper = RGB(18, 40, 70);
+
+}  // namespace
+
+platform::UniqueBitmap CreateRovandelInfoArt() {
+    constexpr int w = frmInfo::kWidth, h = frmInfo::kHeight;
+    return ui::MakePicture(w, h, [](HDC dc) {
+        // Evening sky over green fields.
+        for (int y = 0; y < 118; ++y) Fill(dc, {0, y, w, y + 1}, RGB(18 + y / 3, 44 + y / 2, 96 + y / 4));
+        for (int y = 118; y < h; ++y) Fill(dc, {0, y, w, y + 1}, RGB(34, 92 + (y - 118) / 3, 48));
+        // The road winds from the bottom left towards the goal on the right.
+        const POINT road[7] = {{-10, 176}, {60, 150}, {20, 126}, {110, 124}, {190, 122}, {150, 104}, {262, 100}};
+        Road(dc, road, 7, 9);
+        Pin(dc, 262, 100, 22, RGB(40, 170, 60));
+        // The credit text's viewport in a sunken frame.
+        Fill(dc, {163, 69, 309, 116}, RGB(8, 16, 30));
+        Fill(dc, {165, 71, 307, 114}, RGB(90, 130, 180));
+        Fill(dc, {166, 72, 306, 113}, kCreditPaper);
+        SetBkMode(dc, TRANSPARENT);
+        {
+            const platform::UniqueFont title = MakeFont(30, FW_BOLD);
+            const platform::SelectedObject f(dc, title.get());
+            SetTextColor(dc, RGB(255, 255, 255));
+            RECT rc{14, 8, 306, 42};
+            DrawTextW(dc, platform::Widen(texts::kRovandelTitle).c_str(), -1, &rc, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+        }
+        const platform::UniqueFont subtitle = MakeFont(12, FW_NORMAL);
+        const platform::SelectedObject f(dc, subtitle.get());
+        SetTextColor(dc, RGB(235, 235, 200));
+        RECT rc{16, 42, 306, 58};
+        DrawTextW(dc, platform::Widen(texts::kRovBannerSubtitle).c_str(), -1, &rc, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+        Fill(dc, {14, 61, 306, 63}, RGB(235, 185, 45));
+    });
+}
+
+InfoContent Rovandel2InfoContent(platform::IShell& shell) {
+    InfoContent content;
+    content.background = CreateRovandelInfoArt();
+    content.credits = DrawCreditImage(texts::kRovCredits, kCreditPaper, RGB(236, 240, 248), RGB(235, 185, 45));
+    content.rights = std::string(texts::kRovRights);
+    content.openLink = [&shell](HWND about, const std::string& address) {
+        try {
+            shell.Execute(reinterpret_cast<platform::WindowHandle>(about), std::nullopt, address, "", "",
+                          static_cast<std::int32_t>(platform::kShowNormal));
+        } catch (...) {
+            // The route planner shows nothing when the shell fails.
+        }
+    };
+    return content;
 }

@@ -1,6 +1,7 @@
 #include "routeplanner/frmRovandel2_win.h"
 
 #include "base/UiTexts.h"
+#include "common/frmInfo_win.h"
 #include "routeplanner/Rovandel2Art_win.h"
 #include "ui/Buttons_win.h"
 #include "ui/ComboList_win.h"
@@ -22,8 +23,8 @@ ui::Place PlaceOf(const c::Spec& spec) { return {spec.left, spec.top, spec.width
 
 }  // namespace
 
-frmRovandel2::frmRovandel2(clRovandel2::Umgebung umgebung)
-    : ui::Window(std::wstring(c::kClassName)), m_Logic(std::move(umgebung), *this) {}
+frmRovandel2::frmRovandel2(clRovandel2::Umgebung umgebung, platform::IShell& shell)
+    : ui::Window(std::wstring(c::kClassName)), m_Shell(shell), m_Logic(std::move(umgebung), *this) {}
 
 frmRovandel2::~frmRovandel2() = default;
 
@@ -170,8 +171,11 @@ void frmRovandel2::EndProgram() {
     ExitProcess(0);
 }
 
+// The About window with Rovandel2's art and texts, its version from this
+// program's own version resource.
 void frmRovandel2::ShowInfo() {
-    if (onInfo) onInfo(*this);
+    frmInfo info(Rovandel2InfoContent(m_Shell));
+    info.ShowModal(hwnd());
 }
 
 void frmRovandel2::Signal() { MessageBeep(MB_ICONWARNING); }

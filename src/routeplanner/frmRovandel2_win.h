@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/Handles_win.h"
+#include "platform/Shell.h"
 #include "routeplanner/Rovandel2Controls.h"
 #include "routeplanner/Rovandel2Form.h"
 #include "routeplanner/clRovandel2.h"
@@ -14,7 +15,8 @@
 
 class frmRovandel2 : public ui::Window, public IRovandel2Form {
 public:
-    explicit frmRovandel2(clRovandel2::Umgebung umgebung);
+    // `shell` opens the maker's address from the About window.
+    frmRovandel2(clRovandel2::Umgebung umgebung, platform::IShell& shell);
     ~frmRovandel2() override;
 
     // Creates the window, loads its values (Form_Load) and shows it.
@@ -27,8 +29,6 @@ public:
 
     // How Escape ends the program; the default ends the process at once.
     std::function<void()> onEnd;
-    // Shows the About window modally over this one.
-    std::function<void(frmRovandel2&)> onInfo;
 
     // IRovandel2Form
     std::vector<std::string> ControlNames() const override;
@@ -67,6 +67,7 @@ private:
     void AddControl(const Rovandel2Controls::Spec& spec);
     std::function<void()> ClickOf(std::string_view name);
 
+    platform::IShell& m_Shell;
     clRovandel2 m_Logic;
     ui::ImageList m_ilBH;
     ui::ImageList m_StartPicture;  // the status panel's picture at start

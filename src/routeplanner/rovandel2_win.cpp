@@ -6,6 +6,7 @@
 #include "base/UiTexts.h"
 #include "platform/Automation_win.h"
 #include "platform/SettingsStore_win.h"
+#include "platform/Shell_win.h"
 #include "platform/ShellFolders_win.h"
 #include "platform/WinPlatform_win.h"
 #include "platform/WinText_win.h"
@@ -19,14 +20,15 @@ int RunRovandel2() {
     platform::WinAutomation automation;  // the window thread becomes a single-threaded apartment
     platform::WinLocale locale;
     platform::WinSettingsStore settings;
-    platform::WinShellFolders shell;
+    platform::WinShellFolders folders;
+    platform::WinShell shell;
     modRovandel2::Programm programm;
     switch (modRovandel2::Main(win.platform, automation, locale, programm)) {
         case modRovandel2::Start::Abgelehnt: return modRovandel2::kExitAbgelehnt;
         case modRovandel2::Start::Fehler: return modRovandel2::kExitFehler;
         case modRovandel2::Start::Fenster: break;
     }
-    frmRovandel2 form({win.platform, settings, shell, *programm.ACTApp, programm.Programmname});
+    frmRovandel2 form({win.platform, settings, folders, *programm.ACTApp, programm.Programmname}, shell);
     form.Open();
     form.RunUntilClosed();
     return modRovandel2::kExitNormal;

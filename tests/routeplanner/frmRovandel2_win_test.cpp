@@ -10,6 +10,7 @@
 #include "driver/BoxDriver_win.h"
 #include "platform/Locale.h"
 #include "platform/MessagePump_win.h"
+#include "platform/RecordingShell.h"
 #include "platform/ScriptedAutomation.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/ScriptedShellFolders.h"
@@ -88,8 +89,7 @@ protected:
     }
 
     frmRovandel2& Open() {
-        form = std::make_unique<frmRovandel2>(
-            clRovandel2::Umgebung{env, settings, shell, link, "Rovandel2"});
+        form = std::make_unique<frmRovandel2>(clRovandel2::Umgebung{env, settings, shell, link, "Rovandel2"}, launcher);
         form->onEnd = [this] { ++ended; };
         form->Open(SW_SHOWNOACTIVATE);
         platform::PumpPending();
@@ -103,6 +103,7 @@ protected:
     platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Rovandel2"};
     platform::WinSettingsStore settings;
     platform::ScriptedShellFolders shell;
+    platform::RecordingShell launcher;
     platform::ScriptedAutomation act;
     platform::FixedLocale locale{","};
     clACTApplication link{env, act, locale, clACTApplication::Build::RoutePlanner};
@@ -288,6 +289,40 @@ TEST_F(Rovandel2Window, EnterPressesStartWhichClosesWithTheValuesStored) {
     platform::PumpPending();
     EXPECT_FALSE(form->IsOpen());
     EXPECT_EQ(RawSetting(L"station[1].zip"), L"48149");
+}
+
+// Info shows the About window modally with this program's version; its link
+// goes to the shell without a verb, the About window as owner, show state 1.
+TEST_F(Rovandel2Window, InfoShowsTheAboutWindowWhoseLinkGoesStraightToTheShell) {
+    frmRovandel2& f = Open();
+    static std::wstring version;
+    static HWND about;
+    version.clear();
+    about = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        about = FindWindowW(L"InfoFenster", nullptr);
+        if (about == nullptr) return;
+        KillTimer(nullptr, id);
+        for (HWND child = GetWindow(about, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            const std::wstring text = TextOf(child);
+            if (text.starts_with(L"Version ")) version = text;
+            if (text == L"www.brannock-heyl.example") {
+                SendMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+                SendMessageW(child, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+            }
+        }
+    });
+    ASSERT_NE(timer, 0u);
+    SendMessageW(Item(c::Id::cmdInfo), BM_CLICK, 0, 0);  // returns when the About window has closed
+    EXPECT_EQ(version, L"Version 3.1.7");  // this test program's own version resource
+    ASSERT_EQ(launcher.Calls().size(), 1u);
+    const platform::ShellExecuteRecord& call = launcher.Calls().front().record;
+    EXPECT_EQ(call.owner, reinterpret_cast<platform::WindowHandle>(about));
+    EXPECT_EQ(call.verb, std::nullopt);
+    EXPECT_EQ(call.file, "https://www.brannock-heyl.example/");
+    EXPECT_EQ(call.show, 1);
+    EXPECT_FALSE(IsWindow(about));
+    EXPECT_TRUE(IsWindowEnabled(f.hwnd()));
 }
 
 // The refusals through the real message boxes, read and answered from a second thread.
