@@ -163,10 +163,11 @@ platform::UniqueBitmap CreateRovandelInfoArt() {
         // Evening sky over green fields.
         for (int y = 0; y < 118; ++y) Fill(dc, {0, y, w, y + 1}, RGB(18 + y / 3, 44 + y / 2, 96 + y / 4));
         for (int y = 118; y < h; ++y) Fill(dc, {0, y, w, y + 1}, RGB(34, 92 + (y - 118) / 3, 48));
-        // The road winds from the bottom left towards the goal on the right.
-        const POINT road[7] = {{-10, 176}, {60, 150}, {20, 126}, {110, 124}, {190, 122}, {150, 104}, {262, 100}};
-        Road(dc, road, 7, 9);
-        Pin(dc, 262, 100, 22, RGB(40, 170, 60));
+        // The road winds through the fields on the right towards the goal,
+        // clear of the texts on the left and the viewport above.
+        const POINT road[7] = {{200, 190}, {236, 168}, {206, 150}, {246, 146}, {284, 142}, {262, 132}, {294, 138}};
+        Road(dc, road, 7, 7);
+        Pin(dc, 294, 138, 20, RGB(40, 170, 60));
         // The credit text's viewport in a sunken frame.
         Fill(dc, {163, 69, 309, 116}, RGB(8, 16, 30));
         Fill(dc, {165, 71, 307, 114}, RGB(90, 130, 180));
