@@ -11,7 +11,7 @@ using K = Kind;
 namespace t = texts;
 
 // Laid out in pixels at 96 DPI (15 twips each).
-constexpr Spec S(Kind kind, std::string_view name, std::string_view caption, std::string_view tag, int x, int y,
+constexpr Entry S(Kind kind, std::string_view name, std::string_view caption, std::string_view tag, int x, int y,
                  int w, int h, int id = 0, bool selected = false, bool firstOfGroup = false) {
     return {kind, name, caption, tag, x * 15, y * 15, w * 15, h * 15, id, selected, firstOfGroup};
 }
@@ -38,7 +38,7 @@ constexpr Spec S(Kind kind, std::string_view name, std::string_view caption, std
         S(K::Button, current, t::kRovCurrentRecord, {}, x + 8, 176, 160, 22, currentId),                            \
         S(K::Button, personal, t::kRovPersonalRecord, {}, x + 8, 200, 160, 22, personalId)
 
-constexpr auto kControls = std::to_array<Spec>({
+constexpr auto kControls = std::to_array<Entry>({
     S(K::Picture, imBanner, {}, {}, 8, 6, 360, 34, Id::imBanner),
     ADDRESS_FRAME(8, "frStart", t::kRovFrameStart, start, Start, 0, t::kRovStartStreet, t::kRovStartHouseNo,
                   t::kRovStartZip, t::kRovStartCity, t::kRovStartCountry, cmdAktuellerDatensatzStart,
@@ -73,11 +73,11 @@ constexpr auto kControls = std::to_array<Spec>({
 
 }  // namespace
 
-std::span<const Spec> All() { return kControls; }
+std::span<const Entry> All() { return kControls; }
 
-const Spec* Find(std::string_view name) {
-    for (const Spec& spec : kControls) {
-        if (spec.name == name) return &spec;
+const Entry* Find(std::string_view name) {
+    for (const Entry& entry : kControls) {
+        if (entry.name == name) return &entry;
     }
     return nullptr;
 }

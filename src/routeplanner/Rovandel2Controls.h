@@ -11,7 +11,7 @@ namespace Rovandel2Controls {
 
 enum class Kind { Frame, Label, TextBox, List, Button, PictureButton, Option, Check, Picture, Progress, Status };
 
-struct Spec {
+struct Entry {
     Kind kind;
     std::string_view name;
     std::string_view caption;  // a text box's sample text
@@ -23,8 +23,8 @@ struct Spec {
 };
 
 // In the window's order, which is also the order of the Tab key.
-std::span<const Spec> All();
-const Spec* Find(std::string_view name);
+std::span<const Entry> All();
+const Entry* Find(std::string_view name);
 
 // The client area, in twips.
 inline constexpr int kInnerWidth = 376 * 15;

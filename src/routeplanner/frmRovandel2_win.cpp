@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kIconResource = 1;
 
-ui::Place PlaceOf(const c::Spec& spec) { return {spec.left, spec.top, spec.width, spec.height}; }
+ui::Place PlaceOf(const c::Entry& entry) { return {entry.left, entry.top, entry.width, entry.height}; }
 
 }  // namespace
 
@@ -46,7 +46,7 @@ void frmRovandel2::Open(int show) {
 }
 
 void frmRovandel2::OnCreate() {
-    for (const c::Spec& spec : c::All()) AddControl(spec);
+    for (const c::Entry& entry : c::All()) AddControl(entry);
 }
 
 std::function<void()> frmRovandel2::ClickOf(std::string_view name) {
@@ -61,40 +61,40 @@ std::function<void()> frmRovandel2::ClickOf(std::string_view name) {
     return {};
 }
 
-void frmRovandel2::AddControl(const c::Spec& spec) {
-    const std::string name(spec.name);
-    const ui::Place place = PlaceOf(spec);
-    const int id = spec.id != 0 ? spec.id : NextControlId();
+void frmRovandel2::AddControl(const c::Entry& entry) {
+    const std::string name(entry.name);
+    const ui::Place place = PlaceOf(entry);
+    const int id = entry.id != 0 ? entry.id : NextControlId();
     ui::Control* added = nullptr;
-    switch (spec.kind) {
-        case K::Frame: added = &AddWithId<ui::Frame>(id, name, place, spec.caption); break;
-        case K::Label: added = &AddWithId<ui::Label>(id, name, place, spec.caption); break;
-        case K::TextBox: added = &AddWithId<ui::Edit>(id, name, place, spec.caption); break;
+    switch (entry.kind) {
+        case K::Frame: added = &AddWithId<ui::Frame>(id, name, place, entry.caption); break;
+        case K::Label: added = &AddWithId<ui::Label>(id, name, place, entry.caption); break;
+        case K::TextBox: added = &AddWithId<ui::Edit>(id, name, place, entry.caption); break;
         case K::List: added = &AddWithId<ui::ComboList>(id, name, place); break;
         case K::Button:
         case K::PictureButton: {
-            auto& button = AddWithId<ui::Button>(id, name, place, spec.caption);
-            button.onClick = ClickOf(spec.name);
-            if (spec.kind == K::PictureButton) button.SetPicture(CreateInfoPicture());
-            if (spec.name == c::cmdBrowse) {
+            auto& button = AddWithId<ui::Button>(id, name, place, entry.caption);
+            button.onClick = ClickOf(entry.name);
+            if (entry.kind == K::PictureButton) button.SetPicture(CreateInfoPicture());
+            if (entry.name == c::cmdBrowse) {
                 button.SetDefault(true);
                 Tips().Set(button, std::string(texts::kRovBrowseTip) + std::string(texts::kRoutePlannerHost));
             }
-            if (spec.name == c::cmdInfo) Tips().Set(button, texts::kRovInfoTip);
+            if (entry.name == c::cmdInfo) Tips().Set(button, texts::kRovInfoTip);
             added = &button;
             break;
         }
         case K::Option: {
-            auto& option = AddWithId<ui::OptionButton>(id, name, place, spec.caption, spec.firstOfGroup);
-            option.SetChecked(spec.selected);
+            auto& option = AddWithId<ui::OptionButton>(id, name, place, entry.caption, entry.firstOfGroup);
+            option.SetChecked(entry.selected);
             added = &option;
             break;
         }
-        case K::Check: added = &AddWithId<ui::CheckBox>(id, name, place, spec.caption); break;
+        case K::Check: added = &AddWithId<ui::CheckBox>(id, name, place, entry.caption); break;
         case K::Picture: {
             auto& picture = AddWithId<ui::PictureBox>(id, name, place);
             picture.onPaint = [](HDC dc, const RECT& rc) { PaintRovandelBanner(dc, rc); };
-            picture.onClick = ClickOf(spec.name);
+            picture.onClick = ClickOf(entry.name);
             added = &picture;
             break;
         }
@@ -107,7 +107,7 @@ void frmRovandel2::AddControl(const c::Spec& spec) {
             break;
         }
     }
-    if (added != nullptr && !spec.tag.empty()) added->SetTag(std::string(spec.tag));
+    if (added != nullptr && !entry.tag.empty()) added->SetTag(std::string(entry.tag));
 }
 
 bool frmRovandel2::OnKey(const MSG& msg) {

@@ -64,7 +64,7 @@ protected:
     bool OnClose() override;
 
 private:
-    void AddControl(const Rovandel2Controls::Spec& spec);
+    void AddControl(const Rovandel2Controls::Entry& entry);
     std::function<void()> ClickOf(std::string_view name);
 
     platform::IShell& m_Shell;

@@ -21,11 +21,11 @@ public:
     };
 
     RecordingForm() {
-        for (const auto& spec : Rovandel2Controls::All()) {
-            m_Order.emplace_back(spec.name);
-            Control c{spec.kind, std::string(spec.tag), std::string(spec.caption)};
-            c.checked = spec.selected;
-            m_Controls[std::string(spec.name)] = c;
+        for (const auto& entry : Rovandel2Controls::All()) {
+            m_Order.emplace_back(entry.name);
+            Control c{entry.kind, std::string(entry.tag), std::string(entry.caption)};
+            c.checked = entry.selected;
+            m_Controls[std::string(entry.name)] = c;
         }
     }
 
