@@ -17,12 +17,6 @@
 
 namespace {
 
-std::wstring Folder() {
-    wchar_t path[MAX_PATH * 4] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-    std::wstring p(path, n);
-    return p.substr(0, p.find_last_of(L"\\/") + 1);
-}
 
 // From CreateProcess until the program shows a window of `className`; the window is then closed.
 double StartToWindow(const std::wstring& program, const wchar_t* className) {
@@ -42,7 +36,7 @@ double StartToWindow(const std::wstring& program, const wchar_t* className) {
 }  // namespace
 
 int wmain() {
-    const std::wstring folder = Folder();
+    const std::wstring folder = bench::ProgramFolder();
     const bench::Started reg = bench::StartProgram(folder + L"actstandin.exe", L"--register");
     if (!reg.process) return 1;
     reg.Wait(20000);

@@ -5,12 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <functional>
 
 #include "driver/BoxDriver_win.h"
 #include "routeplanner/Rovandel2Controls.h"
+#include "support/ActStandin_win.h"
 #include "support/Process_win.h"
 #include "support/RegistrySnapshot_win.h"
 
@@ -47,32 +46,15 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
 
 class Rovandel2EndToEnd : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ChildProcess reg = ChildProcess::Start(support::ProgramFolder() + L"actstandin.exe", L"--register");
-        ASSERT_EQ(reg.WaitForExit(20000), std::optional<DWORD>(0));
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(support::ActStandin::Register()); }
     void SetUp() override { support::DeleteTree(HKEY_CURRENT_USER, kSettingsRoot); }
     void TearDown() override {
         if (m_Rovandel) m_Rovandel->Kill();
-        CloseAct();
+        m_Act.Close();
         support::DeleteTree(HKEY_CURRENT_USER, kSettingsRoot);
-        std::error_code ignored;
-        std::filesystem::remove(m_Log, ignored);
     }
 
-    void StartAct(const std::wstring& options = L"") {
-        m_Act.emplace(ChildProcess::Start(support::ProgramFolder() + L"actstandin.exe",
-                                         L"--seconds 120 --log \"" + m_Log.wstring() + L"\" " + options));
-        m_Act->WaitForInputIdle(10000);
-        ASSERT_NE(support::WaitForWindow(L"ACT3.0FrameClass", m_Act->Id(), 10000), nullptr);
-    }
-    // As a user closes ACT!: a killed stand-in would leave its class registration behind.
-    void CloseAct() {
-        if (!m_Act) return;
-        if (HWND window = support::WaitForWindow(L"ACT3.0FrameClass", m_Act->Id(), 500)) PostMessageW(window, WM_CLOSE, 0, 0);
-        m_Act->WaitForExit(10000);
-        m_Act.reset();
-    }
+    void StartAct(const std::wstring& options = L"") { ASSERT_TRUE(m_Act.Start(options)); }
     ChildProcess& StartRovandel() {
         m_Rovandel.emplace(ChildProcess::Start(support::ProgramFolder() + L"rovandel2.exe", L""));
         return *m_Rovandel;
@@ -91,17 +73,8 @@ protected:
         return WaitFor([&] { return IsWindowEnabled(GetDlgItem(window, c::Id::cmdBrowse)) != FALSE; }, 15000);
     }
 
-    std::string LogText() const {
-        std::ifstream in(m_Log, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-
-    std::optional<ChildProcess> m_Act;
+    support::ActStandin m_Act;
     std::optional<ChildProcess> m_Rovandel;
-    std::filesystem::path m_Log =
-        std::filesystem::temp_directory_path() / ("rovandel-act-" + std::to_string(GetCurrentProcessId()) + ".log");
 };
 
 TEST_F(Rovandel2EndToEnd, WithoutActAndWithoutADatabaseItRefusesAndStoresNothing) {
@@ -144,7 +117,7 @@ TEST_F(Rovandel2EndToEnd, PersonalRecordForTheStartCurrentRecordForTheDestinatio
     EXPECT_EQ(TextOf(GetDlgItem(window, c::Id::txbrouteEntry_dest_zip)), L"50667");
 
     // ACT! went to the user's record, read it, and back to the contact it showed.
-    const std::string log = LogText();
+    const std::string log = m_Act.LogText();
     const std::size_t visit = log.find("ContactView.GoTo(VT_BSTR:\"K00000000001\")");
     const std::size_t read = log.find("ContactView.GetField(VT_I4:30)", visit);
     const std::size_t back = log.find("ContactView.GoTo(VT_BSTR:\"K00000000002\")", read);
@@ -175,8 +148,8 @@ TEST_F(Rovandel2EndToEnd, ActVanishingDuringACaptureOrClosedBetweenTwoClicksLeav
     driver::Press(box, IDOK);
     ASSERT_TRUE(Idle(window));
     EXPECT_EQ(TextOf(GetDlgItem(window, c::Id::txbrouteEntry_start_city)), L"");
-    EXPECT_EQ(m_Act->WaitForExit(5000), std::optional<DWORD>(3));
-    m_Act.reset();
+    EXPECT_EQ(m_Act.Process().WaitForExit(5000), std::optional<DWORD>(3));
+    m_Act.Forget();
 
     // ACT! is gone now: the next click empties the boxes without a word.
     SendMessageW(GetDlgItem(window, c::Id::txbrouteEntry_dest_city), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Bonn"));
