@@ -19,7 +19,7 @@ namespace {
 #ifdef _WIN64
 static_assert(sizeof(OPENFILENAMEW) == 152);
 #else
-static_assert(OPENFILENAME_SIZE_VERSION_400W == 76);
+static_assert(offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR) == 76);
 static_assert(sizeof(OPENFILENAMEW) == 88);
 static_assert(offsetof(OPENFILENAMEW, lpstrFile) == 28 && offsetof(OPENFILENAMEW, lpstrFileTitle) == 36);
 static_assert(offsetof(OPENFILENAMEW, Flags) == 52 && offsetof(OPENFILENAMEW, lpstrDefExt) == 60);
