@@ -227,30 +227,28 @@ void clRovandel2::setzeZieladresse() {
 }
 
 // The frame of every capture: locked and on top while it runs.
-void clRovandel2::Erfassung(std::string_view routine, std::string_view meldung, const std::function<void()>& steps) {
-    Aufgabe(routine, [&] {
-        aktiviereEingaben(false);
-        SetFrontwindow(m_Form, true);
-        AmEnde unlock([this] {
-            aktiviereEingaben(true);
-            SetFrontwindow(m_Form, false);
-            zeigeStatus("");
-        });
-        zeigeStatus(meldung);
-        steps();
-        unlock.Jetzt();
-        MeldeErfassungsfehler();
+void clRovandel2::Erfassung(std::string_view meldung, const std::function<void()>& steps) {
+    aktiviereEingaben(false);
+    SetFrontwindow(m_Form, true);
+    AmEnde unlock([this] {
+        aktiviereEingaben(true);
+        SetFrontwindow(m_Form, false);
+        zeigeStatus("");
     });
+    zeigeStatus(meldung);
+    steps();
+    unlock.Jetzt();
+    MeldeErfassungsfehler();
 }
 
-void clRovandel2::AktuellerDatensatz(std::string_view routine, std::string_view meldung, bool start) {
-    Erfassung(routine, meldung, [&] { setzeAdresse(start); });
+void clRovandel2::AktuellerDatensatz(std::string_view meldung, bool start) {
+    Erfassung(meldung, [&] { setzeAdresse(start); });
 }
 
 // ACT! shows the user's own record for the time of the capture, then the
 // contact it showed before.
-void clRovandel2::PersoenlicherDatensatz(std::string_view routine, std::string_view meldung, bool start) {
-    Erfassung(routine, meldung, [&] {
+void clRovandel2::PersoenlicherDatensatz(std::string_view meldung, bool start) {
+    Erfassung(meldung, [&] {
         const std::string gemerkt = Link([this] { return ACTApp().AktuelleKontaktID(); });
         const std::string benutzer = Link([this] { return ACTApp().getBenutzerID(); });
         Link([&] {
@@ -265,20 +263,25 @@ void clRovandel2::PersoenlicherDatensatz(std::string_view routine, std::string_v
     });
 }
 
+void clRovandel2::AktuellerDatensatzStart() { AktuellerDatensatz(texts::kRovStartFromCurrent, true); }
+void clRovandel2::PersoenlicherDatensatzStart() { PersoenlicherDatensatz(texts::kRovStartFromPersonal, true); }
+void clRovandel2::AktuellerDatensatzZiel() { AktuellerDatensatz(texts::kRovDestFromCurrent, false); }
+void clRovandel2::PersoenlicherDatensatzZiel() { PersoenlicherDatensatz(texts::kRovDestFromPersonal, false); }
+
 void clRovandel2::cmdAktuellerDatensatzStart_Click() {
-    AktuellerDatensatz("cmdAktuellerDatensatzStart_Click", texts::kRovStartFromCurrent, true);
+    Aufgabe("cmdAktuellerDatensatzStart_Click", [this] { AktuellerDatensatzStart(); });
 }
 
 void clRovandel2::cmdPersoenlicherDatensatzStart_Click() {
-    PersoenlicherDatensatz("cmdPersoenlicherDatensatzStart_Click", texts::kRovStartFromPersonal, true);
+    Aufgabe("cmdPersoenlicherDatensatzStart_Click", [this] { PersoenlicherDatensatzStart(); });
 }
 
 void clRovandel2::cmdAktuellerDatensatzZiel_Click() {
-    AktuellerDatensatz("cmdAktuellerDatensatzZiel_Click", texts::kRovDestFromCurrent, false);
+    Aufgabe("cmdAktuellerDatensatzZiel_Click", [this] { AktuellerDatensatzZiel(); });
 }
 
 void clRovandel2::cmdPersoenlicherDatensatzZiel_Click() {
-    PersoenlicherDatensatz("cmdPersoenlicherDatensatzZiel_Click", texts::kRovDestFromPersonal, false);
+    Aufgabe("cmdPersoenlicherDatensatzZiel_Click", [this] { PersoenlicherDatensatzZiel(); });
 }
 
 // --- the other buttons and the banner --------------------------------------------

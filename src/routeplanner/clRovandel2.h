@@ -62,6 +62,13 @@ public:
     // Reads ACT!'s current contact into the start or the destination controls.
     void setzeStartadresse();
     void setzeZieladresse();
+    // The four address buttons' whole actions (locking, capture, unlocking,
+    // the report of a failure), for a running task that presses them itself;
+    // the click routines run them as tasks of their own.
+    void AktuellerDatensatzStart();
+    void PersoenlicherDatensatzStart();
+    void AktuellerDatensatzZiel();
+    void PersoenlicherDatensatzZiel();
     // Closes the window with its close steps: now, or when the running task ends.
     void Schliessen();
 
@@ -82,9 +89,9 @@ public:
 private:
     // `start`: the start controls, else the destination's.
     void setzeAdresse(bool start);
-    void Erfassung(std::string_view routine, std::string_view meldung, const std::function<void()>& steps);
-    void AktuellerDatensatz(std::string_view routine, std::string_view meldung, bool start);
-    void PersoenlicherDatensatz(std::string_view routine, std::string_view meldung, bool start);
+    void Erfassung(std::string_view meldung, const std::function<void()>& steps);
+    void AktuellerDatensatz(std::string_view meldung, bool start);
+    void PersoenlicherDatensatz(std::string_view meldung, bool start);
     // A call to ACT! whose error gives "" and is reported after the capture.
     std::string Link(const std::function<std::string()>& call);
     void MeldeErfassungsfehler();

@@ -354,6 +354,22 @@ TEST_F(Rovandel2Test, EscapeInTheMiddleOfACaptureEndsTheProgramWithoutStoring) {
     EXPECT_TRUE(store.Writes().empty());
 }
 
+// As the route calculation does before it starts: inside its own task it
+// presses the address buttons, which then run whole, not refused.
+TEST_F(Rovandel2Test, ARunningTaskPressesTheAddressButtonsItself) {
+    logic.Form_Load();
+    logic.Aufgabe("cmdBrowse_Click", [&] {
+        logic.PersoenlicherDatensatzStart();
+        logic.AktuellerDatensatzZiel();
+        EXPECT_TRUE(logic.Beschaeftigt());
+    });
+    EXPECT_EQ(form.signals, 0);
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_city), "München");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_city), "Wien");
+    EXPECT_EQ(current, "K00000000002");
+    EXPECT_EQ(form.Lines("hourglass "), (Strings{"1", "0", "1", "0"}));
+}
+
 TEST_F(Rovandel2Test, StartClosesTheWindowWithItsValuesStored) {
     logic.Form_Load();
     form.SetText(c::txbrouteEntry_dest_zip, "48149");
