@@ -36,18 +36,14 @@ bool Locks(std::string_view name) {
     return name.find("txb") != std::string_view::npos || name.find("cmd") != std::string_view::npos;
 }
 
-}  // namespace
-
-namespace {
-
 // The controls that one capture fills.
 struct Seite {
     std::string_view city, street, zip, houseNo, country;
 };
 constexpr Seite kStartSide{c::txbrouteEntry_start_city, c::txbrouteEntry_start_street, c::txbrouteEntry_start_zip,
-             c::txbrouteEntry_start_houseNo, c::cbxrouteEntry_start_country},
-    kDestSide{c::txbrouteEntry_dest_city, c::txbrouteEntry_dest_street, c::txbrouteEntry_dest_zip,
-              c::txbrouteEntry_dest_houseNo, c::cbxrouteEntry_dest_country};
+                           c::txbrouteEntry_start_houseNo, c::cbxrouteEntry_start_country};
+constexpr Seite kDestSide{c::txbrouteEntry_dest_city, c::txbrouteEntry_dest_street, c::txbrouteEntry_dest_zip,
+                          c::txbrouteEntry_dest_houseNo, c::cbxrouteEntry_dest_country};
 
 }  // namespace
 
