@@ -225,7 +225,7 @@ wait "$rovandel_pid"
 code=$?
 set -e
 echo "   Rovandel2 ended with exit code $code"
-win reg query 'HKCU\Software\VB and VBA Program Settings\Rovandel2\Optionen' 2>/dev/null | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | grep -v '^$' |
+win reg query 'HKCU\Software\VB and VBA Program Settings\Rovandel2\Optionen' 2>/dev/null | tr -d '\r' | { iconv -c -f CP850 -t UTF-8 || true; } | grep -v '^$' |
     sed 's/^/   /'
 win "$BIN/boxdriver.exe" --class ACT3.0FrameClass --timeout 2000 --close >/dev/null || true
 
