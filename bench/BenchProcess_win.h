@@ -35,12 +35,12 @@ inline HWND WindowOf(DWORD pid, const wchar_t* className) {
     return s.found;
 }
 
-// The folder of the running benchmark, with a trailing backslash: the
-// programs it starts lie beside it.
+// The folder of the running program, with a trailing backslash: the
+// programs measured lie beside the benchmark.
 inline std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring p(path);
+    wchar_t path[MAX_PATH * 4] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+    const std::wstring p(path, n);
     return p.substr(0, p.find_last_of(L"\\/") + 1);
 }
 

@@ -14,6 +14,7 @@
 
 namespace {
 
+
 bench::Started Start(const std::wstring& arguments) { return bench::StartProgram(bench::ProgramFolder() + L"actstandin.exe", arguments); }
 
 template <class F>

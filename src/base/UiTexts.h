@@ -22,6 +22,19 @@ inline constexpr std::string_view kDefaultRouteUrl = "https://www.fahrtweg.examp
 // Start-up of the command manager.
 inline constexpr std::string_view kQuitActFirst = "Bitte beenden Sie zuvor ACT!";
 
+// Tessivar's backups of ACT!'s configuration: why a backup file is refused.
+inline constexpr std::string_view kBackupLine = "Zeile ";
+inline constexpr std::string_view kBackupNotUnicode = "Die Datei ist keine Registrierungsdatei im Unicode-Format.";
+inline constexpr std::string_view kBackupBadHeader =
+    "Die Datei beginnt nicht wie eine Registrierungsdatei (\"Windows Registry Editor Version 5.00\").";
+inline constexpr std::string_view kBackupCutShort = "Die Sicherung ist unvollständig: die Datei bricht vorzeitig ab.";
+inline constexpr std::string_view kBackupBadLine = "Diese Zeile kann nicht gelesen werden.";
+inline constexpr std::string_view kBackupDeletes =
+    "Die Datei würde Schlüssel oder Werte löschen; eine Sicherung von Tessivar tut das nie.";
+inline constexpr std::string_view kBackupOtherType = "Die Datei enthält einen Wert, der weder Text, Zahl noch Binärwert ist.";
+inline constexpr std::string_view kBackupAfterEnd = "Nach dem Ende der Sicherung folgt noch etwas.";
+inline constexpr std::string_view kBackupCountMismatch = "Die Zahl der Werte passt nicht zum Ende der Sicherung.";
+
 // The install and removal runs; the add-on's or the command's name goes
 // between the two halves.
 inline constexpr std::string_view kInstallStart1 = "Es wird das ACT!-Addon '";
@@ -232,6 +245,117 @@ inline constexpr std::string_view kNoSuchControl = "Das Fenster hat kein Steuere
 inline constexpr std::string_view kNoSuchPanel = "Die Statusleiste hat kein Feld namens ";
 inline constexpr std::string_view kCommonControlsMissing =
     "Die Windows-Standardsteuerelemente (comctl32.dll) sind nicht verfügbar.";
+// ---------------------------------------------------------------------------
+
+// ---------------------------------------------------------------------------
+// Rovandel2: start-up, main window, address capture from ACT!, cookie clean-up.
+inline constexpr std::string_view kRovStartActFirst = "Bitte starten Sie zuvor ACT!.";
+inline constexpr std::string_view kRovOpenDatabaseFirst = "Bitte öffnen Sie zuvor eine ACT!-Datenbank.";
+// "Fehler in " + routine, then the lines "Fehlernummer: " and "Fehlerbeschreibung: ".
+inline constexpr std::string_view kRovErrorIn = "Fehler in ";
+
+// The main window's frames, labels (with their access keys), buttons and lists.
+inline constexpr std::string_view kRovFrameStart = "Start";
+inline constexpr std::string_view kRovFrameZiel = "Ziel";
+inline constexpr std::string_view kRovFrameZeitplanung = "Zeitplanung";
+inline constexpr std::string_view kRovFramePkw = "PKW";
+inline constexpr std::string_view kRovFrameStrecke = "Streckenoptimierung";
+inline constexpr std::string_view kRovStartStreet = "&Strasse";
+inline constexpr std::string_view kRovStartHouseNo = "&Hausnummer";
+inline constexpr std::string_view kRovStartZip = "&PLZ";
+inline constexpr std::string_view kRovStartCity = "&Ort";
+inline constexpr std::string_view kRovStartCountry = "&Land";
+inline constexpr std::string_view kRovDestStreet = "S&trasse";
+inline constexpr std::string_view kRovDestHouseNo = "H&ausnummer";
+inline constexpr std::string_view kRovDestZip = "PL&Z";
+inline constexpr std::string_view kRovDestCity = "O&rt";
+inline constexpr std::string_view kRovDestCountry = "Lan&d";
+inline constexpr std::string_view kRovCurrentRecord = "aktueller Datensatz";
+inline constexpr std::string_view kRovPersonalRecord = "persönlicher Datensatz";
+inline constexpr std::string_view kRovTimeType = "Zeitp&unkt";
+inline constexpr std::string_view kRovTimeHours = "St&unde";
+inline constexpr std::string_view kRovTimeMinutes = "&Minuten";
+inline constexpr std::string_view kRovDeparture = "Abfahrt";
+inline constexpr std::string_view kRovArrival = "Ankunft";
+inline constexpr std::string_view kRovCarSlow = "&langsam";
+inline constexpr std::string_view kRovCarMedium = "m&ittel";
+inline constexpr std::string_view kRovCarFast = "schn&ell";
+inline constexpr std::string_view kRovRouteShort = "&kurz";
+inline constexpr std::string_view kRovRouteFast = "s&chnell";
+inline constexpr std::string_view kRovAutoStart = "automatisch Startadresse auf persönlichen Kontakt setzen";
+inline constexpr std::string_view kRovAutoZiel = "automatisch Zieladresse auf aktuellen Kontakt setzen";
+inline constexpr std::string_view kRovBrowse = "Start";
+// "Startet die Routenberechnung auf " + the route planner's host.
+inline constexpr std::string_view kRovBrowseTip = "Startet die Routenberechnung auf ";
+inline constexpr std::string_view kRovInfoTip = "Zeigt Informationen zu dem Programm an";
+inline constexpr std::string_view kRovCountryDeu = "DEU";
+inline constexpr std::string_view kRovCountryChe = "CHE";
+inline constexpr std::string_view kRovCountryAut = "AUT";
+// The addresses the window shows before anything was stored.
+inline constexpr std::string_view kRovSampleStartStreet = "Am Marktplatz 4";
+inline constexpr std::string_view kRovSampleStartZip = "37073";
+inline constexpr std::string_view kRovSampleStartCity = "Göttingen";
+inline constexpr std::string_view kRovSampleDestStreet = "Prinzipalmarkt 10";
+inline constexpr std::string_view kRovSampleDestZip = "48143";
+inline constexpr std::string_view kRovSampleDestCity = "Münster";
+// The banner's lettering.
+inline constexpr std::string_view kRovBannerSubtitle = "Routenplanung mit Adressen aus ACT!";
+// The About window.
+inline constexpr std::string_view kRovRights = "© Brannock-Heyl. Alle Rechte vorbehalten.";
+// The credit text that scrolls in Rovandel2's About window; "#" marks a heading.
+inline constexpr std::string_view kRovCredits =
+    "#Rovandel2\n"
+    "Routenplanung\n"
+    "mit Adressen aus ACT!\n"
+    "\n"
+    "#Idee und Entwurf\n"
+    "Brannock-Heyl\n"
+    "\n"
+    "#Programmierung\n"
+    "Das Rovandel-Team\n"
+    "\n"
+    "#Gestaltung\n"
+    "Atelier Brannock-Heyl\n"
+    "\n"
+    "#Erprobung\n"
+    "Außendienst und\n"
+    "Kundenbetreuung\n"
+    "\n"
+    "#Unser Dank\n"
+    "gilt allen, die mit\n"
+    "Rovandel2 schon viele\n"
+    "Kilometer gefahren sind\n"
+    "\n"
+    "#Gute Fahrt!\n"
+    "brannock-heyl.example";
+
+// The status line: "Rovandel2: " + message.
+inline constexpr std::string_view kRovStatusSeparator = ": ";
+inline constexpr std::string_view kRovReady = "Adressen eingeben oder aus ACT! übernehmen.";
+inline constexpr std::string_view kRovStartFromCurrent = "setze Startadresse auf Daten des aktuellen ACT!-Kontaktes.";
+inline constexpr std::string_view kRovStartFromPersonal =
+    "setze Startadresse auf Daten des persönlichen ACT!-Kontaktes.";
+inline constexpr std::string_view kRovDestFromCurrent = "setze Zieladresse auf Daten des aktuellen ACT!-Kontaktes.";
+inline constexpr std::string_view kRovDestFromPersonal = "setze Zieladresse auf Daten des persönlichen ACT!-Kontaktes.";
+// A capture in which a call to ACT! failed; the boxes it could not fill are empty.
+inline constexpr std::string_view kRovCaptureFailed =
+    "Die Adresse konnte nicht vollständig aus ACT! übernommen werden.";
+
+// The cookie clean-up.
+inline constexpr std::string_view kRovChooseCookieFolder = "Bitte wählen Sie den Cookie-Ordner aus";
+inline constexpr std::string_view kRovSearchingCookies = "durchsuche Cookies ...";
+// "Soll der Cookie '" + file name + "' gelöscht werden?"
+inline constexpr std::string_view kRovDeleteCookie1 = "Soll der Cookie '";
+inline constexpr std::string_view kRovDeleteCookie2 = "' gelöscht werden?";
+// "Der Cookie '" + file name + "' konnte nicht gelöscht werden." + CR LF + reason
+inline constexpr std::string_view kRovCookieNotDeleted1 = "Der Cookie '";
+inline constexpr std::string_view kRovCookieNotDeleted2 = "' konnte nicht gelöscht werden.";
+inline constexpr std::string_view kRovCookieFolderUnreadable = "Der Cookie-Ordner konnte nicht gelesen werden: ";
+
+// Why a file is still there after a deletion that is not forced.
+inline constexpr std::string_view kFileReadOnly = "Die Datei ist schreibgeschützt.";
+inline constexpr std::string_view kFileInUse = "Die Datei wird gerade von einem anderen Programm benutzt.";
+inline constexpr std::string_view kFileIsFolder = "Das ist ein Ordner, keine Datei.";
 // ---------------------------------------------------------------------------
 
 }  // namespace texts

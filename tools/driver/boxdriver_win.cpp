@@ -2,14 +2,17 @@
 // answers it: the demo's stand-in for a user.
 //
 //   boxdriver.exe [--title TEXT] [--class NAME] [--timeout MS] [--press ok|yes|no|cancel]
-//                 [--click ID] [--file PATH] [--close]
+//                 [--text ID]... [--click ID] [--file PATH] [--close]
 // Prints the box (title, text, icon, buttons) and exits 0, or 1 when no box appeared.
-// --click presses the window's button with that control id, --file answers
-// an open or save dialog with that file name, --close closes the window.
+// For a program's own window: --text prints the text of its control ID,
+// --click clicks that control as the user would (buttons, clickable
+// pictures), --close asks the window to close. --file answers an open or
+// save dialog with that file name.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "driver/BoxDriver_win.h"
 
@@ -40,7 +43,8 @@ int wmain(int argc, wchar_t** argv) {
     DWORD timeout = 15000;
     std::string press;
     std::wstring className = L"#32770";
-    int click = 0;
+    std::vector<int> textIds;
+    int clickId = 0;
     std::wstring file;
     bool close = false;
     for (int i = 1; i < argc; ++i) {
@@ -49,7 +53,8 @@ int wmain(int argc, wchar_t** argv) {
         else if (a == L"--timeout" && i + 1 < argc) timeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else if (a == L"--press" && i + 1 < argc) press = Utf8(argv[++i]);
         else if (a == L"--class" && i + 1 < argc) className = argv[++i];
-        else if (a == L"--click" && i + 1 < argc) click = _wtoi(argv[++i]);
+        else if (a == L"--text" && i + 1 < argc) textIds.push_back(_wtoi(argv[++i]));
+        else if (a == L"--click" && i + 1 < argc) clickId = _wtoi(argv[++i]);
         else if (a == L"--file" && i + 1 < argc) file = argv[++i];
         else if (a == L"--close") close = true;
     }
@@ -64,12 +69,14 @@ int wmain(int argc, wchar_t** argv) {
     for (int id : info.buttons) std::printf(" %s", driver::ButtonName(id));
     std::printf("\n");
     std::fflush(stdout);
-    if (!press.empty() && !driver::Press(box, driver::ButtonId(press))) {
-        std::printf("no button '%s'\n", press.c_str());
-        return 1;
+    for (int id : textIds) {
+        wchar_t text[1024] = {};
+        SendMessageW(GetDlgItem(box, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+        std::printf("control %d: %s\n", id, Escaped(text).c_str());
     }
-    if (click != 0 && !driver::Click(box, click)) {
-        std::printf("no control %d\n", click);
+    // Posted: the click may open a box of its own.
+    if (clickId != 0 && !driver::Click(box, clickId)) {
+        std::printf("no control %d\n", clickId);
         return 1;
     }
     if (!file.empty() && !driver::AnswerFileDialog(box, file)) {
@@ -77,5 +84,9 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     if (close) PostMessageW(box, WM_CLOSE, 0, 0);
+    if (!press.empty() && !driver::Press(box, driver::ButtonId(press))) {
+        std::printf("no button '%s'\n", press.c_str());
+        return 1;
+    }
     return 0;
 }
