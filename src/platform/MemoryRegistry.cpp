@@ -83,17 +83,62 @@ long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t
     return kErrorSuccess;
 }
 
+// Every missing key on the way down, as the registry makes them; each keeps
+// its name as first given.
+void MemoryRegistry::MakeKeys(const std::string& fullPath) {
+    const std::string lower = text::AsciiLower(fullPath);
+    for (std::size_t pos = 0;;) {
+        const std::size_t next = lower.find('\\', pos);
+        const std::size_t end = next == std::string::npos ? lower.size() : next;
+        auto [it, made] = m_Keys.try_emplace(lower.substr(0, end));
+        if (made) it->second.name = fullPath.substr(pos, end - pos);
+        if (next == std::string::npos) break;
+        pos = next + 1;
+    }
+}
+
+long MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, std::string& name) {
+    auto h = m_Handles.find(key);
+    if (long r = Record({Op::EnumKey, h == m_Handles.end() ? "?" : m_HandleNames[key], {}, 0, {}, 0}); r != kErrorSuccess) {
+        return r;
+    }
+    if (h == m_Handles.end()) return kErrorInvalidHandle;
+    const std::string prefix = h->second + "\\";
+    std::uint32_t n = 0;
+    for (auto it = m_Keys.lower_bound(prefix); it != m_Keys.end() && it->first.starts_with(prefix); ++it) {
+        if (it->first.find('\\', prefix.size()) != std::string::npos) continue;  // deeper down
+        if (n++ == index) {
+            name = it->second.name;
+            return kErrorSuccess;
+        }
+    }
+    return kErrorNoMoreItems;
+}
+
+long MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                               std::vector<std::uint8_t>& data) {
+    auto h = m_Handles.find(key);
+    if (long r = Record({Op::EnumValue, h == m_Handles.end() ? "?" : m_HandleNames[key], {}, 0, {}, 0});
+        r != kErrorSuccess) {
+        return r;
+    }
+    if (h == m_Handles.end()) return kErrorInvalidHandle;
+    const auto& values = m_Keys[h->second].values;
+    if (index >= values.size()) return kErrorNoMoreItems;
+    const auto& entry = std::next(values.begin(), static_cast<std::ptrdiff_t>(index))->second;
+    name = entry.first;
+    type = entry.second.type;
+    data = entry.second.data;
+    return kErrorSuccess;
+}
+
 long MemoryRegistry::CreateKey(RegKey root, std::string_view path, std::uint32_t, RegKey& key) {
     key = 0;
     auto full = FullPath(root, path);
     if (long r = Record({Op::CreateKey, full.value_or("?"), {}, 0, {}, 0}); r != kErrorSuccess) return r;
     if (!full) return kErrorInvalidHandle;
-    // Create every missing key on the way down, as the registry does.
-    std::string lower = text::AsciiLower(*full);
-    for (std::size_t pos = lower.find('\\'); pos != std::string::npos; pos = lower.find('\\', pos + 1)) {
-        m_Keys[lower.substr(0, pos)];
-    }
-    m_Keys[lower];
+    MakeKeys(*full);
+    const std::string lower = text::AsciiLower(*full);
     key = m_NextHandle++;
     m_Handles[key] = lower;
     m_HandleNames[key] = *full;
@@ -123,11 +168,9 @@ long MemoryRegistry::CloseKey(RegKey key) {
 
 void MemoryRegistry::Put(RegKey root, std::string_view path, std::string_view name, std::uint32_t type,
                          std::vector<std::uint8_t> data) {
-    std::string lower = text::AsciiLower(FullPath(root, path).value());
-    for (std::size_t pos = lower.find('\\'); pos != std::string::npos; pos = lower.find('\\', pos + 1)) {
-        m_Keys[lower.substr(0, pos)];
-    }
-    m_Keys[lower].values[text::AsciiLower(name)] = {std::string(name), Value{type, std::move(data)}};
+    const std::string full = FullPath(root, path).value();
+    MakeKeys(full);
+    m_Keys[text::AsciiLower(full)].values[text::AsciiLower(name)] = {std::string(name), Value{type, std::move(data)}};
 }
 
 void MemoryRegistry::PutText(RegKey root, std::string_view path, std::string_view name,

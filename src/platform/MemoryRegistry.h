@@ -15,7 +15,7 @@ namespace platform {
 
 class MemoryRegistry : public IRegistry {
 public:
-    enum class Op { OpenKey, QueryValue, CreateKey, SetValue, CloseKey };
+    enum class Op { OpenKey, QueryValue, CreateKey, SetValue, CloseKey, EnumKey, EnumValue };
 
     struct Call {
         Op op;
@@ -41,6 +41,9 @@ public:
     long SetValue(RegKey key, std::string_view name, std::uint32_t type,
                   std::span<const std::uint8_t> data) override;
     long CloseKey(RegKey key) override;
+    long EnumKey(RegKey key, std::uint32_t index, std::string& name) override;
+    long EnumValue(RegKey key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                   std::vector<std::uint8_t>& data) override;
 
     // --- test side ---
     void SetFaultHook(FaultHook hook) { m_Fault = std::move(hook); }
@@ -63,8 +66,10 @@ public:
 
 private:
     struct Key {
+        std::string name;  // the last part of the path, as first given
         std::map<std::string, std::pair<std::string, Value>> values;  // lower name -> (name, value)
     };
+    void MakeKeys(const std::string& fullPath);
 
     static std::string RootName(RegKey root);
     std::optional<std::string> FullPath(RegKey rootOrKey, std::string_view path) const;

@@ -5,7 +5,9 @@
 // to UTF-8 happens in modRegistry, above it.
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/UniqueHandle.h"
 
@@ -33,6 +35,7 @@ inline constexpr long kErrorFileNotFound = 2;
 inline constexpr long kErrorAccessDenied = 5;
 inline constexpr long kErrorInvalidHandle = 6;
 inline constexpr long kErrorMoreData = 234;
+inline constexpr long kErrorNoMoreItems = 259;
 
 class IRegistry {
 public:
@@ -52,6 +55,13 @@ public:
                           std::span<const std::uint8_t> data) = 0;
     // RegCloseKey.
     virtual long CloseKey(RegKey key) = 0;
+    // RegEnumKeyExA: the name of subkey number `index` of an open key;
+    // kErrorNoMoreItems past the last.
+    virtual long EnumKey(RegKey key, std::uint32_t index, std::string& name) = 0;
+    // RegEnumValueA: name, type and data of value number `index`;
+    // kErrorNoMoreItems past the last.
+    virtual long EnumValue(RegKey key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                           std::vector<std::uint8_t>& data) = 0;
 };
 
 // Closes a key through the interface it came from.

@@ -55,4 +55,32 @@ long WinRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type
 
 long WinRegistry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
 
+long WinRegistry::EnumKey(RegKey key, std::uint32_t index, std::string& name) {
+    char buffer[256] = {};  // the registry's longest key name is 255 characters
+    DWORD length = sizeof buffer;
+    const LONG r = RegEnumKeyExA(ToHkey(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    if (r == ERROR_SUCCESS) name.assign(buffer, length);
+    return r;
+}
+
+long WinRegistry::EnumValue(RegKey key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                            std::vector<std::uint8_t>& data) {
+    DWORD nameChars = 0, dataBytes = 0;
+    LONG r = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &nameChars,
+                              &dataBytes, nullptr, nullptr);
+    if (r != ERROR_SUCCESS) return r;
+    std::string buffer(nameChars + 1, '\0');
+    data.assign(dataBytes, 0);
+    DWORD length = nameChars + 1;
+    DWORD size = dataBytes;
+    DWORD t = 0;
+    r = RegEnumValueA(ToHkey(key), index, buffer.data(), &length, nullptr, &t, data.empty() ? nullptr : data.data(),
+                      &size);
+    if (r != ERROR_SUCCESS) return r;
+    name.assign(buffer.data(), length);
+    type = t;
+    data.resize(size);
+    return r;
+}
+
 }  // namespace platform

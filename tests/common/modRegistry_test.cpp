@@ -129,6 +129,31 @@ private:
 
 }  // namespace
 
+// What a backup walks: the subkeys and the values of a key, with their names
+// as first written, their types and their bytes.
+TEST_P(RegistryRoutines, AKeysSubkeysAndValuesAreEnumerated) {
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, std::string(kKey) + "\\Erster\\Tiefer", "x", RegistryValue(1), RegType::Dword);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, std::string(kKey) + "\\Zweiter", "y", RegistryValue("ä"), RegType::Text);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Bild", RegistryValue(ByteArray{1, 2, 3}), RegType::Binary);
+    platform::IRegistry& r = Env().registry;
+    platform::RegKey h = 0;
+    ASSERT_EQ(r.OpenKey(platform::kHKeyCurrentUser, kKey, platform::kKeyRead, h), 0);
+    const platform::RegistryKey owner = platform::OwnKey(r, h);
+    std::vector<std::string> keys;
+    std::string name;
+    for (std::uint32_t i = 0; r.EnumKey(h, i, name) == 0; ++i) keys.push_back(name);
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(keys, (std::vector<std::string>{"Erster", "Zweiter"}));
+    std::uint32_t type = 0;
+    ByteArray data;
+    ASSERT_EQ(r.EnumValue(h, 0, name, type, data), 0);
+    EXPECT_EQ(name, "Bild");
+    EXPECT_EQ(type, platform::kRegBinary);
+    EXPECT_EQ(data, (ByteArray{1, 2, 3}));
+    EXPECT_EQ(r.EnumValue(h, 1, name, type, data), platform::kErrorNoMoreItems);
+    EXPECT_EQ(r.EnumKey(h, 2, name), platform::kErrorNoMoreItems);
+}
+
 INSTANTIATE_TEST_SUITE_P(Substitute, RegistryRoutines,
                          testing::Values(NamedBackend{"Memory", [] { return std::make_unique<MemoryBackend>(); }}),
                          PrintBackend);
