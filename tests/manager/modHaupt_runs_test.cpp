@@ -251,8 +251,8 @@ TEST_F(Runs, ATableWhoseCountCannotBeTrustedIsChangedByNoRunAndTheRunSaysWhy) {
               "Das ACT!-Addon 'Adressen' konnte nicht aus der Liste der benutzerdefinierten Befehle in ACT! entfernt werden.");
 }
 
-// The sequence: a button left on the group toolbar by design must
-// never start the next add-on installed.
+// Installed for the group toolbar, removed for the contact toolbar: the button left
+// on the group toolbar must never start the next add-on installed.
 TEST_F(Runs, ANumberStillOnAToolbarIsNotGivenToTheNextCommand) {
     AddonFile("Drei", "Drei");
     ASSERT_EQ(Install("Route", 1, true), RunOutcome::Finished);
