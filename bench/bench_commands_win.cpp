@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BenchProcess_win.h"
+#include "BenchData.h"
 #include "BenchUtil.h"
 #include "commands/clCustomTessivars.h"
 #include "common/ActRegistry.h"
@@ -20,23 +21,8 @@ namespace {
 constexpr int kCommands = 1000;
 const std::string kKey(actregistry::kCustomCommands);
 
-ByteArray Image(int side) {
-    ByteArray img(40, 0);
-    img[0] = 40;
-    img[4] = img[8] = static_cast<std::uint8_t>(side);
-    const int size = side * side * 3;
-    img[20] = static_cast<std::uint8_t>(size);
-    img[21] = static_cast<std::uint8_t>(size >> 8);
-    for (int i = 0; i < size; ++i) img.push_back(static_cast<std::uint8_t>(i * 7));
-    return img;
-}
-
-ByteArray Record(int id, const std::string& name) {
-    ByteArray r(1172, 0);
-    for (int i = 0; i < 4; ++i) r[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(id >> (8 * i));
-    std::copy(name.begin(), name.end(), r.begin() + 16);
-    return r;
-}
+using bench::Image;
+using bench::Record;
 
 void Write(const std::string& name, DWORD type, const ByteArray& data) {
     platform::UniqueHkey key;
@@ -157,7 +143,7 @@ int wmain() {
     std::vector<double> add, rawAdd;
     {
         clCustomTessivars table(env);
-        for (int n = 0; n < kAdds; ++n) add.push_back(bench::TimeMs([&] { table.Add(files[static_cast<std::size_t>(n)]); }));
+        for (int n = 0; n < kAdds; ++n) add.push_back(bench::TimeMs([&] { table.Add(files[static_cast<std::size_t>(n)], {}); }));
         for (int n = 0; n < kAdds; ++n) {
             rawAdd.push_back(bench::TimeMs([&] {
                 const ByteArray f = ReadWholeFile(TempFile(n));

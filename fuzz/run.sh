@@ -1,9 +1,11 @@
 #!/bin/bash
 # Builds the fuzz targets with clang and runs each for a bounded time on its
-# seed corpus. Usage: fuzz/run.sh [seconds per target, default 60]
+# seed corpus. Usage: fuzz/run.sh [seconds per target, default 60] [target names, default all]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+shift || true
+only=" $* "
 if ! command -v clang++ >/dev/null; then
     apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends clang
 fi
@@ -13,6 +15,7 @@ cmake --build "$build" -j "$(nproc)"
 for target in "$build"/bin/fuzz_*; do
     [ -x "$target" ] || continue
     name=$(basename "$target")
+    [ "$only" = "  " ] || [[ "$only" == *" ${name#fuzz_} "* ]] || [[ "$only" == *" $name "* ]] || continue
     corpus=fuzz/corpus/${name#fuzz_}
     work=$build/corpus/${name#fuzz_}
     mkdir -p "$work"

@@ -122,6 +122,33 @@ inline constexpr std::string_view kImageWithoutSize = "Das große Schaltflächen
 // that cannot be trusted.
 // The system's named lock could not be made: + the failed call and its code.
 inline constexpr std::string_view kLockNotMade = "Die Sperre konnte nicht eingerichtet werden: ";
+// Another Tessivar holds the lock for longer than a change waits.
+inline constexpr std::string_view kConfigurationBusy =
+    "Ein anderes Tessivar ändert gerade die Konfiguration von ACT!.\r\nBitte versuchen Sie es später noch einmal.";
+// Why the command table must not be changed. The box reads "Fehler in Klasse
+// clCustomTessivars" + method, the reason, then kTableNotChanged.
+inline constexpr std::string_view kMethodAdd = " Methode Add";
+inline constexpr std::string_view kCountNegativeStart = "Der Wert \"Count\" der ACT!-Benutzerbefehle ist negativ (";
+inline constexpr std::string_view kCountNegativeEnd = ").";
+inline constexpr std::string_view kCountTooLargeStart = "Der Wert \"Count\" der ACT!-Benutzerbefehle (";
+inline constexpr std::string_view kCountTooLargeMiddle = ") ist größer als die höchstens ";
+inline constexpr std::string_view kCountTooLargeEnd = " Befehle, die Tessivar liest.";
+inline constexpr std::string_view kCountUnreadable =
+    "Der Wert \"Count\" der ACT!-Benutzerbefehle kann nicht als Zahl gelesen werden.";
+inline constexpr std::string_view kTableNotChanged =
+    "Damit kein Befehl verloren geht, wird die Befehlstabelle nicht geändert.";
+// A command file whose record has no name: "Die Datei " + path, then this.
+inline constexpr std::string_view kNoCommandNameLine = "enthält keinen Befehlsnamen.";
+// The add-on's program and folder must fit ACT!'s record: this line, the
+// path, then why it does not fit.
+inline constexpr std::string_view kAddonPathLine = "Der Pfad des ACT!-Addons";
+inline constexpr std::string_view kPathTooLongStart = "ist zu lang für ACT!: erlaubt sind höchstens ";
+inline constexpr std::string_view kPathTooLongEnd = " Zeichen.";
+inline constexpr std::string_view kPathNotInCodePage = "enthält Zeichen, die ACT! nicht speichern kann.";
+// A removal run that changed nothing because it was refused.
+inline constexpr std::string_view kRemovalFailed1 = "Das ACT!-Addon '";
+inline constexpr std::string_view kRemovalFailed2 =
+    "' konnte nicht aus der Liste der benutzerdefinierten Befehle in ACT! entfernt werden.";
 // ---------------------------------------------------------------------------
 
 
@@ -231,9 +258,6 @@ inline constexpr std::string_view kSaveIncomplete3 =
 inline constexpr std::string_view kTableChanged =
     "Die benutzerdefinierten Befehle wurden inzwischen außerhalb dieses Fensters geändert.\r\n"
     "Die Liste wird neu eingelesen; bitte wiederholen Sie den Vorgang.";
-inline constexpr std::string_view kConfigBusy =
-    "Die ACT!-Konfiguration wird gerade von einem anderen Programm geändert.\r\n"
-    "Bitte versuchen Sie es gleich noch einmal.";
 // ---------------------------------------------------------------------------
 
 // ---------------------------------------------------------------------------

@@ -100,6 +100,7 @@ void clCustomTessivar::Init(std::int32_t Index) {
     m_ReadProblem.clear();
     m_IdKnown = false;
     m_CommandID = 0;
+    m_ImagesReadAs = -1;
     const auto read = [this](std::string_view prefix, std::int64_t n) {
         return modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands,
                                                 ValueName(prefix, n));
@@ -126,6 +127,7 @@ void clCustomTessivar::Init(std::int32_t Index) {
     }
 
     if (m_IdKnown) {
+        m_ImagesReadAs = m_CommandID;
         const RegistryValue large = read("BitmapL-", m_CommandID);
         const RegistryValue small = read("BitmapS-", m_CommandID);
         if (large.IsBytes()) m_BitmapL = large.ToBytes();
@@ -188,9 +190,11 @@ void clCustomTessivar::WriteBack(const std::string& name, const Stored& stored, 
         write(stored.value, RegType::Text);
     } else if (stored.value.IsNumber()) {
         write(stored.value, RegType::Dword);
-    } else if (isRecord) {
+    } else if (isRecord && modRegistry::RegistryValueExists(*m_Env, modRegistry::HKeyCurrentUser,
+                                                            actregistry::kCustomCommands, name)) {
         // A missing record moves as an empty one, so that its new number no
-        // longer shows the record that stood there before.
+        // longer shows the record that stood there before; where nothing
+        // stood, nothing is made.
         write(RegistryValue(ByteArray()), RegType::Binary);
     }
 }
@@ -199,8 +203,15 @@ void clCustomTessivar::UpdateRegistry() {
     if (!m_Changed) return;
     WriteBack(ValueName("Command-", m_RegistryIndex), m_StoredCommand, m_Command, true);
     if (!m_IdKnown) return;  // images belong to an identifier we could not read
-    WriteBack(ValueName("BitmapL-", m_CommandID), m_StoredBitmapL, m_BitmapL, false);
-    WriteBack(ValueName("BitmapS-", m_CommandID), m_StoredBitmapS, m_BitmapS, false);
+    // Images are found by the identifier, not the number: one that is no
+    // binary value stays as it is where it was read, never rewritten as text.
+    const bool sameName = m_ImagesReadAs == m_CommandID;
+    if (!(sameName && !m_StoredBitmapL.Binary() && m_BitmapL.empty())) {
+        WriteBack(ValueName("BitmapL-", m_CommandID), m_StoredBitmapL, m_BitmapL, false);
+    }
+    if (!(sameName && !m_StoredBitmapS.Binary() && m_BitmapS.empty())) {
+        WriteBack(ValueName("BitmapS-", m_CommandID), m_StoredBitmapS, m_BitmapS, false);
+    }
 }
 
 void clCustomTessivar::Paint_LBitmap(platform::DeviceContext Picture_hDC) {

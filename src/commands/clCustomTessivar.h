@@ -100,6 +100,7 @@ private:
     Stored m_StoredBitmapL{RegistryValue(ByteArray())};
     Stored m_StoredBitmapS{RegistryValue(ByteArray())};
     bool m_IdKnown = true;
+    std::int32_t m_ImagesReadAs = -1;  // the identifier whose image values Init read
     bool m_ImagesBuilt = false;  // the bitmaps are made when first painted
     mutable std::optional<std::string> m_LowerName;
     std::string m_ReadProblem;

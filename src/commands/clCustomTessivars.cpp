@@ -1,6 +1,8 @@
 #include "commands/clCustomTessivars.h"
 
 #include <algorithm>
+#include <climits>
+#include <string>
 #include <vector>
 
 #include "common/ActRegistry.h"
@@ -14,20 +16,72 @@ namespace {
 // "Count" as ACT! may have stored it: a number, or a text holding one.
 std::int32_t AsCount(const RegistryValue& value) { return LenientNumber(value); }
 
+bool IsNumberText(const RegistryValue& value) {
+    if (!value.IsText()) return false;
+    try {
+        (void)value.ToNumber();
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+// "Fehler in Klasse clCustomTessivars" + method, then two lines of the case's own.
+void ShowError(const platform::Platform& env, std::string_view method, std::string_view first, std::string_view second) {
+    std::string text(texts::kClassErrorPrefix);
+    text += texts::kClassCommands;
+    text += method;
+    text += texts::kCrLf;
+    text += first;
+    text += texts::kCrLf;
+    text += second;
+    modMessages::MsgBox(env, text, platform::MsgIcon::Exclamation);
+}
+
+bool Exists(const platform::Platform& env, const std::string& name) {
+    return modRegistry::RegistryValueExists(env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name);
+}
+
 }  // namespace
 
 clCustomTessivars::clCustomTessivars(const platform::Platform& env) : m_Env(&env) {
     m_Count = modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count");
-    const std::int32_t n = std::clamp(AsCount(m_Count), 0, kMaxCommands);
-    m_Commands.reserve(static_cast<std::size_t>(n));
+    const std::int32_t count = AsCount(m_Count);
+    Judge(count);
+    const bool trusted = m_Refusal.empty();
+    const std::int32_t n = trusted ? count : kMaxCommands;
+    m_Commands.reserve(static_cast<std::size_t>(trusted ? n : 0));
     for (std::int32_t i = 0; i < n; ++i) {
         auto command = std::make_unique<clCustomTessivar>(env);
         command->Init(i);
+        // Without a count to go by, the table ends where its records do.
+        if (!trusted && command->ReadProblem() == texts::kRecordMissing) break;
         m_Commands.push_back(std::move(command));
+    }
+    m_Listed = static_cast<std::int32_t>(m_Commands.size());
+}
+
+void clCustomTessivars::Judge(std::int32_t count) {
+    const bool readable = m_Count.IsNumber() || IsNumberText(m_Count) ||
+                          (m_Count.IsNone() && !Exists(*m_Env, "Count"));
+    if (!readable) {
+        m_Refusal = texts::kCountUnreadable;
+    } else if (count < 0) {
+        m_Refusal = std::string(texts::kCountNegativeStart) + std::to_string(count) + std::string(texts::kCountNegativeEnd);
+    } else if (count > kMaxCommands) {
+        m_Refusal = std::string(texts::kCountTooLargeStart) + std::to_string(count) +
+                    std::string(texts::kCountTooLargeMiddle) + std::to_string(kMaxCommands) +
+                    std::string(texts::kCountTooLargeEnd);
     }
 }
 
-std::int32_t clCustomTessivars::Count() const { return AsCount(m_Count); }
+bool clCustomTessivars::RefuseChange(std::string_view method) const {
+    if (m_Refusal.empty()) return false;
+    ShowError(*m_Env, method, m_Refusal, texts::kTableNotChanged);
+    return true;
+}
+
+std::int32_t clCustomTessivars::Count() const { return m_Refusal.empty() ? AsCount(m_Count) : m_Listed; }
 
 clCustomTessivar& clCustomTessivars::Item(std::int32_t Index) {
     if (Index < 0 || static_cast<std::size_t>(Index) >= m_Commands.size()) {
@@ -36,19 +90,21 @@ clCustomTessivar& clCustomTessivars::Item(std::int32_t Index) {
     return *m_Commands[static_cast<std::size_t>(Index)];
 }
 
-std::int32_t clCustomTessivars::ChooseID() const {
-    std::vector<std::int32_t> used;
-    used.reserve(m_Commands.size());
+// A number whose images are stored belongs to something, a command we could
+// not read or one that is gone but may still have a button: its values are
+// not ours to overwrite.
+std::int32_t clCustomTessivars::ChooseID(const std::set<std::int32_t>& onToolbars) const {
+    std::set<std::int32_t> used(onToolbars.lower_bound(kFirstCommandID), onToolbars.end());
     for (const auto& command : m_Commands) {
-        if (command->CommandID() >= kFirstCommandID) used.push_back(command->CommandID());
+        if (command->CommandID() >= kFirstCommandID) used.insert(command->CommandID());
     }
-    std::sort(used.begin(), used.end());
-    std::int32_t id = kFirstCommandID;
-    for (std::int32_t taken : used) {
-        if (taken == id) ++id;
-        else if (taken > id) break;
+    for (std::int32_t id = kFirstCommandID;; ++id) {
+        if (!used.contains(id) && !Exists(*m_Env, "BitmapL-" + std::to_string(id)) &&
+            !Exists(*m_Env, "BitmapS-" + std::to_string(id))) {
+            return id;
+        }
+        if (id == INT32_MAX) Raise(ErrorNumber::Overflow);
     }
-    return id;
 }
 
 void clCustomTessivars::WriteCount() {
@@ -56,9 +112,16 @@ void clCustomTessivars::WriteCount() {
                                      m_Count, RegType::Dword);
 }
 
-clCustomTessivar* clCustomTessivars::Add(std::string_view path) {
+clCustomTessivar* clCustomTessivars::Add(std::string_view path, const std::set<std::int32_t>& onToolbars) {
+    if (RefuseChange(texts::kMethodAdd)) return nullptr;
     auto command = std::make_unique<clCustomTessivar>(*m_Env);
     if (!command->Load(path)) return nullptr;
+
+    // A command without a name could never be found again by its name.
+    if (command->Name().empty()) {
+        ShowError(*m_Env, texts::kMethodAdd, std::string(texts::kFileLine) + std::string(path), texts::kNoCommandNameLine);
+        return nullptr;
+    }
 
     const std::string& name = command->LowerName();
     for (const auto& existing : m_Commands) {
@@ -71,7 +134,7 @@ clCustomTessivar* clCustomTessivars::Add(std::string_view path) {
         }
     }
 
-    const std::int32_t id = ChooseID();
+    const std::int32_t id = ChooseID(onToolbars);
     m_Count = RegistryValue(AsCount(m_Count) + 1);
     command->RegistryIndex(AsCount(m_Count) - 1);
     command->CommandID(id);
@@ -82,6 +145,7 @@ clCustomTessivar* clCustomTessivars::Add(std::string_view path) {
 }
 
 bool clCustomTessivars::Remove(std::int32_t Index) {
+    if (RefuseChange(texts::kMethodRemove)) return false;
     try {
         if (Index < 0 || static_cast<std::size_t>(Index) >= m_Commands.size()) {
             std::string text(texts::kNoSuchIndexStart);

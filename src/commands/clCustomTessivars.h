@@ -3,6 +3,8 @@
 // is created; every change is written through at once.
 #include <cstdint>
 #include <memory>
+#include <set>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,21 +15,38 @@
 class clCustomTessivars {
 public:
     static constexpr std::int32_t kFirstCommandID = 30101;
-    // More than any ACT! installation holds; a larger "Count" is not read further.
-    static constexpr std::int32_t kMaxCommands = 10000;
+    // The most commands Tessivar reads. Far more than any ACT! installation
+    // holds, and still read in seconds (bench_table_limit); a larger "Count"
+    // is not trusted, never cut.
+    static constexpr std::int32_t kMaxCommands = 50000;
 
     explicit clCustomTessivars(const platform::Platform& env);
 
+    // "Count" as read and kept up to date. For a table whose "Count" cannot
+    // be trusted: the number of commands listed.
     std::int32_t Count() const;
     // Zero-based; AppError outside the table.
     clCustomTessivar& Item(std::int32_t Index);
-    // Loads the command file, refuses a name in use, and appends the command
-    // under the smallest free identifier from 30101 on. nullptr when refused.
-    clCustomTessivar* Add(std::string_view path);
-    // Takes command Index out and renumbers the rest.
+    // Loads the command file and appends the command under the smallest
+    // identifier from 30101 on that is free: no command of the table uses it,
+    // no button images of that number are stored and no toolbar button
+    // (`onToolbars`) calls it. Refused (nullptr, with a message, nothing
+    // written) for a table that must not be changed, a file that cannot be
+    // loaded, a command without a name and a name in use.
+    clCustomTessivar* Add(std::string_view path, const std::set<std::int32_t>& onToolbars);
+    // Takes command Index out and renumbers the rest; refused like Add.
     bool Remove(std::int32_t Index);
     // Empties the list only.
     void Clear() { m_Commands.clear(); }
+
+    // Why the table must not be changed, naming the problem; empty when it
+    // may be. A "Count" that is negative, larger than kMaxCommands or no
+    // number cannot be trusted: such a table is listed as far as its
+    // records can be read, from number 0 on, and never written.
+    const std::string& ChangeRefusal() const { return m_Refusal; }
+    // Shows the refusal as an error of the table's `method` (" Methode Add",
+    // " Methode Remove"), if there is one; true when it was shown.
+    bool RefuseChange(std::string_view method) const;
 
     // NewEnum: the commands in table order.
     auto begin() { return m_Commands.begin(); }
@@ -36,10 +55,13 @@ public:
     auto end() const { return m_Commands.end(); }
 
 private:
-    std::int32_t ChooseID() const;
+    void Judge(std::int32_t count);
+    std::int32_t ChooseID(const std::set<std::int32_t>& onToolbars) const;
     void WriteCount();
 
     const platform::Platform* m_Env;
     std::vector<std::unique_ptr<clCustomTessivar>> m_Commands;
     RegistryValue m_Count;
+    std::int32_t m_Listed = 0;  // the list's length at creation
+    std::string m_Refusal;
 };

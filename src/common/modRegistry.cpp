@@ -68,6 +68,22 @@ RegistryValue RegistryGetKeyValue(const platform::Platform& env, platform::RegKe
     }
 }
 
+bool RegistryValueExists(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+                         std::string_view valueName) {
+    try {
+        platform::RegKey raw = 0;
+        const long opened = env.registry.OpenKey(root, env.text.ToCodePage(keyPath), platform::kKeyRead, raw);
+        if (opened != kErrorSuccess) return opened != platform::kErrorFileNotFound;
+        const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
+        std::uint32_t type = 0;
+        std::uint32_t size = 0;
+        return env.registry.QueryValue(key.get(), env.text.ToCodePage(valueName), type, {}, size) !=
+               platform::kErrorFileNotFound;
+    } catch (...) {
+        return true;
+    }
+}
+
 void RegistrySetKeyValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
                          std::string_view valueName, const RegistryValue& value, RegType valueType) {
     try {

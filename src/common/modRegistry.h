@@ -14,6 +14,13 @@ inline constexpr platform::RegKey HKeyCurrentUser = platform::kHKeyCurrentUser;
 RegistryValue RegistryGetKeyValue(const platform::Platform& env, platform::RegKey root,
                                   std::string_view keyPath, std::string_view valueName);
 
+// Whether a value of that name is there, of whatever type, readable or not.
+// A registry that cannot say (the key or the value cannot be queried for
+// another reason than its absence) counts as "there": callers ask before
+// they would write over a value that may belong to someone else.
+bool RegistryValueExists(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+                         std::string_view valueName);
+
 // Writes `value` as registry type 1 (text), 3 (binary) or 4 (32-bit number),
 // creating the key when missing. Failures of the registry are not reported;
 // a value that cannot be converted to the requested kind is reported in a

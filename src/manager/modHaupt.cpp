@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
+#include <utility>
 
+#include "base/AppError.h"
+#include "commands/CommandRecord.h"
 #include "commands/clCustomTessivars.h"
 #include "base/UiTexts.h"
+#include "common/ActRegistry.h"
 #include "common/modACTHandle.h"
 #include "common/modMessages.h"
 #include "toolbars/clACTToolbars.h"
@@ -29,14 +34,16 @@ constexpr std::array<ToolbarWord, 9> kToolbarWords = {{
     {"groups", kGroupToolbar},
 }};
 
+bool IsQuietWord(const platform::Platform& env, const std::string& word) { return env.text.ToLower(word) == "/quiet"; }
+
 // "/quiet" counts after a verb of a run only, and is taken out before the
-// toolbar word is looked at; everywhere else it is an ordinary word.
+// toolbar word is looked at.
 bool TakeQuietWord(const platform::Platform& env, std::vector<std::string>& words) {
     if (words.size() < 3) return false;
     const std::string verb = env.text.ToLower(words[1]);
     if (verb != "install" && verb != "deinstall") return false;
     const auto quiet = std::remove_if(words.begin() + 2, words.end(),
-                                      [&env](const std::string& w) { return env.text.ToLower(w) == "/quiet"; });
+                                      [&env](const std::string& w) { return IsQuietWord(env, w); });
     const bool found = quiet != words.end();
     words.erase(quiet, words.end());
     return found;
@@ -77,6 +84,41 @@ void ReportToolbarError(const platform::Platform& env, std::string_view method) 
 
 int ExitCodeOf(RunOutcome outcome) { return outcome == RunOutcome::Finished ? kExitFinished : kExitFailed; }
 
+std::unique_ptr<platform::IHeldLock> LockConfiguration(const platform::Platform& env, platform::INamedMutex& locks) {
+    try {
+        auto held = locks.Acquire(actregistry::kConfigurationLock, actregistry::kConfigurationLockWaitMs);
+        if (!held) modMessages::MsgBox(env, texts::kConfigurationBusy, platform::MsgIcon::Exclamation);
+        return held;
+    } catch (...) {
+        modMessages::MsgBox(env, modMessages::CurrentError().description(), platform::MsgIcon::Exclamation);
+        return nullptr;
+    }
+}
+
+// A path must leave room for the zero byte that ends it: ACT! would read a
+// command line that fills its field on into the next one.
+std::string PathProblem(const platform::Platform& env, std::string_view program, std::string_view folder) {
+    for (const auto& [path, field] : {std::pair{program, record::kZeile}, std::pair{folder, record::kStart}}) {
+        const std::string bytes = env.text.ToCodePage(path);
+        std::string reason;
+        if (env.text.FromCodePage(bytes) != path) {
+            reason = texts::kPathNotInCodePage;
+        } else if (bytes.size() >= field.Width()) {
+            reason = std::string(texts::kPathTooLongStart) + std::to_string(field.Width() - 1) +
+                     std::string(texts::kPathTooLongEnd);
+        }
+        if (!reason.empty()) {
+            std::string text(texts::kAddonPathLine);
+            text += texts::kCrLf;
+            text += path;
+            text += texts::kCrLf;
+            text += reason;
+            return text;
+        }
+    }
+    return {};
+}
+
 RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice) {
     const platform::Platform& env = run.env;
     run.window.Show(Message(texts::kInstallStart1, run.AddonName, texts::kInstallStart2));
@@ -86,15 +128,28 @@ RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice) {
         return RunOutcome::NotInstalled;
     }
 
-    clCustomTessivars table(env);
     const std::string base = run.programFolder + "\\" + run.AddonName;
-    clCustomTessivar* command = table.Add(base + ".cmd");
+    const std::string program = base + ".exe";
+    const std::string folder = run.programFolder + "\\";
+    if (const std::string problem = PathProblem(env, program, folder); !problem.empty()) {
+        modMessages::MsgBox(env, problem, platform::MsgIcon::Exclamation);
+        run.window.SetInfo(failed);
+        return RunOutcome::NotInstalled;
+    }
+
+    const auto lock = LockConfiguration(env, run.locks);
+    if (!lock) {
+        run.window.SetInfo(failed);
+        return RunOutcome::NotInstalled;
+    }
+    clCustomTessivars table(env);
+    clCustomTessivar* command = table.Add(base + ".cmd", clACTToolbars(env).ButtonIDs());
     if (command == nullptr) {
         run.window.SetInfo(failed);
         return RunOutcome::NotInstalled;
     }
-    command->Zeile(base + ".exe");
-    command->Start(run.programFolder + "\\");
+    command->Zeile(program);
+    command->Start(folder);
     command->UpdateRegistry();
 
     RunOutcome outcome = RunOutcome::Finished;
@@ -121,7 +176,19 @@ RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice) {
 RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
     const platform::Platform& env = run.env;
     run.window.Show(Message(texts::kRemovalStart1, run.AddonName, texts::kRemovalStart2));
+    const std::string failed = Message(texts::kRemovalFailed1, run.AddonName, texts::kRemovalFailed2);
+    const auto lock = LockConfiguration(env, run.locks);
+    if (!lock) {
+        run.window.SetInfo(failed);
+        return RunOutcome::NotRemoved;
+    }
     clCustomTessivars table(env);
+    // Not even a button goes from a table that must not be changed: the
+    // command would stay without it.
+    if (table.RefuseChange(texts::kMethodRemove)) {
+        run.window.SetInfo(failed);
+        return RunOutcome::NotRemoved;
+    }
     clACTToolbars toolbars(env);
     const std::string wanted = env.text.ToLower(run.AddonName);
 
@@ -184,7 +251,17 @@ std::int32_t ToolbarChoiceOf(const platform::Platform& env, std::string_view wor
 RunRequest Main(const platform::Platform& env, std::string_view commandLine) {
     RunRequest request;
     std::vector<std::string> words = WordsOf(commandLine);
+    const auto isQuiet = [&env](const std::string& w) { return IsQuietWord(env, w); };
+    const bool holdsQuiet = std::any_of(words.begin(), words.end(), isQuiet);
+    const bool quietBeforeVerb = std::any_of(words.begin(), words.begin() + std::min<std::ptrdiff_t>(std::ssize(words), 2), isQuiet);
     request.Quiet = TakeQuietWord(env, words);
+    // A setup program that asked for silence gets no window it did not ask
+    // for, and learns that its line was no run.
+    if (holdsQuiet && (quietBeforeVerb || !request.Quiet)) {
+        request.kind = RunKind::NotUnderstood;
+        request.Quiet = true;
+        return request;
+    }
     if (modACTHandle::IsACTRunning(env)) {
         if (!request.Quiet) modMessages::MsgBox(env, texts::kQuitActFirst, platform::MsgIcon::Information);
         request.kind = RunKind::Refused;

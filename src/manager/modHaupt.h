@@ -2,17 +2,20 @@
 // The command manager's start: the presence test, the command line, and
 // which run it asks for.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "manager/ProgressWindow.h"
+#include "platform/NamedMutex.h"
 #include "platform/Platform.h"
 
 namespace modHaupt {
 
 enum class RunKind {
-    Refused,     // ACT! runs: the message has been shown, the program ends
+    Refused,        // ACT! runs: the message has been shown, the program ends
+    NotUnderstood,  // "/quiet" on a line that is no run: nothing is shown or touched
     ListWindow,  // no or one word, or a second word that is no verb
     Install,
     Deinstall,
@@ -33,23 +36,37 @@ struct RunRequest {
 enum class RunOutcome {
     Finished,           // with its end message
     NotInstalled,       // with the "konnte nicht" message
+    NotRemoved,         // refused before anything was changed
     FinishedWithError,  // with its end message, after an error was reported
 };
 
 inline constexpr int kExitFinished = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitActRunning = 2;
+inline constexpr int kExitNotUnderstood = 3;
 
 int ExitCodeOf(RunOutcome outcome);
 
-// What a run works with: the platform, its window, and where the add-on lies.
+// What a run works with: the platform, its window, the lock of ACT!'s
+// configuration, and where the add-on lies.
 struct RunContext {
     const platform::Platform& env;
     IProgressWindow& window;
+    platform::INamedMutex& locks;
     std::string AddonName;
     std::string programFolder;  // Tessivar's folder, without a trailing separator
     bool quiet = false;         // no question: the button goes on the toolbar
 };
+
+// Takes the lock that every change of ACT!'s configuration holds from its
+// first read to its last write, waiting a few seconds for another Tessivar
+// to finish. Nothing, after a message saying why, when it cannot be had.
+std::unique_ptr<platform::IHeldLock> LockConfiguration(const platform::Platform& env, platform::INamedMutex& locks);
+
+// Why the add-on's program path or start folder cannot go into ACT!'s
+// record as they are (too long for its field, or characters that ACT!'s
+// code page lacks); empty when both fit.
+std::string PathProblem(const platform::Platform& env, std::string_view program, std::string_view folder);
 
 // Registers the add-on's command from its command file beside Tessivar and,
 // on request, puts its button on the chosen toolbar.

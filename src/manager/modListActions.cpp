@@ -7,6 +7,7 @@
 #include "common/ActRegistry.h"
 #include "common/modMessages.h"
 #include "common/modRegistry.h"
+#include "manager/modHaupt.h"
 #include "toolbars/clACTToolbars.h"
 
 namespace modListActions {
@@ -15,9 +16,7 @@ namespace {
 // The configuration lock, or nothing (and the message) when another
 // program keeps it longer than a change may wait.
 std::unique_ptr<platform::IHeldLock> Lock(const Context& context) {
-    auto held = context.locks.Acquire(actregistry::kConfigurationLock, actregistry::kConfigurationLockWaitMs);
-    if (!held) modMessages::MsgBox(context.env, texts::kConfigBusy, platform::MsgIcon::Information);
-    return held;
+    return modHaupt::LockConfiguration(context.env, context.locks);
 }
 
 bool StillStoredOrSay(const Context& context, const clCustomTessivars& table) {
@@ -52,7 +51,7 @@ LoadResult LoadCommand(const Context& context, clCustomTessivars& table, std::st
     const auto held = Lock(context);
     if (!held) return {};
     if (!StillStoredOrSay(context, table)) return {Outcome::Stale, nullptr};
-    clCustomTessivar* command = table.Add(path);
+    clCustomTessivar* command = table.Add(path, clACTToolbars(context.env).ButtonIDs());
     return {command != nullptr ? Outcome::Done : Outcome::Refused, command};
 }
 

@@ -43,8 +43,9 @@ int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request)
                                 win.platform.programTitle};
     frmHaupt form;
     NoWindow none;
+    platform::WinNamedMutex locks;
     modHaupt::RunContext run{request.Quiet ? quietEnv : env, request.Quiet ? static_cast<IProgressWindow&>(none) : form,
-                             request.AddonName, ProgramFolder(), request.Quiet};
+                             locks, request.AddonName, ProgramFolder(), request.Quiet};
     const modHaupt::RunOutcome outcome = request.kind == modHaupt::RunKind::Install
                                              ? modHaupt::Install(run, request.ToolbarChoice)
                                              : modHaupt::Deinstall(run, request.ToolbarChoice);
@@ -68,6 +69,7 @@ int RunTessivar() {
     const modHaupt::RunRequest request = modHaupt::Main(win.platform, modHaupt::ArgumentText(commandLine));
     switch (request.kind) {
         case modHaupt::RunKind::Refused: return modHaupt::kExitActRunning;
+        case modHaupt::RunKind::NotUnderstood: return modHaupt::kExitNotUnderstood;
         case modHaupt::RunKind::Install:
         case modHaupt::RunKind::Deinstall: return RunAddonRun(win, request);
         case modHaupt::RunKind::ListWindow: break;

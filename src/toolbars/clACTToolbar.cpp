@@ -32,6 +32,7 @@ void clACTToolbar::Init(std::int32_t Index) {
     m_WindowName.clear();
     m_List.reset();
     m_ReadError.reset();
+    m_Buttons.clear();
 
     const std::string key = actregistry::ToolbarKey(Index);
     m_TypeId = LenientNumber(
@@ -50,9 +51,10 @@ void clACTToolbar::ReadButtons(const std::string& key) {
         m_ReadError.emplace(ErrorNumber::TypeMismatch, Described(texts::kButtonListNotBinary));
         return;
     }
+    if (stored.IsBytes()) m_Buttons = stored.ToBytes();
     clButtonItemList list;
     try {
-        if (stored.IsBytes()) list.SetByteArray(stored.ToBytes());
+        list.SetByteArray(m_Buttons);
     } catch (const AppError& e) {
         m_ReadError.emplace(e.number(), Described(e.description()));
         return;
@@ -71,6 +73,13 @@ std::string clACTToolbar::Described(std::string_view description) const {
 
 bool clACTToolbar::ExistButton(std::int32_t CommandID) const {
     return m_List && FirstMatch(*m_List, CommandID) != 0;
+}
+
+std::vector<std::uint32_t> clACTToolbar::ButtonIDs() const {
+    if (!m_List) return clButtonItemList::IDsOf(m_Buttons);
+    std::vector<std::uint32_t> ids;
+    for (const auto& item : *m_List) ids.push_back(item.RawID());
+    return ids;
 }
 
 const clButtonItemList& clACTToolbar::ListForChange() const {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/AppError.h"
 #include "platform/Platform.h"
@@ -29,6 +30,8 @@ public:
     const clButtonItemList* ButtonList() const { return m_List ? &*m_List : nullptr; }
 
     bool ExistButton(std::int32_t CommandID) const;
+    // The identifiers on this toolbar, as far as its "Buttons" can be read.
+    std::vector<std::uint32_t> ButtonIDs() const;
     // Both write "Buttons" even when nothing changed, and write nothing when
     // they fail: a value that could not be read is never overwritten.
     void AddButton(std::int32_t CommandID);
@@ -46,4 +49,5 @@ private:
     std::string m_WindowName;
     std::optional<clButtonItemList> m_List;
     std::optional<AppError> m_ReadError;
+    ByteArray m_Buttons;  // as read, for the identifiers of a list that could not be read
 };

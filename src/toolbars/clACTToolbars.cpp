@@ -1,6 +1,7 @@
 #include "toolbars/clACTToolbars.h"
 
 #include <algorithm>
+#include <climits>
 #include <string>
 
 #include "common/ActRegistry.h"
@@ -32,4 +33,14 @@ clACTToolbar& clACTToolbars::Item(std::int32_t Index) {
         Raise(ErrorNumber::SubscriptOutOfRange);
     }
     return *m_Toolbars[static_cast<std::size_t>(Index - 1)];
+}
+
+std::set<std::int32_t> clACTToolbars::ButtonIDs() const {
+    std::set<std::int32_t> ids;
+    for (const auto& bar : m_Toolbars) {
+        for (std::uint32_t id : bar->ButtonIDs()) {
+            if (id <= static_cast<std::uint32_t>(INT32_MAX)) ids.insert(static_cast<std::int32_t>(id));
+        }
+    }
+    return ids;
 }

@@ -3,6 +3,7 @@
 // number 0. A caller that needs the current state creates a new one.
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,10 @@ public:
     // holding no toolbar are never found. nullptr when none matches.
     clACTToolbar* Item(std::string_view windowName);
     clACTToolbar& Item(std::int32_t Index);
+
+    // Every identifier that a button of any toolbar calls, as far as the
+    // buttons can be read: numbers a new command must not take.
+    std::set<std::int32_t> ButtonIDs() const;
 
     using iterator = toolbars::detail::OwnedIterator<clACTToolbar, Store::iterator>;
     using const_iterator = toolbars::detail::OwnedIterator<const clACTToolbar, Store::const_iterator>;

@@ -3,20 +3,25 @@
 #include <string>
 
 #include "base/AppError.h"
+#include "base/LittleEndian.h"
 #include "base/UiTexts.h"
 
 namespace {
 
 using Store = std::vector<std::unique_ptr<clButtonItem>>;
 
+// The length of the entry at `pos`; 0 when it runs past the end.
+std::size_t EntryLength(const ByteArray& bytes, std::size_t pos) {
+    const std::size_t left = bytes.size() - pos;
+    if (left < static_cast<std::size_t>(clButtonItem::kHeadSize)) return 0;
+    const std::size_t length = static_cast<std::size_t>(clButtonItem::kHeadSize) + bytes[pos + 4];
+    return length <= left ? length : 0;
+}
+
 // Cuts one entry off at `pos`; refuses one that runs past the end.
 std::unique_ptr<clButtonItem> TakeEntry(const ByteArray& bytes, std::size_t& pos) {
-    const std::size_t left = bytes.size() - pos;
-    if (left < static_cast<std::size_t>(clButtonItem::kHeadSize) ||
-        left < static_cast<std::size_t>(clButtonItem::kHeadSize) + bytes[pos + 4]) {
-        Raise(ErrorNumber::SubscriptOutOfRange, std::string(texts::kButtonListTruncated));
-    }
-    const std::size_t length = static_cast<std::size_t>(clButtonItem::kHeadSize) + bytes[pos + 4];
+    const std::size_t length = EntryLength(bytes, pos);
+    if (length == 0) Raise(ErrorNumber::SubscriptOutOfRange, std::string(texts::kButtonListTruncated));
     const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(pos);
     auto item = std::make_unique<clButtonItem>();
     item->SetBytesArray(ByteArray(first, first + static_cast<std::ptrdiff_t>(length)));
@@ -41,6 +46,14 @@ void clButtonItemList::SetByteArray(const ByteArray& bytes) {
     for (std::size_t pos = 0; pos < bytes.size();) parsed.push_back(TakeEntry(bytes, pos));
     m_Items.reserve(m_Items.size() + parsed.size());
     for (auto& item : parsed) m_Items.push_back(std::move(item));
+}
+
+std::vector<std::uint32_t> clButtonItemList::IDsOf(const ByteArray& bytes) {
+    std::vector<std::uint32_t> ids;
+    for (std::size_t pos = 0, length = 0; pos < bytes.size() && (length = EntryLength(bytes, pos)) != 0; pos += length) {
+        ids.push_back(le::ReadU32(bytes, pos));
+    }
+    return ids;
 }
 
 ByteArray clButtonItemList::GetByteArray() const {

@@ -62,6 +62,9 @@ public:
     // Appends the parsed entries. A value whose last entry is cut short is
     // refused as a whole and the list stays as it was.
     void SetByteArray(const ByteArray& bytes);
+    // The identifiers of the entries, as far as the value holds whole
+    // entries: also of a value that SetByteArray refuses.
+    static std::vector<std::uint32_t> IDsOf(const ByteArray& bytes);
     ByteArray GetByteArray() const;
 
     clButtonItem& Item(std::int32_t Index);

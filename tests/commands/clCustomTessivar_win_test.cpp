@@ -67,7 +67,7 @@ TEST_F(RealCommands, ACommandFileIsAddedReadBackSavedLoadedAndRemovedWithRenumbe
 
     {
         clCustomTessivars table(env);
-        clCustomTessivar* added = table.Add(Path(L"Route \u00FCber.cmd"));
+        clCustomTessivar* added = table.Add(Path(L"Route \u00FCber.cmd"), {});
         ASSERT_NE(added, nullptr);
         EXPECT_EQ(added->CommandID(), 30103);
     }

@@ -37,7 +37,7 @@ TEST_F(Table, TheNewIdentifierIsTheSmallestFreeOneFrom30101) {
     PutFile("neu.cmd", 77, "Neu");
     clCustomTessivars table(sub.platform);
     sub.registry.ClearLog();
-    clCustomTessivar* added = table.Add("neu.cmd");
+    clCustomTessivar* added = table.Add("neu.cmd", {});
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->CommandID(), 30103);
     EXPECT_EQ(&table.Item(3), added);
@@ -51,7 +51,7 @@ TEST_F(Table, TheNewIdentifierIsTheSmallestFreeOneFrom30101) {
     td::SeedTable(other.registry, {{100, "A"}, {90000, "B"}});
     other.files.Put("neu.cmd", *sub.files.Get("neu.cmd"));
     clCustomTessivars low(other.platform);
-    EXPECT_EQ(low.Add("neu.cmd")->CommandID(), 30101);
+    EXPECT_EQ(low.Add("neu.cmd", {})->CommandID(), 30101);
 }
 
 TEST_F(Table, ANameInUseIsRefusedWhateverItsLetterCaseButATrailingBlankMakesItNew) {
@@ -60,13 +60,13 @@ TEST_F(Table, ANameInUseIsRefusedWhateverItsLetterCaseButATrailingBlankMakesItNe
     PutFile("blank.cmd", 1, "Route \xC4nderung ");
     clCustomTessivars table(sub.platform);
     sub.registry.ClearLog();
-    EXPECT_EQ(table.Add("gleich.cmd"), nullptr);
+    EXPECT_EQ(table.Add("gleich.cmd", {}), nullptr);
     EXPECT_TRUE(sub.registry.Writes().empty());
     ASSERT_EQ(sub.messages.Shown().size(), 1u);
     EXPECT_EQ(sub.messages.Shown()[0],
               (platform::MessageBoxRequest{"Es gibt schon einen ACT!-Benutzerbefehl mit dem Namen 'ROUTE äNDERUNG'.",
                                            "Tessivar", platform::MsgIcon::Information, platform::MsgButtons::Ok}));
-    EXPECT_NE(table.Add("blank.cmd"), nullptr);
+    EXPECT_NE(table.Add("blank.cmd", {}), nullptr);
     EXPECT_EQ(table.Count(), 2);
 }
 
@@ -74,8 +74,8 @@ TEST_F(Table, WithoutCountTheTableIsEmptyAndTheFirstAddStartsIt) {
     PutFile("a.cmd", 1, "A");
     clCustomTessivars table(sub.platform);
     EXPECT_EQ(table.Count(), 0);
-    EXPECT_EQ(table.Add("missing.cmd"), nullptr);
-    ASSERT_NE(table.Add("a.cmd"), nullptr);
+    EXPECT_EQ(table.Add("missing.cmd", {}), nullptr);
+    ASSERT_NE(table.Add("a.cmd", {}), nullptr);
     EXPECT_EQ(Value("Count")->data, (ByteArray{1, 0, 0, 0}));
     EXPECT_EQ(Value("Count")->type, platform::kRegDword);
     EXPECT_TRUE(Value("Command-0"));
@@ -169,6 +169,145 @@ TEST_F(Table, CommandsThatCannotBeReadStayInPlaceAndMoveUnchanged) {
         EXPECT_NE(w.name, "BitmapL-0") << "an unreadable identifier must not name images";
     }
     EXPECT_TRUE(sub.messages.Shown().empty());
+}
+
+// ---------------------------------------------------------------------------
+// Tables that must not be changed, and changes that must not reach values
+// belonging to something else.
+
+// One readable command under a "Count" that cannot be trusted: listed, and
+// neither Add nor Remove writes anything.
+TEST(UntrustedCount, IsListedAsFarAsItCanBeReadAndRefusesEveryChange) {
+    struct Case {
+        std::uint32_t type;
+        ByteArray data;
+        std::string reason;
+    };
+    const auto dword = [](std::uint32_t v) { return ByteArray{std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}; };
+    const std::vector<Case> cases = {
+        {platform::kRegDword, dword(0xFFFFFFFF), "Der Wert \"Count\" der ACT!-Benutzerbefehle ist negativ (-1)."},
+        {platform::kRegDword, dword(0x80000000), "Der Wert \"Count\" der ACT!-Benutzerbefehle ist negativ (-2147483648)."},
+        {platform::kRegDword, dword(0x7FFFFFFF),
+         "Der Wert \"Count\" der ACT!-Benutzerbefehle (2147483647) ist größer als die höchstens 50000 Befehle, die Tessivar liest."},
+        {platform::kRegDword, dword(clCustomTessivars::kMaxCommands + 1), ""},
+        {platform::kRegSz, {'v', 'i', 'e', 'r', 0}, "Der Wert \"Count\" der ACT!-Benutzerbefehle kann nicht als Zahl gelesen werden."},
+        {platform::kRegBinary, {2, 0, 0, 0}, ""},
+        {platform::kRegDword, {2, 0}, ""},
+        {11 /* REG_QWORD */, {2, 0, 0, 0, 0, 0, 0, 0}, ""},
+    };
+    for (const Case& c : cases) {
+        platform::SubstitutePlatform sub;
+        td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}});
+        sub.registry.Put(kHKeyCurrentUser, kKey, "Count", c.type, c.data);
+        sub.files.Put("neu.cmd", td::CommandFile(td::Record(1, "Neu"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
+        sub.registry.ClearLog();
+
+        clCustomTessivars table(sub.platform);
+        EXPECT_FALSE(table.ChangeRefusal().empty());
+        ASSERT_EQ(table.Count(), 2);
+        EXPECT_EQ(table.Item(1).Name(), "B");
+        EXPECT_EQ(table.Add("neu.cmd", {}), nullptr);
+        EXPECT_FALSE(table.Remove(0));
+        EXPECT_TRUE(sub.registry.Writes().empty());
+        ASSERT_EQ(sub.messages.Shown().size(), 2u);
+        const std::string& text = sub.messages.Shown()[0].text;
+        EXPECT_EQ(text.rfind("Fehler in Klasse clCustomTessivars Methode Add\r\n", 0), 0u);
+        if (!c.reason.empty()) {
+            EXPECT_EQ(text.substr(text.find('\n') + 1),
+                      c.reason + "\r\nDamit kein Befehl verloren geht, wird die Befehlstabelle nicht geändert.");
+        }
+        EXPECT_EQ(sub.messages.Shown()[1].text.rfind("Fehler in Klasse clCustomTessivars Methode Remove\r\n", 0), 0u);
+    }
+}
+
+// Records with a one-pixel image each: large tables stay cheap to build.
+void SeedLarge(platform::MemoryRegistry& reg, std::int32_t records, std::uint32_t count) {
+    reg.PutDword(kHKeyCurrentUser, kKey, "Count", count);
+    for (std::int32_t n = 0; n < records; ++n) {
+        const std::uint32_t id = 30101 + static_cast<std::uint32_t>(n);
+        reg.Put(kHKeyCurrentUser, kKey, "Command-" + std::to_string(n), platform::kRegBinary,
+                td::Record(id, "Befehl " + std::to_string(n)));
+        reg.Put(kHKeyCurrentUser, kKey, "BitmapL-" + std::to_string(id), platform::kRegBinary, td::Image(1, 1, 3));
+        reg.Put(kHKeyCurrentUser, kKey, "BitmapS-" + std::to_string(id), platform::kRegBinary, td::Image(1, 1, 3));
+    }
+}
+
+TEST(LargeTables, AreReadWholeUpToTheLimitAndRenumberedWithoutCreatingRecords) {
+    {
+        platform::SubstitutePlatform sub;
+        SeedLarge(sub.registry, 10003, 10003);
+        clCustomTessivars table(sub.platform);
+        ASSERT_TRUE(table.ChangeRefusal().empty());
+        ASSERT_TRUE(table.Remove(0));
+        clCustomTessivars fresh(sub.platform);
+        ASSERT_EQ(fresh.Count(), 10002);
+        for (std::int32_t n : {0, 9998, 9999, 10000, 10001}) {
+            EXPECT_EQ(fresh.Item(n).Name(), "Befehl " + std::to_string(n + 1)) << n;
+        }
+    }
+    // Four records under a "Count" of 12,000: the fourth moves down, the
+    // slot it leaves is emptied, and no other number gets a value.
+    constexpr std::int32_t kCount = 12000;
+    platform::SubstitutePlatform sub;
+    SeedLarge(sub.registry, 4, kCount);
+    clCustomTessivars table(sub.platform);
+    ASSERT_TRUE(table.ChangeRefusal().empty());
+    EXPECT_EQ(table.Count(), kCount);
+    ASSERT_TRUE(table.Remove(1));
+    EXPECT_EQ(sub.registry.Get(kHKeyCurrentUser, kKey, "Command-2")->data, td::Record(30104, "Befehl 3"));
+    EXPECT_EQ(sub.registry.Get(kHKeyCurrentUser, kKey, "Command-3")->data, ByteArray{});
+    EXPECT_FALSE(sub.registry.Get(kHKeyCurrentUser, kKey, "Command-4"));
+    int records = 0;
+    for (const auto& w : sub.registry.Writes()) records += w.name.rfind("Command-", 0) == 0;
+    EXPECT_EQ(records, 4);
+    ByteArray count;
+    td::PutLong(count, 0, kCount - 1);
+    EXPECT_EQ(sub.registry.Get(kHKeyCurrentUser, kKey, "Count")->data, count);
+}
+
+TEST_F(Table, ANewIdentifierTakesNoNumberWhoseImagesAreStoredOrThatAToolbarCalls) {
+    const std::vector<ByteArray> unreadable = {{1, 2, 3}, [] {
+                                                   ByteArray r = td::Record(30102, "B");
+                                                   r[3] = 0x80;
+                                                   return r;
+                                               }()};
+    for (const ByteArray& record : unreadable) {
+        platform::SubstitutePlatform other;
+        td::SeedTable(other.registry, {{30101, "A"}, {30102, "B"}});
+        other.registry.Put(kHKeyCurrentUser, kKey, "Command-1", platform::kRegBinary, record);
+        other.files.Put("neu.cmd", td::CommandFile(td::Record(1, "Neu"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
+        const auto images = other.registry.Get(kHKeyCurrentUser, kKey, "BitmapL-30102");
+        clCustomTessivars table(other.platform);
+        ASSERT_NE(table.Add("neu.cmd", {}), nullptr);
+        EXPECT_EQ(table.Item(2).CommandID(), 30103);
+        EXPECT_EQ(other.registry.Get(kHKeyCurrentUser, kKey, "BitmapL-30102")->data, images->data);
+    }
+
+    td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}});
+    sub.registry.PutText(kHKeyCurrentUser, kKey, "Command-1", "kein Datensatz");  // its images stay stored
+    sub.registry.PutDword(kHKeyCurrentUser, kKey, "BitmapS-30104", 1);            // left by a command long gone
+    PutFile("neu.cmd", 1, "Neu");
+    clCustomTessivars table(sub.platform);
+    ASSERT_NE(table.Add("neu.cmd", {30103, 30105, 7, -1}), nullptr);
+    EXPECT_EQ(table.Item(2).CommandID(), 30106);
+}
+
+TEST_F(Table, ACommandFileWithoutANameIsRefusedAndOneOfJustTheRecordLoads) {
+    sub.files.Put("leer.cmd", ByteArray{});
+    sub.files.Put("zehn.cmd", ByteArray(10, 0x41));
+    sub.files.Put("satz.cmd", td::Record(1, "Nur Satz"));
+    clCustomTessivars table(sub.platform);
+    for (const std::string name : {"leer.cmd", "zehn.cmd"}) {
+        sub.messages.Clear();
+        EXPECT_EQ(table.Add(name, {}), nullptr);
+        ASSERT_EQ(sub.messages.Shown().size(), 1u);
+        EXPECT_EQ(sub.messages.Shown()[0].text, "Fehler in Klasse clCustomTessivars Methode Add\r\nDie Datei " + name +
+                                                    "\r\nenthält keinen Befehlsnamen.");
+        EXPECT_EQ(sub.messages.Shown()[0].icon, platform::MsgIcon::Exclamation);
+    }
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    ASSERT_NE(table.Add("satz.cmd", {}), nullptr);
+    EXPECT_EQ(table.Item(0).Name(), "Nur Satz");
 }
 
 }  // namespace

@@ -401,8 +401,8 @@ TEST_F(ListWindow, AChangeMadeElsewhereSinceTheLoadIsRefusedAndTheListReadAgain)
     messages.Clear();
     dialogs.QueueFile(kNewFile);
     Click(form->cmdLaden());
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Die ACT!-Konfiguration wird gerade von einem anderen Programm "
-                                                   "geändert.\r\nBitte versuchen Sie es gleich noch einmal."});
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Ein anderes Tessivar ändert gerade die Konfiguration von ACT!.\r\n"
+                                                   "Bitte versuchen Sie es später noch einmal."});
     EXPECT_EQ(List().RowCount(), 4);
 }
 

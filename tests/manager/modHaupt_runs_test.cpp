@@ -5,6 +5,7 @@
 #include "commands/CommandData.h"
 #include "commands/clCustomTessivar.h"
 #include "manager/modHaupt.h"
+#include "platform/MemoryNamedMutex.h"
 #include "platform/SubstitutePlatform.h"
 
 namespace td = testdata;
@@ -52,15 +53,16 @@ protected:
         return v ? v->data : ByteArray{};
     }
     RunOutcome Install(const std::string& addon, std::int32_t toolbar = 0, bool quiet = false) {
-        modHaupt::RunContext run{sub.platform, window, addon, kFolder, quiet};
+        modHaupt::RunContext run{sub.platform, window, locks, addon, kFolder, quiet};
         return modHaupt::Install(run, toolbar);
     }
     RunOutcome Deinstall(const std::string& addon, std::int32_t toolbar = 0) {
-        modHaupt::RunContext run{sub.platform, window, addon, kFolder, false};
+        modHaupt::RunContext run{sub.platform, window, locks, addon, kFolder, false};
         return modHaupt::Deinstall(run, toolbar);
     }
 
     platform::SubstitutePlatform sub;
+    platform::MemoryNamedMutex locks;
     RecordingWindow window;
 };
 
@@ -193,12 +195,121 @@ TEST(QuietWord, CountsOnlyAfterTheVerbOfARunAndIsNeverTheToolbarWord) {
               (modHaupt::RunRequest{RunKind::Install, "Addon", 1, true}));
     EXPECT_EQ(modHaupt::Main(sub.platform, "Addon deinstall g /quiet"),
               (modHaupt::RunRequest{RunKind::Deinstall, "Addon", 1, true}));
-    EXPECT_EQ(modHaupt::Main(sub.platform, "/quiet install"), (modHaupt::RunRequest{RunKind::Install, "/quiet", 0, false}));
-    EXPECT_EQ(modHaupt::Main(sub.platform, "Addon anzeigen /quiet"), (modHaupt::RunRequest{RunKind::ListWindow, "Addon", 0, false}));
 
     sub.windows.Add("ACT3.0FrameClass", "ACT! - Daten");
     EXPECT_EQ(modHaupt::Main(sub.platform, "Addon install /quiet").kind, RunKind::Refused);
     EXPECT_TRUE(sub.messages.Shown().empty());
+}
+
+// A setup program that asked for silence and wrote a line that is no run
+// learns so from the exit code, before anything is looked at (ACT! too).
+TEST(QuietWord, OnALineThatIsNoRunEndsAtOnceAsNotUnderstood) {
+    for (bool actRuns : {false, true}) {
+        platform::SubstitutePlatform sub;
+        if (actRuns) sub.windows.Add("ACT3.0FrameClass", "ACT! - Daten");
+        for (const std::string line : {"Demo uninstall /quiet", "\"Demo X\" install /quiet", "/quiet Demo install",
+                                       "/quiet install", "Demo /quiet install", "/QUIET", "Demo anzeigen gruppe /quiet"}) {
+            const modHaupt::RunRequest request = modHaupt::Main(sub.platform, line);
+            EXPECT_EQ(request.kind, modHaupt::RunKind::NotUnderstood) << line;
+        }
+        EXPECT_TRUE(sub.messages.Shown().empty());
+        EXPECT_TRUE(sub.registry.Calls().empty());
+    }
+    EXPECT_EQ(modHaupt::kExitNotUnderstood, 3);
+    platform::SubstitutePlatform sub;
+    EXPECT_EQ(modHaupt::Main(sub.platform, "Demo uninstall").kind, modHaupt::RunKind::ListWindow);
+}
+
+// ---------------------------------------------------------------------------
+// What a run must not do to ACT!'s configuration.
+
+const std::string kLock(actregistry::kConfigurationLock);
+
+TEST_F(Runs, ATableWhoseCountCannotBeTrustedIsChangedByNoRunAndTheRunSaysWhy) {
+    sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 0xFFFFFFFFu);
+    sub.registry.ClearLog();
+    EXPECT_EQ(Install("Route", 0, true), RunOutcome::NotInstalled);
+    EXPECT_EQ(Deinstall("Adressen"), RunOutcome::NotRemoved);
+    EXPECT_EQ(modHaupt::ExitCodeOf(RunOutcome::NotRemoved), 1);
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    ASSERT_EQ(sub.messages.Shown().size(), 2u);
+    EXPECT_EQ(sub.messages.Shown()[1].text,
+              "Fehler in Klasse clCustomTessivars Methode Remove\r\n"
+              "Der Wert \"Count\" der ACT!-Benutzerbefehle ist negativ (-1).\r\n"
+              "Damit kein Befehl verloren geht, wird die Befehlstabelle nicht geändert.");
+    EXPECT_EQ(sub.messages.Shown()[1].icon, platform::MsgIcon::Exclamation);
+    EXPECT_EQ(window.captions.back(),
+              "Das ACT!-Addon 'Adressen' konnte nicht aus der Liste der benutzerdefinierten Befehle in ACT! entfernt werden.");
+}
+
+// Installed for the group toolbar, removed for the contact toolbar: the button left
+// on the group toolbar must never start the next add-on installed.
+TEST_F(Runs, ANumberStillOnAToolbarIsNotGivenToTheNextCommand) {
+    AddonFile("Drei", "Drei");
+    ASSERT_EQ(Install("Route", 1, true), RunOutcome::Finished);
+    ASSERT_EQ(Deinstall("Route", 0), RunOutcome::Finished);
+    EXPECT_EQ(Buttons(1), td::Entries({57600, 0, 30103}));
+    ASSERT_EQ(Install("Drei", 0, true), RunOutcome::Finished);
+    EXPECT_EQ(clCustomTessivar::GetLongAt(Stored("Command-2"), 0), 30104);
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 0, 30104}));
+}
+
+TEST_F(Runs, AProgramPathThatDoesNotFitACTsRecordIsRefusedBeforeAnythingIsRead) {
+    const std::string tooLong = "C:\\" + std::string(236, 'L') + "\\Tiefer";  // with "\\Route.exe": 256 characters
+    const std::string fits = "C:\\" + std::string(235, 'L') + "\\Tiefer";      // 255
+    for (const std::string& folder : {tooLong, std::string("C:\\Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87")}) {
+        sub.registry.ClearLog();
+        sub.messages.Clear();
+        sub.files.Put(folder + "\\Route.cmd", *sub.files.Get(kFolder + "\\Route.cmd"));
+        modHaupt::RunContext run{sub.platform, window, locks, "Route", folder, true};
+        EXPECT_EQ(modHaupt::Install(run, 0), RunOutcome::NotInstalled) << folder;
+        EXPECT_TRUE(sub.registry.Calls().empty());
+        ASSERT_EQ(sub.messages.Shown().size(), 1u);
+        EXPECT_EQ(sub.messages.Shown()[0].text.rfind("Der Pfad des ACT!-Addons\r\n" + folder + "\\Route.exe\r\n", 0), 0u);
+    }
+    EXPECT_EQ(sub.messages.Shown()[0].text.substr(sub.messages.Shown()[0].text.rfind('\n') + 1),
+              "enthält Zeichen, die ACT! nicht speichern kann.");
+    EXPECT_NE(modHaupt::PathProblem(sub.platform, tooLong + "\\Route.exe", tooLong + "\\").find("höchstens 255 Zeichen"),
+              std::string::npos);
+
+    sub.files.Put(fits + "\\Route.cmd", *sub.files.Get(kFolder + "\\Route.cmd"));
+    modHaupt::RunContext run{sub.platform, window, locks, "Route", fits, true};
+    ASSERT_EQ(modHaupt::Install(run, 0), RunOutcome::Finished);
+    const ByteArray record = Stored("Command-2");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&record[144]), 255), fits + "\\Route.exe");
+    EXPECT_EQ(record[399], 0);
+}
+
+TEST_F(Runs, EveryReadAndWriteOfARunHappensUnderTheConfigurationLock) {
+    bool outside = false;
+    sub.registry.SetFaultHook([&](const platform::MemoryRegistry::Call&) {
+        outside = outside || !locks.IsHeld(kLock);
+        return platform::kErrorSuccess;
+    });
+    EXPECT_EQ(Install("Route", 0, true), RunOutcome::Finished);
+    EXPECT_EQ(Deinstall("Route"), RunOutcome::Finished);
+    EXPECT_FALSE(outside);
+    EXPECT_FALSE(locks.IsHeld(kLock));
+    using Kind = platform::MemoryNamedMutex::Event::Kind;
+    EXPECT_EQ(locks.Events(), (std::vector<platform::MemoryNamedMutex::Event>{{Kind::Acquired, kLock, 5000},
+                                                                             {Kind::Released, kLock, 0},
+                                                                             {Kind::Acquired, kLock, 5000},
+                                                                             {Kind::Released, kLock, 0}}));
+}
+
+TEST_F(Runs, ASecondRunWaitsForTheLockAndWhenItIsNotFreedInTimeTouchesNothing) {
+    locks.HoldElsewhere(kLock, 1200);  // the other run ends while this one waits
+    EXPECT_EQ(Install("Route", 0, true), RunOutcome::Finished);
+
+    locks.HoldElsewhere(kLock);
+    sub.registry.ClearLog();
+    EXPECT_EQ(Install("Route", 0, true), RunOutcome::NotInstalled);
+    EXPECT_EQ(Deinstall("Route"), RunOutcome::NotRemoved);
+    EXPECT_TRUE(sub.registry.Calls().empty());
+    ASSERT_EQ(sub.messages.Shown().size(), 2u);
+    EXPECT_EQ(sub.messages.Shown()[0].text,
+              "Ein anderes Tessivar ändert gerade die Konfiguration von ACT!.\r\nBitte versuchen Sie es später noch einmal.");
+    EXPECT_EQ(Stored("Count"), (ByteArray{3, 0, 0, 0}));
 }
 
 }  // namespace

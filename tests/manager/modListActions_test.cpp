@@ -1,6 +1,7 @@
 // The list window's changes to ACT!'s configuration over the substitutes:
 // each under the configuration lock, none to a table that changed since it
 // was read.
+#include "base/UiTexts.h"
 #include "manager/modListActions.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +86,8 @@ TEST_F(ListActions, WhileAnotherProgramHoldsTheLockNothingIsReadOrWritten) {
     EXPECT_EQ(modListActions::AddToContactToolbar(context, 30101), Outcome::Refused);
     EXPECT_TRUE(sub.registry.Calls().empty());
     ASSERT_EQ(sub.messages.Shown().size(), 3u);
-    EXPECT_EQ(sub.messages.Shown()[0].icon, platform::MsgIcon::Information);
+    EXPECT_EQ(sub.messages.Shown()[0].text, texts::kConfigurationBusy);
+    EXPECT_EQ(sub.messages.Shown()[0].icon, platform::MsgIcon::Exclamation);
 
     // A holder that lets go within the wait is waited for.
     locks.HoldElsewhere(actregistry::kConfigurationLock, 1000);

@@ -146,4 +146,16 @@ TEST_F(Toolbars, ToolbarsThatCannotBeChangedRaiseNamedErrorsAndWriteNothing) {
     EXPECT_TRUE(sub.registry.Writes().empty());
 }
 
+// The numbers a new command must not take: every button of every toolbar,
+// also the entries of a value that is cut short after them.
+TEST_F(Toolbars, ButtonIDsCoverEveryToolbarAndTheWholeEntriesOfADamagedList) {
+    Bars(3);
+    Bar(0, 1, "Kontaktsymbolleiste", ByteArray{0x95, 0x75, 0, 0, 2, 0xAA, 0xBB, 0, 0, 0, 0x80, 0});  // 30101, then 2^31
+    Bar(1, 1, "Gruppensymbolleiste", ByteArray{0x96, 0x75, 0, 0, 0, 0x97, 0x75, 0, 0, 3, 1});       // 30102, cut 30103
+    Bar(2, 0, "", ByteArray{0x98, 0x75, 0, 0, 0});
+    clACTToolbars bars(sub.platform);
+    EXPECT_FALSE(bars.Item(2).HasButtonList());
+    EXPECT_EQ(bars.ButtonIDs(), (std::set<std::int32_t>{30101, 30102}));
+}
+
 }  // namespace
