@@ -2,6 +2,7 @@
 // The Win32 handle types, each owned through the one owner template.
 #include <windows.h>
 #include <oleauto.h>
+#include <winhttp.h>
 
 #include "base/UniqueHandle.h"
 
@@ -77,6 +78,8 @@ using UniqueIcon = UniqueHandle<IconTraits>;
 template <class T>
 using ComPtr = UniqueHandle<ComTraits<T>>;
 using UniqueBstr = UniqueHandle<BstrTraits>;
+// WinHTTP's sessions, connections, requests and WebSockets.
+using UniqueInternet = UniqueHandle<NullTraits<HINTERNET, WinHttpCloseHandle>>;
 
 // The window's device context (null window: the screen's).
 inline UniqueWindowDC ClientDC(HWND window) { return UniqueWindowDC(GetDC(window), {window}); }
