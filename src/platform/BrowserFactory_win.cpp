@@ -46,11 +46,16 @@ std::wstring FromAppPaths(const std::wstring& exeName) {
             if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE | view, opened.put()) != ERROR_SUCCESS) continue;
             wchar_t buffer[2048] = {};
             DWORD size = sizeof buffer - sizeof(wchar_t);
-            if (RegGetValueW(opened.get(), nullptr, nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, buffer,
-                             &size) == ERROR_SUCCESS) {
-                const std::wstring path = Unquoted(buffer);
-                if (!path.empty() && IsFile(path)) return path;
+            DWORD type = 0;
+            if (RegQueryValueExW(opened.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+                    ERROR_SUCCESS ||
+                (type != REG_SZ && type != REG_EXPAND_SZ)) {
+                continue;
             }
+            std::wstring path(buffer, wcsnlen(buffer, size / sizeof(wchar_t)));
+            if (type == REG_EXPAND_SZ) path = Expanded(path);
+            path = Unquoted(path);
+            if (!path.empty() && IsFile(path)) return path;
         }
     }
     return {};

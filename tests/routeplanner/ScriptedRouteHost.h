@@ -3,9 +3,12 @@
 // does to it, in order, and its waits move a fake clock on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -53,7 +56,9 @@ public:
     }
     void WaitForEvents(int timeoutMs) override {
         EXPECT_GE(timeoutMs, 0);
-        m_Clock.Advance(timeoutMs);
+        // A real browser needs real time to get on: every wait lasts `realWaitMs` at most.
+        if (realWaitMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::min(timeoutMs, realWaitMs)));
+        m_Clock.Advance(static_cast<std::int64_t>(timeoutMs) * timeScale);
         waitedMs += timeoutMs;
         DoEvents();
     }
@@ -88,6 +93,8 @@ public:
     std::function<void(std::string_view)> onPress;
     std::vector<std::string> log;
     bool ended = false;
+    int realWaitMs = 0;
+    int timeScale = 1;  // the fake clock moves this many times the wait on
     long events = 0;
     long long waitedMs = 0;
 

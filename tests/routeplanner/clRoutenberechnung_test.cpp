@@ -44,7 +44,7 @@ protected:
         return [this, ms] { return clock.Milliseconds() >= kStart + ms; };
     }
     void Run() { run.cmdBrowse_Click(); }
-    long Polls(std::string_view call) const {
+    long long Polls(std::string_view call) const {
         return std::count(browsers.Calls().begin(), browsers.Calls().end(), std::string(call));
     }
     Strings BoxTexts() const {

@@ -1,0 +1,74 @@
+#include "support/BrowserTest_win.h"
+
+#include "base/AppError.h"
+#include "platform/WebSocketChannel_win.h"
+#include "platform/WinText_win.h"
+
+namespace support {
+
+routepages::RoutePageServer* ChromiumTest::s_Pages = nullptr;
+AppPathsEntry* ChromiumTest::s_Entry = nullptr;
+
+void ChromiumTest::SetUpTestSuite() {
+    if (LinuxChromium().empty()) return;
+    EndBrowsers(platform::BrowserProfileFolder());
+    s_Pages = new routepages::RoutePageServer();
+    s_Entry = new AppPathsEntry(L"chrome.exe", LinuxChromium());
+}
+
+void ChromiumTest::TearDownTestSuite() {
+    if (s_Pages == nullptr) return;
+    const std::vector<unsigned long> ended = EndBrowsers(platform::BrowserProfileFolder());
+    EXPECT_TRUE(BrowserProcesses(platform::BrowserProfileFolder()).empty()) << "a browser outlived the tests";
+    delete s_Entry;
+    delete s_Pages;
+    s_Entry = nullptr;
+    s_Pages = nullptr;
+}
+
+void ChromiumTest::SetUp() {
+    if (s_Pages == nullptr) GTEST_SKIP() << "Debian's Chromium (/usr/bin/chromium) is not installed";
+    // Never Wine's Internet Explorer instead: it answers "not implemented" and stays behind.
+    ASSERT_EQ(platform::ChooseBrowser("").path, LinuxChromium()) << "the browser search does not find Chromium";
+}
+
+platform::BrowserOptions ChromiumTest::Options() { return {"", TestBrowserArguments()}; }
+
+platform::BrowserPtr ChromiumTest::Open() { return m_Factory.Create(Options()); }
+
+void ChromiumTest::Load(platform::IBrowser& browser, const std::string& url) {
+    browser.Navigate(url);
+    const ULONGLONG end = GetTickCount64() + 10000;
+    while (browser.Busy()) {
+        ASSERT_LT(GetTickCount64(), end) << "still busy with " << url;
+        Sleep(20);
+    }
+    for (;;) {
+        const platform::BrowserDocumentPtr document = browser.Document();
+        if (document && document->ReadyState() == "complete") return;
+        ASSERT_LT(GetTickCount64(), end) << "not complete: " << url;
+        Sleep(20);
+    }
+}
+
+std::vector<std::string> ChromiumTest::PageUrls() {
+    std::vector<std::string> urls;
+    const auto port = platform::ReadDevToolsPort(platform::BrowserProfileFolder());
+    if (!port) return urls;
+    try {
+        const nlohmann::json targets = nlohmann::json::parse(platform::LocalHttpGet(port->port, "/json/list", 2000));
+        for (const auto& target : targets) {
+            if (target.value("type", "") == "page") urls.push_back(target.value("url", ""));
+        }
+    } catch (const AppError&) {
+        // no browser answers
+    }
+    return urls;
+}
+
+unsigned long ChromiumTest::BrowserPid() {
+    const std::vector<unsigned long> processes = BrowserProcesses(platform::BrowserProfileFolder());
+    return processes.empty() ? 0 : processes.front();
+}
+
+}  // namespace support
