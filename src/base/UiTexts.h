@@ -22,6 +22,19 @@ inline constexpr std::string_view kDefaultRouteUrl = "https://www.fahrtweg.examp
 // Start-up of the command manager.
 inline constexpr std::string_view kQuitActFirst = "Bitte beenden Sie zuvor ACT!";
 
+// Tessivar's backups of ACT!'s configuration: why a backup file is refused.
+inline constexpr std::string_view kBackupLine = "Zeile ";
+inline constexpr std::string_view kBackupNotUnicode = "Die Datei ist keine Registrierungsdatei im Unicode-Format.";
+inline constexpr std::string_view kBackupBadHeader =
+    "Die Datei beginnt nicht wie eine Registrierungsdatei (\"Windows Registry Editor Version 5.00\").";
+inline constexpr std::string_view kBackupCutShort = "Die Sicherung ist unvollständig: die Datei bricht vorzeitig ab.";
+inline constexpr std::string_view kBackupBadLine = "Diese Zeile kann nicht gelesen werden.";
+inline constexpr std::string_view kBackupDeletes =
+    "Die Datei würde Schlüssel oder Werte löschen; eine Sicherung von Tessivar tut das nie.";
+inline constexpr std::string_view kBackupOtherType = "Die Datei enthält einen Wert, der weder Text, Zahl noch Binärwert ist.";
+inline constexpr std::string_view kBackupAfterEnd = "Nach dem Ende der Sicherung folgt noch etwas.";
+inline constexpr std::string_view kBackupCountMismatch = "Die Zahl der Werte passt nicht zum Ende der Sicherung.";
+
 // The install and removal runs; the add-on's or the command's name goes
 // between the two halves.
 inline constexpr std::string_view kInstallStart1 = "Es wird das ACT!-Addon '";

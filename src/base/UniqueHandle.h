@@ -5,12 +5,12 @@
 // "nothing held" and how one is closed; each platform header gives an alias
 // per handle type (UniqueHkey, UniqueBitmap, ComPtr<T>, ...).
 //
-//   struct HkeyTraits {
-//       using Handle = HKEY;
-//       static HKEY Invalid() noexcept { return nullptr; }
-//       static void Close(HKEY key) noexcept { RegCloseKey(key); }
+//   struct FileTraits {
+//       using Handle = HANDLE;
+//       static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+//       static void Close(HANDLE file) noexcept { CloseHandle(file); }
 //   };
-//   using UniqueHkey = UniqueHandle<HkeyTraits>;
+//   using UniqueFile = UniqueHandle<FileTraits>;
 //
 // Traits may carry state (the window a device context belongs to, the
 // registry interface a key came from): it is passed with the handle.

@@ -8,17 +8,12 @@
 
 namespace platform {
 
-template <class H, BOOL(WINAPI* CloseFn)(H)>
+// Handles whose "nothing held" value is null, closed by one function.
+template <class H, auto CloseFn>
 struct NullTraits {
     using Handle = H;
     static H Invalid() noexcept { return nullptr; }
     static void Close(H handle) noexcept { CloseFn(handle); }
-};
-
-struct HkeyTraits {
-    using Handle = HKEY;
-    static HKEY Invalid() noexcept { return nullptr; }
-    static void Close(HKEY key) noexcept { RegCloseKey(key); }
 };
 
 // CreateFile's failure value is INVALID_HANDLE_VALUE, not null.
@@ -26,13 +21,6 @@ struct FileTraits {
     using Handle = HANDLE;
     static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE file) noexcept { CloseHandle(file); }
-};
-
-template <class T>
-struct GdiTraits {
-    using Handle = T;
-    static T Invalid() noexcept { return nullptr; }
-    static void Close(T object) noexcept { DeleteObject(object); }
 };
 
 // A device context of a window (GetDC), given back to that window.
@@ -43,12 +31,6 @@ struct WindowDcTraits {
     void Close(HDC dc) const noexcept { ReleaseDC(window, dc); }
 };
 
-struct IconTraits {
-    using Handle = HICON;
-    static HICON Invalid() noexcept { return nullptr; }
-    static void Close(HICON icon) noexcept { DestroyIcon(icon); }
-};
-
 template <class T>
 struct ComTraits {
     using Handle = T*;
@@ -56,13 +38,7 @@ struct ComTraits {
     static void Close(T* object) noexcept { object->Release(); }
 };
 
-struct BstrTraits {
-    using Handle = BSTR;
-    static BSTR Invalid() noexcept { return nullptr; }
-    static void Close(BSTR text) noexcept { SysFreeString(text); }
-};
-
-using UniqueHkey = UniqueHandle<HkeyTraits>;
+using UniqueHkey = UniqueHandle<NullTraits<HKEY, RegCloseKey>>;
 using UniqueFile = UniqueHandle<FileTraits>;
 // Processes, threads, events, mutexes: everything CloseHandle closes and whose failure value is null.
 using UniqueKernelHandle = UniqueHandle<NullTraits<HANDLE, CloseHandle>>;
@@ -71,13 +47,13 @@ using UniqueModule = UniqueHandle<NullTraits<HMODULE, FreeLibrary>>;
 using UniqueWindow = UniqueHandle<NullTraits<HWND, DestroyWindow>>;
 using UniqueDC = UniqueHandle<NullTraits<HDC, DeleteDC>>;  // a memory context
 using UniqueWindowDC = UniqueHandle<WindowDcTraits>;
-using UniqueBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
-using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
-using UniqueBrush = UniqueHandle<GdiTraits<HBRUSH>>;
-using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueBitmap = UniqueHandle<NullTraits<HBITMAP, DeleteObject>>;
+using UniqueFont = UniqueHandle<NullTraits<HFONT, DeleteObject>>;
+using UniqueBrush = UniqueHandle<NullTraits<HBRUSH, DeleteObject>>;
+using UniqueIcon = UniqueHandle<NullTraits<HICON, DestroyIcon>>;
 template <class T>
 using ComPtr = UniqueHandle<ComTraits<T>>;
-using UniqueBstr = UniqueHandle<BstrTraits>;
+using UniqueBstr = UniqueHandle<NullTraits<BSTR, SysFreeString>>;
 // WinHTTP's sessions, connections, requests and WebSockets.
 using UniqueInternet = UniqueHandle<NullTraits<HINTERNET, WinHttpCloseHandle>>;
 
