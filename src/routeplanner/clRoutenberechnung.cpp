@@ -221,11 +221,18 @@ void clRoutenberechnung::PageChanged() {
 }
 
 void clRoutenberechnung::cmdBrowse_Click() {
+    AutomatischeAdressen();
+    if (m_Host.Ended()) return;
+    Routenseite();
+}
+
+void clRoutenberechnung::AutomatischeAdressen() {
     if (m_Host.IsChecked("ckAutoStart")) m_Host.Press("cmdPersoenlicherDatensatzStart");
     if (m_Host.Ended()) return;
     if (m_Host.IsChecked("ckAutoZiel")) m_Host.Press("cmdAktuellerDatensatzZiel");
-    if (m_Host.Ended()) return;
+}
 
+void clRoutenberechnung::Routenseite() {
     const std::string URL = Option("URL", texts::kDefaultRouteUrl);
     m_Host.SetFrontwindow(true);
     m_Host.aktiviereEingaben(false);

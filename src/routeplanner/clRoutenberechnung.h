@@ -30,9 +30,14 @@ public:
 
     clRoutenberechnung(RouteHost& host, platform::IBrowserFactory& browsers, platform::IClock& clock);
 
-    // The whole run; it ends with the main window closed, or at once when
-    // the program ends meanwhile.
+    // The whole run: the automatic addresses, then the route page. It ends
+    // with the main window closed, or at once when the program ends meanwhile.
     void cmdBrowse_Click();
+    // Its first step: the address buttons that the ticked check boxes ask
+    // for are pressed, each running its whole action.
+    void AutomatischeAdressen();
+    // The rest: the browser, the page, the form, the button, the closing.
+    void Routenseite();
 
     // A visible browser that has loaded `URL` and given its route form a few
     // seconds to appear; nullptr when no browser could be opened, it failed

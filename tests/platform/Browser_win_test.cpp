@@ -29,7 +29,7 @@ AppError ErrorOf(const std::function<void()>& call) {
 class BrowserSearch : public ChromiumTest {};
 
 TEST_F(BrowserSearch, TheOptionNamesTheBrowserAndWithoutItTheFirstOneFoundIsTaken) {
-    const std::wstring chromium = support::LinuxChromium();
+    const std::wstring chromium = routepages::LinuxChromium();
     EXPECT_EQ(platform::ChooseBrowser("").path, chromium) << "no Edge here: Chrome through its App Paths entry";
     EXPECT_EQ(platform::ChooseBrowser(" Chrome ").path, chromium);
     EXPECT_TRUE(platform::ChooseBrowser("IE").internetExplorer);
@@ -45,11 +45,11 @@ TEST_F(BrowserSearch, TheOptionNamesTheBrowserAndWithoutItTheFirstOneFoundIsTake
 
     {
         // A quoted entry per user wins over the one above.
-        support::AppPathsEntry quoted(L"msedge.exe", L"\"" + chromium + L"\"");
+        routepages::AppPathsEntry quoted(L"msedge.exe", L"\"" + chromium + L"\"");
         EXPECT_EQ(platform::ChooseBrowser("edge").path, chromium);
         EXPECT_EQ(platform::ChooseBrowser("").path, chromium);
     }
-    support::AppPathsEntry missing(L"chrome.exe", L"C:\\fehlt\\chrome.exe");
+    routepages::AppPathsEntry missing(L"chrome.exe", L"C:\\fehlt\\chrome.exe");
     EXPECT_TRUE(platform::ChooseBrowser("").internetExplorer) << "an entry naming no file does not count";
     EXPECT_EQ(ErrorOf([] { platform::ChooseBrowser("chrome"); }).description(),
               "Der Browser Google Chrome wurde nicht gefunden.");
@@ -94,7 +94,7 @@ TEST_F(ChromiumPage, ValuesReachThePageExactlyWithTheirEventsAndTheClickIsSeen) 
     form.reset();
     all.reset();
     Sleep(200);
-    EXPECT_TRUE(support::LinuxProcessAlive(pid)) << "letting the browser go leaves it open";
+    EXPECT_TRUE(routepages::LinuxProcessAlive(pid)) << "letting the browser go leaves it open";
     const auto urls = PageUrls();
     EXPECT_NE(std::find(urls.begin(), urls.end(), Pages().Url("route")), urls.end());
 }
@@ -132,7 +132,7 @@ TEST_F(ChromiumPage, ARunningBrowserIsReusedForASecondWindowAndQuitClosesOnlyTha
     second->Quit();
     Sleep(300);
     EXPECT_EQ(PageUrls().size(), before);
-    EXPECT_TRUE(support::LinuxProcessAlive(pid));
+    EXPECT_TRUE(routepages::LinuxProcessAlive(pid));
     EXPECT_EQ(first->Document()->ReadyState(), "complete") << "the first window is untouched";
 }
 
@@ -140,7 +140,7 @@ TEST_F(ChromiumPage, ABrowserEndedUnderTheProgramGivesAnErrorAndTheNextOpenStart
     platform::BrowserPtr browser = Open();
     Load(*browser, Pages().Url("normal"));
     const unsigned long pid = BrowserPid();
-    ASSERT_TRUE(support::EndLinuxProcess(pid));
+    ASSERT_TRUE(routepages::EndLinuxProcess(pid));
 
     const AppError lost = ErrorOf([&] {
         for (int i = 0; i < 100; ++i) {

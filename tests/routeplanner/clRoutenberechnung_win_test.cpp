@@ -23,7 +23,7 @@ protected:
         ChromiumTest::SetUp();
         if (IsSkipped()) return;
         host.realWaitMs = 2;
-        host.settings.Put("Rovandel2", "Optionen", "BrowserArgumente", support::TestBrowserArguments());
+        host.settings.Put("Rovandel2", "Optionen", "BrowserArgumente", routepages::LocalBrowserArguments());
         host.boxes.onShow = [this](const platform::MessageBoxRequest& box) { boxes.push_back(box.text); };
     }
     void Run(std::string_view kind) {

@@ -7,19 +7,19 @@
 namespace support {
 
 routepages::RoutePageServer* ChromiumTest::s_Pages = nullptr;
-AppPathsEntry* ChromiumTest::s_Entry = nullptr;
+routepages::AppPathsEntry* ChromiumTest::s_Entry = nullptr;
 
 void ChromiumTest::SetUpTestSuite() {
-    if (LinuxChromium().empty()) return;
-    EndBrowsers(platform::BrowserProfileFolder());
+    if (routepages::LinuxChromium().empty()) return;
+    routepages::EndBrowsers(platform::BrowserProfileFolder());
     s_Pages = new routepages::RoutePageServer();
-    s_Entry = new AppPathsEntry(L"chrome.exe", LinuxChromium());
+    s_Entry = new routepages::AppPathsEntry(L"chrome.exe", routepages::LinuxChromium());
 }
 
 void ChromiumTest::TearDownTestSuite() {
     if (s_Pages == nullptr) return;
-    const std::vector<unsigned long> ended = EndBrowsers(platform::BrowserProfileFolder());
-    EXPECT_TRUE(BrowserProcesses(platform::BrowserProfileFolder()).empty()) << "a browser outlived the tests";
+    routepages::EndBrowsers(platform::BrowserProfileFolder());
+    EXPECT_TRUE(routepages::BrowserProcesses(platform::BrowserProfileFolder()).empty()) << "a browser outlived the tests";
     delete s_Entry;
     delete s_Pages;
     s_Entry = nullptr;
@@ -29,10 +29,10 @@ void ChromiumTest::TearDownTestSuite() {
 void ChromiumTest::SetUp() {
     if (s_Pages == nullptr) GTEST_SKIP() << "Debian's Chromium (/usr/bin/chromium) is not installed";
     // Never Wine's Internet Explorer instead: it answers "not implemented" and stays behind.
-    ASSERT_EQ(platform::ChooseBrowser("").path, LinuxChromium()) << "the browser search does not find Chromium";
+    ASSERT_EQ(platform::ChooseBrowser("").path, routepages::LinuxChromium()) << "the browser search does not find Chromium";
 }
 
-platform::BrowserOptions ChromiumTest::Options() { return {"", TestBrowserArguments()}; }
+platform::BrowserOptions ChromiumTest::Options() { return {"", routepages::LocalBrowserArguments()}; }
 
 platform::BrowserPtr ChromiumTest::Open() { return m_Factory.Create(Options()); }
 
@@ -67,7 +67,7 @@ std::vector<std::string> ChromiumTest::PageUrls() {
 }
 
 unsigned long ChromiumTest::BrowserPid() {
-    const std::vector<unsigned long> processes = BrowserProcesses(platform::BrowserProfileFolder());
+    const std::vector<unsigned long> processes = routepages::BrowserProcesses(platform::BrowserProfileFolder());
     return processes.empty() ? 0 : processes.front();
 }
 

@@ -14,7 +14,7 @@
 #include "platform/BrowserFactory_win.h"
 #include "platform/ChromiumStart_win.h"
 #include "routepages/RoutePageServer_win.h"
-#include "support/LinuxBrowser_win.h"
+#include "routepages/LinuxBrowser_win.h"
 
 namespace support {
 
@@ -40,7 +40,7 @@ protected:
 
 private:
     static routepages::RoutePageServer* s_Pages;
-    static AppPathsEntry* s_Entry;
+    static routepages::AppPathsEntry* s_Entry;
 };
 
 }  // namespace support

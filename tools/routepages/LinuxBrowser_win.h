@@ -1,14 +1,15 @@
 #pragma once
-// Debian's Chromium as the tests' browser under Wine. Wine starts a Linux
-// program without a usable process handle or id, so the tests find the
-// browser on the Linux side (/proc, seen as Z:\proc) by the profile folder
-// on its command line, and end it by its own process id.
+// Debian's Chromium as the browser of the tests, the benchmark and the demo
+// under Wine. Wine starts a Linux program without a usable process handle
+// or id, so the browser is found on the Linux side (/proc, seen as
+// Z:\proc) by the profile folder on its command line, and ended by its own
+// process id.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-namespace support {
+namespace routepages {
 
 // Z:\usr\bin\chromium, or "" when Chromium is not installed.
 std::wstring LinuxChromium();
@@ -25,9 +26,10 @@ bool EndLinuxProcess(unsigned long pid, DWORD graceMs = 5000);
 // Ends every browser running on the profile; the ids it ended.
 std::vector<unsigned long> EndBrowsers(const std::wstring& profileFolder);
 
-// The tests' additions to the browser's command line: no sandbox (the tests
-// run as root), no traffic beyond 127.0.0.1, quiet logs.
-std::string TestBrowserArguments();
+// What the tests, the benchmark and the demo add to the browser's command
+// line: no sandbox (they run as root), no traffic beyond 127.0.0.1, quiet
+// logs, a fixed window.
+std::string LocalBrowserArguments();
 
 // HKCU's "App Paths" entry of a program (chrome.exe, msedge.exe) pointing
 // at `program` for its lifetime, the entry before it put back afterwards:
@@ -45,4 +47,4 @@ private:
     std::wstring m_Before;
 };
 
-}  // namespace support
+}  // namespace routepages

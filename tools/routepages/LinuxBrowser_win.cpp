@@ -1,11 +1,11 @@
-#include "support/LinuxBrowser_win.h"
+#include "routepages/LinuxBrowser_win.h"
 
 #include <algorithm>
 
 #include "platform/Handles_win.h"
 #include "platform/WinText_win.h"
 
-namespace support {
+namespace routepages {
 namespace {
 
 std::string ReadAll(const std::wstring& path) {
@@ -111,7 +111,7 @@ std::vector<unsigned long> EndBrowsers(const std::wstring& profileFolder) {
     return ended;
 }
 
-std::string TestBrowserArguments() {
+std::string LocalBrowserArguments() {
     return "--no-sandbox --disable-gpu --disable-background-networking --disable-component-update --disable-sync "
            "--disable-default-apps --log-level=3 --window-position=0,0 --window-size=1000,720 "
            "--host-resolver-rules=\"MAP * ~NOTFOUND, EXCLUDE 127.0.0.1\"";
@@ -146,4 +146,4 @@ AppPathsEntry::~AppPathsEntry() {
     if (m_Existed) WriteDefault(m_Key, m_Before);
 }
 
-}  // namespace support
+}  // namespace routepages
