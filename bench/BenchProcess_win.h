@@ -35,6 +35,15 @@ inline HWND WindowOf(DWORD pid, const wchar_t* className) {
     return s.found;
 }
 
+// The folder of the running program, with a trailing backslash: the
+// programs measured lie beside the benchmark.
+inline std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH * 4] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+    const std::wstring p(path, n);
+    return p.substr(0, p.find_last_of(L"\\/") + 1);
+}
+
 struct Started {
     platform::UniqueProcess process;  // empty when the program could not be started
     DWORD id = 0;

@@ -14,14 +14,8 @@
 
 namespace {
 
-std::wstring Folder() {
-    wchar_t path[MAX_PATH * 4] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-    std::wstring p(path, n);
-    return p.substr(0, p.find_last_of(L"\\/") + 1);
-}
 
-bench::Started Start(const std::wstring& arguments) { return bench::StartProgram(Folder() + L"actstandin.exe", arguments); }
+bench::Started Start(const std::wstring& arguments) { return bench::StartProgram(bench::ProgramFolder() + L"actstandin.exe", arguments); }
 
 template <class F>
 double MillisPerRun(int runs, F f) {

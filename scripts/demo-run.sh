@@ -133,5 +133,101 @@ else
     diff -U0 "$DEMO/config-before.txt" "$DEMO/config-removed.txt" | sed 's/^/   /' || true
 fi
 
+# ---------------------------------------------------------------------------
+# Rovandel2: the route planner's window beside ACT!, addresses taken from
+# ACT!'s contacts, and the cookie clean-up.
+
+step "Rovandel2: a fresh Wine session, so that ACT!'s stand-in registers its automation server anew"
+# The stand-in above was ended by a signal; its class registration would shadow the next one's.
+"$ENV_SCRIPT" stop >/dev/null 2>&1 || true
+"$ENV_SCRIPT" start
+win "$BIN/actstandin.exe" --register
+win reg delete 'HKCU\Software\VB and VBA Program Settings\Rovandel2' /f >/dev/null 2>&1 || true
+
+step "Rovandel2 refuses while ACT! is not running"
+"$ENV_SCRIPT" run "$BIN/rovandel2.exe" &
+rovandel_pid=$!
+answer_box Rovandel2 ok 06-rovandel2-refuses
+set +e
+wait "$rovandel_pid"
+code=$?
+set -e
+echo "   Rovandel2 ended with exit code $code (2: refused)"
+
+step "ACT! runs with its demo database; a cookie folder with the route planner's cookies"
+COOKIES=$DEMO/Cookies
+rm -rf "$COOKIES"
+mkdir -p "$COOKIES/Unterordner"
+for f in "benutzer@fahrtweg[1].txt" "benutzer@www.fahrtweg[2].txt" "benutzer@andere-seite[1].txt" index.dat \
+         "Unterordner/benutzer@fahrtweg[3].txt"; do
+    echo "Cookie" >"$COOKIES/$f"
+done
+win reg add 'HKCU\Software\VB and VBA Program Settings\Rovandel2\Optionen' /v CookiePfad /t REG_SZ \
+    /d "$(winepath_of "$COOKIES")" /f >/dev/null
+rm -f "$DEMO/act-calls.log"
+"$ENV_SCRIPT" run "$BIN/actstandin.exe" --title "ACT! - Demo-Datenbank" --log "$(winepath_of "$DEMO/act-calls.log")" &
+background+=("$!")
+sleep 2
+
+step "Rovandel2 starts: its window with the first run's values"
+"$ENV_SCRIPT" run "$BIN/rovandel2.exe" &
+rovandel_pid=$!
+background+=("$rovandel_pid")
+win "$BIN/boxdriver.exe" --class Rovandel2Haupt --timeout 15000 >/dev/null
+shot 07-rovandel2-first-run
+
+step "The start address from the user's own contact record, the destination from ACT!'s current contact"
+rov() { win "$BIN/boxdriver.exe" --class Rovandel2Haupt --timeout 5000 "$@" | grep '^control' | sed 's/^/   /' || true; }
+if [ "$interactive" -eq 1 ]; then
+    echo "   -> please press 'persönlicher Datensatz' under Start and 'aktueller Datensatz' under Ziel"
+    sleep 10
+else
+    rov --click 232
+    sleep 2
+    rov --click 233
+    sleep 2
+fi
+rov --text 201 --text 202 --text 203 --text 204 --text 211 --text 212 --text 213 --text 214
+grep -E 'GetUserId|GoTo' "$DEMO/act-calls.log" | sed 's/^/   ACT! was asked: /' || true
+shot 08-rovandel2-addresses
+
+step "Rovandel2's About window"
+if [ "$interactive" -eq 1 ]; then
+    echo "   -> please press the Info button, look, and click into the About window to close it"
+    sleep 8
+else
+    rov --click 236
+    win "$BIN/boxdriver.exe" --class InfoFenster --timeout 5000 >/dev/null
+    shot 09-rovandel2-about
+    win "$BIN/boxdriver.exe" --class InfoFenster --timeout 5000 --close >/dev/null
+fi
+
+step "A click on the banner offers the route planner's cookies for deletion, one by one"
+if [ "$interactive" -eq 1 ]; then
+    echo "   -> please click the banner at the top of Rovandel2's window"
+else
+    rov --click 260
+fi
+answer_box Rovandel2 yes 10-rovandel2-cookie-question
+answer_box Rovandel2 no 11-rovandel2-second-cookie
+sleep 1
+echo "   left in the cookie folder:"
+(cd "$COOKIES" && find . -type f | sort | sed 's/^/     /')
+
+step "Start closes the window (the route calculation comes next); the values are kept for the next run"
+if [ "$interactive" -eq 1 ]; then
+    echo "   -> please press 'Start' in Rovandel2's window"
+else
+    rov --click 235
+fi
+set +e
+wait "$rovandel_pid"
+code=$?
+set -e
+echo "   Rovandel2 ended with exit code $code"
+win reg query 'HKCU\Software\VB and VBA Program Settings\Rovandel2\Optionen' 2>/dev/null | tr -d '\r' | { iconv -c -f CP850 -t UTF-8 || true; } | grep -v '^$' |
+    sed 's/^/   /'
+win "$BIN/boxdriver.exe" --class ACT3.0FrameClass --timeout 2000 --close >/dev/null || true
+
 step "Done"
 if [ "$interactive" -eq 0 ]; then echo "   screenshots are in $SHOTS"; fi

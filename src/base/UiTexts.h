@@ -147,6 +147,89 @@ inline constexpr std::string_view kAutomationError = "Automatisierungsfehler";
 // ---------------------------------------------------------------------------
 
 // ---------------------------------------------------------------------------
+// The file dialog and shell launcher wrappers, the About window, and
+// Tessivar's list window.
+inline constexpr std::string_view kSystemLibraryMissing = "Eine Systembibliothek ist nicht verfügbar: ";
+// Titles of the wrappers' "Error: " boxes: the members' names.
+inline constexpr std::string_view kMemberShow = "Show";
+inline constexpr std::string_view kMemberTrimNulls = "TrimNulls";
+inline constexpr std::string_view kMemberStillExecuting = "StillExecuting";
+inline constexpr std::string_view kMemberExplore = "Explore";
+inline constexpr std::string_view kMemberLaunchDocument = "LaunchDocument";
+inline constexpr std::string_view kMemberLaunchEmail = "LaunchEmail";
+inline constexpr std::string_view kMemberLaunchFolder = "LaunchFolder";
+inline constexpr std::string_view kMemberLaunchProgram = "LaunchProgram";
+inline constexpr std::string_view kMemberLaunchURL = "LaunchURL";
+inline constexpr std::string_view kMemberPrintDocument = "PrintDocument";
+
+// The About window.
+inline constexpr std::string_view kInfoTitle = "Informationen über das Programm";
+inline constexpr std::string_view kInfoVersionPrefix = "Version ";
+inline constexpr std::string_view kInfoLinkTip = "Besuchen Sie uns im Internet...";
+inline constexpr std::string_view kTessivarRights = "© Brannock-Heyl. Alle Rechte vorbehalten.";
+inline constexpr std::string_view kTessivarSubtitle = "Befehlsverwaltung für ACT!";
+// The credit text that scrolls in Tessivar's About window; "#" marks a heading.
+inline constexpr std::string_view kTessivarCredits =
+    "#Tessivar\n"
+    "Befehlsverwaltung\n"
+    "für ACT!\n"
+    "\n"
+    "#Idee und Entwurf\n"
+    "Brannock-Heyl\n"
+    "\n"
+    "#Programmierung\n"
+    "Das Tessivar-Team\n"
+    "\n"
+    "#Gestaltung\n"
+    "Atelier Brannock-Heyl\n"
+    "\n"
+    "#Erprobung\n"
+    "Anwender aus Vertrieb,\n"
+    "Kundendienst und Büro\n"
+    "\n"
+    "#Unser Dank\n"
+    "gilt allen, die Fehler\n"
+    "gemeldet und Wünsche\n"
+    "geäußert haben\n"
+    "\n"
+    "#Tessivar\n"
+    "brannock-heyl.example";
+
+// Tessivar's list window.
+inline constexpr std::string_view kSaveButton = "&Speichern";
+inline constexpr std::string_view kLoadButton = "&Laden";
+inline constexpr std::string_view kToolbarsButton = "&Toolbars";
+inline constexpr std::string_view kCommandsButton = "&Befehle";
+// Not drawn (the button shows a picture), but its access key works.
+inline constexpr std::string_view kInfoButton = "&Info";
+inline constexpr std::string_view kInfoButtonTip = "Informationen über das Programm";
+inline constexpr std::string_view kColumnNr = "Nr";
+inline constexpr std::string_view kColumnName = "Name";
+inline constexpr std::string_view kColumnZeile = "Zeile";
+inline constexpr std::string_view kColumnStart = "Start";
+inline constexpr std::string_view kColumnBeschreibung = "Beschreibung";
+inline constexpr std::string_view kColumnQuickInfo = "QuickInfo";
+inline constexpr std::string_view kColumnMenu = "Menü";
+inline constexpr std::string_view kStatusCommands = " benutzerdefinierte(r) Befehl(e)";
+inline constexpr std::string_view kStatusToolbars = " Toolbar(s)";
+inline constexpr std::string_view kLoadDialogTitle = "ACT!-Benutzerbefehl laden";
+inline constexpr std::string_view kSaveDialogTitle = "ACT!-Benutzerbefehl speichern";
+inline constexpr std::string_view kCommandFileFilter = "ACT!-Commandfiles (*.cmd)|*.cmd";
+inline constexpr std::string_view kDeleteQuestion = "Soll der benutzerdefinierte Befehl gelöscht werden?";
+// A save refused: 1 + name + 2 + why the command could not be read + 3.
+inline constexpr std::string_view kSaveIncomplete1 = "Der benutzerdefinierte Befehl '";
+inline constexpr std::string_view kSaveIncomplete2 = "' konnte nicht vollständig gelesen werden:\r\n";
+inline constexpr std::string_view kSaveIncomplete3 =
+    "\r\nEr wird nicht gespeichert, damit keine unvollständige Befehlsdatei entsteht.";
+inline constexpr std::string_view kTableChanged =
+    "Die benutzerdefinierten Befehle wurden inzwischen außerhalb dieses Fensters geändert.\r\n"
+    "Die Liste wird neu eingelesen; bitte wiederholen Sie den Vorgang.";
+inline constexpr std::string_view kConfigBusy =
+    "Die ACT!-Konfiguration wird gerade von einem anderen Programm geändert.\r\n"
+    "Bitte versuchen Sie es gleich noch einmal.";
+// ---------------------------------------------------------------------------
+
+// ---------------------------------------------------------------------------
 // The window layer: what it says when the system refuses a window.
 inline constexpr std::string_view kWindowClassNotRegistered = "Die Fensterklasse konnte nicht angemeldet werden: ";
 inline constexpr std::string_view kWindowNotCreated = "Das Fenster konnte nicht erzeugt werden: ";
@@ -157,6 +240,115 @@ inline constexpr std::string_view kCommonControlsMissing =
     "Die Windows-Standardsteuerelemente (comctl32.dll) sind nicht verfügbar.";
 // ---------------------------------------------------------------------------
 
+// ---------------------------------------------------------------------------
+// Rovandel2: start-up, main window, address capture from ACT!, cookie clean-up.
+inline constexpr std::string_view kRovStartActFirst = "Bitte starten Sie zuvor ACT!.";
+inline constexpr std::string_view kRovOpenDatabaseFirst = "Bitte öffnen Sie zuvor eine ACT!-Datenbank.";
+// "Fehler in " + routine, then the lines "Fehlernummer: " and "Fehlerbeschreibung: ".
+inline constexpr std::string_view kRovErrorIn = "Fehler in ";
+
+// The main window's frames, labels (with their access keys), buttons and lists.
+inline constexpr std::string_view kRovFrameStart = "Start";
+inline constexpr std::string_view kRovFrameZiel = "Ziel";
+inline constexpr std::string_view kRovFrameZeitplanung = "Zeitplanung";
+inline constexpr std::string_view kRovFramePkw = "PKW";
+inline constexpr std::string_view kRovFrameStrecke = "Streckenoptimierung";
+inline constexpr std::string_view kRovStartStreet = "&Strasse";
+inline constexpr std::string_view kRovStartHouseNo = "&Hausnummer";
+inline constexpr std::string_view kRovStartZip = "&PLZ";
+inline constexpr std::string_view kRovStartCity = "&Ort";
+inline constexpr std::string_view kRovStartCountry = "&Land";
+inline constexpr std::string_view kRovDestStreet = "S&trasse";
+inline constexpr std::string_view kRovDestHouseNo = "H&ausnummer";
+inline constexpr std::string_view kRovDestZip = "PL&Z";
+inline constexpr std::string_view kRovDestCity = "O&rt";
+inline constexpr std::string_view kRovDestCountry = "Lan&d";
+inline constexpr std::string_view kRovCurrentRecord = "aktueller Datensatz";
+inline constexpr std::string_view kRovPersonalRecord = "persönlicher Datensatz";
+inline constexpr std::string_view kRovTimeType = "Zeitp&unkt";
+inline constexpr std::string_view kRovTimeHours = "St&unde";
+inline constexpr std::string_view kRovTimeMinutes = "&Minuten";
+inline constexpr std::string_view kRovDeparture = "Abfahrt";
+inline constexpr std::string_view kRovArrival = "Ankunft";
+inline constexpr std::string_view kRovCarSlow = "&langsam";
+inline constexpr std::string_view kRovCarMedium = "m&ittel";
+inline constexpr std::string_view kRovCarFast = "schn&ell";
+inline constexpr std::string_view kRovRouteShort = "&kurz";
+inline constexpr std::string_view kRovRouteFast = "s&chnell";
+inline constexpr std::string_view kRovAutoStart = "automatisch Startadresse auf persönlichen Kontakt setzen";
+inline constexpr std::string_view kRovAutoZiel = "automatisch Zieladresse auf aktuellen Kontakt setzen";
+inline constexpr std::string_view kRovBrowse = "Start";
+// "Startet die Routenberechnung auf " + the route planner's host.
+inline constexpr std::string_view kRovBrowseTip = "Startet die Routenberechnung auf ";
+inline constexpr std::string_view kRovInfoTip = "Zeigt Informationen zu dem Programm an";
+inline constexpr std::string_view kRovCountryDeu = "DEU";
+inline constexpr std::string_view kRovCountryChe = "CHE";
+inline constexpr std::string_view kRovCountryAut = "AUT";
+// The addresses the window shows before anything was stored.
+inline constexpr std::string_view kRovSampleStartStreet = "Am Marktplatz 4";
+inline constexpr std::string_view kRovSampleStartZip = "37073";
+inline constexpr std::string_view kRovSampleStartCity = "Göttingen";
+inline constexpr std::string_view kRovSampleDestStreet = "Prinzipalmarkt 10";
+inline constexpr std::string_view kRovSampleDestZip = "48143";
+inline constexpr std::string_view kRovSampleDestCity = "Münster";
+// The banner's lettering.
+inline constexpr std::string_view kRovBannerSubtitle = "Routenplanung mit Adressen aus ACT!";
+// The About window.
+inline constexpr std::string_view kRovRights = "© Brannock-Heyl. Alle Rechte vorbehalten.";
+// The credit text that scrolls in Rovandel2's About window; "#" marks a heading.
+inline constexpr std::string_view kRovCredits =
+    "#Rovandel2\n"
+    "Routenplanung\n"
+    "mit Adressen aus ACT!\n"
+    "\n"
+    "#Idee und Entwurf\n"
+    "Brannock-Heyl\n"
+    "\n"
+    "#Programmierung\n"
+    "Das Rovandel-Team\n"
+    "\n"
+    "#Gestaltung\n"
+    "Atelier Brannock-Heyl\n"
+    "\n"
+    "#Erprobung\n"
+    "Außendienst und\n"
+    "Kundenbetreuung\n"
+    "\n"
+    "#Unser Dank\n"
+    "gilt allen, die mit\n"
+    "Rovandel2 schon viele\n"
+    "Kilometer gefahren sind\n"
+    "\n"
+    "#Gute Fahrt!\n"
+    "brannock-heyl.example";
+
+// The status line: "Rovandel2: " + message.
+inline constexpr std::string_view kRovStatusSeparator = ": ";
+inline constexpr std::string_view kRovReady = "Adressen eingeben oder aus ACT! übernehmen.";
+inline constexpr std::string_view kRovStartFromCurrent = "setze Startadresse auf Daten des aktuellen ACT!-Kontaktes.";
+inline constexpr std::string_view kRovStartFromPersonal =
+    "setze Startadresse auf Daten des persönlichen ACT!-Kontaktes.";
+inline constexpr std::string_view kRovDestFromCurrent = "setze Zieladresse auf Daten des aktuellen ACT!-Kontaktes.";
+inline constexpr std::string_view kRovDestFromPersonal = "setze Zieladresse auf Daten des persönlichen ACT!-Kontaktes.";
+// A capture in which a call to ACT! failed; the boxes it could not fill are empty.
+inline constexpr std::string_view kRovCaptureFailed =
+    "Die Adresse konnte nicht vollständig aus ACT! übernommen werden.";
+
+// The cookie clean-up.
+inline constexpr std::string_view kRovChooseCookieFolder = "Bitte wählen Sie den Cookie-Ordner aus";
+inline constexpr std::string_view kRovSearchingCookies = "durchsuche Cookies ...";
+// "Soll der Cookie '" + file name + "' gelöscht werden?"
+inline constexpr std::string_view kRovDeleteCookie1 = "Soll der Cookie '";
+inline constexpr std::string_view kRovDeleteCookie2 = "' gelöscht werden?";
+// "Der Cookie '" + file name + "' konnte nicht gelöscht werden." + CR LF + reason
+inline constexpr std::string_view kRovCookieNotDeleted1 = "Der Cookie '";
+inline constexpr std::string_view kRovCookieNotDeleted2 = "' konnte nicht gelöscht werden.";
+inline constexpr std::string_view kRovCookieFolderUnreadable = "Der Cookie-Ordner konnte nicht gelesen werden: ";
+
+// Why a file is still there after a deletion that is not forced.
+inline constexpr std::string_view kFileReadOnly = "Die Datei ist schreibgeschützt.";
+inline constexpr std::string_view kFileInUse = "Die Datei wird gerade von einem anderen Programm benutzt.";
+inline constexpr std::string_view kFileIsFolder = "Das ist ein Ordner, keine Datei.";
 
 // ---------------------------------------------------------------------------
 // The route page run of Rovandel2 (the Start button): the browser is opened,

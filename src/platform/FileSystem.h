@@ -1,14 +1,30 @@
 #pragma once
-// Files as the command files need them: existence, sequential binary
-// reading and writing. Paths are UTF-8. Opening raises AppError with the
-// number and description that the messages show.
+// Files as the programs need them: existence, sequential binary reading and
+// writing, the files directly in a folder with their attributes, and
+// deletion that leaves a read-only file alone. Paths are UTF-8. Failures
+// raise AppError with the number and description that the messages show.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
+
+// File attributes, as the platform numbers them.
+inline constexpr std::uint32_t kAttributeReadOnly = 0x1;
+inline constexpr std::uint32_t kAttributeHidden = 0x2;
+inline constexpr std::uint32_t kAttributeSystem = 0x4;
+inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+
+struct FileEntry {
+    std::string name;  // without the folder
+    std::uint32_t attributes = 0;
+    bool operator==(const FileEntry&) const = default;
+};
 
 class IFile {
 public:
@@ -26,6 +42,20 @@ public:
     virtual std::unique_ptr<IFile> OpenRead(std::string_view path) = 0;
     // Creates the file or cuts an existing one to nothing.
     virtual std::unique_ptr<IFile> OpenWrite(std::string_view path) = 0;
+
+    virtual bool FolderExists(std::string_view path) = 0;
+    // The files directly in `folder`, in the order the file system lists
+    // them; sub-folders are neither listed nor entered. Raises AppError when
+    // the folder cannot be read.
+    virtual std::vector<FileEntry> ListFiles(std::string_view folder) = 0;
+    // The attributes of a file or folder, or nothing when it is not there.
+    virtual std::optional<std::uint32_t> Attributes(std::string_view path) = 0;
+    // Deletes a file, not forced: a read-only file is not removed. Raises
+    // AppError whose description says why the file is still there.
+    virtual void RemoveFile(std::string_view path) = 0;
 };
+
+// `folder` and `name` joined by one backslash.
+std::string JoinPath(std::string_view folder, std::string_view name);
 
 }  // namespace platform

@@ -95,4 +95,49 @@ std::unique_ptr<IFile> WinFileSystem::OpenWrite(std::string_view path) {
     return Open(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
 }
 
+bool WinFileSystem::FolderExists(std::string_view path) {
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<FileEntry> WinFileSystem::ListFiles(std::string_view folder) {
+    std::vector<FileEntry> files;
+    WIN32_FIND_DATAW found{};
+    const UniqueFind search(FindFirstFileExW(Widen(JoinPath(folder, "*")).c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!search) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return files;  // an empty drive root
+        ThrowFileError(code == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : code);
+    }
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        files.push_back({Narrow(found.cFileName), found.dwFileAttributes});
+    } while (FindNextFileW(search.get(), &found));
+    return files;
+}
+
+std::optional<std::uint32_t> WinFileSystem::Attributes(std::string_view path) {
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return attributes;
+}
+
+void WinFileSystem::RemoveFile(std::string_view path) {
+    const std::wstring wide = Widen(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) ThrowFileError(GetLastError());
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) Raise(ErrorNumber::PermissionDenied, std::string(texts::kFileIsFolder));
+    // Not forced: the attribute stays, and so does the file.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) Raise(ErrorNumber::PermissionDenied, std::string(texts::kFileReadOnly));
+    if (!DeleteFileW(wide.c_str())) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) {
+            Raise(ErrorNumber::PermissionDenied, std::string(texts::kFileInUse));
+        }
+        ThrowFileError(code);
+    }
+}
+
 }  // namespace platform

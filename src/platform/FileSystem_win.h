@@ -8,6 +8,10 @@ public:
     bool Exists(std::string_view path) override;
     std::unique_ptr<IFile> OpenRead(std::string_view path) override;
     std::unique_ptr<IFile> OpenWrite(std::string_view path) override;
+    bool FolderExists(std::string_view path) override;
+    std::vector<FileEntry> ListFiles(std::string_view folder) override;
+    std::optional<std::uint32_t> Attributes(std::string_view path) override;
+    void RemoveFile(std::string_view path) override;
 };
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 // The Win32 handle types, each owned through the one owner template.
 #include <windows.h>
+#include <objbase.h>
 #include <oleauto.h>
 #include <winhttp.h>
 
@@ -23,6 +24,13 @@ struct FileTraits {
     static void Close(HANDLE file) noexcept { CloseHandle(file); }
 };
 
+// A file search (FindFirstFile), whose failure value is INVALID_HANDLE_VALUE too.
+struct FindTraits {
+    using Handle = HANDLE;
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE search) noexcept { FindClose(search); }
+};
+
 // A device context of a window (GetDC), given back to that window.
 struct WindowDcTraits {
     using Handle = HDC;
@@ -40,6 +48,10 @@ struct ComTraits {
 
 using UniqueHkey = UniqueHandle<NullTraits<HKEY, RegCloseKey>>;
 using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
+// Memory the shell hands out (an item list), given back with CoTaskMemFree.
+template <class T>
+using UniqueTaskMem = UniqueHandle<NullTraits<T*, CoTaskMemFree>>;
 // Processes, threads, events, mutexes: everything CloseHandle closes and whose failure value is null.
 using UniqueKernelHandle = UniqueHandle<NullTraits<HANDLE, CloseHandle>>;
 using UniqueProcess = UniqueKernelHandle;
@@ -50,6 +62,7 @@ using UniqueWindowDC = UniqueHandle<WindowDcTraits>;
 using UniqueBitmap = UniqueHandle<NullTraits<HBITMAP, DeleteObject>>;
 using UniqueFont = UniqueHandle<NullTraits<HFONT, DeleteObject>>;
 using UniqueBrush = UniqueHandle<NullTraits<HBRUSH, DeleteObject>>;
+using UniquePen = UniqueHandle<NullTraits<HPEN, DeleteObject>>;
 using UniqueIcon = UniqueHandle<NullTraits<HICON, DestroyIcon>>;
 template <class T>
 using ComPtr = UniqueHandle<ComTraits<T>>;

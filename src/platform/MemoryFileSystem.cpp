@@ -24,6 +24,17 @@ private:
     std::size_t m_Pos = 0;
 };
 
+// The path without trailing separators, and the folder a path lies in.
+std::string Trimmed(std::string_view path) {
+    while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.remove_suffix(1);
+    return std::string(path);
+}
+
+std::string ParentOf(std::string_view path) {
+    const std::size_t cut = path.find_last_of("\\/");
+    return cut == std::string_view::npos ? std::string() : Trimmed(path.substr(0, cut + 1));
+}
+
 }  // namespace
 
 bool MemoryFileSystem::Exists(std::string_view path) { return m_Files.contains(std::string(path)); }
@@ -47,6 +58,48 @@ std::unique_ptr<IFile> MemoryFileSystem::OpenWrite(std::string_view path) {
 const MemoryFileSystem::Bytes* MemoryFileSystem::Get(const std::string& path) const {
     auto it = m_Files.find(path);
     return it == m_Files.end() ? nullptr : &it->second;
+}
+
+void MemoryFileSystem::AddFolder(std::string_view path) {
+    for (std::string folder = Trimmed(path); !folder.empty(); folder = ParentOf(folder)) {
+        if (!m_Folders.insert(folder).second) break;
+    }
+}
+
+bool MemoryFileSystem::FolderExists(std::string_view path) { return !path.empty() && m_Folders.contains(Trimmed(path)); }
+
+std::vector<FileEntry> MemoryFileSystem::ListFiles(std::string_view folder) {
+    if (!FolderExists(folder)) Raise(ErrorNumber::PathNotFound);
+    const std::string wanted = Trimmed(folder);
+    std::vector<FileEntry> files;
+    for (const auto& [path, bytes] : m_Files) {
+        if (ParentOf(path) != wanted) continue;
+        const std::size_t cut = path.find_last_of("\\/");
+        files.push_back({path.substr(cut + 1), Attributes(path).value_or(0)});
+    }
+    return files;
+}
+
+std::optional<std::uint32_t> MemoryFileSystem::Attributes(std::string_view path) {
+    const std::string p(path);
+    if (m_Files.contains(p)) {
+        auto it = m_Attributes.find(p);
+        return it == m_Attributes.end() ? 0u : it->second;
+    }
+    if (FolderExists(path)) return kAttributeDirectory;
+    return std::nullopt;
+}
+
+void MemoryFileSystem::RemoveFile(std::string_view path) {
+    const std::string p(path);
+    if (onRemove) onRemove(p);
+    if (!m_Files.contains(p)) Raise(ErrorNumber::FileNotFound);
+    if ((Attributes(p).value_or(0) & kAttributeReadOnly) != 0) {
+        Raise(ErrorNumber::PermissionDenied, std::string(texts::kFileReadOnly));
+    }
+    m_Files.erase(p);
+    m_Attributes.erase(p);
+    m_Removed.push_back(p);
 }
 
 }  // namespace platform

@@ -105,9 +105,36 @@ bool WinWindowSystem::SetForeground(WindowHandle window) { return SetForegroundW
 
 bool WinWindowSystem::BringToTop(WindowHandle window) { return BringWindowToTop(H(window)) != FALSE; }
 
+namespace {
+
+struct HiddenOwned {
+    HWND owner;
+    std::vector<HWND> hidden;
+};
+
+BOOL CALLBACK HiddenOwnedProc(HWND hwnd, LPARAM lParam) {
+    auto* o = reinterpret_cast<HiddenOwned*>(lParam);
+    if (GetWindow(hwnd, GW_OWNER) == o->owner && !IsWindowVisible(hwnd)) o->hidden.push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
 bool WinWindowSystem::SetTopmost(WindowHandle window, bool topmost) {
-    return SetWindowPos(H(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) !=
-           FALSE;
+    // Under Wine an owner does not become topmost while it owns a topmost
+    // window (a tool tip): the system moves the owned window first and then
+    // places the owner after it, without the topmost state. The hidden
+    // windows it owns are let go of for the move and given back after it.
+    HiddenOwned owned{H(window), {}};
+    if (topmost) {
+        EnumThreadWindows(GetWindowThreadProcessId(owned.owner, nullptr), HiddenOwnedProc,
+                          reinterpret_cast<LPARAM>(&owned));
+    }
+    for (HWND hidden : owned.hidden) SetWindowLongPtrW(hidden, GWLP_HWNDPARENT, 0);
+    const bool done = SetWindowPos(owned.owner, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                                   SWP_NOMOVE | SWP_NOSIZE) != FALSE;
+    for (HWND hidden : owned.hidden) SetWindowLongPtrW(hidden, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owned.owner));
+    return done;
 }
 
 bool WinWindowSystem::ActivateByTitle(std::string_view title) {

@@ -18,19 +18,30 @@ Label::Label(Window& owner, std::string name, Place place, std::string_view capt
 void Label::ApplyFont(HFONT font) {
     m_BaseFont = font;
     m_UnderlineFont.reset();
-    Control::ApplyFont(m_Underline ? nullptr : font);
-    if (m_Underline) SetUnderline(true);
+    ApplyUnderline();
 }
 
 void Label::SetUnderline(bool underline) {
+    if (underline == m_Underline) return;
     m_Underline = underline;
-    if (underline && !m_UnderlineFont && m_BaseFont != nullptr) {
+    ApplyUnderline();
+}
+
+void Label::ApplyUnderline() {
+    if (m_Underline && !m_UnderlineFont && m_BaseFont != nullptr) {
         LOGFONTW lf{};
         GetObjectW(m_BaseFont, sizeof(lf), &lf);
         lf.lfUnderline = TRUE;
         m_UnderlineFont.reset(CreateFontIndirectW(&lf));
     }
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(underline ? m_UnderlineFont.get() : m_BaseFont), TRUE);
+    HFONT font = m_Underline && m_UnderlineFont ? m_UnderlineFont.get() : m_BaseFont;
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (m_Options.transparent) {
+        // Drawn over what lies below: that is drawn again first, or the old
+        // text (and its underline) would stay under the new one.
+        const RECT rc = PixelRect();
+        RedrawWindow(Owner().hwnd(), &rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
 }
 
 bool Label::OnCommand(UINT code) {

@@ -35,6 +35,8 @@ protected:
     bool OnOwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void ApplyUnderline();
+
     Options m_Options;
     HFONT m_BaseFont = nullptr;  // the window's
     platform::UniqueFont m_UnderlineFont;

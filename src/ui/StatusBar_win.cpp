@@ -31,7 +31,7 @@ bool StatusBar::HasPanel(std::string_view key) const {
 }
 
 void StatusBar::AddPanel(std::string key, int width) {
-    m_Panels.push_back({std::move(key), width});
+    m_Panels.push_back({std::move(key), width, {}, nullptr});
     ApplyParts(Owner().Dpi());
 }
 
@@ -50,26 +50,62 @@ void StatusBar::ApplyParts(UINT dpi) {
     SendMessageW(hwnd(), SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
 }
 
+void StatusBar::Apply(int index) {
+    const Panel& panel = m_Panels[static_cast<std::size_t>(index)];
+    if (panel.icon != nullptr) {
+        SendMessageW(hwnd(), SB_SETTEXTW, static_cast<WPARAM>(index) | SBT_OWNERDRAW, static_cast<LPARAM>(index));
+    } else {
+        SendMessageW(hwnd(), SB_SETTEXTW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(platform::Widen(panel.text).c_str()));
+    }
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void StatusBar::SetPanelText(std::string_view key, std::string_view text) {
-    SendMessageW(hwnd(), SB_SETTEXTW, static_cast<WPARAM>(Index(key)),
-                 reinterpret_cast<LPARAM>(platform::Widen(text).c_str()));
+    const int index = Index(key);
+    m_Panels[static_cast<std::size_t>(index)].text = std::string(text);
+    Apply(index);
 }
 
 std::string StatusBar::PanelText(std::string_view key) const {
-    const int index = Index(key);
-    const LRESULT length = LOWORD(SendMessageW(hwnd(), SB_GETTEXTLENGTHW, static_cast<WPARAM>(index), 0));
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(hwnd(), SB_GETTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return platform::Narrow(text);
+    return m_Panels[static_cast<std::size_t>(Index(key))].text;
 }
 
 void StatusBar::SetPanelIcon(std::string_view key, HICON icon) {
-    SendMessageW(hwnd(), SB_SETICON, static_cast<WPARAM>(Index(key)), reinterpret_cast<LPARAM>(icon));
+    const int index = Index(key);
+    m_Panels[static_cast<std::size_t>(index)].icon = icon;
+    Apply(index);
 }
 
-HICON StatusBar::PanelIcon(std::string_view key) const {
-    return reinterpret_cast<HICON>(SendMessageW(hwnd(), SB_GETICON, static_cast<WPARAM>(Index(key)), 0));
+HICON StatusBar::PanelIcon(std::string_view key) const { return m_Panels[static_cast<std::size_t>(Index(key))].icon; }
+
+bool StatusBar::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.itemID >= m_Panels.size()) return false;
+    const Panel& panel = m_Panels[item.itemID];
+    RECT rc = item.rcItem;
+    int x = rc.left + 2;
+    if (panel.icon != nullptr) {
+        ICONINFO info{};
+        SIZE size{16, 16};
+        if (GetIconInfo(panel.icon, &info)) {
+            BITMAP picture{};
+            GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(picture), &picture);
+            // A monochrome icon's mask holds the picture and its mask one below the other.
+            size = {picture.bmWidth, info.hbmColor != nullptr ? picture.bmHeight : picture.bmHeight / 2};
+            if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+            if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+        }
+        DrawIconEx(item.hDC, x, rc.top + (rc.bottom - rc.top - size.cy) / 2, panel.icon, 0, 0, 0, nullptr, DI_NORMAL);
+        x += size.cx + 4;
+    }
+    RECT text{x, rc.top, rc.right - 2, rc.bottom};
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    const platform::SelectedObject selected(item.hDC, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextW(item.hDC, platform::Widen(panel.text).c_str(), -1, &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    return true;
 }
 
 int StatusBar::PixelHeight() const {

@@ -19,7 +19,9 @@ public:
     bool HasPanel(std::string_view key) const;
     void SetPanelText(std::string_view key, std::string_view text);
     std::string PanelText(std::string_view key) const;
-    // The panel shows `icon` before its text (null: none); the caller keeps the icon.
+    // The panel shows `icon` at its own size before its text (null: none);
+    // the caller keeps the icon. A panel with an icon is drawn by the bar
+    // itself, so that a picture wider than high keeps its width.
     void SetPanelIcon(std::string_view key, HICON icon);
     HICON PanelIcon(std::string_view key) const;
     // The bar's height in pixels.
@@ -27,13 +29,20 @@ public:
 
     void Layout(UINT dpi) override;
 
+protected:
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+
 private:
     int Index(std::string_view key) const;
     void ApplyParts(UINT dpi);
 
+    void Apply(int index);
+
     struct Panel {
         std::string key;
         int width;
+        std::string text;
+        HICON icon = nullptr;
     };
     std::vector<Panel> m_Panels;
     int m_Height;

@@ -7,6 +7,7 @@
 #include "base/AppError.h"
 #include "base/UiTexts.h"
 #include "platform/WinText_win.h"
+#include "ui/DroppedFiles_win.h"
 #include "ui/Timer_win.h"
 #include "ui/ToolTips_win.h"
 
@@ -204,6 +205,8 @@ void Window::OnMouseMove(int, int) {}
 
 void Window::OnClick(int, int) {}
 
+void Window::OnDropFiles(const std::vector<std::string>&) {}
+
 LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return Default(msg, wParam, lParam); }
 
 LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcW(hwnd(), msg, wParam, lParam); }
@@ -342,6 +345,9 @@ LRESULT Window::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_DROPFILES:
+            OnDropFiles(TakeDroppedFiles(reinterpret_cast<HDROP>(wParam)));
             return 0;
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

@@ -159,6 +159,8 @@ protected:
     virtual void OnSize(UINT kind, int width, int height);
     virtual void OnMouseMove(int x, int y);
     virtual void OnClick(int x, int y);
+    // Files dropped on a window made with WS_EX_ACCEPTFILES, paths in UTF-8.
+    virtual void OnDropFiles(const std::vector<std::string>& paths);
     // Everything else; the default handling is the system's.
     virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // An exception reached the window procedure (the handler that threw has

@@ -14,6 +14,7 @@
 #include "driver/BoxDriver_win.h"
 #include "platform/Automation_win.h"
 #include "platform/WinPlatform_win.h"
+#include "support/ActStandin_win.h"
 #include "support/Process_win.h"
 
 namespace {
@@ -22,49 +23,22 @@ using support::ChildProcess;
 
 class ActStandinLink : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ChildProcess reg = ChildProcess::Start(support::ProgramFolder() + L"actstandin.exe", L"--register");
-        ASSERT_EQ(reg.WaitForExit(20000), std::optional<DWORD>(0));
-    }
-    static void TearDownTestSuite() {
-        ChildProcess::Start(support::ProgramFolder() + L"actstandin.exe", L"--unregister").WaitForExit(20000);
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(support::ActStandin::Register()); }
+    static void TearDownTestSuite() { support::ActStandin::Unregister(); }
     void TearDown() override {
         m_Link.reset();
         CloseAct();
-        std::error_code ignored;
-        std::filesystem::remove(m_Log, ignored);
     }
 
-    void StartAct(const std::wstring& options = L"") {
-        m_Act.emplace(ChildProcess::Start(support::ProgramFolder() + L"actstandin.exe",
-                                         L"--seconds 120 --log \"" + m_Log.wstring() + L"\" " + options));
-        m_Act->WaitForInputIdle(10000);
-        ASSERT_NE(support::WaitForWindow(L"ACT3.0FrameClass", m_Act->Id(), 10000), nullptr);
-    }
-
-    // Closed as a user closes ACT!: a killed server would leave its class
-    // registration behind in Wine, shadowing the next stand-in's.
-    void CloseAct() {
-        if (!m_Act) return;
-        if (HWND window = support::WaitForWindow(L"ACT3.0FrameClass", m_Act->Id(), 500)) {
-            PostMessageW(window, WM_CLOSE, 0, 0);
-        }
-        m_Act->WaitForExit(10000);
-        m_Act.reset();
-    }
+    void StartAct(const std::wstring& options = L"") { ASSERT_TRUE(m_Act.Start(options)); }
+    void CloseAct() { m_Act.Close(); }
 
     clACTApplication& Link(clACTApplication::Build build = clACTApplication::Build::Standard) {
         m_Link = std::make_unique<clACTApplication>(m_Win.platform, m_Automation, m_Locale, build);
         return *m_Link;
     }
 
-    std::string LogText() const {
-        std::ifstream in(m_Log, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
+    std::string LogText() const { return m_Act.LogText(); }
 
     // Runs `operation` while a second thread answers this process's box with `button`.
     template <class Operation>
@@ -85,10 +59,8 @@ protected:
     platform::WinPlatform m_Win{"Rovandel2"};
     platform::WinAutomation m_Automation;
     platform::FixedLocale m_Locale{","};
-    std::optional<ChildProcess> m_Act;
+    support::ActStandin m_Act;
     std::unique_ptr<clACTApplication> m_Link;
-    std::filesystem::path m_Log = std::filesystem::temp_directory_path() /
-                                 ("actstandin-" + std::to_string(GetCurrentProcessId()) + ".log");
 };
 
 TEST_F(ActStandinLink, CurrentContactUserRecordAndGoingThereAndBackThroughRealCom) {

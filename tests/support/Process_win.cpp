@@ -22,7 +22,37 @@ ChildProcess ChildProcess::Start(const std::wstring& program, const std::wstring
     return child;
 }
 
-ChildProcess::~ChildProcess() { Kill(); }
+namespace {
+
+struct CloseSearch {
+    DWORD pid;
+    int closed = 0;
+};
+
+BOOL CALLBACK CloseWindowsOf(HWND hwnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<CloseSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == s->pid) {
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        ++s->closed;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// Asked to close first, as a user would close it: a stand-in for ACT! that
+// is killed leaves its class registration behind in Wine, and every later
+// stand-in's automation server is then shadowed by it.
+ChildProcess::~ChildProcess() {
+    if (m_Process.get() != nullptr && WaitForSingleObject(m_Process.get(), 0) == WAIT_TIMEOUT) {
+        CloseSearch search{m_Id};
+        EnumWindows(CloseWindowsOf, reinterpret_cast<LPARAM>(&search));
+        if (search.closed > 0) WaitForSingleObject(m_Process.get(), 3000);
+    }
+    Kill();
+}
 
 std::optional<DWORD> ChildProcess::WaitForExit(DWORD timeoutMs) {
     if (m_Process.get() == nullptr) return std::nullopt;

@@ -9,7 +9,8 @@
 
 namespace support {
 
-// A child process that is ended when the object goes, if it still runs.
+// A child process that is ended when the object goes, if it still runs:
+// its windows are asked to close, and what does not end is killed.
 class ChildProcess {
 public:
     // `arguments` is appended to the quoted program path after one blank.

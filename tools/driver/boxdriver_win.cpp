@@ -2,11 +2,16 @@
 // answers it: the demo's stand-in for a user.
 //
 //   boxdriver.exe [--title TEXT] [--class NAME] [--timeout MS] [--press ok|yes|no|cancel]
+//                 [--text ID]... [--click ID] [--close]
 // Prints the box (title, text, icon, buttons) and exits 0, or 1 when no box appeared.
+// For a program's own window: --text prints the text of its control ID,
+// --click clicks that control as the user would (buttons, clickable
+// pictures), --close asks the window to close.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "driver/BoxDriver_win.h"
 
@@ -37,12 +42,18 @@ int wmain(int argc, wchar_t** argv) {
     DWORD timeout = 15000;
     std::string press;
     std::wstring className = L"#32770";
+    std::vector<int> textIds;
+    int clickId = 0;
+    bool close = false;
     for (int i = 1; i < argc; ++i) {
         const std::wstring a = argv[i];
         if (a == L"--title" && i + 1 < argc) title = argv[++i];
         else if (a == L"--timeout" && i + 1 < argc) timeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else if (a == L"--press" && i + 1 < argc) press = Utf8(argv[++i]);
         else if (a == L"--class" && i + 1 < argc) className = argv[++i];
+        else if (a == L"--text" && i + 1 < argc) textIds.push_back(_wtoi(argv[++i]));
+        else if (a == L"--click" && i + 1 < argc) clickId = _wtoi(argv[++i]);
+        else if (a == L"--close") close = true;
     }
     HWND box = driver::FindWindowOfClass(className, 0, title, timeout);
     if (box == nullptr) {
@@ -55,6 +66,21 @@ int wmain(int argc, wchar_t** argv) {
     for (int id : info.buttons) std::printf(" %s", driver::ButtonName(id));
     std::printf("\n");
     std::fflush(stdout);
+    for (int id : textIds) {
+        wchar_t text[1024] = {};
+        SendMessageW(GetDlgItem(box, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+        std::printf("control %d: %s\n", id, Escaped(text).c_str());
+    }
+    if (clickId != 0) {
+        // Posted: the click may open a box of its own.
+        HWND control = GetDlgItem(box, clickId);
+        if (control == nullptr) {
+            std::printf("no control %d\n", clickId);
+            return 1;
+        }
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(clickId, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    }
+    if (close) PostMessageW(box, WM_CLOSE, 0, 0);
     if (!press.empty() && !driver::Press(box, driver::ButtonId(press))) {
         std::printf("no button '%s'\n", press.c_str());
         return 1;

@@ -1,0 +1,94 @@
+// Figures, not a test: Rovandel2's address capture across processes to the
+// ACT! stand-in under Wine, four fields each through the whole chain of
+// automation objects as the link builds it, against the same four fields on
+// one view held throughout; and rovandel2.exe's start until its window shows
+// against the smallest program with a window.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "BenchProcess_win.h"
+#include "BenchUtil.h"
+#include "common/clACTApplication.h"
+#include "platform/Automation_win.h"
+#include "platform/WinPlatform_win.h"
+
+namespace {
+
+
+// From CreateProcess until the program shows a window of `className`; the window is then closed.
+double StartToWindow(const std::wstring& program, const wchar_t* className) {
+    const auto t0 = bench::Clock::now();
+    const bench::Started run = bench::StartProgram(program, L"");
+    if (!run.process) return -1;
+    HWND window = nullptr;
+    while ((window = bench::WindowOf(run.id, className)) == nullptr &&
+           WaitForSingleObject(run.process.get(), 0) == WAIT_TIMEOUT) {
+    }
+    const double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
+    if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
+    run.Wait(10000);
+    return window != nullptr ? ms : -1;
+}
+
+}  // namespace
+
+int wmain() {
+    const std::wstring folder = bench::ProgramFolder();
+    const bench::Started reg = bench::StartProgram(folder + L"actstandin.exe", L"--register");
+    if (!reg.process) return 1;
+    reg.Wait(20000);
+    const bench::Started act = bench::StartProgram(folder + L"actstandin.exe", L"--seconds 300");
+    if (!act.process) return 1;
+    WaitForInputIdle(act.process.get(), 10000);
+    HWND actWindow = nullptr;
+    for (int i = 0; i < 100 && actWindow == nullptr; ++i, Sleep(50)) actWindow = bench::WindowOf(act.id, L"ACT3.0FrameClass");
+
+    int status = 0;
+    {
+        platform::WinPlatform win("Rovandel2");
+        platform::WinAutomation automation;
+        platform::FixedLocale locale;
+        clACTApplication link(win.platform, automation, locale, clACTApplication::Build::RoutePlanner);
+        const std::int32_t fields[] = {30, 27, 32, 33};  // city, street, postal code, country, as a capture reads them
+        auto app = automation.Create("ACTOLE.APPOBJECT");
+        auto views = platform::AsObject(app->Get("Views"));
+        auto view = platform::AsObject(views->Call("Create", {std::int16_t{1}, std::int16_t{2}}));
+
+        constexpr int kRounds = 41;
+        std::vector<double> chain, held;
+        for (int r = 0; r < kRounds; ++r) {
+            chain.push_back(bench::TimeMs([&] {
+                for (std::int32_t f : fields) link.getFeldwert("Kontakt", f);
+            }));
+            held.push_back(bench::TimeMs([&] {
+                for (std::int32_t f : fields) view->Call("GetField", {f});
+            }));
+        }
+        if (link.getFeldwert("Kontakt", 30).empty()) status = 2;
+        const double chainMs = bench::Median(chain), heldMs = bench::Median(held);
+        std::printf("One address capture, four fields from the stand-in (median of %d rounds)\n", kRounds);
+        std::printf("  each field through the whole chain (getFeldwert) : %8.2f ms\n", chainMs);
+        std::printf("  the four fields on one held view                  : %8.2f ms\n", heldMs);
+        std::printf("  ratio                                             : %8.2f\n\n", chainMs / heldMs);
+    }
+
+    std::vector<double> minimal, rovandel;
+    StartToWindow(folder + L"minimal_window.exe", L"MinimalWindow");
+    StartToWindow(folder + L"rovandel2.exe", L"Rovandel2Haupt");
+    for (int r = 0; r < 15; ++r) {
+        minimal.push_back(StartToWindow(folder + L"minimal_window.exe", L"MinimalWindow"));
+        rovandel.push_back(StartToWindow(folder + L"rovandel2.exe", L"Rovandel2Haupt"));
+    }
+    const double minimalMs = bench::Median(minimal), rovandelMs = bench::Median(rovandel);
+    std::printf("Process start until the window shows (median of 15 runs, ACT!'s stand-in running)\n");
+    std::printf("  smallest program with a window                    : %8.2f ms\n", minimalMs);
+    std::printf("  rovandel2.exe: ACT! asked, window made and loaded : %8.2f ms\n", rovandelMs);
+    std::printf("  ratio                                             : %8.2f\n", rovandelMs / minimalMs);
+
+    if (actWindow != nullptr) PostMessageW(actWindow, WM_CLOSE, 0, 0);
+    act.Wait(10000);
+    return status;
+}

@@ -1,0 +1,296 @@
+#include "routeplanner/clRovandel2.h"
+
+#include <array>
+
+#include "base/UiTexts.h"
+#include "common/modMessages.h"
+#include "routeplanner/AmEnde.h"
+#include "routeplanner/Rovandel2Controls.h"
+#include "routeplanner/modAdresse.h"
+#include "routeplanner/modCookies.h"
+#include "routeplanner/modOptionen.h"
+#include "routeplanner/modRovandel2.h"
+
+namespace c = Rovandel2Controls;
+
+namespace {
+
+constexpr int kEscape = 27;
+
+// The text boxes, lists and check boxes whose values the window keeps, in
+// the order they are restored at load and stored at close.
+constexpr std::array kTexts = {c::txbrouteEntry_dest_city,   c::txbrouteEntry_dest_zip,
+                               c::txbrouteEntry_dest_street, c::txbrouteEntry_dest_houseNo,
+                               c::txbrouteEntry_start_city,  c::txbrouteEntry_start_zip,
+                               c::txbrouteEntry_start_street, c::txbrouteEntry_start_houseNo};
+constexpr std::array kLists = {c::cbxrouteEntry_dest_country, c::cbxrouteEntry_start_country,
+                               c::cbxrouteEntry_time_type, c::cbxrouteEntry_time_hours,
+                               c::cbxrouteEntry_time_minutes};
+struct CheckKey {
+    std::string_view name, key;
+};
+constexpr std::array kChecks = {CheckKey{c::ckAutoStart, modOptionen::kAutoStart},
+                                CheckKey{c::ckAutoZiel, modOptionen::kAutoZiel}};
+
+bool Locks(std::string_view name) {
+    return name.find("txb") != std::string_view::npos || name.find("cmd") != std::string_view::npos;
+}
+
+// The controls that one capture fills.
+struct Seite {
+    std::string_view city, street, zip, houseNo, country;
+};
+constexpr Seite kStartSide{c::txbrouteEntry_start_city, c::txbrouteEntry_start_street, c::txbrouteEntry_start_zip,
+                           c::txbrouteEntry_start_houseNo, c::cbxrouteEntry_start_country};
+constexpr Seite kDestSide{c::txbrouteEntry_dest_city, c::txbrouteEntry_dest_street, c::txbrouteEntry_dest_zip,
+                          c::txbrouteEntry_dest_houseNo, c::cbxrouteEntry_dest_country};
+
+}  // namespace
+
+clRovandel2::clRovandel2(Umgebung umgebung, IRovandel2Form& form) : m_Env(std::move(umgebung)), m_Form(form) {}
+
+// --- load and close -----------------------------------------------------------
+
+void clRovandel2::Form_Load() {
+    m_StatusPanel = true;
+    for (std::string_view list : {c::cbxrouteEntry_dest_country, c::cbxrouteEntry_start_country}) {
+        for (std::string_view land : {texts::kRovCountryDeu, texts::kRovCountryChe, texts::kRovCountryAut}) {
+            m_Form.AddItem(list, land);
+        }
+        m_Form.SetListIndex(list, 0);
+    }
+    for (int hour = 0; hour <= 23; ++hour) m_Form.AddItem(c::cbxrouteEntry_time_hours, std::to_string(hour));
+    for (int minutes = 0; minutes <= 50; minutes += 10) {
+        m_Form.AddItem(c::cbxrouteEntry_time_minutes, std::to_string(minutes));
+    }
+    m_Form.AddItem(c::cbxrouteEntry_time_type, texts::kRovDeparture);
+    m_Form.AddItem(c::cbxrouteEntry_time_type, texts::kRovArrival);
+    for (std::string_view list : {c::cbxrouteEntry_time_hours, c::cbxrouteEntry_time_minutes, c::cbxrouteEntry_time_type}) {
+        m_Form.SetListIndex(list, 0);
+    }
+
+    for (std::string_view name : kTexts) RestoreText(name);
+    for (std::string_view name : kLists) RestoreList(name);
+    for (const CheckKey& check : kChecks) RestoreCheck(check.name, check.key);
+    zeigeStatus(texts::kRovReady);
+}
+
+void clRovandel2::RestoreText(std::string_view name) {
+    m_Form.SetText(name, modOptionen::Lesen(Settings(), m_Form.Tag(name), m_Form.Text(name)));
+}
+
+// A stored position the list does not have keeps the present selection.
+void clRovandel2::RestoreList(std::string_view name) {
+    const int present = m_Form.ListIndex(name);
+    const std::string stored = modOptionen::Lesen(Settings(), m_Form.Tag(name), std::to_string(present));
+    const std::optional<std::int32_t> position = modOptionen::Position(stored);
+    if (position && *position >= 0 && *position < m_Form.ListCount(name)) m_Form.SetListIndex(name, *position);
+}
+
+// "0" clears the box and "1" ticks it; anything else keeps its present state.
+void clRovandel2::RestoreCheck(std::string_view name, std::string_view key) {
+    const std::string present = m_Form.Checked(name) ? "1" : "0";
+    const std::optional<std::int32_t> state = modOptionen::Position(modOptionen::Lesen(Settings(), key, present));
+    if (state == 0 || state == 1) m_Form.SetChecked(name, *state == 1);
+}
+
+bool clRovandel2::Form_QueryUnload() {
+    if (!m_Busy) return true;
+    m_CloseRequested = true;
+    return false;
+}
+
+void clRovandel2::Form_Unload() {
+    if (m_Unloaded) return;
+    m_Unloaded = true;
+    for (std::string_view name : kTexts) modOptionen::Schreiben(Settings(), m_Form.Tag(name), m_Form.Text(name));
+    for (std::string_view name : kLists) {
+        modOptionen::Schreiben(Settings(), m_Form.Tag(name), std::to_string(m_Form.ListIndex(name)));
+    }
+    for (const CheckKey& check : kChecks) {
+        modOptionen::Schreiben(Settings(), check.key, m_Form.Checked(check.name) ? "1" : "0");
+    }
+}
+
+void clRovandel2::Form_KeyPress(int KeyAscii) {
+    if (KeyAscii == kEscape) m_Form.EndProgram();
+}
+
+void clRovandel2::Schliessen() {
+    if (m_Busy) {
+        m_CloseRequested = true;
+        return;
+    }
+    m_Form.CloseWindow();
+}
+
+// --- tasks ----------------------------------------------------------------------
+
+bool clRovandel2::Aufgabe(std::string_view routine, const std::function<void()>& body) {
+    if (m_Busy) {
+        m_Form.Signal();
+        return false;
+    }
+    m_Busy = true;
+    try {
+        body();
+    } catch (...) {
+        modRovandel2::MeldeFehler(Env(), routine);
+    }
+    m_Busy = false;
+    if (m_CloseRequested) {
+        m_CloseRequested = false;
+        m_Form.CloseWindow();
+    }
+    return true;
+}
+
+void clRovandel2::zeigeStatus(std::string_view Text) {
+    if (m_StatusPanel) {
+        m_Form.SetStatusText(Text.empty() ? std::string()
+                                          : Programmname() + std::string(texts::kRovStatusSeparator) + std::string(Text));
+    }
+    Env().windows.DoEvents();
+}
+
+void clRovandel2::aktiviereEingaben(bool Aktiv) {
+    m_Form.SetHourglass(!Aktiv);
+    for (const std::string& name : m_Form.ControlNames()) {
+        if (Locks(name)) m_Form.SetEnabled(name, Aktiv);
+    }
+    Env().windows.DoEvents();
+}
+
+void clRovandel2::SetFrontwindow(const IRovandel2Form& Fenster, bool ImVordergrund) {
+    const std::string caption = Fenster.Caption();
+    platform::IWindowSystem& windows = Env().windows;
+    try {
+        platform::WindowHandle found = 0;
+        windows.EnumTopLevelWindows([&](platform::WindowHandle window) {
+            if (windows.Title(window) != caption) return true;
+            found = window;
+            return false;
+        });
+        if (found != 0) windows.SetTopmost(found, ImVordergrund);
+    } catch (const AppError&) {
+    }
+}
+
+// --- address capture ------------------------------------------------------------
+
+std::string clRovandel2::Link(const std::function<std::string()>& call) {
+    try {
+        return call();
+    } catch (const AppError& e) {
+        if (!m_CaptureError) m_CaptureError = e;
+        return {};
+    }
+}
+
+void clRovandel2::MeldeErfassungsfehler() {
+    if (!m_CaptureError) return;
+    std::string text(texts::kRovCaptureFailed);
+    text += texts::kCrLf;
+    text += texts::kErrorNumberLine;
+    text += std::to_string(m_CaptureError->number());
+    text += texts::kCrLf;
+    text += texts::kErrorDescriptionLine;
+    text += m_CaptureError->description();
+    m_CaptureError.reset();
+    modMessages::MsgBox(Env(), text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+}
+
+void clRovandel2::setzeAdresse(bool start) {
+    const Seite& seite = start ? kStartSide : kDestSide;
+    const modOptionen::Feldnummern f = modOptionen::LeseFeldnummern(Settings());
+    const auto field = [this](std::int32_t number) {
+        return Link([this, number] { return ACTApp().getFeldwert("Kontakt", number); });
+    };
+    m_Form.SetText(seite.city, field(f.Ort));
+    m_Form.SetText(seite.street, field(f.Strasse));
+    m_Form.SetText(seite.zip, field(f.PLZ));
+    const std::string street = m_Form.Text(seite.street);
+    m_Form.SetText(seite.houseNo, Link([&street] { return modAdresse::ermittleHausnummer(street); }));
+    m_Form.SetListIndex(seite.country, modAdresse::LandPosition(field(f.Land)));
+}
+
+void clRovandel2::setzeStartadresse() {
+    setzeAdresse(true);
+}
+
+void clRovandel2::setzeZieladresse() {
+    setzeAdresse(false);
+}
+
+// The frame of every capture: locked and on top while it runs.
+void clRovandel2::Erfassung(std::string_view meldung, const std::function<void()>& steps) {
+    aktiviereEingaben(false);
+    SetFrontwindow(m_Form, true);
+    AmEnde unlock([this] {
+        aktiviereEingaben(true);
+        SetFrontwindow(m_Form, false);
+        zeigeStatus("");
+    });
+    zeigeStatus(meldung);
+    steps();
+    unlock.Jetzt();
+    MeldeErfassungsfehler();
+}
+
+void clRovandel2::AktuellerDatensatz(std::string_view meldung, bool start) {
+    Erfassung(meldung, [&] { setzeAdresse(start); });
+}
+
+// ACT! shows the user's own record for the time of the capture, then the
+// contact it showed before.
+void clRovandel2::PersoenlicherDatensatz(std::string_view meldung, bool start) {
+    Erfassung(meldung, [&] {
+        const std::string gemerkt = Link([this] { return ACTApp().AktuelleKontaktID(); });
+        const std::string benutzer = Link([this] { return ACTApp().getBenutzerID(); });
+        Link([&] {
+            ACTApp().gehezuKonatkt(benutzer);
+            return std::string();
+        });
+        setzeAdresse(start);
+        Link([&] {
+            ACTApp().gehezuKonatkt(gemerkt);
+            return std::string();
+        });
+    });
+}
+
+void clRovandel2::AktuellerDatensatzStart() { AktuellerDatensatz(texts::kRovStartFromCurrent, true); }
+void clRovandel2::PersoenlicherDatensatzStart() { PersoenlicherDatensatz(texts::kRovStartFromPersonal, true); }
+void clRovandel2::AktuellerDatensatzZiel() { AktuellerDatensatz(texts::kRovDestFromCurrent, false); }
+void clRovandel2::PersoenlicherDatensatzZiel() { PersoenlicherDatensatz(texts::kRovDestFromPersonal, false); }
+
+void clRovandel2::cmdAktuellerDatensatzStart_Click() {
+    Aufgabe("cmdAktuellerDatensatzStart_Click", [this] { AktuellerDatensatzStart(); });
+}
+
+void clRovandel2::cmdPersoenlicherDatensatzStart_Click() {
+    Aufgabe("cmdPersoenlicherDatensatzStart_Click", [this] { PersoenlicherDatensatzStart(); });
+}
+
+void clRovandel2::cmdAktuellerDatensatzZiel_Click() {
+    Aufgabe("cmdAktuellerDatensatzZiel_Click", [this] { AktuellerDatensatzZiel(); });
+}
+
+void clRovandel2::cmdPersoenlicherDatensatzZiel_Click() {
+    Aufgabe("cmdPersoenlicherDatensatzZiel_Click", [this] { PersoenlicherDatensatzZiel(); });
+}
+
+// --- the other buttons and the banner --------------------------------------------
+
+// The route calculation ends by closing the window, values stored.
+void clRovandel2::cmdBrowse_Click() {
+    Aufgabe("cmdBrowse_Click", [this] { Schliessen(); });
+}
+
+void clRovandel2::cmdInfo_Click() {
+    Aufgabe("cmdInfo_Click", [this] { m_Form.ShowInfo(); });
+}
+
+void clRovandel2::imBanner_Click() {
+    Aufgabe("imBanner_Click", [this] { modCookies::Bereinigen(*this); });
+}

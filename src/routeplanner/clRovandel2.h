@@ -1,0 +1,110 @@
+#pragma once
+// The logic of Rovandel2's main window over its controls: loading the values
+// from the settings store and storing them on close, the status line, the
+// locking while a task runs, the address capture from ACT!, the cookie
+// clean-up, Escape. The window (frmRovandel2) calls the event routines; the
+// route calculation uses the public operations below.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/AppError.h"
+#include "common/clACTApplication.h"
+#include "platform/Platform.h"
+#include "platform/SettingsStore.h"
+#include "platform/ShellFolders.h"
+#include "routeplanner/Rovandel2Form.h"
+
+class clRovandel2 {
+public:
+    struct Umgebung {
+        const platform::Platform& env;
+        platform::ISettingsStore& settings;
+        platform::IShellFolders& shell;
+        clACTApplication& ACTApp;
+        std::string Programmname;
+    };
+
+    clRovandel2(Umgebung umgebung, IRovandel2Form& form);
+    clRovandel2(const clRovandel2&) = delete;
+    clRovandel2& operator=(const clRovandel2&) = delete;
+
+    // --- window events ------------------------------------------------------
+    // Fills the lists and restores the stored values.
+    void Form_Load();
+    // Whether the window may close now. While a task runs it closes only
+    // when the task has ended; the close steps then follow.
+    bool Form_QueryUnload();
+    // The close steps: every value restored at load is stored, in that order.
+    void Form_Unload();
+    // Escape (27) ends the program at once, storing nothing.
+    void Form_KeyPress(int KeyAscii);
+    void cmdAktuellerDatensatzStart_Click();
+    void cmdPersoenlicherDatensatzStart_Click();
+    void cmdAktuellerDatensatzZiel_Click();
+    void cmdPersoenlicherDatensatzZiel_Click();
+    void cmdBrowse_Click();
+    void cmdInfo_Click();
+    void imBanner_Click();
+
+    // --- operations of the window's tasks -----------------------------------
+    // "Rovandel2: " + Text in the status panel ("" clears it; nothing before
+    // the window has loaded), then pending window events run once.
+    void zeigeStatus(std::string_view Text);
+    // Locks (false) or unlocks the window: the hourglass, and every control
+    // whose name holds "txb" or "cmd" disabled or enabled; then pending events run.
+    void aktiviereEingaben(bool Aktiv);
+    // The first top-level window titled like `Fenster` stays on top of all
+    // others, or becomes an ordinary window again; failures are ignored.
+    void SetFrontwindow(const IRovandel2Form& Fenster, bool ImVordergrund);
+    // Reads ACT!'s current contact into the start or the destination controls.
+    void setzeStartadresse();
+    void setzeZieladresse();
+    // The four address buttons' whole actions (locking, capture, unlocking,
+    // the report of a failure), for a running task that presses them itself;
+    // the click routines run them as tasks of their own.
+    void AktuellerDatensatzStart();
+    void PersoenlicherDatensatzStart();
+    void AktuellerDatensatzZiel();
+    void PersoenlicherDatensatzZiel();
+    // Closes the window with its close steps: now, or when the running task ends.
+    void Schliessen();
+
+    // Runs `body` as a task of the window. While another task runs the
+    // request is refused with a warning sound. An error that leaves `body`
+    // is reported ("Fehler in " + routine). False when refused.
+    bool Aufgabe(std::string_view routine, const std::function<void()>& body);
+    bool Beschaeftigt() const { return m_Busy; }
+    bool SchliessenAngefragt() const { return m_CloseRequested; }
+
+    IRovandel2Form& Form() { return m_Form; }
+    const platform::Platform& Env() const { return m_Env.env; }
+    platform::ISettingsStore& Settings() { return m_Env.settings; }
+    platform::IShellFolders& Shell() { return m_Env.shell; }
+    clACTApplication& ACTApp() { return m_Env.ACTApp; }
+    const std::string& Programmname() const { return m_Env.Programmname; }
+
+private:
+    // `start`: the start controls, else the destination's.
+    void setzeAdresse(bool start);
+    void Erfassung(std::string_view meldung, const std::function<void()>& steps);
+    void AktuellerDatensatz(std::string_view meldung, bool start);
+    void PersoenlicherDatensatz(std::string_view meldung, bool start);
+    // A call to ACT! whose error gives "" and is reported after the capture.
+    std::string Link(const std::function<std::string()>& call);
+    void MeldeErfassungsfehler();
+
+    void RestoreText(std::string_view name);
+    void RestoreList(std::string_view name);
+    void RestoreCheck(std::string_view name, std::string_view key);
+
+    Umgebung m_Env;
+    IRovandel2Form& m_Form;
+    bool m_StatusPanel = false;  // taken when the window loads
+    bool m_Busy = false;
+    bool m_CloseRequested = false;
+    bool m_Unloaded = false;
+    std::optional<AppError> m_CaptureError;
+};

@@ -1,0 +1,57 @@
+#include "routeplanner/modRovandel2.h"
+
+#include "base/AppError.h"
+#include "base/UiTexts.h"
+#include "common/modMessages.h"
+
+namespace modRovandel2 {
+namespace {
+
+void Refuse(const platform::Platform& env, std::string_view text) {
+    platform::MessageBoxRequest box;
+    box.text = std::string(text);
+    box.title = env.programTitle;
+    box.icon = platform::MsgIcon::Exclamation;
+    box.buttons = platform::MsgButtons::Ok;
+    box.modality = platform::MsgModality::System;
+    env.messages.Show(box);
+}
+
+}  // namespace
+
+Start Main(const platform::Platform& env, platform::IAutomation& automation, platform::ILocale& locale,
+           Programm& programm) {
+    programm.ACTApp = std::make_unique<clACTApplication>(env, automation, locale, clACTApplication::Build::RoutePlanner);
+    try {
+        if (!programm.ACTApp->ACTgestartet()) {
+            Refuse(env, texts::kRovStartActFirst);
+            return Start::Abgelehnt;
+        }
+        if (programm.ACTApp->ACTDatenbank().empty()) {
+            Refuse(env, texts::kRovOpenDatabaseFirst);
+            return Start::Abgelehnt;
+        }
+    } catch (...) {
+        // ACT!'s window is there but its automation object failed: the
+        // program cannot work, and says why instead of stopping.
+        MeldeFehler(env, "Main");
+        return Start::Fehler;
+    }
+    programm.Programmname = std::string(texts::kRovandelTitle);
+    return Start::Fenster;
+}
+
+void MeldeFehler(const platform::Platform& env, std::string_view routine) {
+    const AppError e = modMessages::CurrentError();
+    std::string text(texts::kRovErrorIn);
+    text += routine;
+    text += texts::kCrLf;
+    text += texts::kErrorNumberLine;
+    text += std::to_string(e.number());
+    text += texts::kCrLf;
+    text += texts::kErrorDescriptionLine;
+    text += e.description();
+    modMessages::MsgBox(env, text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+}
+
+}  // namespace modRovandel2

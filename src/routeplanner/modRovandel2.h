@@ -1,0 +1,39 @@
+#pragma once
+// Rovandel2's start: the one ACT! link of the run, and the two refusals
+// before the window shows (ACT! not running, no database open).
+#include <memory>
+#include <string>
+
+#include "common/clACTApplication.h"
+#include "platform/Automation.h"
+#include "platform/Locale.h"
+#include "platform/Platform.h"
+
+namespace modRovandel2 {
+
+// What the whole run shares.
+struct Programm {
+    std::unique_ptr<clACTApplication> ACTApp;  // kept until the program ends
+    std::string Programmname;                  // put in front of every status message
+};
+
+enum class Start {
+    Fenster,     // show the main window
+    Abgelehnt,   // ACT! not running or no database: the message has been shown
+    Fehler,      // ACT! could not be asked: the error has been shown
+};
+
+inline constexpr int kExitNormal = 0;
+inline constexpr int kExitFehler = 1;
+inline constexpr int kExitAbgelehnt = 2;
+
+// Creates ACTApp, refuses without a running ACT! or an open database
+// (exclamation boxes, system-modal), and sets Programmname.
+Start Main(const platform::Platform& env, platform::IAutomation& automation, platform::ILocale& locale,
+           Programm& programm);
+
+// "Fehler in " + routine, "Fehlernummer: " + number, "Fehlerbeschreibung: " +
+// description, with the exclamation icon; for the error being handled.
+void MeldeFehler(const platform::Platform& env, std::string_view routine);
+
+}  // namespace modRovandel2

@@ -1,0 +1,48 @@
+// Rovandel2's entry point.
+#include <windows.h>
+
+#include <string>
+
+#include "base/UiTexts.h"
+#include "platform/Automation_win.h"
+#include "platform/SettingsStore_win.h"
+#include "platform/Shell_win.h"
+#include "platform/ShellFolders_win.h"
+#include "platform/WinPlatform_win.h"
+#include "platform/WinText_win.h"
+#include "routeplanner/frmRovandel2_win.h"
+#include "routeplanner/modRovandel2.h"
+
+namespace {
+
+int RunRovandel2() {
+    platform::WinPlatform win{std::string(texts::kRovandelTitle)};
+    platform::WinAutomation automation;  // the window thread becomes a single-threaded apartment
+    platform::WinLocale locale;
+    platform::WinSettingsStore settings;
+    platform::WinShellFolders folders;
+    platform::WinShell shell;
+    modRovandel2::Programm programm;
+    switch (modRovandel2::Main(win.platform, automation, locale, programm)) {
+        case modRovandel2::Start::Abgelehnt: return modRovandel2::kExitAbgelehnt;
+        case modRovandel2::Start::Fehler: return modRovandel2::kExitFehler;
+        case modRovandel2::Start::Fenster: break;
+    }
+    frmRovandel2 form({win.platform, settings, folders, *programm.ACTApp, programm.Programmname}, shell);
+    form.Open();
+    form.RunUntilClosed();
+    return modRovandel2::kExitNormal;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    try {
+        return RunRovandel2();
+    } catch (...) {
+        // Nothing may escape to the system's unhandled-exception box.
+        MessageBoxW(nullptr, platform::Widen(texts::kInternalError).c_str(),
+                    platform::Widen(texts::kRovandelTitle).c_str(), MB_ICONHAND | MB_OK);
+        return modRovandel2::kExitFehler;
+    }
+}

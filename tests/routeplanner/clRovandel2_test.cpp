@@ -1,0 +1,384 @@
+// The main window's logic over a recording window: load and close over the
+// settings store, the status line, locking, Escape, the tasks and the
+// address capture against a scripted ACT!.
+#include "routeplanner/clRovandel2.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "routeplanner/Rovandel2Fixture.h"
+
+namespace {
+
+namespace c = Rovandel2Controls;
+
+const std::vector<std::string> kKeptKeys = {
+    "station[1].city", "station[1].zip", "station[1].street", "routeEntry_dest_houseNo",
+    "station[0].city", "station[0].zip", "station[0].street", "routeEntry_start_houseNo",
+    "station[1].country.isoCode", "station[0].country.isoCode", "routeEntry_time_type", "routeEntry_time_hours",
+    "routeEntry_time_minutes", "AutoStart", "AutoZiel"};
+
+std::vector<std::string> Prefixed(const std::vector<std::string>& keys) {
+    std::vector<std::string> out;
+    for (const auto& key : keys) out.push_back("Rovandel2|Optionen|" + key);
+    return out;
+}
+
+TEST_F(Rovandel2Test, FirstRunWithAnEmptyStoreShowsTheDesignDefaultsAndReadsEveryKeyInOrder) {
+    logic.Form_Load();
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_street), "Am Marktplatz 4");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_zip), "37073");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_city), "Göttingen");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_houseNo), "");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_street), "Prinzipalmarkt 10");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_city), "Münster");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_houseNo), "");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_start_country), "DEU");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_dest_country), "DEU");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_time_type), "Abfahrt");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_time_hours), "0");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_time_minutes), "0");
+    EXPECT_EQ(form.At(c::cbxrouteEntry_dest_country).items, (Strings{"DEU", "CHE", "AUT"}));
+    EXPECT_EQ(form.At(c::cbxrouteEntry_time_type).items, (Strings{"Abfahrt", "Ankunft"}));
+    EXPECT_EQ(form.At(c::cbxrouteEntry_time_minutes).items, (Strings{"0", "10", "20", "30", "40", "50"}));
+    const Strings& hours = form.At(c::cbxrouteEntry_time_hours).items;
+    ASSERT_EQ(hours.size(), 24u);
+    EXPECT_EQ(hours.front(), "0");
+    EXPECT_EQ(hours[9], "9");
+    EXPECT_EQ(hours.back(), "23");
+    EXPECT_FALSE(form.Checked(c::ckAutoStart));
+    EXPECT_FALSE(form.Checked(c::ckAutoZiel));
+    EXPECT_TRUE(form.Checked("optrouteEntry_opti_car_mittel"));
+    EXPECT_TRUE(form.Checked("optrouteEntry_opti_route_schnell"));
+    EXPECT_FALSE(form.Checked("optrouteEntry_opti_car_langsam"));
+
+    EXPECT_EQ(store.Reads(), Prefixed(kKeptKeys));
+    EXPECT_TRUE(store.Writes().empty());
+    EXPECT_EQ(form.StatusText(), "Rovandel2: Adressen eingeben oder aus ACT! übernehmen.");
+    EXPECT_TRUE(sub.messages.Shown().empty());
+}
+
+TEST_F(Rovandel2Test, CloseStoresEveryValueInLoadOrderAndTheNextStartRestoresThem) {
+    logic.Form_Load();
+    form.SetText(c::txbrouteEntry_start_street, "Schloßstraße 7");
+    form.SetText(c::txbrouteEntry_dest_houseNo, "45a");
+    form.SetListIndex(c::cbxrouteEntry_dest_country, 2);
+    form.SetListIndex(c::cbxrouteEntry_time_hours, 23);
+    form.SetListIndex(c::cbxrouteEntry_time_minutes, 5);
+    form.SetListIndex(c::cbxrouteEntry_time_type, 1);
+    form.SetChecked(c::ckAutoZiel, true);
+    form.SetChecked("optrouteEntry_opti_car_mittel", false);
+    form.SetChecked("optrouteEntry_opti_car_schnell", true);
+    store.ClearLog();
+    logic.Form_Unload();
+
+    std::vector<std::string> keys;
+    for (const auto& w : store.Writes()) {
+        EXPECT_EQ(w.app + "|" + w.section, "Rovandel2|Optionen");
+        keys.push_back(w.key);
+    }
+    EXPECT_EQ(keys, kKeptKeys);
+    EXPECT_EQ(Stored("station[1].country.isoCode"), "2");  // the position, not "AUT"
+    EXPECT_EQ(Stored("station[0].country.isoCode"), "0");
+    EXPECT_EQ(Stored("routeEntry_time_hours"), "23");
+    EXPECT_EQ(Stored("routeEntry_time_minutes"), "5");
+    EXPECT_EQ(Stored("AutoStart"), "0");
+    EXPECT_EQ(Stored("AutoZiel"), "1");
+    EXPECT_EQ(Stored("station[0].street"), "Schloßstraße 7");
+
+    RecordingForm again;
+    clRovandel2 next({sub.platform, store, shell, link, "Rovandel2"}, again);
+    next.Form_Load();
+    EXPECT_EQ(again.Text(c::txbrouteEntry_start_street), "Schloßstraße 7");
+    EXPECT_EQ(again.Text(c::txbrouteEntry_dest_houseNo), "45a");
+    EXPECT_EQ(again.Text(c::txbrouteEntry_dest_city), "Münster");
+    EXPECT_EQ(again.Selected(c::cbxrouteEntry_dest_country), "AUT");
+    EXPECT_EQ(again.Selected(c::cbxrouteEntry_time_type), "Ankunft");
+    EXPECT_EQ(again.Selected(c::cbxrouteEntry_time_hours), "23");
+    EXPECT_EQ(again.Selected(c::cbxrouteEntry_time_minutes), "50");
+    EXPECT_TRUE(again.Checked(c::ckAutoZiel));
+    EXPECT_FALSE(again.Checked(c::ckAutoStart));
+    // The option buttons are neither stored nor read.
+    EXPECT_TRUE(again.Checked("optrouteEntry_opti_car_mittel"));
+}
+
+TEST_F(Rovandel2Test, StoredValuesThatDoNotFitKeepTheDefaultsAndHugeTextsComeBackWhole) {
+    const auto put = [this](std::string_view key, std::string_view value) { store.Put("Rovandel2", "Optionen", key, value); };
+    const std::string huge(65536, 'x');
+    put("station[0].street", huge);
+    put("station[1].city", "");
+    put("station[0].country.isoCode", "5");
+    put("station[1].country.isoCode", "-1");
+    put("routeEntry_time_hours", "99999999999999");
+    put("routeEntry_time_minutes", "3 Uhr");
+    put("routeEntry_time_type", "Ankunft");  // no leading number: position 0
+    put("AutoStart", "2");
+    put("AutoZiel", "ja");
+    logic.Form_Load();
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_street), huge);
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_city), "");  // stored empty is a value, not missing
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_start_country), "DEU");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_dest_country), "DEU");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_time_hours), "0");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_time_minutes), "30");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_time_type), "Abfahrt");
+    EXPECT_FALSE(form.Checked(c::ckAutoStart));
+    EXPECT_FALSE(form.Checked(c::ckAutoZiel));
+    EXPECT_TRUE(sub.messages.Shown().empty());
+}
+
+TEST_F(Rovandel2Test, EscapeEndsAtOnceWithoutStoringOtherKeysDoNothing) {
+    logic.Form_Load();
+    form.SetText(c::txbrouteEntry_start_city, "Kassel");
+    logic.Form_KeyPress(13);
+    logic.Form_KeyPress('a');
+    EXPECT_EQ(form.ended, 0);
+    logic.Form_KeyPress(27);
+    EXPECT_EQ(form.ended, 1);
+    EXPECT_TRUE(store.Writes().empty());
+    EXPECT_FALSE(form.closed);
+}
+
+TEST_F(Rovandel2Test, TheStatusLineLeadsWithTheProgramsNameAndAlwaysLetsEventsRun) {
+    int events = 0;
+    sub.windows.onDoEvents = [&] { ++events; };
+    logic.zeigeStatus("vor dem Laden");
+    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_TRUE(form.Lines("status ").empty());
+    EXPECT_EQ(events, 1);
+    logic.Form_Load();
+    logic.zeigeStatus("fülle Formular...");
+    EXPECT_EQ(form.StatusText(), "Rovandel2: fülle Formular...");
+    logic.zeigeStatus("");
+    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(events, 4);
+}
+
+TEST_F(Rovandel2Test, LockingTakesEveryControlWhoseNameHoldsTxbOrCmdAndNothingElse) {
+    logic.Form_Load();
+    form.log.clear();
+    int events = 0;
+    sub.windows.onDoEvents = [&] { ++events; };
+    logic.aktiviereEingaben(false);
+    Strings disabled;
+    for (const std::string& name : form.ControlNames()) {
+        if (!form.Enabled(name)) disabled.push_back(name);
+    }
+    EXPECT_EQ(disabled, (Strings{"txbrouteEntry_start_street", "txbrouteEntry_start_houseNo", "txbrouteEntry_start_zip",
+                                 "txbrouteEntry_start_city", "cmdAktuellerDatensatzStart",
+                                 "cmdPersoenlicherDatensatzStart", "txbrouteEntry_dest_street",
+                                 "txbrouteEntry_dest_houseNo", "txbrouteEntry_dest_zip", "txbrouteEntry_dest_city",
+                                 "cmdAktuellerDatensatzZiel", "cmdPersoenlicherDatensatzZiel", "cmdInfo", "cmdBrowse"}));
+    EXPECT_EQ(form.log.front(), "hourglass 1");
+    EXPECT_EQ(events, 1);
+    logic.aktiviereEingaben(true);
+    for (const std::string& name : form.ControlNames()) EXPECT_TRUE(form.Enabled(name)) << name;
+    EXPECT_EQ(form.Lines("hourglass "), (Strings{"1", "0"}));
+}
+
+TEST_F(Rovandel2Test, TheFrontWindowIsTheFirstWindowTitledLikeTheFormAndFailuresAreIgnored) {
+    const auto other = sub.windows.Add("Other", "Rovandel2 - zweite");
+    logic.SetFrontwindow(form, true);
+    EXPECT_TRUE(sub.windows.At(mainWindow).topmost);
+    EXPECT_FALSE(sub.windows.At(other).topmost);
+    logic.SetFrontwindow(form, false);
+    EXPECT_FALSE(sub.windows.At(mainWindow).topmost);
+    sub.windows.SetFaultHook([](const auto&) -> bool { throw AppError(5, "kaputt"); });
+    EXPECT_NO_THROW(logic.SetFrontwindow(form, true));
+}
+
+TEST_F(Rovandel2Test, CurrentRecordForTheStartReadsTheFourFieldsInOrderInsideTheLockedTopmostWindow) {
+    logic.Form_Load();
+    form.log.clear();
+    sub.windows.ClearLog();
+    store.ClearLog();
+    logic.cmdAktuellerDatensatzStart_Click();
+
+    EXPECT_EQ(ActCalls(), (Strings{"contact.GetField(i4:30)", "contact.GetField(i4:27)", "contact.GetField(i4:32)",
+                                   "contact.GetField(i4:33)"}));
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_city), "Wien");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_street), "Mariahilfer Straße 45a");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_zip), "1060");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_houseNo), "45");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_start_country), "AUT");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_city), "Münster");  // the other side untouched
+    EXPECT_EQ(form.Lines("status "),
+              (Strings{"Rovandel2: setze Startadresse auf Daten des aktuellen ACT!-Kontaktes.", ""}));
+    EXPECT_EQ(form.Lines("hourglass "), (Strings{"1", "0"}));
+    // Locked before it goes on top, the status last, undone in the same order.
+    Strings topmost;
+    for (const auto& call : sub.windows.Calls()) {
+        if (call.op == platform::MemoryWindowSystem::Op::SetTopmost) {
+            EXPECT_EQ(call.window, mainWindow);
+            topmost.push_back(call.flag ? "on" : "off");
+        }
+    }
+    EXPECT_EQ(topmost, (Strings{"on", "off"}));
+    EXPECT_EQ(form.log.front(), "hourglass 1");
+    EXPECT_EQ(form.log.back(), "status ");
+    for (const std::string& name : form.ControlNames()) EXPECT_TRUE(form.Enabled(name)) << name;
+    EXPECT_EQ(store.Reads(), Prefixed({"IDOrt", "IDStrasse", "IDPLZ", "IDLand"}));
+    EXPECT_TRUE(store.Writes().empty());
+    EXPECT_TRUE(sub.messages.Shown().empty());
+}
+
+TEST_F(Rovandel2Test, PersonalRecordForTheDestinationVisitsTheUsersRecordAndGoesBack) {
+    logic.Form_Load();
+    form.log.clear();
+    logic.cmdPersoenlicherDatensatzZiel_Click();
+    EXPECT_EQ(ActCalls(), (Strings{"contact.getCurrentID()", "app.GetUserId()", "contact.lookupall()",
+                                   "contact.GoTo(s\"K00000000001\")", "contact.GetField(i4:30)",
+                                   "contact.GetField(i4:27)", "contact.GetField(i4:32)", "contact.GetField(i4:33)",
+                                   "contact.lookupall()", "contact.GoTo(s\"K00000000002\")"}));
+    EXPECT_EQ(current, "K00000000002");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_city), "München");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_street), "Schloßstraße 7");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_houseNo), "7");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_dest_country), "DEU");
+    EXPECT_EQ(form.Lines("status "),
+              (Strings{"Rovandel2: setze Zieladresse auf Daten des persönlichen ACT!-Kontaktes.", ""}));
+    EXPECT_EQ(act.LiveReferences(), 0);
+}
+
+TEST_F(Rovandel2Test, EachCaptureReadsTheFieldNumbersAfreshAndShortIdentifiersGoPadded) {
+    logic.Form_Load();
+    current = "          K7";
+    store.Put("Rovandel2", "Optionen", "IDOrt", "31,4");
+    logic.cmdAktuellerDatensatzZiel_Click();
+    EXPECT_EQ(ActCalls().front(), "contact.GetField(i4:31)");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_city), "");  // field 31 is empty
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_dest_country), "CHE");
+    act.ClearLog();
+    store.Put("Rovandel2", "Optionen", "IDOrt", "Stadt");
+    userId = "K7";
+    current = "K00000000002";
+    logic.cmdPersoenlicherDatensatzStart_Click();
+    EXPECT_EQ(ActCalls()[3], "contact.GoTo(s\"          K7\")");
+    EXPECT_EQ(ActCalls()[4], "contact.GetField(i4:30)");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_city), "Zürich");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_houseNo), "3");
+    EXPECT_EQ(current, "K00000000002");
+}
+
+TEST_F(Rovandel2Test, WithoutActTheBoxesAreEmptiedQuietlyAndTheWindowStaysUsable) {
+    logic.Form_Load();
+    sub.windows.Destroy(actWindow);
+    logic.cmdPersoenlicherDatensatzStart_Click();
+    EXPECT_EQ(act.Created(), 0);
+    for (auto name : {c::txbrouteEntry_start_city, c::txbrouteEntry_start_street, c::txbrouteEntry_start_zip,
+                      c::txbrouteEntry_start_houseNo}) {
+        EXPECT_EQ(form.Text(name), "") << name;
+    }
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_start_country), "DEU");
+    EXPECT_TRUE(sub.messages.Shown().empty());
+    for (const std::string& name : form.ControlNames()) EXPECT_TRUE(form.Enabled(name)) << name;
+    EXPECT_FALSE(logic.Beschaeftigt());
+}
+
+TEST_F(Rovandel2Test, AnActFailureMidCaptureEmptiesWhatItCouldNotReadReportsOnceAndUnlocks) {
+    logic.Form_Load();
+    form.log.clear();
+    act.Fail("contact", "GetField", AppError(-2147023170, "Der Remoteprozeduraufruf ist fehlgeschlagen."));
+    logic.cmdAktuellerDatensatzStart_Click();
+    // The city came before the failure; what follows finds ACT! failing too.
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_city), "Wien");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_street), "");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_zip), "");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_houseNo), "");
+    EXPECT_EQ(form.Selected(c::cbxrouteEntry_start_country), "DEU");
+    ASSERT_EQ(sub.messages.Shown().size(), 1u);
+    EXPECT_EQ(BoxTexts().front(),
+              "Die Adresse konnte nicht vollständig aus ACT! übernommen werden.\r\nFehlernummer: -2147023170\r\n"
+              "Fehlerbeschreibung: Der Remoteprozeduraufruf ist fehlgeschlagen.");
+    EXPECT_EQ(sub.messages.Shown().front().icon, platform::MsgIcon::Exclamation);
+    EXPECT_EQ(form.Lines("hourglass "), (Strings{"1", "0"}));
+    EXPECT_FALSE(sub.windows.At(mainWindow).topmost);
+    EXPECT_EQ(act.LiveReferences(), 0);  // a failed call drops what it held
+}
+
+TEST_F(Rovandel2Test, AnErrorOfAnotherKindStillUnlocksAndIsReportedByTheTask) {
+    logic.Form_Load();
+    act.AnswerWith("contact", "GetField", [](const auto&) -> platform::AutoValue { throw std::runtime_error("weg"); });
+    logic.cmdAktuellerDatensatzZiel_Click();
+    ASSERT_EQ(sub.messages.Shown().size(), 1u);
+    EXPECT_EQ(BoxTexts().front(), "Fehler in cmdAktuellerDatensatzZiel_Click\r\nFehlernummer: 51\r\n"
+                                  "Fehlerbeschreibung: Interner Fehler: weg");
+    for (const std::string& name : form.ControlNames()) EXPECT_TRUE(form.Enabled(name)) << name;
+    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_FALSE(sub.windows.At(mainWindow).topmost);
+    logic.cmdAktuellerDatensatzZiel_Click();  // the next task is not refused
+    EXPECT_EQ(sub.messages.Shown().size(), 2u);
+}
+
+TEST_F(Rovandel2Test, ACleanUpAskedForDuringACaptureIsRefusedWithASignalUntilTheCaptureEnds) {
+    logic.Form_Load();
+    bool once = true;
+    sub.windows.onDoEvents = [&] {
+        if (!std::exchange(once, false)) return;
+        logic.imBanner_Click();
+        logic.cmdInfo_Click();
+        logic.cmdAktuellerDatensatzZiel_Click();
+    };
+    logic.cmdAktuellerDatensatzStart_Click();
+    EXPECT_EQ(form.signals, 3);
+    EXPECT_TRUE(shell.Calls().empty());
+    EXPECT_EQ(form.infos, 0);
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_city), "Münster");
+    sub.windows.onDoEvents = {};
+    shell.ChooserGives("");
+    logic.imBanner_Click();
+    EXPECT_EQ(shell.Calls().size(), 2u);  // the shell's cookies folder, then the chooser
+    logic.cmdInfo_Click();
+    EXPECT_EQ(form.infos, 1);
+}
+
+TEST_F(Rovandel2Test, ClosingDuringACaptureWaitsForItsEndThenStoresWhatItCaptured) {
+    logic.Form_Load();
+    bool once = true;
+    sub.windows.onDoEvents = [&] {
+        if (std::exchange(once, false)) form.CloseWindow();
+    };
+    logic.cmdAktuellerDatensatzStart_Click();
+    EXPECT_TRUE(form.closed);
+    EXPECT_EQ(Stored("station[0].city"), "Wien");
+    EXPECT_EQ(Stored("station[0].country.isoCode"), "2");
+    EXPECT_EQ(form.Lines("close").size(), 2u);  // asked during the capture, done after it
+}
+
+TEST_F(Rovandel2Test, EscapeInTheMiddleOfACaptureEndsTheProgramWithoutStoring) {
+    logic.Form_Load();
+    sub.windows.onDoEvents = [&] { logic.Form_KeyPress(27); };
+    logic.cmdPersoenlicherDatensatzStart_Click();
+    EXPECT_GE(form.ended, 1);
+    EXPECT_TRUE(store.Writes().empty());
+}
+
+// As the route calculation does before it starts: inside its own task it
+// presses the address buttons, which then run whole, not refused.
+TEST_F(Rovandel2Test, ARunningTaskPressesTheAddressButtonsItself) {
+    logic.Form_Load();
+    logic.Aufgabe("cmdBrowse_Click", [&] {
+        logic.PersoenlicherDatensatzStart();
+        logic.AktuellerDatensatzZiel();
+        EXPECT_TRUE(logic.Beschaeftigt());
+    });
+    EXPECT_EQ(form.signals, 0);
+    EXPECT_EQ(form.Text(c::txbrouteEntry_start_city), "München");
+    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_city), "Wien");
+    EXPECT_EQ(current, "K00000000002");
+    EXPECT_EQ(form.Lines("hourglass "), (Strings{"1", "0", "1", "0"}));
+}
+
+TEST_F(Rovandel2Test, StartClosesTheWindowWithItsValuesStored) {
+    logic.Form_Load();
+    form.SetText(c::txbrouteEntry_dest_zip, "48149");
+    logic.cmdBrowse_Click();
+    EXPECT_TRUE(form.closed);
+    EXPECT_EQ(Stored("station[1].zip"), "48149");
+    EXPECT_EQ(store.Writes().size(), kKeptKeys.size());
+    logic.Form_Unload();  // a second close stores nothing more
+    EXPECT_EQ(store.Writes().size(), kKeptKeys.size());
+}
+
+}  // namespace

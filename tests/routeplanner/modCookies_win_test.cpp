@@ -1,0 +1,91 @@
+// The cookie clean-up over a real folder under Wine, the answers injected:
+// only the answered candidates go, read-only and locked ones stay and are
+// reported, sub-folders are not entered.
+#include "routeplanner/modCookies.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/Handles_win.h"
+#include "platform/Locale.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/ScriptedAutomation.h"
+#include "platform/ScriptedMessageBoxes.h"
+#include "platform/ScriptedShellFolders.h"
+#include "platform/WinPlatform_win.h"
+#include "platform/WinText_win.h"
+#include "routeplanner/RecordingForm.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::MsgAnswer;
+
+TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReported) {
+    const fs::path root = fs::temp_directory_path() / ("rovandel-cookies-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(root);
+    fs::create_directories(root / L"Unterordner");
+    const auto touch = [&root](const std::wstring& name) {
+        platform::UniqueFile file(CreateFileW((root / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    for (int i = 0; i < 500; ++i) touch(L"andere" + std::to_wstring(i) + L".txt");
+    for (const wchar_t* name : {L"weiß@fahrtweg[1].txt", L"nein@fahrtweg[1].txt", L"nurlesen@fahrtweg[1].txt",
+                                L"gesperrt@fahrtweg[1].txt", L"LAUT@FAHRTWEG[1].txt", L"Unterordner\\tief@fahrtweg[1].txt"}) {
+        touch(name);
+    }
+    SetFileAttributesW((root / L"nurlesen@fahrtweg[1].txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    platform::UniqueFile held(CreateFileW((root / L"gesperrt@fahrtweg[1].txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+
+    platform::WinPlatform win{"Rovandel2"};
+    platform::ScriptedMessageBoxes boxes;
+    // "No" for the one so named, "Yes" for every other question.
+    boxes.onShow = [&boxes](const platform::MessageBoxRequest& box) {
+        if (box.buttons == platform::MsgButtons::YesNo) {
+            boxes.QueueAnswer(box.text.find("nein@") != std::string::npos ? MsgAnswer::No : MsgAnswer::Yes);
+        }
+    };
+    platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Rovandel2"};
+    platform::MemorySettingsStore store;
+    store.Put("Rovandel2", "Optionen", "CookiePfad", platform::Narrow(root.wstring()));
+    platform::ScriptedShellFolders shell;
+    platform::ScriptedAutomation act;
+    platform::FixedLocale locale;
+    clACTApplication link{env, act, locale, clACTApplication::Build::RoutePlanner};
+    RecordingForm form;
+    clRovandel2 logic({env, store, shell, link, "Rovandel2"}, form);
+    form.logic = &logic;
+    logic.Form_Load();
+    logic.imBanner_Click();
+
+    std::vector<std::string> questions, reports;
+    for (const auto& box : boxes.Shown()) {
+        (box.buttons == platform::MsgButtons::YesNo ? questions : reports).push_back(box.text);
+    }
+    EXPECT_EQ(questions.size(), 4u);
+    EXPECT_FALSE(fs::exists(root / L"weiß@fahrtweg[1].txt"));
+    EXPECT_TRUE(fs::exists(root / L"nein@fahrtweg[1].txt"));
+    EXPECT_TRUE(fs::exists(root / L"nurlesen@fahrtweg[1].txt"));
+    EXPECT_TRUE(fs::exists(root / L"gesperrt@fahrtweg[1].txt"));
+    EXPECT_TRUE(fs::exists(root / L"LAUT@FAHRTWEG[1].txt"));
+    EXPECT_TRUE(fs::exists(root / L"Unterordner" / L"tief@fahrtweg[1].txt"));
+    std::sort(reports.begin(), reports.end());
+    EXPECT_EQ(reports, (std::vector<std::string>{
+                           "Der Cookie 'gesperrt@fahrtweg[1].txt' konnte nicht gelöscht werden.\r\n"
+                           "Die Datei wird gerade von einem anderen Programm benutzt.",
+                           "Der Cookie 'nurlesen@fahrtweg[1].txt' konnte nicht gelöscht werden.\r\n"
+                           "Die Datei ist schreibgeschützt."}));
+    EXPECT_EQ(form.Lines("progress ").size(), 506u);
+    EXPECT_EQ(form.Progress(), 0);
+
+    held.reset();
+    SetFileAttributesW((root / L"nurlesen@fahrtweg[1].txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(root);
+}
+
+}  // namespace
