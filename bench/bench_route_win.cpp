@@ -3,13 +3,18 @@
 // while it waits for a page that never finishes (with the pause between
 // polls, and without it for comparison), and how long a run on a page that
 // is ready at once takes from the click on Start to the calculate button,
-// split into its phases.
+// split into its phases: first the run in this process, then the real
+// rovandel2.exe beside the ACT! stand-in, watched through its progress bar.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <cwctype>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "platform/Automation_win.h"
@@ -20,6 +25,8 @@
 #include "platform/MemorySettingsStore.h"
 #include "platform/MessagePump_win.h"
 #include "platform/WinText_win.h"
+#include "BenchProcess_win.h"
+#include "routeplanner/Rovandel2Controls.h"
 #include "routepages/LinuxBrowser_win.h"
 #include "routepages/RoutePageServer_win.h"
 #include "routeplanner/clRoutenberechnung.h"
@@ -37,28 +44,56 @@ double ProcessorSeconds() {
     return static_cast<double>(value(kernel) + value(user)) / 1e7;
 }
 
-// Processor seconds of the browser's Linux processes so far (/proc/<pid>/stat,
-// user and system time in clock ticks of 1/100 s).
+// Processor seconds of a Linux process so far (/proc/<pid>/stat, user and
+// system time in clock ticks of 1/100 s): under Wine, GetProcessTimes of
+// another process does not see them.
+double LinuxProcessorSeconds(unsigned long pid) {
+    platform::UniqueFile file(CreateFileW((L"Z:\\proc\\" + std::to_wstring(pid) + L"\\stat").c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    char buffer[2048] = {};
+    DWORD got = 0;
+    if (!file || !ReadFile(file.get(), buffer, sizeof buffer - 1, &got, nullptr)) return 0;
+    const std::string stat(buffer, got);
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos) return 0;
+    // Fields after the name: state is field 3, utime 14, stime 15.
+    std::size_t at = close + 2;
+    for (int field = 3; field < 14 && at != std::string::npos; ++field) at = stat.find(' ', at) + 1;
+    const double user = std::strtod(stat.c_str() + at, nullptr);
+    at = stat.find(' ', at) + 1;
+    const double system = std::strtod(stat.c_str() + at, nullptr);
+    return (user + system) / 100.0;
+}
+
 double BrowserProcessorSeconds() {
     double total = 0;
     for (unsigned long pid : routepages::BrowserProcesses(platform::BrowserProfileFolder())) {
-        platform::UniqueFile file(CreateFileW((L"Z:\\proc\\" + std::to_wstring(pid) + L"\\stat").c_str(), GENERIC_READ,
-                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-        char buffer[2048] = {};
-        DWORD got = 0;
-        if (!file || !ReadFile(file.get(), buffer, sizeof buffer - 1, &got, nullptr)) continue;
-        const std::string stat(buffer, got);
-        const std::size_t close = stat.rfind(')');
-        if (close == std::string::npos) continue;
-        // Fields after the name: state is field 3, utime 14, stime 15.
-        std::size_t at = close + 2;
-        for (int field = 3; field < 14 && at != std::string::npos; ++field) at = stat.find(' ', at) + 1;
-        const double user = std::strtod(stat.c_str() + at, nullptr);
-        at = stat.find(' ', at) + 1;
-        const double system = std::strtod(stat.c_str() + at, nullptr);
-        total += (user + system) / 100.0;
+        total += LinuxProcessorSeconds(pid);
     }
     return total;
+}
+
+// The Linux process that runs the Windows program `path` under Wine, 0 when none.
+unsigned long LinuxProcessOf(const std::wstring& path) {
+    std::wstring wanted = path;
+    for (wchar_t& ch : wanted) ch = static_cast<wchar_t>(towlower(ch));
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    unsigned long pid = 0;
+    do {
+        if (found.cFileName[0] < L'0' || found.cFileName[0] > L'9') continue;
+        platform::UniqueFile file(CreateFileW((L"Z:\\proc\\" + std::wstring(found.cFileName) + L"\\cmdline").c_str(),
+                                              GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        char buffer[4096] = {};
+        DWORD got = 0;
+        if (!file || !ReadFile(file.get(), buffer, sizeof buffer - 1, &got, nullptr)) continue;
+        std::wstring commandLine = platform::Widen(std::string(buffer, strnlen(buffer, got)));
+        for (wchar_t& ch : commandLine) ch = static_cast<wchar_t>(towlower(ch));
+        if (commandLine == wanted) pid = std::wcstoul(found.cFileName, nullptr, 10);
+    } while (pid == 0 && FindNextFileW(search, &found));
+    FindClose(search);
+    return pid;
 }
 
 // The main window as far as the run needs it, with the real message pump;
@@ -153,6 +188,112 @@ void WaitingRun(const char* what, routepages::RoutePageServer& pages, platform::
                 host.waitCpu, host.waited, host.waitCpu * share, host.browserCpu * share);
 }
 
+
+// --- the real rovandel2.exe ------------------------------------------------------
+
+void Option(const std::wstring& name, const std::string& value) {
+    platform::UniqueHkey key;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Rovandel2\\Optionen", 0, nullptr, 0,
+                    KEY_WRITE, nullptr, key.put(), nullptr);
+    const std::wstring text = platform::Widen(value);
+    RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+struct Program {
+    bench::Started process;
+    HWND window = nullptr;
+    HWND progress = nullptr;
+};
+
+// rovandel2.exe on `url`, its Start button clicked; nothing when it did not show its window.
+std::optional<Program> StartRovandel(const std::string& url) {
+    Option(L"URL", url);
+    Program program{bench::StartProgram(bench::ProgramFolder() + L"rovandel2.exe", L"")};
+    for (int i = 0; i < 300 && program.window == nullptr; ++i, Sleep(50)) {
+        program.window = bench::WindowOf(program.process.id, L"Rovandel2Haupt");
+    }
+    if (program.window == nullptr) return std::nullopt;
+    program.progress = GetDlgItem(program.window, Rovandel2Controls::Id::ProgressBar);
+    Sleep(300);
+    PostMessageW(GetDlgItem(program.window, Rovandel2Controls::Id::cmdBrowse), BM_CLICK, 0, 0);
+    return program;
+}
+
+void RealTimedRun(const char* what, routepages::RoutePageServer& pages) {
+    const std::size_t before = pages.Reports().size();
+    auto program = StartRovandel(pages.Url("route"));
+    if (!program) {
+        std::printf("%s: rovandel2.exe showed no window\n", what);
+        return;
+    }
+    const double start = Seconds();
+    std::map<int, double> reached;
+    double clicked = 0;
+    // The progress bar is read as often as it can be: these figures are the program's.
+    while (Seconds() - start < 30 && clicked == 0) {
+        const int value = static_cast<int>(SendMessageW(program->progress, PBM_GETPOS, 0, 0));
+        if (!reached.contains(value)) reached[value] = Seconds();
+        if (pages.Reports().size() > before && pages.Reports().back().clicked) clicked = Seconds();
+        Sleep(1);
+    }
+    program->process.Wait(10000);
+    const auto at = [&](int value) { return reached.contains(value) ? reached[value] : start; };
+    std::printf("%s: %.0f ms from the click on Start to the button clicked in the page\n", what, (clicked - start) * 1000);
+    std::printf("  browser start (to visible)         %7.0f ms\n", (at(40) - start) * 1000);
+    std::printf("  navigation (to document complete)  %7.0f ms\n", (at(70) - at(40)) * 1000);
+    std::printf("  form phase (first check after 2 s) %7.0f ms\n", (at(80) - at(70)) * 1000);
+    std::printf("  filling and the click              %7.0f ms\n", (clicked - at(80)) * 1000);
+}
+
+void RealWaitingRun(routepages::RoutePageServer& pages) {
+    auto program = StartRovandel(pages.Url("endless"));
+    if (!program) return;
+    const double start = Seconds();
+    while (SendMessageW(program->progress, PBM_GETPOS, 0, 0) < 60 && Seconds() - start < 30) Sleep(20);
+    const unsigned long pid = LinuxProcessOf(bench::ProgramFolder() + L"rovandel2.exe");
+    const double cpu0 = LinuxProcessorSeconds(pid);
+    const double browser0 = BrowserProcessorSeconds();
+    const double wall0 = Seconds();
+    Sleep(20000);
+    const double cpu = LinuxProcessorSeconds(pid) - cpu0;
+    const double browser = BrowserProcessorSeconds() - browser0;
+    const double wall = Seconds() - wall0;
+    if (pid == 0) std::printf("(the Linux process of rovandel2.exe was not found)\n");
+    std::printf("rovandel2.exe waiting: %.2f s of processor time in %.1f s = %.1f%% of one core (the browser: %.1f%% more)\n",
+                cpu, wall, 100 * cpu / wall, 100 * browser / wall);
+    // Escape ends it at once.
+    PostMessageW(program->window, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(program->window, WM_CHAR, 27, 0);
+    program->process.Wait(10000);
+    if (program->process.Running()) TerminateProcess(program->process.process.get(), 1);
+}
+
+void RealProgram(routepages::RoutePageServer& pages) {
+    const std::wstring folder = bench::ProgramFolder();
+    const bench::Started reg = bench::StartProgram(folder + L"actstandin.exe", L"--register");
+    if (!reg.process) return;
+    reg.Wait(20000);
+    const bench::Started act = bench::StartProgram(folder + L"actstandin.exe", L"--seconds 300");
+    if (!act.process) return;
+    WaitForInputIdle(act.process.get(), 10000);
+    HWND actWindow = nullptr;
+    for (int i = 0; i < 100 && actWindow == nullptr; ++i, Sleep(50)) actWindow = bench::WindowOf(act.id, L"ACT3.0FrameClass");
+
+    Option(L"Browser", platform::Narrow(routepages::LinuxChromium()));
+    Option(L"BrowserArgumente", routepages::LocalBrowserArguments());
+    routepages::EndBrowsers(platform::BrowserProfileFolder());
+    std::printf("\nThe real rovandel2.exe beside the ACT! stand-in (page ready at once)\n");
+    RealTimedRun("first run, browser started", pages);
+    RealTimedRun("second run, browser running", pages);
+    std::printf("\n");
+    RealWaitingRun(pages);
+
+    if (actWindow != nullptr) PostMessageW(actWindow, WM_CLOSE, 0, 0);
+    act.Wait(10000);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Rovandel2");
+}
+
 }  // namespace
 
 int wmain() {
@@ -172,6 +313,8 @@ int wmain() {
     std::printf("\nWaiting 20 s for a page that never finishes\n");
     WaitingRun("with the pause between polls", pages, browsers, true);
     WaitingRun("polling without a pause     ", pages, browsers, false);
+    routepages::EndBrowsers(profile);
+    RealProgram(pages);
     routepages::EndBrowsers(profile);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "platform/ChromiumBrowser.h"
 
+#include <optional>
+
 #include "base/AppError.h"
 #include "base/UiTexts.h"
 
@@ -145,18 +147,39 @@ BrowserElementsPtr ChromiumElement::All() {
     return std::make_shared<ChromiumElements>(m_Object.session(), std::move(id));
 }
 
+// The page's document. It is taken hold of at the first lookup; until then
+// the ready state is read by value, one round trip per poll.
 class ChromiumDocument : public IBrowserDocument {
 public:
-    ChromiumDocument(std::shared_ptr<DevToolsSession> session, std::string objectId)
-        : m_Object(std::move(session), std::move(objectId)) {}
+    explicit ChromiumDocument(std::shared_ptr<DevToolsSession> session) : m_Session(std::move(session)) {}
 
-    std::string ReadyState() override { return m_Object.TextOf(kReadyState); }
+    std::string ReadyState() override {
+        if (m_Object) return m_Object->TextOf(kReadyState);
+        const json reply = m_Session->Call(
+            "Runtime.evaluate", {{"expression", "document.readyState"}, {"returnByValue", true}, {"silent", true}});
+        const auto result = reply.find("result");
+        if (result == reply.end() || !result->is_object()) return {};
+        const auto value = result->find("value");
+        return value != result->end() && value->is_string() ? value->get<std::string>() : std::string();
+    }
     BrowserElementPtr GetElementById(std::string_view id) override {
-        return ElementOrNothing(m_Object.session(), m_Object.CallOn(kGetElementById, Arguments(std::string(id))));
+        return ElementOrNothing(m_Session, Object().CallOn(kGetElementById, Arguments(std::string(id))));
     }
 
 private:
-    RemoteObject m_Object;
+    RemoteObject& Object() {
+        if (!m_Object) {
+            const json reply = m_Session->Call("Runtime.evaluate", {{"expression", "document"}, {"silent", true}});
+            const auto result = reply.find("result");
+            std::string id = result != reply.end() ? ObjectIdOf(*result) : std::string();
+            if (id.empty()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
+            m_Object.emplace(m_Session, std::move(id));
+        }
+        return *m_Object;
+    }
+
+    std::shared_ptr<DevToolsSession> m_Session;
+    std::optional<RemoteObject> m_Object;
 };
 
 }  // namespace
@@ -180,13 +203,7 @@ bool ChromiumBrowser::Busy() {
     return false;
 }
 
-BrowserDocumentPtr ChromiumBrowser::Document() {
-    const json reply = m_Session->Call("Runtime.evaluate", {{"expression", "document"}, {"silent", true}});
-    const auto result = reply.find("result");
-    std::string id = result != reply.end() ? ObjectIdOf(*result) : std::string();
-    if (id.empty()) return nullptr;
-    return std::make_shared<ChromiumDocument>(m_Session, std::move(id));
-}
+BrowserDocumentPtr ChromiumBrowser::Document() { return std::make_shared<ChromiumDocument>(m_Session); }
 
 void ChromiumBrowser::Quit() {
     if (m_Navigation) m_Session->Forget(*m_Navigation);
