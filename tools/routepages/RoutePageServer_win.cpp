@@ -100,7 +100,8 @@ std::string RoutePage(std::string_view kind) {
     const bool late = kind == "late";
     if (kind != "normal" && !late && kind != "nobutton" && kind != "changed" && kind != "case") return {};
     const Ids ids = IdsOf(kind);
-    return "<!DOCTYPE html><html lang=\"de\"><head><meta charset=\"utf-8\"><title>Fahrtweg Routenplaner</title>" +
+    return "<!DOCTYPE html><html lang=\"de\"><head><meta charset=\"utf-8\"><meta name=\"google\" content=\"notranslate\">"
+           "<title>Fahrtweg Routenplaner</title>" +
            std::string(kStyle) + "</head><body><header>Fahrtweg &ndash; Routenplaner</header><div id=\"planner\">" +
            (late ? std::string() : Form(ids)) + "</div><div id=\"result\"></div>" + Script(kind, ids, late) +
            "</body></html>";
