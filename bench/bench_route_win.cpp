@@ -191,15 +191,6 @@ void WaitingRun(const char* what, routepages::RoutePageServer& pages, platform::
 
 // --- the real rovandel2.exe ------------------------------------------------------
 
-void Option(const std::wstring& name, const std::string& value) {
-    platform::UniqueHkey key;
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Rovandel2\\Optionen", 0, nullptr, 0,
-                    KEY_WRITE, nullptr, key.put(), nullptr);
-    const std::wstring text = platform::Widen(value);
-    RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
 struct Program {
     bench::Started process;
     HWND window = nullptr;
@@ -208,7 +199,7 @@ struct Program {
 
 // rovandel2.exe on `url`, its Start button clicked; nothing when it did not show its window.
 std::optional<Program> StartRovandel(const std::string& url) {
-    Option(L"URL", url);
+    routepages::WriteRovandelOption(L"URL", url);
     Program program{bench::StartProgram(bench::ProgramFolder() + L"rovandel2.exe", L"")};
     for (int i = 0; i < 300 && program.window == nullptr; ++i, Sleep(50)) {
         program.window = bench::WindowOf(program.process.id, L"Rovandel2Haupt");
@@ -280,8 +271,8 @@ void RealProgram(routepages::RoutePageServer& pages) {
     HWND actWindow = nullptr;
     for (int i = 0; i < 100 && actWindow == nullptr; ++i, Sleep(50)) actWindow = bench::WindowOf(act.id, L"ACT3.0FrameClass");
 
-    Option(L"Browser", platform::Narrow(routepages::LinuxChromium()));
-    Option(L"BrowserArgumente", routepages::LocalBrowserArguments());
+    routepages::WriteRovandelOption(L"Browser", platform::Narrow(routepages::LinuxChromium()));
+    routepages::WriteRovandelOption(L"BrowserArgumente", routepages::LocalBrowserArguments());
     routepages::EndBrowsers(platform::BrowserProfileFolder());
     std::printf("\nThe real rovandel2.exe beside the ACT! stand-in (page ready at once)\n");
     RealTimedRun("first run, browser started", pages);

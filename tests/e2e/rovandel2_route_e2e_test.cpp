@@ -8,12 +8,8 @@
 
 #include <algorithm>
 
-#include <nlohmann/json.hpp>
-
-#include "base/AppError.h"
 #include "driver/BoxDriver_win.h"
 #include "platform/ChromiumStart_win.h"
-#include "platform/WebSocketChannel_win.h"
 #include "platform/WinText_win.h"
 #include "routepages/LinuxBrowser_win.h"
 #include "routepages/RoutePageServer_win.h"
@@ -28,28 +24,6 @@ namespace c = Rovandel2Controls;
 namespace {
 
 constexpr wchar_t kSettingsRoot[] = L"Software\\VB and VBA Program Settings\\Rovandel2";
-
-void Setting(const std::wstring& name, const std::string& value) {
-    platform::UniqueHkey key;
-    const std::wstring path = std::wstring(kSettingsRoot) + L"\\Optionen";
-    RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr);
-    const std::wstring text = platform::Widen(value);
-    RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
-std::vector<std::string> PageUrls() {
-    std::vector<std::string> urls;
-    const auto port = platform::ReadDevToolsPort(platform::BrowserProfileFolder());
-    if (!port) return urls;
-    try {
-        for (const auto& target : nlohmann::json::parse(platform::LocalHttpGet(port->port, "/json/list", 2000))) {
-            if (target.value("type", "") == "page") urls.push_back(target.value("url", ""));
-        }
-    } catch (const AppError&) {
-    }
-    return urls;
-}
 
 class Rovandel2Route : public testing::Test {
 protected:
@@ -68,9 +42,9 @@ protected:
     void SetUp() override {
         if (s_Pages == nullptr) GTEST_SKIP() << "Debian's Chromium (/usr/bin/chromium) is not installed";
         support::DeleteTree(HKEY_CURRENT_USER, kSettingsRoot);
-        Setting(L"BrowserArgumente", routepages::LocalBrowserArguments());
-        Setting(L"AutoStart", "1");
-        Setting(L"AutoZiel", "1");
+        routepages::WriteRovandelOption(L"BrowserArgumente", routepages::LocalBrowserArguments());
+        routepages::WriteRovandelOption(L"AutoStart", "1");
+        routepages::WriteRovandelOption(L"AutoZiel", "1");
         ASSERT_TRUE(m_Act.Start());
     }
     void TearDown() override {
@@ -81,7 +55,7 @@ protected:
 
     // Rovandel2 on the route page of `kind`, its Start button clicked as the user clicks it.
     ChildProcess& Start(std::string_view kind) {
-        Setting(L"URL", s_Pages->Url(kind));
+        routepages::WriteRovandelOption(L"URL", s_Pages->Url(kind));
         m_Rovandel.emplace(ChildProcess::Start(support::ProgramFolder() + L"rovandel2.exe", L""));
         HWND window = support::WaitForWindow(std::wstring(c::kClassName), m_Rovandel->Id(), 15000);
         EXPECT_NE(window, nullptr);
@@ -89,7 +63,7 @@ protected:
         return *m_Rovandel;
     }
     static bool Shows(const std::string& url) {
-        const auto urls = PageUrls();
+        const auto urls = routepages::BrowserPageUrls(platform::BrowserProfileFolder());
         return std::find(urls.begin(), urls.end(), url) != urls.end();
     }
 

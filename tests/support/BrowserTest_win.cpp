@@ -1,7 +1,6 @@
 #include "support/BrowserTest_win.h"
 
 #include "base/AppError.h"
-#include "platform/WebSocketChannel_win.h"
 #include "platform/WinText_win.h"
 
 namespace support {
@@ -51,20 +50,7 @@ void ChromiumTest::Load(platform::IBrowser& browser, const std::string& url) {
     }
 }
 
-std::vector<std::string> ChromiumTest::PageUrls() {
-    std::vector<std::string> urls;
-    const auto port = platform::ReadDevToolsPort(platform::BrowserProfileFolder());
-    if (!port) return urls;
-    try {
-        const nlohmann::json targets = nlohmann::json::parse(platform::LocalHttpGet(port->port, "/json/list", 2000));
-        for (const auto& target : targets) {
-            if (target.value("type", "") == "page") urls.push_back(target.value("url", ""));
-        }
-    } catch (const AppError&) {
-        // no browser answers
-    }
-    return urls;
-}
+std::vector<std::string> ChromiumTest::PageUrls() { return routepages::BrowserPageUrls(platform::BrowserProfileFolder()); }
 
 unsigned long ChromiumTest::BrowserPid() {
     const std::vector<unsigned long> processes = routepages::BrowserProcesses(platform::BrowserProfileFolder());

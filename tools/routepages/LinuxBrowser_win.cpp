@@ -2,7 +2,12 @@
 
 #include <algorithm>
 
+#include <nlohmann/json.hpp>
+
+#include "base/AppError.h"
+#include "platform/ChromiumStart_win.h"
 #include "platform/Handles_win.h"
+#include "platform/WebSocketChannel_win.h"
 #include "platform/WinText_win.h"
 
 namespace routepages {
@@ -111,22 +116,38 @@ std::vector<unsigned long> EndBrowsers(const std::wstring& profileFolder) {
     return ended;
 }
 
+std::vector<std::string> BrowserPageUrls(const std::wstring& profileFolder) {
+    std::vector<std::string> urls;
+    const auto port = platform::ReadDevToolsPort(profileFolder);
+    if (!port) return urls;
+    try {
+        const auto targets = nlohmann::json::parse(platform::LocalHttpGet(port->port, "/json/list", 2000), nullptr, false);
+        if (!targets.is_array()) return urls;
+        for (const auto& target : targets) {
+            if (target.is_object() && target.value("type", "") == "page") urls.push_back(target.value("url", ""));
+        }
+    } catch (const AppError&) {
+        // no browser answers on the port
+    }
+    return urls;
+}
+
 std::string LocalBrowserArguments() {
     return "--no-sandbox --disable-gpu --disable-background-networking --disable-component-update --disable-sync "
            "--disable-default-apps --log-level=3 --window-position=0,0 --window-size=1000,720 "
            "--host-resolver-rules=\"MAP * ~NOTFOUND, EXCLUDE 127.0.0.1\"";
 }
 
-namespace {
-
-void WriteDefault(const std::wstring& path, const std::wstring& value) {
-    platform::UniqueHkey key;
-    RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr);
-    RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+void WriteUserText(const std::wstring& key, const std::wstring& name, const std::wstring& value) {
+    platform::UniqueHkey opened;
+    RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, opened.put(), nullptr);
+    RegSetValueExW(opened.get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-}  // namespace
+void WriteRovandelOption(const std::wstring& name, const std::string& value) {
+    WriteUserText(L"Software\\VB and VBA Program Settings\\Rovandel2\\Optionen", name, platform::Widen(value));
+}
 
 AppPathsEntry::AppPathsEntry(const std::wstring& exeName, const std::wstring& program)
     : m_Key(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + exeName) {
@@ -138,12 +159,12 @@ AppPathsEntry::AppPathsEntry(const std::wstring& exeName, const std::wstring& pr
                     ERROR_SUCCESS;
         m_Before = before;
     }
-    WriteDefault(m_Key, program);
+    WriteUserText(m_Key, L"", program);
 }
 
 AppPathsEntry::~AppPathsEntry() {
     RegDeleteTreeW(HKEY_CURRENT_USER, m_Key.c_str());
-    if (m_Existed) WriteDefault(m_Key, m_Before);
+    if (m_Existed) WriteUserText(m_Key, L"", m_Before);
 }
 
 }  // namespace routepages

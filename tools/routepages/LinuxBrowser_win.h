@@ -26,10 +26,19 @@ bool EndLinuxProcess(unsigned long pid, DWORD graceMs = 5000);
 // Ends every browser running on the profile; the ids it ended.
 std::vector<unsigned long> EndBrowsers(const std::wstring& profileFolder);
 
+// The addresses of the page windows of the browser running on the profile
+// (its DevTools list); empty when none runs.
+std::vector<std::string> BrowserPageUrls(const std::wstring& profileFolder);
+
 // What the tests, the benchmark and the demo add to the browser's command
 // line: no sandbox (they run as root), no traffic beyond 127.0.0.1, quiet
 // logs, a fixed window.
 std::string LocalBrowserArguments();
+
+// A text value under HKEY_CURRENT_USER (name "" for the key's default), and
+// one of Rovandel2's options there.
+void WriteUserText(const std::wstring& key, const std::wstring& name, const std::wstring& value);
+void WriteRovandelOption(const std::wstring& name, const std::string& value);
 
 // HKCU's "App Paths" entry of a program (chrome.exe, msedge.exe) pointing
 // at `program` for its lifetime, the entry before it put back afterwards:
