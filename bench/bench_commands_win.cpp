@@ -83,13 +83,6 @@ std::wstring TempFile(int n) {
     return std::wstring(temp) + L"bench-" + std::to_wstring(n) + L".cmd";
 }
 
-std::wstring ExeFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p(path);
-    return p.substr(0, p.find_last_of(L"\\/") + 1);
-}
-
 ByteArray ReadWholeFile(const std::wstring& path) {
     const platform::UniqueFile h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ByteArray bytes(GetFileSize(h.get(), nullptr));
@@ -201,14 +194,14 @@ int wmain() {
     GetTempPathW(MAX_PATH, temp);
     const std::wstring folder = std::wstring(temp) + L"bench-addons\\";
     CreateDirectoryW(folder.c_str(), nullptr);
-    CopyFileW((ExeFolder() + L"tessivar.exe").c_str(), (folder + L"tessivar.exe").c_str(), FALSE);
+    CopyFileW((bench::ProgramFolder() + L"tessivar.exe").c_str(), (folder + L"tessivar.exe").c_str(), FALSE);
     CopyFileW(TempFile(0).c_str(), (folder + L"BenchAddon.cmd").c_str(), FALSE);
     std::vector<double> run, bare;
     const DWORD count = kCommands;
     for (int r = 0; r < 7; ++r) {
         Write("Count", REG_DWORD, ByteArray(reinterpret_cast<const std::uint8_t*>(&count), reinterpret_cast<const std::uint8_t*>(&count) + 4));
         run.push_back(InstallRun(folder + L"tessivar.exe"));
-        bare.push_back(MinimalPlusRawReads(ExeFolder() + L"minimal.exe"));
+        bare.push_back(MinimalPlusRawReads(bench::ProgramFolder() + L"minimal.exe"));
     }
     std::printf("  %-34s %9.2f ms   minimal program + raw reads %9.2f ms   ratio %5.2f (target <= 1.5)\n",
                 "install run, start to end message", bench::Median(run), bench::Median(bare),

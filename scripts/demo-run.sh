@@ -133,6 +133,48 @@ else
     diff -U0 "$DEMO/config-before.txt" "$DEMO/config-removed.txt" | sed 's/^/   /' || true
 fi
 
+# --- The list window -------------------------------------------------------
+step "The add-on is installed again, unattended, and a second command file lies beside it"
+win "$ADDONS/tessivar.exe" DemoAddon install /quiet
+win "$BIN/seedact.exe" --command-file "$(winepath_of "$ADDONS/Notizen.cmd")" "Notizen"
+ls "$ADDONS" | sed 's/^/   /'
+
+step "Tessivar without arguments opens its list window over ACT!'s configuration"
+"$ENV_SCRIPT" run "$ADDONS/tessivar.exe" 2>/dev/null &
+list_pid=$!
+list() { win "$BIN/boxdriver.exe" --class TessivarListe --timeout 15000 "$@" >/dev/null; }
+if [ "$interactive" -eq 1 ]; then
+    echo "   -> load Notizen.cmd with 'Laden', switch to the toolbars and back, open the"
+    echo "      About window with the (i) button; close the list window to end the demo"
+else
+    list
+    sleep 1
+    shot 05a-list-commands
+    echo "   'Laden': the open dialog, answered with Notizen.cmd"
+    list --click 104
+    win "$BIN/boxdriver.exe" --title "ACT!-Benutzerbefehl laden" --timeout 15000 \
+        --file "$(winepath_of "$ADDONS/Notizen.cmd")" | sed -n 's/^title: /   dialog: /p'
+    answer_box Tessivar no 05b-load-question
+    echo "   'Toolbars': ACT!'s toolbars, then back to the commands"
+    list --click 105
+    shot 05c-list-toolbars
+    list --click 105
+    echo "   the (i) button: the About window"
+    list --click 106
+    win "$BIN/boxdriver.exe" --class InfoFenster --timeout 15000 >/dev/null
+    sleep 1
+    shot 05d-about
+    win "$BIN/boxdriver.exe" --class InfoFenster --timeout 5000 --close >/dev/null
+    list --close
+fi
+set +e
+wait "$list_pid"
+code=$?
+set -e
+echo "   Tessivar ended with exit code $code"
+win "$BIN/actconfig.exe" >"$DEMO/config-list.txt"
+diff -U0 "$DEMO/config-removed.txt" "$DEMO/config-list.txt" | grep -E '^[-+] ' | sed 's/^/   /' || true
+
 # ---------------------------------------------------------------------------
 # Rovandel2: the route planner's window beside ACT!, addresses taken from
 # ACT!'s contacts, the cookie clean-up, and the route calculation in a browser.

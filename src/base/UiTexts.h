@@ -117,6 +117,13 @@ inline constexpr std::string_view kIdTooLarge = "Die Befehlskennung ist zu groß
 inline constexpr std::string_view kImageMissing = "Ein Schaltflächenbild fehlt oder ist kein Binärwert.";
 inline constexpr std::string_view kImageWithoutSize = "Das große Schaltflächenbild hat die Breite oder Höhe 0.";
 
+// ---------------------------------------------------------------------------
+// Guarding ACT!'s configuration: one change at a time, and none to a table
+// that cannot be trusted.
+// The system's named lock could not be made: + the failed call and its code.
+inline constexpr std::string_view kLockNotMade = "Die Sperre konnte nicht eingerichtet werden: ";
+// ---------------------------------------------------------------------------
+
 
 // ---------------------------------------------------------------------------
 // The link to ACT! through its automation object (clACTApplication) and the

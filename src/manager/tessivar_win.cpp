@@ -5,7 +5,11 @@
 
 #include "base/UiTexts.h"
 #include "manager/frmHaupt_win.h"
+#include "manager/frmListenansicht_win.h"
 #include "manager/modHaupt.h"
+#include "platform/FileDialogs_win.h"
+#include "platform/NamedMutex_win.h"
+#include "platform/Shell_win.h"
 #include "platform/SilentMessageBoxes.h"
 #include "platform/WinPlatform_win.h"
 #include "platform/WinText_win.h"
@@ -48,6 +52,16 @@ int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request)
     return modHaupt::ExitCodeOf(outcome);
 }
 
+int RunListWindow(platform::WinPlatform& win) {
+    platform::WinFileDialogs dialogs;
+    platform::WinShell shell;
+    platform::WinNamedMutex locks;
+    frmListenansicht form({win.platform, dialogs, shell, locks});
+    form.Open();
+    form.RunUntilClosed();
+    return modHaupt::kExitFinished;
+}
+
 int RunTessivar() {
     platform::WinPlatform win{std::string(texts::kTessivarTitle)};
     const std::string commandLine = platform::Narrow(GetCommandLineW());
@@ -58,7 +72,7 @@ int RunTessivar() {
         case modHaupt::RunKind::Deinstall: return RunAddonRun(win, request);
         case modHaupt::RunKind::ListWindow: break;
     }
-    return modHaupt::kExitFinished;
+    return RunListWindow(win);
 }
 
 }  // namespace

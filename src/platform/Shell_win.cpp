@@ -28,7 +28,7 @@ const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr 
 
 }  // namespace
 
-// The 60-byte record of the design is the 32-bit build's; the 64-bit one
+// The 60-byte record is the 32-bit build's; the 64-bit one
 // has the same fields with pointer-wide handles.
 #ifdef _WIN64
 static_assert(sizeof(SHELLEXECUTEINFOW) == 112);

@@ -3,24 +3,29 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <utility>
 
+#include "platform/Handles_win.h"
 #include "platform/WinText_win.h"
 #include "ui/CommonControls_win.h"
+#include "ui/Window_win.h"
 
 namespace ui {
 namespace {
 
-// The widest text a cell is read with; longer ones are cut.
-constexpr int kMaxCellChars = 4096;
+// What a cell and a column header need beside their text, in pixels at 96 DPI.
+constexpr int kCellMargins = 14;
+constexpr int kHeaderMargins = 16;
 
 }  // namespace
 
 ListView::ListView(Window& owner, std::string name, Place place) : Control(owner, std::move(name), place) {
     EnsureCommonControls();
-    CreateHwnd(WC_LISTVIEWW, WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+    CreateHwnd(WC_LISTVIEWW, WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                WS_EX_CLIENTEDGE, {});
-    SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     Subclass();
 }
 
@@ -63,47 +68,83 @@ void ListView::SetColumnWidth(int column, int pixels) {
     SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(pixels, 0));
 }
 
+// Measured here, in the list's font: the texts are ours, and measuring them
+// in one go is many times faster than the control asking for each.
 void ListView::AutoSizeColumn(int column, bool useHeader) {
-    SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
-                 MAKELPARAM(useHeader ? LVSCW_AUTOSIZE_USEHEADER : LVSCW_AUTOSIZE, 0));
+    const platform::UniqueWindowDC dc = platform::ClientDC(hwnd());
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    const platform::SelectedObject selected(dc.get(), font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+    const auto widthOf = [&dc](const std::wstring& text) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    const int dpi = static_cast<int>(Owner().Dpi());
+    int widest = 0;
+    for (std::size_t r = 0; r < m_Rows.size(); ++r) {
+        if (const std::wstring* text = CellText(static_cast<int>(r), column)) widest = std::max(widest, widthOf(*text));
+    }
+    int width = widest + MulDiv(kCellMargins, dpi, 96);
+    if (useHeader) {
+        width = std::max(width, widthOf(platform::Widen(ColumnHeader(column))) + MulDiv(kHeaderMargins, dpi, 96));
+    }
+    SetColumnWidth(column, width);
 }
 
 bool ListView::HasSmallIcons() const { return SendMessageW(hwnd(), LVM_GETIMAGELIST, LVSIL_SMALL, 0) != 0; }
 
-void ListView::ClearRows() { SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0); }
+void ListView::BeginUpdate() {
+    if (m_Updating++ == 0) SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+}
+
+void ListView::EndUpdate() {
+    if (m_Updating == 0 || --m_Updating > 0) return;
+    ApplyCount();
+    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void ListView::ApplyCount() {
+    if (m_Updating > 0) return;
+    SendMessageW(hwnd(), LVM_SETITEMCOUNT, m_Rows.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+void ListView::ClearRows() {
+    m_Rows.clear();
+    SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0);
+}
 
 int ListView::AddRow(std::string_view text) {
-    std::wstring wide = platform::Widen(text);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = RowCount();
-    item.pszText = wide.data();
-    return static_cast<int>(SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    m_Rows.push_back({platform::Widen(text)});
+    ApplyCount();
+    return RowCount() - 1;
 }
 
 void ListView::SetCell(int row, int column, std::string_view text) {
-    std::wstring wide = platform::Widen(text);
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = wide.data();
-    SendMessageW(hwnd(), LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    if (row < 0 || row >= RowCount() || column < 0) return;
+    Row& cells = m_Rows[static_cast<std::size_t>(row)];
+    if (cells.size() <= static_cast<std::size_t>(column)) cells.resize(static_cast<std::size_t>(column) + 1);
+    cells[static_cast<std::size_t>(column)] = platform::Widen(text);
+    if (m_Updating == 0) SendMessageW(hwnd(), LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+}
+
+const std::wstring* ListView::CellText(int row, int column) const {
+    if (row < 0 || row >= RowCount() || column < 0) return nullptr;
+    const Row& cells = m_Rows[static_cast<std::size_t>(row)];
+    return static_cast<std::size_t>(column) < cells.size() ? &cells[static_cast<std::size_t>(column)] : nullptr;
 }
 
 std::string ListView::Cell(int row, int column) const {
-    std::wstring buffer(kMaxCellChars, L'\0');
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer.data();
-    item.cchTextMax = kMaxCellChars;
-    const LRESULT n =
-        SendMessageW(hwnd(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(n, 0)));
-    return platform::Narrow(buffer);
+    const std::wstring* text = CellText(row, column);
+    return text != nullptr ? platform::Narrow(*text) : std::string();
 }
 
-int ListView::RowCount() const { return static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0)); }
-
-void ListView::DeleteRow(int row) { SendMessageW(hwnd(), LVM_DELETEITEM, static_cast<WPARAM>(row), 0); }
+void ListView::DeleteRow(int row) {
+    if (row < 0 || row >= RowCount()) return;
+    m_Rows.erase(m_Rows.begin() + row);
+    // The control moves the selection of the rows behind it up by one.
+    SendMessageW(hwnd(), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+}
 
 int ListView::SelectedRow() const {
     return static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
@@ -125,34 +166,69 @@ std::vector<std::string> ListView::RowTexts(int row) const {
     return texts;
 }
 
-// The rows are read out, ordered and written back: a list of texts has
-// nothing else that a sort must keep.
 void ListView::SortRows(
     const std::function<bool(const std::vector<std::string>&, const std::vector<std::string>&)>& less) {
-    const int count = RowCount();
     const int selected = SelectedRow();
-    std::vector<std::pair<std::vector<std::string>, bool>> rows;
-    rows.reserve(static_cast<std::size_t>(count));
-    for (int r = 0; r < count; ++r) rows.emplace_back(RowTexts(r), r == selected);
-    std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) { return less(a.first, b.first); });
-    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
-    const auto handler = std::exchange(onItemClick, nullptr);  // no clicks while rows are rewritten
-    ClearRows();
+    struct Entry {
+        std::vector<std::string> texts;
+        Row row;
+        bool selected;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(m_Rows.size());
+    for (int r = 0; r < RowCount(); ++r) entries.push_back({RowTexts(r), std::move(m_Rows[static_cast<std::size_t>(r)]), r == selected});
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) { return less(a.texts, b.texts); });
     int reselect = -1;
-    for (const auto& [texts, wasSelected] : rows) {
-        const int row = AddRow(texts.empty() ? std::string() : texts[0]);
-        for (std::size_t c = 1; c < texts.size(); ++c) SetCell(row, static_cast<int>(c), texts[c]);
-        if (wasSelected) reselect = row;
+    for (std::size_t r = 0; r < entries.size(); ++r) {
+        m_Rows[r] = std::move(entries[r].row);
+        if (entries[r].selected) reselect = static_cast<int>(r);
     }
+    // The same rows, in a new order: no row is clicked while the selection moves with its row.
+    const auto handler = std::exchange(onItemClick, nullptr);
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
     if (reselect >= 0) SelectRow(reselect);
     onItemClick = handler;
-    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+// The first row from `start` whose first column begins with `prefix`, letter case aside.
+int ListView::FindRow(const std::wstring& prefix, int start, bool wrap) const {
+    const int count = RowCount();
+    for (int i = 0; i < count; ++i) {
+        const int r = start + i;
+        if (r >= count && !wrap) break;
+        const std::wstring* text = CellText(r % count, 0);
+        if (text == nullptr || text->size() < prefix.size()) continue;
+        bool same = true;
+        for (std::size_t k = 0; k < prefix.size() && same; ++k) same = std::towlower((*text)[k]) == std::towlower(prefix[k]);
+        if (same) return r % count;
+    }
+    return -1;
 }
 
 bool ListView::OnNotify(NMHDR& header, LRESULT& result) {
     result = 0;
     switch (header.code) {
+        case LVN_GETDISPINFOW: {
+            auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
+            if ((info.item.mask & LVIF_TEXT) != 0 && info.item.pszText != nullptr && info.item.cchTextMax > 0) {
+                const std::wstring* text = CellText(info.item.iItem, info.item.iSubItem);
+                lstrcpynW(info.item.pszText, text != nullptr ? text->c_str() : L"", info.item.cchTextMax);
+            }
+            return true;
+        }
+        case LVN_ODFINDITEMW: {
+            // Typing a row's first letters in the list goes to that row.
+            const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+            if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0 && find.lvfi.psz != nullptr) {
+                result = FindRow(find.lvfi.psz, std::max(0, find.iStart), (find.lvfi.flags & LVFI_WRAP) != 0);
+            } else {
+                result = -1;
+            }
+            return true;
+        }
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
             const bool nowSelected = (change.uNewState & LVIS_SELECTED) != 0;

@@ -1,6 +1,11 @@
 #pragma once
 // A list view in report form: rows of texts under column headers, one row
 // selected at a time. Rows and columns count from 0.
+//
+// The rows live here, not in the control: the control asks for the texts
+// of the rows it draws (a virtual list), so that filling it with thousands
+// of rows costs next to nothing. Reading a row's text through the control
+// (LVM_GETITEMTEXT, also from another process) works as with any list view.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,12 +30,17 @@ public:
     // True when the list shows small icons (it has a small-icon image list).
     bool HasSmallIcons() const;
 
+    // Between these, rows are added and changed without being drawn; the
+    // list is drawn once at the end. They nest.
+    void BeginUpdate();
+    void EndUpdate();
+
     void ClearRows();
     // Appends a row whose first column shows `text`; gives its position.
     int AddRow(std::string_view text);
     void SetCell(int row, int column, std::string_view text);
     std::string Cell(int row, int column) const;
-    int RowCount() const;
+    int RowCount() const { return static_cast<int>(m_Rows.size()); }
     void DeleteRow(int row);
     // -1 when no row is selected.
     int SelectedRow() const;
@@ -49,9 +59,16 @@ protected:
     bool OnOwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    using Row = std::vector<std::wstring>;
+
     HWND Header() const;
     std::vector<std::string> RowTexts(int row) const;
+    const std::wstring* CellText(int row, int column) const;
+    void ApplyCount();
+    int FindRow(const std::wstring& prefix, int start, bool wrap) const;
 
+    std::vector<Row> m_Rows;
+    int m_Updating = 0;
     bool m_SelectedDuringClick = false;
 };
 

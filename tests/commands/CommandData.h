@@ -2,6 +2,7 @@
 // Command records, button images and command files as ACT! stores them,
 // built byte by byte for the tests.
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,16 @@ inline ByteArray CommandFile(const ByteArray& record, const ByteArray& large, co
     f.insert(f.end(), large.begin(), large.end());
     f.insert(f.end(), small.begin(), small.end());
     return f;
+}
+
+// A toolbar's "Buttons" value: one 5-byte entry per identifier, no extra data.
+inline ByteArray Entries(std::initializer_list<std::uint32_t> ids) {
+    ByteArray out;
+    for (std::uint32_t id : ids) {
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(id >> (8 * i)));
+        out.push_back(0);
+    }
+    return out;
 }
 
 struct StoredCommand {

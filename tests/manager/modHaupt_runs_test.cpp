@@ -23,21 +23,12 @@ public:
     std::vector<std::string> captions;
 };
 
-ByteArray Entries(std::initializer_list<std::uint32_t> ids) {
-    ByteArray out;
-    for (std::uint32_t id : ids) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(id >> (8 * i)));
-        out.push_back(0);
-    }
-    return out;
-}
-
 class Runs : public testing::Test {
 protected:
     void SetUp() override {
         td::SeedTable(sub.registry, {{30101, "Adressen"}, {30102, "Serienbrief"}});
-        Toolbar(0, "Kontaktsymbolleiste", Entries({57600, 0, 30101}));
-        Toolbar(1, "Gruppensymbolleiste", Entries({57600}));
+        Toolbar(0, "Kontaktsymbolleiste", td::Entries({57600, 0, 30101}));
+        Toolbar(1, "Gruppensymbolleiste", td::Entries({57600}));
         sub.registry.PutDword(kHKeyCurrentUser, std::string(actregistry::kToolbarSummary), "Bars", 2);
         AddonFile("Route", "Route");
     }
@@ -85,8 +76,8 @@ TEST_F(Runs, InstallAnsweredYesRegistersTheCommandInTheFolderAndAppendsSeparator
     EXPECT_EQ(clCustomTessivar::GetLongAt(record, 0), 30103);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&record[144])), "C:\\Programme\\ACT Zus\xE4tze\\Route.exe");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&record[400])), "C:\\Programme\\ACT Zus\xE4tze\\");
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101, 0, 30103}));
-    EXPECT_EQ(Buttons(1), Entries({57600}));
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 0, 30103}));
+    EXPECT_EQ(Buttons(1), td::Entries({57600}));
     EXPECT_EQ(window.captions,
               (std::vector<std::string>{
                   "show: Es wird das ACT!-Addon 'Route' als neuer benutzerdefinierter Befehl in ACT! eingebunden.",
@@ -101,16 +92,16 @@ TEST_F(Runs, AnsweredNoTheCommandStaysWithoutAButton) {
 }
 
 TEST_F(Runs, TheGroupWordFindsTheEnglishNameWhenThereIsNoGermanOne) {
-    Toolbar(1, "Groups Toolbar", Entries({57600}));
+    Toolbar(1, "Groups Toolbar", td::Entries({57600}));
     EXPECT_EQ(Install("Route", 1), RunOutcome::Finished);
-    EXPECT_EQ(Buttons(1), Entries({57600, 0, 30103}));
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101}));
+    EXPECT_EQ(Buttons(1), td::Entries({57600, 0, 30103}));
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101}));
 }
 
 TEST_F(Runs, QuietInstallsAsIfYesWereAnsweredAndAsksNothing) {
     EXPECT_EQ(Install("Route", 0, true), RunOutcome::Finished);
     EXPECT_TRUE(sub.messages.Shown().empty());
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101, 0, 30103}));
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 0, 30103}));
 }
 
 TEST_F(Runs, TheSecondInstallOfTheSameAddonIsRefusedAndAddsNoButton) {
@@ -118,7 +109,7 @@ TEST_F(Runs, TheSecondInstallOfTheSameAddonIsRefusedAndAddsNoButton) {
     EXPECT_EQ(Install("Route"), RunOutcome::NotInstalled);
     EXPECT_EQ(window.captions.back(),
               "Das ACT!-Addon 'Route' konnte nicht als benutzerdefinierter Befehl in ACT! eingebunden werden.");
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101, 0, 30103}));
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 0, 30103}));
     EXPECT_EQ(Stored("Count"), (ByteArray{3, 0, 0, 0}));
 }
 
@@ -158,15 +149,15 @@ TEST_F(Runs, AToolbarThatCannotBeReadIsReportedNotOverwrittenAndTheRunStillEnds)
 
 TEST_F(Runs, RemovalTakesEveryCommandOfTheNameInAnyCaseWithItsButtonsOnTheChosenToolbar) {
     td::SeedTable(sub.registry, {{30101, "Adressen"}, {30103, "Route"}, {30102, "Serienbrief"}, {30104, "ROUTE"}});
-    Toolbar(0, "Kontaktsymbolleiste", Entries({57600, 0, 30101, 0, 30104}));
-    Toolbar(1, "Gruppensymbolleiste", Entries({57600, 0, 30103}));
+    Toolbar(0, "Kontaktsymbolleiste", td::Entries({57600, 0, 30101, 0, 30104}));
+    Toolbar(1, "Gruppensymbolleiste", td::Entries({57600, 0, 30103}));
 
     EXPECT_EQ(Deinstall("Route", 0), RunOutcome::Finished);
     EXPECT_EQ(Stored("Count"), (ByteArray{2, 0, 0, 0}));
     EXPECT_EQ(Stored("Command-0"), td::Record(30101, "Adressen"));
     EXPECT_EQ(Stored("Command-1"), td::Record(30102, "Serienbrief"));
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101}));
-    EXPECT_EQ(Buttons(1), Entries({57600, 0, 30103}));  // removal looked at the contact toolbar only
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101}));
+    EXPECT_EQ(Buttons(1), td::Entries({57600, 0, 30103}));  // removal looked at the contact toolbar only
     EXPECT_EQ(window.captions.back(),
               "Es wurde das ACT!-Addon 'Route' aus der Liste der benutzerdefinierter Befehl in ACT! entfernt.");
 }
@@ -191,7 +182,7 @@ TEST_F(Runs, ACommandWhoseIdentifierCannotBeReadLeavesTheSeparatorsAlone) {
     record[3] = 0x80;
     sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-1", platform::kRegBinary, record);
     EXPECT_EQ(Deinstall("Route"), RunOutcome::Finished);
-    EXPECT_EQ(Buttons(0), Entries({57600, 0, 30101}));
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101}));
     EXPECT_EQ(Stored("Count"), (ByteArray{1, 0, 0, 0}));
 }
 

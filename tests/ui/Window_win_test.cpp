@@ -133,6 +133,21 @@ TEST(WindowLayer, ListsBoxesBarsAndPicturesKeepWhatTheyAreGiven) {
     EXPECT_EQ(list.Cell(0, 1), "Änderung");
     EXPECT_EQ(list.Cell(2, 0), "100");
     EXPECT_EQ(list.SelectedRow(), 0) << "the selected row stays selected";
+    // The texts live with the control's owner; the control reads them as its own.
+    wchar_t text[16] = {};
+    LVITEMW item{};
+    item.iSubItem = 1;
+    item.pszText = text;
+    item.cchTextMax = 16;
+    SendMessageW(list.hwnd(), LVM_GETITEMTEXTW, 2, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, L"Anfang");
+    EXPECT_EQ(SendMessageW(list.hwnd(), LVM_GETITEMCOUNT, 0, 0), 3);
+    // Typing a row's first characters goes to it.
+    SendMessageW(list.hwnd(), WM_CHAR, L'1', 1);
+    EXPECT_EQ(list.SelectedRow(), 1);
+    list.DeleteRow(0);
+    EXPECT_EQ(list.Cell(0, 0), "10");
+    EXPECT_EQ(list.SelectedRow(), 0) << "the selection moves with its row";
     list.SetColumnWidth(1, 5);
     list.AutoSizeColumn(1, true);
     EXPECT_GT(list.ColumnWidth(1), 40) << "as wide as \"Änderung\"";

@@ -162,11 +162,27 @@ BoxInfo ReadMessageBox(HWND box) {
     return info;
 }
 
-bool Press(HWND box, int id) {
-    HWND button = GetDlgItem(box, id);
+// Posted, not sent: the box may open another modal box in answer.
+bool Press(HWND box, int id) { return Click(box, id); }
+
+bool AnswerFileDialog(HWND dialog, const std::wstring& path) {
+    // The name field: an edit inside the name combo box (cmb13) of the
+    // explorer-style dialog, or the edit edt1 of the older one.
+    HWND field = nullptr;
+    if (HWND combo = GetDlgItem(dialog, 0x47C)) {
+        field = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+        if (field == nullptr) field = combo;
+    }
+    if (field == nullptr) field = GetDlgItem(dialog, 0x480);
+    if (field == nullptr) return false;
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    return Click(dialog, IDOK);
+}
+
+bool Click(HWND window, int id) {
+    HWND button = GetDlgItem(window, id);
     if (button == nullptr) return false;
-    // Posted, not sent: the box may open another modal box in answer.
-    return PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != FALSE;
+    return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != FALSE;
 }
 
 const char* ButtonName(int id) {

@@ -29,6 +29,13 @@ BoxInfo ReadMessageBox(HWND box);
 // Presses the button with control id `id`; false when the box has none.
 bool Press(HWND box, int id);
 
+// Answers an open or save dialog of the common dialogs: types `path` as
+// the file name and presses its OK button. False when it has no name field.
+bool AnswerFileDialog(HWND dialog, const std::wstring& path);
+
+// Presses the button with control id `id` of any window (posted, as a click).
+bool Click(HWND window, int id);
+
 const char* ButtonName(int id);
 int ButtonId(const std::string& name);  // "ok", "yes", "no", "cancel"; 0 otherwise
 

@@ -2,11 +2,12 @@
 // answers it: the demo's stand-in for a user.
 //
 //   boxdriver.exe [--title TEXT] [--class NAME] [--timeout MS] [--press ok|yes|no|cancel]
-//                 [--text ID]... [--click ID] [--close]
+//                 [--text ID]... [--click ID] [--file PATH] [--close]
 // Prints the box (title, text, icon, buttons) and exits 0, or 1 when no box appeared.
 // For a program's own window: --text prints the text of its control ID,
 // --click clicks that control as the user would (buttons, clickable
-// pictures), --close asks the window to close.
+// pictures), --close asks the window to close. --file answers an open or
+// save dialog with that file name.
 #include <windows.h>
 
 #include <cstdio>
@@ -44,6 +45,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring className = L"#32770";
     std::vector<int> textIds;
     int clickId = 0;
+    std::wstring file;
     bool close = false;
     for (int i = 1; i < argc; ++i) {
         const std::wstring a = argv[i];
@@ -53,6 +55,7 @@ int wmain(int argc, wchar_t** argv) {
         else if (a == L"--class" && i + 1 < argc) className = argv[++i];
         else if (a == L"--text" && i + 1 < argc) textIds.push_back(_wtoi(argv[++i]));
         else if (a == L"--click" && i + 1 < argc) clickId = _wtoi(argv[++i]);
+        else if (a == L"--file" && i + 1 < argc) file = argv[++i];
         else if (a == L"--close") close = true;
     }
     HWND box = driver::FindWindowOfClass(className, 0, title, timeout);
@@ -71,14 +74,14 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(GetDlgItem(box, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
         std::printf("control %d: %s\n", id, Escaped(text).c_str());
     }
-    if (clickId != 0) {
-        // Posted: the click may open a box of its own.
-        HWND control = GetDlgItem(box, clickId);
-        if (control == nullptr) {
-            std::printf("no control %d\n", clickId);
-            return 1;
-        }
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(clickId, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    // Posted: the click may open a box of its own.
+    if (clickId != 0 && !driver::Click(box, clickId)) {
+        std::printf("no control %d\n", clickId);
+        return 1;
+    }
+    if (!file.empty() && !driver::AnswerFileDialog(box, file)) {
+        std::printf("no file name field\n");
+        return 1;
     }
     if (close) PostMessageW(box, WM_CLOSE, 0, 0);
     if (!press.empty() && !driver::Press(box, driver::ButtonId(press))) {

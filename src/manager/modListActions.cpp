@@ -1,0 +1,106 @@
+#include "manager/modListActions.h"
+
+#include <memory>
+#include <string>
+
+#include "base/UiTexts.h"
+#include "common/ActRegistry.h"
+#include "common/modMessages.h"
+#include "common/modRegistry.h"
+#include "toolbars/clACTToolbars.h"
+
+namespace modListActions {
+namespace {
+
+// The configuration lock, or nothing (and the message) when another
+// program keeps it longer than a change may wait.
+std::unique_ptr<platform::IHeldLock> Lock(const Context& context) {
+    auto held = context.locks.Acquire(actregistry::kConfigurationLock, actregistry::kConfigurationLockWaitMs);
+    if (!held) modMessages::MsgBox(context.env, texts::kConfigBusy, platform::MsgIcon::Information);
+    return held;
+}
+
+bool StillStoredOrSay(const Context& context, const clCustomTessivars& table) {
+    if (IsStillStored(context.env, table)) return true;
+    modMessages::MsgBox(context.env, texts::kTableChanged, platform::MsgIcon::Information);
+    return false;
+}
+
+clACTToolbar* ContactToolbar(clACTToolbars& toolbars) { return toolbars.Item(texts::kContactToolbarDe); }
+
+void ReportToolbarError(const Context& context, std::string_view method) {
+    modMessages::ShowCurrentClassError(context.env, std::string(texts::kClassToolbar) + std::string(method));
+}
+
+}  // namespace
+
+bool IsStillStored(const platform::Platform& env, const clCustomTessivars& table) {
+    const auto read = [&env](const std::string& name) {
+        return modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name);
+    };
+    if (LenientNumber(read("Count")) != table.Count()) return false;
+    std::int32_t n = 0;
+    for (const auto& command : table) {
+        const RegistryValue stored = read("Command-" + std::to_string(n++));
+        const ByteArray& held = command->CommandBytes();
+        if (stored.IsBytes() ? stored.ToBytes() != held : !held.empty()) return false;
+    }
+    return true;
+}
+
+LoadResult LoadCommand(const Context& context, clCustomTessivars& table, std::string_view path) {
+    const auto held = Lock(context);
+    if (!held) return {};
+    if (!StillStoredOrSay(context, table)) return {Outcome::Stale, nullptr};
+    clCustomTessivar* command = table.Add(path);
+    return {command != nullptr ? Outcome::Done : Outcome::Refused, command};
+}
+
+Outcome AddToContactToolbar(const Context& context, std::int32_t commandId) {
+    const auto held = Lock(context);
+    if (!held) return Outcome::Refused;
+    try {
+        clACTToolbars toolbars(context.env);
+        if (clACTToolbar* toolbar = ContactToolbar(toolbars)) {
+            toolbar->AddButton(0);
+            toolbar->AddButton(commandId);
+        }
+    } catch (...) {
+        ReportToolbarError(context, texts::kMethodAddButton);
+        return Outcome::Refused;
+    }
+    return Outcome::Done;
+}
+
+Outcome DeleteCommand(const Context& context, clCustomTessivars& table, std::int32_t position) {
+    const auto held = Lock(context);
+    if (!held) return Outcome::Refused;
+    if (!StillStoredOrSay(context, table)) return Outcome::Stale;
+    const std::int32_t id = table.Item(position).CommandID();
+    // Identifier 0 marks separators: a command whose identifier could not be
+    // read must not take the toolbar's separators with it.
+    if (id > 0) {
+        try {
+            clACTToolbars toolbars(context.env);
+            if (clACTToolbar* toolbar = ContactToolbar(toolbars)) toolbar->RemoveButton(id);
+        } catch (...) {
+            // The command goes all the same, as in the removal run; its
+            // button stays on a toolbar whose list could not be read.
+            ReportToolbarError(context, texts::kMethodRemoveButton);
+        }
+    }
+    return table.Remove(position) ? Outcome::Done : Outcome::Refused;
+}
+
+bool CanSave(const platform::Platform& env, const clCustomTessivar& command) {
+    if (command.IsComplete()) return true;
+    std::string text(texts::kSaveIncomplete1);
+    text += command.Name();
+    text += texts::kSaveIncomplete2;
+    text += command.ReadProblem();
+    text += texts::kSaveIncomplete3;
+    modMessages::MsgBox(env, text, platform::MsgIcon::Exclamation);
+    return false;
+}
+
+}  // namespace modListActions

@@ -1,0 +1,54 @@
+#pragma once
+// What Tessivar's list window does to ACT!'s configuration: loading a
+// command file into the table, putting its button on the contact toolbar,
+// deleting a command with its button, saving a command to a file.
+//
+// The window reads the command table once; another Tessivar (an add-on's
+// setup, a second list window) may change the configuration meanwhile. So
+// every change holds the configuration lock from its first read to its last
+// write, and first makes sure that the stored table is still the one the
+// window holds; if not, it changes nothing, says so, and the window reads
+// the table again.
+#include <cstdint>
+#include <string_view>
+
+#include "commands/clCustomTessivars.h"
+#include "platform/NamedMutex.h"
+#include "platform/Platform.h"
+
+namespace modListActions {
+
+struct Context {
+    const platform::Platform& env;
+    platform::INamedMutex& locks;
+};
+
+enum class Outcome {
+    Done,
+    Refused,  // nothing changed; the reason has been shown
+    Stale,    // nothing changed: the stored table is no longer the one held; read it again
+};
+
+// True when "Count" and every record stored are what `table` holds.
+bool IsStillStored(const platform::Platform& env, const clCustomTessivars& table);
+
+struct LoadResult {
+    Outcome outcome = Outcome::Refused;
+    clCustomTessivar* command = nullptr;  // the command added, held by the table
+};
+// Adds the command of the file at `path` (Add of the table, with its messages).
+LoadResult LoadCommand(const Context& context, clCustomTessivars& table, std::string_view path);
+
+// Appends a separator and the command's button to the toolbar named
+// "Kontaktsymbolleiste" (no other name is tried); nothing without it.
+Outcome AddToContactToolbar(const Context& context, std::int32_t commandId);
+
+// Takes the command's button off "Kontaktsymbolleiste" and removes command
+// number `position` from the table.
+Outcome DeleteCommand(const Context& context, clCustomTessivars& table, std::int32_t position);
+
+// False, with a message, for a command that could not be read completely:
+// its file would not be a command file.
+bool CanSave(const platform::Platform& env, const clCustomTessivar& command);
+
+}  // namespace modListActions

@@ -1,0 +1,105 @@
+// The list window's changes to ACT!'s configuration over the substitutes:
+// each under the configuration lock, none to a table that changed since it
+// was read.
+#include "manager/modListActions.h"
+
+#include <gtest/gtest.h>
+
+#include "base/AppError.h"
+#include "commands/CommandData.h"
+#include "platform/MemoryNamedMutex.h"
+#include "platform/SubstitutePlatform.h"
+
+namespace td = testdata;
+using Kind = platform::MemoryNamedMutex::Event::Kind;
+using modListActions::Outcome;
+using platform::kHKeyCurrentUser;
+
+namespace {
+
+const std::string kCommands(actregistry::kCustomCommands);
+
+class ListActions : public testing::Test {
+protected:
+    void SetUp() override {
+        td::SeedTable(sub.registry, {{30101, "Adressen"}, {30102, "Serienbrief"}});
+        sub.files.Put("C:\\Neu.cmd", td::CommandFile(td::Record(1, "Neu"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
+    }
+    std::vector<Kind> LockEvents() const {
+        std::vector<Kind> kinds;
+        for (const auto& e : locks.Events()) kinds.push_back(e.kind);
+        return kinds;
+    }
+
+    platform::SubstitutePlatform sub;
+    platform::MemoryNamedMutex locks;
+    modListActions::Context context{sub.platform, locks};
+};
+
+TEST_F(ListActions, TheStoredTableIsComparedByCountAndByEveryRecord) {
+    clCustomTessivars table(sub.platform);
+    EXPECT_TRUE(modListActions::IsStillStored(sub.platform, table));
+    // What lies beyond "Count" is no part of the table.
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-2", platform::kRegBinary, td::Record(7, "alt"));
+    EXPECT_TRUE(modListActions::IsStillStored(sub.platform, table));
+
+    sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 3);
+    EXPECT_FALSE(modListActions::IsStillStored(sub.platform, table));
+    sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 2);
+    ByteArray record = td::Record(30102, "Serienbrief");
+    record[1000] = 1;
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-1", platform::kRegBinary, record);
+    EXPECT_FALSE(modListActions::IsStillStored(sub.platform, table));
+
+    // A record that is no binary value compares as what it is.
+    sub.registry.PutText(kHKeyCurrentUser, kCommands, "Command-1", "kein Datensatz");
+    clCustomTessivars damaged(sub.platform);
+    EXPECT_TRUE(modListActions::IsStillStored(sub.platform, damaged));
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-1", platform::kRegBinary, td::Record(30102, "Serienbrief"));
+    EXPECT_FALSE(modListActions::IsStillStored(sub.platform, damaged));
+}
+
+TEST_F(ListActions, EveryChangeHoldsTheLockAndGivesItBackWhateverHappens) {
+    clCustomTessivars table(sub.platform);
+    const auto load = modListActions::LoadCommand(context, table, "C:\\Neu.cmd");
+    EXPECT_EQ(load.outcome, Outcome::Done);
+    ASSERT_NE(load.command, nullptr);
+    EXPECT_EQ(load.command->CommandID(), 30103);
+    EXPECT_EQ(modListActions::LoadCommand(context, table, "C:\\Neu.cmd").outcome, Outcome::Refused) << "name exists";
+    EXPECT_EQ(modListActions::LoadCommand(context, table, "C:\\Fehlt.cmd").outcome, Outcome::Refused);
+    EXPECT_EQ(modListActions::DeleteCommand(context, table, 0), Outcome::Done);
+    EXPECT_EQ(LockEvents(), (std::vector<Kind>{Kind::Acquired, Kind::Released, Kind::Acquired, Kind::Released,
+                                               Kind::Acquired, Kind::Released, Kind::Acquired, Kind::Released}));
+    EXPECT_EQ(locks.Events()[0].name, "Tessivar.ACT-Konfiguration");
+    EXPECT_EQ(locks.Events()[0].timeoutMs, 5000u);
+    EXPECT_THROW(modListActions::DeleteCommand(context, table, 9), AppError) << "no such command";
+    EXPECT_FALSE(locks.IsHeld(actregistry::kConfigurationLock));
+}
+
+TEST_F(ListActions, WhileAnotherProgramHoldsTheLockNothingIsReadOrWritten) {
+    clCustomTessivars table(sub.platform);
+    locks.HoldElsewhere(actregistry::kConfigurationLock);
+    sub.registry.ClearLog();
+    EXPECT_EQ(modListActions::LoadCommand(context, table, "C:\\Neu.cmd").outcome, Outcome::Refused);
+    EXPECT_EQ(modListActions::DeleteCommand(context, table, 0), Outcome::Refused);
+    EXPECT_EQ(modListActions::AddToContactToolbar(context, 30101), Outcome::Refused);
+    EXPECT_TRUE(sub.registry.Calls().empty());
+    ASSERT_EQ(sub.messages.Shown().size(), 3u);
+    EXPECT_EQ(sub.messages.Shown()[0].icon, platform::MsgIcon::Information);
+
+    // A holder that lets go within the wait is waited for.
+    locks.HoldElsewhere(actregistry::kConfigurationLock, 1000);
+    EXPECT_EQ(modListActions::DeleteCommand(context, table, 0), Outcome::Done);
+}
+
+TEST_F(ListActions, AStaleTableIsLeftAloneAndReportedAsStale) {
+    clCustomTessivars table(sub.platform);
+    sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 1);
+    sub.registry.ClearLog();
+    EXPECT_EQ(modListActions::DeleteCommand(context, table, 0), Outcome::Stale);
+    EXPECT_EQ(modListActions::LoadCommand(context, table, "C:\\Neu.cmd").outcome, Outcome::Stale);
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    EXPECT_EQ(sub.messages.Shown().size(), 2u);
+}
+
+}  // namespace
