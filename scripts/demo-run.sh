@@ -177,7 +177,7 @@ diff -U0 "$DEMO/config-removed.txt" "$DEMO/config-list.txt" | grep -E '^[-+] ' |
 
 # ---------------------------------------------------------------------------
 # Rovandel2: the route planner's window beside ACT!, addresses taken from
-# ACT!'s contacts, and the cookie clean-up.
+# ACT!'s contacts, the cookie clean-up, and the route calculation in a browser.
 
 step "Rovandel2: a fresh Wine session, so that ACT!'s stand-in registers its automation server anew"
 # The stand-in above was ended by a signal; its class registration would shadow the next one's.
@@ -212,7 +212,8 @@ background+=("$!")
 sleep 2
 
 step "Rovandel2 starts: its window with the first run's values"
-"$ENV_SCRIPT" run "$BIN/rovandel2.exe" &
+# (The browser it starts later writes its own log lines to stderr.)
+"$ENV_SCRIPT" run "$BIN/rovandel2.exe" 2>/dev/null &
 rovandel_pid=$!
 background+=("$rovandel_pid")
 win "$BIN/boxdriver.exe" --class Rovandel2Haupt --timeout 15000 >/dev/null
@@ -256,7 +257,22 @@ sleep 1
 echo "   left in the cookie folder:"
 (cd "$COOKIES" && find . -type f | sort | sed 's/^/     /')
 
-step "Start closes the window (the route calculation comes next); the values are kept for the next run"
+step "Start: the route planner's page opens in a browser, the form is filled and its button pressed"
+# The route planner's page comes from a local stand-in on 127.0.0.1; the
+# browser is Debian's Chromium, found as Chrome through an "App Paths" entry.
+"$ENV_SCRIPT" run "$BIN/routepages_server.exe" >"$DEMO/routepages.log" 2>/dev/null &
+background+=("$!")
+for _ in $(seq 100); do [ -s "$DEMO/routepages.log" ] && break; sleep 0.1; done
+ROUTE_URL=$(head -1 "$DEMO/routepages.log" | tr -d '\r')
+echo "   the route page stand-in: $ROUTE_URL"
+OPTIONS='HKCU\Software\VB and VBA Program Settings\Rovandel2\Optionen'
+win reg add "$OPTIONS" /v URL /t REG_SZ /d "$ROUTE_URL" /f >/dev/null
+# No sandbox (the demo runs as root), nothing beyond 127.0.0.1 (a proxy that
+# is not there), no warning about the flags, the window beside ACT!'s.
+win reg add "$OPTIONS" /v BrowserArgumente /t REG_SZ /f >/dev/null /d \
+    "--no-sandbox --disable-gpu --disable-background-networking --disable-component-update --disable-sync --no-first-run --log-level=3 --proxy-server=127.0.0.1:9 --test-type --window-position=700,40 --window-size=570,640"
+win reg add 'HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\chrome.exe' /ve /t REG_SZ \
+    /d 'Z:\usr\bin\chromium' /f >/dev/null
 if [ "$interactive" -eq 1 ]; then
     echo "   -> please press 'Start' in Rovandel2's window"
 else
@@ -266,9 +282,18 @@ set +e
 wait "$rovandel_pid"
 code=$?
 set -e
-echo "   Rovandel2 ended with exit code $code"
-win reg query 'HKCU\Software\VB and VBA Program Settings\Rovandel2\Optionen' 2>/dev/null | tr -d '\r' | { iconv -c -f CP850 -t UTF-8 || true; } | grep -v '^$' |
+echo "   Rovandel2 ended with exit code $code; the browser stays open on the route:"
+sleep 1
+grep -E '^(request|report)' "$DEMO/routepages.log" | sed 's/^/     /' || true
+shot 12-route-page-filled
+echo "   the window's values are kept for the next run:"
+win reg query "$OPTIONS" 2>/dev/null | tr -d '\r' | { iconv -c -f CP850 -t UTF-8 || true; } | grep -v '^$' |
     sed 's/^/   /'
+# The browser was started by Wine without a process handle: it is ended by
+# its Linux process id, found by its profile folder on its command line.
+for pid in $(pgrep -f -- "--user-data-dir=$DEMO/wine/prefix/dosdevices/c:/users/[^ ]*/Rovandel2/Browserprofil" || true); do
+    if ! { tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -q -- '--type='; then kill "$pid" 2>/dev/null || true; fi
+done
 win "$BIN/boxdriver.exe" --class ACT3.0FrameClass --timeout 2000 --close >/dev/null || true
 
 step "Done"

@@ -6,5 +6,5 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target tessivar rovandel2 actstandin boxdriver seedact keepalive actconfig demoaddon
+cmake --build --preset windows -j "$(nproc)" --target tessivar rovandel2 actstandin boxdriver seedact keepalive actconfig demoaddon routepages_server
 exec scripts/demo-run.sh

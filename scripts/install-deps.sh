@@ -7,6 +7,7 @@ PACKAGES=(
     mingw-w64 wine wine64 fonts-wine
     xvfb xauth x11-utils imagemagick
     locales
+    nlohmann-json3-dev chromium
 )
 
 missing=()

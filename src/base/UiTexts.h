@@ -380,6 +380,60 @@ inline constexpr std::string_view kRovCookieFolderUnreadable = "Der Cookie-Ordne
 inline constexpr std::string_view kFileReadOnly = "Die Datei ist schreibgeschützt.";
 inline constexpr std::string_view kFileInUse = "Die Datei wird gerade von einem anderen Programm benutzt.";
 inline constexpr std::string_view kFileIsFolder = "Das ist ein Ordner, keine Datei.";
+
+// ---------------------------------------------------------------------------
+// The route page run of Rovandel2 (the Start button): the browser is opened,
+// the route planner's page awaited, its form filled and its button pressed.
+inline constexpr std::string_view kRouteOpenBrowser = "öffne Internet Explorer...";
+inline constexpr std::string_view kRouteOpenPage3 = "öffne Internetseite...";
+inline constexpr std::string_view kRouteOpenPage4 = "öffne Internetseite....";
+inline constexpr std::string_view kRouteOpenPage5 = "öffne Internetseite.....";
+inline constexpr std::string_view kRouteFillForm = "fülle Formular...";
+// "Fehler in " + routine, then the number and description lines of the class errors.
+inline constexpr std::string_view kRouteErrorIn = "Fehler in ";
+inline constexpr std::string_view kRouteWaitQuestion =
+    "Soll Rovandel2 noch weiter auf den Aufbau von der Internetseite warten?";
+inline constexpr std::string_view kRouteFormMissing1 = "Es wurde nicht das Start- und Ziel-Formular gefunden.";
+inline constexpr std::string_view kRouteFormMissing2 = "Eventuell hat sich der Aufbau der Internetseite geändert.";
+// "Das Formular auf der Internetseite von " + Anbietername + " hat sich verändert.",
+// "Das Programm " + Programmname + " muß daher angepaßt werden.",
+// "Bitte informieren Sie den Hersteller " + maker + ".", "(" + the maker's web address + ")"
+inline constexpr std::string_view kRoutePageChanged1 = "Das Formular auf der Internetseite von ";
+inline constexpr std::string_view kRoutePageChanged1End = " hat sich verändert.";
+inline constexpr std::string_view kRoutePageChanged2 = "Das Programm ";
+inline constexpr std::string_view kRoutePageChanged2End = " muß daher angepaßt werden.";
+inline constexpr std::string_view kRoutePageChanged3 = "Bitte informieren Sie den Hersteller ";
+inline constexpr std::string_view kRoutePageChanged3End = ".";
+inline constexpr std::string_view kRouteButtonFailed1 =
+    "Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden.";
+// "Bitte teilen Sie das dem Hersteller " + maker + " (" + web address + ") mit, damit er das Programm anpassen kann."
+inline constexpr std::string_view kRouteButtonFailed2 = "Bitte teilen Sie das dem Hersteller ";
+inline constexpr std::string_view kRouteButtonFailed2End = ") mit, damit er das Programm anpassen kann.";
+inline constexpr std::string_view kRouteButtonFailed3 = "Vielen Dank!";
+
+// The browser's faults, as descriptions of the errors the browser seam raises.
+inline constexpr std::string_view kBrowserEdge = "Microsoft Edge";
+inline constexpr std::string_view kBrowserChrome = "Google Chrome";
+// "Der Browser " + name + " wurde nicht gefunden."
+inline constexpr std::string_view kBrowserNotFound = "Der Browser ";
+inline constexpr std::string_view kBrowserNotFoundEnd = " wurde nicht gefunden.";
+inline constexpr std::string_view kBrowserProgramMissing = "Das Browserprogramm wurde nicht gefunden: ";
+inline constexpr std::string_view kBrowserNotStarted = "Der Browser konnte nicht gestartet werden: ";
+inline constexpr std::string_view kBrowserNoPort = "Der Browser hat keine Steuerverbindung geöffnet: ";
+inline constexpr std::string_view kBrowserProfileInUse =
+    "Das Browserprofil von Rovandel2 wird von einem anderen Browserfenster benutzt: ";
+inline constexpr std::string_view kBrowserCannotConnect = "Der Browser ist nicht erreichbar.";
+inline constexpr std::string_view kBrowserConnectionLost =
+    "Die Verbindung zum Browser ist abgebrochen (wurde das Browserfenster geschlossen?).";
+inline constexpr std::string_view kBrowserTimeout = "Der Browser hat nicht rechtzeitig geantwortet.";
+inline constexpr std::string_view kBrowserBadAnswer = "Der Browser hat eine unverständliche Antwort gegeben.";
+// "Der Browser hat den Befehl " + command + " abgelehnt: " + the browser's reason
+inline constexpr std::string_view kBrowserRejected1 = "Der Browser hat den Befehl ";
+inline constexpr std::string_view kBrowserRejected2 = " abgelehnt: ";
+inline constexpr std::string_view kBrowserScriptError = "Die Seite meldet einen Skriptfehler: ";
+inline constexpr std::string_view kBrowserNoValue = "Das Element nimmt keinen Wert an.";
+inline constexpr std::string_view kBrowserValueRefused = "Das Element hat den Wert nicht übernommen.";
+inline constexpr std::string_view kBrowserNoClick = "Das Element lässt sich nicht anklicken.";
 // ---------------------------------------------------------------------------
 
 }  // namespace texts

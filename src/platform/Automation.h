@@ -24,6 +24,8 @@ class IAutoObject {
 public:
     virtual ~IAutoObject() = default;
     virtual AutoValue Get(std::string_view property) = 0;
+    // Sets a property (a property put, as `object.Visible = True`).
+    virtual void Put(std::string_view property, const AutoValue& value) = 0;
     virtual AutoValue Call(std::string_view method, const std::vector<AutoValue>& args = {}) = 0;
 };
 
@@ -38,6 +40,9 @@ AutoObjectPtr AsObject(const AutoValue& value);
 // As the classic callers convert an answer to text: empty gives "", numbers
 // in decimal, truth values as "Wahr"/"Falsch". An object is a type mismatch.
 std::string AsText(const AutoValue& value);
+// As a truth value: empty and 0 are false, other numbers true; a text
+// "Wahr"/"True" or a number in text as a number. An object is a type mismatch.
+bool AsBool(const AutoValue& value);
 // As a number: empty gives 0, True -1, a text its leading decimal number
 // (0 when it has none). An object is a type mismatch.
 std::int32_t AsNumber(const AutoValue& value);

@@ -1,6 +1,7 @@
 #include <cstdlib>
 
 #include "base/AppError.h"
+#include "base/Text.h"
 #include "base/UiTexts.h"
 #include "platform/Automation.h"
 
@@ -58,6 +59,16 @@ std::int32_t AsNumber(const AutoValue& value) {
             if (!std::get<AutoObjectPtr>(value)) return 0;
             TypeMismatch();
     }
+}
+
+bool AsBool(const AutoValue& value) {
+    if (const auto* b = std::get_if<bool>(&value)) return *b;
+    if (const auto* t = std::get_if<std::string>(&value)) {
+        const std::string lower = text::AsciiLower(text::TrimBlanks(*t));
+        if (lower == "wahr" || lower == "true") return true;
+        if (lower == "falsch" || lower == "false") return false;
+    }
+    return AsNumber(value) != 0;
 }
 
 std::string Describe(const AutoValue& value) {

@@ -50,6 +50,19 @@ public:
     explicit DispatchObject(ComPtr<IDispatch> dispatch) : m_Dispatch(std::move(dispatch)) {}
 
     AutoValue Get(std::string_view property) override { return Invoke(property, {}); }
+    void Put(std::string_view property, const AutoValue& value) override {
+        const DISPID id = Resolve(property);
+        Variant argument;
+        ToVariant(value, *argument.get());
+        DISPID named = DISPID_PROPERTYPUT;
+        DISPPARAMS params{argument.get(), &named, 1, 1};
+        ExcepInfo info;
+        UINT argError = 0;
+        const HRESULT hr =
+            m_Dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, info.get(), &argError);
+        if (hr == DISP_E_EXCEPTION) RaiseException(hr, *info.get());
+        if (FAILED(hr)) RaiseHresult(hr);
+    }
     AutoValue Call(std::string_view method, const std::vector<AutoValue>& args) override {
         return Invoke(method, args);
     }

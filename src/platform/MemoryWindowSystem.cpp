@@ -138,4 +138,12 @@ void MemoryWindowSystem::DoEvents() {
     if (onDoEvents) onDoEvents();
 }
 
+void MemoryWindowSystem::WaitForEvents(int timeoutMs) {
+    Call call{Op::WaitForEvents};
+    call.timeoutMs = timeoutMs;
+    Record(call);
+    if (onWaitForEvents) onWaitForEvents(timeoutMs);
+    if (onDoEvents) onDoEvents();
+}
+
 }  // namespace platform

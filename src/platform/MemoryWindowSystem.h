@@ -22,7 +22,7 @@ public:
     };
 
     enum class Op {
-        Enum, GetPlacement, SetPlacement, SetForeground, BringToTop, SetTopmost, ActivateByTitle, DoEvents
+        Enum, GetPlacement, SetPlacement, SetForeground, BringToTop, SetTopmost, ActivateByTitle, DoEvents, WaitForEvents
     };
     struct Call {
         Op op;
@@ -30,6 +30,7 @@ public:
         std::string text;            // ActivateByTitle
         bool flag = false;           // SetTopmost
         WindowPlacement placement{}; // SetPlacement
+        int timeoutMs = 0;           // WaitForEvents
         bool operator==(const Call&) const = default;
     };
     // Return true to make the call fail (or throw).
@@ -45,8 +46,10 @@ public:
     WindowHandle Foreground() const { return m_Foreground; }
     // Top of the window order first.
     std::vector<WindowHandle> ZOrder() const { return m_ZOrder; }
-    // Called by DoEvents, so tests can run "pending events".
+    // Called by DoEvents and WaitForEvents, so tests can run "pending events".
     std::function<void()> onDoEvents;
+    // Called by WaitForEvents before that, with its timeout: a test's clock moves on.
+    std::function<void(int)> onWaitForEvents;
 
     void EnumTopLevelWindows(const std::function<bool(WindowHandle)>& callback) override;
     bool IsVisible(WindowHandle window) override;
@@ -61,6 +64,7 @@ public:
     bool SetTopmost(WindowHandle window, bool topmost) override;
     bool ActivateByTitle(std::string_view title) override;
     void DoEvents() override;
+    void WaitForEvents(int timeoutMs) override;
 
 private:
     Window* Find(WindowHandle handle);

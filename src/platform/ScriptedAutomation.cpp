@@ -47,6 +47,10 @@ public:
         m_State->calls.push_back({ScriptedAutomation::Kind::Get, m_Name, std::string(property), {}});
         return m_State->Answer(m_Name, property, {});
     }
+    void Put(std::string_view property, const AutoValue& value) override {
+        m_State->calls.push_back({ScriptedAutomation::Kind::Put, m_Name, std::string(property), {value}});
+        m_State->Answer(m_Name, "=" + std::string(property), {value});
+    }
     AutoValue Call(std::string_view method, const std::vector<AutoValue>& args) override {
         m_State->calls.push_back({ScriptedAutomation::Kind::Call, m_Name, std::string(method), args});
         return m_State->Answer(m_Name, method, args);
@@ -63,6 +67,7 @@ std::string ScriptedAutomation::Record::ToString() const {
     if (kind == Kind::Create) return "Create(" + member + ")";
     std::string out = object + "." + member;
     if (kind == Kind::Get) return out;
+    if (kind == Kind::Put) return out + " = " + (args.empty() ? std::string("empty") : Describe(args[0]));
     out += "(";
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (i > 0) out += ", ";

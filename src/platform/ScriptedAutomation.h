@@ -17,13 +17,14 @@ namespace platform {
 
 class ScriptedAutomation : public IAutomation {
 public:
-    enum class Kind { Create, Get, Call };
+    enum class Kind { Create, Get, Put, Call };
     struct Record {
         Kind kind;
         std::string object;  // "" for Create
         std::string member;  // as the caller spelt it; the identifier for Create
-        std::vector<AutoValue> args;
-        // object.member(arg, ...) with the arguments described by type.
+        std::vector<AutoValue> args;  // for Put: the value
+        // object.member(arg, ...) with the arguments described by type;
+        // object.member = value for Put.
         std::string ToString() const;
     };
     using Handler = std::function<AutoValue(const std::vector<AutoValue>& args)>;
@@ -42,6 +43,8 @@ public:
     void Answer(const std::string& object, const std::string& member, AutoValue value);
     void AnswerObject(const std::string& object, const std::string& member, std::string name);
     void AnswerWith(const std::string& object, const std::string& member, Handler handler);
+    // A property put is scripted under "=" + the property's name (for
+    // example Fail("ie", "=Visible", error)); its answer is not used.
     void Fail(const std::string& object, const std::string& member, AppError error);
 
     // A new counted reference to the object named `name`, for handlers.

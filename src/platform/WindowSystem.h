@@ -52,6 +52,10 @@ public:
     virtual bool ActivateByTitle(std::string_view title) = 0;
     // Lets the program's pending window messages run, then returns.
     virtual void DoEvents() = 0;
+    // Waits until a window message comes or `timeoutMs` passes, then lets the
+    // pending messages run: the pause of a waiting loop that keeps the window
+    // responsive without keeping a processor busy.
+    virtual void WaitForEvents(int timeoutMs) = 0;
 };
 
 }  // namespace platform

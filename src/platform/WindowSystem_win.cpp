@@ -159,4 +159,6 @@ bool WinWindowSystem::ActivateByTitle(std::string_view title) {
 
 void WinWindowSystem::DoEvents() { PumpPending(); }
 
+void WinWindowSystem::WaitForEvents(int timeoutMs) { PumpWithTimeout(static_cast<DWORD>(timeoutMs < 0 ? 0 : timeoutMs)); }
+
 }  // namespace platform

@@ -18,6 +18,7 @@ public:
     bool SetTopmost(WindowHandle window, bool topmost) override;
     bool ActivateByTitle(std::string_view title) override;
     void DoEvents() override;
+    void WaitForEvents(int timeoutMs) override;
 };
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include "common/modMessages.h"
 #include "routeplanner/AmEnde.h"
 #include "routeplanner/Rovandel2Controls.h"
+#include "routeplanner/Rovandel2RouteHost.h"
+#include "routeplanner/clRoutenberechnung.h"
 #include "routeplanner/modAdresse.h"
 #include "routeplanner/modCookies.h"
 #include "routeplanner/modOptionen.h"
@@ -113,7 +115,9 @@ void clRovandel2::Form_Unload() {
 }
 
 void clRovandel2::Form_KeyPress(int KeyAscii) {
-    if (KeyAscii == kEscape) m_Form.EndProgram();
+    if (KeyAscii != kEscape) return;
+    m_Ended = true;
+    m_Form.EndProgram();
 }
 
 void clRovandel2::Schliessen() {
@@ -282,9 +286,13 @@ void clRovandel2::cmdPersoenlicherDatensatzZiel_Click() {
 
 // --- the other buttons and the banner --------------------------------------------
 
-// The route calculation ends by closing the window, values stored.
+// The route calculation: the page filled and its button pressed; it ends by
+// closing the window, values stored, the browser left open on the route.
 void clRovandel2::cmdBrowse_Click() {
-    Aufgabe("cmdBrowse_Click", [this] { Schliessen(); });
+    Aufgabe("cmdBrowse_Click", [this] {
+        Rovandel2RouteHost host(*this);
+        clRoutenberechnung(host, m_Env.browsers, m_Env.clock).cmdBrowse_Click();
+    });
 }
 
 void clRovandel2::cmdInfo_Click() {

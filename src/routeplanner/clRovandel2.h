@@ -12,6 +12,8 @@
 
 #include "base/AppError.h"
 #include "common/clACTApplication.h"
+#include "platform/Browser.h"
+#include "platform/Clock.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
 #include "platform/ShellFolders.h"
@@ -25,6 +27,9 @@ public:
         platform::IShellFolders& shell;
         clACTApplication& ACTApp;
         std::string Programmname;
+        // The route calculation's browser and the clock of its waits.
+        platform::IBrowserFactory& browsers;
+        platform::IClock& clock;
     };
 
     clRovandel2(Umgebung umgebung, IRovandel2Form& form);
@@ -77,6 +82,8 @@ public:
     // is reported ("Fehler in " + routine). False when refused.
     bool Aufgabe(std::string_view routine, const std::function<void()>& body);
     bool Beschaeftigt() const { return m_Busy; }
+    // Escape has ended the program.
+    bool Beendet() const { return m_Ended; }
     bool SchliessenAngefragt() const { return m_CloseRequested; }
 
     IRovandel2Form& Form() { return m_Form; }
@@ -104,6 +111,7 @@ private:
     IRovandel2Form& m_Form;
     bool m_StatusPanel = false;  // taken when the window loads
     bool m_Busy = false;
+    bool m_Ended = false;
     bool m_CloseRequested = false;
     bool m_Unloaded = false;
     std::optional<AppError> m_CaptureError;

@@ -5,6 +5,8 @@
 
 #include "base/UiTexts.h"
 #include "platform/Automation_win.h"
+#include "platform/BrowserFactory_win.h"
+#include "platform/Clock_win.h"
 #include "platform/SettingsStore_win.h"
 #include "platform/Shell_win.h"
 #include "platform/ShellFolders_win.h"
@@ -22,13 +24,15 @@ int RunRovandel2() {
     platform::WinSettingsStore settings;
     platform::WinShellFolders folders;
     platform::WinShell shell;
+    platform::WinBrowserFactory browsers(automation);
+    platform::WinClock clock;
     modRovandel2::Programm programm;
     switch (modRovandel2::Main(win.platform, automation, locale, programm)) {
         case modRovandel2::Start::Abgelehnt: return modRovandel2::kExitAbgelehnt;
         case modRovandel2::Start::Fehler: return modRovandel2::kExitFehler;
         case modRovandel2::Start::Fenster: break;
     }
-    frmRovandel2 form({win.platform, settings, folders, *programm.ACTApp, programm.Programmname}, shell);
+    frmRovandel2 form({win.platform, settings, folders, *programm.ACTApp, programm.Programmname, browsers, clock}, shell);
     form.Open();
     form.RunUntilClosed();
     return modRovandel2::kExitNormal;

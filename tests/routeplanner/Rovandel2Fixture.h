@@ -10,8 +10,10 @@
 
 #include "common/clACTApplication.h"
 #include "platform/Locale.h"
+#include "platform/Clock.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedAutomation.h"
+#include "platform/ScriptedBrowser.h"
 #include "platform/ScriptedShellFolders.h"
 #include "platform/SubstitutePlatform.h"
 #include "routeplanner/clRovandel2.h"
@@ -43,6 +45,11 @@ protected:
         contacts["K00000000002"] = {{27, "Mariahilfer Straße 45a"}, {30, "Wien"}, {32, "1060"}, {33, " ÖSTERREICH "}};
         contacts["          K7"] = {{27, "Bahnhofstrasse 3"}, {30, "Zürich"}, {32, "8001"}, {33, "Schweiz"}};
         form.logic = &logic;
+        // The route page is ready at once; the window's waits move the clock on.
+        platform::ScriptedBrowser::Page page;
+        page.elements = platform::ScriptedBrowser::RouteForm();
+        browsers.pages = {page};
+        sub.windows.onWaitForEvents = [this](int ms) { clock.Advance(ms); };
     }
 
     // Only the calls that reach a contact or the application, without the chain's steps.
@@ -74,7 +81,9 @@ protected:
     platform::ScriptedShellFolders shell;
     clACTApplication link{sub.platform, act, locale, clACTApplication::Build::RoutePlanner};
     RecordingForm form;
-    clRovandel2 logic{{sub.platform, store, shell, link, "Rovandel2"}, form};
+    platform::ScriptedBrowser browsers;
+    platform::FakeClock clock;
+    clRovandel2 logic{{sub.platform, store, shell, link, "Rovandel2", browsers, clock}, form};
     std::map<std::string, Fields> contacts;
     std::string current = "K00000000002";
     std::string userId = "K00000000001";

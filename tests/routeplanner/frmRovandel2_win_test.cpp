@@ -12,6 +12,8 @@
 #include "platform/MessagePump_win.h"
 #include "platform/RecordingShell.h"
 #include "platform/ScriptedAutomation.h"
+#include "platform/Clock_win.h"
+#include "platform/ScriptedBrowser.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/ScriptedShellFolders.h"
 #include "platform/SettingsStore_win.h"
@@ -89,7 +91,7 @@ protected:
     }
 
     frmRovandel2& Open() {
-        form = std::make_unique<frmRovandel2>(clRovandel2::Umgebung{env, settings, shell, link, "Rovandel2"}, launcher);
+        form = std::make_unique<frmRovandel2>(clRovandel2::Umgebung{env, settings, shell, link, "Rovandel2", browsers, clock}, launcher);
         form->onEnd = [this] { ++ended; };
         form->Open(SW_SHOWNOACTIVATE);
         platform::PumpPending();
@@ -107,6 +109,8 @@ protected:
     platform::ScriptedAutomation act;
     platform::FixedLocale locale{","};
     clACTApplication link{env, act, locale, clACTApplication::Build::RoutePlanner};
+    platform::ScriptedBrowser browsers;
+    platform::WinClock clock;
     std::unique_ptr<frmRovandel2> form;
     std::function<void()> duringCapture;
     int ended = 0;

@@ -14,6 +14,8 @@
 #include "platform/Locale.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedAutomation.h"
+#include "platform/Clock_win.h"
+#include "platform/ScriptedBrowser.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/ScriptedShellFolders.h"
 #include "platform/WinPlatform_win.h"
@@ -58,7 +60,9 @@ TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReporte
     platform::FixedLocale locale;
     clACTApplication link{env, act, locale, clACTApplication::Build::RoutePlanner};
     RecordingForm form;
-    clRovandel2 logic({env, store, shell, link, "Rovandel2"}, form);
+    platform::ScriptedBrowser browsers;
+    platform::WinClock clock;
+    clRovandel2 logic({env, store, shell, link, "Rovandel2", browsers, clock}, form);
     form.logic = &logic;
     logic.Form_Load();
     logic.imBanner_Click();

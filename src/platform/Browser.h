@@ -1,0 +1,93 @@
+#pragma once
+// A web browser as the route planner drives it: a window that is made
+// visible and sent to an address, whose loading state is read, and whose
+// page is reached through its document: the document's ready state and its
+// lookup by element id, a form's collection of the elements inside it, each
+// element's id, setting an element's value and clicking it. Every member
+// raises AppError when the browser fails (it was closed, the connection
+// broke, the page refused the call).
+//
+// Implementations: Internet Explorer through its automation object
+// (IeBrowser), the Chromium family (Edge, Chrome, Chromium) through the
+// DevTools protocol (ChromiumBrowser), and a scripted substitute for tests
+// (ScriptedBrowser). Dropping the last reference to a browser leaves its
+// window open; only Quit closes it.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class IBrowserElement;
+class IBrowserElements;
+class IBrowserDocument;
+class IBrowser;
+using BrowserElementPtr = std::shared_ptr<IBrowserElement>;
+using BrowserElementsPtr = std::shared_ptr<IBrowserElements>;
+using BrowserDocumentPtr = std::shared_ptr<IBrowserDocument>;
+using BrowserPtr = std::shared_ptr<IBrowser>;
+
+class IBrowserElement {
+public:
+    virtual ~IBrowserElement() = default;
+    // The element's id ("" when it has none).
+    virtual std::string Id() = 0;
+    // Every element inside this one, in document order.
+    virtual BrowserElementsPtr All() = 0;
+    // Sets the element's value. The Chromium family also fires the page's
+    // `input` and `change` events, so that script-built pages see the value,
+    // and refuses an element that has no value or does not take the text.
+    virtual void SetValue(std::string_view value) = 0;
+    virtual void Click() = 0;
+};
+
+class IBrowserElements {
+public:
+    virtual ~IBrowserElements() = default;
+    virtual std::int32_t Length() = 0;
+    // The element at `index`, 0 to Length() - 1; nullptr outside.
+    virtual BrowserElementPtr Item(std::int32_t index) = 0;
+};
+
+class IBrowserDocument {
+public:
+    virtual ~IBrowserDocument() = default;
+    // "loading", "interactive", "complete" (Internet Explorer: also
+    // "uninitialized", "loaded").
+    virtual std::string ReadyState() = 0;
+    // The element with this id, or nullptr.
+    virtual BrowserElementPtr GetElementById(std::string_view id) = 0;
+};
+
+class IBrowser {
+public:
+    virtual ~IBrowser() = default;
+    virtual void SetVisible(bool visible) = 0;
+    // Starts loading `url` and returns at once.
+    virtual void Navigate(std::string_view url) = 0;
+    // True while the browser is still fetching the page it was sent to.
+    virtual bool Busy() = 0;
+    // The document shown now, or nullptr when there is none.
+    virtual BrowserDocumentPtr Document() = 0;
+    // Closes the browser window.
+    virtual void Quit() = 0;
+};
+
+// Which browser to open: the settings "Browser" ("edge", "chrome", "ie",
+// the path of a Chromium-family program, or "" for the first one found) and
+// "BrowserArgumente" (added to the command line of a Chromium-family start).
+struct BrowserOptions {
+    std::string browser;
+    std::string arguments;
+};
+
+class IBrowserFactory {
+public:
+    virtual ~IBrowserFactory() = default;
+    // A new browser window (Internet Explorer's stays hidden until
+    // SetVisible); raises AppError when no browser could be started or reached.
+    virtual BrowserPtr Create(const BrowserOptions& options) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,33 @@
+#pragma once
+// A page of a Chromium-family browser (Edge, Chrome, Chromium) driven over
+// the DevTools protocol. The document and its elements are the page's own
+// objects, held by reference (remote object ids) and released when dropped.
+// Values travel to the page as JSON data, never as script text.
+#include <memory>
+
+#include "platform/Browser.h"
+#include "platform/DevToolsSession.h"
+
+namespace platform {
+
+class ChromiumBrowser : public IBrowser {
+public:
+    // `session` is connected to the page this browser window shows.
+    explicit ChromiumBrowser(std::shared_ptr<DevToolsSession> session);
+
+    // Brings the window to the front (a Chromium window cannot be hidden).
+    void SetVisible(bool visible) override;
+    void Navigate(std::string_view url) override;
+    // Busy until the browser has the new page's answer and shows its
+    // document (the protocol replies to a navigation when it commits).
+    bool Busy() override;
+    BrowserDocumentPtr Document() override;
+    // Closes the page; the browser ends with its last window.
+    void Quit() override;
+
+private:
+    std::shared_ptr<DevToolsSession> m_Session;
+    std::optional<std::int64_t> m_Navigation;
+};
+
+}  // namespace platform

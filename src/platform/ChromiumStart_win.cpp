@@ -1,0 +1,189 @@
+#include "platform/ChromiumStart_win.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <memory>
+
+#include "base/AppError.h"
+#include "base/UiTexts.h"
+#include "platform/ChromiumBrowser.h"
+#include "platform/Handles_win.h"
+#include "platform/WebSocketChannel_win.h"
+#include "platform/WinText_win.h"
+
+namespace platform {
+
+using nlohmann::json;
+
+namespace {
+
+constexpr int kStartTimeoutMs = 20000;
+constexpr int kProbeTimeoutMs = 2000;
+constexpr std::int32_t kProfileInUse = ERROR_SHARING_VIOLATION;
+
+std::string ReadSmallFile(const std::wstring& path) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return {};
+    std::string content;
+    char buffer[1024];
+    DWORD got = 0;
+    while (content.size() < 64 * 1024 && ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        content.append(buffer, got);
+    }
+    return content;
+}
+
+void CreateFolders(const std::wstring& folder) {
+    for (std::size_t slash = folder.find(L'\\', 3); slash != std::wstring::npos; slash = folder.find(L'\\', slash + 1)) {
+        CreateDirectoryW(folder.substr(0, slash).c_str(), nullptr);
+    }
+    CreateDirectoryW(folder.c_str(), nullptr);
+}
+
+// Wine's kernel32 names the Linux path of a Windows path; Windows has no such export.
+using UnixFileNameFn = char*(CDECL*)(LPCWSTR);
+UnixFileNameFn WineUnixFileName() {
+    return reinterpret_cast<UnixFileNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+}
+
+// A program that is not a Windows executable, run by Wine: a Linux browser.
+bool IsLinuxProgram(const std::wstring& program) {
+    if (WineUnixFileName() == nullptr) return false;
+    return ReadSmallFile(program).substr(0, 2) != "MZ";
+}
+
+// The profile folder as the browser must be told it.
+std::wstring FolderForProgram(const std::wstring& folder, bool linuxProgram) {
+    if (!linuxProgram) return folder;
+    char* unix = WineUnixFileName()(folder.c_str());
+    if (unix == nullptr) return folder;
+    std::wstring path = Widen(unix);
+    HeapFree(GetProcessHeap(), 0, unix);
+    return path;
+}
+
+std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+bool Answers(std::uint16_t port) {
+    try {
+        LocalHttpGet(port, "/json/version", kProbeTimeoutMs);
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+BrowserPtr BrowserOnPage(std::uint16_t port, const std::string& pagePath) {
+    auto session = std::make_shared<DevToolsSession>(std::make_unique<WebSocketChannel>(port, pagePath));
+    return std::make_shared<ChromiumBrowser>(std::move(session));
+}
+
+// A new window of a running browser, through its own endpoint.
+BrowserPtr NewWindow(const DevToolsPort& running) {
+    DevToolsSession browser(std::make_unique<WebSocketChannel>(running.port, running.browserPath));
+    const json target = browser.Call("Target.createTarget", {{"url", "about:blank"}, {"newWindow", true}});
+    const std::string id = target.value("targetId", std::string());
+    if (id.empty()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
+    return BrowserOnPage(running.port, "/devtools/page/" + id);
+}
+
+// The window a freshly started browser opened with about:blank.
+BrowserPtr FirstWindow(const DevToolsPort& started) {
+    const ULONGLONG end = GetTickCount64() + kStartTimeoutMs;
+    do {
+        const json targets = json::parse(LocalHttpGet(started.port, "/json/list", kProbeTimeoutMs), nullptr, false);
+        if (targets.is_array()) {
+            for (const json& target : targets) {
+                if (!target.is_object() || target.value("type", std::string()) != "page") continue;
+                const std::string socket = target.value("webSocketDebuggerUrl", std::string());
+                const std::size_t path = socket.find("/devtools/");
+                if (path != std::string::npos) return BrowserOnPage(started.port, socket.substr(path));
+            }
+        }
+        Sleep(50);
+    } while (GetTickCount64() < end);
+    return NewWindow(started);
+}
+
+UniqueProcess StartBrowser(const std::wstring& program, const std::wstring& profile, std::string_view arguments) {
+    std::wstring commandLine = Quoted(program) + L" --remote-debugging-port=0 --user-data-dir=" +
+                               Quoted(FolderForProgram(profile, IsLinuxProgram(program))) +
+                               L" --no-first-run --no-default-browser-check";
+    if (!arguments.empty()) commandLine += L" " + Widen(arguments);
+    commandLine += L" about:blank";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
+        const DWORD error = GetLastError();
+        Raise(static_cast<std::int32_t>(error), std::string(texts::kBrowserNotStarted) + Narrow(program));
+    }
+    if (info.hThread != nullptr) CloseHandle(info.hThread);
+    return UniqueProcess(info.hProcess);  // null for a Linux program under Wine
+}
+
+DevToolsPort WaitForPort(const std::wstring& profile, const std::wstring& program, const UniqueProcess& process) {
+    const ULONGLONG end = GetTickCount64() + kStartTimeoutMs;
+    for (;;) {
+        if (auto port = ReadDevToolsPort(profile)) return *port;
+        // A browser that ends without a port handed its start over to another
+        // window already open on the profile without a debugging port.
+        if (process && WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) {
+            if (auto port = ReadDevToolsPort(profile)) return *port;
+            Raise(kProfileInUse, std::string(texts::kBrowserProfileInUse) + Narrow(profile));
+        }
+        if (GetTickCount64() >= end) Raise(kBrowserTimeout, std::string(texts::kBrowserNoPort) + Narrow(program));
+        Sleep(25);
+    }
+}
+
+}  // namespace
+
+std::wstring BrowserProfileFolder() {
+    PWSTR local = nullptr;
+    std::wstring folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &local))) folder = local;
+    CoTaskMemFree(local);
+    if (folder.empty()) {
+        wchar_t temp[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH, temp);
+        folder = temp;
+    }
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    return folder + L"\\Rovandel2\\Browserprofil";
+}
+
+std::optional<DevToolsPort> ReadDevToolsPort(const std::wstring& profileFolder) {
+    const std::string content = ReadSmallFile(profileFolder + L"\\DevToolsActivePort");
+    const std::size_t newline = content.find('\n');
+    if (newline == std::string::npos) return std::nullopt;
+    DevToolsPort port;
+    unsigned long number = 0;
+    for (std::size_t i = 0; i < newline; ++i) {
+        if (content[i] == '\r') break;
+        if (content[i] < '0' || content[i] > '9') return std::nullopt;
+        number = number * 10 + static_cast<unsigned long>(content[i] - '0');
+        if (number > 65535) return std::nullopt;
+    }
+    std::string path = content.substr(newline + 1);
+    while (!path.empty() && (path.back() == '\n' || path.back() == '\r' || path.back() == ' ')) path.pop_back();
+    if (number == 0 || !path.starts_with("/devtools/browser/")) return std::nullopt;
+    port.port = static_cast<std::uint16_t>(number);
+    port.browserPath = path;
+    return port;
+}
+
+BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments) {
+    const std::wstring profile = BrowserProfileFolder();
+    CreateFolders(profile);
+    if (auto running = ReadDevToolsPort(profile); running && Answers(running->port)) return NewWindow(*running);
+    DeleteFileW((profile + L"\\DevToolsActivePort").c_str());
+    const UniqueProcess process = StartBrowser(program, profile, arguments);
+    return FirstWindow(WaitForPort(profile, program, process));
+}
+
+}  // namespace platform

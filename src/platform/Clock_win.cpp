@@ -1,0 +1,9 @@
+#include "platform/Clock_win.h"
+
+#include <windows.h>
+
+namespace platform {
+
+std::int64_t WinClock::Milliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+}  // namespace platform

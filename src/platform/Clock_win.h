@@ -1,0 +1,12 @@
+#pragma once
+#include "platform/Clock.h"
+
+namespace platform {
+
+// The system's tick count (GetTickCount64): monotonic, about 16 ms steps.
+class WinClock : public IClock {
+public:
+    std::int64_t Milliseconds() override;
+};
+
+}  // namespace platform

@@ -1,0 +1,168 @@
+#include "platform/WebSocketChannel_win.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+
+#include "base/AppError.h"
+#include "base/UiTexts.h"
+#include "platform/WinText_win.h"
+
+namespace platform {
+
+struct WebSocketChannel::Shared {
+    std::mutex mutex;
+    std::condition_variable arrived;
+    std::deque<std::string> messages;
+    bool closed = false;
+    bool readerDone = false;
+    UniqueInternet socket;
+};
+
+namespace {
+
+constexpr int kConnectTimeoutMs = 5000;
+
+[[noreturn]] void RaiseLost() { Raise(kBrowserConnectionLost, std::string(texts::kBrowserConnectionLost)); }
+
+[[noreturn]] void RaiseCannotConnect(DWORD error) {
+    Raise(error == ERROR_WINHTTP_TIMEOUT ? kBrowserTimeout : kBrowserCannotConnect,
+          std::string(texts::kBrowserCannotConnect));
+}
+
+UniqueInternet OpenSession(int timeoutMs) {
+    UniqueInternet session(WinHttpOpen(L"Rovandel2", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
+                                       WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session) RaiseCannotConnect(GetLastError());
+    WinHttpSetTimeouts(session.get(), timeoutMs, timeoutMs, timeoutMs, timeoutMs);
+    return session;
+}
+
+UniqueInternet Connect(HINTERNET session, std::uint16_t port) {
+    // The DevTools server listens on IPv4 only: not "localhost".
+    UniqueInternet connection(WinHttpConnect(session, L"127.0.0.1", port, 0));
+    if (!connection) RaiseCannotConnect(GetLastError());
+    return connection;
+}
+
+// Sends a GET (no Origin header: the browser refuses foreign origins) and
+// waits for the answer's head; `upgrade` asks for a WebSocket.
+UniqueInternet Request(HINTERNET connection, std::string_view path, bool upgrade) {
+    UniqueInternet request(WinHttpOpenRequest(connection, L"GET", Widen(path).c_str(), nullptr, WINHTTP_NO_REFERER,
+                                              WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
+    if (!request) RaiseCannotConnect(GetLastError());
+    if (upgrade && !WinHttpSetOption(request.get(), WINHTTP_OPTION_UPGRADE_TO_WEB_SOCKET, nullptr, 0)) {
+        RaiseCannotConnect(GetLastError());
+    }
+    if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+        !WinHttpReceiveResponse(request.get(), nullptr)) {
+        RaiseCannotConnect(GetLastError());
+    }
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX) ||
+        status != (upgrade ? 101u : 200u)) {
+        Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
+    }
+    return request;
+}
+
+// Takes whole messages until the connection closes.
+void ReadMessages(const std::shared_ptr<WebSocketChannel::Shared>& shared, HINTERNET socket) {
+    std::string message;
+    std::string buffer(64 * 1024, '\0');
+    for (;;) {
+        DWORD got = 0;
+        WINHTTP_WEB_SOCKET_BUFFER_TYPE type{};
+        const DWORD error = WinHttpWebSocketReceive(socket, buffer.data(),
+                                                    static_cast<DWORD>(buffer.size()), &got, &type);
+        if (error != ERROR_SUCCESS || type == WINHTTP_WEB_SOCKET_CLOSE_BUFFER_TYPE) break;
+        message.append(buffer.data(), got);
+        if (type == WINHTTP_WEB_SOCKET_UTF8_MESSAGE_BUFFER_TYPE || type == WINHTTP_WEB_SOCKET_BINARY_MESSAGE_BUFFER_TYPE) {
+            std::lock_guard lock(shared->mutex);
+            shared->messages.push_back(std::move(message));
+            message.clear();
+            shared->arrived.notify_all();
+        }
+    }
+    std::lock_guard lock(shared->mutex);
+    shared->closed = true;
+    shared->readerDone = true;
+    shared->arrived.notify_all();
+}
+
+}  // namespace
+
+std::string LocalHttpGet(std::uint16_t port, std::string_view path, int timeoutMs) {
+    UniqueInternet session = OpenSession(timeoutMs);
+    UniqueInternet connection = Connect(session.get(), port);
+    UniqueInternet request = Request(connection.get(), path, false);
+    std::string body;
+    char buffer[8192];
+    for (;;) {
+        DWORD got = 0;
+        if (!WinHttpReadData(request.get(), buffer, sizeof buffer, &got)) RaiseCannotConnect(GetLastError());
+        if (got == 0) break;
+        body.append(buffer, got);
+    }
+    return body;
+}
+
+WebSocketChannel::WebSocketChannel(std::uint16_t port, std::string_view path)
+    : m_Session(OpenSession(kConnectTimeoutMs)),
+      m_Connection(Connect(m_Session.get(), port)),
+      m_Shared(std::make_shared<Shared>()) {
+    UniqueInternet request = Request(m_Connection.get(), path, true);
+    m_Shared->socket.reset(WinHttpWebSocketCompleteUpgrade(request.get(), 0));
+    if (!m_Shared->socket) RaiseCannotConnect(GetLastError());
+    // The socket waits for messages as long as the page lives: no receive timeout.
+    WinHttpSetTimeouts(m_Shared->socket.get(), kConnectTimeoutMs, kConnectTimeoutMs, kConnectTimeoutMs, 0);
+    m_Reader = std::thread([shared = m_Shared, socket = m_Shared->socket.get()] { ReadMessages(shared, socket); });
+}
+
+WebSocketChannel::~WebSocketChannel() {
+    // A close frame ends the reader when the browser answers it; closing
+    // the socket handle cancels a receive that still waits.
+    WinHttpWebSocketShutdown(m_Shared->socket.get(), WINHTTP_WEB_SOCKET_SUCCESS_CLOSE_STATUS, nullptr, 0);
+    std::unique_lock lock(m_Shared->mutex);
+    if (!m_Shared->arrived.wait_for(lock, std::chrono::milliseconds(1000), [this] { return m_Shared->readerDone; })) {
+        lock.unlock();
+        WinHttpCloseHandle(m_Shared->socket.release());
+        lock.lock();
+        if (!m_Shared->arrived.wait_for(lock, std::chrono::milliseconds(1000), [this] { return m_Shared->readerDone; })) {
+            // It holds only the shared state: let it end on its own.
+            lock.unlock();
+            m_Reader.detach();
+            return;
+        }
+    }
+    lock.unlock();
+    m_Reader.join();
+}
+
+void WebSocketChannel::Send(std::string_view message) {
+    {
+        std::lock_guard lock(m_Shared->mutex);
+        if (m_Shared->closed) RaiseLost();
+    }
+    const DWORD error = WinHttpWebSocketSend(m_Shared->socket.get(), WINHTTP_WEB_SOCKET_UTF8_MESSAGE_BUFFER_TYPE,
+                                             const_cast<char*>(message.data()), static_cast<DWORD>(message.size()));
+    if (error != ERROR_SUCCESS) RaiseLost();
+}
+
+std::optional<std::string> WebSocketChannel::Receive(int timeoutMs) {
+    std::unique_lock lock(m_Shared->mutex);
+    m_Shared->arrived.wait_for(lock, std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs),
+                               [this] { return !m_Shared->messages.empty() || m_Shared->closed; });
+    if (!m_Shared->messages.empty()) {
+        std::string message = std::move(m_Shared->messages.front());
+        m_Shared->messages.pop_front();
+        return message;
+    }
+    if (m_Shared->closed) RaiseLost();
+    return std::nullopt;
+}
+
+}  // namespace platform

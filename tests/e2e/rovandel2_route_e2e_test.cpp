@@ -1,0 +1,109 @@
+// The real rovandel2.exe beside the ACT! stand-in, its Start button pressed
+// from here: Debian's Chromium is found through an "App Paths" entry, the
+// route page stand-in tells what reached the page, and the browser is still
+// open after Rovandel2 has ended.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "driver/BoxDriver_win.h"
+#include "platform/ChromiumStart_win.h"
+#include "platform/WinText_win.h"
+#include "routepages/LinuxBrowser_win.h"
+#include "routepages/RoutePageServer_win.h"
+#include "routeplanner/Rovandel2Controls.h"
+#include "support/ActStandin_win.h"
+#include "support/Process_win.h"
+#include "support/RegistrySnapshot_win.h"
+
+using support::ChildProcess;
+namespace c = Rovandel2Controls;
+
+namespace {
+
+constexpr wchar_t kSettingsRoot[] = L"Software\\VB and VBA Program Settings\\Rovandel2";
+
+class Rovandel2Route : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (routepages::LinuxChromium().empty()) return;
+        ASSERT_TRUE(support::ActStandin::Register());
+        routepages::EndBrowsers(platform::BrowserProfileFolder());
+        s_Pages = new routepages::RoutePageServer();
+    }
+    static void TearDownTestSuite() {
+        routepages::EndBrowsers(platform::BrowserProfileFolder());
+        EXPECT_TRUE(routepages::BrowserProcesses(platform::BrowserProfileFolder()).empty());
+        delete s_Pages;
+        s_Pages = nullptr;
+    }
+    void SetUp() override {
+        if (s_Pages == nullptr) GTEST_SKIP() << "Debian's Chromium (/usr/bin/chromium) is not installed";
+        support::DeleteTree(HKEY_CURRENT_USER, kSettingsRoot);
+        routepages::WriteRovandelOption(L"BrowserArgumente", routepages::LocalBrowserArguments());
+        routepages::WriteRovandelOption(L"AutoStart", "1");
+        routepages::WriteRovandelOption(L"AutoZiel", "1");
+        ASSERT_TRUE(m_Act.Start());
+    }
+    void TearDown() override {
+        if (m_Rovandel) m_Rovandel->Kill();
+        m_Act.Close();
+        support::DeleteTree(HKEY_CURRENT_USER, kSettingsRoot);
+    }
+
+    // Rovandel2 on the route page of `kind`, its Start button clicked as the user clicks it.
+    ChildProcess& Start(std::string_view kind) {
+        routepages::WriteRovandelOption(L"URL", s_Pages->Url(kind));
+        m_Rovandel.emplace(ChildProcess::Start(support::ProgramFolder() + L"rovandel2.exe", L""));
+        HWND window = support::WaitForWindow(std::wstring(c::kClassName), m_Rovandel->Id(), 15000);
+        EXPECT_NE(window, nullptr);
+        PostMessageW(GetDlgItem(window, c::Id::cmdBrowse), BM_CLICK, 0, 0);
+        return *m_Rovandel;
+    }
+    static bool Shows(const std::string& url) {
+        const auto urls = routepages::BrowserPageUrls(platform::BrowserProfileFolder());
+        return std::find(urls.begin(), urls.end(), url) != urls.end();
+    }
+
+    static routepages::RoutePageServer* s_Pages;
+    routepages::AppPathsEntry m_Chrome{L"chrome.exe", routepages::LinuxChromium()};
+    support::ActStandin m_Act;
+    std::optional<ChildProcess> m_Rovandel;
+};
+
+routepages::RoutePageServer* Rovandel2Route::s_Pages = nullptr;
+
+TEST_F(Rovandel2Route, StartTakesBothAddressesFromActFillsThePageClicksAndLeavesTheBrowserOpen) {
+    ChildProcess& rovandel = Start("route");
+    EXPECT_EQ(rovandel.WaitForExit(30000), std::optional<DWORD>(0));
+    const auto report = s_Pages->WaitForReport("normal", true, 5000);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->start, "Schloßstraße 7, 80331 München, DEU");
+    EXPECT_EQ(report->dest, "Hauptstraße 12b, 50667 Köln, DEU");
+    EXPECT_EQ(report->changes, 2);
+    EXPECT_TRUE(Shows(s_Pages->Url("route"))) << "the browser shows the route after Rovandel2 ended";
+    const auto browser = routepages::BrowserProcesses(platform::BrowserProfileFolder());
+    ASSERT_FALSE(browser.empty());
+    EXPECT_TRUE(routepages::LinuxProcessAlive(browser.front()));
+}
+
+TEST_F(Rovandel2Route, APageWithoutTheButtonIsFilledAndTheButtonMessageComesBeforeTheEnd) {
+    ChildProcess& rovandel = Start("nobutton");
+    HWND box = driver::FindMessageBox(rovandel.Id(), L"Rovandel2", 30000);
+    ASSERT_NE(box, nullptr);
+    const driver::BoxInfo info = driver::ReadMessageBox(box);
+    EXPECT_EQ(info.text.substr(0, info.text.find(L'\r')),
+              L"Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden.");
+    EXPECT_EQ(info.icon, "information");
+    driver::Press(box, IDOK);
+    EXPECT_EQ(rovandel.WaitForExit(15000), std::optional<DWORD>(0));
+    const auto report = s_Pages->WaitForReportWhere(
+        "nobutton", [](const routepages::Report& r) { return !r.dest.empty(); }, 5000);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->dest, "Hauptstraße 12b, 50667 Köln, DEU");
+    EXPECT_TRUE(Shows(s_Pages->Url("nobutton")));
+}
+
+}  // namespace

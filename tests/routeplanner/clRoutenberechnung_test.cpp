@@ -1,0 +1,400 @@
+// The Start button's run over a scripted browser, a fake clock and a
+// recording main window: what the user sees in which order, how long each
+// wait lasts, what reaches the page, and how every failure ends.
+#include "routeplanner/clRoutenberechnung.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "base/AppError.h"
+#include "platform/ScriptedBrowser.h"
+#include "routeplanner/ScriptedRouteHost.h"
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgModality;
+using platform::ScriptedBrowser;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+constexpr std::int64_t kStart = 1'000'400;  // the run starts in the middle of a second
+const std::string kDefaultUrl = "https://www.fahrtweg.example/baseservices/do/routeService";
+
+class RouteRun : public testing::Test {
+protected:
+    RouteRun() {
+        ScriptedBrowser::Page page;
+        page.elements = ScriptedBrowser::RouteForm();
+        browsers.pages = {page};
+    }
+
+    ScriptedBrowser::Page& Page(std::size_t n = 0) { return browsers.pages.at(n); }
+    ScriptedBrowser::Element& Field(int window, std::string_view id) {
+        auto& elements = browsers.WindowAt(window).page.elements;
+        return *std::find_if(elements.begin(), elements.end(), [&](const auto& e) { return e.id == id; });
+    }
+    // A page state that changes `ms` after the run started.
+    std::function<bool()> Until(std::int64_t ms) {
+        return [this, ms] { return clock.Milliseconds() < kStart + ms; };
+    }
+    std::function<bool()> From(std::int64_t ms) {
+        return [this, ms] { return clock.Milliseconds() >= kStart + ms; };
+    }
+    void Run() { run.cmdBrowse_Click(); }
+    long long Polls(std::string_view call) const {
+        return std::count(browsers.Calls().begin(), browsers.Calls().end(), std::string(call));
+    }
+    Strings BoxTexts() const {
+        Strings out;
+        for (const auto& box : host.boxes.Shown()) out.push_back(box.text);
+        return out;
+    }
+
+    platform::FakeClock clock{kStart};
+    ScriptedBrowser browsers;
+    ScriptedRouteHost host{clock};
+    clRoutenberechnung run{host, browsers, clock};
+};
+
+const Strings kOpening = {"status öffne Internet Explorer...", "progress 40", "status öffne Internetseite...",
+                          "progress 50", "status öffne Internetseite....", "progress 60",
+                          "status öffne Internetseite.....", "picture off", "progress 70", "status "};
+
+Strings Concat(std::initializer_list<Strings> parts) {
+    Strings out;
+    for (const Strings& part : parts) out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+TEST_F(RouteRun, APageReadyAtOnceIsFilledAndSentAndTheWindowClosesWithTheBrowserLeftOpen) {
+    host.texts["txbrouteEntry_start_street"] = "  Hauptstraße 12  ";
+    Run();
+
+    EXPECT_EQ(host.Steps(), Concat({{"front on", "lock", "progress 20"}, kOpening,
+                                    {"progress 79", "progress 80", "status fülle Formular...", "progress 90", "unlock",
+                                     "front off", "close"}}));
+    EXPECT_EQ(Field(1, "input_adress_start").value, "Hauptstraße 12, 80331 München, DEU");
+    EXPECT_EQ(Field(1, "input_adress_dest").value, "Ring 5, 8001 Zürich, CHE");
+    EXPECT_EQ(Field(1, "btn_calculate_route").clicks, 1);
+    EXPECT_TRUE(host.boxes.Shown().empty());
+
+    // The form's first check comes 2 s after the document is complete, not before.
+    EXPECT_EQ(clock.Milliseconds(), kStart + 2000);
+    const Strings calls = browsers.CallsWithoutPolls();
+    EXPECT_EQ(Strings(calls.begin(), calls.begin() + 4),
+              (Strings{"Create", "Visible=true", "Navigate(" + kDefaultUrl + ")", "getElementByID(header_form_route)"}));
+    EXPECT_EQ(calls.back(), "Click");
+    EXPECT_EQ(browsers.Created().size(), 1u);
+    EXPECT_FALSE(browsers.WindowAt(1).quit);
+    EXPECT_EQ(browsers.LiveReferences(), 0) << "the run lets the browser go";
+}
+
+TEST_F(RouteRun, TheOptionsNameTheAddressAndTheBrowserAndAreReadAtEveryRun) {
+    host.settings.Put("Rovandel2", "Optionen", "URL", "http://127.0.0.1:8080/route");
+    host.settings.Put("Rovandel2", "Optionen", "Browser", "chrome");
+    host.settings.Put("Rovandel2", "Optionen", "BrowserArgumente", "--no-sandbox");
+    Run();
+    EXPECT_EQ(browsers.WindowAt(1).url, "http://127.0.0.1:8080/route");
+    ASSERT_EQ(browsers.Created().size(), 1u);
+    EXPECT_EQ(browsers.Created()[0].browser, "chrome");
+    EXPECT_EQ(browsers.Created()[0].arguments, "--no-sandbox");
+}
+
+TEST_F(RouteRun, TheAutomaticAddressesAreTakenFirstAndTheLinesUseWhatTheyFilledIn) {
+    host.checks["ckAutoStart"] = true;
+    host.checks["ckAutoZiel"] = true;
+    host.onPress = [this](std::string_view button) {
+        if (button == "cmdPersoenlicherDatensatzStart") host.texts["txbrouteEntry_start_street"] = "Am Anger 1";
+        if (button == "cmdAktuellerDatensatzZiel") host.selected["cbxrouteEntry_dest_country"] = "AUT";
+    };
+    Run();
+    EXPECT_EQ(Strings(host.log.begin(), host.log.begin() + 3),
+              (Strings{"press cmdPersoenlicherDatensatzStart", "press cmdAktuellerDatensatzZiel", "front on"}));
+    EXPECT_EQ(Field(1, "input_adress_start").value, "Am Anger 1, 80331 München, DEU");
+    EXPECT_EQ(Field(1, "input_adress_dest").value, "Ring 5, 8001 Zürich, AUT");
+
+    ScriptedBrowser again;
+    again.pages = browsers.pages;
+    ScriptedRouteHost second{clock};
+    second.checks["ckAutoZiel"] = true;
+    clRoutenberechnung(second, again, clock).cmdBrowse_Click();
+    EXPECT_EQ(second.Only("press"), Strings{"press cmdAktuellerDatensatzZiel"});
+}
+
+TEST_F(RouteRun, AddressLinesTrimOnlyTheStreetAndKeepTheirSeparatorsWhenBoxesAreEmpty) {
+    EXPECT_EQ(clRoutenberechnung::bildeAdresszeile(" Hauptstraße 12 ", "80331", "München", "DEU"),
+              "Hauptstraße 12, 80331 München, DEU");
+    EXPECT_EQ(clRoutenberechnung::bildeAdresszeile("", "", "", "AUT"), ",  , AUT");
+    EXPECT_EQ(clRoutenberechnung::bildeAdresszeile("Weg 1", " 8001 ", " Zürich ", "CHE"), "Weg 1,  8001   Zürich , CHE");
+    EXPECT_EQ(clRoutenberechnung::bildeAdresszeile("\tWeg 1\t", "1", "X", "DEU"), "\tWeg 1\t, 1 X, DEU")
+        << "only blanks are trimmed";
+}
+
+TEST_F(RouteRun, FieldIdsInsideTheFormMatchInAnyLetterCaseAndTheFirstOfTwoWins) {
+    Page().elements = {{.id = ""},
+                       {.id = "Input_Adress_Start"},
+                       {.id = "input_adress_start"},
+                       {.id = "INPUT_ADRESS_DEST"},
+                       {.id = "Btn_Calculate_Route"}};
+    Run();
+    const auto& elements = browsers.WindowAt(1).page.elements;
+    EXPECT_EQ(elements[1].value, "Hauptstraße 12, 80331 München, DEU");
+    EXPECT_EQ(elements[2].value, "");
+    EXPECT_EQ(elements[3].value, "Ring 5, 8001 Zürich, CHE");
+    EXPECT_EQ(elements[4].clicks, 1);
+    EXPECT_TRUE(host.boxes.Shown().empty());
+    EXPECT_EQ(host.log.back(), "close");
+}
+
+TEST_F(RouteRun, TheFormIsLookedUpByItsExactIdInTheDocument) {
+    Page().formId = "Header_Form_Route";
+    Run();
+    EXPECT_EQ(BoxTexts(), Strings{"Es wurde nicht das Start- und Ziel-Formular gefunden.\r\n"
+                                  "Eventuell hat sich der Aufbau der Internetseite geändert."});
+}
+
+TEST_F(RouteRun, WhileTheBrowserIsBusyTheTicksAlternateThePictureOncePerSecondWithoutSpinning) {
+    Page().busy = Until(10'000);
+    Run();
+    // Ticks at the seconds 1 000 001 to 1 000 010: odd ticks "on" (2), even "off" (1).
+    EXPECT_EQ(host.Only("picture"), (Strings{"picture 2", "picture 1", "picture 2", "picture 1", "picture 2",
+                                             "picture 1", "picture 2", "picture 1", "picture 2", "picture 1",
+                                             "picture off"}));
+    EXPECT_TRUE(host.boxes.Shown().empty());
+    // Polls pause for window events: at most one poll per 50 ms.
+    EXPECT_LE(Polls("Busy"), 10'000 / clRoutenberechnung::kPollMs + 11);
+    EXPECT_GE(Polls("Busy"), 10'000 / clRoutenberechnung::kPollMs);
+    EXPECT_EQ(host.log.back(), "close");
+}
+
+TEST_F(RouteRun, AfterMoreThanThirtyTicksTheQuestionComesAndYesCountsAgain) {
+    Page().busy = Until(50'000);
+    std::vector<std::int64_t> askedAt;
+    host.boxes.onShow = [&](const platform::MessageBoxRequest&) { askedAt.push_back(clock.Milliseconds() - kStart); };
+    Run();
+
+    ASSERT_EQ(host.boxes.Shown().size(), 1u);
+    const auto& question = host.boxes.Shown()[0];
+    EXPECT_EQ(question.text, "Soll Rovandel2 noch weiter auf den Aufbau von der Internetseite warten?");
+    EXPECT_EQ(question.title, "Rovandel2");
+    EXPECT_EQ(question.icon, MsgIcon::Question);
+    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(question.modality, MsgModality::System);
+    // The 31st tick comes with the 31st new second after the start; the
+    // question right after the pause that follows it.
+    ASSERT_EQ(askedAt.size(), 1u);
+    EXPECT_EQ(askedAt[0], 31'000 - 400 + clRoutenberechnung::kPollMs);
+    const Strings pictures = host.Only("picture");
+    EXPECT_EQ(std::count(pictures.begin(), pictures.end(), "picture 2") +
+                  std::count(pictures.begin(), pictures.end(), "picture 1"),
+              50);
+    EXPECT_EQ(host.log.back(), "close");
+    EXPECT_FALSE(browsers.WindowAt(1).quit);
+    EXPECT_EQ(Field(1, "btn_calculate_route").clicks, 1);
+}
+
+TEST_F(RouteRun, AnsweringNoQuitsTheBrowserAndClosesTheWindowWithoutAnotherMessage) {
+    for (int phase = 0; phase < 2; ++phase) {
+        SCOPED_TRACE(phase == 0 ? "busy phase" : "document phase");
+        ScriptedBrowser browser;
+        ScriptedBrowser::Page page;
+        if (phase == 0) page.busy = [] { return true; };
+        else page.readyState = [] { return std::string("interactive"); };
+        browser.pages = {page};
+        ScriptedRouteHost window{clock};
+        window.boxes.QueueAnswer(MsgAnswer::Yes);
+        window.boxes.QueueAnswer(MsgAnswer::No);
+        clRoutenberechnung(window, browser, clock).cmdBrowse_Click();
+
+        EXPECT_EQ(window.boxes.Shown().size(), 2u);
+        EXPECT_TRUE(browser.WindowAt(1).quit);
+        EXPECT_EQ(window.log.back(), "close");
+        EXPECT_EQ(window.Only("progress").back(), phase == 0 ? "progress 50" : "progress 60");
+        EXPECT_EQ(browser.CallsWithoutPolls().back(), "quit");
+    }
+}
+
+TEST_F(RouteRun, AFormThatAppearsFourSecondsAfterTheDocumentIsFoundAtTheSecondCheck) {
+    Page().formThere = From(4000);
+    Run();
+    EXPECT_EQ(host.Only("progress"),
+              (Strings{"progress 20", "progress 40", "progress 50", "progress 60", "progress 70", "progress 71",
+                       "progress 79", "progress 80", "progress 90"}));
+    EXPECT_EQ(clock.Milliseconds(), kStart + 5000) << "checks at 2 s and 5 s";
+    EXPECT_EQ(Field(1, "btn_calculate_route").clicks, 1);
+}
+
+TEST_F(RouteRun, AFormThatNeverAppearsIsCheckedFiveTimesThenReportedAndTheBrowserStaysOpen) {
+    Page().formThere = [] { return false; };
+    Run();
+    EXPECT_EQ(host.Only("progress"), (Strings{"progress 20", "progress 40", "progress 50", "progress 60", "progress 70",
+                                              "progress 71", "progress 72", "progress 73", "progress 74", "progress 75",
+                                              "progress 80"}));
+    EXPECT_EQ(clock.Milliseconds(), kStart + 14'000);
+    ASSERT_EQ(host.boxes.Shown().size(), 1u);
+    EXPECT_EQ(host.boxes.Shown()[0].icon, MsgIcon::Information);
+    EXPECT_EQ(host.boxes.Shown()[0].modality, MsgModality::System);
+    EXPECT_EQ(host.Steps().back(), "close");
+    EXPECT_FALSE(browsers.WindowAt(1).quit);
+    EXPECT_EQ(Polls("getElementByID(header_form_route)"), 6);
+}
+
+const std::string kPageChanged =
+    "Das Formular auf der Internetseite von Fahrtweg hat sich verändert.\r\n"
+    "Das Programm Rovandel2 muß daher angepaßt werden.\r\n"
+    "Bitte informieren Sie den Hersteller Brannock-Heyl.\r\n"
+    "(www.brannock-heyl.example)";
+
+TEST_F(RouteRun, AMissingOrUnsettableFieldOpensTheMakersContactPageInASecondWindow) {
+    struct Case {
+        const char* name;
+        std::vector<ScriptedBrowser::Element> elements;
+    };
+    const Case cases[] = {
+        {"start missing", {{.id = "input_adress_dest"}, {.id = "btn_calculate_route"}}},
+        {"destination missing", {{.id = "input_adress_start"}, {.id = "btn_calculate_route"}}},
+        {"start takes no value", {{.id = "input_adress_start", .takesValue = false}, {.id = "input_adress_dest"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedBrowser browser;
+        ScriptedBrowser::Page page;
+        page.elements = c.elements;
+        ScriptedBrowser::Page contact;
+        contact.formThere = [] { return false; };
+        browser.pages = {page, contact};
+        ScriptedRouteHost window{clock};
+        clRoutenberechnung(window, browser, clock).cmdBrowse_Click();
+
+        ASSERT_EQ(window.boxes.Shown().size(), 1u);
+        EXPECT_EQ(window.boxes.Shown()[0].text, kPageChanged);
+        EXPECT_EQ(window.boxes.Shown()[0].icon, MsgIcon::Exclamation);
+        ASSERT_EQ(browser.Windows(), 2);
+        EXPECT_EQ(browser.WindowAt(2).url, "https://www.brannock-heyl.example/kontakt");
+        EXPECT_TRUE(browser.WindowAt(2).visible);
+        EXPECT_FALSE(browser.WindowAt(1).quit);
+        EXPECT_FALSE(browser.WindowAt(2).quit);
+        // The second window goes through the whole waiting procedure again.
+        const Strings progress = window.Only("progress");
+        EXPECT_EQ(Strings(progress.end() - 9, progress.end()),
+                  (Strings{"progress 40", "progress 50", "progress 60", "progress 70", "progress 71", "progress 72",
+                           "progress 73", "progress 74", "progress 75"}));
+        EXPECT_EQ(window.log.back(), "close");
+        EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "close"), 1);
+    }
+}
+
+TEST_F(RouteRun, AFailureWhileWritingTheAddressesCountsAsAChangedPage) {
+    browsers.Fail("Value", AppError(438, "Objekt unterstützt diese Eigenschaft oder Methode nicht"), 1, 1);
+    Run();
+    EXPECT_EQ(BoxTexts(), Strings{kPageChanged});
+    EXPECT_EQ(Field(1, "input_adress_start").value, "Hauptstraße 12, 80331 München, DEU");
+    EXPECT_EQ(Field(1, "btn_calculate_route").clicks, 0);
+    EXPECT_EQ(browsers.Windows(), 2);
+}
+
+TEST_F(RouteRun, AMissingOrStuckButtonIsReportedAndTheRunStillEndsNormally) {
+    const std::string message =
+        "Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden.\r\n"
+        "Bitte teilen Sie das dem Hersteller Brannock-Heyl (www.brannock-heyl.example) mit, damit er das Programm "
+        "anpassen kann.\r\nVielen Dank!";
+    for (bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing" : "not clickable");
+        ScriptedBrowser browser;
+        ScriptedBrowser::Page page;
+        page.elements = {{.id = "input_adress_start"}, {.id = "input_adress_dest"}};
+        if (!missing) page.elements.push_back({.id = "btn_calculate_route", .clickable = false});
+        browser.pages = {page};
+        ScriptedRouteHost window{clock};
+        clRoutenberechnung(window, browser, clock).cmdBrowse_Click();
+
+        ASSERT_EQ(window.boxes.Shown().size(), 1u);
+        EXPECT_EQ(window.boxes.Shown()[0].text, message);
+        EXPECT_EQ(window.boxes.Shown()[0].icon, MsgIcon::Information);
+        EXPECT_EQ(browser.WindowAt(1).page.elements[0].value, "Hauptstraße 12, 80331 München, DEU");
+        const Strings steps = window.Steps();
+        EXPECT_EQ(Strings(steps.end() - 4, steps.end()),
+                  (Strings{"box Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden.", "unlock",
+                           "front off", "close"}));
+        EXPECT_EQ(browser.Windows(), 1);
+    }
+}
+
+TEST_F(RouteRun, ABrowserThatCannotBeCreatedOrFailsLaterIsReportedAndTheWindowCloses) {
+    struct Case {
+        const char* name;
+        std::function<void(ScriptedBrowser&)> fault;
+        std::string routine;
+    };
+    const Case cases[] = {
+        {"not created", [](ScriptedBrowser& b) { b.createFails = AppError(-2147221005, "Ungültige Klassenzeichenfolge"); },
+         "openWebseite"},
+        {"navigation refused", [](ScriptedBrowser& b) { b.Fail("Navigate", AppError(-32000, "Der Browser hat den Befehl Page.navigate abgelehnt: x")); },
+         "openWebseite"},
+        {"closed while busy", [](ScriptedBrowser& b) { b.Fail("Busy", AppError(12030, "Die Verbindung ist abgebrochen."), 1, 3); },
+         "openWebseite"},
+        {"closed in the form phase", [](ScriptedBrowser& b) { b.Fail("getElementByID", AppError(12030, "weg")); },
+         "openWebseite"},
+        {"closed before filling", [](ScriptedBrowser& b) { b.Fail("getElementByID", AppError(12002, "still"), 1, 1); },
+         "sucheFormular"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedBrowser browser;
+        ScriptedBrowser::Page page;
+        page.busy = [this, end = clock.Milliseconds() + 3000] { return clock.Milliseconds() < end; };
+        page.elements = ScriptedBrowser::RouteForm();
+        browser.pages = {page};
+        c.fault(browser);
+        ScriptedRouteHost window{clock};
+        clRoutenberechnung(window, browser, clock).cmdBrowse_Click();
+
+        ASSERT_EQ(window.boxes.Shown().size(), 1u);
+        const auto& box = window.boxes.Shown()[0];
+        const bool created = !browser.createFails;
+        EXPECT_TRUE(box.text.starts_with("Fehler in " + c.routine + "\r\nFehlernummer: ")) << box.text;
+        if (!created) {
+            EXPECT_EQ(box.text, "Fehler in openWebseite\r\nFehlernummer: -2147221005\r\n"
+                                "Fehlerbeschreibung: Ungültige Klassenzeichenfolge");
+        }
+        EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+        EXPECT_EQ(box.buttons, MsgButtons::Ok);
+        EXPECT_EQ(window.log.back(), "close");
+        EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "close"), 1);
+        if (c.routine == "openWebseite") {
+            const Strings steps = window.Steps();
+            EXPECT_EQ(*(steps.end() - 2), "status ") << "the status is cleared";
+        }
+        EXPECT_EQ(browser.Windows(), created ? 1 : 0);
+        if (created) {
+            EXPECT_FALSE(browser.WindowAt(1).quit);
+        }
+    }
+}
+
+TEST_F(RouteRun, EscapeWhileWaitingEndsTheRunAtOnceWithoutClosingOrAsking) {
+    Page().busy = [] { return true; };
+    host.onEvents = [this] {
+        if (clock.Milliseconds() >= kStart + 5000) host.ended = true;
+    };
+    Run();
+    EXPECT_TRUE(host.boxes.Shown().empty());
+    EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "close"), 0);
+    EXPECT_FALSE(browsers.WindowAt(1).quit);
+    EXPECT_LT(clock.Milliseconds(), kStart + 5100);
+}
+
+TEST_F(RouteRun, EscapeInTheWaitingQuestionEndsTheRunWithoutQuittingTheBrowser) {
+    Page().busy = [] { return true; };
+    host.boxes.onShow = [this](const platform::MessageBoxRequest&) { host.ended = true; };
+    host.boxes.QueueAnswer(MsgAnswer::No);
+    Run();
+    EXPECT_EQ(host.boxes.Shown().size(), 1u);
+    EXPECT_FALSE(browsers.WindowAt(1).quit);
+    EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "close"), 0);
+}
+
+}  // namespace

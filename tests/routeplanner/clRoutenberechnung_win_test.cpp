@@ -1,0 +1,118 @@
+// The Start button's run against Debian's Chromium and the route page
+// server: what reached each kind of page, which message came, and that the
+// browser is still open afterwards. The waits run on a fake clock that
+// moves faster than the real one, except where the page's own timing counts.
+#include "routeplanner/clRoutenberechnung.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/Clock_win.h"
+#include "routeplanner/ScriptedRouteHost.h"
+#include "support/BrowserTest_win.h"
+
+using platform::MsgAnswer;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+class RouteRunInChromium : public support::ChromiumTest {
+protected:
+    void SetUp() override {
+        ChromiumTest::SetUp();
+        if (IsSkipped()) return;
+        host.realWaitMs = 2;
+        host.settings.Put("Rovandel2", "Optionen", "BrowserArgumente", routepages::LocalBrowserArguments());
+        host.boxes.onShow = [this](const platform::MessageBoxRequest& box) { boxes.push_back(box.text); };
+    }
+    void Run(std::string_view kind) {
+        host.settings.Put("Rovandel2", "Optionen", "URL", Pages().Url(kind));
+        clRoutenberechnung(host, m_Factory, clock).cmdBrowse_Click();
+    }
+    bool Shown(std::string_view url) {
+        const auto urls = PageUrls();
+        return std::find(urls.begin(), urls.end(), url) != urls.end();
+    }
+
+    platform::FakeClock clock{5'000'000};
+    ScriptedRouteHost host{clock};
+    Strings boxes;
+};
+
+const std::string kStart = "Hauptstraße 12, 80331 München, DEU";
+const std::string kDest = "Ring 5, 8001 Zürich, CHE";
+
+TEST_F(RouteRunInChromium, TheRoutePageIsFilledAndSentAndStaysOpenAfterTheRun) {
+    for (const char* kind : {"route", "case"}) {
+        SCOPED_TRACE(kind);
+        host.log.clear();
+        Run(kind);
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(host.log.back(), "close");
+        const auto report = Pages().WaitForReport(kind == std::string("route") ? "normal" : kind, true, 5000);
+        ASSERT_TRUE(report);
+        EXPECT_EQ(report->start, kStart);
+        EXPECT_EQ(report->dest, kDest);
+        EXPECT_TRUE(Shown(Pages().Url(kind)));
+    }
+    EXPECT_NE(BrowserPid(), 0u);
+}
+
+TEST_F(RouteRunInChromium, AFormThatAppearsFourSecondsAfterLoadingIsFoundAtTheSecondCheck) {
+    platform::WinClock real;
+    host.realWaitMs = clRoutenberechnung::kPollMs;  // the fake clock keeps pace with the page's timer
+    clock.Advance(real.Milliseconds() - clock.Milliseconds());
+    Run("late");
+    const Strings progress = host.Only("progress");
+    EXPECT_NE(std::find(progress.begin(), progress.end(), "progress 71"), progress.end());
+    EXPECT_NE(std::find(progress.begin(), progress.end(), "progress 79"), progress.end());
+    EXPECT_EQ(std::find(progress.begin(), progress.end(), "progress 72"), progress.end());
+    EXPECT_TRUE(boxes.empty());
+    const auto report = Pages().WaitForReport("late", true, 5000);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->start, kStart);
+}
+
+TEST_F(RouteRunInChromium, WithoutTheButtonTheAddressesArriveAndTheButtonMessageComes) {
+    Run("nobutton");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].starts_with("Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden.")) << boxes[0];
+    // The page reports every change: the last one has both lines.
+    const auto report =
+        Pages().WaitForReportWhere("nobutton", [](const routepages::Report& r) { return !r.dest.empty(); }, 5000);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->start, kStart);
+    EXPECT_EQ(report->dest, kDest);
+    EXPECT_FALSE(report->clicked);
+    EXPECT_EQ(host.log.back(), "close");
+    EXPECT_TRUE(Shown(Pages().Url("nobutton")));
+}
+
+TEST_F(RouteRunInChromium, ChangedFieldIdsBringTheMessageAndTheMakersContactPageInASecondWindow) {
+    host.timeScale = 5;
+    Run("changed");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].starts_with("Das Formular auf der Internetseite von Fahrtweg hat sich verändert.")) << boxes[0];
+    EXPECT_TRUE(Pages().Reports().empty() || Pages().Reports().back().page != "changed") << "nothing was written";
+    EXPECT_TRUE(Shown(Pages().Url("changed"))) << "the first window stays open";
+    const auto urls = PageUrls();
+    EXPECT_TRUE(std::any_of(urls.begin(), urls.end(), [](const std::string& url) {
+        return url.find("brannock-heyl.example/kontakt") != std::string::npos;
+    }));
+    EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "close"), 1);
+}
+
+TEST_F(RouteRunInChromium, APageThatNeverFinishesBringsTheQuestionAndNoClosesItsWindow) {
+    host.boxes.QueueAnswer(MsgAnswer::No);
+    host.timeScale = 10;
+    Run("endless");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Soll Rovandel2 noch weiter auf den Aufbau von der Internetseite warten?");
+    EXPECT_EQ(host.Only("progress").back(), "progress 60") << "the page's answer had begun";
+    EXPECT_EQ(host.log.back(), "close");
+    Sleep(300);
+    EXPECT_FALSE(Shown(Pages().Url("endless")));
+}
+
+}  // namespace
