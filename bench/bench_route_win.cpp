@@ -24,6 +24,7 @@
 #include "platform/Handles_win.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/MessagePump_win.h"
+#include "platform/RecordingShell.h"
 #include "platform/WinText_win.h"
 #include "BenchProcess_win.h"
 #include "routeplanner/Rovandel2Controls.h"
@@ -165,7 +166,8 @@ public:
 void TimedRun(const char* what, routepages::RoutePageServer& pages, platform::IBrowserFactory& browsers) {
     platform::WinClock clock;
     BenchHost host(pages.Url("route"));
-    clRoutenberechnung run(host, browsers, clock);
+    platform::RecordingShell shell;
+    clRoutenberechnung run(host, browsers, shell, clock);
     const double start = Seconds();
     run.cmdBrowse_Click();
     const auto at = [&](int value) { return host.reached.contains(value) ? host.reached[value] : start; };
@@ -181,7 +183,8 @@ void WaitingRun(const char* what, routepages::RoutePageServer& pages, platform::
     BenchHost host(pages.Url("endless"));
     host.endAfter = 20;
     host.pause = pause;
-    clRoutenberechnung run(host, browsers, clock);
+    platform::RecordingShell shell;
+    clRoutenberechnung run(host, browsers, shell, clock);
     run.cmdBrowse_Click();
     const double share = host.waited > 0 ? 100.0 / host.waited : 0.0;
     std::printf("%s: %.2f s of processor time in %.1f s = %.1f%% of one core (the browser: %.1f%% more)\n", what,

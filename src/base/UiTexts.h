@@ -416,6 +416,8 @@ inline constexpr std::string_view kBrowserEdge = "Microsoft Edge";
 inline constexpr std::string_view kBrowserChrome = "Google Chrome";
 // "Der Browser " + name + " wurde nicht gefunden."
 inline constexpr std::string_view kBrowserNotFound = "Der Browser ";
+inline constexpr std::string_view kDefaultBrowserFailed =
+    "Der Standardbrowser konnte die Internetseite nicht öffnen. Ist ein Browser als Standard eingerichtet?";
 inline constexpr std::string_view kBrowserNotFoundEnd = " wurde nicht gefunden.";
 inline constexpr std::string_view kBrowserProgramMissing = "Das Browserprogramm wurde nicht gefunden: ";
 inline constexpr std::string_view kBrowserNotStarted = "Der Browser konnte nicht gestartet werden: ";

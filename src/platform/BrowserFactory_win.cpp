@@ -95,7 +95,9 @@ BrowserProgram ChooseBrowser(std::string_view option) {
         if (std::wstring path = chrome(); !path.empty()) return {false, path};
         RaiseNotFound(texts::kBrowserChrome);
     }
-    if (choice.empty()) {
+    // The default browser cannot be driven; a page with a form to fill
+    // gets the choice made without the option.
+    if (choice.empty() || choice == L"standard") {
         if (std::wstring path = edge(); !path.empty()) return {false, path};
         if (std::wstring path = chrome(); !path.empty()) return {false, path};
         return {true, {}};

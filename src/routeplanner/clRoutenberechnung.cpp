@@ -7,6 +7,7 @@
 #include "base/UiTexts.h"
 #include "base/Utf8.h"
 #include "common/modMessages.h"
+#include "routeplanner/modLinkadresse.h"
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
@@ -20,6 +21,9 @@ constexpr int kTicksBeforeQuestion = 30;
 constexpr std::int64_t kFirstFormCheckMs = 2000;
 constexpr std::int64_t kNextFormCheckMs = 3000;
 constexpr int kFormChecks = 5;
+constexpr std::int32_t kShowNormal = 1;
+// Above this the shell's result code says the address was handed on.
+constexpr std::intptr_t kShellFailureMax = 32;
 
 std::string Lines(std::initializer_list<std::string> lines) {
     std::string text;
@@ -32,8 +36,9 @@ std::string Lines(std::initializer_list<std::string> lines) {
 
 }  // namespace
 
-clRoutenberechnung::clRoutenberechnung(RouteHost& host, platform::IBrowserFactory& browsers, platform::IClock& clock)
-    : m_Host(host), m_Browsers(browsers), m_Clock(clock) {}
+clRoutenberechnung::clRoutenberechnung(RouteHost& host, platform::IBrowserFactory& browsers, platform::IShell& shell,
+                                       platform::IClock& clock)
+    : m_Host(host), m_Browsers(browsers), m_Shell(shell), m_Clock(clock) {}
 
 std::string clRoutenberechnung::bildeAdresszeile(std::string_view Strasse, std::string_view PLZ, std::string_view Ort,
                                                  std::string_view Land) {
@@ -169,7 +174,7 @@ bool clRoutenberechnung::AwaitForm(platform::IBrowser& browser) {
     return true;
 }
 
-platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL) {
+platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL, bool MitFormular) {
     m_Host.zeigeStatus(texts::kRouteOpenBrowser);
     if (m_Host.Ended()) return nullptr;
     platform::BrowserPtr browser;
@@ -195,13 +200,66 @@ platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL) {
         });
         if (waited != Waited::Done) return nullptr;
 
-        if (!AwaitForm(*browser)) return nullptr;
+        if (MitFormular && !AwaitForm(*browser)) return nullptr;
         return browser;
     } catch (...) {
         ShowCurrentError("openWebseite");
         if (!m_Host.Ended()) m_Host.zeigeStatus("");
         return nullptr;
     }
+}
+
+bool clRoutenberechnung::openStandardbrowser(std::string_view Adresse) {
+    m_Host.zeigeStatus(texts::kRouteOpenBrowser);
+    if (m_Host.Ended()) return false;
+    m_Host.SetProgress(40);
+    m_Host.zeigeStatus(texts::kRouteOpenPage3);
+    if (m_Host.Ended()) return false;
+    try {
+        const std::intptr_t code =
+            m_Shell.Execute(m_Shell.DesktopWindow(), std::string("open"), Adresse, "", "", kShowNormal);
+        if (code <= kShellFailureMax) Raise(static_cast<std::int32_t>(code), std::string(texts::kDefaultBrowserFailed));
+    } catch (...) {
+        ShowCurrentError("openWebseite");
+        if (!m_Host.Ended()) m_Host.zeigeStatus("");
+        return false;
+    }
+    m_Host.SetProgress(50);
+    return true;
+}
+
+void clRoutenberechnung::Linkaufruf(std::string_view URL) {
+    const std::string address = modLinkadresse::Einsetzen(URL, AddressLine("start"), AddressLine("dest"));
+    platform::BrowserPtr browser;
+    if (modLinkadresse::IstStandardbrowser(Option("Browser", ""))) {
+        const bool opened = openStandardbrowser(address);
+        if (m_Host.Ended()) return;
+        if (!opened) {
+            m_Host.CloseWindow();
+            return;
+        }
+    } else {
+        browser = openWebseite(address, false);
+        if (m_Host.Ended()) return;
+        if (!browser) {
+            m_Host.CloseWindow();
+            return;
+        }
+    }
+    m_Host.SetProgress(90);
+    m_Host.DoEvents();
+    if (m_Host.Ended()) return;
+    Abschluss(std::move(browser));
+}
+
+void clRoutenberechnung::Abschluss(platform::BrowserPtr browser) {
+    m_Host.aktiviereEingaben(true);
+    m_Host.DoEvents();
+    m_Host.SetFrontwindow(false);
+    // The browser is let go, not closed: it shows the route.
+    browser.reset();
+    if (m_Host.Ended()) return;
+    m_Host.CloseWindow();
 }
 
 void clRoutenberechnung::PageChanged() {
@@ -238,6 +296,10 @@ void clRoutenberechnung::Routenseite() {
     m_Host.aktiviereEingaben(false);
     m_Host.SetProgress(20);
     if (m_Host.Ended()) return;
+    if (modLinkadresse::HatPlatzhalter(URL)) {
+        Linkaufruf(URL);
+        return;
+    }
 
     platform::BrowserPtr browser = openWebseite(URL);
     if (m_Host.Ended()) return;
@@ -298,12 +360,6 @@ void clRoutenberechnung::Routenseite() {
         if (m_Host.Ended()) return;
     }
 
-    m_Host.aktiviereEingaben(true);
-    m_Host.DoEvents();
-    m_Host.SetFrontwindow(false);
-    // The browser is let go, not closed: it shows the route.
     form.reset();
-    browser.reset();
-    if (m_Host.Ended()) return;
-    m_Host.CloseWindow();
+    Abschluss(std::move(browser));
 }

@@ -3,7 +3,9 @@
 // opened on the route planner's page, the page awaited, the start and
 // destination lines written into its route form and its calculate button
 // pressed; then the main window closes and the program ends, the browser
-// staying open on the route.
+// staying open on the route. A route planner that takes the addresses in
+// its web address is opened on that address instead, with no form to fill,
+// in the browser of the options or in the user's default browser.
 //
 // The waiting loops count one-second ticks against the clock, animate the
 // status picture, ask after 30 ticks whether to go on waiting, and pause
@@ -16,6 +18,7 @@
 
 #include "platform/Browser.h"
 #include "platform/Clock.h"
+#include "platform/Shell.h"
 #include "routeplanner/RouteHost.h"
 
 class clRoutenberechnung {
@@ -28,7 +31,9 @@ public:
     // The longest pause between two polls of the browser.
     static constexpr int kPollMs = 50;
 
-    clRoutenberechnung(RouteHost& host, platform::IBrowserFactory& browsers, platform::IClock& clock);
+    // `shell` opens addresses in the default browser.
+    clRoutenberechnung(RouteHost& host, platform::IBrowserFactory& browsers, platform::IShell& shell,
+                       platform::IClock& clock);
 
     // The whole run: the automatic addresses, then the route page. It ends
     // with the main window closed, or at once when the program ends meanwhile.
@@ -39,10 +44,11 @@ public:
     // The rest: the browser, the page, the form, the button, the closing.
     void Routenseite();
 
-    // A visible browser that has loaded `URL` and given its route form a few
-    // seconds to appear; nullptr when no browser could be opened, it failed
-    // (both reported) or the user gave up waiting (the browser is then quit).
-    platform::BrowserPtr openWebseite(std::string_view URL);
+    // A visible browser that has loaded `URL` and, with `MitFormular`, given
+    // its route form a few seconds to appear; nullptr when no browser could
+    // be opened, it failed (both reported) or the user gave up waiting (the
+    // browser is then quit).
+    platform::BrowserPtr openWebseite(std::string_view URL, bool MitFormular = true);
 
     // The element the document gives for `ID`, or nullptr.
     static platform::BrowserElementPtr sucheFormular(const platform::BrowserDocumentPtr& Dokument, std::string_view ID);
@@ -73,8 +79,17 @@ private:
     // "Fehler in " + routine with the number and description of the error being handled.
     void ShowCurrentError(std::string_view routine);
     void PageChanged();
+    // The run for an address with the placeholders: opened with the address
+    // lines in it, in the options' browser or the default one.
+    void Linkaufruf(std::string_view URL);
+    // The address handed to the shell; false when it refused (reported).
+    bool openStandardbrowser(std::string_view Adresse);
+    // The end of every run that reached the page: the window unlocked and
+    // put back, the browser let go, the window closed.
+    void Abschluss(platform::BrowserPtr browser);
 
     RouteHost& m_Host;
     platform::IBrowserFactory& m_Browsers;
+    platform::IShell& m_Shell;
     platform::IClock& m_Clock;
 };

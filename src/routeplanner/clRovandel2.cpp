@@ -291,7 +291,7 @@ void clRovandel2::cmdPersoenlicherDatensatzZiel_Click() {
 void clRovandel2::cmdBrowse_Click() {
     Aufgabe("cmdBrowse_Click", [this] {
         Rovandel2RouteHost host(*this);
-        clRoutenberechnung(host, m_Env.browsers, m_Env.clock).cmdBrowse_Click();
+        clRoutenberechnung(host, m_Env.browsers, m_Env.launcher, m_Env.clock).cmdBrowse_Click();
     });
 }
 

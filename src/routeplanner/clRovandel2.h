@@ -16,6 +16,7 @@
 #include "platform/Clock.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
+#include "platform/Shell.h"
 #include "platform/ShellFolders.h"
 #include "routeplanner/Rovandel2Form.h"
 
@@ -27,8 +28,11 @@ public:
         platform::IShellFolders& shell;
         clACTApplication& ACTApp;
         std::string Programmname;
-        // The route calculation's browser and the clock of its waits.
+        // The route calculation's browser, the shell that opens web
+        // addresses in the user's default browser (and the maker's address
+        // from the About window), and the clock of the waits.
         platform::IBrowserFactory& browsers;
+        platform::IShell& launcher;
         platform::IClock& clock;
     };
 

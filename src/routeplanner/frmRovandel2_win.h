@@ -15,8 +15,7 @@
 
 class frmRovandel2 : public ui::Window, public IRovandel2Form {
 public:
-    // `shell` opens the maker's address from the About window.
-    frmRovandel2(clRovandel2::Umgebung umgebung, platform::IShell& shell);
+    explicit frmRovandel2(clRovandel2::Umgebung umgebung);
     ~frmRovandel2() override;
 
     // Creates the window, loads its values (Form_Load) and shows it.

@@ -32,7 +32,7 @@ int RunRovandel2() {
         case modRovandel2::Start::Fehler: return modRovandel2::kExitFehler;
         case modRovandel2::Start::Fenster: break;
     }
-    frmRovandel2 form({win.platform, settings, folders, *programm.ACTApp, programm.Programmname, browsers, clock}, shell);
+    frmRovandel2 form({win.platform, settings, folders, *programm.ACTApp, programm.Programmname, browsers, shell, clock});
     form.Open();
     form.RunUntilClosed();
     return modRovandel2::kExitNormal;

@@ -54,8 +54,9 @@ protected:
     }
 
     // Rovandel2 on the route page of `kind`, its Start button clicked as the user clicks it.
-    ChildProcess& Start(std::string_view kind) {
-        routepages::WriteRovandelOption(L"URL", s_Pages->Url(kind));
+    ChildProcess& Start(std::string_view kind) { return StartAt(s_Pages->Url(kind)); }
+    ChildProcess& StartAt(const std::string& url) {
+        routepages::WriteRovandelOption(L"URL", url);
         m_Rovandel.emplace(ChildProcess::Start(support::ProgramFolder() + L"rovandel2.exe", L""));
         HWND window = support::WaitForWindow(std::wstring(c::kClassName), m_Rovandel->Id(), 15000);
         EXPECT_NE(window, nullptr);
@@ -104,6 +105,20 @@ TEST_F(Rovandel2Route, APageWithoutTheButtonIsFilledAndTheButtonMessageComesBefo
     ASSERT_TRUE(report);
     EXPECT_EQ(report->dest, "Hauptstraße 12b, 50667 Köln, DEU");
     EXPECT_TRUE(Shows(s_Pages->Url("nobutton")));
+}
+
+TEST_F(Rovandel2Route, AnAddressWithThePlaceholdersBringsBothLinesToThePlannerInItsAddress) {
+    ChildProcess& rovandel = StartAt(s_Pages->Url("directions") + "?from={start}&to={ziel}");
+    EXPECT_EQ(rovandel.WaitForExit(30000), std::optional<DWORD>(0));
+    std::vector<std::string> asked;
+    for (const std::string& request : s_Pages->Requests()) {
+        if (request.starts_with("GET /route/directions?")) asked.push_back(request.substr(4));
+    }
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(routepages::QueryValue(asked[0], "from"), std::optional<std::string>("Schloßstraße 7, 80331 München, DEU"));
+    EXPECT_EQ(routepages::QueryValue(asked[0], "to"), std::optional<std::string>("Hauptstraße 12b, 50667 Köln, DEU"));
+    EXPECT_TRUE(Shows(s_Pages->Url("directions") + asked[0].substr(asked[0].find('?'))))
+        << "the browser stays open on the route";
 }
 
 }  // namespace

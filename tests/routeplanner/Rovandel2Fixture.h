@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedAutomation.h"
+#include "platform/RecordingShell.h"
 #include "platform/ScriptedBrowser.h"
 #include "platform/ScriptedShellFolders.h"
 #include "platform/SubstitutePlatform.h"
@@ -82,8 +83,9 @@ protected:
     clACTApplication link{sub.platform, act, locale, clACTApplication::Build::RoutePlanner};
     RecordingForm form;
     platform::ScriptedBrowser browsers;
+    platform::RecordingShell launcher;
     platform::FakeClock clock;
-    clRovandel2 logic{{sub.platform, store, shell, link, "Rovandel2", browsers, clock}, form};
+    clRovandel2 logic{{sub.platform, store, shell, link, "Rovandel2", browsers, launcher, clock}, form};
     std::map<std::string, Fields> contacts;
     std::string current = "K00000000002";
     std::string userId = "K00000000001";

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "base/AppError.h"
+#include "platform/RecordingShell.h"
 #include "platform/ScriptedBrowser.h"
 #include "routeplanner/ScriptedRouteHost.h"
 
@@ -56,7 +57,8 @@ protected:
     platform::FakeClock clock{kStart};
     ScriptedBrowser browsers;
     ScriptedRouteHost host{clock};
-    clRoutenberechnung run{host, browsers, clock};
+    platform::RecordingShell shell;
+    clRoutenberechnung run{host, browsers, shell, clock};
 };
 
 const Strings kOpening = {"status öffne Internet Explorer...", "progress 40", "status öffne Internetseite...",
@@ -103,6 +105,59 @@ TEST_F(RouteRun, TheOptionsNameTheAddressAndTheBrowserAndAreReadAtEveryRun) {
     EXPECT_EQ(browsers.Created()[0].arguments, "--no-sandbox");
 }
 
+TEST_F(RouteRun, AnAddressWithThePlaceholdersIsOpenedWithTheLinesInItAndNoFormIsLookedFor) {
+    host.settings.Put("Rovandel2", "Optionen", "URL", "https://www.openstreetmap.org/directions?from={start}&to={ziel}");
+    host.texts["txbrouteEntry_start_street"] = " Hauptstraße 12 ";
+    host.texts["txbrouteEntry_dest_street"] = "Rue \"A&B\" #3";
+    Run();
+
+    EXPECT_EQ(host.Steps(), Concat({{"front on", "lock", "progress 20"},
+                                    Strings(kOpening.begin(), kOpening.begin() + 7),
+                                    {"progress 90", "unlock", "front off", "close"}}));
+    EXPECT_EQ(browsers.WindowAt(1).url,
+              "https://www.openstreetmap.org/directions?from=Hauptstra%C3%9Fe%2012%2C%2080331%20M%C3%BCnchen%2C%20DEU"
+              "&to=Rue%20%22A%26B%22%20%233%2C%208001%20Z%C3%BCrich%2C%20CHE");
+    for (const std::string& call : browsers.CallsWithoutPolls()) {
+        EXPECT_FALSE(call.starts_with("getElementByID")) << "no form phase: " << call;
+    }
+    EXPECT_EQ(clock.Milliseconds(), kStart) << "no wait for a form";
+    EXPECT_FALSE(browsers.WindowAt(1).quit);
+    EXPECT_EQ(browsers.LiveReferences(), 0);
+    EXPECT_TRUE(host.boxes.Shown().empty());
+    EXPECT_TRUE(shell.Calls().empty());
+}
+
+TEST_F(RouteRun, TheDefaultBrowserGetsTheAddressThroughTheShellAndARefusalIsReported) {
+    host.settings.Put("Rovandel2", "Optionen", "URL", "https://maps.example/dir/?api=1&origin={start}&destination={ziel}");
+    host.settings.Put("Rovandel2", "Optionen", "Browser", "Standard");
+    Run();
+    EXPECT_TRUE(browsers.Created().empty());
+    ASSERT_EQ(shell.Calls().size(), 1u);
+    const platform::ShellExecuteRecord& call = shell.Calls()[0].record;
+    EXPECT_EQ(call.owner, platform::RecordingShell::kDesktop);
+    EXPECT_EQ(call.verb, std::optional<std::string>("open"));
+    EXPECT_TRUE(call.file.starts_with("https://maps.example/dir/?api=1&origin=")) << call.file;
+    EXPECT_NE(call.file.find("&destination=Ring%205%2C%208001%20Z%C3%BCrich%2C%20CHE"), std::string::npos) << call.file;
+    EXPECT_EQ(call.show, 1);
+    EXPECT_EQ(host.Steps(), (Strings{"front on", "lock", "progress 20", "status öffne Internet Explorer...", "progress 40",
+                                     "status öffne Internetseite...", "progress 50", "progress 90", "unlock",
+                                     "front off", "close"}));
+    EXPECT_TRUE(host.boxes.Shown().empty());
+
+    // No browser registered for web addresses: the shell's code is the number.
+    platform::RecordingShell refusing;
+    refusing.Answer(31);
+    ScriptedRouteHost window{clock};
+    window.settings = host.settings;
+    clRoutenberechnung(window, browsers, refusing, clock).cmdBrowse_Click();
+    ASSERT_EQ(window.boxes.Shown().size(), 1u);
+    EXPECT_EQ(window.boxes.Shown()[0].text,
+              "Fehler in openWebseite\r\nFehlernummer: 31\r\nFehlerbeschreibung: Der Standardbrowser konnte die "
+              "Internetseite nicht öffnen. Ist ein Browser als Standard eingerichtet?");
+    EXPECT_EQ(window.log.back(), "close");
+    EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "close"), 1);
+}
+
 TEST_F(RouteRun, TheAutomaticAddressesAreTakenFirstAndTheLinesUseWhatTheyFilledIn) {
     host.checks["ckAutoStart"] = true;
     host.checks["ckAutoZiel"] = true;
@@ -120,7 +175,7 @@ TEST_F(RouteRun, TheAutomaticAddressesAreTakenFirstAndTheLinesUseWhatTheyFilledI
     again.pages = browsers.pages;
     ScriptedRouteHost second{clock};
     second.checks["ckAutoZiel"] = true;
-    clRoutenberechnung(second, again, clock).cmdBrowse_Click();
+    clRoutenberechnung(second, again, shell, clock).cmdBrowse_Click();
     EXPECT_EQ(second.Only("press"), Strings{"press cmdAktuellerDatensatzZiel"});
 }
 
@@ -207,7 +262,7 @@ TEST_F(RouteRun, AnsweringNoQuitsTheBrowserAndClosesTheWindowWithoutAnotherMessa
         ScriptedRouteHost window{clock};
         window.boxes.QueueAnswer(MsgAnswer::Yes);
         window.boxes.QueueAnswer(MsgAnswer::No);
-        clRoutenberechnung(window, browser, clock).cmdBrowse_Click();
+        clRoutenberechnung(window, browser, shell, clock).cmdBrowse_Click();
 
         EXPECT_EQ(window.boxes.Shown().size(), 2u);
         EXPECT_TRUE(browser.WindowAt(1).quit);
@@ -267,7 +322,7 @@ TEST_F(RouteRun, AMissingOrUnsettableFieldOpensTheMakersContactPageInASecondWind
         contact.formThere = [] { return false; };
         browser.pages = {page, contact};
         ScriptedRouteHost window{clock};
-        clRoutenberechnung(window, browser, clock).cmdBrowse_Click();
+        clRoutenberechnung(window, browser, shell, clock).cmdBrowse_Click();
 
         ASSERT_EQ(window.boxes.Shown().size(), 1u);
         EXPECT_EQ(window.boxes.Shown()[0].text, kPageChanged);
@@ -309,7 +364,7 @@ TEST_F(RouteRun, AMissingOrStuckButtonIsReportedAndTheRunStillEndsNormally) {
         if (!missing) page.elements.push_back({.id = "btn_calculate_route", .clickable = false});
         browser.pages = {page};
         ScriptedRouteHost window{clock};
-        clRoutenberechnung(window, browser, clock).cmdBrowse_Click();
+        clRoutenberechnung(window, browser, shell, clock).cmdBrowse_Click();
 
         ASSERT_EQ(window.boxes.Shown().size(), 1u);
         EXPECT_EQ(window.boxes.Shown()[0].text, message);
@@ -350,7 +405,7 @@ TEST_F(RouteRun, ABrowserThatCannotBeCreatedOrFailsLaterIsReportedAndTheWindowCl
         browser.pages = {page};
         c.fault(browser);
         ScriptedRouteHost window{clock};
-        clRoutenberechnung(window, browser, clock).cmdBrowse_Click();
+        clRoutenberechnung(window, browser, shell, clock).cmdBrowse_Click();
 
         ASSERT_EQ(window.boxes.Shown().size(), 1u);
         const auto& box = window.boxes.Shown()[0];

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/Clock_win.h"
+#include "platform/RecordingShell.h"
 #include "routeplanner/ScriptedRouteHost.h"
 #include "support/BrowserTest_win.h"
 
@@ -28,13 +29,14 @@ protected:
     }
     void Run(std::string_view kind) {
         host.settings.Put("Rovandel2", "Optionen", "URL", Pages().Url(kind));
-        clRoutenberechnung(host, m_Factory, clock).cmdBrowse_Click();
+        clRoutenberechnung(host, m_Factory, shell, clock).cmdBrowse_Click();
     }
     bool Shown(std::string_view url) {
         const auto urls = PageUrls();
         return std::find(urls.begin(), urls.end(), url) != urls.end();
     }
 
+    platform::RecordingShell shell;
     platform::FakeClock clock{5'000'000};
     ScriptedRouteHost host{clock};
     Strings boxes;

@@ -88,7 +88,7 @@ TEST_F(Rovandel2Test, CloseStoresEveryValueInLoadOrderAndTheNextStartRestoresThe
     EXPECT_EQ(Stored("station[0].street"), "Schloßstraße 7");
 
     RecordingForm again;
-    clRovandel2 next({sub.platform, store, shell, link, "Rovandel2", browsers, clock}, again);
+    clRovandel2 next({sub.platform, store, shell, link, "Rovandel2", browsers, launcher, clock}, again);
     next.Form_Load();
     EXPECT_EQ(again.Text(c::txbrouteEntry_start_street), "Schloßstraße 7");
     EXPECT_EQ(again.Text(c::txbrouteEntry_dest_houseNo), "45a");

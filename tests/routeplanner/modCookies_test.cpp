@@ -188,7 +188,7 @@ TEST_F(CookieTest, AFolderThatCannotBeReadIsReportedAndTheWindowIsNotLocked) {
     refusing.AddFolder("C:\\Cookies");
     platform::Platform env{sub.registry, sub.windows, sub.messages, sub.text, refusing, sub.graphics, "Rovandel2"};
     RecordingForm other;
-    clRovandel2 window({env, store, shell, link, "Rovandel2", browsers, clock}, other);
+    clRovandel2 window({env, store, shell, link, "Rovandel2", browsers, launcher, clock}, other);
     window.Form_Load();
     other.log.clear();
     window.imBanner_Click();

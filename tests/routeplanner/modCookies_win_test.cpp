@@ -15,6 +15,7 @@
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedAutomation.h"
 #include "platform/Clock_win.h"
+#include "platform/RecordingShell.h"
 #include "platform/ScriptedBrowser.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/ScriptedShellFolders.h"
@@ -61,8 +62,9 @@ TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReporte
     clACTApplication link{env, act, locale, clACTApplication::Build::RoutePlanner};
     RecordingForm form;
     platform::ScriptedBrowser browsers;
+    platform::RecordingShell launcher;
     platform::WinClock clock;
-    clRovandel2 logic({env, store, shell, link, "Rovandel2", browsers, clock}, form);
+    clRovandel2 logic({env, store, shell, link, "Rovandel2", browsers, launcher, clock}, form);
     form.logic = &logic;
     logic.Form_Load();
     logic.imBanner_Click();

@@ -88,15 +88,69 @@ std::string Response(std::string_view status, std::string_view type, std::string
     return head + std::string(body);
 }
 
-std::string KindOf(const std::string& path) {
+std::string KindOf(std::string path) {
+    path = path.substr(0, path.find('?'));
     if (path == "/baseservices/do/routeService" || path == "/") return "normal";
     if (path.starts_with("/route/")) return path.substr(7);
     return {};
 }
 
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::string PercentDecoded(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '+') {
+            out += ' ';
+        } else if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
+            out += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// The route the address asked for, shown as a planner would show it.
+std::string DirectionsPage() {
+    return "<!DOCTYPE html><html lang=\"de\"><head><meta charset=\"utf-8\"><title>Fahrtweg Routenplaner</title>" +
+           std::string(kStyle) +
+           "</head><body><header>Fahrtweg &ndash; Routenplaner</header><div id=\"planner\">"
+           "<div class=\"row\"><span>Start</span><b id=\"from\"></b></div>"
+           "<div class=\"row\"><span>Ziel</span><b id=\"to\"></b></div></div>"
+           "<div id=\"result\">Die Route wird berechnet &hellip;</div><script>"
+           "var q = new URLSearchParams(location.search);"
+           "document.getElementById('from').textContent = q.get('from');"
+           "document.getElementById('to').textContent = q.get('to');</script></body></html>";
+}
+
 }  // namespace
 
+std::optional<std::string> QueryValue(std::string_view target, std::string_view name) {
+    const std::size_t question = target.find('?');
+    if (question == std::string_view::npos) return std::nullopt;
+    std::string_view query = target.substr(question + 1);
+    while (!query.empty()) {
+        const std::size_t amp = query.find('&');
+        const std::string_view pair = query.substr(0, amp);
+        const std::size_t equals = pair.find('=');
+        if (pair.substr(0, equals) == name) {
+            return equals == std::string_view::npos ? std::string() : PercentDecoded(pair.substr(equals + 1));
+        }
+        if (amp == std::string_view::npos) break;
+        query.remove_prefix(amp + 1);
+    }
+    return std::nullopt;
+}
+
 std::string RoutePage(std::string_view kind) {
+    if (kind == "directions") return DirectionsPage();
     const bool late = kind == "late";
     if (kind != "normal" && !late && kind != "nobutton" && kind != "changed" && kind != "case") return {};
     const Ids ids = IdsOf(kind);

@@ -11,6 +11,8 @@
 //   /route/changed    the fields carry other ids
 //   /route/case       the ids in other letter case
 //   /route/endless    a page that never finishes loading
+//   /route/directions a planner that takes the route in its address
+//                     ("?from=...&to=..."), showing what it was given
 #include <winsock2.h>
 
 #include <condition_variable>
@@ -37,6 +39,10 @@ struct Report {
     int inputs = 0;
     int changes = 0;
 };
+
+// The value of query parameter `name` in a request target
+// ("/route/directions?from=A%20B&to=C"), percent-decoded; nothing when absent.
+std::optional<std::string> QueryValue(std::string_view target, std::string_view name);
 
 // The page's HTML for a kind ("normal", "late", ...); "" for an unknown kind.
 std::string RoutePage(std::string_view kind);
