@@ -9,16 +9,17 @@
 # objdump that matches the file's architecture.
 set -uo pipefail
 
+# The Windows DLLs the programs may link to; msvcrt.dll is the C runtime
+# every Windows has carried since Windows 2000.
 ALLOWED=(
     advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll
-    ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll winhttp.dll ws2_32.dll
+    ole32.dll oleaut32.dll shell32.dll user32.dll winhttp.dll
 )
 
 allowed() {
     local dll=${1,,} name
     for name in "${ALLOWED[@]}"; do [ "$dll" = "$name" ] && return 0; done
-    # The Universal C runtime's API sets ship with Windows 10 and as an update before.
-    [[ $dll == api-ms-win-crt-*.dll ]]
+    return 1
 }
 
 objdump_for() {

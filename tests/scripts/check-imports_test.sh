@@ -35,7 +35,7 @@ expect() {  # description, expected exit code, expected text in the output or ""
     fi
 }
 
-listing good.exe KERNEL32.dll USER32.dll gdi32.DLL msvcrt.dll api-ms-win-crt-runtime-l1-1-0.dll
+listing good.exe KERNEL32.dll USER32.dll gdi32.DLL msvcrt.dll WinHttp.dll
 listing runtime.exe KERNEL32.dll libstdc++-6.dll USER32.dll
 listing lookalike.exe kernel32.dll kernel32.dll.evil
 listing empty.exe
