@@ -4,8 +4,8 @@
 # installed; tests and tools never reach the archive.
 set(RELEASE_X86_BIN ${CMAKE_SOURCE_DIR}/build/windows-x86/bin CACHE PATH
     "Folder of the 32-bit tessivar.exe and rovandel2.exe for the release archive")
-set(RELEASE_SCREENSHOTS ${CMAKE_BINARY_DIR}/demo/screenshots CACHE PATH
-    "Folder of the demo's screenshots for the user guide")
+set(RELEASE_SCREENSHOTS ${CMAKE_BINARY_DIR}/guide-pictures CACHE PATH
+    "Folder of the user guide's pictures (scripts/release.sh crops them from the demo's screenshots)")
 
 set(RELEASE_GUIDE_DIR ${CMAKE_SOURCE_DIR}/docs/benutzerhandbuch)
 install(TARGETS tessivar rovandel2 RUNTIME DESTINATION 64-Bit)

@@ -20,7 +20,7 @@ scripts/install-deps.sh
 
 jobs=$(nproc)
 echo "=== build: windows (64-bit) and windows-x86 (32-bit), Release"
-cmake --preset windows >/dev/null
+cmake --preset windows -DRELEASE_SCREENSHOTS="$PWD/build/windows/guide-pictures" >/dev/null
 cmake --preset windows-x86 >/dev/null
 cmake --build --preset windows -j "$jobs" --target tessivar rovandel2 \
     actstandin boxdriver seedact keepalive actconfig demoaddon routepages_server
@@ -41,6 +41,11 @@ if [ -n "$(missing_pictures)" ]; then
     echo "release: the demo left no screenshot for the user guide:" $(missing_pictures) >&2
     exit 1
 fi
+# The screenshots show the whole virtual screen: the guide shows the windows.
+PICTURES=build/windows/guide-pictures
+rm -rf "$PICTURES"
+mkdir -p "$PICTURES"
+for p in "${pictures[@]}"; do /usr/bin/convert "$SHOTS/$p" -trim +repage "$PICTURES/$p"; done
 
 echo "=== imports"
 scripts/check-imports.sh build/windows/bin/tessivar.exe build/windows/bin/rovandel2.exe \
