@@ -1,0 +1,48 @@
+# The release archive: both programs for 64-bit Windows from this build
+# tree and for 32-bit Windows from the windows-x86 tree, the German user
+# guide with the demo's screenshots and LIESMICH.txt. Only these are
+# installed; tests and tools never reach the archive.
+set(RELEASE_X86_BIN ${CMAKE_SOURCE_DIR}/build/windows-x86/bin CACHE PATH
+    "Folder of the 32-bit tessivar.exe and rovandel2.exe for the release archive")
+set(RELEASE_SCREENSHOTS ${CMAKE_BINARY_DIR}/guide-pictures CACHE PATH
+    "Folder of the user guide's pictures (scripts/release.sh crops them from the demo's screenshots)")
+
+set(RELEASE_GUIDE_DIR ${CMAKE_SOURCE_DIR}/docs/benutzerhandbuch)
+install(TARGETS tessivar rovandel2 RUNTIME DESTINATION 64-Bit)
+
+# The 32-bit programs come from another build tree: an archive without
+# them would look complete, so their absence stops the packaging.
+install(CODE "
+  foreach(program tessivar.exe rovandel2.exe)
+    if(NOT EXISTS \"${RELEASE_X86_BIN}/\${program}\")
+      message(FATAL_ERROR \"The 32-bit \${program} is missing in ${RELEASE_X86_BIN}: build it first with \"
+                          \"'cmake --preset windows-x86 && cmake --build --preset windows-x86'.\")
+    endif()
+  endforeach()")
+install(PROGRAMS ${RELEASE_X86_BIN}/tessivar.exe ${RELEASE_X86_BIN}/rovandel2.exe DESTINATION 32-Bit)
+
+configure_file(${RELEASE_GUIDE_DIR}/LIESMICH.txt.in ${CMAKE_BINARY_DIR}/release/LIESMICH.txt @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${CMAKE_BINARY_DIR}/release/LIESMICH.txt DESTINATION .)
+install(FILES ${RELEASE_GUIDE_DIR}/index.html ${RELEASE_GUIDE_DIR}/handbuch.css DESTINATION Benutzerhandbuch)
+# Screenshots are made by the demo; scripts/release.sh runs it and insists
+# on every picture, an archive for the tests may go without them. The guide
+# itself names the pictures it shows.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${RELEASE_GUIDE_DIR}/index.html)
+file(READ ${RELEASE_GUIDE_DIR}/index.html _release_guide)
+string(REGEX MATCHALL "bilder/[A-Za-z0-9_-]+\\.png" _release_pictures "${_release_guide}")
+list(REMOVE_DUPLICATES _release_pictures)
+list(TRANSFORM _release_pictures REPLACE "^bilder/" "${RELEASE_SCREENSHOTS}/")
+install(FILES ${_release_pictures} DESTINATION Benutzerhandbuch/bilder OPTIONAL)
+
+# cpack packs what was built; building all (tests too) is not its job.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Tessivar-Rovandel2)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(RELEASE_ARCHIVE_NAME Tessivar-Rovandel2-${PROJECT_VERSION}-win)
+set(CPACK_PACKAGE_FILE_NAME ${RELEASE_ARCHIVE_NAME})
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_SOURCE_DIR}/build/release)
+# "Extract all" makes the folder itself; the archive's top holds the content.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+include(CPack)
