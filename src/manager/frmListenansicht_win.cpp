@@ -29,7 +29,7 @@ constexpr ui::Place kSpeichern{3360, 120, 975, 375};
 constexpr ui::Place kLaden{4440, 120, 1095, 375};
 constexpr ui::Place kToolbars{5640, 120, 1095, 375};
 constexpr ui::Place kInfo{6840, 120, 495, 375};
-constexpr ui::Place kWiederherstellen{7440, 120, 1575, 375};
+constexpr ui::Place kWiederherstellen{7440, 120, 1695, 375};
 constexpr int kStatusHeight = 20;  // pixels at 96 DPI: 300 twips
 constexpr int kInfoPictureSide = 17;
 constexpr std::string_view kStatusPanel = "Status";

@@ -55,8 +55,8 @@ public:
     static constexpr int kWiederherstellenId = 109;
 
     // Sizes in twips.
-    static constexpr int kInnerWidth = 9135, kInnerHeight = 3690;
-    static constexpr int kMinOuterWidth = 9255, kMinOuterHeight = 4800;
+    static constexpr int kInnerWidth = 9255, kInnerHeight = 3690;
+    static constexpr int kMinOuterWidth = 9375, kMinOuterHeight = 4800;
     static constexpr int kListTop = 720;
 
     explicit frmListenansicht(Services services);

@@ -8,11 +8,11 @@
 namespace {
 
 // Twips.
-constexpr int kWidth = 4200, kHeight = 3420;
-constexpr ui::Place kPrompt{120, 120, 3960, 255};
-constexpr ui::Place kList{120, 435, 3960, 2340};
-constexpr ui::Place kOk{1770, 2925, 1095, 375};
-constexpr ui::Place kCancel{2985, 2925, 1095, 375};
+constexpr int kWidth = 4800, kHeight = 3420;
+constexpr ui::Place kPrompt{120, 120, 4560, 255};
+constexpr ui::Place kList{120, 435, 4560, 2340};
+constexpr ui::Place kOk{2370, 2925, 1095, 375};
+constexpr ui::Place kCancel{3585, 2925, 1095, 375};
 
 std::string Shown(const modBackup::Entry& entry) {
     std::string text = modBackup::Readable(entry.time);
