@@ -121,8 +121,14 @@ std::string WriteBackup(const platform::Platform& env, const Store& store, const
     if (store.folder.empty()) Raise(ErrorNumber::PathNotFound, std::string(texts::kBackupNoFolder));
     env.files.CreateFolders(store.folder);
     const platform::LocalTime now = store.clock.LocalNow();
+    // After the last of the same second, not in a gap that pruning left:
+    // the new one must sort newest.
+    int sequence = 1;
+    for (const Entry& e : List(env, store)) {
+        if (e.time == now) sequence = std::max(sequence, e.sequence + 1);
+    }
     std::string path;
-    for (int sequence = 1;; ++sequence) {
+    for (;; ++sequence) {
         path = platform::JoinPath(store.folder, NameOf(now, sequence));
         if (!env.files.Exists(path)) break;
     }
@@ -179,7 +185,7 @@ std::optional<std::string> BelowRoot(const platform::Platform& env, const std::s
     return path.substr(kRootName.size() + 1);
 }
 
-struct Write {
+struct PlannedWrite {
     std::string cpKey;
     std::string cpName;
     std::uint32_t type;
@@ -189,15 +195,15 @@ struct Write {
 
 // Every value of the file as it will be written; AppError for a file that
 // may not be written at all.
-std::vector<Write> Planned(const platform::Platform& env, const std::vector<regfile::Key>& keys) {
-    std::vector<Write> writes;
+std::vector<PlannedWrite> Planned(const platform::Platform& env, const std::vector<regfile::Key>& keys) {
+    std::vector<PlannedWrite> writes;
     for (const regfile::Key& key : keys) {
         const std::optional<std::string> below = BelowRoot(env, key.path);
         if (!below) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreOutsideKey) + key.path);
         if (!FitsCodePage(env, *below)) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreNotInCodePage) + key.path);
         for (const regfile::Value& v : key.values) {
             if (!FitsCodePage(env, v.name)) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreNotInCodePage) + v.name);
-            Write w{env.text.ToCodePage(*below), env.text.ToCodePage(v.name), 0, {}, Lower(env, v.name) == Lower(env, kCount)};
+            PlannedWrite w{env.text.ToCodePage(*below), env.text.ToCodePage(v.name), 0, {}, Lower(env, v.name) == Lower(env, kCount)};
             if (v.value.IsNumber()) {
                 const auto bytes = le::Bytes(static_cast<std::uint32_t>(v.value.ToNumber()));
                 w.type = platform::kRegDword;
@@ -218,7 +224,7 @@ std::vector<Write> Planned(const platform::Platform& env, const std::vector<regf
     }
     // ACT! reads the records only up to "Count": a count raised before its
     // records are back would show half a table.
-    std::stable_partition(writes.begin(), writes.end(), [](const Write& w) { return !w.count; });
+    std::stable_partition(writes.begin(), writes.end(), [](const PlannedWrite& w) { return !w.count; });
     return writes;
 }
 
@@ -232,10 +238,10 @@ void Refuse(const platform::Platform& env, std::string_view path, std::string_vi
 }
 
 // The number of values written before the first failure.
-std::size_t WriteAll(const platform::Platform& env, const std::vector<Write>& writes) {
+std::size_t WriteAll(const platform::Platform& env, const std::vector<PlannedWrite>& writes) {
     std::size_t done = 0;
     try {
-        for (const Write& w : writes) {
+        for (const PlannedWrite& w : writes) {
             platform::RegKey raw = 0;
             if (env.registry.CreateKey(kHKeyCurrentUser, w.cpKey, platform::kKeyAllAccess, raw) != kErrorSuccess) break;
             const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
@@ -333,7 +339,7 @@ std::string RestoreDone(std::string_view path) {
 }
 
 bool Restore(const platform::Platform& env, const Store& store, std::string_view path) {
-    std::vector<Write> writes;
+    std::vector<PlannedWrite> writes;
     try {
         writes = Planned(env, regfile::Parse(ReadFile(env, path)));
     } catch (...) {

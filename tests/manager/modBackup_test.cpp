@@ -79,6 +79,11 @@ TEST_F(Backups, TheWholeKeyIsSavedAsARegistryFileAndASecondInTheSameSecondGetsIt
     EXPECT_EQ(value("CustomCommands", "Command-1"), RegistryValue(sub.registry.Get(kHKeyCurrentUser, kCommands, "Command-1")->data));
     EXPECT_TRUE(sub.registry.Writes().empty()) << "a backup only reads";
     EXPECT_EQ(sub.registry.OpenHandleCount(), 0u);
+
+    // The first of the second pruned away: the next still sorts newest.
+    sub.files.RemoveFile(Path("Sicherung 2026-12-09 05-30-12.reg"));
+    ASSERT_TRUE(Take());
+    EXPECT_EQ(modBackup::List(sub.platform, store).front().name, "Sicherung 2026-12-09 05-30-12 (3).reg");
 }
 
 TEST_F(Backups, OnlyTheNewestTwentyOfItsOwnFilesAreKeptAndNothingElseIsTouched) {
