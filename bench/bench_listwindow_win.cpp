@@ -181,7 +181,9 @@ int wmain() {
         platform::WinFileDialogs dialogs;
         platform::WinShell shell;
         platform::WinNamedMutex locks;
-        frmListenansicht form({env, dialogs, shell, locks});
+        platform::FakeClock clock;
+        const modBackup::Store backups{clock, {}};
+        frmListenansicht form({env, dialogs, shell, locks, backups});
         const double open = bench::TimeMs([&] { form.Open(SW_SHOWNOACTIVATE); });
         const double fill = MedianOf([&] { return bench::TimeMs([&] { form.ShowCommands(); }); });
         form.Destroy();

@@ -145,7 +145,8 @@ list_pid=$!
 list() { win "$BIN/boxdriver.exe" --class TessivarListe --timeout 15000 "$@" >/dev/null; }
 if [ "$interactive" -eq 1 ]; then
     echo "   -> load Notizen.cmd with 'Laden', switch to the toolbars and back, open the"
-    echo "      About window with the (i) button; close the list window to end the demo"
+    echo "      About window with the (i) button, look at the backups with 'Wiederherstellen…';"
+    echo "      close the list window to end the demo"
 else
     list
     sleep 1
@@ -165,6 +166,12 @@ else
     sleep 1
     shot 05d-about
     win "$BIN/boxdriver.exe" --class InfoFenster --timeout 5000 --close >/dev/null
+    echo "   'Wiederherstellen…': the backups taken before each change, newest first (cancelled)"
+    list --click 109
+    win "$BIN/boxdriver.exe" --class TessivarSicherungen --timeout 15000 >/dev/null
+    sleep 1
+    shot 05e-restore-list
+    win "$BIN/boxdriver.exe" --class TessivarSicherungen --timeout 5000 --click 202 >/dev/null
     list --close
 fi
 set +e

@@ -34,6 +34,75 @@ inline constexpr std::string_view kBackupDeletes =
 inline constexpr std::string_view kBackupOtherType = "Die Datei enthält einen Wert, der weder Text, Zahl noch Binärwert ist.";
 inline constexpr std::string_view kBackupAfterEnd = "Nach dem Ende der Sicherung folgt noch etwas.";
 inline constexpr std::string_view kBackupCountMismatch = "Die Zahl der Werte passt nicht zum Ende der Sicherung.";
+// Taking a backup before a change; the change stops when it fails.
+inline constexpr std::string_view kBackupNotWritten =
+    "Vor der Änderung konnte keine Sicherung der ACT!-Konfiguration angelegt werden:\r\n";
+inline constexpr std::string_view kBackupNothingChanged = "\r\n\r\nEs wurde nichts geändert.";
+inline constexpr std::string_view kBackupNoFolder = "Der Ordner für lokale Anwendungsdaten ist nicht bekannt.";
+inline constexpr std::string_view kBackupKeyUnreadable = "Dieser Schlüssel kann nicht gelesen werden: ";
+// A value the backup could not give back as it is: + name, key, type.
+inline constexpr std::string_view kBackupValueStart = "Der Wert \"";
+inline constexpr std::string_view kBackupValueMiddle = "\" im Schlüssel ";
+inline constexpr std::string_view kBackupValueEnd = " kann nicht unverändert gesichert werden (Typ ";
+// Restoring a backup.
+inline constexpr std::string_view kRestoreRefusedStart = "Die Datei\r\n";
+inline constexpr std::string_view kRestoreRefusedEnd = "\r\nwird nicht zurückgeschrieben:\r\n";
+inline constexpr std::string_view kRestoreOutsideKey = "Sie enthält einen Schlüssel außerhalb der ACT!-Konfiguration: ";
+inline constexpr std::string_view kRestoreNotInCodePage =
+    "Sie enthält einen Namen oder Text, den ACT! nicht unverändert speichern kann: ";
+inline constexpr std::string_view kRestoreNoBackup = "Es gibt noch keine Sicherung der ACT!-Konfiguration.";
+inline constexpr std::string_view kRestoreQuestionStart = "Soll die Sicherung vom ";
+inline constexpr std::string_view kRestoreQuestionFileStart = "Soll die Sicherung\r\n";
+inline constexpr std::string_view kRestoreQuestionEnd =
+    " zurückgeschrieben werden?\r\n\r\n"
+    "Alle Werte der Sicherung ersetzen die jetzigen; was später hinzukam, bleibt stehen. "
+    "Die jetzige Konfiguration wird vorher ebenfalls gesichert.";
+inline constexpr std::string_view kRestoreDoneStart = "Die Sicherung vom ";
+inline constexpr std::string_view kRestoreDoneFileStart = "Die Sicherung\r\n";
+inline constexpr std::string_view kRestoreDoneEnd = " wurde zurückgeschrieben.";
+inline constexpr std::string_view kTimeSuffix = " Uhr";
+// A write failed part way: + values written, of how many, the backup of before.
+inline constexpr std::string_view kRestoreFailedStart = "Beim Zurückschreiben ist ein Fehler aufgetreten; ";
+inline constexpr std::string_view kRestoreFailedMiddle = " von ";
+inline constexpr std::string_view kRestoreFailedEnd =
+    " Werten wurden geschrieben.\r\nDer Stand vor dem Zurückschreiben liegt in der neuesten Sicherung.";
+// The list window's choice of a backup.
+inline constexpr std::string_view kRestoreButton = "&Wiederherstellen…";
+inline constexpr std::string_view kRestoreChoiceTitle = "Sicherung zurückschreiben";
+inline constexpr std::string_view kRestoreChoicePrompt = "Welche Sicherung soll zurückgeschrieben werden?";
+inline constexpr std::string_view kRestoreColumn = "Gesichert am";
+inline constexpr std::string_view kCancelButton = "Abbrechen";
+
+// "tessivar.exe /?": the command line, as the program reads it.
+inline constexpr std::string_view kUsageTitle = "Tessivar: Aufruf";
+inline constexpr std::string_view kUsage =
+    "tessivar.exe\r\n"
+    "    Zeigt die benutzerdefinierten Befehle von ACT! in einer Liste.\r\n"
+    "tessivar.exe ADDON install [SYMBOLLEISTE] [/quiet]\r\n"
+    "    Bindet den Befehl aus ADDON.cmd (neben tessivar.exe) in ACT! ein und\r\n"
+    "    setzt nach Rückfrage seine Schaltfläche auf die Symbolleiste.\r\n"
+    "tessivar.exe ADDON deinstall [SYMBOLLEISTE] [/quiet]\r\n"
+    "    Entfernt jeden Befehl namens ADDON mit seiner Schaltfläche.\r\n"
+    "tessivar.exe /wiederherstellen [DATEI] [/quiet]\r\n"
+    "    Schreibt nach Rückfrage die neueste Sicherung der ACT!-Konfiguration\r\n"
+    "    zurück, mit DATEI die angegebene.\r\n"
+    "tessivar.exe /?\r\n"
+    "    Zeigt diese Hilfe.\r\n"
+    "\r\n"
+    "SYMBOLLEISTE:\r\n"
+    "    kontakt, contact, k, c: die Kontaktsymbolleiste (ohne Angabe)\r\n"
+    "    gruppe, gruppen, group, groups, g: die Gruppensymbolleiste\r\n"
+    "/quiet: keine Fenster und keine Rückfragen; die Schaltfläche kommt auf\r\n"
+    "    die Symbolleiste, die Sicherung wird ohne Rückfrage zurückgeschrieben.\r\n"
+    "\r\n"
+    "Vor jeder Änderung sichert Tessivar die Konfiguration in\r\n"
+    "    %LOCALAPPDATA%\\Tessivar\\Sicherungen (die letzten 20 bleiben).\r\n"
+    "\r\n"
+    "Rückgabewerte:\r\n"
+    "    0  erledigt\r\n"
+    "    1  nicht oder mit Fehler erledigt (auch: keine Sicherung möglich)\r\n"
+    "    2  ACT! läuft; es wurde nichts geändert\r\n"
+    "    3  mit /quiet: der Aufruf wurde nicht verstanden\r\n";
 
 // The install and removal runs; the add-on's or the command's name goes
 // between the two halves.

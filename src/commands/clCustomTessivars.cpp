@@ -112,7 +112,8 @@ void clCustomTessivars::WriteCount() {
                                      m_Count, RegType::Dword);
 }
 
-clCustomTessivar* clCustomTessivars::Add(std::string_view path, const std::set<std::int32_t>& onToolbars) {
+clCustomTessivar* clCustomTessivars::Add(std::string_view path, const std::set<std::int32_t>& onToolbars,
+                                         const std::function<bool()>& beforeWrite) {
     if (RefuseChange(texts::kMethodAdd)) return nullptr;
     auto command = std::make_unique<clCustomTessivar>(*m_Env);
     if (!command->Load(path)) return nullptr;
@@ -135,6 +136,7 @@ clCustomTessivar* clCustomTessivars::Add(std::string_view path, const std::set<s
     }
 
     const std::int32_t id = ChooseID(onToolbars);
+    if (beforeWrite && !beforeWrite()) return nullptr;
     m_Count = RegistryValue(AsCount(m_Count) + 1);
     command->RegistryIndex(AsCount(m_Count) - 1);
     command->CommandID(id);

@@ -2,6 +2,7 @@
 // The table of ACT!'s user-defined commands, read from the registry when it
 // is created; every change is written through at once.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -32,8 +33,11 @@ public:
     // no button images of that number are stored and no toolbar button
     // (`onToolbars`) calls it. Refused (nullptr, with a message, nothing
     // written) for a table that must not be changed, a file that cannot be
-    // loaded, a command without a name and a name in use.
-    clCustomTessivar* Add(std::string_view path, const std::set<std::int32_t>& onToolbars);
+    // loaded, a command without a name and a name in use. `beforeWrite`
+    // runs once all of that has passed, just before the first write; false
+    // from it refuses the command too.
+    clCustomTessivar* Add(std::string_view path, const std::set<std::int32_t>& onToolbars,
+                          const std::function<bool()>& beforeWrite = {});
     // Takes command Index out and renumbers the rest; refused like Add.
     bool Remove(std::int32_t Index);
     // Empties the list only.

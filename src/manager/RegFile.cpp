@@ -29,17 +29,20 @@ std::string Quoted(std::string_view text) {
 // Characters a quoted string line cannot hold go as raw UTF-16 instead.
 bool NeedsHex(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
 
+// A backup of a large table holds megabytes of these: no formatting call per byte.
 void AppendHex(std::string& line, std::string& out, std::string_view prefix, std::span<const std::uint8_t> bytes) {
+    constexpr std::string_view kDigits = "0123456789abcdef";
     line += prefix;
-    char digits[3];
+    out.reserve(out.size() + bytes.size() * 3 + bytes.size() / 25 * 5);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        std::snprintf(digits, sizeof digits, "%02x", bytes[i]);
         const bool last = i + 1 == bytes.size();
         if (line.size() + 2 + (last ? 0 : 1) > kLineWidth - 1) {
-            out += line + "\\\r\n";
+            out += line;
+            out += "\\\r\n";
             line = "  ";
         }
-        line += digits;
+        line += kDigits[bytes[i] >> 4];
+        line += kDigits[bytes[i] & 0xF];
         if (!last) line += ',';
     }
 }
@@ -217,10 +220,26 @@ std::vector<std::uint8_t> Write(const std::vector<Key>& keys) {
         text += "\r\n";
     }
     text += std::string(kTrailerStart) + std::to_string(values) + std::string(kTrailerEnd) + "\r\n";
-    std::vector<std::uint8_t> file = {0xFF, 0xFE};
-    for (char16_t c : utf8::ToUtf16(text)) {
-        file.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        file.push_back(static_cast<std::uint8_t>(c >> 8));
+    // Almost all of it is ASCII (hex digits): only the runs of other
+    // characters go through the general conversion. A UTF-8 sequence never
+    // holds an ASCII byte, so the runs end between characters.
+    std::vector<std::uint8_t> file;
+    file.reserve(2 + text.size() * 2);
+    file.push_back(0xFF);
+    file.push_back(0xFE);
+    for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            file.push_back(static_cast<std::uint8_t>(text[i++]));
+            file.push_back(0);
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) ++end;
+        for (char16_t c : utf8::ToUtf16(std::string_view(text).substr(i, end - i))) {
+            file.push_back(static_cast<std::uint8_t>(c & 0xFF));
+            file.push_back(static_cast<std::uint8_t>(c >> 8));
+        }
+        i = end;
     }
     return file;
 }

@@ -10,6 +10,7 @@
 #include "common/modMessages.h"
 #include "manager/Banner_win.h"
 #include "manager/TessivarArt_win.h"
+#include "manager/frmSicherungen_win.h"
 #include "manager/modListviewSort_win.h"
 #include "toolbars/clACTToolbars.h"
 #include "ui/Buttons_win.h"
@@ -28,6 +29,7 @@ constexpr ui::Place kSpeichern{3360, 120, 975, 375};
 constexpr ui::Place kLaden{4440, 120, 1095, 375};
 constexpr ui::Place kToolbars{5640, 120, 1095, 375};
 constexpr ui::Place kInfo{6840, 120, 495, 375};
+constexpr ui::Place kWiederherstellen{7440, 120, 1695, 375};
 constexpr int kStatusHeight = 20;  // pixels at 96 DPI: 300 twips
 constexpr int kInfoPictureSide = 17;
 constexpr std::string_view kStatusPanel = "Status";
@@ -46,10 +48,15 @@ frmListenansicht::frmListenansicht(Services services)
       m_Env(services.env),
       m_Dialogs(services.dialogs),
       m_Shell(services.shell),
-      m_Locks(services.locks) {
+      m_Locks(services.locks),
+      m_Backups(services.backups) {
     showInfo = [this](HWND owner) {
         frmInfo info(TessivarInfoContent(m_Env, m_Shell));
         info.ShowModal(owner);
+    };
+    chooseBackup = [](HWND owner, std::vector<modBackup::Entry> entries) {
+        frmSicherungen choice(std::move(entries));
+        return choice.Choose(owner);
     };
 }
 
@@ -78,6 +85,8 @@ void frmListenansicht::OnCreate() {
     m_cmdLaden = &AddWithId<ui::Button>(kLadenId, "cmdLaden", kLaden, texts::kLoadButton);
     m_cmdToolbars = &AddWithId<ui::Button>(kToolbarsId, "cmdToolbars", kToolbars, texts::kToolbarsButton);
     m_cmdInfo = &AddWithId<ui::Button>(kInfoId, "cmdInfo", kInfo, texts::kInfoButton);
+    m_cmdWiederherstellen =
+        &AddWithId<ui::Button>(kWiederherstellenId, "cmdWiederherstellen", kWiederherstellen, texts::kRestoreButton);
     MakeInfoPicture();
     Tips().Set(*m_cmdInfo, texts::kInfoButtonTip);
     m_lvCommands = &AddWithId<ui::ListView>(kListId, "lvCommands", ui::Place{0, kListTop, kInnerWidth, 2670});
@@ -88,6 +97,7 @@ void frmListenansicht::OnCreate() {
     m_cmdLaden->onClick = [this] { cmdLaden_Click(); };
     m_cmdToolbars->onClick = [this] { cmdToolbars_Click(); };
     m_cmdInfo->onClick = [this] { cmdInfo_Click(); };
+    m_cmdWiederherstellen->onClick = [this] { cmdWiederherstellen_Click(); };
     m_lvCommands->onItemClick = [this](int row) { lvCommands_ItemClick(row); };
     m_lvCommands->onKeyUp = [this](UINT key) { lvCommands_KeyUp(key); };
     m_lvCommands->onColumnClick = [this](int column) { lvCommands_ColumnClick(column); };
@@ -326,6 +336,27 @@ void frmListenansicht::cmdSpeichern_Click() {
 
 void frmListenansicht::cmdInfo_Click() {
     if (showInfo) showInfo(hwnd());
+}
+
+// Whatever the outcome, both views show the configuration as it is now.
+void frmListenansicht::cmdWiederherstellen_Click() {
+    std::vector<modBackup::Entry> entries = modBackup::List(m_Env, m_Backups);
+    if (entries.empty()) {
+        modMessages::MsgBox(m_Env, texts::kRestoreNoBackup, platform::MsgIcon::Information);
+        return;
+    }
+    const std::optional<std::string> chosen = chooseBackup ? chooseBackup(hwnd(), std::move(entries)) : std::nullopt;
+    if (!chosen) return;
+    const modListActions::Outcome outcome = modListActions::RestoreBackup(Actions(), *chosen);
+    m_Table = std::make_unique<clCustomTessivars>(m_Env);
+    if (InCommandView()) {
+        ShowCommands();
+    } else {
+        ShowToolbars();
+    }
+    if (outcome == modListActions::Outcome::Done) {
+        modMessages::MsgBox(m_Env, modBackup::RestoreDone(*chosen), platform::MsgIcon::Information);
+    }
 }
 
 void frmListenansicht::lvCommands_ItemClick(int row) {

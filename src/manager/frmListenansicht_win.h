@@ -3,11 +3,12 @@
 // a switch ACT!'s toolbars. From it the user loads a command from a ".cmd"
 // file (also by dropping the file on the window), saves the selected one to
 // a file, deletes it with the Delete key, sees its two button pictures, and
-// opens the About window. A click on a column header sorts the rows; every
+// opens the About window, or writes a backup of ACT!'s configuration back. A click on a column header sorts the rows; every
 // operation reads the command's number from its row, so the order does not
 // matter. Closing the window ends the program.
 #include <cstdint>
 #include <functional>
+#include <vector>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,6 +38,7 @@ public:
         platform::IFileDialogs& dialogs;
         platform::IShell& shell;
         platform::INamedMutex& locks;
+        const modBackup::Store& backups;
     };
 
     // Identifiers that drivers of the window from outside rely on.
@@ -50,10 +52,11 @@ public:
     static constexpr int kInfoId = 106;
     static constexpr int kListId = 107;
     static constexpr int kStatusId = 108;
+    static constexpr int kWiederherstellenId = 109;
 
     // Sizes in twips.
-    static constexpr int kInnerWidth = 7395, kInnerHeight = 3690;
-    static constexpr int kMinOuterWidth = 7515, kMinOuterHeight = 4800;
+    static constexpr int kInnerWidth = 9255, kInnerHeight = 3690;
+    static constexpr int kMinOuterWidth = 9375, kMinOuterHeight = 4800;
     static constexpr int kListTop = 720;
 
     explicit frmListenansicht(Services services);
@@ -73,6 +76,9 @@ public:
     clCustomTessivars& Table() { return *m_Table; }
     // How cmdInfo shows the About window; by default Tessivar's, modal.
     std::function<void(HWND owner)> showInfo;
+    // How the restore button lets the user pick a backup (its path, or
+    // nothing); by default the small modal list.
+    std::function<std::optional<std::string>(HWND owner, std::vector<modBackup::Entry> entries)> chooseBackup;
 
     ui::ListView& lvCommands() const { return *m_lvCommands; }
     ui::StatusBar& StatusBar() const { return *m_StatusBar; }
@@ -82,6 +88,7 @@ public:
     ui::Button& cmdLaden() const { return *m_cmdLaden; }
     ui::Button& cmdToolbars() const { return *m_cmdToolbars; }
     ui::Button& cmdInfo() const { return *m_cmdInfo; }
+    ui::Button& cmdWiederherstellen() const { return *m_cmdWiederherstellen; }
 
 protected:
     void OnCreate() override;
@@ -96,6 +103,7 @@ private:
     void cmdSpeichern_Click();
     void cmdToolbars_Click();
     void cmdInfo_Click();
+    void cmdWiederherstellen_Click();
     void lvCommands_ItemClick(int row);
     void lvCommands_KeyUp(UINT key);
     void lvCommands_ColumnClick(int column);
@@ -111,12 +119,13 @@ private:
     // The number of the selected row in the command view, when it names a command.
     std::optional<std::int32_t> SelectedNumber() const;
     bool HoldsCommand(std::int32_t number) const;
-    modListActions::Context Actions() const { return {m_Env, m_Locks}; }
+    modListActions::Context Actions() const { return {m_Env, m_Locks, m_Backups}; }
 
     const platform::Platform& m_Env;
     platform::IFileDialogs& m_Dialogs;
     platform::IShell& m_Shell;
     platform::INamedMutex& m_Locks;
+    const modBackup::Store& m_Backups;
     std::unique_ptr<clCustomTessivars> m_Table;
     platform::UniqueBitmap m_Banner;
     std::optional<int> m_SortColumn;
@@ -130,6 +139,7 @@ private:
     ui::Button* m_cmdLaden = nullptr;
     ui::Button* m_cmdToolbars = nullptr;
     ui::Button* m_cmdInfo = nullptr;
+    ui::Button* m_cmdWiederherstellen = nullptr;
     ui::ListView* m_lvCommands = nullptr;
     ui::StatusBar* m_StatusBar = nullptr;
 };

@@ -34,7 +34,39 @@ constexpr std::array<ToolbarWord, 9> kToolbarWords = {{
     {"groups", kGroupToolbar},
 }};
 
-bool IsQuietWord(const platform::Platform& env, const std::string& word) { return env.text.ToLower(word) == "/quiet"; }
+constexpr std::string_view kUsageWord = "/?";
+constexpr std::string_view kRestoreWord = "/wiederherstellen";
+constexpr std::string_view kQuietWord = "/quiet";
+
+bool IsQuietWord(const platform::Platform& env, std::string_view word) { return env.text.ToLower(word) == kQuietWord; }
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+// "/wiederherstellen [DATEI] [/quiet]": the file is the rest of the line,
+// spaces and all (the backups' own names hold spaces), quotes around it
+// taken off; "/quiet" may stand before or after it.
+RunRequest RestoreRequest(const platform::Platform& env, std::string_view commandLine) {
+    RunRequest request;
+    request.kind = RunKind::Restore;
+    std::string_view rest = Trim(Trim(commandLine).substr(kRestoreWord.size()));
+    if (rest.size() >= kQuietWord.size() && IsQuietWord(env, rest.substr(0, kQuietWord.size())) &&
+        (rest.size() == kQuietWord.size() || rest[kQuietWord.size()] == ' ')) {
+        request.Quiet = true;
+        rest = Trim(rest.substr(kQuietWord.size()));
+    }
+    if (rest.size() >= kQuietWord.size() && IsQuietWord(env, rest.substr(rest.size() - kQuietWord.size())) &&
+        (rest.size() == kQuietWord.size() || rest[rest.size() - kQuietWord.size() - 1] == ' ')) {
+        request.Quiet = true;
+        rest = Trim(rest.substr(0, rest.size() - kQuietWord.size()));
+    }
+    if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"') rest = rest.substr(1, rest.size() - 2);
+    request.RestoreFile = std::string(rest);
+    return request;
+}
 
 // "/quiet" counts after a verb of a run only, and is taken out before the
 // toolbar word is looked at.
@@ -143,7 +175,8 @@ RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice) {
         return RunOutcome::NotInstalled;
     }
     clCustomTessivars table(env);
-    clCustomTessivar* command = table.Add(base + ".cmd", clACTToolbars(env).ButtonIDs());
+    clCustomTessivar* command = table.Add(base + ".cmd", clACTToolbars(env).ButtonIDs(),
+                                          [&run] { return modBackup::Take(run.env, run.backups); });
     if (command == nullptr) {
         run.window.SetInfo(failed);
         return RunOutcome::NotInstalled;
@@ -194,6 +227,7 @@ RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
 
     RunOutcome outcome = RunOutcome::Finished;
     bool toolbarErrorShown = false;
+    bool backedUp = false;  // once, before the first command goes
     for (;;) {
         std::int32_t position = 0;
         clCustomTessivar* found = nullptr;
@@ -206,6 +240,11 @@ RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
             ++position;
         }
         if (found == nullptr) break;
+        if (!backedUp && !modBackup::Take(env, run.backups)) {
+            run.window.SetInfo(failed);
+            return RunOutcome::NotRemoved;
+        }
+        backedUp = true;
 
         // Identifier 0 marks separators: a command whose identifier could
         // not be read must not take the toolbar's separators with it.
@@ -227,6 +266,39 @@ RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
     run.window.SetInfo(Message(texts::kRemovalEnd1, run.AddonName, texts::kRemovalEnd2));
     return outcome;
 }
+
+// A name without a folder is one of the backups' folder.
+std::string RestorePath(RunContext& run, std::string_view file) {
+    if (file.empty()) {
+        const std::vector<modBackup::Entry> entries = modBackup::List(run.env, run.backups);
+        return entries.empty() ? std::string() : entries.front().path;
+    }
+    if (file.find_first_of("\\/:") == std::string_view::npos && !run.backups.folder.empty()) {
+        return platform::JoinPath(run.backups.folder, file);
+    }
+    return std::string(file);
+}
+
+RunOutcome Restore(RunContext& run, std::string_view file) {
+    const platform::Platform& env = run.env;
+    const auto lock = LockConfiguration(env, run.locks);
+    if (!lock) return RunOutcome::NotRemoved;
+    const std::string path = RestorePath(run, file);
+    if (path.empty()) {
+        modMessages::MsgBox(env, texts::kRestoreNoBackup, platform::MsgIcon::Information);
+        return RunOutcome::NotRemoved;
+    }
+    if (!run.quiet &&
+        modMessages::MsgBox(env, modBackup::RestoreQuestion(path), platform::MsgIcon::Question,
+                            platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes) {
+        return RunOutcome::NotRemoved;
+    }
+    if (!modBackup::Restore(env, run.backups, path)) return RunOutcome::NotRemoved;
+    modMessages::MsgBox(env, modBackup::RestoreDone(path), platform::MsgIcon::Information);
+    return RunOutcome::Finished;
+}
+
+std::string_view UsageText() { return texts::kUsage; }
 
 std::vector<std::string> WordsOf(std::string_view commandLine) {
     std::vector<std::string> words;
@@ -251,6 +323,18 @@ std::int32_t ToolbarChoiceOf(const platform::Platform& env, std::string_view wor
 RunRequest Main(const platform::Platform& env, std::string_view commandLine) {
     RunRequest request;
     std::vector<std::string> words = WordsOf(commandLine);
+    if (!words.empty() && words[0] == kUsageWord) {
+        request.kind = RunKind::Usage;
+        return request;
+    }
+    if (!words.empty() && env.text.ToLower(words[0]) == kRestoreWord) {
+        request = RestoreRequest(env, commandLine);
+        if (modACTHandle::IsACTRunning(env)) {
+            if (!request.Quiet) modMessages::MsgBox(env, texts::kQuitActFirst, platform::MsgIcon::Information);
+            request.kind = RunKind::Refused;
+        }
+        return request;
+    }
     const auto isQuiet = [&env](const std::string& w) { return IsQuietWord(env, w); };
     const bool holdsQuiet = std::any_of(words.begin(), words.end(), isQuiet);
     const bool quietBeforeVerb = std::any_of(words.begin(), words.begin() + std::min<std::ptrdiff_t>(std::ssize(words), 2), isQuiet);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "manager/ProgressWindow.h"
+#include "manager/modBackup.h"
 #include "platform/NamedMutex.h"
 #include "platform/Platform.h"
 
@@ -19,6 +20,8 @@ enum class RunKind {
     ListWindow,  // no or one word, or a second word that is no verb
     Install,
     Deinstall,
+    Restore,  // "/wiederherstellen [DATEI]": a backup written back
+    Usage,    // "/?": the command line explained
 };
 
 inline constexpr std::int32_t kContactToolbar = 0;
@@ -29,6 +32,7 @@ struct RunRequest {
     std::string AddonName;             // first word, letter case as typed; empty with fewer than two words
     std::int32_t ToolbarChoice = kContactToolbar;
     bool Quiet = false;                // "/quiet" after the verb: for unattended setups
+    std::string RestoreFile;           // the backup to restore; empty for the newest
     bool operator==(const RunRequest&) const = default;
 };
 
@@ -56,6 +60,7 @@ struct RunContext {
     std::string AddonName;
     std::string programFolder;  // Tessivar's folder, without a trailing separator
     bool quiet = false;         // no question: the button goes on the toolbar
+    const modBackup::Store& backups;  // taken before the first write of a run
 };
 
 // Takes the lock that every change of ACT!'s configuration holds from its
@@ -73,6 +78,13 @@ std::string PathProblem(const platform::Platform& env, std::string_view program,
 RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice);
 // Removes every command named like the add-on, and its button on the chosen toolbar.
 RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice);
+
+// Writes back backup `file` (the newest when empty) after a question naming
+// its date; with `quiet` without the question.
+RunOutcome Restore(RunContext& run, std::string_view file);
+
+// The command line explained, for "/?".
+std::string_view UsageText();
 
 // Runs of two or more spaces count as one; leading and trailing spaces go.
 // Only U+0020 separates: a tab is part of a word.

@@ -51,7 +51,8 @@ LoadResult LoadCommand(const Context& context, clCustomTessivars& table, std::st
     const auto held = Lock(context);
     if (!held) return {};
     if (!StillStoredOrSay(context, table)) return {Outcome::Stale, nullptr};
-    clCustomTessivar* command = table.Add(path, clACTToolbars(context.env).ButtonIDs());
+    clCustomTessivar* command = table.Add(path, clACTToolbars(context.env).ButtonIDs(),
+                                          [&context] { return modBackup::Take(context.env, context.backups); });
     return {command != nullptr ? Outcome::Done : Outcome::Refused, command};
 }
 
@@ -76,6 +77,7 @@ Outcome DeleteCommand(const Context& context, clCustomTessivars& table, std::int
     if (!held) return Outcome::Refused;
     if (!StillStoredOrSay(context, table)) return Outcome::Stale;
     const std::int32_t id = table.Item(position).CommandID();
+    if (!modBackup::Take(context.env, context.backups)) return Outcome::Refused;
     // Identifier 0 marks separators: a command whose identifier could not be
     // read must not take the toolbar's separators with it.
     if (id > 0) {
@@ -89,6 +91,12 @@ Outcome DeleteCommand(const Context& context, clCustomTessivars& table, std::int
         }
     }
     return table.Remove(position) ? Outcome::Done : Outcome::Refused;
+}
+
+Outcome RestoreBackup(const Context& context, std::string_view path) {
+    const auto held = Lock(context);
+    if (!held) return Outcome::Refused;
+    return modBackup::Restore(context.env, context.backups, path) ? Outcome::Done : Outcome::Refused;
 }
 
 bool CanSave(const platform::Platform& env, const clCustomTessivar& command) {

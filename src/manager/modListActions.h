@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "commands/clCustomTessivars.h"
+#include "manager/modBackup.h"
 #include "platform/NamedMutex.h"
 #include "platform/Platform.h"
 
@@ -21,6 +22,7 @@ namespace modListActions {
 struct Context {
     const platform::Platform& env;
     platform::INamedMutex& locks;
+    const modBackup::Store& backups;  // a backup before each load and deletion
 };
 
 enum class Outcome {
@@ -46,6 +48,10 @@ Outcome AddToContactToolbar(const Context& context, std::int32_t commandId);
 // Takes the command's button off "Kontaktsymbolleiste" and removes command
 // number `position` from the table.
 Outcome DeleteCommand(const Context& context, clCustomTessivars& table, std::int32_t position);
+
+// Writes backup `path` back under the configuration lock. The window reads
+// the table again afterwards, whatever the outcome.
+Outcome RestoreBackup(const Context& context, std::string_view path);
 
 // False, with a message, for a command that could not be read completely:
 // its file would not be a command file.

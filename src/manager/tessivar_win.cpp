@@ -7,8 +7,10 @@
 #include "manager/frmHaupt_win.h"
 #include "manager/frmListenansicht_win.h"
 #include "manager/modHaupt.h"
+#include "platform/Clock_win.h"
 #include "platform/FileDialogs_win.h"
 #include "platform/NamedMutex_win.h"
+#include "platform/ShellFolders_win.h"
 #include "platform/Shell_win.h"
 #include "platform/SilentMessageBoxes.h"
 #include "platform/WinPlatform_win.h"
@@ -36,6 +38,16 @@ public:
     void SetInfo(std::string_view) override {}
 };
 
+platform::WinClock& Clock() {
+    static platform::WinClock clock;
+    return clock;
+}
+
+modBackup::Store Backups() {
+    platform::WinShellFolders shell;
+    return {Clock(), modBackup::FolderOf(shell)};
+}
+
 int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request) {
     platform::SilentMessageBoxes silent;
     platform::Platform env = win.platform;
@@ -44,12 +56,17 @@ int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request)
     frmHaupt form;
     NoWindow none;
     platform::WinNamedMutex locks;
+    const modBackup::Store backups = Backups();
     modHaupt::RunContext run{request.Quiet ? quietEnv : env, request.Quiet ? static_cast<IProgressWindow&>(none) : form,
-                             locks, request.AddonName, ProgramFolder(), request.Quiet};
-    const modHaupt::RunOutcome outcome = request.kind == modHaupt::RunKind::Install
-                                             ? modHaupt::Install(run, request.ToolbarChoice)
-                                             : modHaupt::Deinstall(run, request.ToolbarChoice);
-    if (!request.Quiet) form.RunUntilClosed();
+                             locks, request.AddonName, ProgramFolder(), request.Quiet, backups};
+    modHaupt::RunOutcome outcome = modHaupt::RunOutcome::Finished;
+    switch (request.kind) {
+        case modHaupt::RunKind::Install: outcome = modHaupt::Install(run, request.ToolbarChoice); break;
+        case modHaupt::RunKind::Deinstall: outcome = modHaupt::Deinstall(run, request.ToolbarChoice); break;
+        default: outcome = modHaupt::Restore(run, request.RestoreFile); break;
+    }
+    // A restore speaks in boxes only; its progress window was never shown.
+    if (!request.Quiet && request.kind != modHaupt::RunKind::Restore) form.RunUntilClosed();
     return modHaupt::ExitCodeOf(outcome);
 }
 
@@ -57,9 +74,39 @@ int RunListWindow(platform::WinPlatform& win) {
     platform::WinFileDialogs dialogs;
     platform::WinShell shell;
     platform::WinNamedMutex locks;
-    frmListenansicht form({win.platform, dialogs, shell, locks});
+    const modBackup::Store backups = Backups();
+    frmListenansicht form({win.platform, dialogs, shell, locks, backups});
     form.Open();
     form.RunUntilClosed();
+    return modHaupt::kExitFinished;
+}
+
+// A GUI program has no console of its own; started from one, it writes
+// there too (output sent to a file or pipe goes there instead).
+void PrintToConsole(std::string_view text) {
+    const std::wstring wide = platform::Widen(text);
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out != nullptr && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_CHAR &&
+        GetFileType(out) != FILE_TYPE_UNKNOWN) {
+        DWORD written = 0;
+        const std::string bytes(text);
+        WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        return;
+    }
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    const platform::UniqueFile console(CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (console) {
+        DWORD written = 0;
+        WriteConsoleW(console.get(), L"\r\n", 2, &written, nullptr);
+        WriteConsoleW(console.get(), wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    }
+    FreeConsole();
+}
+
+int ShowUsage(platform::WinPlatform& win) {
+    PrintToConsole(modHaupt::UsageText());
+    win.platform.messages.Show(
+        {std::string(modHaupt::UsageText()), std::string(texts::kUsageTitle), platform::MsgIcon::Information, platform::MsgButtons::Ok});
     return modHaupt::kExitFinished;
 }
 
@@ -70,8 +117,10 @@ int RunTessivar() {
     switch (request.kind) {
         case modHaupt::RunKind::Refused: return modHaupt::kExitActRunning;
         case modHaupt::RunKind::NotUnderstood: return modHaupt::kExitNotUnderstood;
+        case modHaupt::RunKind::Usage: return ShowUsage(win);
         case modHaupt::RunKind::Install:
-        case modHaupt::RunKind::Deinstall: return RunAddonRun(win, request);
+        case modHaupt::RunKind::Deinstall:
+        case modHaupt::RunKind::Restore: return RunAddonRun(win, request);
         case modHaupt::RunKind::ListWindow: break;
     }
     return RunListWindow(win);

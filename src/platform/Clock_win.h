@@ -3,10 +3,12 @@
 
 namespace platform {
 
-// The system's tick count (GetTickCount64): monotonic, about 16 ms steps.
+// The system's tick count (GetTickCount64): monotonic, about 16 ms steps;
+// the local time from GetLocalTime.
 class WinClock : public IClock {
 public:
     std::int64_t Milliseconds() override;
+    LocalTime LocalNow() override;
 };
 
 }  // namespace platform

@@ -53,6 +53,9 @@ public:
     // Deletes a file, not forced: a read-only file is not removed. Raises
     // AppError whose description says why the file is still there.
     virtual void RemoveFile(std::string_view path) = 0;
+    // Creates the folder and every missing folder above it; one already
+    // there is no error. Raises AppError when a folder cannot be made.
+    virtual void CreateFolders(std::string_view path) = 0;
 };
 
 // `folder` and `name` joined by one backslash.

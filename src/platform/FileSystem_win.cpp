@@ -140,4 +140,19 @@ void WinFileSystem::RemoveFile(std::string_view path) {
     }
 }
 
+// Folder by folder from the top: CreateDirectory makes one level only.
+void WinFileSystem::CreateFolders(std::string_view path) {
+    const std::wstring wide = Widen(path);
+    for (std::size_t cut = wide.find_first_of(L"\\/"); ; cut = wide.find_first_of(L"\\/", cut + 1)) {
+        const std::wstring part = wide.substr(0, cut);
+        // "C:" and the empty part before "\\server" are no folders to make.
+        if (!part.empty() && part.back() != L':' && !CreateDirectoryW(part.c_str(), nullptr)) {
+            const DWORD code = GetLastError();
+            if (code != ERROR_ALREADY_EXISTS && code != ERROR_ACCESS_DENIED) ThrowFileError(code);
+        }
+        if (cut == std::wstring::npos) break;
+    }
+    if (!FolderExists(path)) ThrowFileError(ERROR_PATH_NOT_FOUND);
+}
+
 }  // namespace platform

@@ -12,6 +12,7 @@ public:
     std::vector<FileEntry> ListFiles(std::string_view folder) override;
     std::optional<std::uint32_t> Attributes(std::string_view path) override;
     void RemoveFile(std::string_view path) override;
+    void CreateFolders(std::string_view path) override;
 };
 
 }  // namespace platform

@@ -66,6 +66,11 @@ void MemoryFileSystem::AddFolder(std::string_view path) {
     }
 }
 
+void MemoryFileSystem::CreateFolders(std::string_view path) {
+    if (onCreateFolders) onCreateFolders(std::string(path));
+    AddFolder(path);
+}
+
 bool MemoryFileSystem::FolderExists(std::string_view path) { return !path.empty() && m_Folders.contains(Trimmed(path)); }
 
 std::vector<FileEntry> MemoryFileSystem::ListFiles(std::string_view folder) {

@@ -23,6 +23,7 @@ public:
     std::vector<FileEntry> ListFiles(std::string_view folder) override;
     std::optional<std::uint32_t> Attributes(std::string_view path) override;
     void RemoveFile(std::string_view path) override;
+    void CreateFolders(std::string_view path) override;
 
     void Put(const std::string& path, Bytes content) { m_Files[path] = std::move(content); }
     const Bytes* Get(const std::string& path) const;
@@ -33,6 +34,8 @@ public:
     const std::vector<std::string>& Removed() const { return m_Removed; }
     // Throw AppError from the hook to make opening `path` fail.
     std::function<void(const std::string& path, bool forWriting)> onOpen;
+    // Throw AppError from the hook to make creating folder `path` fail.
+    std::function<void(const std::string& path)> onCreateFolders;
     // Throw AppError from the hook to make deleting `path` fail.
     std::function<void(const std::string& path)> onRemove;
 

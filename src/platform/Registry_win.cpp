@@ -63,24 +63,32 @@ long WinRegistry::EnumKey(RegKey key, std::uint32_t index, std::string& name) {
     return r;
 }
 
+// Wine answers RegQueryInfoKey by walking every value of the key: asked for
+// each value of a large key, that alone made a backup quadratic. So the
+// sizes are asked only when a first try with ordinary buffers is too small.
 long WinRegistry::EnumValue(RegKey key, std::uint32_t index, std::string& name, std::uint32_t& type,
                             std::vector<std::uint8_t>& data) {
-    DWORD nameChars = 0, dataBytes = 0;
-    LONG r = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &nameChars,
-                              &dataBytes, nullptr, nullptr);
-    if (r != ERROR_SUCCESS) return r;
-    std::string buffer(nameChars + 1, '\0');
-    data.assign(dataBytes, 0);
-    DWORD length = nameChars + 1;
-    DWORD size = dataBytes;
-    DWORD t = 0;
-    r = RegEnumValueA(ToHkey(key), index, buffer.data(), &length, nullptr, &t, data.empty() ? nullptr : data.data(),
-                      &size);
-    if (r != ERROR_SUCCESS) return r;
-    name.assign(buffer.data(), length);
-    type = t;
-    data.resize(size);
-    return r;
+    DWORD nameChars = 256, dataBytes = 4096;
+    for (bool sized = false;; sized = true) {
+        std::string buffer(nameChars + 1, '\0');
+        data.assign(dataBytes, 0);
+        DWORD length = nameChars + 1;
+        DWORD size = dataBytes;
+        DWORD t = 0;
+        LONG r = RegEnumValueA(ToHkey(key), index, buffer.data(), &length, nullptr, &t, data.empty() ? nullptr : data.data(),
+                               &size);
+        if (r == ERROR_MORE_DATA && !sized) {
+            r = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &nameChars,
+                                 &dataBytes, nullptr, nullptr);
+            if (r != ERROR_SUCCESS) return r;
+            continue;
+        }
+        if (r != ERROR_SUCCESS) return r;
+        name.assign(buffer.data(), length);
+        type = t;
+        data.resize(size);
+        return r;
+    }
 }
 
 }  // namespace platform

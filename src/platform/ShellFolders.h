@@ -11,6 +11,7 @@ namespace platform {
 
 // Shell folder identifiers as the platform numbers them.
 inline constexpr std::int32_t kFolderDesktop = 0;
+inline constexpr std::int32_t kFolderLocalAppData = 28;
 inline constexpr std::int32_t kFolderCookies = 33;
 
 class IShellFolders {

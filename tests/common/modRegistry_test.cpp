@@ -2,6 +2,8 @@
 // byte, and what they read back.
 #include "common/modRegistry.h"
 
+#include <map>
+
 #include "common/RegistryContract.h"
 #include "platform/Cp1252Codec.h"
 #include "platform/MemoryRegistry.h"
@@ -144,13 +146,18 @@ TEST_P(RegistryRoutines, AKeysSubkeysAndValuesAreEnumerated) {
     for (std::uint32_t i = 0; r.EnumKey(h, i, name) == 0; ++i) keys.push_back(name);
     std::sort(keys.begin(), keys.end());
     EXPECT_EQ(keys, (std::vector<std::string>{"Erster", "Zweiter"}));
+    // Names and data longer than a first guess at their size come whole.
+    const std::string longName(300, 'N');
+    ByteArray large(10000);
+    for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<std::uint8_t>(i * 13);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, longName, RegistryValue(large), RegType::Binary);
+    std::map<std::string, std::pair<std::uint32_t, ByteArray>> values;
     std::uint32_t type = 0;
     ByteArray data;
-    ASSERT_EQ(r.EnumValue(h, 0, name, type, data), 0);
-    EXPECT_EQ(name, "Bild");
-    EXPECT_EQ(type, platform::kRegBinary);
-    EXPECT_EQ(data, (ByteArray{1, 2, 3}));
-    EXPECT_EQ(r.EnumValue(h, 1, name, type, data), platform::kErrorNoMoreItems);
+    for (std::uint32_t i = 0; r.EnumValue(h, i, name, type, data) == 0; ++i) values[name] = {type, data};
+    EXPECT_EQ(values, (std::map<std::string, std::pair<std::uint32_t, ByteArray>>{
+                          {"Bild", {platform::kRegBinary, ByteArray{1, 2, 3}}}, {longName, {platform::kRegBinary, large}}}));
+    EXPECT_EQ(r.EnumValue(h, 2, name, type, data), platform::kErrorNoMoreItems);
     EXPECT_EQ(r.EnumKey(h, 2, name), platform::kErrorNoMoreItems);
 }
 

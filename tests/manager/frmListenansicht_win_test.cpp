@@ -3,6 +3,7 @@
 // user's clicks and keys arrive, its boxes and file dialogs answered from
 // scripts.
 #include "manager/frmListenansicht_win.h"
+#include "manager/frmSicherungen_win.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -65,7 +66,7 @@ protected:
 
     // With `realInfo` the Info button shows Tessivar's own About window.
     void Open(bool realInfo = false) {
-        form = std::make_unique<frmListenansicht>(frmListenansicht::Services{env, dialogs, shell, locks});
+        form = std::make_unique<frmListenansicht>(frmListenansicht::Services{env, dialogs, shell, locks, backups});
         if (!realInfo) form->showInfo = [this](HWND owner) { infoOwners.push_back(owner); };
         form->Open(SW_SHOWNOACTIVATE);
         platform::PumpPending();
@@ -114,6 +115,8 @@ protected:
     platform::ScriptedFileDialogs dialogs;
     platform::RecordingShell shell;
     platform::MemoryNamedMutex locks;
+    platform::FakeClock clock;
+    modBackup::Store backups{clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
     std::unique_ptr<frmListenansicht> form;
     std::vector<HWND> infoOwners;
 };
@@ -431,11 +434,11 @@ TEST_F(ListWindow, TheWindowSnapsBackToItsLeastSizeAndTheListFillsIt) {
     Open();
     RECT frame{};
     GetWindowRect(form->hwnd(), &frame);
-    EXPECT_GE(frame.right - frame.left, form->Px(7515));
+    EXPECT_GE(frame.right - frame.left, form->Px(frmListenansicht::kMinOuterWidth));
     EXPECT_GE(frame.bottom - frame.top, form->Px(4800));
     SetWindowPos(form->hwnd(), nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     GetWindowRect(form->hwnd(), &frame);
-    EXPECT_EQ(frame.right - frame.left, form->Px(7515));
+    EXPECT_EQ(frame.right - frame.left, form->Px(frmListenansicht::kMinOuterWidth));
     EXPECT_EQ(frame.bottom - frame.top, form->Px(4800));
 
     SetWindowPos(form->hwnd(), nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -502,9 +505,9 @@ TEST_F(ListWindow, EveryButtonIsReachedByTabAndByItsAccessKey) {
     Open();
     std::vector<HWND> order;
     HWND at = List().hwnd();
-    for (int i = 0; i < 5; ++i) order.push_back(at = GetNextDlgTabItem(form->hwnd(), at, FALSE));
+    for (int i = 0; i < 6; ++i) order.push_back(at = GetNextDlgTabItem(form->hwnd(), at, FALSE));
     EXPECT_EQ(order, (std::vector<HWND>{form->cmdSpeichern().hwnd(), form->cmdLaden().hwnd(), form->cmdToolbars().hwnd(),
-                                        form->cmdInfo().hwnd(), List().hwnd()}));
+                                        form->cmdInfo().hwnd(), form->cmdWiederherstellen().hwnd(), List().hwnd()}));
 
     const auto alt = [this](wchar_t key) {
         // The key as the keyboard sends it; its character follows from it.
@@ -519,6 +522,61 @@ TEST_F(ListWindow, EveryButtonIsReachedByTabAndByItsAccessKey) {
     EXPECT_EQ(form->cmdToolbars().Text(), "&Toolbars") << "Alt+B: Befehle";
     alt(L'i');
     EXPECT_EQ(infoOwners, std::vector<HWND>{form->hwnd()}) << "Alt+I: the About window, owned by the list";
+    alt(L'w');
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Es gibt noch keine Sicherung der ACT!-Konfiguration."})
+        << "Alt+W: Wiederherstellen";
+}
+
+TEST_F(ListWindow, TheRestoreButtonOffersTheBackupsNewestFirstAndFillsTheViewsAgain) {
+    SeedThree();
+    Open();
+    Select(1);
+    messages.QueueAnswer(MsgAnswer::Yes);
+    PressDelete();
+    ASSERT_EQ(List().RowCount(), 2);
+    clock.SetLocal({2026, 12, 9, 6, 0, 0});
+    ASSERT_TRUE(modBackup::Take(env, backups));
+
+    // The real list, from inside its modal loop: the older backup chosen.
+    static HWND owner = nullptr;
+    static bool modal = false;
+    static std::vector<std::wstring> rows;
+    static std::vector<std::wstring> layout;
+    owner = form->hwnd();
+    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND choice = FindWindowW(frmSicherungen::kClassName, nullptr);
+        if (choice == nullptr) return;
+        KillTimer(nullptr, id);
+        modal = !IsWindowEnabled(owner) && GetWindow(choice, GW_OWNER) == owner;
+        layout = support::LayoutProblems(choice);
+        HWND list = GetDlgItem(choice, frmSicherungen::kListId);
+        rows.clear();
+        for (int r = 0; r < ListView_GetItemCount(list); ++r) {
+            wchar_t text[64] = {};
+            ListView_GetItemText(list, r, 0, text, 64);
+            rows.push_back(text);
+        }
+        ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        PostMessageW(GetDlgItem(choice, frmSicherungen::kOkId), BM_CLICK, 0, 0);
+    });
+    messages.Clear();
+    form->cmdToolbars().Click();  // the view shown is filled again too
+    Click(form->cmdWiederherstellen());
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(layout.empty()) << std::string(layout.front().begin(), layout.front().end());
+    EXPECT_EQ(rows, (std::vector<std::wstring>{L"09.12.2026, 06:00:00 Uhr", L"09.12.2026, 05:30:12 Uhr"}));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Die Sicherung vom 09.12.2026, 05:30:12 Uhr wurde zurückgeschrieben."});
+    EXPECT_EQ(Stored(kCommands, "Count"), (ByteArray{3, 0, 0, 0}));
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 30102}));
+    form->cmdToolbars().Click();
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"Adressen prüfen", "Serienbrief", "Notiz"}));
+    EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
+
+    // Cancelled, nothing is written.
+    registry.ClearLog();
+    form->chooseBackup = [](HWND, std::vector<modBackup::Entry>) { return std::optional<std::string>(); };
+    Click(form->cmdWiederherstellen());
+    EXPECT_TRUE(registry.Writes().empty());
 }
 
 TEST_F(ListWindow, TheInfoButtonShowsTheAboutWindowModally) {

@@ -5,6 +5,11 @@
 #include "commands/CommandData.h"
 #include "commands/clCustomTessivar.h"
 #include "manager/modHaupt.h"
+
+#include "base/AppError.h"
+#include "base/LittleEndian.h"
+#include "base/UiTexts.h"
+#include "manager/RegFile.h"
 #include "platform/MemoryNamedMutex.h"
 #include "platform/SubstitutePlatform.h"
 
@@ -53,17 +58,59 @@ protected:
         return v ? v->data : ByteArray{};
     }
     RunOutcome Install(const std::string& addon, std::int32_t toolbar = 0, bool quiet = false) {
-        modHaupt::RunContext run{sub.platform, window, locks, addon, kFolder, quiet};
+        modHaupt::RunContext run{sub.platform, window, locks, addon, kFolder, quiet, backups};
         return modHaupt::Install(run, toolbar);
     }
     RunOutcome Deinstall(const std::string& addon, std::int32_t toolbar = 0) {
-        modHaupt::RunContext run{sub.platform, window, locks, addon, kFolder, false};
+        modHaupt::RunContext run{sub.platform, window, locks, addon, kFolder, false, backups};
         return modHaupt::Deinstall(run, toolbar);
     }
 
     platform::SubstitutePlatform sub;
     platform::MemoryNamedMutex locks;
     RecordingWindow window;
+    platform::FakeClock clock;
+    modBackup::Store backups{clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
+
+    std::vector<modBackup::Entry> Saved() { return modBackup::List(sub.platform, backups); }
+    // The configuration as the newest backup holds it, in the snapshot's terms.
+    std::map<std::string, ByteArray> NewestBackup() {
+        std::map<std::string, ByteArray> values;
+        const auto entries = Saved();
+        if (entries.empty()) return values;
+        for (const regfile::Key& key : regfile::Parse(*sub.files.Get(entries.front().path))) {
+            for (const regfile::Value& v : key.values) {
+                const RegistryValue& r = v.value;
+                ByteArray data = r.IsBytes() ? r.ToBytes() : ByteArray{};
+                if (r.IsNumber()) {
+                    const auto bytes = le::Bytes(static_cast<std::uint32_t>(r.ToNumber()));
+                    data.assign(bytes.begin(), bytes.end());
+                }
+                if (r.IsText()) {
+                    const std::string text = sub.text.ToCodePage(r.ToText());
+                    data.assign(text.begin(), text.end());
+                    data.push_back(0);
+                }
+                values[ToLower(key.path.substr(18)) + "|" + ToLower(v.name)] = data;
+            }
+        }
+        return values;
+    }
+    std::map<std::string, ByteArray> Now() {
+        std::map<std::string, ByteArray> values;
+        for (const auto& [name, value] : sub.registry.Snapshot(kHKeyCurrentUser, actregistry::kMenuConfig)) {
+            if (name.find('|') != std::string::npos) values[name.substr(5)] = value.data;
+        }
+        return values;
+    }
+    static std::string ToLower(std::string s) {
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    }
+    RunOutcome Restore(const std::string& file, bool quiet = false) {
+        modHaupt::RunContext run{sub.platform, window, locks, "", kFolder, quiet, backups};
+        return modHaupt::Restore(run, file);
+    }
 };
 
 TEST_F(Runs, InstallAnsweredYesRegistersTheCommandInTheFolderAndAppendsSeparatorAndButton) {
@@ -261,7 +308,7 @@ TEST_F(Runs, AProgramPathThatDoesNotFitACTsRecordIsRefusedBeforeAnythingIsRead) 
         sub.registry.ClearLog();
         sub.messages.Clear();
         sub.files.Put(folder + "\\Route.cmd", *sub.files.Get(kFolder + "\\Route.cmd"));
-        modHaupt::RunContext run{sub.platform, window, locks, "Route", folder, true};
+        modHaupt::RunContext run{sub.platform, window, locks, "Route", folder, true, backups};
         EXPECT_EQ(modHaupt::Install(run, 0), RunOutcome::NotInstalled) << folder;
         EXPECT_TRUE(sub.registry.Calls().empty());
         ASSERT_EQ(sub.messages.Shown().size(), 1u);
@@ -273,7 +320,7 @@ TEST_F(Runs, AProgramPathThatDoesNotFitACTsRecordIsRefusedBeforeAnythingIsRead) 
               std::string::npos);
 
     sub.files.Put(fits + "\\Route.cmd", *sub.files.Get(kFolder + "\\Route.cmd"));
-    modHaupt::RunContext run{sub.platform, window, locks, "Route", fits, true};
+    modHaupt::RunContext run{sub.platform, window, locks, "Route", fits, true, backups};
     ASSERT_EQ(modHaupt::Install(run, 0), RunOutcome::Finished);
     const ByteArray record = Stored("Command-2");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&record[144]), 255), fits + "\\Route.exe");
@@ -310,6 +357,85 @@ TEST_F(Runs, ASecondRunWaitsForTheLockAndWhenItIsNotFreedInTimeTouchesNothing) {
     EXPECT_EQ(sub.messages.Shown()[0].text,
               "Ein anderes Tessivar ändert gerade die Konfiguration von ACT!.\r\nBitte versuchen Sie es später noch einmal.");
     EXPECT_EQ(Stored("Count"), (ByteArray{3, 0, 0, 0}));
+}
+
+TEST_F(Runs, EachRunThatChangesSavesTheConfigurationAsItWasBeforeItsFirstWrite) {
+    const auto before = Now();
+    sub.registry.SetFaultHook([&](const platform::MemoryRegistry::Call& call) {
+        if (call.op == platform::MemoryRegistry::Op::SetValue) EXPECT_EQ(Saved().size(), 1u) << "written before the backup";
+        return platform::kErrorSuccess;
+    });
+    ASSERT_EQ(Install("Route", 0, true), RunOutcome::Finished);
+    ASSERT_EQ(Saved().size(), 1u);
+    EXPECT_EQ(NewestBackup(), before);
+    sub.registry.SetFaultHook(nullptr);
+
+    const auto installed = Now();
+    clock.SetLocal({2026, 12, 9, 5, 31, 0});
+    ASSERT_EQ(Deinstall("Route"), RunOutcome::Finished);
+    ASSERT_EQ(Saved().size(), 2u);
+    EXPECT_EQ(NewestBackup(), installed);
+}
+
+TEST_F(Runs, ARunThatWritesNothingTakesNoBackup) {
+    EXPECT_EQ(Deinstall("Route"), RunOutcome::Finished);  // nothing to remove
+    EXPECT_EQ(Install("Fehlt"), RunOutcome::NotInstalled);
+    AddonFile("Doppelt", "Adressen");
+    EXPECT_EQ(Install("Doppelt"), RunOutcome::NotInstalled);
+    EXPECT_TRUE(Saved().empty());
+    EXPECT_FALSE(sub.files.FolderExists(backups.folder));
+}
+
+TEST_F(Runs, WithoutABackupNoRunChangesAnything) {
+    sub.files.onOpen = [](const std::string& path, bool forWriting) {
+        if (forWriting && path.ends_with(".reg")) Raise(ErrorNumber::PermissionDenied);
+    };
+    sub.registry.ClearLog();
+    EXPECT_EQ(Install("Route", 0, true), RunOutcome::NotInstalled);
+    EXPECT_EQ(window.captions.back(),
+              "Das ACT!-Addon 'Route' konnte nicht als benutzerdefinierter Befehl in ACT! eingebunden werden.");
+    EXPECT_EQ(Deinstall("Adressen"), RunOutcome::NotRemoved);
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    ASSERT_EQ(sub.messages.Shown().size(), 2u);
+    EXPECT_EQ(sub.messages.Shown()[0].text.rfind(texts::kBackupNotWritten, 0), 0u);
+    EXPECT_EQ(modHaupt::ExitCodeOf(RunOutcome::NotInstalled), 1);
+}
+
+TEST_F(Runs, TheRestoreRunAsksNamingTheDateAndGivesTheNewestBackupBack) {
+    EXPECT_EQ(Restore(""), RunOutcome::NotRemoved);
+    EXPECT_EQ(sub.messages.Shown().back().text, texts::kRestoreNoBackup);
+
+    const auto before = Now();
+    ASSERT_EQ(Install("Route", 0, true), RunOutcome::Finished);
+    const auto installed = Now();
+    clock.SetLocal({2026, 12, 9, 6, 1, 2});
+
+    sub.messages.Clear();
+    sub.messages.QueueAnswer(platform::MsgAnswer::No);
+    sub.registry.ClearLog();
+    EXPECT_EQ(Restore(""), RunOutcome::NotRemoved);
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    ASSERT_EQ(sub.messages.Shown().size(), 1u);
+    EXPECT_EQ(sub.messages.Shown()[0].text.rfind("Soll die Sicherung vom 09.12.2026, 05:30:12 Uhr zurückgeschrieben werden?", 0), 0u);
+    EXPECT_EQ(sub.messages.Shown()[0].buttons, platform::MsgButtons::YesNo);
+
+    sub.messages.QueueAnswer(platform::MsgAnswer::Yes);
+    EXPECT_EQ(Restore(""), RunOutcome::Finished);
+    auto restored = Now();
+    // What the install added beyond "Count" stays; ACT! reads no further.
+    for (const auto& [name, data] : installed) {
+        if (!before.contains(name)) restored.erase(name);
+    }
+    EXPECT_EQ(restored, before);
+    EXPECT_EQ(sub.messages.Shown().back().text, "Die Sicherung vom 09.12.2026, 05:30:12 Uhr wurde zurückgeschrieben.");
+
+    // The restore was saved first: the newest backup, quietly, undoes it.
+    sub.messages.Clear();
+    EXPECT_EQ(Restore("", true), RunOutcome::Finished);
+    EXPECT_EQ(Now(), installed);
+    ASSERT_EQ(Saved().size(), 3u);
+    EXPECT_EQ(Restore(Saved().back().name, true), RunOutcome::Finished) << "a name alone is one of the backups' folder";
+    EXPECT_EQ(Stored("Count"), (ByteArray{2, 0, 0, 0}));
 }
 
 }  // namespace

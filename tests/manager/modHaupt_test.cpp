@@ -58,7 +58,16 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"MüllerRoute INSTALL Gruppe", {RunKind::Install, "MüllerRoute", 1}},
         LineCase{"Страница install", {RunKind::Install, "Страница", 0}},
         LineCase{"ÄddOn ÏNSTALL", {RunKind::ListWindow, "ÄddOn", 0}},
-        LineCase{kLongWord + " install " + kLongWord, {RunKind::Install, kLongWord, 0}}));
+        LineCase{kLongWord + " install " + kLongWord, {RunKind::Install, kLongWord, 0}},
+        // A backup's own name holds spaces: the file is the rest of the line.
+        LineCase{"/wiederherstellen", {RunKind::Restore, "", 0, false, ""}},
+        LineCase{" /Wiederherstellen   /QUIET ", {RunKind::Restore, "", 0, true, ""}},
+        LineCase{"/wiederherstellen C:\\S\\Sicherung 2026-12-09 05-30-12.reg /quiet",
+                 {RunKind::Restore, "", 0, true, "C:\\S\\Sicherung 2026-12-09 05-30-12.reg"}},
+        LineCase{"/wiederherstellen /quiet \"D:\\alte Stände\\a.reg\"", {RunKind::Restore, "", 0, true, "D:\\alte Stände\\a.reg"}},
+        LineCase{"/wiederherstellen D:\\x/quiet", {RunKind::Restore, "", 0, false, "D:\\x/quiet"}},
+        LineCase{"/?", {RunKind::Usage, "", 0}},
+        LineCase{"/? Addon install /quiet", {RunKind::Usage, "", 0}}));
 
 TEST(Startup, WhileActRunsEveryCommandLineEndsWithTheOneMessageAndTouchesNothing) {
     for (const std::string line : {"", "Addon", "Addon install", "Addon deinstall gruppe", "x y z w"}) {
@@ -72,6 +81,48 @@ TEST(Startup, WhileActRunsEveryCommandLineEndsWithTheOneMessageAndTouchesNothing
                   (platform::MessageBoxRequest{"Bitte beenden Sie zuvor ACT!", "Tessivar",
                                                platform::MsgIcon::Information, platform::MsgButtons::Ok}));
         EXPECT_TRUE(sub.registry.Calls().empty());
+    }
+}
+
+TEST(Startup, ARestoreIsRefusedWhileActRunsWithTheMessageOnlyWhenNotQuiet) {
+    for (const auto& [line, boxes] : {std::pair{"/wiederherstellen", 1u}, std::pair{"/wiederherstellen /quiet", 0u}}) {
+        platform::SubstitutePlatform sub;
+        sub.windows.Add("ACT3.0FrameClass", "ACT! - Kontakte");
+        EXPECT_EQ(modHaupt::Main(sub.platform, line).kind, RunKind::Refused) << line;
+        EXPECT_EQ(sub.messages.Shown().size(), boxes) << line;
+    }
+    platform::SubstitutePlatform sub;
+    sub.windows.Add("ACT3.0FrameClass", "ACT! - Kontakte");
+    EXPECT_EQ(modHaupt::Main(sub.platform, "/?").kind, RunKind::Usage) << "the help changes nothing";
+}
+
+// The help must not drift from what the parser takes: every toolbar word it
+// lists selects the toolbar it names, and every form it shows is a run.
+TEST(Startup, TheHelpListsTheFormsAndToolbarWordsThatTheCommandLineTakes) {
+    platform::SubstitutePlatform sub;
+    const std::string usage(modHaupt::UsageText());
+    const auto line = [&usage](std::string_view start) {
+        const std::size_t at = usage.find(start);
+        EXPECT_NE(at, std::string::npos) << start;
+        return at == std::string::npos ? std::string() : usage.substr(at, usage.find('\r', at) - at);
+    };
+    const auto words = [](std::string list) {
+        list = list.substr(0, list.find(':'));
+        std::vector<std::string> out;
+        for (std::string& w : modHaupt::WordsOf(list)) out.push_back(w.back() == ',' ? w.substr(0, w.size() - 1) : w);
+        return out;
+    };
+    for (const std::string& w : words(line("    kontakt"))) EXPECT_EQ(modHaupt::ToolbarChoiceOf(sub.platform, w), 0) << w;
+    for (const std::string& w : words(line("    gruppe"))) EXPECT_EQ(modHaupt::ToolbarChoiceOf(sub.platform, w), 1) << w;
+    EXPECT_EQ(words(line("    kontakt")).size() + words(line("    gruppe")).size(), 9u);
+
+    EXPECT_EQ(modHaupt::Main(sub.platform, line("tessivar.exe ADDON install").substr(13)).kind, RunKind::Install);
+    EXPECT_EQ(modHaupt::Main(sub.platform, line("tessivar.exe ADDON deinstall").substr(13)).kind, RunKind::Deinstall);
+    EXPECT_EQ(modHaupt::Main(sub.platform, "/wiederherstellen").kind, RunKind::Restore);
+    EXPECT_NE(line("tessivar.exe /wiederherstellen"), "");
+    EXPECT_NE(line("tessivar.exe /?"), "");
+    for (int code : {modHaupt::kExitFinished, modHaupt::kExitFailed, modHaupt::kExitActRunning, modHaupt::kExitNotUnderstood}) {
+        EXPECT_NE(line("    " + std::to_string(code) + "  "), "") << code;
     }
 }
 

@@ -34,7 +34,9 @@ protected:
 
     platform::SubstitutePlatform sub;
     platform::MemoryNamedMutex locks;
-    modListActions::Context context{sub.platform, locks};
+    platform::FakeClock clock;
+    modBackup::Store backups{clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
+    modListActions::Context context{sub.platform, locks, backups};
 };
 
 TEST_F(ListActions, TheStoredTableIsComparedByCountAndByEveryRecord) {
@@ -102,6 +104,31 @@ TEST_F(ListActions, AStaleTableIsLeftAloneAndReportedAsStale) {
     EXPECT_EQ(modListActions::LoadCommand(context, table, "C:\\Neu.cmd").outcome, Outcome::Stale);
     EXPECT_TRUE(sub.registry.Writes().empty());
     EXPECT_EQ(sub.messages.Shown().size(), 2u);
+}
+
+TEST_F(ListActions, LoadAndDeleteEachSaveTheConfigurationFirstAndStopWithoutIt) {
+    clCustomTessivars table(sub.platform);
+    ASSERT_EQ(modListActions::LoadCommand(context, table, "C:\\Neu.cmd").outcome, Outcome::Done);
+    EXPECT_EQ(modListActions::AddToContactToolbar(context, 30103), Outcome::Done);
+    EXPECT_EQ(modBackup::List(sub.platform, backups).size(), 1u) << "the button belongs to the load's backup";
+    clock.SetLocal({2026, 12, 9, 7, 0, 0});
+    ASSERT_EQ(modListActions::DeleteCommand(context, table, 2), Outcome::Done);
+    const auto saved = modBackup::List(sub.platform, backups);
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(saved.front().name, "Sicherung 2026-12-09 07-00-00.reg");
+
+    sub.files.onCreateFolders = [](const std::string&) { Raise(ErrorNumber::PermissionDenied); };
+    sub.registry.ClearLog();
+    sub.messages.Clear();
+    EXPECT_EQ(modListActions::LoadCommand(context, table, "C:\\Neu.cmd").outcome, Outcome::Refused);
+    EXPECT_EQ(modListActions::DeleteCommand(context, table, 0), Outcome::Refused);
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    EXPECT_EQ(sub.messages.Shown().size(), 2u);
+
+    // Nor a restore: the state it would replace could not be saved.
+    EXPECT_EQ(modListActions::RestoreBackup(context, saved.front().path), Outcome::Refused);
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    EXPECT_FALSE(locks.IsHeld(actregistry::kConfigurationLock));
 }
 
 }  // namespace

@@ -98,3 +98,16 @@ TEST_F(WinFolder, DeletionIsNotForcedAndSaysWhyAFileStays) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WinFolder, FoldersAreMadeLevelByLevelAndAFileInTheWayIsAnError) {
+    const std::string deep = Path(L"Tessivar\\Sicherungen \u00C4\\tief");
+    files.CreateFolders(deep);
+    EXPECT_TRUE(files.FolderExists(deep));
+    files.CreateFolders(deep + "\\");  // already there: no error
+    Touch(L"Datei");
+    EXPECT_THROW(files.CreateFolders(Path(L"Datei\\unten")), AppError);
+}
+
+}  // namespace

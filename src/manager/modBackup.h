@@ -1,0 +1,64 @@
+#pragma once
+// Backups of ACT!'s configuration: the whole key of the current user, saved
+// as a registry file before Tessivar changes anything, and written back on
+// request.
+//
+// A backup is named by the local date and time it was taken
+// ("Sicherung 2026-12-09 05-30-12.reg", " (2)" and on for a second one in
+// the same second); the newest kKept stay, older ones of that pattern are
+// deleted. Other files in the folder are never touched.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Platform.h"
+#include "platform/ShellFolders.h"
+
+namespace modBackup {
+
+inline constexpr std::size_t kKept = 20;
+inline constexpr std::string_view kRootName = "HKEY_CURRENT_USER";
+
+struct Store {
+    platform::IClock& clock;
+    std::string folder;  // where the backups lie; "" when the shell names no folder
+};
+
+// <local application data>\Tessivar\Sicherungen, or "".
+std::string FolderOf(platform::IShellFolders& shell);
+
+// Saves the configuration into a new backup and deletes the oldest beyond
+// kKept. False, after a message saying why, when no complete backup could
+// be written: the caller must then change nothing.
+bool Take(const platform::Platform& env, const Store& store);
+
+struct Entry {
+    std::string path;
+    std::string name;
+    platform::LocalTime time;
+    int sequence = 1;  // 2 and on for later backups of the same second
+};
+// A file name of the backups' pattern, read back; nothing for any other name.
+std::optional<Entry> EntryOf(std::string_view folder, std::string_view name);
+// The backups in the folder, newest first.
+std::vector<Entry> List(const platform::Platform& env, const Store& store);
+// "09.12.2026, 05:30:12 Uhr".
+std::string Readable(const platform::LocalTime& time);
+
+// The question before backup `path` is written back, and the message after:
+// naming its date and time when the name is of the backups' pattern, else
+// the file.
+std::string RestoreQuestion(std::string_view path);
+std::string RestoreDone(std::string_view path);
+
+// Reads the file and checks all of it, takes a backup of the configuration
+// as it is now, then writes every value of the file back as stored, each
+// "Count" after all other values. Values that the file does not hold stay
+// as they are. False, after a message, when the file is refused (nothing
+// written) or a write failed.
+bool Restore(const platform::Platform& env, const Store& store, std::string_view path);
+
+}  // namespace modBackup

@@ -1,0 +1,237 @@
+// Backups of ACT!'s configuration over the substitutes: what a backup holds,
+// which files are kept, and what a restore writes, in which order, and what
+// it refuses to write at all.
+#include "manager/modBackup.h"
+
+#include <gtest/gtest.h>
+
+#include "base/AppError.h"
+#include "base/UiTexts.h"
+#include "commands/CommandData.h"
+#include "common/ActRegistry.h"
+#include "manager/RegFile.h"
+#include "platform/SubstitutePlatform.h"
+
+namespace td = testdata;
+using platform::kHKeyCurrentUser;
+
+namespace {
+
+const std::string kFolder = "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen";
+const std::string kMain(actregistry::kMenuConfig);
+const std::string kCommands(actregistry::kCustomCommands);
+const std::string kRoot = "HKEY_CURRENT_USER\\" + kMain;
+
+class Backups : public testing::Test {
+protected:
+    void SetUp() override {
+        td::SeedTable(sub.registry, {{30101, "Adressen"}, {30102, "Serienbrief"}});
+        sub.registry.Put(kHKeyCurrentUser, actregistry::ToolbarKey(0), "Buttons", platform::kRegBinary,
+                         td::Entries({57600, 0, 30101}));
+        sub.registry.PutText(kHKeyCurrentUser, actregistry::ToolbarKey(0), "WindowName", "Kontaktsymbolleiste f\xFCr Gr\xFC\xDF" "e");
+        sub.registry.PutDword(kHKeyCurrentUser, kMain, "Version", 3);
+    }
+    std::map<std::string, platform::MemoryRegistry::Value> Configuration() const {
+        return sub.registry.Snapshot(kHKeyCurrentUser, kMain);
+    }
+    std::size_t ValueCount() const {
+        std::size_t n = 0;
+        for (const auto& [name, value] : Configuration()) n += name.find('|') != std::string::npos;
+        return n;
+    }
+    std::vector<std::string> Names() {
+        std::vector<std::string> names;
+        if (!sub.files.FolderExists(kFolder)) return names;
+        for (const auto& f : sub.files.ListFiles(kFolder)) names.push_back(f.name);
+        return names;
+    }
+    std::string Path(const std::string& name) const { return kFolder + "\\" + name; }
+    void Put(const std::string& name, const std::vector<regfile::Key>& keys) { sub.files.Put(Path(name), regfile::Write(keys)); }
+    bool Take() { return modBackup::Take(sub.platform, store); }
+    bool Restore(const std::string& name) { return modBackup::Restore(sub.platform, store, Path(name)); }
+
+    platform::SubstitutePlatform sub;
+    platform::FakeClock clock;
+    modBackup::Store store{clock, kFolder};
+};
+
+TEST_F(Backups, TheWholeKeyIsSavedAsARegistryFileAndASecondInTheSameSecondGetsItsOwnName) {
+    ASSERT_TRUE(Take());
+    ASSERT_TRUE(Take());
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Sicherung 2026-12-09 05-30-12 (2).reg", "Sicherung 2026-12-09 05-30-12.reg"}));
+    const auto* file = sub.files.Get(Path("Sicherung 2026-12-09 05-30-12.reg"));
+    ASSERT_NE(file, nullptr);
+    const std::vector<regfile::Key> keys = regfile::Parse(*file);
+    ASSERT_EQ(keys.size(), 3u);
+    EXPECT_EQ(keys[0].path, kRoot);
+    EXPECT_EQ(keys[0].values, (std::vector<regfile::Value>{{"Version", RegistryValue(3)}}));
+    const auto value = [&keys](const std::string& key, const std::string& name) {
+        for (const auto& k : keys) {
+            for (const auto& v : k.values) {
+                if (k.path == kRoot + "\\" + key && v.name == name) return v.value;
+            }
+        }
+        return RegistryValue();
+    };
+    EXPECT_EQ(value("ActToolBars-Bar0", "WindowName"), RegistryValue("Kontaktsymbolleiste für Grüße"));
+    EXPECT_EQ(value("ActToolBars-Bar0", "Buttons"), RegistryValue(td::Entries({57600, 0, 30101})));
+    EXPECT_EQ(value("CustomCommands", "Count"), RegistryValue(2));
+    EXPECT_EQ(value("CustomCommands", "Command-1"), RegistryValue(sub.registry.Get(kHKeyCurrentUser, kCommands, "Command-1")->data));
+    EXPECT_TRUE(sub.registry.Writes().empty()) << "a backup only reads";
+    EXPECT_EQ(sub.registry.OpenHandleCount(), 0u);
+
+    // The first of the second pruned away: the next still sorts newest.
+    sub.files.RemoveFile(Path("Sicherung 2026-12-09 05-30-12.reg"));
+    ASSERT_TRUE(Take());
+    EXPECT_EQ(modBackup::List(sub.platform, store).front().name, "Sicherung 2026-12-09 05-30-12 (3).reg");
+}
+
+TEST_F(Backups, OnlyTheNewestTwentyOfItsOwnFilesAreKeptAndNothingElseIsTouched) {
+    sub.files.AddFolder(kFolder);
+    for (int day = 1; day <= 21; ++day) {
+        sub.files.Put(Path("Sicherung 2026-11-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + " 10-00-00.reg"), {1});
+    }
+    const std::vector<std::string> foreign = {"Notizen.txt", "Sicherung vom Montag.reg", "Sicherung 2026-01-01 10-00-00 (1).reg",
+                                              "Sicherung 2026-01-01 10-00-00.reg.bak"};
+    for (const std::string& name : foreign) sub.files.Put(Path(name), {2});
+    sub.files.SetAttributes(Path("Sicherung 2026-11-02 10-00-00.reg"), platform::kAttributeReadOnly);
+
+    // The clock went back: the new backup sorts before the two newest, and
+    // is still not the one deleted.
+    clock.SetLocal({2026, 11, 19, 9, 0, 0});
+    ASSERT_TRUE(Take());
+    EXPECT_EQ(sub.files.Removed(), (std::vector<std::string>{Path("Sicherung 2026-11-01 10-00-00.reg")}))
+        << "the read-only second-oldest stays, and the change goes on";
+    ASSERT_TRUE(sub.files.Exists(Path("Sicherung 2026-11-19 09-00-00.reg")));
+    for (const std::string& name : foreign) EXPECT_TRUE(sub.files.Exists(Path(name))) << name;
+
+    const std::vector<modBackup::Entry> listed = modBackup::List(sub.platform, store);
+    ASSERT_EQ(listed.size(), 21u);
+    EXPECT_EQ(listed.front().name, "Sicherung 2026-11-21 10-00-00.reg");
+    EXPECT_EQ(listed.back().name, "Sicherung 2026-11-02 10-00-00.reg");
+}
+
+TEST_F(Backups, NoBackupMeansAMessageAndNoFileNotEvenAPart) {
+    sub.files.onOpen = [](const std::string&, bool forWriting) {
+        if (forWriting) Raise(ErrorNumber::DiskFull);
+    };
+    EXPECT_FALSE(Take());
+    EXPECT_TRUE(Names().empty());
+    ASSERT_EQ(sub.messages.Shown().size(), 1u);
+    EXPECT_EQ(sub.messages.Shown()[0].text.rfind(texts::kBackupNotWritten, 0), 0u);
+    EXPECT_TRUE(sub.messages.Shown()[0].text.ends_with("Es wurde nichts geändert."));
+
+    sub.files.onOpen = nullptr;
+    sub.files.onCreateFolders = [](const std::string&) { Raise(ErrorNumber::PermissionDenied); };
+    EXPECT_FALSE(Take());
+    sub.files.onCreateFolders = nullptr;
+    modBackup::Store nowhere{clock, ""};
+    EXPECT_FALSE(modBackup::Take(sub.platform, nowhere));
+    EXPECT_NE(sub.messages.Shown().back().text.find(texts::kBackupNoFolder), std::string::npos);
+
+    // Values that would not come back as they are: another type, a text
+    // without its closing zero.
+    for (const auto& [type, data] : {std::pair{platform::kRegExpandSz, ByteArray{'%', 'x', '%', 0}},
+                                     std::pair{platform::kRegSz, ByteArray{'a', 'b'}},
+                                     std::pair{platform::kRegDword, ByteArray{1, 2}}}) {
+        platform::SubstitutePlatform odd;
+        odd.registry.Put(kHKeyCurrentUser, kCommands, "Pfad", type, data);
+        EXPECT_FALSE(modBackup::Take(odd.platform, store)) << type;
+        ASSERT_EQ(odd.messages.Shown().size(), 1u);
+        EXPECT_NE(odd.messages.Shown()[0].text.find("\"Pfad\" im Schlüssel " + kRoot + "\\CustomCommands"), std::string::npos);
+    }
+    EXPECT_TRUE(Names().empty());
+}
+
+TEST_F(Backups, ARestoreWritesEveryValueBackAsItWasWithTheCountsLastAndBacksUpFirst) {
+    const auto before = Configuration();
+    ASSERT_TRUE(Take());
+    const std::string name = Names().front();
+
+    // What a run changes: a record, the count, the toolbar, a new record.
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-1", platform::kRegBinary, td::Record(30102, "Ge\xE4ndert"));
+    sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 3);
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-2", platform::kRegBinary, td::Record(30103, "Neu"));
+    sub.registry.Put(kHKeyCurrentUser, actregistry::ToolbarKey(0), "Buttons", platform::kRegBinary, td::Entries({57600}));
+    sub.registry.PutText(kHKeyCurrentUser, actregistry::ToolbarKey(0), "WindowName", "anders");
+    sub.registry.ClearLog();
+    clock.SetLocal({2026, 12, 9, 6, 0, 0});
+
+    ASSERT_TRUE(Restore(name));
+    auto after = Configuration();
+    EXPECT_TRUE(after.erase("hkcu\\software\\symantec\\act!\\tbarmenuconfig\\act!\\customcommands|command-2"))
+        << "a value the backup did not hold stays";
+    EXPECT_EQ(after.size(), before.size());
+    for (const auto& [key, value] : before) {
+        ASSERT_TRUE(after.contains(key)) << key;
+        EXPECT_EQ(after[key].type, value.type) << key;
+        EXPECT_EQ(after[key].data, value.data) << key;
+    }
+    const auto writes = sub.registry.Writes();
+    ASSERT_EQ(writes.size(), ValueCount() - 1);
+    EXPECT_EQ(writes.back().name, "Count");
+    for (std::size_t i = 0; i + 1 < writes.size(); ++i) EXPECT_NE(writes[i].name, "Count");
+    EXPECT_TRUE(sub.files.Exists(Path("Sicherung 2026-12-09 06-00-00.reg"))) << "the restore can be undone";
+    EXPECT_EQ(sub.registry.OpenHandleCount(), 0u);
+}
+
+TEST_F(Backups, ADamagedOrForeignFileIsRefusedBeforeAnythingIsWritten) {
+    sub.files.AddFolder(kFolder);
+    const std::vector<regfile::Value> one = {{"Count", RegistryValue(0)}};
+    Put("fremd-hklm.reg", {{"HKEY_LOCAL_MACHINE\\" + kMain + "\\CustomCommands", one}});
+    Put("fremd-run.reg", {{"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", {{"x", RegistryValue("y")}}}});
+    Put("fremd-nachbar.reg", {{kRoot + "Evil", one}});
+    Put("fremd-punkte.reg", {{kRoot + "\\..\\..\\..\\Microsoft", one}});
+    Put("fremd-leer.reg", {{kRoot + "\\\\CustomCommands", one}});
+    Put("fremd-zeichen.reg", {{kRoot + "\\CustomCommands", {{"Count", RegistryValue(0)}, {"Name", RegistryValue("Straße ↯")}}}});
+    std::vector<std::uint8_t> cut = regfile::Write({{kRoot + "\\CustomCommands", one}});
+    cut.resize(cut.size() - 40);
+    sub.files.Put(Path("gekuerzt.reg"), cut);
+    std::vector<std::uint8_t> text = regfile::Write({});
+    sub.files.Put(Path("kein-unicode.reg"), std::vector<std::uint8_t>(text.begin() + 2, text.end()));
+
+    sub.registry.ClearLog();
+    for (const std::string name : {"fremd-hklm.reg", "fremd-run.reg", "fremd-nachbar.reg", "fremd-punkte.reg", "fremd-leer.reg",
+                                   "fremd-zeichen.reg", "gekuerzt.reg", "kein-unicode.reg", "fehlt.reg"}) {
+        sub.messages.Clear();
+        EXPECT_FALSE(Restore(name)) << name;
+        ASSERT_EQ(sub.messages.Shown().size(), 1u) << name;
+        EXPECT_EQ(sub.messages.Shown()[0].text.rfind("Die Datei\r\n" + Path(name) + "\r\nwird nicht zurückgeschrieben:\r\n", 0), 0u)
+            << sub.messages.Shown()[0].text;
+    }
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    EXPECT_EQ(modBackup::List(sub.platform, store).size(), 0u) << "a refused file takes no backup either";
+    // The case of the key's own path does not matter, as in the registry.
+    Put("klein.reg", {{"hkey_current_user\\software\\symantec\\act!\\tbarmenuconfig\\act!\\CustomCommands", one}});
+    EXPECT_TRUE(Restore("klein.reg"));
+}
+
+TEST_F(Backups, AWriteThatFailsPartWaySaysHowFarItGot) {
+    ASSERT_TRUE(Take());
+    const std::string name = Names().front();
+    sub.registry.FailWritesFrom(3);
+    EXPECT_FALSE(Restore(name));
+    const std::string& text = sub.messages.Shown().back().text;
+    EXPECT_EQ(text.rfind("Beim Zurückschreiben ist ein Fehler aufgetreten; 2 von " + std::to_string(ValueCount()), 0), 0u)
+        << text;
+}
+
+TEST(BackupNames, ReadBackByDateAndSequenceAndShownAsPeopleReadThem) {
+    const auto e = modBackup::EntryOf("C:\\S", "Sicherung 2026-02-03 04-05-06 (12).reg");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path, "C:\\S\\Sicherung 2026-02-03 04-05-06 (12).reg");
+    EXPECT_EQ(e->time, (platform::LocalTime{2026, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(e->sequence, 12);
+    EXPECT_EQ(modBackup::Readable(e->time), "03.02.2026, 04:05:06 Uhr");
+    for (const std::string bad : {"Sicherung 2026-02-03 04-05-06.txt", "Sicherung 2026-02-03 04-05.reg",
+                                  "Sicherung 2026-02-03 04-05-06 ().reg", "Sicherung 2026-02-03 04-05-06 (x).reg",
+                                  "Sicherung 2026-2-03 04-05-06.reg", "sicherung 2026-02-03 04-05-06.reg"}) {
+        EXPECT_FALSE(modBackup::EntryOf("C:\\S", bad)) << bad;
+    }
+    EXPECT_EQ(modBackup::RestoreQuestion("C:\\S\\Sicherung 2026-02-03 04-05-06.reg").rfind(
+                  "Soll die Sicherung vom 03.02.2026, 04:05:06 Uhr zurückgeschrieben werden?", 0),
+              0u);
+    EXPECT_EQ(modBackup::RestoreQuestion("D:\\eigene.reg").rfind("Soll die Sicherung\r\nD:\\eigene.reg zurückgeschrieben werden?", 0), 0u);
+}
+
+}  // namespace
