@@ -4,6 +4,9 @@
 # and the 32-bit Windows build (compiled and linked only).
 set -uo pipefail
 cd "$(dirname "$0")/.."
+# The compiler cache keys on paths below the checkout, so that another clone
+# of the same sources finds what an earlier build compiled.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(pwd)}"
 
 scripts/install-deps.sh || exit 1
 
