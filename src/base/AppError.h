@@ -38,6 +38,9 @@ inline constexpr std::int32_t FileAccess = 75;
 inline constexpr std::int32_t PathNotFound = 76;
 inline constexpr std::int32_t BadFileFormat = 321;
 inline constexpr std::int32_t NotSupported = 438;
+// A registry write of a change that did not happen; the description names
+// the value and the system's error number.
+inline constexpr std::int32_t RegistryNotWritten = 1000;
 }  // namespace ErrorNumber
 
 // The German description the run-time gives a number ("" for numbers of others).

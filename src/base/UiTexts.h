@@ -66,6 +66,21 @@ inline constexpr std::string_view kRestoreFailedStart = "Beim Zurückschreiben i
 inline constexpr std::string_view kRestoreFailedMiddle = " von ";
 inline constexpr std::string_view kRestoreFailedEnd =
     " Werten wurden geschrieben.\r\nDer Stand vor dem Zurückschreiben liegt in der neuesten Sicherung.";
+// A write of a change failed: + value name, key, system error number. The
+// change is then put back as it was, or (when even that failed) is not.
+inline constexpr std::string_view kNotWrittenValueStart = "Der Wert \"";
+inline constexpr std::string_view kNotWrittenValueMiddle = "\" im Schlüssel ";
+inline constexpr std::string_view kNotWrittenValueEnd = " konnte nicht geschrieben werden (Systemfehler ";
+inline constexpr std::string_view kNotDeletedValueEnd = " konnte nicht gelöscht werden (Systemfehler ";
+inline constexpr std::string_view kNotMadeKeyStart = "Der Schlüssel ";
+inline constexpr std::string_view kNotMadeKeyEnd = " konnte nicht angelegt werden (Systemfehler ";
+inline constexpr std::string_view kSystemErrorEnd = ").";
+inline constexpr std::string_view kChangeUndone =
+    "\r\n\r\nAlles, was dieser Vorgang bis dahin geändert hatte, wurde zurückgenommen: "
+    "die ACT!-Konfiguration ist wie zuvor.";
+inline constexpr std::string_view kChangeNotUndone =
+    "\r\n\r\nDie Änderungen dieses Vorgangs konnten nicht vollständig zurückgenommen werden. "
+    "Der Stand von vorher liegt in der neuesten Sicherung; \"tessivar.exe /wiederherstellen\" schreibt ihn zurück.";
 // The list window's choice of a backup.
 inline constexpr std::string_view kRestoreButton = "&Wiederherstellen…";
 inline constexpr std::string_view kRestoreChoiceTitle = "Sicherung zurückschreiben";

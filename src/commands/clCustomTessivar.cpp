@@ -93,6 +93,7 @@ void clCustomTessivar::CommandID(std::int32_t ID) {
     m_CommandID = ID;
     m_IdKnown = true;
     m_Changed = true;
+    m_ImagesChanged = true;
 }
 
 void clCustomTessivar::Init(std::int32_t Index) {
@@ -147,6 +148,7 @@ void clCustomTessivar::Init(std::int32_t Index) {
         }
     }
     m_Changed = false;
+    m_ImagesChanged = false;
 }
 
 // Only what the bitmaps are built from is decided here; making them costs a
@@ -202,7 +204,8 @@ void clCustomTessivar::WriteBack(const std::string& name, const Stored& stored, 
 void clCustomTessivar::UpdateRegistry() {
     if (!m_Changed) return;
     WriteBack(ValueName("Command-", m_RegistryIndex), m_StoredCommand, m_Command, true);
-    if (!m_IdKnown) return;  // images belong to an identifier we could not read
+    // Images of an identifier we could not read belong to no one we know.
+    if (!m_IdKnown || !m_ImagesChanged) return;
     // Images are found by the identifier, not the number: one that is no
     // binary value stays as it is where it was read, never rewritten as text.
     const bool sameName = m_ImagesReadAs == m_CommandID;
@@ -283,5 +286,6 @@ bool clCustomTessivar::Load(std::string_view Datei) {
     m_IdKnown = true;
     BuildImages();
     m_Changed = true;
+    m_ImagesChanged = true;
     return true;
 }

@@ -21,7 +21,10 @@ public:
     // Reads command number Index from the registry. A command that cannot
     // be read completely is kept as it is stored: see IsComplete.
     void Init(std::int32_t Index);
-    // Writes record and images when anything changed (and every time after).
+    // Writes the record when anything changed, and the images when they or
+    // the identifier they are stored under changed: a command that only
+    // moves to another number leaves its images as they are stored, which
+    // someone else may have changed since they were read.
     void UpdateRegistry();
     bool DataChanged() const { return m_Changed; }
 
@@ -32,6 +35,8 @@ public:
     void Paint_SBitmap(platform::DeviceContext Picture_hDC);
 
     std::int32_t CommandID() const { return m_CommandID; }
+    // False when the record's identifier could not be read (CommandID is 0).
+    bool IdentifierKnown() const { return m_IdKnown; }
     void CommandID(std::int32_t ID);
 
     std::string Name() const { return GetTextField(record::kName); }
@@ -93,6 +98,7 @@ private:
     clDIB m_DIBL;
     clDIB m_DIBS;
     bool m_Changed = false;
+    bool m_ImagesChanged = false;
     std::int32_t m_RegistryIndex = 0;
     std::int32_t m_BytesPerPixel = 0;
 

@@ -107,6 +107,26 @@ std::int32_t clCustomTessivars::ChooseID(const std::set<std::int32_t>& onToolbar
     }
 }
 
+// ACT! reads the records below "Count" and, of each, the images of its
+// identifier: the record that stood last and the images of the removed
+// command are read by nothing any more. They go, unless a command that
+// stays still uses that identifier (a table may hold one twice).
+void clCustomTessivars::DeleteLeftovers(const clCustomTessivar& removed, std::int32_t lastPosition) {
+    const auto drop = [this](const std::string& name) {
+        modRegistry::RegistryDeleteValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name);
+    };
+    if (lastPosition >= 0 && lastPosition >= static_cast<std::int32_t>(m_Commands.size())) {
+        drop("Command-" + std::to_string(lastPosition));
+    }
+    const std::int32_t id = removed.CommandID();
+    if (!removed.IdentifierKnown() || id <= 0) return;
+    for (const auto& command : m_Commands) {
+        if (command->CommandID() == id) return;
+    }
+    drop("BitmapL-" + std::to_string(id));
+    drop("BitmapS-" + std::to_string(id));
+}
+
 void clCustomTessivars::WriteCount() {
     modRegistry::RegistrySetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count",
                                      m_Count, RegType::Dword);
@@ -156,18 +176,23 @@ bool clCustomTessivars::Remove(std::int32_t Index) {
             modMessages::MsgBox(*m_Env, text, platform::MsgIcon::Information);
             return false;
         }
+        const std::unique_ptr<clCustomTessivar> removed = std::move(m_Commands[static_cast<std::size_t>(Index)]);
         m_Commands.erase(m_Commands.begin() + Index);
-        m_Count = RegistryValue(AsCount(m_Count) - 1);
+        const std::int32_t oldCount = AsCount(m_Count);
+        m_Count = RegistryValue(oldCount - 1);
         // The records move down first and the count follows: a run that stops
-        // half way leaves a table in which no command has gone missing.
-        std::int32_t i = 0;
-        for (const auto& command : m_Commands) {
-            command->RegistryIndex(i++);
-            command->UpdateRegistry();
+        // half way leaves a table in which no command has gone missing. Only
+        // the records behind the removed one change; what stands before it
+        // is not written again.
+        for (std::size_t i = static_cast<std::size_t>(Index); i < m_Commands.size(); ++i) {
+            m_Commands[i]->RegistryIndex(static_cast<std::int32_t>(i));
+            m_Commands[i]->UpdateRegistry();
         }
         WriteCount();
+        DeleteLeftovers(*removed, oldCount - 1);
         return true;
     } catch (...) {
+        if (modRegistry::IsNotWritten()) throw;
         modMessages::ShowCurrentClassError(*m_Env, std::string(texts::kClassCommands) + std::string(texts::kMethodRemove));
         return false;
     }

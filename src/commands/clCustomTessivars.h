@@ -39,6 +39,10 @@ public:
     clCustomTessivar* Add(std::string_view path, const std::set<std::int32_t>& onToolbars,
                           const std::function<bool()>& beforeWrite = {});
     // Takes command Index out and renumbers the rest; refused like Add.
+    // What nothing reads any more afterwards is deleted: the record that
+    // stood last, and the removed command's images. A write the registry
+    // refuses reaches the caller as the error (AppError RegistryNotWritten);
+    // other faults are shown and give false.
     bool Remove(std::int32_t Index);
     // Empties the list only.
     void Clear() { m_Commands.clear(); }
@@ -62,6 +66,7 @@ private:
     void Judge(std::int32_t count);
     std::int32_t ChooseID(const std::set<std::int32_t>& onToolbars) const;
     void WriteCount();
+    void DeleteLeftovers(const clCustomTessivar& removed, std::int32_t lastPosition);
 
     const platform::Platform* m_Env;
     std::vector<std::unique_ptr<clCustomTessivar>> m_Commands;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "base/AppError.h"
 #include "base/LittleEndian.h"
+#include "base/UiTexts.h"
 #include "common/modMessages.h"
 
 namespace modRegistry {
@@ -84,13 +86,72 @@ bool RegistryValueExists(const platform::Platform& env, platform::RegKey root, s
     }
 }
 
+std::string RootName(platform::RegKey root) {
+    switch (root) {
+        case platform::kHKeyClassesRoot: return "HKEY_CLASSES_ROOT";
+        case platform::kHKeyCurrentUser: return "HKEY_CURRENT_USER";
+        case platform::kHKeyLocalMachine: return "HKEY_LOCAL_MACHINE";
+        case platform::kHKeyUsers: return "HKEY_USERS";
+        default: return {};
+    }
+}
+
+std::string NotWrittenText(platform::RegKey root, std::string_view keyPath, std::string_view valueName, long code,
+                           bool deletion) {
+    std::string key = RootName(root);
+    if (!keyPath.empty()) key += (key.empty() ? "" : "\\") + std::string(keyPath);
+    std::string text;
+    if (valueName.empty()) {
+        text = std::string(texts::kNotMadeKeyStart) + key + std::string(texts::kNotMadeKeyEnd);
+    } else {
+        text = std::string(texts::kNotWrittenValueStart) + std::string(valueName) + std::string(texts::kNotWrittenValueMiddle) +
+               key + std::string(deletion ? texts::kNotDeletedValueEnd : texts::kNotWrittenValueEnd);
+    }
+    return text + std::to_string(code) + std::string(texts::kSystemErrorEnd);
+}
+
+bool IsNotWritten() {
+    try {
+        throw;
+    } catch (const AppError& e) {
+        return e.number() == ErrorNumber::RegistryNotWritten;
+    } catch (...) {
+        return false;
+    }
+}
+
+namespace {
+
+[[noreturn]] void RaiseNotWritten(platform::RegKey root, std::string_view keyPath, std::string_view valueName, long code,
+                                  bool deletion = false) {
+    Raise(ErrorNumber::RegistryNotWritten, NotWrittenText(root, keyPath, valueName, code, deletion));
+}
+
+}  // namespace
+
+void RegistryDeleteValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+                         std::string_view valueName) {
+    platform::RegKey raw = 0;
+    const long opened = env.registry.OpenKey(root, env.text.ToCodePage(keyPath), platform::kKeyAllAccess, raw);
+    if (opened == platform::kErrorFileNotFound) return;
+    if (opened != kErrorSuccess) RaiseNotWritten(root, keyPath, valueName, opened, true);
+    const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
+    const long r = env.registry.DeleteValue(key.get(), env.text.ToCodePage(valueName));
+    if (r != kErrorSuccess && r != platform::kErrorFileNotFound) RaiseNotWritten(root, keyPath, valueName, r, true);
+}
+
 void RegistrySetKeyValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
                          std::string_view valueName, const RegistryValue& value, RegType valueType) {
+    long refused = kErrorSuccess;
     try {
         const std::string path = env.text.ToCodePage(keyPath);
         const std::string name = env.text.ToCodePage(valueName);
         platform::RegKey raw = 0;
-        env.registry.CreateKey(root, path, platform::kKeyAllAccess, raw);
+        refused = env.registry.CreateKey(root, path, platform::kKeyAllAccess, raw);
+        if (refused != kErrorSuccess) {
+            if (raw != 0) env.registry.CloseKey(raw);
+            RaiseNotWritten(root, keyPath, {}, refused);
+        }
         const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
 
         ByteArray data;
@@ -115,10 +176,13 @@ void RegistrySetKeyValue(const platform::Platform& env, platform::RegKey root, s
             }
             default: return;
         }
-        if (key) env.registry.SetValue(key.get(), name, type, data);
+        refused = env.registry.SetValue(key.get(), name, type, data);
     } catch (...) {
+        if (IsNotWritten()) throw;
         modMessages::ShowCurrentException(env, "RegistrySetKeyValue");
+        return;
     }
+    if (refused != kErrorSuccess) RaiseNotWritten(root, keyPath, valueName, refused);
 }
 
 }  // namespace modRegistry

@@ -22,10 +22,25 @@ bool RegistryValueExists(const platform::Platform& env, platform::RegKey root, s
                          std::string_view valueName);
 
 // Writes `value` as registry type 1 (text), 3 (binary) or 4 (32-bit number),
-// creating the key when missing. Failures of the registry are not reported;
-// a value that cannot be converted to the requested kind is reported in a
-// message box and not written. Any other type writes nothing.
+// creating the key when missing. A write the registry refuses raises
+// AppError RegistryNotWritten naming the value: every write belongs to a
+// change of the user's configuration, which must not go on as if it had
+// happened. A value that cannot be converted to the requested kind is
+// reported in a message box and not written. Any other type writes nothing.
 void RegistrySetKeyValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
                          std::string_view valueName, const RegistryValue& value, RegType valueType);
+
+// Deletes a value; one that is not there (or whose key is not) is no
+// failure. Any other failure raises AppError RegistryNotWritten.
+void RegistryDeleteValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+                         std::string_view valueName);
+
+// "Der Wert "Count" im Schlüssel HKEY_CURRENT_USER\... konnte nicht
+// geschrieben werden (Systemfehler 5)." (names in UTF-8); for an empty value
+// name, that the key could not be made.
+std::string NotWrittenText(platform::RegKey root, std::string_view keyPath, std::string_view valueName, long code,
+                           bool deletion = false);
+// Whether the exception being handled is such a refused write.
+bool IsNotWritten();
 
 }  // namespace modRegistry

@@ -297,7 +297,7 @@ void frmListenansicht::cmdLaden_Click() {
 
 void frmListenansicht::LoadFile(const std::string& path) {
     const modListActions::LoadResult loaded = modListActions::LoadCommand(Actions(), *m_Table, path);
-    if (loaded.outcome == modListActions::Outcome::Stale) {
+    if (loaded.outcome == modListActions::Outcome::Stale || loaded.outcome == modListActions::Outcome::Undone) {
         ReadTableAgain();
         return;
     }
@@ -380,7 +380,7 @@ void frmListenansicht::lvCommands_KeyUp(UINT key) {
         return;
     }
     const modListActions::Outcome outcome = modListActions::DeleteCommand(Actions(), *m_Table, *number);
-    if (outcome == modListActions::Outcome::Stale) {
+    if (outcome == modListActions::Outcome::Stale || outcome == modListActions::Outcome::Undone) {
         ReadTableAgain();
         return;
     }

@@ -6,12 +6,15 @@
 #include <utility>
 
 #include "base/AppError.h"
+#include "base/Text.h"
 #include "commands/CommandRecord.h"
 #include "commands/clCustomTessivars.h"
 #include "base/UiTexts.h"
 #include "common/ActRegistry.h"
 #include "common/modACTHandle.h"
 #include "common/modMessages.h"
+#include "common/modRegistry.h"
+#include "manager/ConfigurationChange.h"
 #include "toolbars/clACTToolbars.h"
 
 namespace modHaupt {
@@ -152,7 +155,7 @@ std::string PathProblem(const platform::Platform& env, std::string_view program,
 }
 
 RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice) {
-    const platform::Platform& env = run.env;
+    const platform::Platform& runEnv = run.env;
     run.window.Show(Message(texts::kInstallStart1, run.AddonName, texts::kInstallStart2));
     const std::string failed = Message(texts::kInstallFailed1, run.AddonName, texts::kInstallFailed2);
     if (LeavesTheFolder(run.AddonName)) {
@@ -163,65 +166,68 @@ RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice) {
     const std::string base = run.programFolder + "\\" + run.AddonName;
     const std::string program = base + ".exe";
     const std::string folder = run.programFolder + "\\";
-    if (const std::string problem = PathProblem(env, program, folder); !problem.empty()) {
-        modMessages::MsgBox(env, problem, platform::MsgIcon::Exclamation);
+    if (const std::string problem = PathProblem(runEnv, program, folder); !problem.empty()) {
+        modMessages::MsgBox(runEnv, problem, platform::MsgIcon::Exclamation);
         run.window.SetInfo(failed);
         return RunOutcome::NotInstalled;
     }
 
-    const auto lock = LockConfiguration(env, run.locks);
+    const auto lock = LockConfiguration(runEnv, run.locks);
     if (!lock) {
         run.window.SetInfo(failed);
         return RunOutcome::NotInstalled;
     }
-    clCustomTessivars table(env);
-    clCustomTessivar* command = table.Add(base + ".cmd", clACTToolbars(env).ButtonIDs(),
-                                          [&run] { return modBackup::Take(run.env, run.backups); });
-    if (command == nullptr) {
+    ConfigurationChange change(runEnv);
+    const platform::Platform& env = change.env();
+    RunOutcome outcome = RunOutcome::Finished;
+    try {
+        clCustomTessivars table(env);
+        clCustomTessivar* command = table.Add(base + ".cmd", clACTToolbars(env).ButtonIDs(),
+                                              [&run, &env] { return modBackup::Take(env, run.backups); });
+        if (command == nullptr) {
+            change.Finish();
+            run.window.SetInfo(failed);
+            return RunOutcome::NotInstalled;
+        }
+        command->Zeile(program);
+        command->Start(folder);
+        command->UpdateRegistry();
+
+        const bool onToolbar =
+            run.quiet ||
+            modMessages::MsgBox(env, Message(texts::kInstallQuestion1, command->Name(), texts::kInstallQuestion2),
+                                platform::MsgIcon::Question, platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
+        if (onToolbar) {
+            try {
+                clACTToolbars toolbars(env);
+                if (clACTToolbar* toolbar = ChosenToolbar(toolbars, ToolbarChoice)) {
+                    toolbar->AddButton(0);
+                    toolbar->AddButton(command->CommandID());
+                }
+            } catch (...) {
+                if (modRegistry::IsNotWritten()) throw;
+                ReportToolbarError(env, texts::kMethodAddButton);
+                outcome = RunOutcome::FinishedWithError;
+            }
+        }
+    } catch (...) {
+        if (!change.Failed()) throw;
+    }
+    if (!change.Finish()) {
         run.window.SetInfo(failed);
         return RunOutcome::NotInstalled;
-    }
-    command->Zeile(program);
-    command->Start(folder);
-    command->UpdateRegistry();
-
-    RunOutcome outcome = RunOutcome::Finished;
-    const bool onToolbar =
-        run.quiet || modMessages::MsgBox(env, Message(texts::kInstallQuestion1, command->Name(), texts::kInstallQuestion2),
-                                         platform::MsgIcon::Question, platform::MsgButtons::YesNo) ==
-                         platform::MsgAnswer::Yes;
-    if (onToolbar) {
-        try {
-            clACTToolbars toolbars(env);
-            if (clACTToolbar* toolbar = ChosenToolbar(toolbars, ToolbarChoice)) {
-                toolbar->AddButton(0);
-                toolbar->AddButton(command->CommandID());
-            }
-        } catch (...) {
-            ReportToolbarError(env, texts::kMethodAddButton);
-            outcome = RunOutcome::FinishedWithError;
-        }
     }
     run.window.SetInfo(Message(texts::kInstallEnd1, run.AddonName, texts::kInstallEnd2));
     return outcome;
 }
 
-RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
-    const platform::Platform& env = run.env;
-    run.window.Show(Message(texts::kRemovalStart1, run.AddonName, texts::kRemovalStart2));
-    const std::string failed = Message(texts::kRemovalFailed1, run.AddonName, texts::kRemovalFailed2);
-    const auto lock = LockConfiguration(env, run.locks);
-    if (!lock) {
-        run.window.SetInfo(failed);
-        return RunOutcome::NotRemoved;
-    }
+namespace {
+
+RunOutcome RemoveAll(RunContext& run, const platform::Platform& env, std::int32_t ToolbarChoice) {
     clCustomTessivars table(env);
     // Not even a button goes from a table that must not be changed: the
     // command would stay without it.
-    if (table.RefuseChange(texts::kMethodRemove)) {
-        run.window.SetInfo(failed);
-        return RunOutcome::NotRemoved;
-    }
+    if (table.RefuseChange(texts::kMethodRemove)) return RunOutcome::NotRemoved;
     clACTToolbars toolbars(env);
     const std::string wanted = env.text.ToLower(run.AddonName);
 
@@ -240,10 +246,7 @@ RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
             ++position;
         }
         if (found == nullptr) break;
-        if (!backedUp && !modBackup::Take(env, run.backups)) {
-            run.window.SetInfo(failed);
-            return RunOutcome::NotRemoved;
-        }
+        if (!backedUp && !modBackup::Take(env, run.backups)) return RunOutcome::NotRemoved;
         backedUp = true;
 
         // Identifier 0 marks separators: a command whose identifier could
@@ -252,6 +255,7 @@ RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
             try {
                 if (clACTToolbar* toolbar = ChosenToolbar(toolbars, ToolbarChoice)) toolbar->RemoveButton(found->CommandID());
             } catch (...) {
+                if (modRegistry::IsNotWritten()) throw;
                 if (!toolbarErrorShown) ReportToolbarError(env, texts::kMethodRemoveButton);
                 toolbarErrorShown = true;
                 outcome = RunOutcome::FinishedWithError;
@@ -263,9 +267,34 @@ RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
             break;
         }
     }
+    return outcome;
+}
+
+}  // namespace
+
+RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
+    run.window.Show(Message(texts::kRemovalStart1, run.AddonName, texts::kRemovalStart2));
+    const std::string failed = Message(texts::kRemovalFailed1, run.AddonName, texts::kRemovalFailed2);
+    const auto lock = LockConfiguration(run.env, run.locks);
+    if (!lock) {
+        run.window.SetInfo(failed);
+        return RunOutcome::NotRemoved;
+    }
+    ConfigurationChange change(run.env);
+    RunOutcome outcome = RunOutcome::Finished;
+    try {
+        outcome = RemoveAll(run, change.env(), ToolbarChoice);
+    } catch (...) {
+        if (!change.Failed()) throw;
+    }
+    if (!change.Finish() || outcome == RunOutcome::NotRemoved) {
+        run.window.SetInfo(failed);
+        return RunOutcome::NotRemoved;
+    }
     run.window.SetInfo(Message(texts::kRemovalEnd1, run.AddonName, texts::kRemovalEnd2));
     return outcome;
 }
+
 
 // A name without a folder is one of the backups' folder.
 std::string RestorePath(RunContext& run, std::string_view file) {
@@ -293,7 +322,14 @@ RunOutcome Restore(RunContext& run, std::string_view file) {
                             platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes) {
         return RunOutcome::NotRemoved;
     }
-    if (!modBackup::Restore(env, run.backups, path)) return RunOutcome::NotRemoved;
+    ConfigurationChange change(env);
+    bool restored = false;
+    try {
+        restored = modBackup::Restore(change.env(), run.backups, path);
+    } catch (...) {
+        if (!change.Failed()) throw;
+    }
+    if (!change.Finish() || !restored) return RunOutcome::NotRemoved;
     modMessages::MsgBox(env, modBackup::RestoreDone(path), platform::MsgIcon::Information);
     return RunOutcome::Finished;
 }
@@ -363,6 +399,26 @@ RunRequest Main(const platform::Platform& env, std::string_view commandLine) {
         request.kind = RunKind::Deinstall;
     }
     return request;
+}
+
+bool AsksForQuiet(std::string_view commandLine) {
+    const std::vector<std::string> words = WordsOf(commandLine);
+    return std::any_of(words.begin(), words.end(), [](const std::string& w) { return text::AsciiLower(w) == kQuietWord; });
+}
+
+int LastResort(platform::IMessageBoxes& boxes, bool quiet, const std::function<void(std::string_view)>& print) {
+    try {
+        const AppError error = modMessages::CurrentError();
+        const std::string what = error.description().empty() ? std::string(texts::kInternalError) : error.description();
+        if (quiet) {
+            if (print) print(std::string(texts::kTessivarTitle) + ": " + what + "\r\n");
+        } else {
+            boxes.Show({what, std::string(texts::kTessivarTitle), platform::MsgIcon::Critical, platform::MsgButtons::Ok});
+        }
+    } catch (...) {
+        // Nothing more can be said.
+    }
+    return kExitFailed;
 }
 
 std::string_view ArgumentText(std::string_view processCommandLine) {

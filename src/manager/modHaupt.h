@@ -2,6 +2,7 @@
 // The command manager's start: the presence test, the command line, and
 // which run it asks for.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -95,6 +96,17 @@ std::int32_t ToolbarChoiceOf(const platform::Platform& env, std::string_view wor
 
 // `commandLine` is the argument text, without the program's own path.
 RunRequest Main(const platform::Platform& env, std::string_view commandLine);
+
+// Whether a command line asks for silence: "/quiet" anywhere in it. Read
+// before anything else, so that even a fault in reading the line itself
+// shows no box to an unattended setup.
+bool AsksForQuiet(std::string_view commandLine);
+
+// What the program does with a fault that reached its entry point: the
+// exception being handled is shown in a box, or under "/quiet" only
+// written as one line to `print` (the console or redirected output);
+// kExitFailed either way.
+int LastResort(platform::IMessageBoxes& boxes, bool quiet, const std::function<void(std::string_view)>& print);
 
 // The argument text of a whole process command line: the program's path
 // (quoted or not) and the blanks after it removed.

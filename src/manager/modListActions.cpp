@@ -7,6 +7,7 @@
 #include "common/ActRegistry.h"
 #include "common/modMessages.h"
 #include "common/modRegistry.h"
+#include "manager/ConfigurationChange.h"
 #include "manager/modHaupt.h"
 #include "toolbars/clACTToolbars.h"
 
@@ -47,29 +48,49 @@ bool IsStillStored(const platform::Platform& env, const clCustomTessivars& table
     return true;
 }
 
+// Runs `change` as one change of the configuration: Undone when a write of
+// it failed (everything it wrote is put back then).
+template <typename Change>
+Outcome AllOrNothing(const Context& context, Change&& change) {
+    ConfigurationChange journaled(context.env);
+    Outcome outcome = Outcome::Refused;
+    try {
+        outcome = change(journaled.env());
+    } catch (...) {
+        if (!journaled.Failed()) throw;
+    }
+    return journaled.Finish() ? outcome : Outcome::Undone;
+}
+
 LoadResult LoadCommand(const Context& context, clCustomTessivars& table, std::string_view path) {
     const auto held = Lock(context);
     if (!held) return {};
     if (!StillStoredOrSay(context, table)) return {Outcome::Stale, nullptr};
-    clCustomTessivar* command = table.Add(path, clACTToolbars(context.env).ButtonIDs(),
-                                          [&context] { return modBackup::Take(context.env, context.backups); });
-    return {command != nullptr ? Outcome::Done : Outcome::Refused, command};
+    clCustomTessivar* command = nullptr;
+    const Outcome outcome = AllOrNothing(context, [&](const platform::Platform& env) {
+        command = table.Add(path, clACTToolbars(env).ButtonIDs(), [&] { return modBackup::Take(env, context.backups); });
+        return command != nullptr ? Outcome::Done : Outcome::Refused;
+    });
+    return {outcome, outcome == Outcome::Done ? command : nullptr};
 }
 
 Outcome AddToContactToolbar(const Context& context, std::int32_t commandId) {
     const auto held = Lock(context);
     if (!held) return Outcome::Refused;
-    try {
-        clACTToolbars toolbars(context.env);
-        if (clACTToolbar* toolbar = ContactToolbar(toolbars)) {
-            toolbar->AddButton(0);
-            toolbar->AddButton(commandId);
+    return AllOrNothing(context, [&](const platform::Platform& env) {
+        try {
+            clACTToolbars toolbars(env);
+            if (clACTToolbar* toolbar = ContactToolbar(toolbars)) {
+                toolbar->AddButton(0);
+                toolbar->AddButton(commandId);
+            }
+        } catch (...) {
+            if (modRegistry::IsNotWritten()) throw;
+            ReportToolbarError(context, texts::kMethodAddButton);
+            return Outcome::Refused;
         }
-    } catch (...) {
-        ReportToolbarError(context, texts::kMethodAddButton);
-        return Outcome::Refused;
-    }
-    return Outcome::Done;
+        return Outcome::Done;
+    });
 }
 
 Outcome DeleteCommand(const Context& context, clCustomTessivars& table, std::int32_t position) {
@@ -78,25 +99,30 @@ Outcome DeleteCommand(const Context& context, clCustomTessivars& table, std::int
     if (!StillStoredOrSay(context, table)) return Outcome::Stale;
     const std::int32_t id = table.Item(position).CommandID();
     if (!modBackup::Take(context.env, context.backups)) return Outcome::Refused;
-    // Identifier 0 marks separators: a command whose identifier could not be
-    // read must not take the toolbar's separators with it.
-    if (id > 0) {
-        try {
-            clACTToolbars toolbars(context.env);
-            if (clACTToolbar* toolbar = ContactToolbar(toolbars)) toolbar->RemoveButton(id);
-        } catch (...) {
-            // The command goes all the same, as in the removal run; its
-            // button stays on a toolbar whose list could not be read.
-            ReportToolbarError(context, texts::kMethodRemoveButton);
+    return AllOrNothing(context, [&](const platform::Platform& env) {
+        // Identifier 0 marks separators: a command whose identifier could not
+        // be read must not take the toolbar's separators with it.
+        if (id > 0) {
+            try {
+                clACTToolbars toolbars(env);
+                if (clACTToolbar* toolbar = ContactToolbar(toolbars)) toolbar->RemoveButton(id);
+            } catch (...) {
+                if (modRegistry::IsNotWritten()) throw;
+                // The command goes all the same, as in the removal run; its
+                // button stays on a toolbar whose list could not be read.
+                ReportToolbarError(context, texts::kMethodRemoveButton);
+            }
         }
-    }
-    return table.Remove(position) ? Outcome::Done : Outcome::Refused;
+        return table.Remove(position) ? Outcome::Done : Outcome::Refused;
+    });
 }
 
 Outcome RestoreBackup(const Context& context, std::string_view path) {
     const auto held = Lock(context);
     if (!held) return Outcome::Refused;
-    return modBackup::Restore(context.env, context.backups, path) ? Outcome::Done : Outcome::Refused;
+    return AllOrNothing(context, [&](const platform::Platform& env) {
+        return modBackup::Restore(env, context.backups, path) ? Outcome::Done : Outcome::Refused;
+    });
 }
 
 bool CanSave(const platform::Platform& env, const clCustomTessivar& command) {

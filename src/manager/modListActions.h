@@ -19,6 +19,8 @@
 
 namespace modListActions {
 
+// `env` is the platform the window's table was made with; its registry is
+// the journal, so that a change that fails part-way is put back.
 struct Context {
     const platform::Platform& env;
     platform::INamedMutex& locks;
@@ -29,6 +31,7 @@ enum class Outcome {
     Done,
     Refused,  // nothing changed; the reason has been shown
     Stale,    // nothing changed: the stored table is no longer the one held; read it again
+    Undone,   // a write failed and the change was put back (the message is shown); read the table again
 };
 
 // True when "Count" and every record stored are what `table` holds.

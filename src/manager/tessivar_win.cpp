@@ -51,7 +51,7 @@ modBackup::Store Backups() {
 int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request) {
     platform::SilentMessageBoxes silent;
     platform::Platform env = win.platform;
-    platform::Platform quietEnv{win.registry, win.windows, silent, win.text, win.files, win.graphics,
+    platform::Platform quietEnv{win.journal, win.windows, silent, win.text, win.files, win.graphics,
                                 win.platform.programTitle};
     frmHaupt form;
     NoWindow none;
@@ -129,12 +129,15 @@ int RunTessivar() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Decided first: an unattended setup must never wait for a click, not
+    // even on a fault in reading the rest of the line.
+    bool quiet = true;
     try {
+        quiet = modHaupt::AsksForQuiet(platform::Narrow(GetCommandLineW()));
         return RunTessivar();
     } catch (...) {
         // Nothing may escape to the system's unhandled-exception box.
-        MessageBoxW(nullptr, platform::Widen(texts::kInternalError).c_str(), platform::Widen(texts::kTessivarTitle).c_str(),
-                    MB_ICONHAND | MB_OK);
-        return modHaupt::kExitFailed;
+        platform::WinMessageBoxes boxes;
+        return modHaupt::LastResort(boxes, quiet, [](std::string_view line) { PrintToConsole(line); });
     }
 }

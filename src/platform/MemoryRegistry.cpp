@@ -38,11 +38,29 @@ long MemoryRegistry::Record(Call call) {
     return result;
 }
 
+bool MemoryRegistry::IsWrite(const Call& call) const {
+    switch (call.op) {
+        case Op::SetValue:
+        case Op::DeleteValue:
+        case Op::DeleteKey: return true;
+        case Op::CreateKey: return !m_Keys.contains(text::AsciiLower(call.keyPath));
+        default: return false;
+    }
+}
+
 void MemoryRegistry::FailWritesFrom(int k, long code) {
     auto seen = std::make_shared<int>(0);
-    m_Fault = [seen, k, code](const Call& call) -> long {
-        if (call.op != Op::SetValue) return kErrorSuccess;
+    m_Fault = [this, seen, k, code](const Call& call) -> long {
+        if (!IsWrite(call)) return kErrorSuccess;
         return ++*seen >= k ? code : kErrorSuccess;
+    };
+}
+
+void MemoryRegistry::FailWrite(int k, long code) {
+    auto seen = std::make_shared<int>(0);
+    m_Fault = [this, seen, k, code](const Call& call) -> long {
+        if (!IsWrite(call)) return kErrorSuccess;
+        return ++*seen == k ? code : kErrorSuccess;
     };
 }
 
@@ -166,6 +184,28 @@ long MemoryRegistry::CloseKey(RegKey key) {
     return kErrorSuccess;
 }
 
+long MemoryRegistry::DeleteValue(RegKey key, std::string_view name) {
+    auto h = m_Handles.find(key);
+    Call call{Op::DeleteValue, h == m_Handles.end() ? "?" : m_HandleNames[key], std::string(name), 0, {}, 0};
+    if (long r = Record(std::move(call)); r != kErrorSuccess) return r;
+    if (h == m_Handles.end()) return kErrorInvalidHandle;
+    return m_Keys[h->second].values.erase(text::AsciiLower(name)) > 0 ? kErrorSuccess : kErrorFileNotFound;
+}
+
+long MemoryRegistry::DeleteKey(RegKey root, std::string_view path) {
+    auto full = FullPath(root, path);
+    if (long r = Record({Op::DeleteKey, full.value_or("?"), {}, 0, {}, 0}); r != kErrorSuccess) return r;
+    if (!full || path.empty()) return kErrorInvalidHandle;
+    const std::string lower = text::AsciiLower(*full);
+    auto it = m_Keys.find(lower);
+    if (it == m_Keys.end()) return kErrorFileNotFound;
+    const std::string below = lower + "\\";
+    auto sub = m_Keys.lower_bound(below);
+    if (sub != m_Keys.end() && sub->first.starts_with(below)) return kErrorAccessDenied;  // it has subkeys
+    m_Keys.erase(it);
+    return kErrorSuccess;
+}
+
 void MemoryRegistry::Put(RegKey root, std::string_view path, std::string_view name, std::uint32_t type,
                          std::vector<std::uint8_t> data) {
     const std::string full = FullPath(root, path).value();
@@ -206,6 +246,13 @@ std::map<std::string, MemoryRegistry::Value> MemoryRegistry::Snapshot(RegKey roo
         out[keyPath];  // empty keys count too
         for (const auto& [lower, entry] : key.values) out[keyPath + "|" + lower] = entry.second;
     }
+    return out;
+}
+
+std::vector<MemoryRegistry::Call> MemoryRegistry::Deletions() const {
+    std::vector<Call> out;
+    std::copy_if(m_Calls.begin(), m_Calls.end(), std::back_inserter(out),
+                 [](const Call& c) { return c.op == Op::DeleteValue || c.op == Op::DeleteKey; });
     return out;
 }
 

@@ -15,12 +15,12 @@ namespace platform {
 
 class MemoryRegistry : public IRegistry {
 public:
-    enum class Op { OpenKey, QueryValue, CreateKey, SetValue, CloseKey, EnumKey, EnumValue };
+    enum class Op { OpenKey, QueryValue, CreateKey, SetValue, CloseKey, EnumKey, EnumValue, DeleteValue, DeleteKey };
 
     struct Call {
         Op op;
         std::string keyPath;  // "HKCU\\Software\\..." as given (names as passed, root abbreviated)
-        std::string name;     // value name, for QueryValue and SetValue
+        std::string name;     // value name, for QueryValue, SetValue and DeleteValue
         std::uint32_t type = 0;
         std::vector<std::uint8_t> data;  // SetValue only
         long result = kErrorSuccess;
@@ -29,6 +29,7 @@ public:
     struct Value {
         std::uint32_t type = kRegNone;
         std::vector<std::uint8_t> data;
+        bool operator==(const Value&) const = default;
     };
 
     // Returns a non-zero code to make the call fail with it, or throws.
@@ -41,14 +42,21 @@ public:
     long SetValue(RegKey key, std::string_view name, std::uint32_t type,
                   std::span<const std::uint8_t> data) override;
     long CloseKey(RegKey key) override;
+    long DeleteValue(RegKey key, std::string_view name) override;
+    long DeleteKey(RegKey root, std::string_view path) override;
     long EnumKey(RegKey key, std::uint32_t index, std::string& name) override;
     long EnumValue(RegKey key, std::uint32_t index, std::string& name, std::uint32_t& type,
                    std::vector<std::uint8_t>& data) override;
 
     // --- test side ---
     void SetFaultHook(FaultHook hook) { m_Fault = std::move(hook); }
-    // Makes the k-th SetValue from now (1-based) and every later one fail.
+    // Makes the k-th write from now (1-based: SetValue, DeleteValue and the
+    // CreateKey of a key that is not there yet count) and every later one fail.
     void FailWritesFrom(int k, long code = kErrorAccessDenied);
+    // Makes only the k-th write from now fail.
+    void FailWrite(int k, long code = kErrorAccessDenied);
+    // Whether a call changes the registry: what the two above count.
+    bool IsWrite(const Call& call) const;
 
     void Put(RegKey root, std::string_view path, std::string_view name, std::uint32_t type,
              std::vector<std::uint8_t> data);
@@ -61,6 +69,7 @@ public:
 
     const std::vector<Call>& Calls() const { return m_Calls; }
     std::vector<Call> Writes() const;  // the SetValue calls only
+    std::vector<Call> Deletions() const;  // the DeleteValue and DeleteKey calls
     void ClearLog() { m_Calls.clear(); }
     std::size_t OpenHandleCount() const { return m_Handles.size(); }
 

@@ -34,6 +34,7 @@ inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorFileNotFound = 2;
 inline constexpr long kErrorAccessDenied = 5;
 inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorInvalidParameter = 87;
 inline constexpr long kErrorMoreData = 234;
 inline constexpr long kErrorNoMoreItems = 259;
 
@@ -55,6 +56,10 @@ public:
                           std::span<const std::uint8_t> data) = 0;
     // RegCloseKey.
     virtual long CloseKey(RegKey key) = 0;
+    // RegDeleteValueA.
+    virtual long DeleteValue(RegKey key, std::string_view name) = 0;
+    // RegDeleteKeyA: a key without subkeys, with its values.
+    virtual long DeleteKey(RegKey root, std::string_view path) = 0;
     // RegEnumKeyExA: the name of subkey number `index` of an open key;
     // kErrorNoMoreItems past the last.
     virtual long EnumKey(RegKey key, std::uint32_t index, std::string& name) = 0;

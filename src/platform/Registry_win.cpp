@@ -55,6 +55,16 @@ long WinRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type
 
 long WinRegistry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
 
+long WinRegistry::DeleteValue(RegKey key, std::string_view name) {
+    const std::string n(name);
+    return RegDeleteValueA(ToHkey(key), n.c_str());
+}
+
+long WinRegistry::DeleteKey(RegKey root, std::string_view path) {
+    const std::string p(path);
+    return RegDeleteKeyA(ToHkey(root), p.c_str());
+}
+
 long WinRegistry::EnumKey(RegKey key, std::uint32_t index, std::string& name) {
     char buffer[256] = {};  // the registry's longest key name is 255 characters
     DWORD length = sizeof buffer;

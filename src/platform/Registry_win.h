@@ -12,6 +12,8 @@ public:
     long CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) override;
     long SetValue(RegKey key, std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data) override;
     long CloseKey(RegKey key) override;
+    long DeleteValue(RegKey key, std::string_view name) override;
+    long DeleteKey(RegKey root, std::string_view path) override;
     long EnumKey(RegKey key, std::uint32_t index, std::string& name) override;
     long EnumValue(RegKey key, std::uint32_t index, std::string& name, std::uint32_t& type,
                    std::vector<std::uint8_t>& data) override;

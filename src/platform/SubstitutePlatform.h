@@ -6,17 +6,19 @@
 #include "platform/MemoryRegistry.h"
 #include "platform/MemoryWindowSystem.h"
 #include "platform/Platform.h"
+#include "platform/RegistryJournal.h"
 #include "platform/ScriptedMessageBoxes.h"
 
 namespace platform {
 
 struct SubstitutePlatform {
     explicit SubstitutePlatform(std::string title = "Tessivar")
-        : platform{registry, windows, messages, text, files, graphics, std::move(title)} {}
+        : platform{journal, windows, messages, text, files, graphics, std::move(title)} {}
     SubstitutePlatform(const SubstitutePlatform&) = delete;
     SubstitutePlatform& operator=(const SubstitutePlatform&) = delete;
 
     MemoryRegistry registry;
+    RegistryJournal journal{registry};  // what the portable code writes through
     MemoryWindowSystem windows;
     ScriptedMessageBoxes messages;
     Cp1252Codec text;

@@ -60,18 +60,29 @@ TEST_F(Command, UpdateRegistryWritesOnlyAfterAChangeAndThenEveryTime) {
     command.UpdateRegistry();
     EXPECT_TRUE(sub.registry.Writes().empty());
 
+    // A command that only moves writes its record; its images stay as they
+    // are stored, even when someone changed them after they were read.
+    sub.registry.Put(platform::kHKeyCurrentUser, kKey, "BitmapL-30105", platform::kRegBinary,
+                     td::Image(24, 24, 3, 9));
     command.RegistryIndex(0);
     command.UpdateRegistry();
     command.UpdateRegistry();
-    const auto writes = sub.registry.Writes();
-    ASSERT_EQ(writes.size(), 6u);
+    auto writes = sub.registry.Writes();
+    ASSERT_EQ(writes.size(), 2u);
     EXPECT_EQ(writes[0].name, "Command-0");
     EXPECT_EQ(writes[0].data, td::Record(30105, "B"));
-    EXPECT_EQ(writes[1].name, "BitmapL-30105");
+    EXPECT_EQ(writes[1].name, "Command-0");
+
+    // A new identifier takes the images along under its name.
+    sub.registry.ClearLog();
+    command.CommandID(30110);
+    command.UpdateRegistry();
+    writes = sub.registry.Writes();
+    ASSERT_EQ(writes.size(), 3u);
+    EXPECT_EQ(writes[1].name, "BitmapL-30110");
     EXPECT_EQ(writes[1].data, td::Image(24, 24, 3, 1));
-    EXPECT_EQ(writes[2].name, "BitmapS-30105");
+    EXPECT_EQ(writes[2].name, "BitmapS-30110");
     EXPECT_EQ(writes[2].type, platform::kRegBinary);
-    EXPECT_EQ(writes[3].name, "Command-0");
 }
 
 TEST_F(Command, ANewIdentifierMovesTheImagesAndLeavesTheOtherRecordBytesAlone) {

@@ -87,16 +87,29 @@ TEST_F(RegistryFaults, AWriteCreatesStoresAndClosesWithTheAccessOfThePlatformCal
     EXPECT_EQ(writes[0].data, (ByteArray{4, 0, 0, 0}));
 }
 
-TEST_F(RegistryFaults, FailedWritesAreNotReportedAndAKeyThatCannotBeCreatedGetsNoStore) {
+// A change of the user's configuration must not go on as if a refused
+// write had happened: the caller gets the error, naming the value.
+TEST_F(RegistryFaults, ARefusedWriteReachesTheCallerAsAnErrorNamingTheValueAndAKeyNotMadeGetsNoStore) {
+    const auto refusal = [&](const char* name) -> std::string {
+        try {
+            RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, name, RegistryValue(9), RegType::Dword);
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.number(), ErrorNumber::RegistryNotWritten);
+            return e.description();
+        }
+        return "no error";
+    };
     sub.registry.SetFaultHook([](const auto& call) -> long {
         return call.op == Op::CreateKey ? platform::kErrorAccessDenied : 0;
     });
-    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(9), RegType::Dword);
+    EXPECT_EQ(refusal("Count"), std::string("Der Schlüssel HKEY_CURRENT_USER\\") + kKey +
+                                    " konnte nicht angelegt werden (Systemfehler 5).");
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::CreateKey}));
 
     sub.registry.ClearLog();
     sub.registry.FailWritesFrom(1);
-    RegistrySetKeyValue(sub.platform, HKeyCurrentUser, kKey, "Count", RegistryValue(9), RegType::Dword);
+    EXPECT_EQ(refusal("Count"), std::string("Der Wert \"Count\" im Schlüssel HKEY_CURRENT_USER\\") + kKey +
+                                    " konnte nicht geschrieben werden (Systemfehler 5).");
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::CreateKey, Op::SetValue, Op::CloseKey}));
     EXPECT_EQ(sub.registry.Get(platform::kHKeyCurrentUser, kKey, "Count")->data, (ByteArray{3, 0, 0, 0}));
     EXPECT_TRUE(sub.messages.Shown().empty());
