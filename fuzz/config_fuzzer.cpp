@@ -3,7 +3,9 @@
 // table created, a valid command file added, each position removed. Nothing
 // may escape but the table's own errors, nothing may be written outside
 // ACT!'s configuration, a refused change writes nothing, and an accepted one
-// keeps every command that could be read, byte for byte, in its order.
+// keeps every command that could be read, byte for byte, in its order. And
+// when any one write of a change fails, the change is put back: the
+// configuration afterwards is the one before, byte for byte.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +21,7 @@
 #include "commands/clCustomTessivars.h"
 #include "common/ActRegistry.h"
 #include "common/modRegistry.h"
+#include "manager/ConfigurationChange.h"
 #include "platform/SubstitutePlatform.h"
 #include "toolbars/clACTToolbars.h"
 
@@ -234,6 +237,32 @@ void TryRemove(const std::uint8_t* data, std::size_t size, std::int32_t position
     Check(clCustomTessivars(sub.platform).Count() == n - 1);
 }
 
+// The k-th write of an addition (position < 0) or a removal fails.
+void TryFailing(const std::uint8_t* data, std::size_t size, int k, std::int32_t position) {
+    platform::SubstitutePlatform sub;
+    Seed(sub, data, size);
+    const auto before = sub.registry.Snapshot(kHKeyCurrentUser, actregistry::kMenuConfig);
+    clCustomTessivars table(sub.platform);
+    bool finished = true;
+    {
+        ConfigurationChange change(sub.platform);
+        sub.registry.FailWrite(k);
+        try {
+            if (position < 0) {
+                table.Add("neu.cmd", {});
+            } else {
+                table.Remove(position);
+            }
+        } catch (const AppError& e) {
+            // A refused write, or the table's own refusal before any write.
+            Check(e.number() == ErrorNumber::RegistryNotWritten || !change.Failed());
+        }
+        finished = change.Finish();
+        sub.registry.SetFaultHook(nullptr);
+    }
+    if (!finished) Check(sub.registry.Snapshot(kHKeyCurrentUser, actregistry::kMenuConfig) == before);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -245,6 +274,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         n = clCustomTessivars(sub.platform).Count();
         for (std::int32_t p = 0; p < std::min(n, kSmallTable + 1); ++p) TryRemove(data, size, p);
         if (n == 0) TryRemove(data, size, 0);
+        // Which write fails comes from the input's last byte.
+        const int k = size > 0 ? 1 + data[size - 1] % 24 : 1;
+        TryFailing(data, size, k, -1);
+        TryFailing(data, size, k, n > 0 ? static_cast<std::int32_t>(size % static_cast<std::size_t>(n)) : 0);
     } catch (...) {
         std::abort();  // only Add's own errors may reach a caller, and TryAdd takes those
     }

@@ -16,6 +16,7 @@
 #include "platform/MemoryFileSystem.h"
 #include "platform/MemoryNamedMutex.h"
 #include "platform/MemoryRegistry.h"
+#include "platform/RegistryJournal.h"
 #include "platform/MemoryWindowSystem.h"
 #include "platform/RecordingShell.h"
 #include "platform/ScriptedFileDialogs.h"
@@ -106,12 +107,13 @@ protected:
     }
 
     platform::MemoryRegistry registry;
+    platform::RegistryJournal journal{registry};  // as the program has it: the window's changes are all or nothing
     platform::MemoryWindowSystem windows;
     platform::ScriptedMessageBoxes messages;
     platform::Cp1252Codec text;
     platform::MemoryFileSystem files;
     platform::WinGraphics graphics;
-    platform::Platform env{registry, windows, messages, text, files, graphics, "Tessivar"};
+    platform::Platform env{journal, windows, messages, text, files, graphics, "Tessivar"};
     platform::ScriptedFileDialogs dialogs;
     platform::RecordingShell shell;
     platform::MemoryNamedMutex locks;
@@ -407,6 +409,33 @@ TEST_F(ListWindow, AChangeMadeElsewhereSinceTheLoadIsRefusedAndTheListReadAgain)
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Ein anderes Tessivar ändert gerade die Konfiguration von ACT!.\r\n"
                                                    "Bitte versuchen Sie es später noch einmal."});
     EXPECT_EQ(List().RowCount(), 4);
+}
+
+// A window left open never writes a value it read before someone else
+// changed it: a deletion moves records, and leaves every image as stored.
+TEST_F(ListWindow, ADeletionAfterARestoreElsewhereLeavesTheRestoredImagesAsTheyAre) {
+    SeedThree();
+    Open();
+    const ByteArray restored = td::Image(24, 24, 3, 42);
+    registry.Put(kHKeyCurrentUser, kCommands, "BitmapL-30104", platform::kRegBinary, restored);
+    Select(0);
+    messages.QueueAnswer(MsgAnswer::Yes);
+    PressDelete();
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"Serienbrief", "Notiz"}));
+    EXPECT_EQ(Stored(kCommands, "BitmapL-30104"), restored);
+    EXPECT_TRUE(Stored(kCommands, "BitmapL-30101").empty()) << "the deleted command's images go";
+
+    // A write that fails puts the deletion back and the window reads the table again.
+    registry.FailWrite(2);
+    Select(0);
+    messages.Clear();
+    messages.QueueAnswer(MsgAnswer::Yes);
+    PressDelete();
+    registry.SetFaultHook(nullptr);
+    ASSERT_EQ(messages.Shown().size(), 2u);
+    EXPECT_NE(messages.Shown()[1].text.find("zurückgenommen"), std::string::npos) << messages.Shown()[1].text;
+    EXPECT_EQ(Stored(kCommands, "Count"), (ByteArray{2, 0, 0, 0}));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"Serienbrief", "Notiz"}));
 }
 
 TEST_F(ListWindow, AClickOnAColumnHeaderSortsNumbersAsNumbersAndAgainInReverse) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/AppError.h"
 #include "platform/SubstitutePlatform.h"
 
 using modHaupt::RunKind;
@@ -135,6 +136,34 @@ TEST(Startup, TheProgramPathIsRemovedFromTheProcessCommandLine) {
     EXPECT_EQ(ArgumentText("tessivar.exe"), "");
     EXPECT_EQ(ArgumentText("\"unclosed path Addon"), "");
     EXPECT_EQ(ArgumentText(""), "");
+}
+
+
+// An unattended setup must never wait for a click: under "/quiet" a fault
+// that reached the entry point is one line of output, never a box.
+TEST(Startup, AFaultAtTheEntryPointShowsNoBoxUnderQuietAndEndsWithOne) {
+    EXPECT_TRUE(modHaupt::AsksForQuiet("Route install gruppe /QUIET"));
+    EXPECT_TRUE(modHaupt::AsksForQuiet("/quiet /wiederherstellen"));
+    EXPECT_FALSE(modHaupt::AsksForQuiet("Route install /quietly"));
+
+    platform::SubstitutePlatform sub;
+    std::vector<std::string> printed;
+    const auto print = [&printed](std::string_view line) { printed.emplace_back(line); };
+    const auto fault = [&](bool quiet) {
+        try {
+            throw AppError(ErrorNumber::Overflow, "Überlauf");
+        } catch (...) {
+            return modHaupt::LastResort(sub.messages, quiet, print);
+        }
+    };
+    EXPECT_EQ(fault(true), modHaupt::kExitFailed);
+    EXPECT_TRUE(sub.messages.Shown().empty());
+    EXPECT_EQ(printed, (std::vector<std::string>{"Tessivar: Überlauf\r\n"}));
+
+    EXPECT_EQ(fault(false), modHaupt::kExitFailed);
+    ASSERT_EQ(sub.messages.Shown().size(), 1u);
+    EXPECT_EQ(sub.messages.Shown()[0].text, "Überlauf");
+    EXPECT_EQ(printed.size(), 1u);
 }
 
 }  // namespace
