@@ -214,6 +214,10 @@ TEST_F(TessivarRuns, RemovalTakesBothSpellingsAndOnlyTheChosenToolbarsButtons) {
     EXPECT_EQ(Count(), 2u);
     EXPECT_EQ(Value(Bar(0), "Buttons").value(), m_ContactButtons);
     EXPECT_EQ(Value(Bar(1), "Buttons").value(), Appended(m_GroupButtons, {0, 30103}));  // the removal looked at contacts
+    // What ACT! reads no more is gone: both commands' images and the records past "Count".
+    for (const char* name : {"BitmapL-30103", "BitmapS-30103", "BitmapL-30104", "BitmapS-30104", "Command-2", "Command-3"}) {
+        EXPECT_FALSE(support::ReadValue(kCommands, name)) << name;
+    }
 }
 
 TEST_F(TessivarRuns, RemovingWhatWasNeverInstalledOrWasInstalledUnderAnotherNameChangesNothing) {
@@ -259,6 +263,34 @@ TEST_F(TessivarRuns, QuietRunsShowNothingAndTellTheOutcomeByExitCode) {
     act.WaitForInputIdle(10000);
     ChildProcess refused = Start(L"Route install /quiet");
     EXPECT_EQ(refused.WaitForExit(15000), std::optional<DWORD>(2));
+}
+
+// Under Wine a key below a volatile key cannot be made
+// (ERROR_CHILD_MUST_BE_VOLATILE) while values elsewhere are still written:
+// a restore that needs such a key fails part-way for real. Everything it
+// had written is put back, and it ends with 1.
+TEST_F(TessivarRuns, ARestoreRefusedAKeyPartWayLeavesTheConfigurationAsItWasAndEndsWithOne) {
+    const std::wstring config = L"Software\\Symantec\\ACT!\\TBarMenuConfig\\ACT!\\Zusatz";
+    const auto makeVolatile = [](const std::wstring& path) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        const DWORD one = 1;
+        RegSetValueExW(key, L"Wert", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+        RegCloseKey(key);
+    };
+    makeVolatile(config);
+    makeVolatile(config + L"\\Neu");
+    // The install's backup holds both keys and the table without Route.
+    ASSERT_EQ(Start(L"Route install /quiet").WaitForExit(15000), std::optional<DWORD>(0));
+    ASSERT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, (config + L"\\Neu").c_str()), ERROR_SUCCESS);
+    const std::string menu(seed::kMenuConfig);
+    const support::RegSnapshot before = support::SnapshotTree(HKEY_CURRENT_USER, std::wstring(menu.begin(), menu.end()));
+
+    EXPECT_EQ(Start(L"/wiederherstellen /quiet").WaitForExit(20000), std::optional<DWORD>(1));
+    EXPECT_EQ(support::SnapshotTree(HKEY_CURRENT_USER, std::wstring(menu.begin(), menu.end())), before);
+    EXPECT_EQ(Count(), 3u) << "Route stays installed";
 }
 
 }  // namespace
