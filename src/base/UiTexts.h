@@ -448,6 +448,7 @@ inline constexpr std::string_view kRovCookieFolderUnreadable = "Der Cookie-Ordne
 // Why a file is still there after a deletion that is not forced.
 inline constexpr std::string_view kFileReadOnly = "Die Datei ist schreibgeschützt.";
 inline constexpr std::string_view kFileInUse = "Die Datei wird gerade von einem anderen Programm benutzt.";
+inline constexpr std::string_view kFileNotOrdinary = "Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Ordner.";
 inline constexpr std::string_view kFileIsFolder = "Das ist ein Ordner, keine Datei.";
 
 // ---------------------------------------------------------------------------
