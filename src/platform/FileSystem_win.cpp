@@ -124,6 +124,8 @@ bool WinFileSystem::Exists(std::string_view path) {
 std::unique_ptr<IFile> WinFileSystem::OpenRead(std::string_view path) {
     const std::wstring wide = Widen(path);
     if (IsDevicePath(wide) || IsDeviceName(wide)) RefuseNotOrdinary();
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) RefuseNotOrdinary();
     UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) ThrowFileError(GetLastError());
     // Whatever the name, only a file on a disk is read: a pipe or a device
