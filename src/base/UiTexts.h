@@ -86,8 +86,8 @@ inline constexpr std::string_view kRestoreColumn = "Gesichert am";
 inline constexpr std::string_view kRestoreNumberColumn = "Nr.";
 inline constexpr std::string_view kRestoreSizeColumn = "Größe";
 // + the size of all backups listed, then kBackupsSizeEnd.
-inline constexpr std::string_view kBackupsSizeStart = "Die Sicherungen belegen zusammen ";
-inline constexpr std::string_view kBackupsSizeEnd = ".";
+inline constexpr std::string_view kBackupsSizeStart = "Zusammen: ";
+inline constexpr std::string_view kBackupsSizeEnd = "";
 inline constexpr std::string_view kSizeBytes = " Byte";
 inline constexpr std::string_view kSizeKilobytes = " KB";
 inline constexpr std::string_view kSizeMegabytes = " MB";
