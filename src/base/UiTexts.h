@@ -50,6 +50,18 @@ inline constexpr std::string_view kRestoreRefusedEnd = "\r\nwird nicht zurückge
 inline constexpr std::string_view kRestoreOutsideKey = "Sie enthält einen Schlüssel außerhalb der ACT!-Konfiguration: ";
 inline constexpr std::string_view kRestoreNotInCodePage =
     "Sie enthält einen Namen oder Text, den ACT! nicht unverändert speichern kann: ";
+// A restore file that the registry or Tessivar could not take as it is: + the name.
+inline constexpr std::string_view kRestoreNulInName =
+    "Sie enthält einen Namen mit einem Nullzeichen, an dem die Registrierung ihn abschneiden würde: ";
+inline constexpr std::string_view kRestoreKeyTooLong =
+    "Sie enthält einen Schlüssel, den die Registrierung nicht anlegen kann (höchstens 255 Zeichen je Teil und 32 Ebenen): ";
+inline constexpr std::string_view kRestoreValueNameTooLong =
+    "Sie enthält einen Wertnamen mit mehr als 16.383 Zeichen, den die Registrierung nicht speichert: ";
+inline constexpr std::string_view kRestoreValueTooLarge =
+    "Sie enthält einen Wert, der größer ist, als die Registrierung speichern kann: ";
+// After the table's own reason why its "Count" would not be accepted.
+inline constexpr std::string_view kRestoreCountEnd =
+    "\r\nNach dem Zurückschreiben würde Tessivar die Befehlstabelle nicht mehr ändern.";
 inline constexpr std::string_view kRestoreNoBackup = "Es gibt noch keine Sicherung der ACT!-Konfiguration.";
 inline constexpr std::string_view kRestoreQuestionStart = "Soll die Sicherung vom ";
 inline constexpr std::string_view kRestoreQuestionFileStart = "Soll die Sicherung\r\n";
@@ -86,6 +98,15 @@ inline constexpr std::string_view kRestoreButton = "&Wiederherstellen…";
 inline constexpr std::string_view kRestoreChoiceTitle = "Sicherung zurückschreiben";
 inline constexpr std::string_view kRestoreChoicePrompt = "Welche Sicherung soll zurückgeschrieben werden?";
 inline constexpr std::string_view kRestoreColumn = "Gesichert am";
+inline constexpr std::string_view kRestoreNumberColumn = "Nr.";
+inline constexpr std::string_view kRestoreSizeColumn = "Größe";
+// + the size of all backups listed, then kBackupsSizeEnd.
+inline constexpr std::string_view kBackupsSizeStart = "Zusammen: ";
+inline constexpr std::string_view kBackupsSizeEnd = "";
+inline constexpr std::string_view kSizeBytes = " Byte";
+inline constexpr std::string_view kSizeKilobytes = " KB";
+inline constexpr std::string_view kSizeMegabytes = " MB";
+inline constexpr std::string_view kSizeGigabytes = " GB";
 inline constexpr std::string_view kCancelButton = "Abbrechen";
 
 // "tessivar.exe /?": the command line, as the program reads it.
@@ -463,6 +484,7 @@ inline constexpr std::string_view kRovCookieFolderUnreadable = "Der Cookie-Ordne
 // Why a file is still there after a deletion that is not forced.
 inline constexpr std::string_view kFileReadOnly = "Die Datei ist schreibgeschützt.";
 inline constexpr std::string_view kFileInUse = "Die Datei wird gerade von einem anderen Programm benutzt.";
+inline constexpr std::string_view kFileNotOrdinary = "Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Ordner.";
 inline constexpr std::string_view kFileIsFolder = "Das ist ein Ordner, keine Datei.";
 
 // ---------------------------------------------------------------------------

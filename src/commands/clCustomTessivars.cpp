@@ -47,7 +47,7 @@ bool Exists(const platform::Platform& env, const std::string& name) {
 clCustomTessivars::clCustomTessivars(const platform::Platform& env) : m_Env(&env) {
     m_Count = modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count");
     const std::int32_t count = AsCount(m_Count);
-    Judge(count);
+    m_Refusal = CountRefusal(m_Count, !m_Count.IsNone() || Exists(env, "Count"));
     const bool trusted = m_Refusal.empty();
     const std::int32_t n = trusted ? count : kMaxCommands;
     m_Commands.reserve(static_cast<std::size_t>(trusted ? n : 0));
@@ -61,18 +61,16 @@ clCustomTessivars::clCustomTessivars(const platform::Platform& env) : m_Env(&env
     m_Listed = static_cast<std::int32_t>(m_Commands.size());
 }
 
-void clCustomTessivars::Judge(std::int32_t count) {
-    const bool readable = m_Count.IsNumber() || IsNumberText(m_Count) ||
-                          (m_Count.IsNone() && !Exists(*m_Env, "Count"));
-    if (!readable) {
-        m_Refusal = texts::kCountUnreadable;
-    } else if (count < 0) {
-        m_Refusal = std::string(texts::kCountNegativeStart) + std::to_string(count) + std::string(texts::kCountNegativeEnd);
-    } else if (count > kMaxCommands) {
-        m_Refusal = std::string(texts::kCountTooLargeStart) + std::to_string(count) +
-                    std::string(texts::kCountTooLargeMiddle) + std::to_string(kMaxCommands) +
-                    std::string(texts::kCountTooLargeEnd);
+std::string clCustomTessivars::CountRefusal(const RegistryValue& count, bool stored) {
+    const bool readable = count.IsNumber() || IsNumberText(count) || (count.IsNone() && !stored);
+    const std::int32_t n = AsCount(count);
+    if (!readable) return std::string(texts::kCountUnreadable);
+    if (n < 0) return std::string(texts::kCountNegativeStart) + std::to_string(n) + std::string(texts::kCountNegativeEnd);
+    if (n > kMaxCommands) {
+        return std::string(texts::kCountTooLargeStart) + std::to_string(n) + std::string(texts::kCountTooLargeMiddle) +
+               std::to_string(kMaxCommands) + std::string(texts::kCountTooLargeEnd);
     }
+    return {};
 }
 
 bool clCustomTessivars::RefuseChange(std::string_view method) const {

@@ -52,6 +52,10 @@ public:
     // number cannot be trusted: such a table is listed as far as its
     // records can be read, from number 0 on, and never written.
     const std::string& ChangeRefusal() const { return m_Refusal; }
+    // The same judgement for a "Count" about to be stored: why a table with
+    // it would not be changed, or empty. `stored` says whether a value
+    // "Count" is there at all (one of another type reads as no value).
+    static std::string CountRefusal(const RegistryValue& count, bool stored);
     // Shows the refusal as an error of the table's `method` (" Methode Add",
     // " Methode Remove"), if there is one; true when it was shown.
     bool RefuseChange(std::string_view method) const;
@@ -63,7 +67,6 @@ public:
     auto end() const { return m_Commands.end(); }
 
 private:
-    void Judge(std::int32_t count);
     std::int32_t ChooseID(const std::set<std::int32_t>& onToolbars) const;
     void WriteCount();
     void DeleteLeftovers(const clCustomTessivar& removed, std::int32_t lastPosition);

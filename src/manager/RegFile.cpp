@@ -1,5 +1,6 @@
 #include "manager/RegFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <optional>
@@ -16,6 +17,8 @@ constexpr std::string_view kTrailerStart = "; Ende der Tessivar-Sicherung, ";
 constexpr std::string_view kTrailerEnd = " Werte";
 // The Registry Editor's width for wrapped binary values.
 constexpr std::size_t kLineWidth = 80;
+constexpr std::size_t kFlushAt = 1 << 20;
+constexpr std::size_t kReadChunk = 64 * 1024;
 
 std::string Quoted(std::string_view text) {
     std::string out = "\"";
@@ -28,53 +31,6 @@ std::string Quoted(std::string_view text) {
 
 // Characters a quoted string line cannot hold go as raw UTF-16 instead.
 bool NeedsHex(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
-
-// A backup of a large table holds megabytes of these: no formatting call per byte.
-void AppendHex(std::string& line, std::string& out, std::string_view prefix, std::span<const std::uint8_t> bytes) {
-    constexpr std::string_view kDigits = "0123456789abcdef";
-    line += prefix;
-    out.reserve(out.size() + bytes.size() * 3 + bytes.size() / 25 * 5);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const bool last = i + 1 == bytes.size();
-        if (line.size() + 2 + (last ? 0 : 1) > kLineWidth - 1) {
-            out += line;
-            out += "\\\r\n";
-            line = "  ";
-        }
-        line += kDigits[bytes[i] >> 4];
-        line += kDigits[bytes[i] & 0xF];
-        if (!last) line += ',';
-    }
-}
-
-std::string ValueLine(const Value& v) {
-    std::string out;
-    std::string line = Quoted(v.name) + "=";
-    if (v.value.IsNumber()) {
-        char digits[9];
-        std::snprintf(digits, sizeof digits, "%08x", static_cast<std::uint32_t>(v.value.ToNumber()));
-        line += "dword:";
-        line += digits;
-    } else if (v.value.IsBytes()) {
-        const ByteArray bytes = v.value.ToBytes();
-        AppendHex(line, out, "hex:", bytes);
-    } else {
-        const std::string text = v.value.ToText();
-        if (!NeedsHex(text)) {
-            line += Quoted(text);
-        } else {
-            std::u16string wide = utf8::ToUtf16(text);
-            wide.push_back(u'\0');
-            ByteArray bytes;
-            for (char16_t c : wide) {
-                bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
-                bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-            }
-            AppendHex(line, out, "hex(1):", bytes);
-        }
-    }
-    return out + line + "\r\n";
-}
 
 // --- reading ----------------------------------------------------------------
 
@@ -93,42 +49,9 @@ struct Line {
     std::string text;
 };
 
-std::string Decode(std::span<const std::uint8_t> file) {
-    if (file.size() < 2 || file[0] != 0xFF || file[1] != 0xFE || file.size() % 2 != 0) {
-        RefuseFile(texts::kBackupNotUnicode);
-    }
-    std::u16string wide;
-    wide.reserve(file.size() / 2);
-    for (std::size_t i = 2; i + 1 < file.size(); i += 2) {
-        wide.push_back(static_cast<char16_t>(file[i] | (file[i + 1] << 8)));
-    }
-    return utf8::FromUtf16(wide);
-}
-
-// Physical lines joined where one ends in a backslash (wrapped values).
-std::vector<Line> LogicalLines(const std::string& text) {
-    std::vector<Line> lines;
-    std::size_t number = 0;
-    bool continued = false;
-    std::size_t pos = 0;
-    while (pos <= text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        std::string physical = text.substr(pos, end - pos);
-        if (!physical.empty() && physical.back() == '\r') physical.pop_back();
-        ++number;
-        if (continued) {
-            const std::size_t first = physical.find_first_not_of(' ');
-            lines.back().text += first == std::string::npos ? std::string() : physical.substr(first);
-        } else {
-            lines.push_back({number, physical});
-        }
-        continued = !lines.back().text.empty() && lines.back().text.back() == '\\';
-        if (continued) lines.back().text.pop_back();
-        pos = end + 1;
-    }
-    if (continued) Refuse(lines.back().number, texts::kBackupCutShort);
-    return lines;
+std::string_view WithoutLeadingBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 
 // A quoted string from `pos` on; `pos` ends after its closing quote.
@@ -149,53 +72,62 @@ std::string Unquote(const Line& line, std::size_t& pos) {
     Refuse(line.number, texts::kBackupCutShort);
 }
 
-ByteArray HexList(const Line& line, std::string_view list) {
-    ByteArray bytes;
-    std::size_t pos = 0;
-    while (pos < list.size()) {
-        const std::size_t comma = list.find(',', pos);
-        const std::string_view item = list.substr(pos, comma == std::string_view::npos ? list.size() - pos : comma - pos);
-        unsigned value = 0;
-        const auto [ptr, ec] = std::from_chars(item.data(), item.data() + item.size(), value, 16);
-        if (item.size() != 2 || ec != std::errc() || ptr != item.data() + item.size()) {
-            Refuse(line.number, texts::kBackupBadLine);
+// A list of two-digit hex bytes separated by commas, fed in pieces as the
+// wrapped lines of a value arrive: only the item being read is kept.
+class HexList {
+public:
+    explicit HexList(std::size_t line) : m_Line(line) {}
+    void Feed(std::string_view piece) {
+        for (char c : piece) {
+            if (c == ',') {
+                Item();
+                m_AfterComma = true;
+            } else {
+                if (m_Item.size() == 2) Refuse(m_Line, texts::kBackupBadLine);
+                m_Item += c;
+                m_AfterComma = false;
+            }
         }
-        bytes.push_back(static_cast<std::uint8_t>(value));
-        if (comma == std::string_view::npos) break;
-        pos = comma + 1;
-        if (pos == list.size()) Refuse(line.number, texts::kBackupBadLine);
     }
-    return bytes;
+    ByteArray End() {
+        if (!m_Item.empty()) {
+            Item();
+        } else if (m_AfterComma) {
+            Refuse(m_Line, texts::kBackupBadLine);
+        }
+        return std::move(m_Bytes);
+    }
+
+private:
+    void Item() {
+        unsigned value = 0;
+        const auto [ptr, ec] = std::from_chars(m_Item.data(), m_Item.data() + m_Item.size(), value, 16);
+        if (m_Item.size() != 2 || ec != std::errc() || ptr != m_Item.data() + m_Item.size()) {
+            Refuse(m_Line, texts::kBackupBadLine);
+        }
+        m_Bytes.push_back(static_cast<std::uint8_t>(value));
+        m_Item.clear();
+    }
+
+    std::size_t m_Line;
+    std::string m_Item;
+    bool m_AfterComma = false;
+    ByteArray m_Bytes;
+};
+
+ByteArray HexOf(const Line& line, std::string_view list) {
+    HexList hex(line.number);
+    hex.Feed(list);
+    return hex.End();
 }
 
-std::string TextFromUtf16(const Line& line, const ByteArray& bytes) {
-    if (bytes.size() % 2 != 0) Refuse(line.number, texts::kBackupBadLine);
+std::string TextFromUtf16(std::size_t line, const ByteArray& bytes) {
+    if (bytes.size() % 2 != 0) Refuse(line, texts::kBackupBadLine);
     std::u16string wide;
+    wide.reserve(bytes.size() / 2);
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) wide.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
     if (!wide.empty() && wide.back() == u'\0') wide.pop_back();
     return utf8::FromUtf16(wide);
-}
-
-RegistryValue ParseData(const Line& line, std::string_view data, std::size_t pos) {
-    if (data.starts_with("\"")) {
-        std::size_t at = pos;
-        std::string text = Unquote(line, at);
-        if (at != line.text.size()) Refuse(line.number, texts::kBackupBadLine);
-        return RegistryValue(std::move(text));
-    }
-    if (data.starts_with("dword:")) {
-        const std::string_view digits = data.substr(6);
-        std::uint32_t value = 0;
-        const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
-        if (digits.size() != 8 || ec != std::errc() || ptr != digits.data() + digits.size()) {
-            Refuse(line.number, texts::kBackupBadLine);
-        }
-        return RegistryValue(static_cast<std::int32_t>(value));
-    }
-    if (data.starts_with("hex:")) return RegistryValue(HexList(line, data.substr(4)));
-    if (data.starts_with("hex(1):")) return RegistryValue(TextFromUtf16(line, HexList(line, data.substr(7))));
-    if (data == "-") Refuse(line.number, texts::kBackupDeletes);
-    Refuse(line.number, texts::kBackupOtherType);
 }
 
 std::optional<std::size_t> TrailerCount(std::string_view text) {
@@ -207,75 +139,383 @@ std::optional<std::size_t> TrailerCount(std::string_view text) {
     return count;
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> Write(const std::vector<Key>& keys) {
-    std::string text(kHeader);
-    text += "\r\n\r\n";
-    std::size_t values = 0;
-    for (const Key& key : keys) {
-        text += "[" + key.path + "]\r\n";
-        for (const Value& v : key.values) text += ValueLine(v);
-        values += key.values.size();
-        text += "\r\n";
+// The name of a value line whose data starts as a wrapped hex list
+// ("name"=hex: or "name"=hex(1):), with the list's start; nothing for any
+// other line, which is then read whole.
+struct HexStart {
+    std::string name;
+    bool text;
+    std::string_view list;
+};
+std::optional<HexStart> HexStartOf(std::string_view s) {
+    if (s.empty() || s[0] != '"') return std::nullopt;
+    std::string name;
+    std::size_t pos = 1;
+    for (; pos < s.size() && s[pos] != '"'; ++pos) {
+        if (s[pos] == '\\' && (++pos >= s.size() || (s[pos] != '\\' && s[pos] != '"'))) return std::nullopt;
+        name += s[pos];
     }
-    text += std::string(kTrailerStart) + std::to_string(values) + std::string(kTrailerEnd) + "\r\n";
-    // Almost all of it is ASCII (hex digits): only the runs of other
-    // characters go through the general conversion. A UTF-8 sequence never
-    // holds an ASCII byte, so the runs end between characters.
-    std::vector<std::uint8_t> file;
-    file.reserve(2 + text.size() * 2);
-    file.push_back(0xFF);
-    file.push_back(0xFE);
-    for (std::size_t i = 0; i < text.size();) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {
-            file.push_back(static_cast<std::uint8_t>(text[i++]));
-            file.push_back(0);
-            continue;
-        }
-        std::size_t end = i;
-        while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) ++end;
-        for (char16_t c : utf8::ToUtf16(std::string_view(text).substr(i, end - i))) {
-            file.push_back(static_cast<std::uint8_t>(c & 0xFF));
-            file.push_back(static_cast<std::uint8_t>(c >> 8));
-        }
-        i = end;
-    }
-    return file;
+    if (pos >= s.size()) return std::nullopt;
+    const std::string_view rest = s.substr(pos + 1);
+    if (rest.starts_with("=hex:")) return HexStart{std::move(name), false, rest.substr(5)};
+    if (rest.starts_with("=hex(1):")) return HexStart{std::move(name), true, rest.substr(8)};
+    return std::nullopt;
 }
 
-std::vector<Key> Parse(std::span<const std::uint8_t> file) {
-    const std::vector<Line> lines = LogicalLines(Decode(file));
-    if (lines.empty() || lines[0].text != kHeader) RefuseFile(texts::kBackupBadHeader);
-    std::vector<Key> keys;
-    std::size_t values = 0;
-    std::optional<std::size_t> trailer;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const Line& line = lines[i];
-        if (line.text.empty()) continue;
-        if (trailer) Refuse(line.number, texts::kBackupAfterEnd);
+// Physical lines in, values out. A line ending in a backslash goes on in
+// the next (wrapped values); a wrapped hex list is read as it arrives.
+class Parser {
+public:
+    explicit Parser(Handler& handler) : m_Handler(handler) {}
+
+    void Physical(std::string& text) {
+        ++m_Number;
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        if (m_Hex) {
+            std::string_view piece = WithoutLeadingBlanks(text);
+            const bool continued = !piece.empty() && piece.back() == '\\';
+            if (continued) piece.remove_suffix(1);
+            m_Hex->list.Feed(piece);
+            if (!continued) EndHex();
+            return;
+        }
+        if (m_Pending) {
+            m_Pending->text += WithoutLeadingBlanks(text);
+            if (!m_Pending->text.empty() && m_Pending->text.back() == '\\') {
+                m_Pending->text.pop_back();
+                return;
+            }
+            const Line line = std::move(*m_Pending);
+            m_Pending.reset();
+            Logical(line);
+            return;
+        }
+        if (!text.empty() && text.back() == '\\') {
+            text.pop_back();
+            if (m_SawHeader && !m_Trailer && m_InKey) {
+                if (auto start = HexStartOf(text)) {
+                    m_Hex.emplace(OpenHex{m_Number, std::move(start->name), start->text, HexList(m_Number)});
+                    m_Hex->list.Feed(start->list);
+                    return;
+                }
+            }
+            m_Pending = Line{m_Number, std::move(text)};
+            return;
+        }
+        Logical(Line{m_Number, std::move(text)});
+    }
+
+    void End() {
+        if (m_Hex) Refuse(m_Hex->line, texts::kBackupCutShort);
+        if (m_Pending) Refuse(m_Pending->number, texts::kBackupCutShort);
+        if (!m_SawHeader) RefuseFile(texts::kBackupBadHeader);
+        if (!m_Trailer) RefuseFile(texts::kBackupCutShort);
+        if (*m_Trailer != m_Values) RefuseFile(texts::kBackupCountMismatch);
+    }
+
+private:
+    struct OpenHex {
+        std::size_t line;
+        std::string name;
+        bool text;
+        HexList list;
+    };
+
+    void EndHex() {
+        OpenHex hex = std::move(*m_Hex);
+        m_Hex.reset();
+        ByteArray bytes = hex.list.End();
+        ++m_Values;
+        if (hex.text) {
+            m_Handler.OnText(std::move(hex.name), TextFromUtf16(hex.line, bytes));
+        } else {
+            m_Handler.OnBinary(std::move(hex.name), std::move(bytes));
+        }
+    }
+
+    void Logical(const Line& line) {
+        if (!m_SawHeader) {
+            if (line.text != kHeader) RefuseFile(texts::kBackupBadHeader);
+            m_SawHeader = true;
+            return;
+        }
+        if (line.text.empty()) return;
+        if (m_Trailer) Refuse(line.number, texts::kBackupAfterEnd);
         if (line.text.front() == ';') {
-            trailer = TrailerCount(line.text);
-            continue;  // other comments carry nothing
+            m_Trailer = TrailerCount(line.text);
+            return;  // other comments carry nothing
         }
         if (line.text.front() == '[') {
             if (line.text.back() != ']') Refuse(line.number, texts::kBackupBadLine);
             if (line.text.size() > 1 && line.text[1] == '-') Refuse(line.number, texts::kBackupDeletes);
-            keys.push_back({line.text.substr(1, line.text.size() - 2), {}});
-            continue;
+            m_InKey = true;
+            m_Handler.OnKey(line.text.substr(1, line.text.size() - 2));
+            return;
         }
         if (line.text.front() != '"') Refuse(line.number, texts::kBackupOtherType);
-        if (keys.empty()) Refuse(line.number, texts::kBackupBadLine);
+        if (!m_InKey) Refuse(line.number, texts::kBackupBadLine);
         std::size_t pos = 0;
         std::string name = Unquote(line, pos);
         if (pos >= line.text.size() || line.text[pos] != '=') Refuse(line.number, texts::kBackupBadLine);
         ++pos;
-        keys.back().values.push_back({std::move(name), ParseData(line, std::string_view(line.text).substr(pos), pos)});
-        ++values;
+        Data(line, std::move(name), pos);
     }
-    if (!trailer) RefuseFile(texts::kBackupCutShort);
-    if (*trailer != values) RefuseFile(texts::kBackupCountMismatch);
-    return keys;
+
+    void Data(const Line& line, std::string name, std::size_t pos) {
+        const std::string_view data = std::string_view(line.text).substr(pos);
+        ++m_Values;
+        if (data.starts_with("\"")) {
+            std::size_t at = pos;
+            std::string text = Unquote(line, at);
+            if (at != line.text.size()) Refuse(line.number, texts::kBackupBadLine);
+            return m_Handler.OnText(std::move(name), std::move(text));
+        }
+        if (data.starts_with("dword:")) {
+            const std::string_view digits = data.substr(6);
+            std::uint32_t value = 0;
+            const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+            if (digits.size() != 8 || ec != std::errc() || ptr != digits.data() + digits.size()) {
+                Refuse(line.number, texts::kBackupBadLine);
+            }
+            return m_Handler.OnNumber(std::move(name), static_cast<std::int32_t>(value));
+        }
+        if (data.starts_with("hex:")) return m_Handler.OnBinary(std::move(name), HexOf(line, data.substr(4)));
+        if (data.starts_with("hex(1):")) {
+            return m_Handler.OnText(std::move(name), TextFromUtf16(line.number, HexOf(line, data.substr(7))));
+        }
+        if (data == "-") Refuse(line.number, texts::kBackupDeletes);
+        Refuse(line.number, texts::kBackupOtherType);
+    }
+
+    Handler& m_Handler;
+    std::size_t m_Number = 0;
+    bool m_SawHeader = false;
+    bool m_InKey = false;
+    std::optional<std::size_t> m_Trailer;
+    std::size_t m_Values = 0;
+    std::optional<Line> m_Pending;
+    std::optional<OpenHex> m_Hex;
+};
+
+// UTF-16 little-endian in, UTF-8 lines out; surrogate pairs may straddle
+// the pieces the file arrives in, unpaired ones become U+FFFD.
+class Decoder {
+public:
+    explicit Decoder(Parser& parser) : m_Parser(parser) {}
+    void Unit(char16_t c) {
+        if (c < 0x80 && m_High == 0) {
+            if (c == u'\n') {
+                m_Parser.Physical(m_Line);
+                m_Line.clear();
+            } else {
+                m_Line += static_cast<char>(c);
+            }
+            return;
+        }
+        if (c >= 0xDC00 && c <= 0xDFFF && m_High != 0) {
+            utf8::AppendCodePoint(m_Line, 0x10000 + ((static_cast<char32_t>(m_High) - 0xD800) << 10) + (c - 0xDC00));
+            m_High = 0;
+            return;
+        }
+        if (m_High != 0) {
+            utf8::AppendCodePoint(m_Line, 0xFFFD);
+            m_High = 0;
+            return Unit(c);
+        }
+        if (c >= 0xD800 && c <= 0xDBFF) {
+            m_High = c;
+        } else if (c >= 0xDC00 && c <= 0xDFFF) {
+            utf8::AppendCodePoint(m_Line, 0xFFFD);
+        } else {
+            utf8::AppendCodePoint(m_Line, c);
+        }
+    }
+    void End() {
+        if (m_High != 0) utf8::AppendCodePoint(m_Line, 0xFFFD);
+        m_High = 0;
+        m_Parser.Physical(m_Line);
+    }
+
+private:
+    Parser& m_Parser;
+    std::string m_Line;
+    char16_t m_High = 0;
+};
+
+class Collector : public Handler {
+public:
+    void OnKey(std::string path) override { keys.push_back({std::move(path), {}}); }
+    void OnNumber(std::string name, std::int32_t value) override { keys.back().values.push_back({std::move(name), RegistryValue(value)}); }
+    void OnText(std::string name, std::string text) override {
+        keys.back().values.push_back({std::move(name), RegistryValue(std::move(text))});
+    }
+    void OnBinary(std::string name, ByteArray data) override {
+        keys.back().values.push_back({std::move(name), RegistryValue(std::move(data))});
+    }
+    std::vector<Key> keys;
+};
+
+}  // namespace
+
+// --- writing ----------------------------------------------------------------
+
+Writer::Writer(Sink out) : m_Out(std::move(out)) {
+    m_Buffer.reserve(kFlushAt + 4096);
+    m_Buffer.push_back(0xFF);
+    m_Buffer.push_back(0xFE);
+    Emit(kHeader);
+    Emit("\r\n\r\n");
+}
+
+void Writer::BeginKey(std::string_view path) {
+    if (m_InKey) Emit("\r\n");
+    m_InKey = true;
+    Emit("[");
+    Emit(path);
+    Emit("]\r\n");
+}
+
+void Writer::Number(std::string_view name, std::int32_t value) {
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<std::uint32_t>(value));
+    Emit(Quoted(name) + "=dword:" + digits + "\r\n");
+    ++m_Values;
+}
+
+void Writer::Binary(std::string_view name, std::span<const std::uint8_t> data) {
+    std::string line = Quoted(name) + "=";
+    Hex(line, "hex:", data);
+    Emit(line);
+    Emit("\r\n");
+    ++m_Values;
+}
+
+void Writer::Text(std::string_view name, std::string_view text) {
+    std::string line = Quoted(name) + "=";
+    if (!NeedsHex(text)) {
+        line += Quoted(text);
+    } else {
+        std::u16string wide = utf8::ToUtf16(text);
+        wide.push_back(u'\0');
+        ByteArray bytes;
+        bytes.reserve(wide.size() * 2);
+        for (char16_t c : wide) {
+            bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
+            bytes.push_back(static_cast<std::uint8_t>(c >> 8));
+        }
+        Hex(line, "hex(1):", bytes);
+    }
+    Emit(line);
+    Emit("\r\n");
+    ++m_Values;
+}
+
+void Writer::Put(const Value& v) {
+    if (v.value.IsNumber()) return Number(v.name, v.value.ToNumber());
+    if (v.value.IsBytes()) return Binary(v.name, v.value.ToBytes());
+    Text(v.name, v.value.ToText());
+}
+
+void Writer::Finish() {
+    if (m_InKey) Emit("\r\n");
+    Emit(std::string(kTrailerStart) + std::to_string(m_Values) + std::string(kTrailerEnd) + "\r\n");
+    Flush();
+}
+
+// A backup of a large table holds megabytes of these: no formatting call per byte.
+void Writer::Hex(std::string& line, std::string_view prefix, std::span<const std::uint8_t> bytes) {
+    constexpr std::string_view kDigits = "0123456789abcdef";
+    line += prefix;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const bool last = i + 1 == bytes.size();
+        if (line.size() + 2 + (last ? 0 : 1) > kLineWidth - 1) {
+            line += "\\\r\n";
+            Emit(line);
+            line = "  ";
+        }
+        line += kDigits[bytes[i] >> 4];
+        line += kDigits[bytes[i] & 0xF];
+        if (!last) line += ',';
+    }
+}
+
+// Almost all of it is ASCII (hex digits): only the runs of other characters
+// go through the general conversion. A UTF-8 sequence never holds an ASCII
+// byte, so the runs end between characters.
+void Writer::Emit(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            m_Buffer.push_back(static_cast<std::uint8_t>(text[i++]));
+            m_Buffer.push_back(0);
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) ++end;
+        for (char16_t c : utf8::ToUtf16(text.substr(i, end - i))) {
+            m_Buffer.push_back(static_cast<std::uint8_t>(c & 0xFF));
+            m_Buffer.push_back(static_cast<std::uint8_t>(c >> 8));
+        }
+        i = end;
+    }
+    if (m_Buffer.size() >= kFlushAt) Flush();
+}
+
+void Writer::Flush() {
+    if (m_Buffer.empty()) return;
+    m_Out(m_Buffer);
+    m_Buffer.clear();
+}
+
+std::vector<std::uint8_t> Write(const std::vector<Key>& keys) {
+    std::vector<std::uint8_t> file;
+    Writer writer([&file](std::span<const std::uint8_t> piece) { file.insert(file.end(), piece.begin(), piece.end()); });
+    for (const Key& key : keys) {
+        writer.BeginKey(key.path);
+        for (const Value& v : key.values) writer.Put(v);
+    }
+    writer.Finish();
+    return file;
+}
+
+void Read(const Source& file, Handler& handler) {
+    Parser parser(handler);
+    Decoder decoder(parser);
+    std::vector<std::uint8_t> chunk(kReadChunk);
+    bool started = false;
+    std::optional<std::uint8_t> odd;  // the first byte of a unit the last piece cut
+    for (;;) {
+        const std::size_t n = file(chunk);
+        std::size_t i = 0;
+        if (!started) {
+            if (n < 2 || chunk[0] != 0xFF || chunk[1] != 0xFE) RefuseFile(texts::kBackupNotUnicode);
+            started = true;
+            i = 2;
+        }
+        if (odd && i < n) {
+            decoder.Unit(static_cast<char16_t>(*odd | (chunk[i++] << 8)));
+            odd.reset();
+        }
+        for (; i + 1 < n; i += 2) decoder.Unit(static_cast<char16_t>(chunk[i] | (chunk[i + 1] << 8)));
+        if (i < n) odd = chunk[i];
+        if (n < chunk.size()) break;
+    }
+    if (odd) RefuseFile(texts::kBackupNotUnicode);
+    decoder.End();
+    parser.End();
+}
+
+std::vector<Key> Parse(std::span<const std::uint8_t> file) {
+    std::size_t pos = 0;
+    Collector keys;
+    Read(
+        [&file, &pos](std::span<std::uint8_t> buffer) {
+            const std::size_t n = std::min(buffer.size(), file.size() - pos);
+            std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(pos), n, buffer.begin());
+            pos += n;
+            return n;
+        },
+        keys);
+    return std::move(keys.keys);
 }
 
 }  // namespace regfile

@@ -13,6 +13,15 @@ constexpr ui::Place kPrompt{120, 120, 4560, 255};
 constexpr ui::Place kList{120, 435, 4560, 2340};
 constexpr ui::Place kOk{2370, 2925, 1095, 375};
 constexpr ui::Place kCancel{3585, 2925, 1095, 375};
+constexpr ui::Place kSize{120, 2985, 2130, 255};
+
+// What all the backups offered take on the disk: each one holds the whole
+// configuration, so a large value there makes every one of them large.
+std::string FolderSize(const std::vector<modBackup::Entry>& entries) {
+    std::uint64_t total = 0;
+    for (const modBackup::Entry& entry : entries) total += entry.size;
+    return std::string(texts::kBackupsSizeStart) + modBackup::SizeText(total) + std::string(texts::kBackupsSizeEnd);
+}
 
 std::string Shown(const modBackup::Entry& entry) {
     std::string text = modBackup::Readable(entry.time);
@@ -44,9 +53,17 @@ void frmSicherungen::OnCreate() {
     m_cmdCancel = &AddWithId<ui::Button>(kCancelId, "cmdCancel", kCancel, texts::kCancelButton);
     m_cmdOK->SetDefault(true);
 
+    Add<ui::Label>("lbSize", kSize, FolderSize(m_Entries));
+
     m_lvBackups->AddColumn(texts::kRestoreColumn);
-    for (const modBackup::Entry& entry : m_Entries) m_lvBackups->AddRow(Shown(entry));
-    m_lvBackups->AutoSizeColumn(0, true);
+    m_lvBackups->AddColumn(texts::kRestoreNumberColumn);
+    m_lvBackups->AddColumn(texts::kRestoreSizeColumn);
+    for (const modBackup::Entry& entry : m_Entries) {
+        const int row = m_lvBackups->AddRow(Shown(entry));
+        m_lvBackups->SetCell(row, 1, entry.number > 0 ? std::to_string(entry.number) : std::string());
+        m_lvBackups->SetCell(row, 2, modBackup::SizeText(entry.size));
+    }
+    for (int column = 0; column < 3; ++column) m_lvBackups->AutoSizeColumn(column, true);
     if (!m_Entries.empty()) m_lvBackups->SelectRow(0);
 
     m_cmdOK->onClick = [this] { Pick(); };

@@ -1,7 +1,8 @@
 #pragma once
 // The small modal list from which the list window's user picks the backup
-// to write back: newest first, each shown by its date and time; OK (or a
-// double click) picks, Cancel and Esc pick nothing.
+// to write back: newest first, each shown by its date and time, its number
+// and its size, with the size of them all below; OK (or a double click)
+// picks, Cancel and Esc pick nothing.
 #include <optional>
 #include <string>
 #include <vector>

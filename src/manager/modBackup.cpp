@@ -10,6 +10,8 @@
 #include "base/UiTexts.h"
 #include "common/ActRegistry.h"
 #include "common/modMessages.h"
+#include "base/Utf8.h"
+#include "commands/clCustomTessivars.h"
 #include "manager/RegFile.h"
 
 namespace modBackup {
@@ -21,6 +23,18 @@ using platform::kHKeyCurrentUser;
 constexpr std::string_view kNamePrefix = "Sicherung ";
 constexpr std::string_view kNameSuffix = ".reg";
 constexpr std::string_view kCount = "Count";
+constexpr std::string_view kNumberMark = " Nr. ";
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A counter as Tessivar writes it: decimal digits, no leading zero, not 0.
+bool Counter(std::string_view digits, std::int64_t& out) {
+    if (digits.empty() || digits.size() > 18 || digits[0] == '0' || !std::all_of(digits.begin(), digits.end(), IsDigit)) {
+        return false;
+    }
+    std::from_chars(digits.data(), digits.data() + digits.size(), out);
+    return true;
+}
 
 std::string KeyName(std::string_view belowRoot) { return std::string(kRootName) + "\\" + std::string(belowRoot); }
 
@@ -30,15 +44,15 @@ std::string KeyName(std::string_view belowRoot) { return std::string(kRootName) 
 
 // Only a value that comes back byte for byte may be saved: a backup that
 // gave back something else would quietly change the configuration.
-RegistryValue Saved(const platform::Platform& env, const std::string& keyName, const std::string& name,
-                    std::uint32_t type, const ByteArray& data) {
-    if (type == platform::kRegDword && data.size() == 4) return RegistryValue(static_cast<std::int32_t>(le::ReadU32(data, 0)));
-    if (type == platform::kRegBinary) return RegistryValue(data);
+void Save(const platform::Platform& env, regfile::Writer& out, const std::string& keyName, const std::string& name,
+          std::uint32_t type, const ByteArray& data) {
+    if (type == platform::kRegDword && data.size() == 4) return out.Number(name, static_cast<std::int32_t>(le::ReadU32(data, 0)));
+    if (type == platform::kRegBinary) return out.Binary(name, data);
     if (type == platform::kRegSz && !data.empty() && data.back() == 0) {
         const std::string text = env.text.FromCodePage(std::string(data.begin(), data.end() - 1));
         std::string back = env.text.ToCodePage(text);
         back.push_back('\0');
-        if (ByteArray(back.begin(), back.end()) == data) return RegistryValue(text);
+        if (ByteArray(back.begin(), back.end()) == data) return out.Text(name, text);
     }
     std::string why(texts::kBackupValueStart);
     why += name;
@@ -49,18 +63,19 @@ RegistryValue Saved(const platform::Platform& env, const std::string& keyName, c
     Raise(ErrorNumber::BadFileFormat, why);
 }
 
-// The key and its subkeys, depth first, each with all its values.
-void ReadKey(const platform::Platform& env, const std::string& cpPath, std::vector<regfile::Key>& keys) {
+// The key and its subkeys, depth first, each with all its values, written
+// as they are read: only one value is held at a time.
+void SaveKey(const platform::Platform& env, const std::string& cpPath, regfile::Writer& out, bool top) {
     platform::RegKey raw = 0;
     const long opened = env.registry.OpenKey(kHKeyCurrentUser, cpPath, platform::kKeyRead, raw);
     const std::string keyName = KeyName(env.text.FromCodePage(cpPath));
-    if (opened == platform::kErrorFileNotFound && keys.empty()) {
-        keys.push_back({keyName, {}});  // ACT! has not made its configuration yet
+    if (opened == platform::kErrorFileNotFound && top) {
+        out.BeginKey(keyName);  // ACT! has not made its configuration yet
         return;
     }
     if (opened != kErrorSuccess) RefuseKey(env, cpPath);
     const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
-    regfile::Key saved{keyName, {}};
+    out.BeginKey(keyName);
     for (std::uint32_t i = 0;; ++i) {
         std::string name;
         std::uint32_t type = 0;
@@ -68,10 +83,8 @@ void ReadKey(const platform::Platform& env, const std::string& cpPath, std::vect
         const long r = env.registry.EnumValue(key.get(), i, name, type, data);
         if (r == platform::kErrorNoMoreItems) break;
         if (r != kErrorSuccess) RefuseKey(env, cpPath);
-        const std::string utf8Name = env.text.FromCodePage(name);
-        saved.values.push_back({utf8Name, Saved(env, keyName, utf8Name, type, data)});
+        Save(env, out, keyName, env.text.FromCodePage(name), type, data);
     }
-    keys.push_back(std::move(saved));
     std::vector<std::string> subkeys;
     for (std::uint32_t i = 0;; ++i) {
         std::string name;
@@ -80,7 +93,7 @@ void ReadKey(const platform::Platform& env, const std::string& cpPath, std::vect
         if (r != kErrorSuccess) RefuseKey(env, cpPath);
         subkeys.push_back(std::move(name));
     }
-    for (const std::string& sub : subkeys) ReadKey(env, cpPath + "\\" + sub, keys);
+    for (const std::string& sub : subkeys) SaveKey(env, cpPath + "\\" + sub, out, false);
 }
 
 std::string TwoDigits(int n) {
@@ -89,17 +102,19 @@ std::string TwoDigits(int n) {
     return digits;
 }
 
-std::string NameOf(const platform::LocalTime& t, int sequence) {
+std::string NameOf(const platform::LocalTime& t, std::int64_t number) {
     std::string name(kNamePrefix);
     name += std::to_string(t.year) + "-" + TwoDigits(t.month) + "-" + TwoDigits(t.day) + " " + TwoDigits(t.hour) + "-" +
             TwoDigits(t.minute) + "-" + TwoDigits(t.second);
-    if (sequence > 1) name += " (" + std::to_string(sequence) + ")";
+    name += std::string(kNumberMark) + std::to_string(number);
     return name + std::string(kNameSuffix);
 }
 
+// Numbered ones by their number; the older names before all of them, by
+// date and sequence.
 auto Order(const Entry& e) {
     const platform::LocalTime& t = e.time;
-    return std::tie(t.year, t.month, t.day, t.hour, t.minute, t.second, e.sequence);
+    return std::tie(e.number, t.year, t.month, t.day, t.hour, t.minute, t.second, e.sequence);
 }
 
 // Oldest first beyond the newest kKept; never the one just written, even
@@ -117,23 +132,24 @@ void Prune(const platform::Platform& env, const Store& store, const std::string&
     }
 }
 
-std::string WriteBackup(const platform::Platform& env, const Store& store, const std::vector<std::uint8_t>& bytes) {
+std::string WriteBackup(const platform::Platform& env, const Store& store) {
     if (store.folder.empty()) Raise(ErrorNumber::PathNotFound, std::string(texts::kBackupNoFolder));
     env.files.CreateFolders(store.folder);
     const platform::LocalTime now = store.clock.LocalNow();
-    // After the last of the same second, not in a gap that pruning left:
-    // the new one must sort newest.
-    int sequence = 1;
-    for (const Entry& e : List(env, store)) {
-        if (e.time == now) sequence = std::max(sequence, e.sequence + 1);
-    }
+    // After the highest number there, not in a gap that pruning left: the
+    // new one must be the newest whatever the clock says.
+    std::int64_t number = 1;
+    for (const Entry& e : List(env, store)) number = std::max(number, e.number + 1);
     std::string path;
-    for (;; ++sequence) {
-        path = platform::JoinPath(store.folder, NameOf(now, sequence));
+    for (;; ++number) {
+        path = platform::JoinPath(store.folder, NameOf(now, number));
         if (!env.files.Exists(path)) break;
     }
     try {
-        env.files.OpenWrite(path)->Write(bytes);
+        const auto file = env.files.OpenWrite(path);
+        regfile::Writer out([&file](std::span<const std::uint8_t> piece) { file->Write(piece); });
+        SaveKey(env, env.text.ToCodePage(actregistry::kMenuConfig), out, true);
+        out.Finish();
     } catch (...) {
         // A part of a backup is no backup: it must not be offered later.
         try {
@@ -143,17 +159,6 @@ std::string WriteBackup(const platform::Platform& env, const Store& store, const
         throw;
     }
     return path;
-}
-
-std::vector<std::uint8_t> ReadFile(const platform::Platform& env, std::string_view path) {
-    const auto file = env.files.OpenRead(path);
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t chunk[64 * 1024];
-    for (;;) {
-        const std::size_t n = file->Read(chunk);
-        bytes.insert(bytes.end(), chunk, chunk + n);
-        if (n < sizeof chunk) return bytes;
-    }
 }
 
 // --- restoring --------------------------------------------------------------
@@ -193,40 +198,106 @@ struct PlannedWrite {
     bool count;  // a "Count": written after everything else
 };
 
-// Every value of the file as it will be written; AppError for a file that
-// may not be written at all.
-std::vector<PlannedWrite> Planned(const platform::Platform& env, const std::vector<regfile::Key>& keys) {
-    std::vector<PlannedWrite> writes;
-    for (const regfile::Key& key : keys) {
-        const std::optional<std::string> below = BelowRoot(env, key.path);
-        if (!below) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreOutsideKey) + key.path);
-        if (!FitsCodePage(env, *below)) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreNotInCodePage) + key.path);
-        for (const regfile::Value& v : key.values) {
-            if (!FitsCodePage(env, v.name)) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreNotInCodePage) + v.name);
-            PlannedWrite w{env.text.ToCodePage(*below), env.text.ToCodePage(v.name), 0, {}, Lower(env, v.name) == Lower(env, kCount)};
-            if (v.value.IsNumber()) {
-                const auto bytes = le::Bytes(static_cast<std::uint32_t>(v.value.ToNumber()));
-                w.type = platform::kRegDword;
-                w.data.assign(bytes.begin(), bytes.end());
-            } else if (v.value.IsBytes()) {
-                w.type = platform::kRegBinary;
-                w.data = v.value.ToBytes();
-            } else {
-                const std::string text = v.value.ToText();
-                if (!FitsCodePage(env, text)) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreNotInCodePage) + v.name);
-                const std::string cp = env.text.ToCodePage(text);
-                w.type = platform::kRegSz;
-                w.data.assign(cp.begin(), cp.end());
-                w.data.push_back(0);
-            }
-            writes.push_back(std::move(w));
+// What the registry takes. A key is created from HKEY_CURRENT_USER in one
+// call, which makes at most 32 levels; that also keeps the whole path far
+// below the registry's limit. A value's length is kept in 31 bits.
+constexpr std::size_t kMaxKeyPart = 255;
+constexpr std::size_t kMaxKeyLevels = 32;
+constexpr std::size_t kMaxValueName = 16383;
+constexpr std::size_t kMaxValueBytes = 0x7FFFFFFF;
+
+// Names in a message: a NUL made visible, a very long one cut.
+std::string Shown(std::string_view name) {
+    std::string out;
+    for (char c : utf8::Left(name, 80)) {
+        if (c == '\0') {
+            out += "\\0";
+        } else {
+            out += c;
         }
     }
-    // ACT! reads the records only up to "Count": a count raised before its
-    // records are back would show half a table.
-    std::stable_partition(writes.begin(), writes.end(), [](const PlannedWrite& w) { return !w.count; });
-    return writes;
+    if (utf8::Length(name) > 80) out += "…";
+    return out;
 }
+
+[[noreturn]] void RefuseName(std::string_view why, std::string_view name) {
+    Raise(ErrorNumber::BadFileFormat, std::string(why) + Shown(name));
+}
+
+// Every value of the file as it will be written, planned while the file is
+// read; AppError for a file that may not be written at all. Nothing is
+// planned that the registry would refuse or change: a restore that failed
+// half way would leave a configuration that never was.
+class Plan : public regfile::Handler {
+public:
+    explicit Plan(const platform::Platform& env) : m_Env(env) {}
+
+    void OnKey(std::string path) override {
+        if (path.find('\0') != std::string::npos) RefuseName(texts::kRestoreNulInName, path);
+        const std::optional<std::string> below = BelowRoot(m_Env, path);
+        if (!below) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreOutsideKey) + Shown(path));
+        if (!FitsCodePage(m_Env, *below)) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreNotInCodePage) + Shown(path));
+        m_Key = m_Env.text.ToCodePage(*below);
+        std::size_t levels = 1;
+        for (std::size_t start = 0;; ++levels) {
+            const std::size_t cut = m_Key.find('\\', start);
+            const std::size_t end = cut == std::string::npos ? m_Key.size() : cut;
+            if (end - start > kMaxKeyPart) RefuseName(texts::kRestoreKeyTooLong, path);
+            if (cut == std::string::npos) break;
+            start = cut + 1;
+        }
+        if (levels > kMaxKeyLevels) RefuseName(texts::kRestoreKeyTooLong, path);
+        m_Commands = Lower(m_Env, *below) == Lower(m_Env, actregistry::kCustomCommands);
+    }
+    void OnNumber(std::string name, std::int32_t value) override {
+        const auto bytes = le::Bytes(static_cast<std::uint32_t>(value));
+        Add(name, RegistryValue(value), platform::kRegDword, ByteArray(bytes.begin(), bytes.end()));
+    }
+    void OnText(std::string name, std::string text) override {
+        if (!FitsCodePage(m_Env, text)) RefuseName(texts::kRestoreNotInCodePage, name);
+        const std::string cp = m_Env.text.ToCodePage(text);
+        ByteArray data;
+        data.reserve(cp.size() + 1);
+        data.assign(cp.begin(), cp.end());
+        data.push_back(0);
+        Add(name, RegistryValue(std::move(text)), platform::kRegSz, std::move(data));
+    }
+    // The bytes go straight into the plan: a value of a hundred megabytes
+    // is held once.
+    void OnBinary(std::string name, ByteArray data) override {
+        Add(name, RegistryValue(ByteArray{}), platform::kRegBinary, std::move(data));
+    }
+
+    std::vector<PlannedWrite> Done() {
+        // ACT! reads the records only up to "Count": a count raised before its
+        // records are back would show half a table.
+        std::stable_partition(m_Writes.begin(), m_Writes.end(), [](const PlannedWrite& w) { return !w.count; });
+        return std::move(m_Writes);
+    }
+
+private:
+    // `kind` carries what the "Count" rule needs: the number or text, or
+    // for binary data only that it is binary.
+    void Add(const std::string& name, const RegistryValue& kind, std::uint32_t type, ByteArray data) {
+        if (name.find('\0') != std::string::npos) RefuseName(texts::kRestoreNulInName, name);
+        if (!FitsCodePage(m_Env, name)) RefuseName(texts::kRestoreNotInCodePage, name);
+        std::string cpName = m_Env.text.ToCodePage(name);
+        if (cpName.size() > kMaxValueName) RefuseName(texts::kRestoreValueNameTooLong, name);
+        if (data.size() > kMaxValueBytes) RefuseName(texts::kRestoreValueTooLarge, name);
+        const bool count = Lower(m_Env, name) == Lower(m_Env, kCount);
+        if (count && m_Commands) {
+            // What a run would refuse to work on must not be put back.
+            const std::string refusal = clCustomTessivars::CountRefusal(kind, true);
+            if (!refusal.empty()) Raise(ErrorNumber::BadFileFormat, refusal + std::string(texts::kRestoreCountEnd));
+        }
+        m_Writes.push_back({m_Key, std::move(cpName), type, std::move(data), count});
+    }
+
+    const platform::Platform& m_Env;
+    std::string m_Key;
+    bool m_Commands = false;
+    std::vector<PlannedWrite> m_Writes;
+};
 
 void Refuse(const platform::Platform& env, std::string_view path, std::string_view why) {
     std::string text(texts::kRestoreRefusedStart);
@@ -262,9 +333,7 @@ std::string FolderOf(platform::IShellFolders& shell) {
 
 bool Take(const platform::Platform& env, const Store& store) {
     try {
-        std::vector<regfile::Key> keys;
-        ReadKey(env, env.text.ToCodePage(actregistry::kMenuConfig), keys);
-        const std::string written = WriteBackup(env, store, regfile::Write(keys));
+        const std::string written = WriteBackup(env, store);
         Prune(env, store, written);
         return true;
     } catch (...) {
@@ -277,28 +346,35 @@ bool Take(const platform::Platform& env, const Store& store) {
 }
 
 std::optional<Entry> EntryOf(std::string_view folder, std::string_view name) {
-    // "Sicherung YYYY-MM-DD HH-MM-SS[ (N)].reg"
+    // "Sicherung YYYY-MM-DD HH-MM-SS Nr. N.reg", or of old
+    // "Sicherung YYYY-MM-DD HH-MM-SS[ (N)].reg": digits only, numbers
+    // without leading zeros, a date and time a clock can show. Anything
+    // else may be the user's own file.
     if (!name.starts_with(kNamePrefix) || !name.ends_with(kNameSuffix)) return std::nullopt;
     std::string_view stamp = name.substr(kNamePrefix.size(), name.size() - kNamePrefix.size() - kNameSuffix.size());
-    const auto number = [&stamp](std::size_t width, int& out, std::string_view after) {
+    const auto number = [&stamp](std::size_t width, int& out, std::string_view after, int low, int high) {
         if (stamp.size() < width + after.size()) return false;
-        const auto [end, ec] = std::from_chars(stamp.data(), stamp.data() + width, out);
-        if (ec != std::errc() || end != stamp.data() + width || !stamp.substr(width).starts_with(after)) return false;
+        if (!std::all_of(stamp.begin(), stamp.begin() + static_cast<std::ptrdiff_t>(width), IsDigit)) return false;
+        std::from_chars(stamp.data(), stamp.data() + width, out);
+        if (out < low || out > high || !stamp.substr(width).starts_with(after)) return false;
         stamp.remove_prefix(width + after.size());
         return true;
     };
-    Entry e{platform::JoinPath(folder, name), std::string(name), {}, 1};
+    Entry e{platform::JoinPath(folder, name), std::string(name), {}, 1, 0, 0};
     platform::LocalTime& t = e.time;
-    if (!number(4, t.year, "-") || !number(2, t.month, "-") || !number(2, t.day, " ") || !number(2, t.hour, "-") ||
-        !number(2, t.minute, "-") || !number(2, t.second, "")) {
+    if (!number(4, t.year, "-", 1000, 9999) || !number(2, t.month, "-", 1, 12) || !number(2, t.day, " ", 1, 31) ||
+        !number(2, t.hour, "-", 0, 23) || !number(2, t.minute, "-", 0, 59) || !number(2, t.second, "", 0, 59)) {
         return std::nullopt;
     }
-    if (!stamp.empty()) {
-        if (!stamp.starts_with(" (") || !stamp.ends_with(")")) return std::nullopt;
-        const std::string_view digits = stamp.substr(2, stamp.size() - 3);
-        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), e.sequence);
-        if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || e.sequence < 2) return std::nullopt;
+    if (stamp.empty()) return e;
+    if (stamp.starts_with(kNumberMark)) {
+        if (!Counter(stamp.substr(kNumberMark.size()), e.number)) return std::nullopt;
+        return e;
     }
+    if (!stamp.starts_with(" (") || !stamp.ends_with(")")) return std::nullopt;
+    std::int64_t sequence = 0;
+    if (!Counter(stamp.substr(2, stamp.size() - 3), sequence) || sequence < 2 || sequence > 999999) return std::nullopt;
+    e.sequence = static_cast<int>(sequence);
     return e;
 }
 
@@ -306,7 +382,10 @@ std::vector<Entry> List(const platform::Platform& env, const Store& store) {
     std::vector<Entry> entries;
     if (store.folder.empty() || !env.files.FolderExists(store.folder)) return entries;
     for (const platform::FileEntry& file : env.files.ListFiles(store.folder)) {
-        if (auto e = EntryOf(store.folder, file.name)) entries.push_back(std::move(*e));
+        if (auto e = EntryOf(store.folder, file.name)) {
+            e->size = file.size;
+            entries.push_back(std::move(*e));
+        }
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return Order(a) > Order(b); });
     return entries;
@@ -315,6 +394,21 @@ std::vector<Entry> List(const platform::Platform& env, const Store& store) {
 std::string Readable(const platform::LocalTime& t) {
     return TwoDigits(t.day) + "." + TwoDigits(t.month) + "." + std::to_string(t.year) + ", " + TwoDigits(t.hour) + ":" +
            TwoDigits(t.minute) + ":" + TwoDigits(t.second) + std::string(texts::kTimeSuffix);
+}
+
+std::string SizeText(std::uint64_t bytes) {
+    constexpr std::uint64_t kKilo = 1024;
+    if (bytes < kKilo) return std::to_string(bytes) + std::string(texts::kSizeBytes);
+    // Tenths, rounded; one decimal below a hundred: "1,2 MB", "210 MB".
+    const auto scaled = [bytes](std::uint64_t unit, std::string_view suffix) {
+        const std::uint64_t tenths = (bytes * 10 + unit / 2) / unit;
+        std::string text = std::to_string(tenths / 10);
+        if (tenths < 1000) text += "," + std::to_string(tenths % 10);
+        return text + std::string(suffix);
+    };
+    if (bytes < kKilo * kKilo) return scaled(kKilo, texts::kSizeKilobytes);
+    if (bytes < kKilo * kKilo * kKilo) return scaled(kKilo * kKilo, texts::kSizeMegabytes);
+    return scaled(kKilo * kKilo * kKilo, texts::kSizeGigabytes);
 }
 
 namespace {
@@ -341,7 +435,10 @@ std::string RestoreDone(std::string_view path) {
 bool Restore(const platform::Platform& env, const Store& store, std::string_view path) {
     std::vector<PlannedWrite> writes;
     try {
-        writes = Planned(env, regfile::Parse(ReadFile(env, path)));
+        const auto file = env.files.OpenRead(path);
+        Plan plan(env);
+        regfile::Read([&file](std::span<std::uint8_t> buffer) { return file->Read(buffer); }, plan);
+        writes = plan.Done();
     } catch (...) {
         Refuse(env, path, modMessages::CurrentError().description());
         return false;

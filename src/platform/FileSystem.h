@@ -1,6 +1,6 @@
 #pragma once
-// Files as the programs need them: existence, sequential binary reading and
-// writing, the files directly in a folder with their attributes, and
+// Files as the programs need them: existence, sequential binary reading (of
+// ordinary files only) and writing, the files directly in a folder with their attributes, and
 // deletion that leaves a read-only file alone. Paths are UTF-8. Failures
 // raise AppError with the number and description that the messages show.
 #include <cstddef>
@@ -23,6 +23,7 @@ inline constexpr std::uint32_t kAttributeDirectory = 0x10;
 struct FileEntry {
     std::string name;  // without the folder
     std::uint32_t attributes = 0;
+    std::uint64_t size = 0;  // bytes
     bool operator==(const FileEntry&) const = default;
 };
 
@@ -39,6 +40,9 @@ class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
     virtual bool Exists(std::string_view path) = 0;
+    // An ordinary file on a disk, nothing else: a device ("AUX", "COM1",
+    // "CON", "\\.\..."), a pipe or a folder is refused at once with
+    // AppError, since reading one would wait for ever or give no file.
     virtual std::unique_ptr<IFile> OpenRead(std::string_view path) = 0;
     // Creates the file or cuts an existing one to nothing.
     virtual std::unique_ptr<IFile> OpenWrite(std::string_view path) = 0;

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwctype>
+#include <string_view>
 #include <vector>
 
 #include "base/AppError.h"
@@ -74,6 +76,38 @@ private:
     std::size_t m_Filled = 0;
 };
 
+[[noreturn]] void RefuseNotOrdinary() { Raise(ErrorNumber::FileAccess, std::string(texts::kFileNotOrdinary)); }
+
+bool SameLetters(std::wstring_view a, std::wstring_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+               return towupper(x) == towupper(y);
+           });
+}
+
+// The names Windows gives its devices in every folder ("C:\x\AUX.reg" is
+// the device AUX): opening some of them may already wait, so they are
+// refused before that, by the part before the first dot, blanks cut.
+bool IsDeviceName(std::wstring_view path) {
+    const std::size_t slash = path.find_last_of(L"\\/:");
+    std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+    name = name.substr(0, name.find(L'.'));
+    while (!name.empty() && name.back() == L' ') name.remove_suffix(1);
+    for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$", L"CLOCK$"}) {
+        if (SameLetters(name, device)) return true;
+    }
+    if (name.size() == 4 && (SameLetters(name.substr(0, 3), L"COM") || SameLetters(name.substr(0, 3), L"LPT"))) {
+        const wchar_t n = name[3];
+        return (n >= L'0' && n <= L'9') || n == L'\u00B9' || n == L'\u00B2' || n == L'\u00B3';
+    }
+    return false;
+}
+
+// "\\.\" and "\\?\" (either slash) reach devices and pipes directly.
+bool IsDevicePath(std::wstring_view path) {
+    const auto slash = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    return path.size() >= 4 && slash(path[0]) && slash(path[1]) && (path[2] == L'.' || path[2] == L'?') && slash(path[3]);
+}
+
 std::unique_ptr<IFile> Open(std::string_view path, DWORD access, DWORD share, DWORD disposition) {
     UniqueFile file(CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) ThrowFileError(GetLastError());
@@ -88,7 +122,20 @@ bool WinFileSystem::Exists(std::string_view path) {
 }
 
 std::unique_ptr<IFile> WinFileSystem::OpenRead(std::string_view path) {
-    return Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    const std::wstring wide = Widen(path);
+    if (IsDevicePath(wide) || IsDeviceName(wide)) RefuseNotOrdinary();
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) RefuseNotOrdinary();
+    UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) ThrowFileError(GetLastError());
+    // Whatever the name, only a file on a disk is read: a pipe or a device
+    // reached another way would wait for ever.
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        RefuseNotOrdinary();
+    }
+    return std::make_unique<WinFile>(std::move(file));
 }
 
 std::unique_ptr<IFile> WinFileSystem::OpenWrite(std::string_view path) {
@@ -113,7 +160,8 @@ std::vector<FileEntry> WinFileSystem::ListFiles(std::string_view folder) {
     }
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-        files.push_back({Narrow(found.cFileName), found.dwFileAttributes});
+        files.push_back({Narrow(found.cFileName), found.dwFileAttributes,
+                         (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow});
     } while (FindNextFileW(search.get(), &found));
     return files;
 }

@@ -37,11 +37,14 @@ std::string ParentOf(std::string_view path) {
 
 }  // namespace
 
-bool MemoryFileSystem::Exists(std::string_view path) { return m_Files.contains(std::string(path)); }
+bool MemoryFileSystem::Exists(std::string_view path) {
+    return m_Files.contains(std::string(path)) || m_Devices.contains(std::string(path));
+}
 
 std::unique_ptr<IFile> MemoryFileSystem::OpenRead(std::string_view path) {
     const std::string p(path);
     if (onOpen) onOpen(p, false);
+    if (m_Devices.contains(p) || FolderExists(p)) Raise(ErrorNumber::FileAccess, std::string(texts::kFileNotOrdinary));
     auto it = m_Files.find(p);
     if (it == m_Files.end()) Raise(ErrorNumber::FileNotFound);
     return std::make_unique<MemoryFile>(it->second);
@@ -80,7 +83,7 @@ std::vector<FileEntry> MemoryFileSystem::ListFiles(std::string_view folder) {
     for (const auto& [path, bytes] : m_Files) {
         if (ParentOf(path) != wanted) continue;
         const std::size_t cut = path.find_last_of("\\/");
-        files.push_back({path.substr(cut + 1), Attributes(path).value_or(0)});
+        files.push_back({path.substr(cut + 1), Attributes(path).value_or(0), bytes.size()});
     }
     return files;
 }

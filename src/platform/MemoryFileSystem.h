@@ -30,6 +30,9 @@ public:
     // A folder, with every folder above it.
     void AddFolder(std::string_view path);
     void SetAttributes(const std::string& path, std::uint32_t attributes) { m_Attributes[path] = attributes; }
+    // A path that names a device or a pipe: it exists, but OpenRead refuses
+    // it as the real file system does.
+    void AddDevice(const std::string& path) { m_Devices.insert(path); }
     // The files deleted, in order.
     const std::vector<std::string>& Removed() const { return m_Removed; }
     // Throw AppError from the hook to make opening `path` fail.
@@ -42,7 +45,8 @@ public:
 private:
     std::map<std::string, Bytes> m_Files;
     std::map<std::string, std::uint32_t> m_Attributes;
-    std::set<std::string> m_Folders;  // without a trailing separator
+    std::set<std::string> m_Folders;
+    std::set<std::string> m_Devices;  // without a trailing separator
     std::vector<std::string> m_Removed;
 };
 

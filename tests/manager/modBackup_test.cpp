@@ -58,8 +58,8 @@ protected:
 TEST_F(Backups, TheWholeKeyIsSavedAsARegistryFileAndASecondInTheSameSecondGetsItsOwnName) {
     ASSERT_TRUE(Take());
     ASSERT_TRUE(Take());
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Sicherung 2026-12-09 05-30-12 (2).reg", "Sicherung 2026-12-09 05-30-12.reg"}));
-    const auto* file = sub.files.Get(Path("Sicherung 2026-12-09 05-30-12.reg"));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Sicherung 2026-12-09 05-30-12 Nr. 1.reg", "Sicherung 2026-12-09 05-30-12 Nr. 2.reg"}));
+    const auto* file = sub.files.Get(Path("Sicherung 2026-12-09 05-30-12 Nr. 1.reg"));
     ASSERT_NE(file, nullptr);
     const std::vector<regfile::Key> keys = regfile::Parse(*file);
     ASSERT_EQ(keys.size(), 3u);
@@ -80,10 +80,10 @@ TEST_F(Backups, TheWholeKeyIsSavedAsARegistryFileAndASecondInTheSameSecondGetsIt
     EXPECT_TRUE(sub.registry.Writes().empty()) << "a backup only reads";
     EXPECT_EQ(sub.registry.OpenHandleCount(), 0u);
 
-    // The first of the second pruned away: the next still sorts newest.
-    sub.files.RemoveFile(Path("Sicherung 2026-12-09 05-30-12.reg"));
+    // The first pruned away: the next still sorts newest.
+    sub.files.RemoveFile(Path("Sicherung 2026-12-09 05-30-12 Nr. 1.reg"));
     ASSERT_TRUE(Take());
-    EXPECT_EQ(modBackup::List(sub.platform, store).front().name, "Sicherung 2026-12-09 05-30-12 (3).reg");
+    EXPECT_EQ(modBackup::List(sub.platform, store).front().name, "Sicherung 2026-12-09 05-30-12 Nr. 3.reg");
 }
 
 TEST_F(Backups, OnlyTheNewestTwentyOfItsOwnFilesAreKeptAndNothingElseIsTouched) {
@@ -91,24 +91,59 @@ TEST_F(Backups, OnlyTheNewestTwentyOfItsOwnFilesAreKeptAndNothingElseIsTouched) 
     for (int day = 1; day <= 21; ++day) {
         sub.files.Put(Path("Sicherung 2026-11-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + " 10-00-00.reg"), {1});
     }
+    // Names that only look like Tessivar's: it never writes them.
     const std::vector<std::string> foreign = {"Notizen.txt", "Sicherung vom Montag.reg", "Sicherung 2026-01-01 10-00-00 (1).reg",
-                                              "Sicherung 2026-01-01 10-00-00.reg.bak"};
+                                              "Sicherung 2026-01-01 10-00-00.reg.bak", "Sicherung 2020-01-01 00-00-01 (02).reg",
+                                              "Sicherung 2020-01-01 00-00-01 Nr. 01.reg", "Sicherung 2020-01-01 00-00-01 Nr. 0.reg",
+                                              "Sicherung 2020-13-01 00-00-01.reg", "Sicherung 2020-01-01 24-00-01.reg",
+                                              "Sicherung 2020--1-01 00-00-01.reg", "Sicherung 2020-01-01 00-00-01 Nr. +5.reg"};
     for (const std::string& name : foreign) sub.files.Put(Path(name), {2});
     sub.files.SetAttributes(Path("Sicherung 2026-11-02 10-00-00.reg"), platform::kAttributeReadOnly);
 
-    // The clock went back: the new backup sorts before the two newest, and
-    // is still not the one deleted.
+    // An earlier clock: the first numbered backup is still newer than all
+    // of the older names.
     clock.SetLocal({2026, 11, 19, 9, 0, 0});
     ASSERT_TRUE(Take());
     EXPECT_EQ(sub.files.Removed(), (std::vector<std::string>{Path("Sicherung 2026-11-01 10-00-00.reg")}))
         << "the read-only second-oldest stays, and the change goes on";
-    ASSERT_TRUE(sub.files.Exists(Path("Sicherung 2026-11-19 09-00-00.reg")));
     for (const std::string& name : foreign) EXPECT_TRUE(sub.files.Exists(Path(name))) << name;
 
     const std::vector<modBackup::Entry> listed = modBackup::List(sub.platform, store);
     ASSERT_EQ(listed.size(), 21u);
-    EXPECT_EQ(listed.front().name, "Sicherung 2026-11-21 10-00-00.reg");
+    EXPECT_EQ(listed[0].name, "Sicherung 2026-11-19 09-00-00 Nr. 1.reg");
+    EXPECT_EQ(listed[1].name, "Sicherung 2026-11-21 10-00-00.reg");
     EXPECT_EQ(listed.back().name, "Sicherung 2026-11-02 10-00-00.reg");
+    EXPECT_EQ(listed[1].size, 1u);
+    EXPECT_EQ(listed[0].size, sub.files.Get(listed[0].path)->size());
+}
+
+TEST_F(Backups, TheNewestIsTheLastOneTakenWhateverTheClockSaid) {
+    // A change made with the clock nine hours ahead, then every later one
+    // at the right time.
+    clock.SetLocal({2026, 12, 9, 14, 30, 0});
+    ASSERT_TRUE(Take());
+    const std::string ahead = Path("Sicherung 2026-12-09 14-30-00 Nr. 1.reg");
+    sub.registry.PutDword(kHKeyCurrentUser, kMain, "Version", 4);
+    clock.SetLocal({2026, 12, 9, 5, 31, 0});
+    ASSERT_TRUE(Take());
+    sub.registry.PutDword(kHKeyCurrentUser, kMain, "Version", 5);
+    const std::vector<modBackup::Entry> two = modBackup::List(sub.platform, store);
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two.front().name, "Sicherung 2026-12-09 05-31-00 Nr. 2.reg") << "restored by a plain /wiederherstellen";
+    ASSERT_TRUE(modBackup::Restore(sub.platform, store, two.front().path));
+    EXPECT_EQ(sub.registry.Get(kHKeyCurrentUser, kMain, "Version")->data, (ByteArray{4, 0, 0, 0})) << "only the last change undone";
+
+    // Each later backup deletes the oldest, never the one of the change before it.
+    for (int minute = 32; minute < 60; ++minute) {
+        clock.SetLocal({2026, 12, 9, 5, minute, 0});
+        const std::string before = modBackup::List(sub.platform, store).front().path;
+        ASSERT_TRUE(Take());
+        EXPECT_TRUE(sub.files.Exists(before)) << minute;
+    }
+    const std::vector<modBackup::Entry> kept = modBackup::List(sub.platform, store);
+    ASSERT_EQ(kept.size(), modBackup::kKept);
+    EXPECT_FALSE(sub.files.Exists(ahead));
+    for (std::size_t i = 0; i + 1 < kept.size(); ++i) EXPECT_EQ(kept[i].number, kept[i + 1].number + 1);
 }
 
 TEST_F(Backups, NoBackupMeansAMessageAndNoFileNotEvenAPart) {
@@ -171,7 +206,7 @@ TEST_F(Backups, ARestoreWritesEveryValueBackAsItWasWithTheCountsLastAndBacksUpFi
     ASSERT_EQ(writes.size(), ValueCount() - 1);
     EXPECT_EQ(writes.back().name, "Count");
     for (std::size_t i = 0; i + 1 < writes.size(); ++i) EXPECT_NE(writes[i].name, "Count");
-    EXPECT_TRUE(sub.files.Exists(Path("Sicherung 2026-12-09 06-00-00.reg"))) << "the restore can be undone";
+    EXPECT_TRUE(sub.files.Exists(Path("Sicherung 2026-12-09 06-00-00 Nr. 2.reg"))) << "the restore can be undone";
     EXPECT_EQ(sub.registry.OpenHandleCount(), 0u);
 }
 
@@ -206,6 +241,72 @@ TEST_F(Backups, ADamagedOrForeignFileIsRefusedBeforeAnythingIsWritten) {
     EXPECT_TRUE(Restore("klein.reg"));
 }
 
+// Each file starts with a good key and value, so a check made only while
+// writing would have written them.
+TEST_F(Backups, WhatTheRegistryOrARunWouldNotTakeIsRefusedBeforeTheFirstWrite) {
+    sub.files.AddFolder(kFolder);
+    const regfile::Key good{kRoot + "\\CustomCommands", {{"Command-0", RegistryValue(ByteArray{1, 2, 3})}}};
+    const auto put = [&](const std::string& name, const regfile::Key& bad) { Put(name, {good, bad}); };
+    const std::string nul("\0", 1);
+    std::string deep = kRoot;
+    for (int i = 0; i < 28; ++i) deep += "\\E";  // 33 levels below HKEY_CURRENT_USER
+    put("teil-256.reg", {kRoot + "\\" + std::string(256, 'k'), {{"a", RegistryValue(1)}}});
+    put("tief.reg", {deep, {{"a", RegistryValue(1)}}});
+    put("wertname.reg", {kRoot, {{std::string(16384, 'w'), RegistryValue(1)}}});
+    put("wertname-20000.reg", {kRoot, {{std::string(20000, 'w'), RegistryValue(1)}}});
+    put("schluessel-nul.reg", {kRoot + "\\.." + nul, {{"a", RegistryValue(1)}}});
+    put("wert-nul.reg", {kRoot + "\\CustomCommands", {{"Count" + nul + "x", RegistryValue(1)}}});
+    put("count-text.reg", {kRoot + "\\CustomCommands", {{"Count", RegistryValue("zwei")}}});
+    put("count-gross.reg", {kRoot + "\\CustomCommands", {{"Count", RegistryValue(0x7fffffff)}}});
+    put("count-negativ.reg", {kRoot + "\\CustomCommands", {{"count", RegistryValue(-1)}}});
+    put("count-binaer.reg", {kRoot + "\\CustomCommands", {{"Count", RegistryValue(ByteArray{1, 0, 0, 0})}}});
+    sub.files.AddDevice(Path("AUX"));
+
+    sub.registry.ClearLog();
+    for (const std::string name : {"teil-256.reg", "tief.reg", "wertname.reg", "wertname-20000.reg", "schluessel-nul.reg",
+                                   "wert-nul.reg", "count-text.reg", "count-gross.reg", "count-negativ.reg", "count-binaer.reg",
+                                   "AUX"}) {
+        sub.messages.Clear();
+        EXPECT_FALSE(Restore(name)) << name;
+        ASSERT_EQ(sub.messages.Shown().size(), 1u) << name;
+        EXPECT_TRUE(sub.messages.Shown()[0].text.ends_with("Es wurde nichts geändert.")) << sub.messages.Shown()[0].text;
+    }
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    EXPECT_TRUE(modBackup::List(sub.platform, store).empty());
+    EXPECT_NE(sub.messages.Shown()[0].text.find(texts::kFileNotOrdinary), std::string::npos);
+
+    // The limits themselves, and a "Count" a run reads, are taken.
+    std::string deepest = kRoot;
+    for (int i = 0; i < 27; ++i) deepest += "\\E";
+    Put("grenzen.reg", {good,
+                        {kRoot + "\\" + std::string(255, 'k'), {{std::string(16383, 'w'), RegistryValue(1)}}},
+                        {deepest, {}},
+                        {kRoot + "\\CustomCommands", {{"Count", RegistryValue("1")}}},
+                        {kRoot + "\\ActToolBars-Summary", {{"Count", RegistryValue("zwei")}}}});
+    EXPECT_TRUE(Restore("grenzen.reg")) << sub.messages.Shown().back().text;
+    EXPECT_EQ(sub.registry.Writes().back().name, "Count");
+}
+
+// A value of many megabytes goes through backup and restore unchanged,
+// and the list tells how much room the backups take.
+TEST_F(Backups, ALargeValueComesBackWholeAndItsSizeIsShown) {
+    ByteArray big(6 * 1024 * 1024 + 7);
+    for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 31 + (i >> 12));
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "Gross", platform::kRegBinary, big);
+    ASSERT_TRUE(Take());
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "Gross", platform::kRegBinary, {1});
+    const std::vector<modBackup::Entry> listed = modBackup::List(sub.platform, store);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_GT(listed[0].size, big.size() * 6);
+    ASSERT_TRUE(Restore(listed[0].name));
+    EXPECT_EQ(sub.registry.Get(kHKeyCurrentUser, kCommands, "Gross")->data, big);
+
+    EXPECT_EQ(modBackup::SizeText(512), "512 Byte");
+    EXPECT_EQ(modBackup::SizeText(12 * 1024), "12,0 KB");
+    EXPECT_EQ(modBackup::SizeText(1258291), "1,2 MB");
+    EXPECT_EQ(modBackup::SizeText(210u * 1024 * 1024), "210 MB");
+}
+
 TEST_F(Backups, AWriteThatFailsPartWaySaysHowFarItGot) {
     ASSERT_TRUE(Take());
     const std::string name = Names().front();
@@ -223,7 +324,13 @@ TEST(BackupNames, ReadBackByDateAndSequenceAndShownAsPeopleReadThem) {
     EXPECT_EQ(e->time, (platform::LocalTime{2026, 2, 3, 4, 5, 6}));
     EXPECT_EQ(e->sequence, 12);
     EXPECT_EQ(modBackup::Readable(e->time), "03.02.2026, 04:05:06 Uhr");
+    const auto numbered = modBackup::EntryOf("C:\\S", "Sicherung 2026-02-03 04-05-06 Nr. 4711.reg");
+    ASSERT_TRUE(numbered);
+    EXPECT_EQ(numbered->number, 4711);
+    EXPECT_EQ(numbered->time, (platform::LocalTime{2026, 2, 3, 4, 5, 6}));
     for (const std::string bad : {"Sicherung 2026-02-03 04-05-06.txt", "Sicherung 2026-02-03 04-05.reg",
+                                  "Sicherung 2026-02-03 04-05-06 (02).reg", "Sicherung 2026-02-03 04-05-06 Nr. 007.reg",
+                                  "Sicherung 2026-02-03 04-05-06 Nr.5.reg", "Sicherung 2026-02-03 04-05-06 Nr. 5 (2).reg",
                                   "Sicherung 2026-02-03 04-05-06 ().reg", "Sicherung 2026-02-03 04-05-06 (x).reg",
                                   "Sicherung 2026-2-03 04-05-06.reg", "sicherung 2026-02-03 04-05-06.reg"}) {
         EXPECT_FALSE(modBackup::EntryOf("C:\\S", bad)) << bad;

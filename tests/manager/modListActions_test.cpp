@@ -115,7 +115,7 @@ TEST_F(ListActions, LoadAndDeleteEachSaveTheConfigurationFirstAndStopWithoutIt) 
     ASSERT_EQ(modListActions::DeleteCommand(context, table, 2), Outcome::Done);
     const auto saved = modBackup::List(sub.platform, backups);
     ASSERT_EQ(saved.size(), 2u);
-    EXPECT_EQ(saved.front().name, "Sicherung 2026-12-09 07-00-00.reg");
+    EXPECT_EQ(saved.front().name, "Sicherung 2026-12-09 07-00-00 Nr. 2.reg");
 
     sub.files.onCreateFolders = [](const std::string&) { Raise(ErrorNumber::PermissionDenied); };
     sub.registry.ClearLog();

@@ -110,4 +110,32 @@ TEST_F(WinFolder, FoldersAreMadeLevelByLevelAndAFileInTheWayIsAnError) {
     EXPECT_THROW(files.CreateFolders(Path(L"Datei\\unten")), AppError);
 }
 
+TEST_F(WinFolder, OnlyOrdinaryFilesAreOpenedForReadingAndListedWithTheirSize) {
+    Touch(L"leer.reg");
+    {
+        auto file = files.OpenWrite(Path(L"voll.reg"));
+        const std::uint8_t bytes[3] = {1, 2, 3};
+        file->Write(bytes);
+    }
+    EXPECT_NE(files.OpenRead(Path(L"voll.reg")), nullptr);
+    std::vector<platform::FileEntry> listed = files.ListFiles(Path());
+    std::sort(listed.begin(), listed.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[1].size, 3u);
+
+    const std::wstring pipeName = L"\\\\.\\pipe\\rovandel-files-" + std::to_wstring(GetCurrentProcessId());
+    platform::UniqueFile pipe(CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                                                       4096, 4096, 0, nullptr));
+    ASSERT_TRUE(pipe);
+    for (const std::string& path : {std::string("AUX"), Path(L"COM1"), Path(L"con.reg"), Path(L"NUL "), Path(L"Unterordner"),
+                                    platform::Narrow(pipeName), std::string("//./pipe/x"), "\\\\?\\" + Path(L"voll.reg")}) {
+        try {
+            files.OpenRead(path);
+            ADD_FAILURE() << path << " opened";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.description(), "Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Ordner.") << path;
+        }
+    }
+}
+
 }  // namespace
