@@ -73,11 +73,6 @@ inline constexpr std::string_view kRestoreDoneStart = "Die Sicherung vom ";
 inline constexpr std::string_view kRestoreDoneFileStart = "Die Sicherung\r\n";
 inline constexpr std::string_view kRestoreDoneEnd = " wurde zurückgeschrieben.";
 inline constexpr std::string_view kTimeSuffix = " Uhr";
-// A write failed part way: + values written, of how many, the backup of before.
-inline constexpr std::string_view kRestoreFailedStart = "Beim Zurückschreiben ist ein Fehler aufgetreten; ";
-inline constexpr std::string_view kRestoreFailedMiddle = " von ";
-inline constexpr std::string_view kRestoreFailedEnd =
-    " Werten wurden geschrieben.\r\nDer Stand vor dem Zurückschreiben liegt in der neuesten Sicherung.";
 // A write of a change failed: + value name, key, system error number. The
 // change is then put back as it was, or (when even that failed) is not.
 inline constexpr std::string_view kNotWrittenValueStart = "Der Wert \"";

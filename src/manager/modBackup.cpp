@@ -12,6 +12,8 @@
 #include "common/modMessages.h"
 #include "base/Utf8.h"
 #include "commands/clCustomTessivars.h"
+#include "common/modRegistry.h"
+#include "manager/ConfigurationChange.h"
 #include "manager/RegFile.h"
 
 namespace modBackup {
@@ -308,20 +310,20 @@ void Refuse(const platform::Platform& env, std::string_view path, std::string_vi
     modMessages::MsgBox(env, text, platform::MsgIcon::Exclamation);
 }
 
-// The number of values written before the first failure.
-std::size_t WriteAll(const platform::Platform& env, const std::vector<PlannedWrite>& writes) {
-    std::size_t done = 0;
-    try {
-        for (const PlannedWrite& w : writes) {
-            platform::RegKey raw = 0;
-            if (env.registry.CreateKey(kHKeyCurrentUser, w.cpKey, platform::kKeyAllAccess, raw) != kErrorSuccess) break;
-            const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
-            if (env.registry.SetValue(key.get(), w.cpName, w.type, w.data) != kErrorSuccess) break;
-            ++done;
+// A write the registry refuses raises AppError RegistryNotWritten.
+void WriteAll(const platform::Platform& env, const std::vector<PlannedWrite>& writes) {
+    for (const PlannedWrite& w : writes) {
+        const auto refused = [&](const std::string& cpName, long code) {
+            Raise(ErrorNumber::RegistryNotWritten, modRegistry::NotWrittenText(kHKeyCurrentUser, env.text.FromCodePage(w.cpKey),
+                                                                               env.text.FromCodePage(cpName), code));
+        };
+        platform::RegKey raw = 0;
+        if (const long r = env.registry.CreateKey(kHKeyCurrentUser, w.cpKey, platform::kKeyAllAccess, raw); r != kErrorSuccess) {
+            refused({}, r);
         }
-    } catch (...) {
+        const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
+        if (const long r = env.registry.SetValue(key.get(), w.cpName, w.type, w.data); r != kErrorSuccess) refused(w.cpName, r);
     }
-    return done;
 }
 
 }  // namespace
@@ -444,15 +446,15 @@ bool Restore(const platform::Platform& env, const Store& store, std::string_view
         return false;
     }
     if (!Take(env, store)) return false;
-    const std::size_t done = WriteAll(env, writes);
-    if (done == writes.size()) return true;
-    std::string text(texts::kRestoreFailedStart);
-    text += std::to_string(done);
-    text += texts::kRestoreFailedMiddle;
-    text += std::to_string(writes.size());
-    text += texts::kRestoreFailedEnd;
-    modMessages::MsgBox(env, text, platform::MsgIcon::Exclamation);
-    return false;
+    // All or nothing: a write that fails puts back what the restore wrote
+    // before it, and the message names the value.
+    ConfigurationChange change(env);
+    try {
+        WriteAll(change.env(), writes);
+    } catch (...) {
+        if (!change.Failed()) throw;
+    }
+    return change.Finish();
 }
 
 }  // namespace modBackup

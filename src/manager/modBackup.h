@@ -69,7 +69,8 @@ std::string RestoreDone(std::string_view path);
 // takes a backup of the configuration as it is now, then writes every
 // value of the file back as stored, each "Count" after all other values.
 // Values that the file does not hold stay as they are. False, after a
-// message, when the file is refused (nothing written) or a write failed.
+// message, when the file is refused (nothing written) or a write failed
+// (what the restore had written is put back then).
 bool Restore(const platform::Platform& env, const Store& store, std::string_view path);
 
 }  // namespace modBackup

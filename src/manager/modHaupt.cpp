@@ -322,14 +322,7 @@ RunOutcome Restore(RunContext& run, std::string_view file) {
                             platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes) {
         return RunOutcome::NotRemoved;
     }
-    ConfigurationChange change(env);
-    bool restored = false;
-    try {
-        restored = modBackup::Restore(change.env(), run.backups, path);
-    } catch (...) {
-        if (!change.Failed()) throw;
-    }
-    if (!change.Finish() || !restored) return RunOutcome::NotRemoved;
+    if (!modBackup::Restore(env, run.backups, path)) return RunOutcome::NotRemoved;
     modMessages::MsgBox(env, modBackup::RestoreDone(path), platform::MsgIcon::Information);
     return RunOutcome::Finished;
 }

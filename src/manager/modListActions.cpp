@@ -120,9 +120,8 @@ Outcome DeleteCommand(const Context& context, clCustomTessivars& table, std::int
 Outcome RestoreBackup(const Context& context, std::string_view path) {
     const auto held = Lock(context);
     if (!held) return Outcome::Refused;
-    return AllOrNothing(context, [&](const platform::Platform& env) {
-        return modBackup::Restore(env, context.backups, path) ? Outcome::Done : Outcome::Refused;
-    });
+    // The restore is all or nothing by itself; the window reads everything again anyway.
+    return modBackup::Restore(context.env, context.backups, path) ? Outcome::Done : Outcome::Refused;
 }
 
 bool CanSave(const platform::Platform& env, const clCustomTessivar& command) {
