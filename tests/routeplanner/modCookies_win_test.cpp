@@ -22,6 +22,7 @@
 #include "platform/WinPlatform_win.h"
 #include "platform/WinText_win.h"
 #include "routeplanner/RecordingForm.h"
+#include "routepages/LinuxBrowser_win.h"
 
 namespace {
 
@@ -91,6 +92,63 @@ TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReporte
 
     held.reset();
     SetFileAttributesW((root / L"nurlesen@fahrtweg[1].txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(root);
+}
+
+// Under Wine a Linux link to a file looks like an ordinary file, and
+// deleting it deletes the file it leads to, outside the cookie folder.
+TEST(CookieWalkOnDisk, ALinkInTheFolderIsNotOfferedAndWhatItLeadsToStays) {
+    const fs::path root = fs::temp_directory_path() / ("rovandel-links-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(root);
+    fs::create_directories(root / L"Cookies");
+    const fs::path target = root / L"wichtig.txt";
+    const fs::path link = root / L"Cookies" / L"link@fahrtweg[3].txt";
+    platform::UniqueFile(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    platform::UniqueFile(CreateFileW((root / L"Cookies" / L"echt@fahrtweg[1].txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                     CREATE_ALWAYS, 0, nullptr));
+    if (!routepages::UnixPath(root.wstring()).empty()) {
+        routepages::RunLinux(L"Z:\\bin\\ln -s " + platform::Widen(routepages::UnixPath(target.wstring())) + L" " +
+                             platform::Widen(routepages::UnixPath(link.wstring())));
+        for (int i = 0; i < 100 && !fs::exists(link); ++i) Sleep(50);
+    } else {
+        CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    }
+    if (!fs::exists(link)) GTEST_SKIP() << "no link could be made here";
+
+    platform::WinPlatform win{"Rovandel2"};
+    platform::ScriptedMessageBoxes boxes;
+    boxes.onShow = [&boxes](const platform::MessageBoxRequest&) { boxes.QueueAnswer(MsgAnswer::Yes); };
+    platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Rovandel2"};
+    const std::vector<platform::FileEntry> listed = env.files.ListFiles(platform::Narrow((root / L"Cookies").wstring()));
+    ASSERT_EQ(listed.size(), 2u);
+    for (const auto& entry : listed) {
+        EXPECT_EQ((entry.attributes & platform::kAttributeReparsePoint) != 0, entry.name.starts_with("link@")) << entry.name;
+    }
+
+    platform::MemorySettingsStore store;
+    store.Put("Rovandel2", "Optionen", "CookiePfad", platform::Narrow((root / L"Cookies").wstring()));
+    platform::ScriptedShellFolders shell;
+    platform::ScriptedAutomation act;
+    platform::FixedLocale locale;
+    clACTApplication actLink{env, act, locale, clACTApplication::Build::RoutePlanner};
+    RecordingForm form;
+    platform::ScriptedBrowser browsers;
+    platform::RecordingShell launcher;
+    platform::WinClock clock;
+    clRovandel2 logic({env, store, shell, actLink, "Rovandel2", browsers, launcher, clock}, form);
+    form.logic = &logic;
+    logic.Form_Load();
+    logic.imBanner_Click();
+
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "Soll der Cookie 'echt@fahrtweg[1].txt' gelöscht werden?");
+    EXPECT_TRUE(fs::exists(target)) << "the file the link leads to was deleted";
+    EXPECT_FALSE(fs::exists(root / L"Cookies" / L"echt@fahrtweg[1].txt"));
+    // Wine's own deletion would follow the link.
+    if (!routepages::UnixPath(link.wstring()).empty()) {
+        routepages::RunLinux(L"Z:\\bin\\rm -r " + platform::Widen(routepages::UnixPath(root.wstring())));
+        for (int i = 0; i < 100 && fs::exists(root); ++i) Sleep(50);
+    }
     fs::remove_all(root);
 }
 

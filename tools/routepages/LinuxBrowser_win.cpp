@@ -24,8 +24,8 @@ std::string ReadAll(const std::wstring& path) {
     return content;
 }
 
-// Runs a Linux program (Z:\ path) and waits for it; Wine gives no handle, so
-// the wait is for its effect, by the caller.
+}  // namespace
+
 void RunLinux(const std::wstring& commandLine) {
     std::wstring line = commandLine;
     STARTUPINFOW startup{};
@@ -39,8 +39,6 @@ void RunLinux(const std::wstring& commandLine) {
         }
     }
 }
-
-}  // namespace
 
 std::wstring LinuxChromium() {
     const std::wstring path = L"Z:\\usr\\bin\\chromium";
