@@ -498,6 +498,8 @@ inline constexpr std::string_view kBrowserConnectionLost =
     "Die Verbindung zum Browser ist abgebrochen (wurde das Browserfenster geschlossen?).";
 inline constexpr std::string_view kBrowserTimeout = "Der Browser hat nicht rechtzeitig geantwortet.";
 inline constexpr std::string_view kBrowserBadAnswer = "Der Browser hat eine unverständliche Antwort gegeben.";
+inline constexpr std::string_view kBrowserMessageTooLong =
+    "Der Browser hat eine zu lange Nachricht geschickt (über 8 MB); die Verbindung wurde getrennt.";
 // "Der Browser hat den Befehl " + command + " abgelehnt: " + the browser's reason
 inline constexpr std::string_view kBrowserRejected1 = "Der Browser hat den Befehl ";
 inline constexpr std::string_view kBrowserRejected2 = " abgelehnt: ";

@@ -9,6 +9,7 @@
 #include "base/UiTexts.h"
 #include "platform/ChromiumBrowser.h"
 #include "platform/Handles_win.h"
+#include "platform/MessagePump_win.h"
 #include "platform/WebSocketChannel_win.h"
 #include "platform/WinText_win.h"
 
@@ -103,7 +104,7 @@ BrowserPtr FirstWindow(const DevToolsPort& started) {
                 if (path != std::string::npos) return BrowserOnPage(started.port, socket.substr(path));
             }
         }
-        Sleep(50);
+        WaitPumping(nullptr, 50);
     } while (GetTickCount64() < end);
     return NewWindow(started);
 }
@@ -137,7 +138,7 @@ DevToolsPort WaitForPort(const std::wstring& profile, const std::wstring& progra
             Raise(kProfileInUse, std::string(texts::kBrowserProfileInUse) + Narrow(profile));
         }
         if (GetTickCount64() >= end) Raise(kBrowserTimeout, std::string(texts::kBrowserNoPort) + Narrow(program));
-        Sleep(25);
+        WaitPumping(nullptr, 25);
     }
 }
 
@@ -180,7 +181,14 @@ std::optional<DevToolsPort> ReadDevToolsPort(const std::wstring& profileFolder) 
 BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments) {
     const std::wstring profile = BrowserProfileFolder();
     CreateFolders(profile);
-    if (auto running = ReadDevToolsPort(profile); running && Answers(running->port)) return NewWindow(*running);
+    if (auto running = ReadDevToolsPort(profile); running && Answers(running->port)) {
+        try {
+            return NewWindow(*running);
+        } catch (const AppError&) {
+            // The port is held by something that is not the profile's
+            // browser (the file outlived it): a browser of its own instead.
+        }
+    }
     DeleteFileW((profile + L"\\DevToolsActivePort").c_str());
     const UniqueProcess process = StartBrowser(program, profile, arguments);
     return FirstWindow(WaitForPort(profile, program, process));

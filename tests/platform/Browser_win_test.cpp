@@ -8,9 +8,12 @@
 #include "base/AppError.h"
 #include "platform/Automation_win.h"
 #include "platform/DevToolsSession.h"
+#include "platform/Handles_win.h"
 #include "platform/BrowserFactory_win.h"
 #include "platform/WinText_win.h"
 #include "support/BrowserTest_win.h"
+#include "support/Listener_win.h"
+#include "support/TestWindow_win.h"
 
 using platform::BrowserElementPtr;
 using support::ChromiumTest;
@@ -156,6 +159,28 @@ TEST_F(ChromiumPage, ABrowserEndedUnderTheProgramGivesAnErrorAndTheNextOpenStart
     Load(*fresh, Pages().Url("normal"));
     EXPECT_NE(BrowserPid(), 0u);
     EXPECT_NE(BrowserPid(), pid);
+}
+
+void WriteFileText(const std::wstring& path, const std::string& text) {
+    platform::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD put = 0;
+    WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &put, nullptr);
+}
+
+TEST_F(ChromiumPage, AStalePortFileOfASilentProgramLeadsToAFreshBrowserWhileTheWindowAnswers) {
+    routepages::EndBrowsers(platform::BrowserProfileFolder());
+    support::Listener silent(support::ServeSilently);
+    WriteFileText(platform::BrowserProfileFolder() + L"\\DevToolsActivePort",
+                  std::to_string(silent.Port()) + "\n/devtools/browser/0a1b2c\n");
+    support::TestWindow window(L"Rovandel2WaitTest", L"Warten");
+    support::AnswerWatch watch(window.hwnd());
+
+    const ULONGLONG start = GetTickCount64();
+    platform::BrowserPtr browser = Open();
+    EXPECT_LT(GetTickCount64() - start, 15000u);
+    Load(*browser, Pages().Url("normal"));
+    EXPECT_NE(BrowserPid(), 0u) << "a browser of its own was started";
+    EXPECT_LT(watch.LongestMs(), 1000u) << "the window did not answer while the program waited";
 }
 
 }  // namespace

@@ -36,6 +36,24 @@ LRESULT CALLBACK TestWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
+AnswerWatch::AnswerWatch(HWND window)
+    : m_Thread([this, window] {
+          while (!m_Stop) {
+              const ULONGLONG start = GetTickCount64();
+              DWORD_PTR result = 0;
+              const bool answered = SendMessageTimeoutW(window, WM_APP, 0, 0, SMTO_NORMAL, 3000, &result) != 0;
+              const unsigned long long took = answered ? GetTickCount64() - start : 3000;
+              if (answered) ++m_Answers;
+              if (took > m_Longest) m_Longest = took;
+              Sleep(50);
+          }
+      }) {}
+
+AnswerWatch::~AnswerWatch() {
+    m_Stop = true;
+    m_Thread.join();
+}
+
 void PumpMessages() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

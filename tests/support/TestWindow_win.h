@@ -2,7 +2,9 @@
 // Real top-level windows made by a test, of any class, destroyed with the object.
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "platform/Handles_win.h"
 
@@ -24,6 +26,26 @@ private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     platform::UniqueWindow m_Window;
     int m_AppMessages = 0;
+};
+
+// Sends a window message after message from a thread of its own, while the
+// window's thread is busy elsewhere: how long the longest answer took
+// (a message not answered in 3 s counts as 3 s).
+class AnswerWatch {
+public:
+    explicit AnswerWatch(HWND window);
+    ~AnswerWatch();
+    AnswerWatch(const AnswerWatch&) = delete;
+    AnswerWatch& operator=(const AnswerWatch&) = delete;
+
+    unsigned long long LongestMs() const { return m_Longest; }
+    int Answers() const { return m_Answers; }
+
+private:
+    std::atomic<bool> m_Stop{false};
+    std::atomic<unsigned long long> m_Longest{0};
+    std::atomic<int> m_Answers{0};
+    std::thread m_Thread;
 };
 
 // Lets the thread's pending messages run (window creation, show, destroy).
