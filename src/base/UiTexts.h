@@ -490,7 +490,11 @@ inline constexpr std::string_view kDefaultBrowserFailed =
 inline constexpr std::string_view kBrowserNotFoundEnd = " wurde nicht gefunden.";
 inline constexpr std::string_view kBrowserProgramMissing = "Das Browserprogramm wurde nicht gefunden: ";
 inline constexpr std::string_view kBrowserNotStarted = "Der Browser konnte nicht gestartet werden: ";
-inline constexpr std::string_view kBrowserNoPort = "Der Browser hat keine Steuerverbindung geöffnet: ";
+// "Das Programm " + path + " ist kein unterstützter Browser. " + why
+inline constexpr std::string_view kBrowserUnsupported1 = "Das Programm ";
+inline constexpr std::string_view kBrowserUnsupported2 = " ist kein unterstützter Browser. ";
+inline constexpr std::string_view kBrowserNoProgram = "Es ist kein Programm wie Edge, Chrome oder Chromium.";
+inline constexpr std::string_view kBrowserNoPort = "Es hat innerhalb von 20 Sekunden keine Steuerverbindung geöffnet.";
 inline constexpr std::string_view kBrowserProfileInUse =
     "Das Browserprofil von Rovandel2 wird von einem anderen Browserfenster benutzt: ";
 inline constexpr std::string_view kBrowserCannotConnect = "Der Browser ist nicht erreichbar.";

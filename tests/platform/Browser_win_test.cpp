@@ -1,6 +1,10 @@
 // The browser seam against Debian's Chromium under Wine, found through an
 // "App Paths" entry, started on Rovandel2's profile and driven over the
 // DevTools protocol; the route page server tells what reached the page.
+#include <winsock2.h>
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -167,6 +171,17 @@ void WriteFileText(const std::wstring& path, const std::string& text) {
     WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &put, nullptr);
 }
 
+int ProcessesNamed(const wchar_t* name) {
+    platform::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+        if (_wcsicmp(entry.szExeFile, name) == 0) ++count;
+    }
+    return count;
+}
+
 TEST_F(ChromiumPage, AStalePortFileOfASilentProgramLeadsToAFreshBrowserWhileTheWindowAnswers) {
     routepages::EndBrowsers(platform::BrowserProfileFolder());
     support::Listener silent(support::ServeSilently);
@@ -181,6 +196,41 @@ TEST_F(ChromiumPage, AStalePortFileOfASilentProgramLeadsToAFreshBrowserWhileTheW
     Load(*browser, Pages().Url("normal"));
     EXPECT_NE(BrowserPid(), 0u) << "a browser of its own was started";
     EXPECT_LT(watch.LongestMs(), 1000u) << "the window did not answer while the program waited";
+}
+
+// Browser options that name no browser: no message that blames the profile,
+// nothing left running, and the window answering during the wait.
+TEST_F(ChromiumPage, AProgramThatIsNoBrowserIsNamedAsSuchAndWhatWasStartedIsEnded) {
+    const std::wstring folder = platform::BrowserProfileFolder() + L"-test";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring batch = folder + L"\\start.bat";
+    const std::wstring marker = folder + L"\\lief.txt";
+    DeleteFileW(marker.c_str());
+    WriteFileText(batch, "@echo lief > \"" + platform::Narrow(marker) + "\"\r\n");
+    const AppError refused = ErrorOf([&] { m_Factory.Create({platform::Narrow(batch), ""}); });
+    EXPECT_EQ(refused.description(), "Das Programm " + platform::Narrow(batch) +
+                                         " ist kein unterstützter Browser. Es ist kein Programm wie Edge, Chrome oder "
+                                         "Chromium.");
+    Sleep(500);
+    EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the batch file was run";
+    DeleteFileW(batch.c_str());
+    RemoveDirectoryW(folder.c_str());
+
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring notepad = std::wstring(windows) + L"\\notepad.exe";
+    routepages::EndBrowsers(platform::BrowserProfileFolder());  // else the running one gets the window
+    const int before = ProcessesNamed(L"notepad.exe");
+    support::TestWindow window(L"Rovandel2WaitTest", L"Warten");
+    support::AnswerWatch watch(window.hwnd());
+    const AppError silent = ErrorOf([&] { m_Factory.Create({platform::Narrow(notepad), ""}); });
+    EXPECT_EQ(silent.description(), "Das Programm " + platform::Narrow(notepad) +
+                                        " ist kein unterstützter Browser. Es hat innerhalb von 20 Sekunden keine "
+                                        "Steuerverbindung geöffnet.");
+    EXPECT_LT(watch.LongestMs(), 1000u) << "the window did not answer while the program waited";
+    const ULONGLONG end = GetTickCount64() + 3000;
+    while (ProcessesNamed(L"notepad.exe") > before && GetTickCount64() < end) Sleep(50);
+    EXPECT_EQ(ProcessesNamed(L"notepad.exe"), before) << "the program started stays running";
 }
 
 }  // namespace
