@@ -29,6 +29,28 @@ namespace {
 namespace fs = std::filesystem;
 using platform::MsgAnswer;
 
+// The banner's clean-up over `env`'s files, with the option naming `folder`.
+struct CleanUp {
+    CleanUp(const platform::Platform& env, const std::string& folder)
+        : link{env, act, locale, clACTApplication::Build::RoutePlanner},
+          logic({env, store, shell, link, "Rovandel2", browsers, launcher, clock}, form) {
+        store.Put("Rovandel2", "Optionen", "CookiePfad", folder);
+        form.logic = &logic;
+        logic.Form_Load();
+        logic.imBanner_Click();
+    }
+    platform::MemorySettingsStore store;
+    platform::ScriptedShellFolders shell;
+    platform::ScriptedAutomation act;
+    platform::FixedLocale locale;
+    platform::ScriptedBrowser browsers;
+    platform::RecordingShell launcher;
+    platform::WinClock clock;
+    RecordingForm form;
+    clACTApplication link;
+    clRovandel2 logic;
+};
+
 TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReported) {
     const fs::path root = fs::temp_directory_path() / ("rovandel-cookies-" + std::to_string(GetCurrentProcessId()));
     fs::remove_all(root);
@@ -55,20 +77,8 @@ TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReporte
         }
     };
     platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Rovandel2"};
-    platform::MemorySettingsStore store;
-    store.Put("Rovandel2", "Optionen", "CookiePfad", platform::Narrow(root.wstring()));
-    platform::ScriptedShellFolders shell;
-    platform::ScriptedAutomation act;
-    platform::FixedLocale locale;
-    clACTApplication link{env, act, locale, clACTApplication::Build::RoutePlanner};
-    RecordingForm form;
-    platform::ScriptedBrowser browsers;
-    platform::RecordingShell launcher;
-    platform::WinClock clock;
-    clRovandel2 logic({env, store, shell, link, "Rovandel2", browsers, launcher, clock}, form);
-    form.logic = &logic;
-    logic.Form_Load();
-    logic.imBanner_Click();
+    CleanUp cleanUp(env, platform::Narrow(root.wstring()));
+    const RecordingForm& form = cleanUp.form;
 
     std::vector<std::string> questions, reports;
     for (const auto& box : boxes.Shown()) {
@@ -125,20 +135,7 @@ TEST(CookieWalkOnDisk, ALinkInTheFolderIsNotOfferedAndWhatItLeadsToStays) {
         EXPECT_EQ((entry.attributes & platform::kAttributeReparsePoint) != 0, entry.name.starts_with("link@")) << entry.name;
     }
 
-    platform::MemorySettingsStore store;
-    store.Put("Rovandel2", "Optionen", "CookiePfad", platform::Narrow((root / L"Cookies").wstring()));
-    platform::ScriptedShellFolders shell;
-    platform::ScriptedAutomation act;
-    platform::FixedLocale locale;
-    clACTApplication actLink{env, act, locale, clACTApplication::Build::RoutePlanner};
-    RecordingForm form;
-    platform::ScriptedBrowser browsers;
-    platform::RecordingShell launcher;
-    platform::WinClock clock;
-    clRovandel2 logic({env, store, shell, actLink, "Rovandel2", browsers, launcher, clock}, form);
-    form.logic = &logic;
-    logic.Form_Load();
-    logic.imBanner_Click();
+    CleanUp(env, platform::Narrow((root / L"Cookies").wstring()));
 
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text, "Soll der Cookie 'echt@fahrtweg[1].txt' gelöscht werden?");
