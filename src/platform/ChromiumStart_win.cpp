@@ -147,7 +147,10 @@ UniqueProcess StartBrowser(const std::wstring& program, const std::wstring& prof
         const DWORD error = GetLastError();
         Raise(static_cast<std::int32_t>(error), std::string(texts::kBrowserNotStarted) + Narrow(program));
     }
-    if (info.hThread != nullptr) CloseHandle(info.hThread);
+    // For a Linux program Wine gives no process handle and leaves garbage
+    // where the thread handle belongs: closing that closed another handle
+    // of this process (seen: the registry's HKEY_CURRENT_USER).
+    if (info.hProcess != nullptr && info.hThread != nullptr) CloseHandle(info.hThread);
     return UniqueProcess(info.hProcess);  // null for a Linux program under Wine
 }
 

@@ -32,8 +32,10 @@ void RunLinux(const std::wstring& commandLine) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        if (info.hThread) CloseHandle(info.hThread);
+        // For a Linux program Wine leaves no process handle and garbage in
+        // the thread handle's place: closing that would close some other handle.
         if (info.hProcess) {
+            if (info.hThread) CloseHandle(info.hThread);
             WaitForSingleObject(info.hProcess, 5000);
             CloseHandle(info.hProcess);
         }
