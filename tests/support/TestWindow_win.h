@@ -28,23 +28,17 @@ private:
     int m_AppMessages = 0;
 };
 
-// Sends a window message after message from a thread of its own, while the
-// window's thread is busy elsewhere: how long the longest answer took
-// (a message not answered in 3 s counts as 3 s).
+// Sends the window message after message from a thread of its own while
+// the window's thread is busy elsewhere: the longest answer (3 s when none).
 class AnswerWatch {
 public:
     explicit AnswerWatch(HWND window);
     ~AnswerWatch();
-    AnswerWatch(const AnswerWatch&) = delete;
-    AnswerWatch& operator=(const AnswerWatch&) = delete;
-
     unsigned long long LongestMs() const { return m_Longest; }
-    int Answers() const { return m_Answers; }
 
 private:
     std::atomic<bool> m_Stop{false};
     std::atomic<unsigned long long> m_Longest{0};
-    std::atomic<int> m_Answers{0};
     std::thread m_Thread;
 };
 
