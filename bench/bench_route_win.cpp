@@ -150,6 +150,7 @@ public:
         DoEvents();
     }
     bool Ended() override { return ended; }
+    void Browserfehler() override {}
     void CloseWindow() override { closedAt = Seconds(); }
 
     platform::MemorySettingsStore settings;

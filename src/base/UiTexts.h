@@ -522,7 +522,11 @@ inline constexpr std::string_view kDefaultBrowserFailed =
 inline constexpr std::string_view kBrowserNotFoundEnd = " wurde nicht gefunden.";
 inline constexpr std::string_view kBrowserProgramMissing = "Das Browserprogramm wurde nicht gefunden: ";
 inline constexpr std::string_view kBrowserNotStarted = "Der Browser konnte nicht gestartet werden: ";
-inline constexpr std::string_view kBrowserNoPort = "Der Browser hat keine Steuerverbindung geöffnet: ";
+// "Das Programm " + path + " ist kein unterstützter Browser. " + why
+inline constexpr std::string_view kBrowserUnsupported1 = "Das Programm ";
+inline constexpr std::string_view kBrowserUnsupported2 = " ist kein unterstützter Browser. ";
+inline constexpr std::string_view kBrowserNoProgram = "Es ist kein Programm wie Edge, Chrome oder Chromium.";
+inline constexpr std::string_view kBrowserNoPort = "Es hat innerhalb von 20 Sekunden keine Steuerverbindung geöffnet.";
 inline constexpr std::string_view kBrowserProfileInUse =
     "Das Browserprofil von Rovandel2 wird von einem anderen Browserfenster benutzt: ";
 inline constexpr std::string_view kBrowserCannotConnect = "Der Browser ist nicht erreichbar.";
@@ -530,6 +534,8 @@ inline constexpr std::string_view kBrowserConnectionLost =
     "Die Verbindung zum Browser ist abgebrochen (wurde das Browserfenster geschlossen?).";
 inline constexpr std::string_view kBrowserTimeout = "Der Browser hat nicht rechtzeitig geantwortet.";
 inline constexpr std::string_view kBrowserBadAnswer = "Der Browser hat eine unverständliche Antwort gegeben.";
+inline constexpr std::string_view kBrowserMessageTooLong =
+    "Der Browser hat eine zu lange Nachricht geschickt (über 8 MB); die Verbindung wurde getrennt.";
 // "Der Browser hat den Befehl " + command + " abgelehnt: " + the browser's reason
 inline constexpr std::string_view kBrowserRejected1 = "Der Browser hat den Befehl ";
 inline constexpr std::string_view kBrowserRejected2 = " abgelehnt: ";

@@ -384,6 +384,9 @@ std::vector<Entry> List(const platform::Platform& env, const Store& store) {
     std::vector<Entry> entries;
     if (store.folder.empty() || !env.files.FolderExists(store.folder)) return entries;
     for (const platform::FileEntry& file : env.files.ListFiles(store.folder)) {
+        // A link named like a backup is no backup of ours: pruning it would
+        // delete whatever it points to.
+        if ((file.attributes & platform::kAttributeReparsePoint) != 0) continue;
         if (auto e = EntryOf(store.folder, file.name)) {
             e->size = file.size;
             entries.push_back(std::move(*e));

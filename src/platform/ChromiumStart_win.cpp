@@ -9,6 +9,7 @@
 #include "base/UiTexts.h"
 #include "platform/ChromiumBrowser.h"
 #include "platform/Handles_win.h"
+#include "platform/MessagePump_win.h"
 #include "platform/WebSocketChannel_win.h"
 #include "platform/WinText_win.h"
 
@@ -21,6 +22,7 @@ namespace {
 constexpr int kStartTimeoutMs = 20000;
 constexpr int kProbeTimeoutMs = 2000;
 constexpr std::int32_t kProfileInUse = ERROR_SHARING_VIOLATION;
+constexpr std::int32_t kNotABrowser = ERROR_BAD_EXE_FORMAT;
 
 std::string ReadSmallFile(const std::wstring& path) {
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -49,10 +51,33 @@ UnixFileNameFn WineUnixFileName() {
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
 }
 
-// A program that is not a Windows executable, run by Wine: a Linux browser.
+// The first bytes of a program file, which tell what kind of program it is.
+std::string Head(const std::wstring& program) { return ReadSmallFile(program).substr(0, 4); }
+
+bool EndsWith(const std::wstring& text, std::wstring_view end) {
+    return text.size() >= end.size() &&
+           CompareStringOrdinal(text.c_str() + text.size() - end.size(), static_cast<int>(end.size()), end.data(),
+                                static_cast<int>(end.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Under Wine, a Linux program (an ELF file or a script such as Debian's
+// /usr/bin/chromium): a Linux browser.
 bool IsLinuxProgram(const std::wstring& program) {
     if (WineUnixFileName() == nullptr) return false;
-    return ReadSmallFile(program).substr(0, 2) != "MZ";
+    const std::string head = Head(program);
+    return head.starts_with("\x7F" "ELF") || head.starts_with("#!");
+}
+
+// What can be a Chromium-family browser: a Windows program, or a Linux one
+// under Wine. A batch file or a document would be run by another program
+// that never opens a control connection.
+bool IsBrowserProgram(const std::wstring& program) {
+    return (EndsWith(program, L".exe") && Head(program).starts_with("MZ")) || IsLinuxProgram(program);
+}
+
+[[noreturn]] void RaiseNoBrowser(const std::wstring& program, std::string_view why) {
+    Raise(kNotABrowser, std::string(texts::kBrowserUnsupported1) + Narrow(program) +
+                            std::string(texts::kBrowserUnsupported2) + std::string(why));
 }
 
 // The profile folder as the browser must be told it.
@@ -103,7 +128,7 @@ BrowserPtr FirstWindow(const DevToolsPort& started) {
                 if (path != std::string::npos) return BrowserOnPage(started.port, socket.substr(path));
             }
         }
-        Sleep(50);
+        WaitPumping(nullptr, 50);
     } while (GetTickCount64() < end);
     return NewWindow(started);
 }
@@ -122,7 +147,10 @@ UniqueProcess StartBrowser(const std::wstring& program, const std::wstring& prof
         const DWORD error = GetLastError();
         Raise(static_cast<std::int32_t>(error), std::string(texts::kBrowserNotStarted) + Narrow(program));
     }
-    if (info.hThread != nullptr) CloseHandle(info.hThread);
+    // For a Linux program Wine gives no process handle and leaves garbage
+    // where the thread handle belongs: closing that closed another handle
+    // of this process (seen: the registry's HKEY_CURRENT_USER).
+    if (info.hProcess != nullptr && info.hThread != nullptr) CloseHandle(info.hThread);
     return UniqueProcess(info.hProcess);  // null for a Linux program under Wine
 }
 
@@ -136,8 +164,8 @@ DevToolsPort WaitForPort(const std::wstring& profile, const std::wstring& progra
             if (auto port = ReadDevToolsPort(profile)) return *port;
             Raise(kProfileInUse, std::string(texts::kBrowserProfileInUse) + Narrow(profile));
         }
-        if (GetTickCount64() >= end) Raise(kBrowserTimeout, std::string(texts::kBrowserNoPort) + Narrow(program));
-        Sleep(25);
+        if (GetTickCount64() >= end) RaiseNoBrowser(program, texts::kBrowserNoPort);
+        WaitPumping(nullptr, 25);
     }
 }
 
@@ -178,12 +206,26 @@ std::optional<DevToolsPort> ReadDevToolsPort(const std::wstring& profileFolder) 
 }
 
 BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments) {
+    if (!IsBrowserProgram(program)) RaiseNoBrowser(program, texts::kBrowserNoProgram);
     const std::wstring profile = BrowserProfileFolder();
     CreateFolders(profile);
-    if (auto running = ReadDevToolsPort(profile); running && Answers(running->port)) return NewWindow(*running);
+    if (auto running = ReadDevToolsPort(profile); running && Answers(running->port)) {
+        try {
+            return NewWindow(*running);
+        } catch (const AppError&) {
+            // The port is held by something that is not the profile's
+            // browser (the file outlived it): a browser of its own instead.
+        }
+    }
     DeleteFileW((profile + L"\\DevToolsActivePort").c_str());
     const UniqueProcess process = StartBrowser(program, profile, arguments);
-    return FirstWindow(WaitForPort(profile, program, process));
+    try {
+        return FirstWindow(WaitForPort(profile, program, process));
+    } catch (...) {
+        // What was started and cannot be driven would stay behind unseen.
+        if (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process.get(), 1);
+        throw;
+    }
 }
 
 }  // namespace platform

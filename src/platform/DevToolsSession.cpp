@@ -9,6 +9,18 @@ namespace platform {
 
 using nlohmann::json;
 
+std::optional<std::string> MessageAssembly::Add(std::string_view piece, bool last) {
+    if (piece.size() > kMaxMessageBytes - m_Message.size()) {
+        std::string().swap(m_Message);
+        Raise(kBrowserBadAnswer, std::string(texts::kBrowserMessageTooLong));
+    }
+    m_Message.append(piece);
+    if (!last) return std::nullopt;
+    std::string message = std::move(m_Message);
+    m_Message.clear();
+    return message;
+}
+
 DevToolsSession::DevToolsSession(std::unique_ptr<IDevToolsChannel> channel) : m_Channel(std::move(channel)) {}
 
 std::int64_t DevToolsSession::Post(std::string_view method, const json& params) {

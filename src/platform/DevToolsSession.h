@@ -2,6 +2,7 @@
 // One connection to a page of a Chromium-family browser, speaking the
 // DevTools protocol: JSON commands {"id", "method", "params"} whose replies
 // carry the same id; every other message is an event and is dropped.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -19,6 +20,23 @@ inline constexpr std::int32_t kBrowserTimeout = 12002;        // ERROR_WINHTTP_T
 inline constexpr std::int32_t kBrowserCannotConnect = 12029;  // ERROR_WINHTTP_CANNOT_CONNECT
 inline constexpr std::int32_t kBrowserConnectionLost = 12030; // ERROR_WINHTTP_CONNECTION_ERROR
 inline constexpr std::int32_t kBrowserBadAnswer = 12152;      // ERROR_WINHTTP_INVALID_SERVER_RESPONSE
+
+// The longest message taken from a browser. A reply of the run is a few
+// kilobytes; an endpoint that sends more (a stale port now held by another
+// program, a message without end) is cut off here instead of filling memory.
+inline constexpr std::size_t kMaxMessageBytes = 8u << 20;
+
+// A message that arrives in pieces (WebSocket fragments, buffer loads).
+class MessageAssembly {
+public:
+    // The whole message once `last` is set, else nothing. Raises AppError
+    // (kBrowserBadAnswer) as soon as it grows beyond kMaxMessageBytes; what
+    // came of it is dropped.
+    std::optional<std::string> Add(std::string_view piece, bool last);
+
+private:
+    std::string m_Message;
+};
 
 // Text messages over a WebSocket (or a test's script).
 class IDevToolsChannel {

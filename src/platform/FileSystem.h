@@ -19,6 +19,8 @@ inline constexpr std::uint32_t kAttributeReadOnly = 0x1;
 inline constexpr std::uint32_t kAttributeHidden = 0x2;
 inline constexpr std::uint32_t kAttributeSystem = 0x4;
 inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+// A symbolic link, junction or other entry that leads elsewhere.
+inline constexpr std::uint32_t kAttributeReparsePoint = 0x400;
 
 struct FileEntry {
     std::string name;  // without the folder
@@ -49,8 +51,9 @@ public:
 
     virtual bool FolderExists(std::string_view path) = 0;
     // The files directly in `folder`, in the order the file system lists
-    // them; sub-folders are neither listed nor entered. Raises AppError when
-    // the folder cannot be read.
+    // them; sub-folders are neither listed nor entered. A link to a file is
+    // listed with kAttributeReparsePoint. Raises AppError when the folder
+    // cannot be read.
     virtual std::vector<FileEntry> ListFiles(std::string_view folder) = 0;
     // The attributes of a file or folder, or nothing when it is not there.
     virtual std::optional<std::uint32_t> Attributes(std::string_view path) = 0;

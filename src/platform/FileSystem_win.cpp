@@ -114,6 +114,38 @@ std::unique_ptr<IFile> Open(std::string_view path, DWORD access, DWORD share, DW
     return std::make_unique<WinFile>(std::move(file));
 }
 
+// The path of a file or folder as the system resolved it on opening,
+// without the drive ("\\users\\x\\file.txt"); "" when it cannot be opened.
+std::wstring ResolvedName(const std::wstring& path) {
+    UniqueFile file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return {};
+    std::vector<std::uint8_t> buffer(sizeof(FILE_NAME_INFO) + 2 * 32768);
+    auto* info = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
+    if (!GetFileInformationByHandleEx(file.get(), FileNameInfo, info, static_cast<DWORD>(buffer.size()))) return {};
+    return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// Wine lists a symbolic link to a file as an ordinary file, and deleting
+// it there deletes what it leads to. Opening follows the link: a file
+// whose resolved name is not its own name in the folder leads elsewhere.
+bool UnderWine() {
+    return GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name") != nullptr;
+}
+
+bool LeadsElsewhere(const std::wstring& folderName, const std::wstring& filePath, const wchar_t* name) {
+    if (folderName.empty()) return false;
+    const std::wstring resolved = ResolvedName(filePath);
+    if (resolved.empty()) return false;
+    const std::wstring own = folderName + (folderName.back() == L'\\' ? L"" : L"\\") + name;
+    return !SameName(resolved, own);
+}
+
 }  // namespace
 
 bool WinFileSystem::Exists(std::string_view path) {
@@ -158,9 +190,15 @@ std::vector<FileEntry> WinFileSystem::ListFiles(std::string_view folder) {
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return files;  // an empty drive root
         ThrowFileError(code == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : code);
     }
+    const std::wstring folderName = UnderWine() ? ResolvedName(Widen(folder)) : std::wstring();
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-        files.push_back({Narrow(found.cFileName), found.dwFileAttributes,
+        DWORD attributes = found.dwFileAttributes;
+        if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
+            LeadsElsewhere(folderName, Widen(JoinPath(folder, Narrow(found.cFileName))), found.cFileName)) {
+            attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+        }
+        files.push_back({Narrow(found.cFileName), attributes,
                          (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow});
     } while (FindNextFileW(search.get(), &found));
     return files;

@@ -70,4 +70,29 @@ bool PumpUntil(const std::function<bool()>& done) {
     return true;
 }
 
+bool WaitPumping(HANDLE event, DWORD timeoutMs) {
+    const ULONGLONG end = timeoutMs == INFINITE ? 0 : GetTickCount64() + timeoutMs;
+    const DWORD count = event != nullptr ? 1 : 0;
+    bool quit = false;
+    for (;;) {
+        DWORD left = INFINITE;
+        if (timeoutMs != INFINITE) {
+            const ULONGLONG now = GetTickCount64();
+            left = now >= end ? 0 : static_cast<DWORD>(end - now);
+        }
+        // Once WM_QUIT is waiting, the queue would wake every wait at once.
+        if (quit) {
+            if (event == nullptr) {
+                Sleep(left);
+                return false;
+            }
+            return WaitForSingleObject(event, left) == WAIT_OBJECT_0;
+        }
+        const DWORD woke = MsgWaitForMultipleObjectsEx(count, &event, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (count == 1 && woke == WAIT_OBJECT_0) return true;
+        if (woke != WAIT_OBJECT_0 + count) return count == 1 && WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
+        quit = !PumpPending();
+    }
+}
+
 }  // namespace platform

@@ -5,7 +5,11 @@
 // works in every loop alike.
 #include <windows.h>
 
+#include <exception>
+#include <optional>
 #include <functional>
+#include <thread>
+#include <type_traits>
 
 namespace platform {
 
@@ -37,5 +41,42 @@ bool PumpWithTimeout(DWORD timeoutMs);
 
 // Runs messages until `done` says so or WM_QUIT comes (false then).
 bool PumpUntil(const std::function<bool()>& done);
+
+// Waits until `event` is signalled (true) or `timeoutMs` passes (false),
+// running the messages that come meanwhile, so that the window keeps
+// answering while the program waits for another process; with no event it
+// pauses for the time. After WM_QUIT it waits without running any.
+bool WaitPumping(HANDLE event, DWORD timeoutMs);
+
+// Runs `blocking` on a thread of its own while this thread runs its
+// messages (WaitPumping): for a system call that blocks (a connection, an
+// HTTP answer) and is bounded by its own time limits. Its result, or the
+// exception it raised. `blocking` must not touch windows or run messages.
+template <class F>
+auto RunPumping(F blocking) -> decltype(blocking()) {
+    using Result = decltype(blocking());
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (done == nullptr) return blocking();
+    std::exception_ptr failure;
+    std::conditional_t<std::is_void_v<Result>, int, std::optional<Result>> result{};
+    std::thread worker([&] {
+        try {
+            if constexpr (std::is_void_v<Result>) {
+                blocking();
+            } else {
+                result.emplace(blocking());
+            }
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        SetEvent(done);
+    });
+    while (!WaitPumping(done, INFINITE)) {
+    }
+    worker.join();
+    CloseHandle(done);
+    if (failure) std::rethrow_exception(failure);
+    if constexpr (!std::is_void_v<Result>) return std::move(*result);
+}
 
 }  // namespace platform

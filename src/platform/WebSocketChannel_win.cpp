@@ -4,9 +4,11 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 
 #include "base/AppError.h"
 #include "base/UiTexts.h"
+#include "platform/MessagePump_win.h"
 #include "platform/WinText_win.h"
 
 namespace platform {
@@ -14,9 +16,15 @@ namespace platform {
 struct WebSocketChannel::Shared {
     std::mutex mutex;
     std::condition_variable arrived;
+    // Set with every message and at the end, so that the window thread can
+    // wait for it and for its own messages at once; reset only while the
+    // queue is empty, under the mutex.
+    UniqueKernelHandle arrivedEvent{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::deque<std::string> messages;
+    std::size_t queuedBytes = 0;
     bool closed = false;
     bool readerDone = false;
+    std::optional<AppError> failure;  // why the reader stopped, when it was the browser's fault
     UniqueInternet socket;
 };
 
@@ -48,10 +56,14 @@ UniqueInternet Connect(HINTERNET session, std::uint16_t port) {
 
 // Sends a GET (no Origin header: the browser refuses foreign origins) and
 // waits for the answer's head; `upgrade` asks for a WebSocket.
-UniqueInternet Request(HINTERNET connection, std::string_view path, bool upgrade) {
+UniqueInternet Request(HINTERNET connection, std::string_view path, bool upgrade, int timeoutMs) {
     UniqueInternet request(WinHttpOpenRequest(connection, L"GET", Widen(path).c_str(), nullptr, WINHTTP_NO_REFERER,
                                               WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
     if (!request) RaiseCannotConnect(GetLastError());
+    // The wait for the answer's head has a limit of its own, apart from the
+    // session's; without it Wine waits for a silent port for ever.
+    DWORD responseTimeout = static_cast<DWORD>(timeoutMs);
+    WinHttpSetOption(request.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout, sizeof responseTimeout);
     if (upgrade && !WinHttpSetOption(request.get(), WINHTTP_OPTION_UPGRADE_TO_WEB_SOCKET, nullptr, 0)) {
         RaiseCannotConnect(GetLastError());
     }
@@ -69,54 +81,81 @@ UniqueInternet Request(HINTERNET connection, std::string_view path, bool upgrade
     return request;
 }
 
-// Takes whole messages until the connection closes.
+// Takes whole messages until the connection closes. A message beyond the
+// cap, or more unread messages than the cap holds, end the connection: the
+// endpoint is no browser the program can work with.
 void ReadMessages(const std::shared_ptr<WebSocketChannel::Shared>& shared, HINTERNET socket) {
-    std::string message;
+    MessageAssembly assembly;
     std::string buffer(64 * 1024, '\0');
+    std::optional<AppError> failure;
     for (;;) {
         DWORD got = 0;
         WINHTTP_WEB_SOCKET_BUFFER_TYPE type{};
         const DWORD error = WinHttpWebSocketReceive(socket, buffer.data(),
                                                     static_cast<DWORD>(buffer.size()), &got, &type);
         if (error != ERROR_SUCCESS || type == WINHTTP_WEB_SOCKET_CLOSE_BUFFER_TYPE) break;
-        message.append(buffer.data(), got);
-        if (type == WINHTTP_WEB_SOCKET_UTF8_MESSAGE_BUFFER_TYPE || type == WINHTTP_WEB_SOCKET_BINARY_MESSAGE_BUFFER_TYPE) {
-            std::lock_guard lock(shared->mutex);
-            shared->messages.push_back(std::move(message));
-            message.clear();
-            shared->arrived.notify_all();
+        const bool last =
+            type == WINHTTP_WEB_SOCKET_UTF8_MESSAGE_BUFFER_TYPE || type == WINHTTP_WEB_SOCKET_BINARY_MESSAGE_BUFFER_TYPE;
+        std::optional<std::string> message;
+        try {
+            message = assembly.Add(std::string_view(buffer.data(), got), last);
+        } catch (const AppError& e) {
+            failure = e;
+            break;
         }
+        if (!message) continue;
+        std::lock_guard lock(shared->mutex);
+        if (message->size() > kMaxMessageBytes - shared->queuedBytes) {
+            failure = AppError(kBrowserBadAnswer, std::string(texts::kBrowserMessageTooLong));
+            break;
+        }
+        shared->queuedBytes += message->size();
+        shared->messages.push_back(std::move(*message));
+        SetEvent(shared->arrivedEvent.get());
+        shared->arrived.notify_all();
     }
     std::lock_guard lock(shared->mutex);
+    shared->failure = std::move(failure);
     shared->closed = true;
     shared->readerDone = true;
+    SetEvent(shared->arrivedEvent.get());
     shared->arrived.notify_all();
 }
 
 }  // namespace
 
 std::string LocalHttpGet(std::uint16_t port, std::string_view path, int timeoutMs) {
-    UniqueInternet session = OpenSession(timeoutMs);
-    UniqueInternet connection = Connect(session.get(), port);
-    UniqueInternet request = Request(connection.get(), path, false);
-    std::string body;
-    char buffer[8192];
-    for (;;) {
-        DWORD got = 0;
-        if (!WinHttpReadData(request.get(), buffer, sizeof buffer, &got)) RaiseCannotConnect(GetLastError());
-        if (got == 0) break;
-        body.append(buffer, got);
-    }
-    return body;
+    // WinHTTP's time limits bound each step; the window answers meanwhile.
+    return RunPumping([&] {
+        UniqueInternet session = OpenSession(timeoutMs);
+        UniqueInternet connection = Connect(session.get(), port);
+        UniqueInternet request = Request(connection.get(), path, false, timeoutMs);
+        std::string body;
+        char buffer[8192];
+        for (;;) {
+            DWORD got = 0;
+            if (!WinHttpReadData(request.get(), buffer, sizeof buffer, &got)) RaiseCannotConnect(GetLastError());
+            if (got == 0) break;
+            if (got > kMaxMessageBytes - body.size()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserMessageTooLong));
+            body.append(buffer, got);
+        }
+        return body;
+    });
 }
 
 WebSocketChannel::WebSocketChannel(std::uint16_t port, std::string_view path)
     : m_Session(OpenSession(kConnectTimeoutMs)),
       m_Connection(Connect(m_Session.get(), port)),
       m_Shared(std::make_shared<Shared>()) {
-    UniqueInternet request = Request(m_Connection.get(), path, true);
-    m_Shared->socket.reset(WinHttpWebSocketCompleteUpgrade(request.get(), 0));
-    if (!m_Shared->socket) RaiseCannotConnect(GetLastError());
+    if (!m_Shared->arrivedEvent) RaiseCannotConnect(GetLastError());
+    // Connecting and the upgrade wait for the other side within WinHTTP's
+    // time limits; the window answers meanwhile.
+    m_Shared->socket.reset(RunPumping([&] {
+        UniqueInternet request = Request(m_Connection.get(), path, true, kConnectTimeoutMs);
+        HINTERNET socket = WinHttpWebSocketCompleteUpgrade(request.get(), 0);
+        if (socket == nullptr) RaiseCannotConnect(GetLastError());
+        return socket;
+    }));
     // The socket waits for messages as long as the page lives: no receive timeout.
     WinHttpSetTimeouts(m_Shared->socket.get(), kConnectTimeoutMs, kConnectTimeoutMs, kConnectTimeoutMs, 0);
     m_Reader = std::thread([shared = m_Shared, socket = m_Shared->socket.get()] { ReadMessages(shared, socket); });
@@ -153,16 +192,27 @@ void WebSocketChannel::Send(std::string_view message) {
 }
 
 std::optional<std::string> WebSocketChannel::Receive(int timeoutMs) {
-    std::unique_lock lock(m_Shared->mutex);
-    m_Shared->arrived.wait_for(lock, std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs),
-                               [this] { return !m_Shared->messages.empty() || m_Shared->closed; });
-    if (!m_Shared->messages.empty()) {
-        std::string message = std::move(m_Shared->messages.front());
-        m_Shared->messages.pop_front();
-        return message;
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs < 0 ? 0 : timeoutMs);
+    for (;;) {
+        {
+            std::lock_guard lock(m_Shared->mutex);
+            if (!m_Shared->messages.empty()) {
+                std::string message = std::move(m_Shared->messages.front());
+                m_Shared->messages.pop_front();
+                m_Shared->queuedBytes -= message.size();
+                return message;
+            }
+            if (m_Shared->closed) {
+                if (m_Shared->failure) throw *m_Shared->failure;
+                RaiseLost();
+            }
+            ResetEvent(m_Shared->arrivedEvent.get());
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end) return std::nullopt;
+        // The window's messages run while the browser takes its time.
+        WaitPumping(m_Shared->arrivedEvent.get(), static_cast<DWORD>(end - now));
     }
-    if (m_Shared->closed) RaiseLost();
-    return std::nullopt;
 }
 
 }  // namespace platform

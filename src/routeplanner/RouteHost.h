@@ -54,6 +54,10 @@ public:
     // user): the run then stops at once and shows nothing more.
     virtual bool Ended() = 0;
 
+    // The browser failed and the failure was reported (or the program was
+    // ending): the program's exit code says so.
+    virtual void Browserfehler() = 0;
+
     // Closes the main window with its close steps (the window's values are
     // stored); the program ends.
     virtual void CloseWindow() = 0;

@@ -38,4 +38,5 @@ platform::MsgAnswer Rovandel2RouteHost::MsgBox(const platform::MessageBoxRequest
 void Rovandel2RouteHost::DoEvents() { m_Logic.Env().windows.DoEvents(); }
 void Rovandel2RouteHost::WaitForEvents(int timeoutMs) { m_Logic.Env().windows.WaitForEvents(timeoutMs); }
 bool Rovandel2RouteHost::Ended() { return m_Logic.Beendet() || m_Logic.SchliessenAngefragt(); }
+void Rovandel2RouteHost::Browserfehler() { m_Logic.Browserfehler(); }
 void Rovandel2RouteHost::CloseWindow() { m_Logic.Schliessen(); }

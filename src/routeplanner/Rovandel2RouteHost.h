@@ -27,6 +27,7 @@ public:
     void WaitForEvents(int timeoutMs) override;
     // Escape was pressed, or the user closed the window while the run waits.
     bool Ended() override;
+    void Browserfehler() override;
     void CloseWindow() override;
 
 private:

@@ -101,6 +101,7 @@ MsgAnswer clRoutenberechnung::Message(std::string text, MsgIcon icon, MsgButtons
 
 void clRoutenberechnung::ShowCurrentError(std::string_view routine) {
     const AppError error = modMessages::CurrentError();
+    m_Host.Browserfehler();
     if (m_Host.Ended()) return;
     Message(Lines({std::string(texts::kRouteErrorIn) + std::string(routine),
                    std::string(texts::kErrorNumberLine) + std::to_string(error.number()),

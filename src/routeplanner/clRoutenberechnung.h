@@ -76,7 +76,8 @@ private:
 
     platform::MsgAnswer Message(std::string text, platform::MsgIcon icon, platform::MsgButtons buttons,
                                 platform::MsgModality modality);
-    // "Fehler in " + routine with the number and description of the error being handled.
+    // "Fehler in " + routine with the number and description of the error
+    // being handled; the program's exit code tells of it.
     void ShowCurrentError(std::string_view routine);
     void PageChanged();
     // The run for an address with the placeholders: opened with the address

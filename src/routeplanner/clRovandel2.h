@@ -88,6 +88,9 @@ public:
     bool Beschaeftigt() const { return m_Busy; }
     // Escape has ended the program.
     bool Beendet() const { return m_Ended; }
+    // The route calculation's browser failed: the program ends with exit code 1.
+    void Browserfehler() { m_BrowserFailed = true; }
+    bool BrowserFehlgeschlagen() const { return m_BrowserFailed; }
     bool SchliessenAngefragt() const { return m_CloseRequested; }
 
     IRovandel2Form& Form() { return m_Form; }
@@ -116,6 +119,7 @@ private:
     bool m_StatusPanel = false;  // taken when the window loads
     bool m_Busy = false;
     bool m_Ended = false;
+    bool m_BrowserFailed = false;
     bool m_CloseRequested = false;
     bool m_Unloaded = false;
     std::optional<AppError> m_CaptureError;

@@ -90,6 +90,9 @@ void Bereinigen(clRovandel2& fenster) {
         env.windows.DoEvents();
         // The user closed the window meanwhile: it closes once the walk has stopped.
         if (fenster.SchliessenAngefragt()) break;
+        // A link may lead out of the folder, and deleting it may delete
+        // what it leads to: only ordinary files are offered.
+        if ((file.attributes & platform::kAttributeReparsePoint) != 0) continue;
         if (IstKandidat(file.name)) Loeschen(fenster, p, file.name);
     }
     restore.Jetzt();

@@ -2,8 +2,9 @@
 // The clean-up of the route planner's cookie files, started by a click on
 // the main window's banner: the cookie folder is found (the option
 // "CookiePfad", the shell's cookies folder, the registry, the folder
-// chooser), then every file directly in it whose name holds the route
-// planner's name is offered for deletion, one question each.
+// chooser), then every ordinary file directly in it whose name holds the
+// route planner's name is offered for deletion, one question each; links
+// are passed over.
 #include <cstddef>
 #include <string>
 #include <string_view>

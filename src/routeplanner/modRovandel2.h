@@ -24,7 +24,7 @@ enum class Start {
 };
 
 inline constexpr int kExitNormal = 0;
-inline constexpr int kExitFehler = 1;
+inline constexpr int kExitFehler = 1;  // also: the route calculation's browser failed
 inline constexpr int kExitAbgelehnt = 2;
 
 // Creates ACTApp, refuses without a running ACT! or an open database

@@ -35,7 +35,7 @@ int RunRovandel2() {
     frmRovandel2 form({win.platform, settings, folders, *programm.ACTApp, programm.Programmname, browsers, shell, clock});
     form.Open();
     form.RunUntilClosed();
-    return modRovandel2::kExitNormal;
+    return form.Logic().BrowserFehlgeschlagen() ? modRovandel2::kExitFehler : modRovandel2::kExitNormal;
 }
 
 }  // namespace

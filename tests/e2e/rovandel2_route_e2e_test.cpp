@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "driver/BoxDriver_win.h"
 #include "platform/ChromiumStart_win.h"
@@ -119,6 +120,28 @@ TEST_F(Rovandel2Route, AnAddressWithThePlaceholdersBringsBothLinesToThePlannerIn
     EXPECT_EQ(routepages::QueryValue(asked[0], "to"), std::optional<std::string>("Hauptstraße 12b, 50667 Köln, DEU"));
     EXPECT_TRUE(Shows(s_Pages->Url("directions") + asked[0].substr(asked[0].find('?'))))
         << "the browser stays open on the route";
+}
+
+TEST_F(Rovandel2Route, ABrowserOptionThatIsNoBrowserIsReportedByNameAndTheExitCodeIsOne) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring batch = std::wstring(temp) + L"rovandel2-browser.bat";
+    {
+        std::FILE* file = _wfopen(batch.c_str(), L"wb");
+        ASSERT_NE(file, nullptr);
+        std::fputs("@echo off\r\n", file);
+        std::fclose(file);
+    }
+    routepages::WriteRovandelOption(L"Browser", platform::Narrow(batch));
+    ChildProcess& rovandel = Start("route");
+    HWND box = driver::FindMessageBox(rovandel.Id(), L"Rovandel2", 30000);
+    ASSERT_NE(box, nullptr);
+    const driver::BoxInfo info = driver::ReadMessageBox(box);
+    EXPECT_EQ(info.text, L"Fehler in openWebseite\r\nFehlernummer: 193\r\nFehlerbeschreibung: Das Programm " + batch +
+                             L" ist kein unterstützter Browser. Es ist kein Programm wie Edge, Chrome oder Chromium.");
+    driver::Press(box, IDOK);
+    EXPECT_EQ(rovandel.WaitForExit(15000), std::optional<DWORD>(1));
+    DeleteFileW(batch.c_str());
 }
 
 }  // namespace

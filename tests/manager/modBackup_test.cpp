@@ -99,6 +99,10 @@ TEST_F(Backups, OnlyTheNewestTwentyOfItsOwnFilesAreKeptAndNothingElseIsTouched) 
                                               "Sicherung 2020--1-01 00-00-01.reg", "Sicherung 2020-01-01 00-00-01 Nr. +5.reg"};
     for (const std::string& name : foreign) sub.files.Put(Path(name), {2});
     sub.files.SetAttributes(Path("Sicherung 2026-11-02 10-00-00.reg"), platform::kAttributeReadOnly);
+    // A link named like the oldest backup: deleting it could delete what it points to.
+    const std::string link = Path("Sicherung 2026-10-01 10-00-00.reg");
+    sub.files.Put(link, {3});
+    sub.files.SetAttributes(link, platform::kAttributeReparsePoint);
 
     // An earlier clock: the first numbered backup is still newer than all
     // of the older names.
@@ -107,6 +111,7 @@ TEST_F(Backups, OnlyTheNewestTwentyOfItsOwnFilesAreKeptAndNothingElseIsTouched) 
     EXPECT_EQ(sub.files.Removed(), (std::vector<std::string>{Path("Sicherung 2026-11-01 10-00-00.reg")}))
         << "the read-only second-oldest stays, and the change goes on";
     for (const std::string& name : foreign) EXPECT_TRUE(sub.files.Exists(Path(name))) << name;
+    EXPECT_TRUE(sub.files.Exists(link));
 
     const std::vector<modBackup::Entry> listed = modBackup::List(sub.platform, store);
     ASSERT_EQ(listed.size(), 21u);

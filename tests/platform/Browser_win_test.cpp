@@ -1,16 +1,25 @@
 // The browser seam against Debian's Chromium under Wine, found through an
 // "App Paths" entry, started on Rovandel2's profile and driven over the
 // DevTools protocol; the route page server tells what reached the page.
+#include <winsock2.h>
+#include <windows.h>
+#include <wincrypt.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <thread>
 
 #include "base/AppError.h"
 #include "platform/Automation_win.h"
 #include "platform/DevToolsSession.h"
+#include "platform/Handles_win.h"
 #include "platform/BrowserFactory_win.h"
+#include "platform/WebSocketChannel_win.h"
 #include "platform/WinText_win.h"
 #include "support/BrowserTest_win.h"
+#include "support/TestWindow_win.h"
 
 using platform::BrowserElementPtr;
 using support::ChromiumTest;
@@ -156,6 +165,103 @@ TEST_F(ChromiumPage, ABrowserEndedUnderTheProgramGivesAnErrorAndTheNextOpenStart
     Load(*fresh, Pages().Url("normal"));
     EXPECT_NE(BrowserPid(), 0u);
     EXPECT_NE(BrowserPid(), pid);
+}
+
+// A socket listening on 127.0.0.1 at a free port: the system takes the
+// connections, nobody answers unless the test does.
+SOCKET Listening(std::uint16_t& port) {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    const SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{AF_INET, 0, {}, {}};
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener, 8);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    return listener;
+}
+
+TEST_F(ChromiumPage, AStalePortFileOfASilentProgramLeadsToAFreshBrowserWhileTheWindowAnswers) {
+    routepages::EndBrowsers(platform::BrowserProfileFolder());
+    std::uint16_t port = 0;
+    const SOCKET silent = Listening(port);
+    const std::string file = std::to_string(port) + "\n/devtools/browser/0a1b2c\n";
+    FILE* out = _wfopen((platform::BrowserProfileFolder() + L"\\DevToolsActivePort").c_str(), L"wb");
+    std::fputs(file.c_str(), out);
+    std::fclose(out);
+    support::TestWindow window(L"Rovandel2WaitTest", L"Warten");
+    support::AnswerWatch watch(window.hwnd());
+
+    platform::BrowserPtr browser = Open();
+    Load(*browser, Pages().Url("normal"));
+    EXPECT_NE(BrowserPid(), 0u) << "a browser of its own was started";
+    EXPECT_LT(watch.LongestMs(), 1000u) << "the window did not answer while the program waited";
+    closesocket(silent);
+}
+
+TEST_F(ChromiumPage, AProgramThatOpensNoControlConnectionIsNamedAsNoBrowserAndEnded) {
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::string notepad = platform::Narrow(windows) + "\\notepad.exe";
+    routepages::EndBrowsers(platform::BrowserProfileFolder());  // else the running one gets the window
+    ASSERT_EQ(FindWindowW(L"Notepad", nullptr), nullptr);
+    support::TestWindow window(L"Rovandel2WaitTest", L"Warten");
+    support::AnswerWatch watch(window.hwnd());
+    EXPECT_EQ(ErrorOf([&] { m_Factory.Create({notepad, ""}); }).description(),
+              "Das Programm " + notepad +
+                  " ist kein unterstützter Browser. Es hat innerhalb von 20 Sekunden keine Steuerverbindung geöffnet.");
+    EXPECT_LT(watch.LongestMs(), 1000u) << "the window did not answer while the program waited";
+    for (int i = 0; i < 60 && FindWindowW(L"Notepad", nullptr) != nullptr; ++i) Sleep(50);
+    EXPECT_EQ(FindWindowW(L"Notepad", nullptr), nullptr) << "what was started stays running";
+}
+
+// One text message in 1 MB frames that never ends (64 MB of it, so that a
+// reader without a cap fails the test rather than the machine).
+TEST(DevToolsEndpoint, AMessageWithoutEndIsCutOffAtTheCap) {
+    std::uint16_t port = 0;
+    const SOCKET listener = Listening(port);
+    std::thread endpoint([listener] {
+        const SOCKET client = accept(listener, nullptr, nullptr);
+        std::string head(4096, '\0');
+        head.resize(static_cast<std::size_t>(std::max(recv(client, head.data(), 4096, 0), 0)));
+        const std::size_t at = head.find("Sec-WebSocket-Key: ") + 19;
+        const std::string key = head.substr(at, head.find("\r\n", at) - at) + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11";
+        BYTE digest[20] = {};
+        DWORD size = sizeof digest;
+        char accept[40] = {};
+        DWORD length = sizeof accept;
+        HCRYPTPROV provider = 0;
+        HCRYPTHASH hash = 0;
+        CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT);
+        CryptCreateHash(provider, CALG_SHA1, 0, 0, &hash);
+        CryptHashData(hash, reinterpret_cast<const BYTE*>(key.data()), static_cast<DWORD>(key.size()), 0);
+        CryptGetHashParam(hash, HP_HASHVAL, digest, &size, 0);
+        CryptBinaryToStringA(digest, size, CRYPT_STRING_BASE64 | CRYPT_STRING_NOCRLF, accept, &length);
+        std::string out = "HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                          "Sec-WebSocket-Accept: " + std::string(accept) + "\r\n\r\n";
+        for (int i = 0; i < 64 && send(client, out.data(), static_cast<int>(out.size()), 0) > 0; ++i) {
+            out = std::string(i == 0 ? "\x01\x7F" : std::string("\x00\x7F", 2)) + std::string("\0\0\0\0\0\x10\0\0", 8) +
+                  std::string(1u << 20, 'x');  // text, then continuations, never the last
+        }
+        recv(client, head.data(), 1, 0);  // until the channel goes
+        closesocket(client);
+        CryptDestroyHash(hash);
+        CryptReleaseContext(provider, 0);
+    });
+    {
+        platform::WebSocketChannel channel(port, "/devtools/page/endless");
+        const ULONGLONG end = GetTickCount64() + 20000;
+        const AppError error = ErrorOf([&] {
+            while (GetTickCount64() < end) channel.Receive(200);
+        });
+        EXPECT_EQ(error.number(), platform::kBrowserBadAnswer);
+        EXPECT_EQ(error.description(),
+                  "Der Browser hat eine zu lange Nachricht geschickt (über 8 MB); die Verbindung wurde getrennt.");
+    }
+    endpoint.join();
+    closesocket(listener);
 }
 
 }  // namespace

@@ -127,4 +127,17 @@ TEST_F(DevToolsSessionTest, TextsReachTheWireAsJsonDataExactly) {
     EXPECT_EQ(sent.back()["params"]["value"], "ab\xEF\xBF\xBD" "cd") << "a stray byte goes as U+FFFD";
 }
 
+// The WebSocket reader's pieces: a message of exactly the cap is taken, one
+// without end is cut off there.
+TEST(MessageAssemblyTest, PiecesJoinUpToTheCapAndNotBeyond) {
+    platform::MessageAssembly assembly;
+    const std::string megabyte(1u << 20, 'x');
+    std::size_t taken = 0;
+    for (; taken < platform::kMaxMessageBytes; taken += megabyte.size()) EXPECT_FALSE(assembly.Add(megabyte, false));
+    EXPECT_EQ(assembly.Add("", true)->size(), platform::kMaxMessageBytes);
+    for (taken = 0; taken < platform::kMaxMessageBytes; taken += megabyte.size()) assembly.Add(megabyte, false);
+    EXPECT_THROW(assembly.Add("x", false), AppError);
+    EXPECT_EQ(assembly.Add("{}", true), std::optional<std::string>("{}")) << "what came of it is dropped";
+}
+
 }  // namespace

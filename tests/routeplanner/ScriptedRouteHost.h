@@ -63,6 +63,7 @@ public:
         DoEvents();
     }
     bool Ended() override { return ended; }
+    void Browserfehler() override { ++browserFailures; }
     void CloseWindow() override {
         EXPECT_FALSE(ended) << "closed after the program ended";
         Log("close");
@@ -96,6 +97,7 @@ public:
     int realWaitMs = 0;
     int timeScale = 1;  // the fake clock moves this many times the wait on
     long events = 0;
+    int browserFailures = 0;
     long long waitedMs = 0;
 
 private:

@@ -92,6 +92,7 @@ TEST_F(RouteRun, APageReadyAtOnceIsFilledAndSentAndTheWindowClosesWithTheBrowser
     EXPECT_EQ(browsers.Created().size(), 1u);
     EXPECT_FALSE(browsers.WindowAt(1).quit);
     EXPECT_EQ(browsers.LiveReferences(), 0) << "the run lets the browser go";
+    EXPECT_EQ(host.browserFailures, 0);
 }
 
 TEST_F(RouteRun, TheOptionsNameTheAddressAndTheBrowserAndAreReadAtEveryRun) {
@@ -269,6 +270,7 @@ TEST_F(RouteRun, AnsweringNoQuitsTheBrowserAndClosesTheWindowWithoutAnotherMessa
         EXPECT_EQ(window.log.back(), "close");
         EXPECT_EQ(window.Only("progress").back(), phase == 0 ? "progress 50" : "progress 60");
         EXPECT_EQ(browser.CallsWithoutPolls().back(), "quit");
+        EXPECT_EQ(window.browserFailures, 0) << "giving up is no failure of the browser";
     }
 }
 
@@ -424,6 +426,7 @@ TEST_F(RouteRun, ABrowserThatCannotBeCreatedOrFailsLaterIsReportedAndTheWindowCl
             EXPECT_EQ(*(steps.end() - 2), "status ") << "the status is cleared";
         }
         EXPECT_EQ(browser.Windows(), created ? 1 : 0);
+        EXPECT_EQ(window.browserFailures, 1) << "the exit code tells of it";
         if (created) {
             EXPECT_FALSE(browser.WindowAt(1).quit);
         }

@@ -124,6 +124,18 @@ TEST_F(CookieTest, OneQuestionPerCandidateOnlyYesDeletesAndTheFolderIsStoredJust
     for (const auto& call : sub.windows.Calls()) EXPECT_NE(call.op, platform::MemoryWindowSystem::Op::SetTopmost);
 }
 
+TEST_F(CookieTest, ALinkNamedLikeACookieIsNotOfferedAndNotDeleted) {
+    Folder("C:\\Cookies", {"link@fahrtweg[3].txt", "echt@fahrtweg[1].txt"});
+    sub.files.SetAttributes("C:\\Cookies\\link@fahrtweg[3].txt", platform::kAttributeReparsePoint);
+    Option("C:\\Cookies");
+    sub.messages.QueueAnswer(MsgAnswer::Yes);
+    sub.messages.QueueAnswer(MsgAnswer::Yes);
+    logic.imBanner_Click();
+    EXPECT_EQ(Questions(), Strings{"Soll der Cookie 'echt@fahrtweg[1].txt' gelöscht werden?"});
+    EXPECT_EQ(sub.files.Removed(), Strings{"C:\\Cookies\\echt@fahrtweg[1].txt"});
+    EXPECT_EQ(form.Lines("progress "), (Strings{"50", "100", "0"})) << "the link still counts as looked at";
+}
+
 TEST_F(CookieTest, WithoutCandidatesNothingIsAskedAndAChosenFolderIsNotRemembered) {
     Folder("D:\\Cookies", {"x.txt", "y.txt"});
     shell.ChooserGives("D:\\Cookies\\");

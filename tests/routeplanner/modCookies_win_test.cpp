@@ -22,6 +22,7 @@
 #include "platform/WinPlatform_win.h"
 #include "platform/WinText_win.h"
 #include "routeplanner/RecordingForm.h"
+#include "routepages/LinuxBrowser_win.h"
 
 namespace {
 
@@ -92,6 +93,29 @@ TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReporte
     held.reset();
     SetFileAttributesW((root / L"nurlesen@fahrtweg[1].txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     fs::remove_all(root);
+}
+
+// Wine lists a Linux link to a file as an ordinary file, and deleting it
+// there deletes the file it leads to: the listing must mark it.
+TEST(CookieWalkOnDisk, ALinkToAFileOutsideIsListedAsALink) {
+    const fs::path root = fs::temp_directory_path() / ("rovandel-link-" + std::to_string(GetCurrentProcessId()));
+    fs::create_directories(root / L"Cookies");
+    const std::string unix = routepages::UnixPath(root.wstring());
+    if (unix.empty()) GTEST_SKIP() << "Wine's Linux links only";
+    platform::UniqueFile(CreateFileW((root / L"ziel.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    platform::UniqueFile(CreateFileW((root / L"Cookies" / L"echt@fahrtweg[1].txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                     CREATE_ALWAYS, 0, nullptr));
+    routepages::RunLinux(platform::Widen("Z:\\bin\\ln -s " + unix + "/ziel.txt " + unix + "/Cookies/link@fahrtweg[3].txt"));
+    for (int i = 0; i < 100 && !fs::exists(root / L"Cookies" / L"link@fahrtweg[3].txt"); ++i) Sleep(50);
+
+    platform::WinPlatform win{"Rovandel2"};
+    const auto listed = win.files.ListFiles(platform::Narrow((root / L"Cookies").wstring()));
+    EXPECT_EQ(listed.size(), 2u);
+    for (const auto& entry : listed) {
+        EXPECT_EQ((entry.attributes & platform::kAttributeReparsePoint) != 0, entry.name.starts_with("link@")) << entry.name;
+    }
+    routepages::RunLinux(platform::Widen("Z:\\bin\\rm -r " + unix));  // Wine's deletion would follow the link
+    for (int i = 0; i < 100 && fs::exists(root); ++i) Sleep(50);
 }
 
 }  // namespace

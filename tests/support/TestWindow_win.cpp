@@ -1,5 +1,7 @@
 #include "support/TestWindow_win.h"
 
+#include <algorithm>
+
 namespace support {
 
 TestWindow::TestWindow(const std::wstring& className, const std::wstring& title, int show) {
@@ -34,6 +36,21 @@ LRESULT CALLBACK TestWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+AnswerWatch::AnswerWatch(HWND window)
+    : m_Thread([this, window] {
+          for (; !m_Stop; Sleep(50)) {
+              const ULONGLONG start = GetTickCount64();
+              DWORD_PTR result = 0;
+              const bool answered = SendMessageTimeoutW(window, WM_APP, 0, 0, SMTO_NORMAL, 3000, &result) != 0;
+              m_Longest = std::max<unsigned long long>(m_Longest, answered ? GetTickCount64() - start : 3000);
+          }
+      }) {}
+
+AnswerWatch::~AnswerWatch() {
+    m_Stop = true;
+    m_Thread.join();
 }
 
 void PumpMessages() {

@@ -2,7 +2,9 @@
 // Real top-level windows made by a test, of any class, destroyed with the object.
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "platform/Handles_win.h"
 
@@ -24,6 +26,20 @@ private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     platform::UniqueWindow m_Window;
     int m_AppMessages = 0;
+};
+
+// Sends the window message after message from a thread of its own while
+// the window's thread is busy elsewhere: the longest answer (3 s when none).
+class AnswerWatch {
+public:
+    explicit AnswerWatch(HWND window);
+    ~AnswerWatch();
+    unsigned long long LongestMs() const { return m_Longest; }
+
+private:
+    std::atomic<bool> m_Stop{false};
+    std::atomic<unsigned long long> m_Longest{0};
+    std::thread m_Thread;
 };
 
 // Lets the thread's pending messages run (window creation, show, destroy).

@@ -24,23 +24,23 @@ std::string ReadAll(const std::wstring& path) {
     return content;
 }
 
-// Runs a Linux program (Z:\ path) and waits for it; Wine gives no handle, so
-// the wait is for its effect, by the caller.
+}  // namespace
+
 void RunLinux(const std::wstring& commandLine) {
     std::wstring line = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        if (info.hThread) CloseHandle(info.hThread);
+        // For a Linux program Wine leaves no process handle and garbage in
+        // the thread handle's place: closing that would close some other handle.
         if (info.hProcess) {
+            if (info.hThread) CloseHandle(info.hThread);
             WaitForSingleObject(info.hProcess, 5000);
             CloseHandle(info.hProcess);
         }
     }
 }
-
-}  // namespace
 
 std::wstring LinuxChromium() {
     const std::wstring path = L"Z:\\usr\\bin\\chromium";

@@ -14,6 +14,10 @@ namespace routepages {
 // Z:\usr\bin\chromium, or "" when Chromium is not installed.
 std::wstring LinuxChromium();
 
+// Runs a Linux program (its Z:\\ path and arguments); Wine gives no handle
+// to wait on, so the caller waits for its effect.
+void RunLinux(const std::wstring& commandLine);
+
 // The Linux path of a Windows path (Wine's own mapping).
 std::string UnixPath(const std::wstring& windowsPath);
 
