@@ -1,5 +1,7 @@
 #include "base/AppError.h"
 
+#include <new>
+
 #include "base/UiTexts.h"
 
 std::string DescriptionOf(std::int32_t number) {
@@ -23,3 +25,17 @@ std::string DescriptionOf(std::int32_t number) {
 void Raise(std::int32_t number) { throw AppError(number, DescriptionOf(number)); }
 
 void Raise(std::int32_t number, std::string description) { throw AppError(number, std::move(description)); }
+
+AppError CurrentError() {
+    try {
+        throw;
+    } catch (const AppError& e) {
+        return e;
+    } catch (const std::bad_alloc&) {
+        return AppError(ErrorNumber::OutOfMemory, std::string(texts::kOutOfMemory));
+    } catch (const std::exception& e) {
+        return AppError(ErrorNumber::Internal, std::string(texts::kInternalError) + ": " + e.what());
+    } catch (...) {
+        return AppError(ErrorNumber::Internal, std::string(texts::kInternalError));
+    }
+}

@@ -50,3 +50,8 @@ std::string DescriptionOf(std::int32_t number);
 [[noreturn]] void Raise(std::int32_t number);
 // Raises an error with a description of the case's own.
 [[noreturn]] void Raise(std::int32_t number, std::string description);
+
+// The exception being handled, as the one error type: call it inside a
+// catch block. Out of memory and foreign exceptions get numbers and German
+// descriptions of their own.
+AppError CurrentError();

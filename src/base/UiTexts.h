@@ -192,6 +192,7 @@ inline constexpr std::string_view kToolbarLead = "Symbolleiste ";
 // Errors of the command classes: "Fehler in Klasse " + class + method, then
 // number and description.
 inline constexpr std::string_view kClassErrorPrefix = "Fehler in Klasse ";
+inline constexpr std::string_view kErrorIn = "Fehler in ";  // + the routine
 inline constexpr std::string_view kErrorNumberLine = "Fehlernummer: ";
 inline constexpr std::string_view kErrorDescriptionLine = "Fehlerbeschreibung: ";
 
@@ -376,7 +377,6 @@ inline constexpr std::string_view kCommonControlsMissing =
 inline constexpr std::string_view kRovStartActFirst = "Bitte starten Sie zuvor ACT!.";
 inline constexpr std::string_view kRovOpenDatabaseFirst = "Bitte öffnen Sie zuvor eine ACT!-Datenbank.";
 // "Fehler in " + routine, then the lines "Fehlernummer: " and "Fehlerbeschreibung: ".
-inline constexpr std::string_view kRovErrorIn = "Fehler in ";
 
 // The main window's frames, labels (with their access keys), buttons and lists.
 inline constexpr std::string_view kRovFrameStart = "Start";
@@ -491,7 +491,6 @@ inline constexpr std::string_view kRouteOpenPage4 = "öffne Internetseite....";
 inline constexpr std::string_view kRouteOpenPage5 = "öffne Internetseite.....";
 inline constexpr std::string_view kRouteFillForm = "fülle Formular...";
 // "Fehler in " + routine, then the number and description lines of the class errors.
-inline constexpr std::string_view kRouteErrorIn = "Fehler in ";
 inline constexpr std::string_view kRouteWaitQuestion =
     "Soll Rovandel2 noch weiter auf den Aufbau von der Internetseite warten?";
 inline constexpr std::string_view kRouteFormMissing1 = "Es wurde nicht das Start- und Ziel-Formular gefunden.";

@@ -1,8 +1,7 @@
 #include "common/modMessages.h"
 
-#include <new>
-
 #include "base/AppError.h"
+#include "base/ErrorText.h"
 #include "base/UiTexts.h"
 
 namespace modMessages {
@@ -19,25 +18,7 @@ platform::MsgAnswer MsgBox(const platform::Platform& env, std::string_view text,
 
 void ShowRoutineError(const platform::Platform& env, std::string_view routine, std::int32_t number,
                       std::string_view description) {
-    std::string text(texts::kErrorPrefix);
-    text += std::to_string(number);
-    text += ". ";
-    text += description;
-    MsgBox(env, text, platform::MsgIcon::None, platform::MsgButtons::Ok, routine);
-}
-
-AppError CurrentError() {
-    try {
-        throw;
-    } catch (const AppError& e) {
-        return e;
-    } catch (const std::bad_alloc&) {
-        return AppError(ErrorNumber::OutOfMemory, std::string(texts::kOutOfMemory));
-    } catch (const std::exception& e) {
-        return AppError(ErrorNumber::Internal, std::string(texts::kInternalError) + ": " + e.what());
-    } catch (...) {
-        return AppError(ErrorNumber::Internal, std::string(texts::kInternalError));
-    }
+    MsgBox(env, errortext::Brief(number, description), platform::MsgIcon::None, platform::MsgButtons::Ok, routine);
 }
 
 void ShowCurrentException(const platform::Platform& env, std::string_view routine) {
@@ -47,15 +28,8 @@ void ShowCurrentException(const platform::Platform& env, std::string_view routin
 
 void ShowClassError(const platform::Platform& env, std::string_view classAndMethod, std::int32_t number,
                     std::string_view description) {
-    std::string text(texts::kClassErrorPrefix);
-    text += classAndMethod;
-    text += texts::kCrLf;
-    text += texts::kErrorNumberLine;
-    text += std::to_string(number);
-    text += texts::kCrLf;
-    text += texts::kErrorDescriptionLine;
-    text += description;
-    MsgBox(env, text, platform::MsgIcon::Exclamation);
+    MsgBox(env, errortext::Report(std::string(texts::kClassErrorPrefix) + std::string(classAndMethod), number, description),
+           platform::MsgIcon::Exclamation);
 }
 
 void ShowCurrentClassError(const platform::Platform& env, std::string_view classAndMethod) {

@@ -9,9 +9,6 @@ class AppError;
 
 namespace modMessages {
 
-// The error being handled, as the one error type (call inside a catch block).
-AppError CurrentError();
-
 // A box titled `title`, or the program's own title when `title` is empty.
 platform::MsgAnswer MsgBox(const platform::Platform& env, std::string_view text,
                            platform::MsgIcon icon = platform::MsgIcon::None,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/ErrorText.h"
 #include "base/AppError.h"
 #include "base/UiTexts.h"
 #include "common/clFileDialog.h"
@@ -173,10 +174,7 @@ LRESULT frmListenansicht::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmListenansicht::OnError() {
-    const AppError e = modMessages::CurrentError();
-    std::string text(texts::kErrorPrefix);
-    text += std::to_string(e.number()) + ". " + e.description();
-    modMessages::MsgBox(m_Env, text, platform::MsgIcon::Exclamation);
+    modMessages::MsgBox(m_Env, errortext::Brief(CurrentError()), platform::MsgIcon::Exclamation);
 }
 
 bool frmListenansicht::InCommandView() const { return m_cmdToolbars->Text() == texts::kToolbarsButton; }

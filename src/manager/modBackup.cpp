@@ -340,7 +340,7 @@ bool Take(const platform::Platform& env, const Store& store) {
         return true;
     } catch (...) {
         std::string text(texts::kBackupNotWritten);
-        text += modMessages::CurrentError().description();
+        text += CurrentError().description();
         text += texts::kBackupNothingChanged;
         modMessages::MsgBox(env, text, platform::MsgIcon::Exclamation);
         return false;
@@ -445,7 +445,7 @@ bool Restore(const platform::Platform& env, const Store& store, std::string_view
         regfile::Read([&file](std::span<std::uint8_t> buffer) { return file->Read(buffer); }, plan);
         writes = plan.Done();
     } catch (...) {
-        Refuse(env, path, modMessages::CurrentError().description());
+        Refuse(env, path, CurrentError().description());
         return false;
     }
     if (!Take(env, store)) return false;

@@ -125,7 +125,7 @@ std::unique_ptr<platform::IHeldLock> LockConfiguration(const platform::Platform&
         if (!held) modMessages::MsgBox(env, texts::kConfigurationBusy, platform::MsgIcon::Exclamation);
         return held;
     } catch (...) {
-        modMessages::MsgBox(env, modMessages::CurrentError().description(), platform::MsgIcon::Exclamation);
+        modMessages::MsgBox(env, CurrentError().description(), platform::MsgIcon::Exclamation);
         return nullptr;
     }
 }
@@ -401,7 +401,7 @@ bool AsksForQuiet(std::string_view commandLine) {
 
 int LastResort(platform::IMessageBoxes& boxes, bool quiet, const std::function<void(std::string_view)>& print) {
     try {
-        const AppError error = modMessages::CurrentError();
+        const AppError error = CurrentError();
         const std::string what = error.description().empty() ? std::string(texts::kInternalError) : error.description();
         if (quiet) {
             if (print) print(std::string(texts::kTessivarTitle) + ": " + what + "\r\n");

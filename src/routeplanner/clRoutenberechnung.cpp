@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ErrorText.h"
 #include "base/AppError.h"
 #include "base/Text.h"
 #include "base/UiTexts.h"
@@ -100,13 +101,10 @@ MsgAnswer clRoutenberechnung::Message(std::string text, MsgIcon icon, MsgButtons
 }
 
 void clRoutenberechnung::ShowCurrentError(std::string_view routine) {
-    const AppError error = modMessages::CurrentError();
+    const AppError error = CurrentError();
     m_Host.Browserfehler();
     if (m_Host.Ended()) return;
-    Message(Lines({std::string(texts::kRouteErrorIn) + std::string(routine),
-                   std::string(texts::kErrorNumberLine) + std::to_string(error.number()),
-                   std::string(texts::kErrorDescriptionLine) + error.description()}),
-            MsgIcon::Exclamation, MsgButtons::Ok, MsgModality::Application);
+    Message(errortext::Report(std::string(texts::kErrorIn) + std::string(routine), error), MsgIcon::Exclamation, MsgButtons::Ok, MsgModality::Application);
 }
 
 void clRoutenberechnung::Pause(std::int64_t untilMs) {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/ErrorText.h"
 #include "base/UiTexts.h"
 #include "common/modMessages.h"
 #include "routeplanner/AmEnde.h"
@@ -193,13 +194,7 @@ std::string clRovandel2::Link(const std::function<std::string()>& call) {
 
 void clRovandel2::MeldeErfassungsfehler() {
     if (!m_CaptureError) return;
-    std::string text(texts::kRovCaptureFailed);
-    text += texts::kCrLf;
-    text += texts::kErrorNumberLine;
-    text += std::to_string(m_CaptureError->number());
-    text += texts::kCrLf;
-    text += texts::kErrorDescriptionLine;
-    text += m_CaptureError->description();
+    const std::string text = errortext::Report(texts::kRovCaptureFailed, *m_CaptureError);
     m_CaptureError.reset();
     modMessages::MsgBox(Env(), text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }

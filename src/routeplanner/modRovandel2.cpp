@@ -1,5 +1,6 @@
 #include "routeplanner/modRovandel2.h"
 
+#include "base/ErrorText.h"
 #include "base/AppError.h"
 #include "base/UiTexts.h"
 #include "common/modMessages.h"
@@ -42,15 +43,7 @@ Start Main(const platform::Platform& env, platform::IAutomation& automation, pla
 }
 
 void MeldeFehler(const platform::Platform& env, std::string_view routine) {
-    const AppError e = modMessages::CurrentError();
-    std::string text(texts::kRovErrorIn);
-    text += routine;
-    text += texts::kCrLf;
-    text += texts::kErrorNumberLine;
-    text += std::to_string(e.number());
-    text += texts::kCrLf;
-    text += texts::kErrorDescriptionLine;
-    text += e.description();
+    const std::string text = errortext::Report(std::string(texts::kErrorIn) + std::string(routine), CurrentError());
     modMessages::MsgBox(env, text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/ErrorText.h"
 #include "base/AppError.h"
 #include "base/UiTexts.h"
 #include "platform/WinText_win.h"
@@ -17,19 +18,6 @@ namespace {
 [[noreturn]] void RaiseSystem(std::string_view what, std::wstring_view name) {
     Raise(ErrorNumber::Internal,
           std::string(what) + platform::Narrow(name) + " (" + std::to_string(GetLastError()) + ")");
-}
-
-// The error being handled, as number and description.
-AppError CurrentError() {
-    try {
-        throw;
-    } catch (const AppError& e) {
-        return e;
-    } catch (const std::exception& e) {
-        return AppError(ErrorNumber::Internal, std::string(texts::kInternalError) + ": " + e.what());
-    } catch (...) {
-        return AppError(ErrorNumber::Internal, std::string(texts::kInternalError));
-    }
 }
 
 }  // namespace
@@ -212,9 +200,7 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return Defau
 LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcW(hwnd(), msg, wParam, lParam); }
 
 void Window::OnError() {
-    const AppError e = CurrentError();
-    std::string text(texts::kErrorPrefix);
-    text += std::to_string(e.number()) + ". " + e.description();
+    const std::string text = errortext::Brief(CurrentError());
     MessageBoxW(hwnd(), platform::Widen(text).c_str(), platform::Widen(Caption()).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
