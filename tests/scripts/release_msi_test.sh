@@ -7,7 +7,8 @@
 # removes the demo add-on; Rovandel2 opens beside the ACT! stand-in; an older
 # package is refused over it with the package's German message; its removal
 # leaves the add-on's files and the user's data; a cut-off package installs
-# nothing; a package of an older version is replaced by the current one.
+# nothing; a package of an older version is replaced by the current one, and
+# one rebuilt for the same version adds no second entry.
 #
 #   release_msi_test.sh X64_MSI X86_MSI VERSION TOOLS_BIN X86_BIN ICON
 #
@@ -133,8 +134,11 @@ mkdir -p "$WORK/older"
 # Other files than the current ones: after the upgrade they must be gone.
 cp "$BIN/demoaddon.exe" "$WORK/older/tessivar.exe"
 cp "$BIN/demoaddon.exe" "$WORK/older/rovandel2.exe"
-cmake -DMSI_VERSION="$OLDER" -DMSI_ARCH=x64 -DMSI_BIN="$WORK/older" -DMSI_GUIDE="$SRC/docs/benutzerhandbuch" \
-      -DMSI_ICON="$ICON" -DMSI_WORK="$WORK/older" -DMSI_OUTPUT="$WORK/older.msi" -P "$SRC/cmake/MakePackage.cmake" >/dev/null
+make_package() {  # VERSION PROGRAMS OUTPUT: a 64-bit package as the release builds it
+    cmake -DMSI_VERSION="$1" -DMSI_ARCH=x64 -DMSI_BIN="$2" -DMSI_GUIDE="$SRC/docs/benutzerhandbuch" \
+          -DMSI_ICON="$ICON" -DMSI_WORK="$WORK/packages" -DMSI_OUTPUT="$3" -P "$SRC/cmake/MakePackage.cmake" >/dev/null
+}
+make_package "$OLDER" "$WORK/older" "$WORK/older.msi"
 # With the basic interface Windows Installer shows the message, and it is answered.
 "$ENV_SCRIPT" run msiexec /i "$(winpath "$WORK/older.msi")" /qb </dev/null >/dev/null 2>&1 &
 downgrade_pid=$!
@@ -189,6 +193,10 @@ for program in tessivar.exe rovandel2.exe; do
     cmp -s "$FOLDER/$program" "$BIN/$program" || fail "after the upgrade $program is not the current one"
 done
 grep -qxF "$(reg_string Version "$VERSION")" <<<"$(reg_values "$MAKER_KEY")" || fail "after the upgrade the registry names another version"
+# A package rebuilt for the same version is the same product, not a second one.
+make_package "$VERSION" "$BIN" "$WORK/rebuilt.msi"
+win msiexec /i "$(winpath "$WORK/rebuilt.msi")" /qn >/dev/null 2>&1 || true
+[ "$(installed_version)" = "$VERSION" ] || fail "a rebuilt package of the same version was installed beside the first"
 msi 0 "the removal after the upgrade" /x "$(winpath "$MSI64")" /qn
 [ -z "$(uninstall_entries)" ] && [ ! -e "$PREFIX/drive_c/Program Files/Brannock-Heyl" ] ||
     fail "the upgraded installation was not removed completely"
