@@ -46,3 +46,23 @@ set(CPACK_PACKAGE_DIRECTORY ${CMAKE_SOURCE_DIR}/build/release)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
 include(CPack)
+
+# The Windows Installer packages, one per architecture, built with wixl by
+# cmake/MakePackage.cmake from cmake/Package.wxs.in. The command lists are
+# shared with the tests, which build the packages into a folder of their own.
+set(RELEASE_PACKAGE_NAME Tessivar-Rovandel2-${PROJECT_VERSION})
+set(RELEASE_ICON ${CMAKE_BINARY_DIR}/src/manager/tessivar.ico)
+# The command that builds the package for ARCH (x64, x86) from the programs
+# in BIN as OUTPUT, with the WiX source and its files under WORK.
+function(release_package_command out arch version bin output work)
+  set(${out} ${CMAKE_COMMAND} -DMSI_VERSION=${version} -DMSI_ARCH=${arch} -DMSI_BIN=${bin}
+      -DMSI_GUIDE=${RELEASE_GUIDE_DIR} -DMSI_PICTURES=${RELEASE_SCREENSHOTS} -DMSI_ICON=${RELEASE_ICON}
+      -DMSI_WORK=${work} -DMSI_OUTPUT=${output} -P ${CMAKE_SOURCE_DIR}/cmake/MakePackage.cmake PARENT_SCOPE)
+endfunction()
+release_package_command(_release_msi_x64 x64 ${PROJECT_VERSION} $<TARGET_FILE_DIR:tessivar>
+                        ${CPACK_PACKAGE_DIRECTORY}/${RELEASE_PACKAGE_NAME}-x64.msi ${CMAKE_BINARY_DIR}/msi)
+release_package_command(_release_msi_x86 x86 ${PROJECT_VERSION} ${RELEASE_X86_BIN}
+                        ${CPACK_PACKAGE_DIRECTORY}/${RELEASE_PACKAGE_NAME}-x86.msi ${CMAKE_BINARY_DIR}/msi)
+# Like the archive, it packs what was built: scripts/release.sh builds first.
+add_custom_target(msi COMMAND ${_release_msi_x64} COMMAND ${_release_msi_x86} VERBATIM
+                  COMMENT "Windows Installer packages in ${CPACK_PACKAGE_DIRECTORY}")

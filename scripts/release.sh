@@ -1,7 +1,8 @@
 #!/bin/bash
-# Builds the release archive build/release/Tessivar-Rovandel2-VERSION-win.zip:
-# both programs for 64-bit and 32-bit Windows, the German user guide with
-# the demo's screenshots, and LIESMICH.txt.
+# Builds the release archive build/release/Tessivar-Rovandel2-VERSION-win.zip
+# (both programs for 64-bit and 32-bit Windows, the German user guide with
+# the demo's screenshots, and LIESMICH.txt) and beside it the Windows
+# Installer packages Tessivar-Rovandel2-VERSION-x64.msi and -x86.msi.
 #
 #   scripts/release.sh [--reuse-screenshots]
 #
@@ -55,3 +56,5 @@ echo "=== archive"
 rm -rf build/release
 cpack --config build/windows/CPackConfig.cmake -B "$PWD/build/release"
 
+echo "=== Windows Installer packages"
+cmake --build --preset windows --target msi
