@@ -181,17 +181,17 @@ platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL, bool
         browser = m_Browsers.Create({Option("Browser", ""), Option("BrowserArgumente", "")});
         browser->SetVisible(true);
         m_Host.SetProgress(40);
-        m_Host.zeigeStatus(texts::kRouteOpenPage3);
+        m_Host.zeigeStatus(texts::kRouteOpeningPage);
         browser->Navigate(URL);
         m_Host.SetProgress(50);
-        m_Host.zeigeStatus(texts::kRouteOpenPage4);
+        m_Host.zeigeStatus(texts::kRouteAwaitingPage);
         if (m_Host.Ended()) return nullptr;
 
         Waited waited = WaitFor(*browser, [&] { return !browser->Busy(); });
         if (waited != Waited::Done) return nullptr;
 
         m_Host.SetProgress(60);
-        m_Host.zeigeStatus(texts::kRouteOpenPage5);
+        m_Host.zeigeStatus(texts::kRouteAwaitingDocument);
         if (m_Host.Ended()) return nullptr;
         waited = WaitFor(*browser, [&] {
             const platform::BrowserDocumentPtr document = browser->Document();
@@ -212,7 +212,7 @@ bool clRoutenberechnung::openStandardbrowser(std::string_view Adresse) {
     m_Host.zeigeStatus(texts::kRouteOpenBrowser);
     if (m_Host.Ended()) return false;
     m_Host.SetProgress(40);
-    m_Host.zeigeStatus(texts::kRouteOpenPage3);
+    m_Host.zeigeStatus(texts::kRouteOpeningPage);
     if (m_Host.Ended()) return false;
     try {
         const std::intptr_t code =

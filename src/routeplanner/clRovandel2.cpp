@@ -3,9 +3,9 @@
 #include <array>
 
 #include "base/ErrorText.h"
+#include "base/ScopeExit.h"
 #include "base/UiTexts.h"
 #include "common/modMessages.h"
-#include "routeplanner/AmEnde.h"
 #include "routeplanner/Rovandel2Controls.h"
 #include "routeplanner/Rovandel2RouteHost.h"
 #include "routeplanner/clRoutenberechnung.h"
@@ -50,7 +50,7 @@ constexpr Seite kDestSide{c::txbrouteEntry_dest_city, c::txbrouteEntry_dest_stre
 
 }  // namespace
 
-clRovandel2::clRovandel2(Umgebung umgebung, IRovandel2Form& form) : m_Env(std::move(umgebung)), m_Form(form) {}
+clRovandel2::clRovandel2(Services services, IRovandel2Form& form) : m_Env(std::move(services)), m_Form(form) {}
 
 // --- load and close -----------------------------------------------------------
 
@@ -225,14 +225,14 @@ void clRovandel2::setzeZieladresse() {
 void clRovandel2::Erfassung(std::string_view meldung, const std::function<void()>& steps) {
     aktiviereEingaben(false);
     SetFrontwindow(m_Form, true);
-    AmEnde unlock([this] {
+    ScopeExit unlock([this] {
         aktiviereEingaben(true);
         SetFrontwindow(m_Form, false);
         zeigeStatus("");
     });
     zeigeStatus(meldung);
     steps();
-    unlock.Jetzt();
+    unlock.RunNow();
     MeldeErfassungsfehler();
 }
 

@@ -22,7 +22,7 @@
 
 class clRovandel2 {
 public:
-    struct Umgebung {
+    struct Services {
         const platform::Platform& env;
         platform::ISettingsStore& settings;
         platform::IShellFolders& shell;
@@ -36,7 +36,7 @@ public:
         platform::IClock& clock;
     };
 
-    clRovandel2(Umgebung umgebung, IRovandel2Form& form);
+    clRovandel2(Services services, IRovandel2Form& form);
     clRovandel2(const clRovandel2&) = delete;
     clRovandel2& operator=(const clRovandel2&) = delete;
 
@@ -114,7 +114,7 @@ private:
     void RestoreList(std::string_view name);
     void RestoreCheck(std::string_view name, std::string_view key);
 
-    Umgebung m_Env;
+    Services m_Env;
     IRovandel2Form& m_Form;
     bool m_StatusPanel = false;  // taken when the window loads
     bool m_Busy = false;

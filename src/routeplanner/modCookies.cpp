@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "base/AppError.h"
+#include "base/ScopeExit.h"
 #include "base/UiTexts.h"
 #include "base/Utf8.h"
 #include "common/modMessages.h"
 #include "common/modRegistry.h"
-#include "routeplanner/AmEnde.h"
 #include "routeplanner/clRovandel2.h"
 #include "routeplanner/modOptionen.h"
 
@@ -79,7 +79,7 @@ void Bereinigen(clRovandel2& fenster) {
     }
     fenster.zeigeStatus(texts::kRovSearchingCookies);
     fenster.aktiviereEingaben(false);
-    AmEnde restore([&fenster] {
+    ScopeExit restore([&fenster] {
         fenster.aktiviereEingaben(true);
         fenster.Form().SetProgress(0);
         fenster.zeigeStatus("");
@@ -95,7 +95,7 @@ void Bereinigen(clRovandel2& fenster) {
         if ((file.attributes & platform::kAttributeReparsePoint) != 0) continue;
         if (IstKandidat(file.name)) Loeschen(fenster, p, file.name);
     }
-    restore.Jetzt();
+    restore.RunNow();
 }
 
 }  // namespace modCookies

@@ -91,7 +91,7 @@ protected:
     }
 
     frmRovandel2& Open() {
-        form = std::make_unique<frmRovandel2>(clRovandel2::Umgebung{env, settings, shell, link, "Rovandel2", browsers, launcher, clock});
+        form = std::make_unique<frmRovandel2>(clRovandel2::Services{env, settings, shell, link, "Rovandel2", browsers, launcher, clock});
         form->onEnd = [this] { ++ended; };
         form->Open(SW_SHOWNOACTIVATE);
         platform::PumpPending();
