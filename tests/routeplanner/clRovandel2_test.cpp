@@ -408,37 +408,33 @@ TEST_F(Rovandel2Test, StartWithABrowserThatFailsClosesTheWindowAndTheExitCodeTel
     EXPECT_TRUE(logic.BrowserFehlgeschlagen());
 }
 
-TEST_F(Rovandel2Test, ClosingTheWindowWhileThePageLoadsEndsTheRunAndStoresTheValues) {
-    browsers.pages[0].busy = [] { return true; };
-    logic.Form_Load();
-    int waits = 0;
-    sub.windows.onWaitForEvents = [&](int ms) {
-        clock.Advance(ms);
-        // The user closes the window (its close button) after about 3 s.
-        if (++waits == 60) form.CloseWindow();
-    };
-    logic.cmdBrowse_Click();
-    EXPECT_TRUE(form.closed) << "closed after the task ended";
-    EXPECT_EQ(Stored("station[0].city"), "Göttingen");
-    EXPECT_TRUE(sub.messages.Shown().empty());
-    EXPECT_FALSE(browsers.WindowAt(1).quit) << "the browser stays as it is";
-    EXPECT_LT(waits, 80);
-}
-
-TEST_F(Rovandel2Test, EscapeWhileThePageLoadsEndsTheProgramWithoutStoringOrAsking) {
-    browsers.pages[0].busy = [] { return true; };
-    logic.Form_Load();
-    int waits = 0;
-    sub.windows.onWaitForEvents = [&](int ms) {
-        clock.Advance(ms);
-        if (++waits == 60) logic.Form_KeyPress(27);
-    };
-    logic.cmdBrowse_Click();
-    EXPECT_EQ(form.ended, 1);
-    EXPECT_FALSE(form.closed);
-    EXPECT_TRUE(store.Writes().empty());
-    EXPECT_TRUE(sub.messages.Shown().empty());
-    EXPECT_LT(waits, 80);
+// The user closes the window, or presses Escape, about 3 s into a page that never loads.
+TEST_F(Rovandel2Test, WhileThePageLoadsClosingEndsTheRunStoredAndEscapeEndsTheProgramUnstored) {
+    for (bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "closed");
+        platform::ScriptedBrowser hanging;
+        hanging.pages = browsers.pages;
+        hanging.pages[0].busy = [] { return true; };
+        RecordingForm window;
+        clRovandel2 run({sub.platform, store, shell, link, "Rovandel2", hanging, launcher, clock}, window);
+        window.logic = &run;
+        run.Form_Load();
+        store.ClearLog();
+        int waits = 0;
+        sub.windows.onWaitForEvents = [&](int ms) {
+            clock.Advance(ms);
+            if (++waits != 60) return;
+            if (escape) run.Form_KeyPress(27);
+            else window.CloseWindow();
+        };
+        run.cmdBrowse_Click();
+        EXPECT_LT(waits, 80) << "the run stops at once";
+        EXPECT_EQ(window.closed, !escape) << "closed after the task ended";
+        EXPECT_EQ(window.ended, escape ? 1 : 0);
+        EXPECT_EQ(store.Writes().size(), escape ? 0u : kKeptKeys.size());
+        EXPECT_TRUE(sub.messages.Shown().empty());
+        EXPECT_FALSE(hanging.WindowAt(1).quit) << "the browser stays as it is";
+    }
 }
 
 }  // namespace
