@@ -22,7 +22,6 @@
 #include "platform/ChromiumStart_win.h"
 #include "platform/Clock_win.h"
 #include "platform/Handles_win.h"
-#include "platform/MemorySettingsStore.h"
 #include "platform/MessagePump_win.h"
 #include "platform/RecordingShell.h"
 #include "platform/WinText_win.h"
@@ -99,16 +98,9 @@ unsigned long LinuxProcessOf(const std::wstring& path) {
 
 // The main window as far as the run needs it, with the real message pump;
 // it notes when each progress value was reached.
-class BenchHost : public RouteHost {
+class BenchProgress : public IRouteProgress {
 public:
-    explicit BenchHost(std::string url) {
-        settings.Put(kSettingsApp, kSettingsSection, "URL", url);
-        settings.Put(kSettingsApp, kSettingsSection, "Browser", platform::Narrow(routepages::LinuxChromium()));
-        settings.Put(kSettingsApp, kSettingsSection, "BrowserArgumente", routepages::LocalBrowserArguments());
-    }
     void zeigeStatus(std::string_view) override { DoEvents(); }
-    void aktiviereEingaben(bool) override { DoEvents(); }
-    void SetFrontwindow(bool) override {}
     void SetProgress(int value) override {
         if (reached.contains(value)) return;
         reached[value] = Seconds();
@@ -119,19 +111,6 @@ public:
     }
     void SetStatusPicture(int) override {}
     void SetStatusPicture(std::string_view) override {}
-    std::string Text(std::string_view control) override {
-        const std::string name(control);
-        if (name.ends_with("street")) return name.find("start") != std::string::npos ? "Hauptstraße 12" : "Ring 5";
-        if (name.ends_with("zip")) return name.find("start") != std::string::npos ? "80331" : "8001";
-        return name.find("start") != std::string::npos ? "München" : "Zürich";
-    }
-    std::string SelectedText(std::string_view control) override {
-        return control.find("start") != std::string_view::npos ? "DEU" : "CHE";
-    }
-    bool IsChecked(std::string_view) override { return false; }
-    void Press(std::string_view) override {}
-    platform::ISettingsStore& Settings() override { return settings; }
-    std::string Programmname() override { return "Rovandel2"; }
     platform::MsgAnswer MsgBox(const platform::MessageBoxRequest& request) override {
         std::printf("  (message: %s)\n", request.text.substr(0, request.text.find('\r')).c_str());
         return platform::MsgAnswer::No;
@@ -150,12 +129,8 @@ public:
         DoEvents();
     }
     bool Ended() override { return ended; }
-    void Browserfehler() override {}
-    void CloseWindow() override { closedAt = Seconds(); }
 
-    platform::MemorySettingsStore settings;
     std::map<int, double> reached;
-    double closedAt = 0;
     double waitCpu = 0;  // processor seconds from the document phase's start to the end
     double browserCpu = 0;  // the same of the browser's processes
     double waited = 0;
@@ -164,29 +139,35 @@ public:
     bool ended = false;
 };
 
+RouteRequest BenchRequest(std::string url) {
+    return {"Hauptstraße 12, 80331 München, DEU", "Ring 5, 8001 Zürich, CHE", std::move(url),
+            platform::Narrow(routepages::LinuxChromium()), routepages::LocalBrowserArguments(), "Rovandel2"};
+}
+
 void TimedRun(const char* what, routepages::RoutePageServer& pages, platform::IBrowserFactory& browsers) {
     platform::WinClock clock;
-    BenchHost host(pages.Url("route"));
+    BenchProgress host;
     platform::RecordingShell shell;
     clRoutenberechnung run(host, browsers, shell, clock);
     const double start = Seconds();
-    run.cmdBrowse_Click();
+    run.Run(BenchRequest(pages.Url("route")));
+    const double closedAt = Seconds();
     const auto at = [&](int value) { return host.reached.contains(value) ? host.reached[value] : start; };
-    std::printf("%s: %.0f ms from Start to the button clicked\n", what, (host.closedAt - start) * 1000);
+    std::printf("%s: %.0f ms from Start to the button clicked\n", what, (closedAt - start) * 1000);
     std::printf("  browser start (to visible)         %7.0f ms\n", (at(40) - start) * 1000);
     std::printf("  navigation (to document complete)  %7.0f ms\n", (at(70) - at(40)) * 1000);
     std::printf("  form phase (first check after 2 s) %7.0f ms\n", (at(80) - at(70)) * 1000);
-    std::printf("  filling and the click              %7.0f ms\n", (host.closedAt - at(80)) * 1000);
+    std::printf("  filling and the click              %7.0f ms\n", (closedAt - at(80)) * 1000);
 }
 
 void WaitingRun(const char* what, routepages::RoutePageServer& pages, platform::IBrowserFactory& browsers, bool pause) {
     platform::WinClock clock;
-    BenchHost host(pages.Url("endless"));
+    BenchProgress host;
     host.endAfter = 20;
     host.pause = pause;
     platform::RecordingShell shell;
     clRoutenberechnung run(host, browsers, shell, clock);
-    run.cmdBrowse_Click();
+    run.Run(BenchRequest(pages.Url("endless")));
     const double share = host.waited > 0 ? 100.0 / host.waited : 0.0;
     std::printf("%s: %.2f s of processor time in %.1f s = %.1f%% of one core (the browser: %.1f%% more)\n", what,
                 host.waitCpu, host.waited, host.waitCpu * share, host.browserCpu * share);

@@ -486,9 +486,11 @@ inline constexpr std::string_view kFileIsFolder = "Das ist ein Ordner, keine Dat
 // The route page run of Rovandel2 (the Start button): the browser is opened,
 // the route planner's page awaited, its form filled and its button pressed.
 inline constexpr std::string_view kRouteOpenBrowser = "öffne Internet Explorer...";
-inline constexpr std::string_view kRouteOpenPage3 = "öffne Internetseite...";
-inline constexpr std::string_view kRouteOpenPage4 = "öffne Internetseite....";
-inline constexpr std::string_view kRouteOpenPage5 = "öffne Internetseite.....";
+// While the browser shows itself, after the address is handed over, and once
+// it is no longer busy and the document is awaited.
+inline constexpr std::string_view kRouteOpeningPage = "öffne Internetseite...";
+inline constexpr std::string_view kRouteAwaitingPage = "öffne Internetseite....";
+inline constexpr std::string_view kRouteAwaitingDocument = "öffne Internetseite.....";
 inline constexpr std::string_view kRouteFillForm = "fülle Formular...";
 // "Fehler in " + routine, then the number and description lines of the class errors.
 inline constexpr std::string_view kRouteWaitQuestion =

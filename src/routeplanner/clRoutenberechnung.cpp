@@ -37,9 +37,9 @@ std::string Lines(std::initializer_list<std::string> lines) {
 
 }  // namespace
 
-clRoutenberechnung::clRoutenberechnung(RouteHost& host, platform::IBrowserFactory& browsers, platform::IShell& shell,
-                                       platform::IClock& clock)
-    : m_Host(host), m_Browsers(browsers), m_Shell(shell), m_Clock(clock) {}
+clRoutenberechnung::clRoutenberechnung(IRouteProgress& progress, platform::IBrowserFactory& browsers,
+                                       platform::IShell& shell, platform::IClock& clock)
+    : m_Progress(progress), m_Browsers(browsers), m_Shell(shell), m_Clock(clock) {}
 
 std::string clRoutenberechnung::bildeAdresszeile(std::string_view Strasse, std::string_view PLZ, std::string_view Ort,
                                                  std::string_view Land) {
@@ -72,38 +72,28 @@ platform::BrowserElementPtr clRoutenberechnung::sucheElement(const platform::Bro
     return nullptr;
 }
 
-bool clRoutenberechnung::SetzeFeld(const platform::BrowserElementPtr& Formular, std::string_view ID,
-                                   std::string_view Wert) {
+bool clRoutenberechnung::SetField(const platform::BrowserElementPtr& Formular, std::string_view ID,
+                                  std::string_view value) {
     const platform::BrowserElementPtr field = sucheElement(Formular, ID);
     if (!field) return false;
-    field->SetValue(Wert);
+    field->SetValue(value);
     return true;
-}
-
-std::string clRoutenberechnung::Option(std::string_view key, std::string_view fallback) {
-    return m_Host.Settings().GetSetting(RouteHost::kSettingsApp, RouteHost::kSettingsSection, key, fallback);
-}
-
-std::string clRoutenberechnung::AddressLine(std::string_view side) {
-    const std::string prefix = "txbrouteEntry_" + std::string(side);
-    return bildeAdresszeile(m_Host.Text(prefix + "_street"), m_Host.Text(prefix + "_zip"), m_Host.Text(prefix + "_city"),
-                            m_Host.SelectedText("cbxrouteEntry_" + std::string(side) + "_country"));
 }
 
 MsgAnswer clRoutenberechnung::Message(std::string text, MsgIcon icon, MsgButtons buttons, MsgModality modality) {
     platform::MessageBoxRequest request;
     request.text = std::move(text);
-    request.title = m_Host.Programmname();
+    request.title = m_Request.programName;
     request.icon = icon;
     request.buttons = buttons;
     request.modality = modality;
-    return m_Host.MsgBox(request);
+    return m_Progress.MsgBox(request);
 }
 
 void clRoutenberechnung::ShowCurrentError(std::string_view routine) {
     const AppError error = CurrentError();
-    m_Host.Browserfehler();
-    if (m_Host.Ended()) return;
+    m_BrowserFailed = true;
+    if (m_Progress.Ended()) return;
     Message(errortext::Report(std::string(texts::kErrorIn) + std::string(routine), error), MsgIcon::Exclamation, MsgButtons::Ok, MsgModality::Application);
 }
 
@@ -112,7 +102,7 @@ void clRoutenberechnung::Pause(std::int64_t untilMs) {
     // Not past the next whole second: the ticks keep their rhythm.
     const std::int64_t nextSecond = (now / 1000 + 1) * 1000;
     const std::int64_t wait = std::min({static_cast<std::int64_t>(kPollMs), nextSecond - now, untilMs - now});
-    m_Host.WaitForEvents(static_cast<int>(std::max<std::int64_t>(wait, 0)));
+    m_Progress.WaitForEvents(static_cast<int>(std::max<std::int64_t>(wait, 0)));
 }
 
 clRoutenberechnung::Waited clRoutenberechnung::WaitFor(platform::IBrowser& browser, const std::function<bool()>& ready) {
@@ -124,17 +114,17 @@ clRoutenberechnung::Waited clRoutenberechnung::WaitFor(platform::IBrowser& brows
         if (ready()) return Waited::Done;
         if (Second() > deadline) {
             ++counter;
-            m_Host.SetStatusPicture(counter % 2 + 1);
-            m_Host.DoEvents();
+            m_Progress.SetStatusPicture(counter % 2 + 1);
+            m_Progress.DoEvents();
             deadline = Second();
         }
-        if (m_Host.Ended()) return Waited::Ended;
+        if (m_Progress.Ended()) return Waited::Ended;
         Pause(INT64_MAX);
-        if (m_Host.Ended()) return Waited::Ended;
+        if (m_Progress.Ended()) return Waited::Ended;
         if (counter > kTicksBeforeQuestion) {
             const MsgAnswer answer =
                 Message(std::string(texts::kRouteWaitQuestion), MsgIcon::Question, MsgButtons::YesNo, MsgModality::System);
-            if (m_Host.Ended()) return Waited::Ended;
+            if (m_Progress.Ended()) return Waited::Ended;
             if (answer == MsgAnswer::Yes) {
                 counter = 0;
             } else {
@@ -150,49 +140,49 @@ clRoutenberechnung::Waited clRoutenberechnung::WaitFor(platform::IBrowser& brows
 }
 
 bool clRoutenberechnung::AwaitForm(platform::IBrowser& browser) {
-    m_Host.SetStatusPicture("off");
-    m_Host.SetProgress(70);
-    m_Host.zeigeStatus("");
+    m_Progress.SetStatusPicture("off");
+    m_Progress.SetProgress(70);
+    m_Progress.zeigeStatus("");
     int counter = 0;
     std::int64_t deadline = m_Clock.Milliseconds() + kFirstFormCheckMs;
     // Checks about 2, 5, 8, 11 and 14 seconds after the document is complete;
     // a form found makes the counter jump past the end (progress 79).
     while (counter < kFormChecks) {
-        m_Host.DoEvents();
-        if (m_Host.Ended()) return false;
+        m_Progress.DoEvents();
+        if (m_Progress.Ended()) return false;
         if (m_Clock.Milliseconds() < deadline) {
             Pause(deadline);
-            if (m_Host.Ended()) return false;
+            if (m_Progress.Ended()) return false;
             continue;
         }
         if (sucheFormular(browser.Document(), kFormId)) counter = 8;
         deadline = m_Clock.Milliseconds() + kNextFormCheckMs;
         ++counter;
-        m_Host.SetProgress(70 + counter);
+        m_Progress.SetProgress(70 + counter);
     }
     return true;
 }
 
 platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL, bool MitFormular) {
-    m_Host.zeigeStatus(texts::kRouteOpenBrowser);
-    if (m_Host.Ended()) return nullptr;
+    m_Progress.zeigeStatus(texts::kRouteOpenBrowser);
+    if (m_Progress.Ended()) return nullptr;
     platform::BrowserPtr browser;
     try {
-        browser = m_Browsers.Create({Option("Browser", ""), Option("BrowserArgumente", "")});
+        browser = m_Browsers.Create({m_Request.browser, m_Request.browserArguments});
         browser->SetVisible(true);
-        m_Host.SetProgress(40);
-        m_Host.zeigeStatus(texts::kRouteOpenPage3);
+        m_Progress.SetProgress(40);
+        m_Progress.zeigeStatus(texts::kRouteOpeningPage);
         browser->Navigate(URL);
-        m_Host.SetProgress(50);
-        m_Host.zeigeStatus(texts::kRouteOpenPage4);
-        if (m_Host.Ended()) return nullptr;
+        m_Progress.SetProgress(50);
+        m_Progress.zeigeStatus(texts::kRouteAwaitingPage);
+        if (m_Progress.Ended()) return nullptr;
 
         Waited waited = WaitFor(*browser, [&] { return !browser->Busy(); });
         if (waited != Waited::Done) return nullptr;
 
-        m_Host.SetProgress(60);
-        m_Host.zeigeStatus(texts::kRouteOpenPage5);
-        if (m_Host.Ended()) return nullptr;
+        m_Progress.SetProgress(60);
+        m_Progress.zeigeStatus(texts::kRouteAwaitingDocument);
+        if (m_Progress.Ended()) return nullptr;
         waited = WaitFor(*browser, [&] {
             const platform::BrowserDocumentPtr document = browser->Document();
             return document && document->ReadyState() == "complete";
@@ -203,143 +193,108 @@ platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL, bool
         return browser;
     } catch (...) {
         ShowCurrentError("openWebseite");
-        if (!m_Host.Ended()) m_Host.zeigeStatus("");
+        if (!m_Progress.Ended()) m_Progress.zeigeStatus("");
         return nullptr;
     }
 }
 
-bool clRoutenberechnung::openStandardbrowser(std::string_view Adresse) {
-    m_Host.zeigeStatus(texts::kRouteOpenBrowser);
-    if (m_Host.Ended()) return false;
-    m_Host.SetProgress(40);
-    m_Host.zeigeStatus(texts::kRouteOpenPage3);
-    if (m_Host.Ended()) return false;
+bool clRoutenberechnung::OpenInDefaultBrowser(std::string_view address) {
+    m_Progress.zeigeStatus(texts::kRouteOpenBrowser);
+    if (m_Progress.Ended()) return false;
+    m_Progress.SetProgress(40);
+    m_Progress.zeigeStatus(texts::kRouteOpeningPage);
+    if (m_Progress.Ended()) return false;
     try {
         const std::intptr_t code =
-            m_Shell.Execute(m_Shell.DesktopWindow(), std::string("open"), Adresse, "", "", kShowNormal);
+            m_Shell.Execute(m_Shell.DesktopWindow(), std::string("open"), address, "", "", kShowNormal);
         if (code <= kShellFailureMax) Raise(static_cast<std::int32_t>(code), std::string(texts::kDefaultBrowserFailed));
     } catch (...) {
         ShowCurrentError("openWebseite");
-        if (!m_Host.Ended()) m_Host.zeigeStatus("");
+        if (!m_Progress.Ended()) m_Progress.zeigeStatus("");
         return false;
     }
-    m_Host.SetProgress(50);
+    m_Progress.SetProgress(50);
     return true;
 }
 
-void clRoutenberechnung::Linkaufruf(std::string_view URL) {
-    const std::string address = modLinkadresse::Einsetzen(URL, AddressLine("start"), AddressLine("dest"));
+RouteOutcome::End clRoutenberechnung::OpenWithAddresses() {
+    const std::string address = modLinkadresse::Einsetzen(m_Request.url, m_Request.startLine, m_Request.destLine);
+    // Let go when the run returns, not closed: it shows the route.
     platform::BrowserPtr browser;
-    if (modLinkadresse::IstStandardbrowser(Option("Browser", ""))) {
-        const bool opened = openStandardbrowser(address);
-        if (m_Host.Ended()) return;
-        if (!opened) {
-            m_Host.CloseWindow();
-            return;
-        }
+    if (modLinkadresse::IstStandardbrowser(m_Request.browser)) {
+        const bool opened = OpenInDefaultBrowser(address);
+        if (m_Progress.Ended()) return RouteOutcome::End::Ended;
+        if (!opened) return RouteOutcome::End::Failed;
     } else {
         browser = openWebseite(address, false);
-        if (m_Host.Ended()) return;
-        if (!browser) {
-            m_Host.CloseWindow();
-            return;
-        }
+        if (m_Progress.Ended()) return RouteOutcome::End::Ended;
+        if (!browser) return RouteOutcome::End::Failed;
     }
-    m_Host.SetProgress(90);
-    m_Host.DoEvents();
-    if (m_Host.Ended()) return;
-    Abschluss(std::move(browser));
+    m_Progress.SetProgress(90);
+    m_Progress.DoEvents();
+    return Unless(RouteOutcome::End::Sent);
 }
 
-void clRoutenberechnung::Abschluss(platform::BrowserPtr browser) {
-    m_Host.aktiviereEingaben(true);
-    m_Host.DoEvents();
-    m_Host.SetFrontwindow(false);
-    // The browser is let go, not closed: it shows the route.
-    browser.reset();
-    if (m_Host.Ended()) return;
-    m_Host.CloseWindow();
-}
-
-void clRoutenberechnung::PageChanged() {
-    if (m_Host.Ended()) return;
+RouteOutcome::End clRoutenberechnung::PageChanged() {
+    if (m_Progress.Ended()) return RouteOutcome::End::Ended;
     Message(Lines({std::string(texts::kRoutePageChanged1) + std::string(texts::kAnbietername) +
                        std::string(texts::kRoutePageChanged1End),
-                   std::string(texts::kRoutePageChanged2) + m_Host.Programmname() + std::string(texts::kRoutePageChanged2End),
+                   std::string(texts::kRoutePageChanged2) + m_Request.programName +
+                       std::string(texts::kRoutePageChanged2End),
                    std::string(texts::kRoutePageChanged3) + std::string(texts::kMakerName) +
                        std::string(texts::kRoutePageChanged3End),
                    "(" + std::string(texts::kMakerWebAddress) + ")"}),
             MsgIcon::Exclamation, MsgButtons::Ok, MsgModality::Application);
-    if (m_Host.Ended()) return;
+    if (m_Progress.Ended()) return RouteOutcome::End::Ended;
     // A second browser window on the maker's contact page; the first stays open.
     openWebseite(texts::kMakerContactUrl);
-    if (m_Host.Ended()) return;
-    m_Host.CloseWindow();
+    return Unless(RouteOutcome::End::Failed);
 }
 
-void clRoutenberechnung::cmdBrowse_Click() {
-    AutomatischeAdressen();
-    if (m_Host.Ended()) return;
-    Routenseite();
-}
-
-void clRoutenberechnung::AutomatischeAdressen() {
-    if (m_Host.IsChecked("ckAutoStart")) m_Host.Press("cmdPersoenlicherDatensatzStart");
-    if (m_Host.Ended()) return;
-    if (m_Host.IsChecked("ckAutoZiel")) m_Host.Press("cmdAktuellerDatensatzZiel");
-}
-
-void clRoutenberechnung::Routenseite() {
-    const std::string URL = Option("URL", texts::kDefaultRouteUrl);
-    m_Host.SetFrontwindow(true);
-    m_Host.aktiviereEingaben(false);
-    m_Host.SetProgress(20);
-    if (m_Host.Ended()) return;
-    if (modLinkadresse::HatPlatzhalter(URL)) {
-        Linkaufruf(URL);
-        return;
+RouteOutcome clRoutenberechnung::Run(const RouteRequest& request) {
+    m_Request = request;
+    m_BrowserFailed = false;
+    RouteOutcome::End end = RouteOutcome::End::Failed;
+    if (modLinkadresse::HatPlatzhalter(m_Request.url)) {
+        end = OpenWithAddresses();
+    } else {
+        // Let go when the run returns, not closed: it shows the route.
+        const platform::BrowserPtr browser = openWebseite(m_Request.url);
+        if (m_Progress.Ended()) end = RouteOutcome::End::Ended;
+        else if (browser) end = FillForm(browser);
     }
+    return {end, m_BrowserFailed};
+}
 
-    platform::BrowserPtr browser = openWebseite(URL);
-    if (m_Host.Ended()) return;
-    if (!browser) {
-        m_Host.CloseWindow();
-        return;
-    }
-
-    m_Host.SetProgress(80);
-    m_Host.zeigeStatus(texts::kRouteFillForm);
-    if (m_Host.Ended()) return;
+RouteOutcome::End clRoutenberechnung::FillForm(const platform::BrowserPtr& browser) {
+    m_Progress.SetProgress(80);
+    m_Progress.zeigeStatus(texts::kRouteFillForm);
+    if (m_Progress.Ended()) return RouteOutcome::End::Ended;
     platform::BrowserElementPtr form;
     try {
         form = sucheFormular(browser->Document(), kFormId);
     } catch (...) {
         // The browser failed after the page was there (closed, connection lost).
         ShowCurrentError("sucheFormular");
-        if (!m_Host.Ended()) m_Host.CloseWindow();
-        return;
+        return Unless(RouteOutcome::End::Failed);
     }
     if (!form) {
         Message(Lines({std::string(texts::kRouteFormMissing1), std::string(texts::kRouteFormMissing2)}),
                 MsgIcon::Information, MsgButtons::Ok, MsgModality::System);
-        if (!m_Host.Ended()) m_Host.CloseWindow();
-        return;
+        return Unless(RouteOutcome::End::Failed);
     }
 
     bool written = false;
     try {
-        written = SetzeFeld(form, kStartId, AddressLine("start")) && SetzeFeld(form, kDestId, AddressLine("dest"));
+        written = SetField(form, kStartId, m_Request.startLine) && SetField(form, kDestId, m_Request.destLine);
     } catch (...) {
         written = false;
     }
-    if (!written) {
-        PageChanged();
-        return;
-    }
+    if (!written) return PageChanged();
 
-    m_Host.SetProgress(90);
-    m_Host.DoEvents();
-    if (m_Host.Ended()) return;
+    m_Progress.SetProgress(90);
+    m_Progress.DoEvents();
+    if (m_Progress.Ended()) return RouteOutcome::End::Ended;
 
     bool pressed = false;
     try {
@@ -356,9 +311,6 @@ void clRoutenberechnung::Routenseite() {
                            std::string(texts::kMakerWebAddress) + std::string(texts::kRouteButtonFailed2End),
                        std::string(texts::kRouteButtonFailed3)}),
                 MsgIcon::Information, MsgButtons::Ok, MsgModality::Application);
-        if (m_Host.Ended()) return;
     }
-
-    form.reset();
-    Abschluss(std::move(browser));
+    return Unless(RouteOutcome::End::Sent);
 }

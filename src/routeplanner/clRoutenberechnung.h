@@ -2,10 +2,15 @@
 // The route calculation of the Start button (cmdBrowse): the browser is
 // opened on the route planner's page, the page awaited, the start and
 // destination lines written into its route form and its calculate button
-// pressed; then the main window closes and the program ends, the browser
-// staying open on the route. A route planner that takes the addresses in
-// its web address is opened on that address instead, with no form to fill,
-// in the browser of the options or in the user's default browser.
+// pressed; the browser stays open on the route. A route planner that takes
+// the addresses in its web address is opened on that address instead, with
+// no form to fill, in the browser of the options or in the user's default
+// browser.
+//
+// The run knows nothing of the main window's controls: the window takes the
+// automatic addresses, locks itself and stays on top, hands the run its
+// request, shows what the run reports through IRouteProgress, and closes or
+// unlocks by the outcome.
 //
 // The waiting loops count one-second ticks against the clock, animate the
 // status picture, ask after 30 ticks whether to go on waiting, and pause
@@ -18,8 +23,53 @@
 
 #include "platform/Browser.h"
 #include "platform/Clock.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
-#include "routeplanner/RouteHost.h"
+
+// What one run needs, taken when Start is pressed.
+struct RouteRequest {
+    std::string startLine;  // "Street, ZIP City, Country" (bildeAdresszeile)
+    std::string destLine;
+    std::string url;               // option "URL"
+    std::string browser;           // option "Browser"
+    std::string browserArguments;  // option "BrowserArgumente"
+    std::string programName;       // the title of the run's message boxes, named in one of them
+};
+
+// Where the run shows how far it is, and how it learns that the program is ending.
+class IRouteProgress {
+public:
+    virtual ~IRouteProgress() = default;
+    // Programmname + ": " + Text in the status line ("" clears it), then
+    // the pending window events run once.
+    virtual void zeigeStatus(std::string_view Text) = 0;
+    // The status panel's picture: picture `number` (from 1) of the image
+    // list ilBH, or the one keyed `key` ("off", "on").
+    virtual void SetStatusPicture(int number) = 0;
+    virtual void SetStatusPicture(std::string_view key) = 0;
+    virtual void SetProgress(int value) = 0;
+    // The pending window events run once.
+    virtual void DoEvents() = 0;
+    // Waits until a window event comes or `timeoutMs` passes, then runs the
+    // pending events: a waiting loop's pause that keeps the window responsive.
+    virtual void WaitForEvents(int timeoutMs) = 0;
+    virtual platform::MsgAnswer MsgBox(const platform::MessageBoxRequest& request) = 0;
+    // True once the program is ending (Escape, the window closed by the
+    // user): the run then stops at once and shows nothing more.
+    virtual bool Ended() = 0;
+};
+
+struct RouteOutcome {
+    enum class End {
+        Sent,    // the page has the addresses (or the web address them): unlock, then close
+        Failed,  // no page to fill, reported (or the user gave up waiting): close
+        Ended,   // the program is ending: nothing more
+    };
+    End end = End::Failed;
+    // The browser failed and it was reported (or the program was ending
+    // meanwhile): the program's exit code says so.
+    bool browserFailed = false;
+};
 
 class clRoutenberechnung {
 public:
@@ -32,17 +82,12 @@ public:
     static constexpr int kPollMs = 50;
 
     // `shell` opens addresses in the default browser.
-    clRoutenberechnung(RouteHost& host, platform::IBrowserFactory& browsers, platform::IShell& shell,
+    clRoutenberechnung(IRouteProgress& progress, platform::IBrowserFactory& browsers, platform::IShell& shell,
                        platform::IClock& clock);
 
-    // The whole run: the automatic addresses, then the route page. It ends
-    // with the main window closed, or at once when the program ends meanwhile.
-    void cmdBrowse_Click();
-    // Its first step: the address buttons that the ticked check boxes ask
-    // for are pressed, each running its whole action.
-    void AutomatischeAdressen();
-    // The rest: the browser, the page, the form, the button, the closing.
-    void Routenseite();
+    // The browser, the page, the form, the button. The browser is let go
+    // before this returns, but stays open.
+    RouteOutcome Run(const RouteRequest& request);
 
     // A visible browser that has loaded `URL` and, with `MitFormular`, given
     // its route form a few seconds to appear; nullptr when no browser could
@@ -62,8 +107,6 @@ public:
 private:
     enum class Waited { Done, GaveUp, Ended };
 
-    std::string Option(std::string_view key, std::string_view fallback);
-    std::string AddressLine(std::string_view side);
     std::int64_t Second() { return m_Clock.Milliseconds() / 1000; }
     // The waiting procedure of the busy and the document phase.
     Waited WaitFor(platform::IBrowser& browser, const std::function<bool()>& ready);
@@ -72,25 +115,27 @@ private:
     // Waits for window events until the next poll is due, at most until `untilMs`.
     void Pause(std::int64_t untilMs);
     // Sets the field's value; false when the form has no such field.
-    static bool SetzeFeld(const platform::BrowserElementPtr& Formular, std::string_view ID, std::string_view Wert);
+    static bool SetField(const platform::BrowserElementPtr& Formular, std::string_view ID, std::string_view value);
 
     platform::MsgAnswer Message(std::string text, platform::MsgIcon icon, platform::MsgButtons buttons,
                                 platform::MsgModality modality);
     // "Fehler in " + routine with the number and description of the error
     // being handled; the program's exit code tells of it.
     void ShowCurrentError(std::string_view routine);
-    void PageChanged();
+    RouteOutcome::End PageChanged();
     // The run for an address with the placeholders: opened with the address
     // lines in it, in the options' browser or the default one.
-    void Linkaufruf(std::string_view URL);
+    RouteOutcome::End OpenWithAddresses();
     // The address handed to the shell; false when it refused (reported).
-    bool openStandardbrowser(std::string_view Adresse);
-    // The end of every run that reached the page: the window unlocked and
-    // put back, the browser let go, the window closed.
-    void Abschluss(platform::BrowserPtr browser);
+    bool OpenInDefaultBrowser(std::string_view address);
+    RouteOutcome::End FillForm(const platform::BrowserPtr& browser);
+    // Ended when the program ended meanwhile, else `end`.
+    RouteOutcome::End Unless(RouteOutcome::End end) { return m_Progress.Ended() ? RouteOutcome::End::Ended : end; }
 
-    RouteHost& m_Host;
+    IRouteProgress& m_Progress;
     platform::IBrowserFactory& m_Browsers;
     platform::IShell& m_Shell;
     platform::IClock& m_Clock;
+    RouteRequest m_Request;  // of the run under way
+    bool m_BrowserFailed = false;
 };

@@ -3,11 +3,10 @@
 #include <array>
 
 #include "base/ErrorText.h"
+#include "base/ScopeExit.h"
 #include "base/UiTexts.h"
 #include "common/modMessages.h"
-#include "routeplanner/AmEnde.h"
 #include "routeplanner/Rovandel2Controls.h"
-#include "routeplanner/Rovandel2RouteHost.h"
 #include "routeplanner/clRoutenberechnung.h"
 #include "routeplanner/modAdresse.h"
 #include "routeplanner/modCookies.h"
@@ -35,22 +34,54 @@ struct CheckKey {
 constexpr std::array kChecks = {CheckKey{c::ckAutoStart, modOptionen::kAutoStart},
                                 CheckKey{c::ckAutoZiel, modOptionen::kAutoZiel}};
 
+// The window as the route calculation reports to it.
+class RouteProgress : public IRouteProgress {
+public:
+    explicit RouteProgress(clRovandel2& window) : m_Window(window) {}
+    void zeigeStatus(std::string_view Text) override { m_Window.zeigeStatus(Text); }
+    void SetStatusPicture(int number) override { m_Window.Form().SetStatusPicture(number); }
+    void SetStatusPicture(std::string_view key) override { m_Window.Form().SetStatusPicture(key); }
+    void SetProgress(int value) override { m_Window.Form().SetProgress(value); }
+    void DoEvents() override { m_Window.Env().windows.DoEvents(); }
+    void WaitForEvents(int timeoutMs) override { m_Window.Env().windows.WaitForEvents(timeoutMs); }
+    platform::MsgAnswer MsgBox(const platform::MessageBoxRequest& request) override {
+        return m_Window.Env().messages.Show(request);
+    }
+    bool Ended() override { return m_Window.Beendet() || m_Window.SchliessenAngefragt(); }
+
+private:
+    clRovandel2& m_Window;
+};
+
+// The window as the cookie clean-up locks and reports to it.
+class CookieWindow : public modCookies::ICookieWindow {
+public:
+    explicit CookieWindow(clRovandel2& window) : m_Window(window) {}
+    void zeigeStatus(std::string_view Text) override { m_Window.zeigeStatus(Text); }
+    void aktiviereEingaben(bool Aktiv) override { m_Window.aktiviereEingaben(Aktiv); }
+    void SetProgress(int value) override { m_Window.Form().SetProgress(value); }
+    bool CloseRequested() override { return m_Window.SchliessenAngefragt(); }
+
+private:
+    clRovandel2& m_Window;
+};
+
 bool Locks(std::string_view name) {
     return name.find("txb") != std::string_view::npos || name.find("cmd") != std::string_view::npos;
 }
 
 // The controls that one capture fills.
-struct Seite {
+struct AddressControls {
     std::string_view city, street, zip, houseNo, country;
 };
-constexpr Seite kStartSide{c::txbrouteEntry_start_city, c::txbrouteEntry_start_street, c::txbrouteEntry_start_zip,
+constexpr AddressControls kStartSide{c::txbrouteEntry_start_city, c::txbrouteEntry_start_street, c::txbrouteEntry_start_zip,
                            c::txbrouteEntry_start_houseNo, c::cbxrouteEntry_start_country};
-constexpr Seite kDestSide{c::txbrouteEntry_dest_city, c::txbrouteEntry_dest_street, c::txbrouteEntry_dest_zip,
+constexpr AddressControls kDestSide{c::txbrouteEntry_dest_city, c::txbrouteEntry_dest_street, c::txbrouteEntry_dest_zip,
                           c::txbrouteEntry_dest_houseNo, c::cbxrouteEntry_dest_country};
 
 }  // namespace
 
-clRovandel2::clRovandel2(Umgebung umgebung, IRovandel2Form& form) : m_Env(std::move(umgebung)), m_Form(form) {}
+clRovandel2::clRovandel2(Services services, IRovandel2Form& form) : m_Env(std::move(services)), m_Form(form) {}
 
 // --- load and close -----------------------------------------------------------
 
@@ -200,17 +231,17 @@ void clRovandel2::MeldeErfassungsfehler() {
 }
 
 void clRovandel2::setzeAdresse(bool start) {
-    const Seite& seite = start ? kStartSide : kDestSide;
+    const AddressControls& side = start ? kStartSide : kDestSide;
     const modOptionen::Feldnummern f = modOptionen::LeseFeldnummern(Settings());
     const auto field = [this](std::int32_t number) {
         return Link([this, number] { return ACTApp().getFeldwert("Kontakt", number); });
     };
-    m_Form.SetText(seite.city, field(f.Ort));
-    m_Form.SetText(seite.street, field(f.Strasse));
-    m_Form.SetText(seite.zip, field(f.PLZ));
-    const std::string street = m_Form.Text(seite.street);
-    m_Form.SetText(seite.houseNo, Link([&street] { return modAdresse::ermittleHausnummer(street); }));
-    m_Form.SetListIndex(seite.country, modAdresse::LandPosition(field(f.Land)));
+    m_Form.SetText(side.city, field(f.Ort));
+    m_Form.SetText(side.street, field(f.Strasse));
+    m_Form.SetText(side.zip, field(f.PLZ));
+    const std::string street = m_Form.Text(side.street);
+    m_Form.SetText(side.houseNo, Link([&street] { return modAdresse::ermittleHausnummer(street); }));
+    m_Form.SetListIndex(side.country, modAdresse::LandPosition(field(f.Land)));
 }
 
 void clRovandel2::setzeStartadresse() {
@@ -225,14 +256,14 @@ void clRovandel2::setzeZieladresse() {
 void clRovandel2::Erfassung(std::string_view meldung, const std::function<void()>& steps) {
     aktiviereEingaben(false);
     SetFrontwindow(m_Form, true);
-    AmEnde unlock([this] {
+    ScopeExit unlock([this] {
         aktiviereEingaben(true);
         SetFrontwindow(m_Form, false);
         zeigeStatus("");
     });
     zeigeStatus(meldung);
     steps();
-    unlock.Jetzt();
+    unlock.RunNow();
     MeldeErfassungsfehler();
 }
 
@@ -284,10 +315,46 @@ void clRovandel2::cmdPersoenlicherDatensatzZiel_Click() {
 // The route calculation: the page filled and its button pressed; it ends by
 // closing the window, values stored, the browser left open on the route.
 void clRovandel2::cmdBrowse_Click() {
-    Aufgabe("cmdBrowse_Click", [this] {
-        Rovandel2RouteHost host(*this);
-        clRoutenberechnung(host, m_Env.browsers, m_Env.launcher, m_Env.clock).cmdBrowse_Click();
-    });
+    Aufgabe("cmdBrowse_Click", [this] { RouteCalculation(); });
+}
+
+std::string clRovandel2::AddressLine(bool start) const {
+    const AddressControls& side = start ? kStartSide : kDestSide;
+    const int country = m_Form.ListIndex(side.country);
+    return clRoutenberechnung::bildeAdresszeile(m_Form.Text(side.street), m_Form.Text(side.zip),
+                                                m_Form.Text(side.city),
+                                                country < 0 ? std::string() : m_Form.ItemText(side.country, country));
+}
+
+void clRovandel2::RouteCalculation() {
+    // Each capture runs whole, with its own locking, before the run goes on.
+    if (m_Form.Checked(c::ckAutoStart)) PersoenlicherDatensatzStart();
+    if (Stopping()) return;
+    if (m_Form.Checked(c::ckAutoZiel)) AktuellerDatensatzZiel();
+    if (Stopping()) return;
+
+    const RouteRequest request{AddressLine(true), AddressLine(false), modOptionen::URL(Settings()),
+                               modOptionen::Browser(Settings()), modOptionen::BrowserArgumente(Settings()),
+                               Programmname()};
+    SetFrontwindow(m_Form, true);
+    aktiviereEingaben(false);
+    m_Form.SetProgress(20);
+    if (Stopping()) return;
+
+    RouteProgress progress(*this);
+    const RouteOutcome outcome = clRoutenberechnung(progress, m_Env.browsers, m_Env.launcher, m_Env.clock).Run(request);
+    if (outcome.browserFailed) m_BrowserFailed = true;
+    switch (outcome.end) {
+        case RouteOutcome::End::Ended: return;
+        case RouteOutcome::End::Failed: break;
+        case RouteOutcome::End::Sent:
+            aktiviereEingaben(true);
+            Env().windows.DoEvents();
+            SetFrontwindow(m_Form, false);
+            if (Stopping()) return;
+            break;
+    }
+    Schliessen();
 }
 
 void clRovandel2::cmdInfo_Click() {
@@ -295,5 +362,8 @@ void clRovandel2::cmdInfo_Click() {
 }
 
 void clRovandel2::imBanner_Click() {
-    Aufgabe("imBanner_Click", [this] { modCookies::Bereinigen(*this); });
+    Aufgabe("imBanner_Click", [this] {
+        CookieWindow window(*this);
+        modCookies::Bereinigen({m_Env.settings, m_Env.env, m_Env.shell, m_Form.Handle(), window});
+    });
 }

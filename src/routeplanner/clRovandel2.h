@@ -2,8 +2,9 @@
 // The logic of Rovandel2's main window over its controls: loading the values
 // from the settings store and storing them on close, the status line, the
 // locking while a task runs, the address capture from ACT!, the cookie
-// clean-up, Escape. The window (frmRovandel2) calls the event routines; the
-// route calculation uses the public operations below.
+// clean-up, Escape. The window (frmRovandel2) calls the event routines. The
+// route calculation and the clean-up get what they need handed to them and
+// report back through narrow interfaces; they do not reach into this class.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -22,7 +23,7 @@
 
 class clRovandel2 {
 public:
-    struct Umgebung {
+    struct Services {
         const platform::Platform& env;
         platform::ISettingsStore& settings;
         platform::IShellFolders& shell;
@@ -36,7 +37,7 @@ public:
         platform::IClock& clock;
     };
 
-    clRovandel2(Umgebung umgebung, IRovandel2Form& form);
+    clRovandel2(Services services, IRovandel2Form& form);
     clRovandel2(const clRovandel2&) = delete;
     clRovandel2& operator=(const clRovandel2&) = delete;
 
@@ -71,20 +72,9 @@ public:
     // Reads ACT!'s current contact into the start or the destination controls.
     void setzeStartadresse();
     void setzeZieladresse();
-    // The four address buttons' whole actions (locking, capture, unlocking,
-    // the report of a failure), for a running task that presses them itself;
-    // the click routines run them as tasks of their own.
-    void AktuellerDatensatzStart();
-    void PersoenlicherDatensatzStart();
-    void AktuellerDatensatzZiel();
-    void PersoenlicherDatensatzZiel();
     // Closes the window with its close steps: now, or when the running task ends.
     void Schliessen();
 
-    // Runs `body` as a task of the window. While another task runs the
-    // request is refused with a warning sound. An error that leaves `body`
-    // is reported ("Fehler in " + routine). False when refused.
-    bool Aufgabe(std::string_view routine, const std::function<void()>& body);
     bool Beschaeftigt() const { return m_Busy; }
     // Escape has ended the program.
     bool Beendet() const { return m_Ended; }
@@ -95,12 +85,31 @@ public:
 
     IRovandel2Form& Form() { return m_Form; }
     const platform::Platform& Env() const { return m_Env.env; }
+
+private:
+    // Runs `body` as a task of the window. While another task runs the
+    // request is refused with a warning sound. An error that leaves `body`
+    // is reported ("Fehler in " + routine). False when refused.
+    bool Aufgabe(std::string_view routine, const std::function<void()>& body);
+    // Escape, or the user closed the window while a task yields: the task stops.
+    bool Stopping() const { return m_Ended || m_CloseRequested; }
     platform::ISettingsStore& Settings() { return m_Env.settings; }
-    platform::IShellFolders& Shell() { return m_Env.shell; }
     clACTApplication& ACTApp() { return m_Env.ACTApp; }
     const std::string& Programmname() const { return m_Env.Programmname; }
 
-private:
+    // The four address buttons' whole actions (locking, capture, unlocking,
+    // the report of a failure), also for the route calculation, which takes
+    // the automatic addresses inside its own task.
+    void AktuellerDatensatzStart();
+    void PersoenlicherDatensatzStart();
+    void AktuellerDatensatzZiel();
+    void PersoenlicherDatensatzZiel();
+    // The Start button's task: the automatic addresses, the window locked and
+    // on top, the run, and the window unlocked or closed by its outcome.
+    void RouteCalculation();
+    // "Street, ZIP City, Country" of the start or the destination controls.
+    std::string AddressLine(bool start) const;
+
     // `start`: the start controls, else the destination's.
     void setzeAdresse(bool start);
     void Erfassung(std::string_view meldung, const std::function<void()>& steps);
@@ -114,7 +123,7 @@ private:
     void RestoreList(std::string_view name);
     void RestoreCheck(std::string_view name, std::string_view key);
 
-    Umgebung m_Env;
+    Services m_Env;
     IRovandel2Form& m_Form;
     bool m_StatusPanel = false;  // taken when the window loads
     bool m_Busy = false;

@@ -23,8 +23,8 @@ ui::Place PlaceOf(const c::Entry& entry) { return {entry.left, entry.top, entry.
 
 }  // namespace
 
-frmRovandel2::frmRovandel2(clRovandel2::Umgebung umgebung)
-    : ui::Window(std::wstring(c::kClassName)), m_Shell(umgebung.launcher), m_Logic(std::move(umgebung), *this) {}
+frmRovandel2::frmRovandel2(clRovandel2::Services services)
+    : ui::Window(std::wstring(c::kClassName)), m_Shell(services.launcher), m_Logic(std::move(services), *this) {}
 
 frmRovandel2::~frmRovandel2() = default;
 

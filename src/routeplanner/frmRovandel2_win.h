@@ -15,7 +15,7 @@
 
 class frmRovandel2 : public ui::Window, public IRovandel2Form {
 public:
-    explicit frmRovandel2(clRovandel2::Umgebung umgebung);
+    explicit frmRovandel2(clRovandel2::Services services);
     ~frmRovandel2() override;
 
     // Creates the window, loads its values (Form_Load) and shows it.

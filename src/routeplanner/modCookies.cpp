@@ -3,12 +3,11 @@
 #include <vector>
 
 #include "base/AppError.h"
+#include "base/ScopeExit.h"
 #include "base/UiTexts.h"
 #include "base/Utf8.h"
 #include "common/modMessages.h"
 #include "common/modRegistry.h"
-#include "routeplanner/AmEnde.h"
-#include "routeplanner/clRovandel2.h"
 #include "routeplanner/modOptionen.h"
 
 namespace modCookies {
@@ -23,18 +22,18 @@ int Fortschritt(std::size_t count, std::size_t total) {
     return static_cast<int>((count * 200 + total) / (2 * total));
 }
 
-std::string CookieOrdner(clRovandel2& fenster) {
-    const platform::Platform& env = fenster.Env();
-    const platform::WindowHandle owner = fenster.Form().Handle();
-    std::string p = modOptionen::Lesen(fenster.Settings(), modOptionen::kCookiePfad, "");
-    if (p.empty()) p = fenster.Shell().GetSpecialFolder(platform::kFolderCookies, owner);
+std::string CookieOrdner(const Context& context) {
+    const platform::Platform& env = context.env;
+    const platform::WindowHandle owner = context.owner;
+    std::string p = modOptionen::CookiePfad(context.settings);
+    if (p.empty()) p = context.shellFolders.GetSpecialFolder(platform::kFolderCookies, owner);
     if (p.empty()) {
         const RegistryValue value =
             modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, kShellFoldersKey, kShellFoldersValue);
         if (value.IsText()) p = value.ToText();
     }
     if (p.empty() || !env.files.FolderExists(p)) {
-        p = fenster.Shell().BrowseForFolder(platform::kFolderDesktop, owner, texts::kRovChooseCookieFolder);
+        p = context.shellFolders.BrowseForFolder(platform::kFolderDesktop, owner, texts::kRovChooseCookieFolder);
         if (!env.files.FolderExists(p)) return {};
     }
     return p;
@@ -42,60 +41,61 @@ std::string CookieOrdner(clRovandel2& fenster) {
 
 namespace {
 
-void Melde(clRovandel2& fenster, const std::string& text) {
-    modMessages::MsgBox(fenster.Env(), text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+void Report(const Context& context, const std::string& text) {
+    modMessages::MsgBox(context.env, text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 
-void Loeschen(clRovandel2& fenster, const std::string& p, const std::string& name) {
+void Delete(const Context& context, const std::string& p, const std::string& name) {
     std::string question(texts::kRovDeleteCookie1);
     question += name;
     question += texts::kRovDeleteCookie2;
-    if (modMessages::MsgBox(fenster.Env(), question, platform::MsgIcon::Question, platform::MsgButtons::YesNo) !=
+    if (modMessages::MsgBox(context.env, question, platform::MsgIcon::Question, platform::MsgButtons::YesNo) !=
         platform::MsgAnswer::Yes) {
         return;
     }
-    modOptionen::Schreiben(fenster.Settings(), modOptionen::kCookiePfad, p);
+    modOptionen::SetCookiePfad(context.settings, p);
     try {
-        fenster.Env().files.RemoveFile(platform::JoinPath(p, name));
+        context.env.files.RemoveFile(platform::JoinPath(p, name));
     } catch (const AppError& e) {
         // The walk goes on with the next file.
-        Melde(fenster, std::string(texts::kRovCookieNotDeleted1) + name + std::string(texts::kRovCookieNotDeleted2) +
+        Report(context, std::string(texts::kRovCookieNotDeleted1) + name + std::string(texts::kRovCookieNotDeleted2) +
                            std::string(texts::kCrLf) + e.description());
     }
 }
 
 }  // namespace
 
-void Bereinigen(clRovandel2& fenster) {
-    const std::string p = CookieOrdner(fenster);
+void Bereinigen(const Context& context) {
+    const std::string p = CookieOrdner(context);
     if (p.empty()) return;
-    const platform::Platform& env = fenster.Env();
+    const platform::Platform& env = context.env;
+    ICookieWindow& window = context.window;
     std::vector<platform::FileEntry> files;
     try {
         files = env.files.ListFiles(p);
     } catch (const AppError& e) {
-        Melde(fenster, std::string(texts::kRovCookieFolderUnreadable) + p + std::string(texts::kCrLf) + e.description());
+        Report(context, std::string(texts::kRovCookieFolderUnreadable) + p + std::string(texts::kCrLf) + e.description());
         return;
     }
-    fenster.zeigeStatus(texts::kRovSearchingCookies);
-    fenster.aktiviereEingaben(false);
-    AmEnde restore([&fenster] {
-        fenster.aktiviereEingaben(true);
-        fenster.Form().SetProgress(0);
-        fenster.zeigeStatus("");
+    window.zeigeStatus(texts::kRovSearchingCookies);
+    window.aktiviereEingaben(false);
+    ScopeExit restore([&window] {
+        window.aktiviereEingaben(true);
+        window.SetProgress(0);
+        window.zeigeStatus("");
     });
     std::size_t count = 0;
     for (const platform::FileEntry& file : files) {
-        fenster.Form().SetProgress(Fortschritt(++count, files.size()));
+        window.SetProgress(Fortschritt(++count, files.size()));
         env.windows.DoEvents();
         // The user closed the window meanwhile: it closes once the walk has stopped.
-        if (fenster.SchliessenAngefragt()) break;
+        if (window.CloseRequested()) break;
         // A link may lead out of the folder, and deleting it may delete
         // what it leads to: only ordinary files are offered.
         if ((file.attributes & platform::kAttributeReparsePoint) != 0) continue;
-        if (IstKandidat(file.name)) Loeschen(fenster, p, file.name);
+        if (IstKandidat(file.name)) Delete(context, p, file.name);
     }
-    restore.Jetzt();
+    restore.RunNow();
 }
 
 }  // namespace modCookies

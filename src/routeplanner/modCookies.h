@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
-class clRovandel2;
+#include "platform/Platform.h"
+#include "platform/SettingsStore.h"
+#include "platform/ShellFolders.h"
 
 namespace modCookies {
 
@@ -17,15 +19,38 @@ namespace modCookies {
 inline constexpr std::string_view kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\";
 inline constexpr std::string_view kShellFoldersValue = "Cookies";
 
+// The window the clean-up runs in, locked while the files are walked.
+class ICookieWindow {
+public:
+    virtual ~ICookieWindow() = default;
+    virtual void zeigeStatus(std::string_view Text) = 0;
+    virtual void aktiviereEingaben(bool Aktiv) = 0;
+    virtual void SetProgress(int value) = 0;
+    // The user closed the window meanwhile: the walk stops, and the window
+    // closes once it has.
+    virtual bool CloseRequested() = 0;
+};
+
+// What the clean-up works with: the options, the platform's file system,
+// registry, message boxes and window events, the shell's folders, and the
+// window that owns the shell's dialogs.
+struct Context {
+    platform::ISettingsStore& settings;
+    const platform::Platform& env;
+    platform::IShellFolders& shellFolders;
+    platform::WindowHandle owner;
+    ICookieWindow& window;
+};
+
 // A cookie file of the route planner: its name holds the route planner's
 // name in lower case, letter case counting.
 bool IstKandidat(std::string_view Dateiname);
 
 // The folder to clean, or "" when none was found and the chooser was cancelled.
-std::string CookieOrdner(clRovandel2& fenster);
+std::string CookieOrdner(const Context& context);
 
 // The whole clean-up, the window locked while the files are walked.
-void Bereinigen(clRovandel2& fenster);
+void Bereinigen(const Context& context);
 
 // The progress of the walk after `count` of `total` files, 0 to 100.
 int Fortschritt(std::size_t count, std::size_t total);

@@ -36,5 +36,9 @@ std::optional<std::int32_t> Position(std::string_view stored) {
 }
 
 std::string URL(platform::ISettingsStore& store) { return Lesen(store, kURL, texts::kDefaultRouteUrl); }
+std::string Browser(platform::ISettingsStore& store) { return Lesen(store, kBrowser, ""); }
+std::string BrowserArgumente(platform::ISettingsStore& store) { return Lesen(store, kBrowserArgumente, ""); }
+std::string CookiePfad(platform::ISettingsStore& store) { return Lesen(store, kCookiePfad, ""); }
+void SetCookiePfad(platform::ISettingsStore& store, std::string_view folder) { Schreiben(store, kCookiePfad, folder); }
 
 }  // namespace modOptionen

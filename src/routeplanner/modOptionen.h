@@ -21,6 +21,8 @@ inline constexpr std::string_view kIDPLZ = "IDPLZ";
 inline constexpr std::string_view kIDLand = "IDLand";
 inline constexpr std::string_view kURL = "URL";
 inline constexpr std::string_view kCookiePfad = "CookiePfad";  // written just before a cookie is deleted
+inline constexpr std::string_view kBrowser = "Browser";
+inline constexpr std::string_view kBrowserArgumente = "BrowserArgumente";
 inline constexpr std::string_view kAutoStart = "AutoStart";
 inline constexpr std::string_view kAutoZiel = "AutoZiel";
 
@@ -53,5 +55,13 @@ std::optional<std::int32_t> Position(std::string_view stored);
 
 // The route planner's page.
 std::string URL(platform::ISettingsStore& store);
+// The browser to drive ("edge", "chrome", "ie", a program's path, "standard");
+// "" leaves the choice to the program.
+std::string Browser(platform::ISettingsStore& store);
+// Added to the command line of a Chromium-family browser the program starts.
+std::string BrowserArgumente(platform::ISettingsStore& store);
+// The cookie folder; "" until a clean-up has deleted a cookie from one.
+std::string CookiePfad(platform::ISettingsStore& store);
+void SetCookiePfad(platform::ISettingsStore& store, std::string_view folder);
 
 }  // namespace modOptionen

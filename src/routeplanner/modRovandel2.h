@@ -23,9 +23,9 @@ enum class Start {
     Fehler,      // ACT! could not be asked: the error has been shown
 };
 
-inline constexpr int kExitNormal = 0;
-inline constexpr int kExitFehler = 1;  // also: the route calculation's browser failed
-inline constexpr int kExitAbgelehnt = 2;
+inline constexpr int kExitFinished = 0;
+inline constexpr int kExitFailed = 1;  // also: the route calculation's browser failed
+inline constexpr int kExitRefused = 2;  // ACT! not running or no database open: nothing was done
 
 // Creates ACTApp, refuses without a running ACT! or an open database
 // (exclamation boxes, system-modal), and sets Programmname.

@@ -28,14 +28,14 @@ int RunRovandel2() {
     platform::WinClock clock;
     modRovandel2::Programm programm;
     switch (modRovandel2::Main(win.platform, automation, locale, programm)) {
-        case modRovandel2::Start::Abgelehnt: return modRovandel2::kExitAbgelehnt;
-        case modRovandel2::Start::Fehler: return modRovandel2::kExitFehler;
+        case modRovandel2::Start::Abgelehnt: return modRovandel2::kExitRefused;
+        case modRovandel2::Start::Fehler: return modRovandel2::kExitFailed;
         case modRovandel2::Start::Fenster: break;
     }
     frmRovandel2 form({win.platform, settings, folders, *programm.ACTApp, programm.Programmname, browsers, shell, clock});
     form.Open();
     form.RunUntilClosed();
-    return form.Logic().BrowserFehlgeschlagen() ? modRovandel2::kExitFehler : modRovandel2::kExitNormal;
+    return form.Logic().BrowserFehlgeschlagen() ? modRovandel2::kExitFailed : modRovandel2::kExitFinished;
 }
 
 }  // namespace
@@ -47,6 +47,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         // Nothing may escape to the system's unhandled-exception box.
         MessageBoxW(nullptr, platform::Widen(texts::kInternalError).c_str(),
                     platform::Widen(texts::kRovandelTitle).c_str(), MB_ICONHAND | MB_OK);
-        return modRovandel2::kExitFehler;
+        return modRovandel2::kExitFailed;
     }
 }

@@ -10,7 +10,7 @@
 
 #include "platform/Clock_win.h"
 #include "platform/RecordingShell.h"
-#include "routeplanner/ScriptedRouteHost.h"
+#include "routeplanner/ScriptedRouteProgress.h"
 #include "support/BrowserTest_win.h"
 
 using platform::MsgAnswer;
@@ -23,13 +23,13 @@ protected:
     void SetUp() override {
         ChromiumTest::SetUp();
         if (IsSkipped()) return;
-        host.realWaitMs = 2;
-        host.settings.Put("Rovandel2", "Optionen", "BrowserArgumente", routepages::LocalBrowserArguments());
-        host.boxes.onShow = [this](const platform::MessageBoxRequest& box) { boxes.push_back(box.text); };
+        progress.realWaitMs = 2;
+        request.browserArguments = routepages::LocalBrowserArguments();
+        progress.boxes.onShow = [this](const platform::MessageBoxRequest& box) { boxes.push_back(box.text); };
     }
     void Run(std::string_view kind) {
-        host.settings.Put("Rovandel2", "Optionen", "URL", Pages().Url(kind));
-        clRoutenberechnung(host, m_Factory, shell, clock).cmdBrowse_Click();
+        request.url = Pages().Url(kind);
+        outcome = clRoutenberechnung(progress, m_Factory, shell, clock).Run(request);
     }
     bool Shown(std::string_view url) {
         const auto urls = PageUrls();
@@ -38,7 +38,9 @@ protected:
 
     platform::RecordingShell shell;
     platform::FakeClock clock{5'000'000};
-    ScriptedRouteHost host{clock};
+    ScriptedRouteProgress progress{clock};
+    RouteRequest request = TestRequest();
+    RouteOutcome outcome;
     Strings boxes;
 };
 
@@ -48,10 +50,10 @@ const std::string kDest = "Ring 5, 8001 Zürich, CHE";
 TEST_F(RouteRunInChromium, TheRoutePageIsFilledAndSentAndStaysOpenAfterTheRun) {
     for (const char* kind : {"route", "case"}) {
         SCOPED_TRACE(kind);
-        host.log.clear();
+        progress.log.clear();
         Run(kind);
         EXPECT_TRUE(boxes.empty());
-        EXPECT_EQ(host.log.back(), "close");
+        EXPECT_EQ(outcome.end, RouteOutcome::End::Sent);
         const auto report = Pages().WaitForReport(kind == std::string("route") ? "normal" : kind, true, 5000);
         ASSERT_TRUE(report);
         EXPECT_EQ(report->start, kStart);
@@ -63,13 +65,13 @@ TEST_F(RouteRunInChromium, TheRoutePageIsFilledAndSentAndStaysOpenAfterTheRun) {
 
 TEST_F(RouteRunInChromium, AFormThatAppearsFourSecondsAfterLoadingIsFoundAtTheSecondCheck) {
     platform::WinClock real;
-    host.realWaitMs = clRoutenberechnung::kPollMs;  // the fake clock keeps pace with the page's timer
+    progress.realWaitMs = clRoutenberechnung::kPollMs;  // the fake clock keeps pace with the page's timer
     clock.Advance(real.Milliseconds() - clock.Milliseconds());
     Run("late");
-    const Strings progress = host.Only("progress");
-    EXPECT_NE(std::find(progress.begin(), progress.end(), "progress 71"), progress.end());
-    EXPECT_NE(std::find(progress.begin(), progress.end(), "progress 79"), progress.end());
-    EXPECT_EQ(std::find(progress.begin(), progress.end(), "progress 72"), progress.end());
+    const Strings values = progress.Only("progress");
+    EXPECT_NE(std::find(values.begin(), values.end(), "progress 71"), values.end());
+    EXPECT_NE(std::find(values.begin(), values.end(), "progress 79"), values.end());
+    EXPECT_EQ(std::find(values.begin(), values.end(), "progress 72"), values.end());
     EXPECT_TRUE(boxes.empty());
     const auto report = Pages().WaitForReport("late", true, 5000);
     ASSERT_TRUE(report);
@@ -87,12 +89,12 @@ TEST_F(RouteRunInChromium, WithoutTheButtonTheAddressesArriveAndTheButtonMessage
     EXPECT_EQ(report->start, kStart);
     EXPECT_EQ(report->dest, kDest);
     EXPECT_FALSE(report->clicked);
-    EXPECT_EQ(host.log.back(), "close");
+    EXPECT_EQ(outcome.end, RouteOutcome::End::Sent);
     EXPECT_TRUE(Shown(Pages().Url("nobutton")));
 }
 
 TEST_F(RouteRunInChromium, ChangedFieldIdsBringTheMessageAndTheMakersContactPageInASecondWindow) {
-    host.timeScale = 5;
+    progress.timeScale = 5;
     Run("changed");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes[0].starts_with("Das Formular auf der Internetseite von Fahrtweg hat sich verändert.")) << boxes[0];
@@ -102,17 +104,17 @@ TEST_F(RouteRunInChromium, ChangedFieldIdsBringTheMessageAndTheMakersContactPage
     EXPECT_TRUE(std::any_of(urls.begin(), urls.end(), [](const std::string& url) {
         return url.find("brannock-heyl.example/kontakt") != std::string::npos;
     }));
-    EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "close"), 1);
+    EXPECT_EQ(outcome.end, RouteOutcome::End::Failed);
 }
 
 TEST_F(RouteRunInChromium, APageThatNeverFinishesBringsTheQuestionAndNoClosesItsWindow) {
-    host.boxes.QueueAnswer(MsgAnswer::No);
-    host.timeScale = 10;
+    progress.boxes.QueueAnswer(MsgAnswer::No);
+    progress.timeScale = 10;
     Run("endless");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], "Soll Rovandel2 noch weiter auf den Aufbau von der Internetseite warten?");
-    EXPECT_EQ(host.Only("progress").back(), "progress 60") << "the page's answer had begun";
-    EXPECT_EQ(host.log.back(), "close");
+    EXPECT_EQ(progress.Only("progress").back(), "progress 60") << "the page's answer had begun";
+    EXPECT_EQ(outcome.end, RouteOutcome::End::Failed);
     Sleep(300);
     EXPECT_FALSE(Shown(Pages().Url("endless")));
 }

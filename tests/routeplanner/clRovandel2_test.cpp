@@ -354,31 +354,87 @@ TEST_F(Rovandel2Test, EscapeInTheMiddleOfACaptureEndsTheProgramWithoutStoring) {
     EXPECT_TRUE(store.Writes().empty());
 }
 
-// As the route calculation does before it starts: inside its own task it
-// presses the address buttons, which then run whole, not refused.
-TEST_F(Rovandel2Test, ARunningTaskPressesTheAddressButtonsItself) {
-    logic.Form_Load();
-    logic.Aufgabe("cmdBrowse_Click", [&] {
-        logic.PersoenlicherDatensatzStart();
-        logic.AktuellerDatensatzZiel();
-        EXPECT_TRUE(logic.Beschaeftigt());
-    });
-    EXPECT_EQ(form.signals, 0);
-    EXPECT_EQ(form.Text(c::txbrouteEntry_start_city), "München");
-    EXPECT_EQ(form.Text(c::txbrouteEntry_dest_city), "Wien");
-    EXPECT_EQ(current, "K00000000002");
-    EXPECT_EQ(form.Lines("hourglass "), (Strings{"1", "0", "1", "0"}));
-}
+// --- the Start button -------------------------------------------------------------
 
-TEST_F(Rovandel2Test, StartClosesTheWindowWithItsValuesStored) {
+TEST_F(Rovandel2Test, StartTakesTheAutomaticAddressesFirstThenFillsThePageAndClosesStored) {
+    store.Put("Rovandel2", "Optionen", "URL", "http://127.0.0.1:8080/route");
+    store.Put("Rovandel2", "Optionen", "Browser", "chrome");
+    store.Put("Rovandel2", "Optionen", "BrowserArgumente", "--no-sandbox");
     logic.Form_Load();
-    form.SetText(c::txbrouteEntry_dest_zip, "48149");
+    form.SetChecked(c::ckAutoStart, true);
+    form.SetChecked(c::ckAutoZiel, true);
+    form.log.clear();
     logic.cmdBrowse_Click();
+
+    EXPECT_EQ(form.signals, 0) << "the captures run inside the task, not refused";
+    const auto& page = browsers.WindowAt(1).page.elements;
+    EXPECT_EQ(page[0].value, "Schloßstraße 7, 80331 München, DEU");
+    EXPECT_EQ(page[1].value, "Mariahilfer Straße 45a, 1060 Wien, AUT");
+    EXPECT_EQ(page[2].clicks, 1);
+    EXPECT_EQ(browsers.WindowAt(1).url, "http://127.0.0.1:8080/route");
+    ASSERT_EQ(browsers.Created().size(), 1u);
+    EXPECT_EQ(browsers.Created()[0].browser, "chrome");
+    EXPECT_EQ(browsers.Created()[0].arguments, "--no-sandbox");
+    EXPECT_EQ(current, "K00000000002") << "ACT! is back on its contact";
     EXPECT_TRUE(form.closed);
-    EXPECT_EQ(Stored("station[1].zip"), "48149");
+    EXPECT_EQ(Stored("station[1].city"), "Wien");
+    EXPECT_EQ(Stored("AutoZiel"), "1");
     EXPECT_EQ(store.Writes().size(), kKeptKeys.size());
+    EXPECT_TRUE(sub.messages.Shown().empty());
+    EXPECT_FALSE(logic.BrowserFehlgeschlagen());
+
+    const Strings status = form.Lines("status ");
+    const Strings expected = {"Rovandel2: setze Startadresse auf Daten des persönlichen ACT!-Kontaktes.", "",
+                              "Rovandel2: setze Zieladresse auf Daten des aktuellen ACT!-Kontaktes.", "",
+                              "Rovandel2: öffne Internet Explorer...", "Rovandel2: öffne Internetseite...",
+                              "Rovandel2: öffne Internetseite....", "Rovandel2: öffne Internetseite.....", "",
+                              "Rovandel2: fülle Formular..."};
+    EXPECT_EQ(status, expected);
+    EXPECT_EQ(form.Lines("progress ").front(), "20");
+    EXPECT_EQ(form.Lines("progress ").back(), "90");
+    EXPECT_EQ(form.Lines("hourglass "), (Strings{"1", "0", "1", "0", "1", "0"})) << "unlocked before closing";
+    EXPECT_FALSE(sub.windows.At(mainWindow).topmost);
     logic.Form_Unload();  // a second close stores nothing more
     EXPECT_EQ(store.Writes().size(), kKeptKeys.size());
+}
+
+TEST_F(Rovandel2Test, StartWithABrowserThatFailsClosesTheWindowAndTheExitCodeTellsOfIt) {
+    browsers.createFails = AppError(-2147221005, "Ungültige Klassenzeichenfolge");
+    logic.Form_Load();
+    logic.cmdBrowse_Click();
+    EXPECT_EQ(BoxTexts(), Strings{"Fehler in openWebseite\r\nFehlernummer: -2147221005\r\n"
+                                  "Fehlerbeschreibung: Ungültige Klassenzeichenfolge"});
+    EXPECT_TRUE(form.closed);
+    EXPECT_TRUE(logic.BrowserFehlgeschlagen());
+}
+
+// The user closes the window, or presses Escape, about 3 s into a page that never loads.
+TEST_F(Rovandel2Test, WhileThePageLoadsClosingEndsTheRunStoredAndEscapeEndsTheProgramUnstored) {
+    for (bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "closed");
+        platform::ScriptedBrowser hanging;
+        hanging.pages = browsers.pages;
+        hanging.pages[0].busy = [] { return true; };
+        RecordingForm window;
+        clRovandel2 run({sub.platform, store, shell, link, "Rovandel2", hanging, launcher, clock}, window);
+        window.logic = &run;
+        run.Form_Load();
+        store.ClearLog();
+        int waits = 0;
+        sub.windows.onWaitForEvents = [&](int ms) {
+            clock.Advance(ms);
+            if (++waits != 60) return;
+            if (escape) run.Form_KeyPress(27);
+            else window.CloseWindow();
+        };
+        run.cmdBrowse_Click();
+        EXPECT_LT(waits, 80) << "the run stops at once";
+        EXPECT_EQ(window.closed, !escape) << "closed after the task ended";
+        EXPECT_EQ(window.ended, escape ? 1 : 0);
+        EXPECT_EQ(store.Writes().size(), escape ? 0u : kKeptKeys.size());
+        EXPECT_TRUE(sub.messages.Shown().empty());
+        EXPECT_FALSE(hanging.WindowAt(1).quit) << "the browser stays as it is";
+    }
 }
 
 }  // namespace

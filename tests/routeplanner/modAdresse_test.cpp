@@ -1,12 +1,8 @@
-// The house number in a street text, the country entry of a country name,
-// and what counts as a number in the options and the house numbers.
+// The house number in a street text and the country entry of a country name.
 #include <gtest/gtest.h>
 
 #include "base/AppError.h"
-#include "platform/MemorySettingsStore.h"
 #include "routeplanner/modAdresse.h"
-#include "routeplanner/modOptionen.h"
-#include "routeplanner/modZahlen.h"
 
 namespace {
 
@@ -55,70 +51,6 @@ TEST(LandPosition, GermanNamesInAnyCaseWithBlanksElseGermany) {
     EXPECT_EQ(LandPosition(""), modAdresse::kDeutschland);
     EXPECT_EQ(LandPosition("Oesterreich"), modAdresse::kDeutschland);
     EXPECT_EQ(LandPosition("\tSchweiz"), modAdresse::kDeutschland);  // only blanks are trimmed
-}
-
-TEST(Zahlen, CommaOrPointWithoutGrouping) {
-    using modZahlen::ZahlAus;
-    EXPECT_EQ(ZahlAus("31"), 31.0);
-    EXPECT_EQ(ZahlAus("31,4"), 31.4);
-    EXPECT_EQ(ZahlAus("31.4"), 31.4);
-    EXPECT_EQ(ZahlAus(" -2,5 "), -2.5);
-    EXPECT_EQ(ZahlAus("+7"), 7.0);
-    EXPECT_EQ(ZahlAus("1.000"), 1.0);
-    for (const char* no : {"", " ", "abc", "31a", "3 1", "1.000,5", "1,", ",5", "-", "+", "1e3", "&H10", "٣"}) {
-        EXPECT_FALSE(ZahlAus(no).has_value()) << no;
-    }
-    EXPECT_EQ(modZahlen::FuehrendeZahl("  2abc"), 2.0);
-    EXPECT_EQ(modZahlen::FuehrendeZahl("2,6x"), 2.6);
-    EXPECT_EQ(modZahlen::FuehrendeZahl("x2"), 0.0);
-    EXPECT_EQ(modZahlen::Gerundet(2.5), 3);
-    EXPECT_EQ(modZahlen::Gerundet(-2.5), -3);
-    EXPECT_EQ(modZahlen::Gerundet(2147483647.4), 2147483647);
-    EXPECT_FALSE(modZahlen::Gerundet(2147483647.5).has_value());
-}
-
-TEST(Optionen, FieldNumbersAreNumbersRoundedElseTheDefault) {
-    using modOptionen::Feldnummer;
-    EXPECT_EQ(Feldnummer("31", 30), 31);
-    EXPECT_EQ(Feldnummer("31,4", 30), 31);
-    EXPECT_EQ(Feldnummer("31.4", 30), 31);
-    EXPECT_EQ(Feldnummer("31,5", 30), 32);
-    EXPECT_EQ(Feldnummer(" 31 ", 30), 31);
-    EXPECT_EQ(Feldnummer("-5", 30), -5);
-    EXPECT_EQ(Feldnummer("Ort", 30), 30);
-    EXPECT_EQ(Feldnummer("", 30), 30);
-    EXPECT_EQ(Feldnummer("99999999999", 30), 30);
-    EXPECT_EQ(Feldnummer(std::string(65536, '7'), 30), 30);
-    EXPECT_EQ(Feldnummer(std::string(65536, 'x'), 30), 30);
-}
-
-TEST(Optionen, TheFourFieldNumbersAreReadInTheirOrderWithTheirDefaults) {
-    platform::MemorySettingsStore store;
-    store.Put("Rovandel2", "Optionen", "IDPLZ", "41,2");
-    store.Put("Rovandel2", "Optionen", "IDLand", "Land");
-    const modOptionen::Feldnummern f = modOptionen::LeseFeldnummern(store);
-    EXPECT_EQ(f, (modOptionen::Feldnummern{30, 27, 41, 33}));
-    EXPECT_EQ(store.Reads(), (std::vector<std::string>{"Rovandel2|Optionen|IDOrt", "Rovandel2|Optionen|IDStrasse",
-                                                       "Rovandel2|Optionen|IDPLZ", "Rovandel2|Optionen|IDLand"}));
-    EXPECT_TRUE(store.Writes().empty());
-}
-
-TEST(Optionen, ListPositionsReadTheLeadingNumber) {
-    using modOptionen::Position;
-    EXPECT_EQ(Position("2"), 2);
-    EXPECT_EQ(Position("2abc"), 2);
-    EXPECT_EQ(Position("abc"), 0);
-    EXPECT_EQ(Position(""), 0);
-    EXPECT_EQ(Position("1,6"), 2);
-    EXPECT_EQ(Position("-1"), -1);
-    EXPECT_FALSE(Position("99999999999").has_value());
-}
-
-TEST(Optionen, TheRoutePlannersPageUnlessStoredOtherwise) {
-    platform::MemorySettingsStore store;
-    EXPECT_EQ(modOptionen::URL(store), "https://www.fahrtweg.example/baseservices/do/routeService");
-    store.Put("Rovandel2", "Optionen", "URL", "http://127.0.0.1:8080/route");
-    EXPECT_EQ(modOptionen::URL(store), "http://127.0.0.1:8080/route");
 }
 
 }  // namespace

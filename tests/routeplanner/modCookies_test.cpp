@@ -35,6 +35,16 @@ protected:
         for (const auto& call : shell.Calls()) out.push_back(call.what + " " + std::to_string(call.folder));
         return out;
     }
+    // The folder search alone: it needs no window beyond the owner of the shell's dialogs.
+    std::string FoundFolder() {
+        struct NoWindow : modCookies::ICookieWindow {
+            void zeigeStatus(std::string_view) override { ADD_FAILURE() << "the search shows nothing"; }
+            void aktiviereEingaben(bool) override { ADD_FAILURE() << "the search locks nothing"; }
+            void SetProgress(int) override {}
+            bool CloseRequested() override { return false; }
+        } window;
+        return modCookies::CookieOrdner({store, sub.platform, shell, form.Handle(), window});
+    }
     Strings Questions() const {
         Strings out;
         for (const auto& box : sub.messages.Shown()) {
@@ -66,18 +76,18 @@ TEST_F(CookieTest, TheFolderComesFromTheOptionTheShellTheRegistryOrTheChooserInT
     shell.ChooserGives("C:\\Chosen\\");
 
     Option("C:\\Option");
-    EXPECT_EQ(modCookies::CookieOrdner(logic), "C:\\Option");
+    EXPECT_EQ(FoundFolder(), "C:\\Option");
     EXPECT_TRUE(shell.Calls().empty());
 
     Option("");
-    EXPECT_EQ(modCookies::CookieOrdner(logic), "C:\\Shell");
+    EXPECT_EQ(FoundFolder(), "C:\\Shell");
     EXPECT_EQ(shell.Calls().back().owner, form.Handle());
 
     shell.SpecialFolderIs(33, "");
-    EXPECT_EQ(modCookies::CookieOrdner(logic), "C:\\Registry");
+    EXPECT_EQ(FoundFolder(), "C:\\Registry");
 
     ShellFolderValue("C:\\Nirgends");
-    EXPECT_EQ(modCookies::CookieOrdner(logic), "C:\\Chosen\\");
+    EXPECT_EQ(FoundFolder(), "C:\\Chosen\\");
     EXPECT_EQ(shell.Calls().back().what, "BrowseForFolder");
     EXPECT_EQ(shell.Calls().back().folder, 0);
     EXPECT_EQ(shell.Calls().back().title, "Bitte wählen Sie den Cookie-Ordner aus");

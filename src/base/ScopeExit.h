@@ -1,17 +1,17 @@
 #pragma once
 // Steps that must run when a block is left, also through an error: the
-// unlocking after a task. Jetzt() runs them at the right moment of the normal
+// unlocking after a task. RunNow() runs them at the right moment of the normal
 // path; on the way out through an error they run in the destructor, and a
 // fault of theirs is dropped there, for the error on its way is the one to report.
 #include <utility>
 
 template <class Steps>
-class AmEnde {
+class ScopeExit {
 public:
-    explicit AmEnde(Steps steps) : m_Steps(std::move(steps)) {}
-    AmEnde(const AmEnde&) = delete;
-    AmEnde& operator=(const AmEnde&) = delete;
-    ~AmEnde() {
+    explicit ScopeExit(Steps steps) : m_Steps(std::move(steps)) {}
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+    ~ScopeExit() {
         if (!m_Done) {
             try {
                 m_Steps();
@@ -19,7 +19,7 @@ public:
             }
         }
     }
-    void Jetzt() {
+    void RunNow() {
         m_Done = true;
         m_Steps();
     }
