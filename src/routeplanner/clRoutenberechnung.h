@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Browser.h"
+#include "browser/Browser.h"
 #include "platform/Clock.h"
 #include "platform/Shell.h"
 #include "routeplanner/RouteHost.h"
