@@ -18,8 +18,8 @@
 #include <string>
 
 #include "platform/Automation_win.h"
-#include "platform/BrowserFactory_win.h"
-#include "platform/ChromiumStart_win.h"
+#include "browser/BrowserFactory_win.h"
+#include "browser/ChromiumStart_win.h"
 #include "platform/Clock_win.h"
 #include "platform/Handles_win.h"
 #include "platform/MessagePump_win.h"

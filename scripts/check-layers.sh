@@ -5,6 +5,7 @@
 #
 #   base <- platform <- ui <- common <- commands, toolbars <- manager
 #                             common <- routeplanner
+#           platform <- browser <- routeplanner
 #
 # Prints every include that crosses a layer and exits 1 when there is one.
 cd "$(dirname "$0")/../src" || exit 2
@@ -12,12 +13,13 @@ cd "$(dirname "$0")/../src" || exit 2
 declare -A allowed=(
     [base]="base"
     [platform]="base platform"
+    [browser]="base platform browser"
     [ui]="base platform ui"
     [common]="base platform ui common"
     [commands]="base platform common commands"
     [toolbars]="base platform common toolbars"
     [manager]="base platform ui common commands toolbars manager"
-    [routeplanner]="base platform ui common routeplanner"
+    [routeplanner]="base platform browser ui common routeplanner"
 )
 win32_headers='windows|windowsx|commctrl|commdlg|shellapi|shlobj|objbase|oleauto|ole2|winhttp|winreg|wingdi|winuser'
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;  // at 96 DPI
+constexpr int kTwipsPerPixel = ui::kTwipsPerPixelAt96Dpi;
 
 ui::Place PlaceOf(const RECT& rc) {
     return {rc.left * kTwipsPerPixel, rc.top * kTwipsPerPixel, (rc.right - rc.left) * kTwipsPerPixel,
@@ -49,12 +49,7 @@ frmInfo::frmInfo(InfoContent content) : ui::Window(kClassName), m_Content(std::m
 
 void frmInfo::Open(HWND owner) {
     if (IsOpen()) return;
-    Create({.caption = std::string(texts::kInfoTitle),
-            .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
-            .exStyle = WS_EX_DLGMODALFRAME,
-            .innerWidth = kWidth * kTwipsPerPixel,
-            .innerHeight = kHeight * kTwipsPerPixel,
-            .owner = owner});
+    Create(ui::DialogFrame(std::string(texts::kInfoTitle), kWidth * kTwipsPerPixel, kHeight * kTwipsPerPixel, owner));
 }
 
 void frmInfo::ShowModal(HWND owner) {
@@ -141,8 +136,7 @@ void frmInfo::Unload() {
     if (IsOpen()) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
-bool frmInfo::OnKey(const MSG& msg) {
-    if (!IsEscape(msg)) return false;
+bool frmInfo::OnEscape() {
     Unload();
     return true;
 }

@@ -83,7 +83,7 @@ public:
 
 protected:
     void OnCreate() override;
-    bool OnKey(const MSG& msg) override;
+    bool OnEscape() override;
     void OnClick(int x, int y) override;
     void OnMouseMove(int x, int y) override;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -4,7 +4,6 @@
 #include "manager/Banner_win.h"
 #include "ui/Buttons_win.h"
 #include "ui/Label_win.h"
-#include "ui/Paint_win.h"
 #include "ui/PictureBox_win.h"
 
 namespace {
@@ -21,26 +20,22 @@ frmHaupt::frmHaupt() : ui::Window(kClassName) {}
 
 void frmHaupt::Open() {
     if (IsOpen()) return;
-    m_Banner = CreateTessivarBanner();
     Create({.caption = std::string(texts::kTessivarTitle), .innerWidth = kInnerWidth, .innerHeight = kInnerHeight});
 }
 
 void frmHaupt::OnCreate() {
     m_imBanner = &AddWithId<ui::PictureBox>(kBannerId, "imBanner", kBanner);
-    m_imBanner->onPaint = [this](HDC dc, const RECT& rc) { ui::DrawStretched(dc, rc, m_Banner.get()); };
+    m_imBanner->ShowStretched(CreateTessivarBanner());
     m_lbInfo = &AddWithId<ui::Label>(kInfoId, "lbInfo", kInfo, "", ui::Label::Options{.mnemonic = false});
     m_cmdOK = &AddWithId<ui::Button>(IDOK, "cmdOK", kOK, texts::kOkButton);
     m_cmdOK->SetDefault(true);
     m_cmdOK->onClick = [this] { Destroy(); };
 }
 
-// Esc, as the dialog manager reports it, closes the window like OK.
-LRESULT frmHaupt::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        Destroy();
-        return 0;
-    }
-    return Default(msg, wParam, lParam);
+// Esc closes the window like OK.
+bool frmHaupt::OnEscape() {
+    Destroy();
+    return true;
 }
 
 void frmHaupt::Show(std::string_view info) {

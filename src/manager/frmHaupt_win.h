@@ -32,12 +32,11 @@ public:
 
 protected:
     void OnCreate() override;
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnEscape() override;
 
 private:
     void Open();
 
-    platform::UniqueBitmap m_Banner;
     ui::PictureBox* m_imBanner = nullptr;
     ui::Label* m_lbInfo = nullptr;
     ui::Button* m_cmdOK = nullptr;

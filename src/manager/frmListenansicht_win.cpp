@@ -16,7 +16,6 @@
 #include "toolbars/clACTToolbars.h"
 #include "ui/Buttons_win.h"
 #include "ui/ListView_win.h"
-#include "ui/Paint_win.h"
 #include "ui/PictureBox_win.h"
 #include "ui/StatusBar_win.h"
 #include "ui/ToolTips_win.h"
@@ -65,21 +64,19 @@ frmListenansicht::~frmListenansicht() = default;
 
 void frmListenansicht::Open(int show) {
     if (IsOpen()) return;
-    m_Banner = CreateTessivarBanner();
-    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     Create({.caption = std::string(texts::kTessivarTitle),
             .style = WS_OVERLAPPEDWINDOW,
             .exStyle = WS_EX_ACCEPTFILES,
             .innerWidth = kInnerWidth,
             .innerHeight = kInnerHeight,
-            .icon = icon});
+            .icon = ui::ProgramIcon()});
     Show(show);
     m_lvCommands->Focus();
 }
 
 void frmListenansicht::OnCreate() {
     m_imBanner = &AddWithId<ui::PictureBox>(kBannerId, "imBanner", kBanner);
-    m_imBanner->onPaint = [this](HDC dc, const RECT& rc) { ui::DrawStretched(dc, rc, m_Banner.get()); };
+    m_imBanner->ShowStretched(CreateTessivarBanner());
     m_Picture1 = &AddWithId<ui::PictureBox>(kPicture1Id, "Picture1", kPicture1, true);
     m_Picture2 = &AddWithId<ui::PictureBox>(kPicture2Id, "Picture2", kPicture2, true);
     m_cmdSpeichern = &AddWithId<ui::Button>(kSpeichernId, "cmdSpeichern", kSpeichern, texts::kSaveButton);
@@ -110,7 +107,7 @@ void frmListenansicht::OnCreate() {
 }
 
 void frmListenansicht::MakeInfoPicture() {
-    m_cmdInfo->SetPicture(DrawInfoButtonPicture(Px(kInfoPictureSide * 15)));
+    m_cmdInfo->SetPicture(DrawInfoButtonPicture(Px(kInfoPictureSide * ui::kTwipsPerPixelAt96Dpi)));
 }
 
 void frmListenansicht::OnLayout() {

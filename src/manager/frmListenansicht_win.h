@@ -127,7 +127,6 @@ private:
     platform::INamedMutex& m_Locks;
     const modBackup::Store& m_Backups;
     std::unique_ptr<clCustomTessivars> m_Table;
-    platform::UniqueBitmap m_Banner;
     std::optional<int> m_SortColumn;
     bool m_SortAscending = true;
     HWND m_FocusBeforeDeactivation = nullptr;

@@ -36,12 +36,7 @@ frmSicherungen::frmSicherungen(std::vector<modBackup::Entry> entries)
 
 std::optional<std::string> frmSicherungen::Choose(HWND owner) {
     m_Chosen.reset();
-    Create({.caption = std::string(texts::kRestoreChoiceTitle),
-            .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
-            .exStyle = WS_EX_DLGMODALFRAME,
-            .innerWidth = kWidth,
-            .innerHeight = kHeight,
-            .owner = owner});
+    Create(ui::DialogFrame(std::string(texts::kRestoreChoiceTitle), kWidth, kHeight, owner));
     ShowModal(owner);
     return m_Chosen;
 }
@@ -72,8 +67,7 @@ void frmSicherungen::OnCreate() {
     m_lvBackups->Focus();
 }
 
-bool frmSicherungen::OnKey(const MSG& msg) {
-    if (!IsEscape(msg)) return false;
+bool frmSicherungen::OnEscape() {
     Close();
     return true;
 }

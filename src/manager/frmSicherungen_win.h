@@ -33,7 +33,7 @@ public:
 
 protected:
     void OnCreate() override;
-    bool OnKey(const MSG& msg) override;
+    bool OnEscape() override;
 
 private:
     void Pick();

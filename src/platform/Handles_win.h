@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
-#include <winhttp.h>
 
 #include "base/UniqueHandle.h"
 
@@ -67,8 +66,6 @@ using UniqueIcon = UniqueHandle<NullTraits<HICON, DestroyIcon>>;
 template <class T>
 using ComPtr = UniqueHandle<ComTraits<T>>;
 using UniqueBstr = UniqueHandle<NullTraits<BSTR, SysFreeString>>;
-// WinHTTP's sessions, connections, requests and WebSockets.
-using UniqueInternet = UniqueHandle<NullTraits<HINTERNET, WinHttpCloseHandle>>;
 
 // The window's device context (null window: the screen's).
 inline UniqueWindowDC ClientDC(HWND window) { return UniqueWindowDC(GetDC(window), {window}); }

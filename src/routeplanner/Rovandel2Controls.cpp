@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/UiTexts.h"
+#include "ui/Twips.h"
 
 namespace Rovandel2Controls {
 namespace {
@@ -10,10 +11,11 @@ namespace {
 using K = Kind;
 namespace t = texts;
 
-// Laid out in pixels at 96 DPI (15 twips each).
+// Laid out in pixels at 96 DPI.
 constexpr Entry S(Kind kind, std::string_view name, std::string_view caption, std::string_view tag, int x, int y,
                  int w, int h, int id = 0, bool selected = false, bool firstOfGroup = false) {
-    return {kind, name, caption, tag, x * 15, y * 15, w * 15, h * 15, id, selected, firstOfGroup};
+    constexpr int px = ui::kTwipsPerPixelAt96Dpi;
+    return {kind, name, caption, tag, x * px, y * px, w * px, h * px, id, selected, firstOfGroup};
 }
 
 // One address frame at `x`: the rows of labels and boxes, then the two buttons.

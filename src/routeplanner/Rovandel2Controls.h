@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "ui/Twips.h"
+
 namespace Rovandel2Controls {
 
 enum class Kind { Frame, Label, TextBox, List, Button, PictureButton, Option, Check, Picture, Progress, Status };
@@ -27,8 +29,8 @@ std::span<const Entry> All();
 const Entry* Find(std::string_view name);
 
 // The client area, in twips.
-inline constexpr int kInnerWidth = 376 * 15;
-inline constexpr int kInnerHeight = 410 * 15;
+inline constexpr int kInnerWidth = 376 * ui::kTwipsPerPixelAt96Dpi;
+inline constexpr int kInnerHeight = 410 * ui::kTwipsPerPixelAt96Dpi;
 // Heights in pixels.
 inline constexpr int kStatusBarHeight = 20;
 inline constexpr int kProgressBarHeight = 14;

@@ -21,7 +21,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Browser.h"
+#include "browser/Browser.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"

@@ -13,7 +13,7 @@
 
 #include "base/AppError.h"
 #include "common/clACTApplication.h"
-#include "platform/Browser.h"
+#include "browser/Browser.h"
 #include "platform/Clock.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"

@@ -17,8 +17,6 @@ using K = Rovandel2Controls::Kind;
 
 namespace {
 
-constexpr int kIconResource = 1;
-
 ui::Place PlaceOf(const c::Entry& entry) { return {entry.left, entry.top, entry.width, entry.height}; }
 
 }  // namespace
@@ -40,7 +38,7 @@ void frmRovandel2::Open(int show) {
             .innerWidth = c::kInnerWidth,
             .innerHeight = c::kInnerHeight,
             .center = false,
-            .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource))});
+            .icon = ui::ProgramIcon()});
     m_Logic.Form_Load();
     Show(show);
 }
@@ -110,8 +108,7 @@ void frmRovandel2::AddControl(const c::Entry& entry) {
     if (added != nullptr && !entry.tag.empty()) added->SetTag(std::string(entry.tag));
 }
 
-bool frmRovandel2::OnKey(const MSG& msg) {
-    if (!IsEscape(msg)) return false;
+bool frmRovandel2::OnEscape() {
     m_Logic.Form_KeyPress(27);
     return true;
 }

@@ -59,7 +59,7 @@ public:
 
 protected:
     void OnCreate() override;
-    bool OnKey(const MSG& msg) override;
+    bool OnEscape() override;
     bool OnClose() override;
 
 private:

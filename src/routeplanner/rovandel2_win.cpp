@@ -5,7 +5,7 @@
 
 #include "base/UiTexts.h"
 #include "platform/Automation_win.h"
-#include "platform/BrowserFactory_win.h"
+#include "browser/BrowserFactory_win.h"
 #include "platform/Clock_win.h"
 #include "platform/SettingsStore_win.h"
 #include "platform/Shell_win.h"

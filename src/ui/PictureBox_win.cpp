@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/Paint_win.h"
+
 namespace ui {
 
 PictureBox::PictureBox(Window& owner, std::string name, Place place, bool border)
@@ -48,6 +50,11 @@ COLORREF PictureBox::SurfacePixel(int x, int y) {
     return GetPixel(dc, x, y);
 }
 
+void PictureBox::ShowStretched(platform::UniqueBitmap picture) {
+    m_Stretched = std::move(picture);
+    Refresh();
+}
+
 void PictureBox::Layout(UINT dpi) {
     Control::Layout(dpi);
     Refresh();
@@ -62,6 +69,8 @@ bool PictureBox::OnCommand(UINT code) {
 bool PictureBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (onPaint) {
         onPaint(item.hDC, item.rcItem);
+    } else if (m_Stretched) {
+        DrawStretched(item.hDC, item.rcItem, m_Stretched.get());
     } else {
         HDC surface = Surface();
         BitBlt(item.hDC, 0, 0, m_SurfaceSize.cx, m_SurfaceSize.cy, surface, 0, 0, SRCCOPY);

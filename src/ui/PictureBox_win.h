@@ -1,7 +1,8 @@
 #pragma once
 // A picture box. What is drawn into its surface stays (the surface is a
 // bitmap of the box's size, shown whenever the box paints), or the owner
-// draws the box itself on every paint (onPaint). A click is reported.
+// draws the box itself on every paint (onPaint), or the box shows a picture
+// of its own stretched over itself (ShowStretched). A click is reported.
 #include <functional>
 #include <optional>
 
@@ -24,6 +25,9 @@ public:
     // The surface's pixel, or CLR_INVALID outside it.
     COLORREF SurfacePixel(int x, int y);
     SIZE PixelSize() const;
+    // Keeps `picture` and shows it, stretched to the box, on every paint
+    // (unless onPaint draws the box).
+    void ShowStretched(platform::UniqueBitmap picture);
 
     // Draws the box on every paint instead of showing the surface.
     std::function<void(HDC dc, const RECT& rc)> onPaint;
@@ -40,6 +44,7 @@ private:
     platform::UniqueBitmap m_SurfaceBitmap;
     std::optional<platform::SelectedObject> m_Selection;
     SIZE m_SurfaceSize{};
+    platform::UniqueBitmap m_Stretched;
 };
 
 }  // namespace ui

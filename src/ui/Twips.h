@@ -4,6 +4,9 @@
 
 namespace ui {
 
+// Layouts drawn in pixels were drawn on a screen of 96 DPI.
+inline constexpr int kTwipsPerPixelAt96Dpi = 1440 / 96;
+
 constexpr int TwipsToPixels(int twips, unsigned dpi) {
     return static_cast<int>((static_cast<std::int64_t>(twips) * dpi + 720) / 1440);
 }

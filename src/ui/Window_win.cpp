@@ -28,6 +28,17 @@ UINT ScreenDpi() {
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+Window::Frame DialogFrame(std::string caption, int innerWidth, int innerHeight, HWND owner) {
+    return {.caption = std::move(caption),
+            .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
+            .exStyle = WS_EX_DLGMODALFRAME,
+            .innerWidth = innerWidth,
+            .innerHeight = innerHeight,
+            .owner = owner};
+}
+
+HICON ProgramIcon() { return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)); }
+
 Window::Window(std::wstring className) : m_ClassName(std::move(className)) {}
 
 Window::~Window() {
@@ -222,6 +233,7 @@ bool Window::Filter(MSG& msg) {
     if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
         try {
+            if (IsEscape(msg) && OnEscape()) return true;
             if (OnKey(msg)) return true;
         } catch (...) {
             HandleCurrentException();

@@ -24,9 +24,9 @@
 //           ok.onClick = [this] { Close(); };
 //           text.onClick = [this] { Find("cmdOK")->SetText("&Schließen"); };
 //       }
-//       bool OnKey(const MSG& msg) override {   // sees keys before the controls do
-//           if (IsEscape(msg)) { Close(); return true; }
-//           return false;
+//       bool OnEscape() override {   // Esc, before the focused control sees it
+//           Close();
+//           return true;
 //       }
 //   };
 //
@@ -153,6 +153,9 @@ protected:
     virtual void OnLayout();
     // Key messages of the window and its controls, before they are handled.
     virtual bool OnKey(const MSG& msg);
+    // Escape anywhere in the window, before the focused control and the
+    // dialog manager see it; false lets it go on to them.
+    virtual bool OnEscape() { return false; }
     // False keeps the window open.
     virtual bool OnClose() { return true; }
     virtual void OnDestroy() {}
@@ -201,5 +204,12 @@ private:
 
 // The screen's DPI as the system reports it for new windows.
 UINT ScreenDpi();
+
+// A modal dialog's frame over `owner`: caption and close box, no minimise
+// box (the owner is disabled while it is open), the dialog border; size in twips.
+Window::Frame DialogFrame(std::string caption, int innerWidth, int innerHeight, HWND owner);
+
+// The program's own icon, resource 1 of its .rc file; null when it has none.
+HICON ProgramIcon();
 
 }  // namespace ui

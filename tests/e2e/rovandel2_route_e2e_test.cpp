@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "driver/BoxDriver_win.h"
-#include "platform/ChromiumStart_win.h"
+#include "browser/ChromiumStart_win.h"
 #include "platform/WinText_win.h"
 #include "routepages/LinuxBrowser_win.h"
 #include "routepages/RoutePageServer_win.h"

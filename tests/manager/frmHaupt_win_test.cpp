@@ -77,6 +77,12 @@ TEST(ProgressWindow, TheBannerIsPaintedAndOkClosesTheWindow) {
     PostMessageW(form.cmdOK(), BM_CLICK, 0, 0);
     form.RunUntilClosed();
     EXPECT_EQ(form.hwnd(), nullptr);
+
+    // Esc closes it like OK, wherever the focus is.
+    form.Show("y");
+    PostMessageW(form.cmdOK(), WM_KEYDOWN, VK_ESCAPE, 0);
+    form.RunUntilClosed();
+    EXPECT_EQ(form.hwnd(), nullptr);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedAutomation.h"
 #include "platform/RecordingShell.h"
-#include "platform/ScriptedBrowser.h"
+#include "browser/ScriptedBrowser.h"
 #include "platform/ScriptedShellFolders.h"
 #include "platform/SubstitutePlatform.h"
 #include "routeplanner/clRovandel2.h"

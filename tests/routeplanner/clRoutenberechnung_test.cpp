@@ -9,7 +9,7 @@
 
 #include "base/AppError.h"
 #include "platform/RecordingShell.h"
-#include "platform/ScriptedBrowser.h"
+#include "browser/ScriptedBrowser.h"
 #include "routeplanner/ScriptedRouteProgress.h"
 
 using platform::MsgAnswer;

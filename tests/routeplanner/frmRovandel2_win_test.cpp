@@ -13,7 +13,7 @@
 #include "platform/RecordingShell.h"
 #include "platform/ScriptedAutomation.h"
 #include "platform/Clock_win.h"
-#include "platform/ScriptedBrowser.h"
+#include "browser/ScriptedBrowser.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/ScriptedShellFolders.h"
 #include "platform/SettingsStore_win.h"

@@ -16,7 +16,7 @@
 #include "platform/ScriptedAutomation.h"
 #include "platform/Clock_win.h"
 #include "platform/RecordingShell.h"
-#include "platform/ScriptedBrowser.h"
+#include "browser/ScriptedBrowser.h"
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/ScriptedShellFolders.h"
 #include "platform/WinPlatform_win.h"

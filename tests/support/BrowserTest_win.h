@@ -11,8 +11,8 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/Automation_win.h"
-#include "platform/BrowserFactory_win.h"
-#include "platform/ChromiumStart_win.h"
+#include "browser/BrowserFactory_win.h"
+#include "browser/ChromiumStart_win.h"
 #include "routepages/RoutePageServer_win.h"
 #include "routepages/LinuxBrowser_win.h"
 

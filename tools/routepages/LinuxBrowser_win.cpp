@@ -5,9 +5,9 @@
 #include <nlohmann/json.hpp>
 
 #include "base/AppError.h"
-#include "platform/ChromiumStart_win.h"
+#include "browser/ChromiumStart_win.h"
 #include "platform/Handles_win.h"
-#include "platform/WebSocketChannel_win.h"
+#include "browser/WebSocketChannel_win.h"
 #include "platform/WinText_win.h"
 
 namespace routepages {

@@ -8,10 +8,16 @@
 #include <string_view>
 #include <thread>
 
-#include "platform/DevToolsSession.h"
+#include <windows.h>
+#include <winhttp.h>
+
+#include "browser/DevToolsSession.h"
 #include "platform/Handles_win.h"
 
 namespace platform {
+
+// WinHTTP's sessions, connections, requests and WebSockets.
+using UniqueInternet = UniqueHandle<NullTraits<HINTERNET, WinHttpCloseHandle>>;
 
 // A plain HTTP GET to 127.0.0.1:port (the DevTools endpoints /json/...):
 // the body. Raises AppError when nothing answers or the status is not 200.

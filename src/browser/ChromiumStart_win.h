@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Browser.h"
+#include "browser/Browser.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/IeBrowser.h"
+#include "browser/IeBrowser.h"
 
 #include "base/AppError.h"
 

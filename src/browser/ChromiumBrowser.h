@@ -5,8 +5,8 @@
 // Values travel to the page as JSON data, never as script text.
 #include <memory>
 
-#include "platform/Browser.h"
-#include "platform/DevToolsSession.h"
+#include "browser/Browser.h"
+#include "browser/DevToolsSession.h"
 
 namespace platform {
 

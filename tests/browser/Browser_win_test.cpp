@@ -13,10 +13,10 @@
 
 #include "base/AppError.h"
 #include "platform/Automation_win.h"
-#include "platform/DevToolsSession.h"
+#include "browser/DevToolsSession.h"
 #include "platform/Handles_win.h"
-#include "platform/BrowserFactory_win.h"
-#include "platform/WebSocketChannel_win.h"
+#include "browser/BrowserFactory_win.h"
+#include "browser/WebSocketChannel_win.h"
 #include "platform/WinText_win.h"
 #include "support/BrowserTest_win.h"
 #include "support/TestWindow_win.h"

@@ -1,4 +1,4 @@
-#include "platform/ScriptedBrowser.h"
+#include "browser/ScriptedBrowser.h"
 
 #include <algorithm>
 #include <map>

@@ -6,7 +6,7 @@
 // Setting a value fires no page events: Internet Explorer's pages of the
 // time read the fields when the form is sent.
 #include "platform/Automation.h"
-#include "platform/Browser.h"
+#include "browser/Browser.h"
 
 namespace platform {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "platform/Automation.h"
-#include "platform/Browser.h"
+#include "browser/Browser.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 // Internet Explorer over the recording automation substitute: every member
 // of the browser seam reaches the automation object as the classic callers
 // make the call, with its argument types, and nothing is held afterwards.
-#include "platform/IeBrowser.h"
+#include "browser/IeBrowser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "platform/BrowserFactory_win.h"
+#include "browser/BrowserFactory_win.h"
 
 #include <windows.h>
 
 #include "base/AppError.h"
 #include "base/Text.h"
 #include "base/UiTexts.h"
-#include "platform/ChromiumStart_win.h"
+#include "browser/ChromiumStart_win.h"
 #include "platform/Handles_win.h"
-#include "platform/IeBrowser.h"
+#include "browser/IeBrowser.h"
 #include "platform/WinText_win.h"
 
 namespace platform {

@@ -1,7 +1,7 @@
 // The DevTools session over a scripted channel: replies matched to their
 // commands among events and other replies, the browser's refusals, silence
 // and a lost connection as errors, and values that reach the wire intact.
-#include "platform/DevToolsSession.h"
+#include "browser/DevToolsSession.h"
 
 #include <gtest/gtest.h>
 

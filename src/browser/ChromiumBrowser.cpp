@@ -1,4 +1,4 @@
-#include "platform/ChromiumBrowser.h"
+#include "browser/ChromiumBrowser.h"
 
 #include <optional>
 

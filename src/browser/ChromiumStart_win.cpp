@@ -1,4 +1,4 @@
-#include "platform/ChromiumStart_win.h"
+#include "browser/ChromiumStart_win.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -7,10 +7,10 @@
 
 #include "base/AppError.h"
 #include "base/UiTexts.h"
-#include "platform/ChromiumBrowser.h"
+#include "browser/ChromiumBrowser.h"
 #include "platform/Handles_win.h"
 #include "platform/MessagePump_win.h"
-#include "platform/WebSocketChannel_win.h"
+#include "browser/WebSocketChannel_win.h"
 #include "platform/WinText_win.h"
 
 namespace platform {

@@ -1,4 +1,4 @@
-#include "platform/DevToolsSession.h"
+#include "browser/DevToolsSession.h"
 
 #include <chrono>
 

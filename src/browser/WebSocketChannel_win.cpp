@@ -1,4 +1,4 @@
-#include "platform/WebSocketChannel_win.h"
+#include "browser/WebSocketChannel_win.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/AppError.h"
-#include "platform/Browser.h"
+#include "browser/Browser.h"
 
 namespace platform {
 
