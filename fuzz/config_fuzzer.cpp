@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "base/AppError.h"
-#include "base/Text.h"
+#include "base/Ascii.h"
 #include "commands/clCustomTessivars.h"
 #include "common/ActRegistry.h"
 #include "common/modRegistry.h"
@@ -168,8 +168,8 @@ void CheckKept(const platform::SubstitutePlatform& sub, const Readable& before, 
 }
 
 void CheckWritesStayInside(const platform::SubstitutePlatform& sub) {
-    const std::string inside = text::AsciiLower("HKCU\\" + std::string(actregistry::kMenuConfig) + "\\");
-    for (const auto& w : sub.registry.Writes()) Check(text::AsciiLower(w.keyPath + "\\").rfind(inside, 0) == 0);
+    const std::string inside = ascii::Lower("HKCU\\" + std::string(actregistry::kMenuConfig) + "\\");
+    for (const auto& w : sub.registry.Writes()) Check(ascii::Lower(w.keyPath + "\\").rfind(inside, 0) == 0);
 }
 
 void TryAdd(const std::uint8_t* data, std::size_t size) {

@@ -2,7 +2,7 @@
 
 #include "base/AppError.h"
 
-namespace le {
+namespace littleendian {
 
 std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t offset) {
     if (!Fits(bytes.size(), offset, 4)) Raise(ErrorNumber::SubscriptOutOfRange);
@@ -22,4 +22,4 @@ void WriteU32(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t v
     for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = b[i];
 }
 
-}  // namespace le
+}  // namespace littleendian

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-namespace le {
+namespace littleendian {
 
 // True when `width` bytes from `offset` lie inside an array of `size` bytes.
 constexpr bool Fits(std::size_t size, std::size_t offset, std::size_t width) {
@@ -27,4 +27,4 @@ constexpr std::array<std::uint8_t, 4> Bytes(std::uint32_t value) {
             static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
 }
 
-}  // namespace le
+}  // namespace littleendian

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "base/AppError.h"
-#include "base/Text.h"
+#include "base/Ascii.h"
 #include "base/UiTexts.h"
 #include "browser/ChromiumStart_win.h"
 #include "platform/Handles_win.h"
@@ -61,7 +61,7 @@ std::wstring FromAppPaths(const std::wstring& exeName) {
     return {};
 }
 
-std::wstring Lower(std::string_view option) { return Widen(text::AsciiLower(text::TrimBlanks(option))); }
+std::wstring Lower(std::string_view option) { return Widen(ascii::Lower(ascii::TrimBlanks(option))); }
 
 [[noreturn]] void RaiseNotFound(std::string_view name) {
     Raise(ErrorNumber::FileNotFound,
@@ -102,7 +102,7 @@ BrowserProgram ChooseBrowser(std::string_view option) {
         if (std::wstring path = chrome(); !path.empty()) return {false, path};
         return {true, {}};
     }
-    const std::wstring path = Unquoted(Widen(text::TrimBlanks(option)));
+    const std::wstring path = Unquoted(Widen(ascii::TrimBlanks(option)));
     if (!IsFile(path)) {
         Raise(ErrorNumber::FileNotFound, std::string(texts::kBrowserProgramMissing) + Narrow(path));
     }

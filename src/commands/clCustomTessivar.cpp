@@ -31,7 +31,7 @@ void ReadOrZero(platform::IFile& file, ByteArray& buffer) {
 
 // The header's image size, refused when a command file could not hold such an image.
 std::uint32_t ImageSizeOf(const ByteArray& header) {
-    const std::uint32_t size = le::ReadU32(header, image::kSizeOffset);
+    const std::uint32_t size = littleendian::ReadU32(header, image::kSizeOffset);
     if (size > kMaxImageBytes) {
         std::string description(texts::kBadImageSizeStart);
         description += std::to_string(static_cast<std::int32_t>(size));
@@ -52,12 +52,12 @@ clCustomTessivar::clCustomTessivar(const platform::Platform& env)
     : m_Env(&env), m_DIBL(env.graphics), m_DIBS(env.graphics) {}
 
 std::int32_t clCustomTessivar::GetLongAt(const ByteArray& bytes, std::size_t offset) {
-    return le::ReadI32(bytes, offset);
+    return littleendian::ReadI32(bytes, offset);
 }
 
 void clCustomTessivar::SetLongAt(ByteArray& bytes, std::size_t offset, std::int32_t value) {
-    if (!le::Fits(bytes.size(), offset, 4)) bytes.resize(offset + 4, 0);
-    le::WriteU32(bytes, offset, static_cast<std::uint32_t>(value));
+    if (!littleendian::Fits(bytes.size(), offset, 4)) bytes.resize(offset + 4, 0);
+    littleendian::WriteU32(bytes, offset, static_cast<std::uint32_t>(value));
 }
 
 std::string clCustomTessivar::GetTextField(record::TextField field) const {

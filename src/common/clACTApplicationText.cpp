@@ -1,12 +1,12 @@
 #include "common/clACTApplicationText.h"
 
-#include "base/Text.h"
+#include "base/Ascii.h"
 #include "base/UiTexts.h"
 
 namespace clACTApplicationText {
 
 FieldType ClassifyFieldType(std::string_view word) {
-    const std::string lower = text::AsciiLower(word);
+    const std::string lower = ascii::Lower(word);
     if (lower == "kontakt" || lower == "contact") return FieldType::Contact;
     if (lower == "gruppe" || lower == "gruppen" || lower == "group" || lower == "groups") return FieldType::Group;
     return FieldType::Unknown;

@@ -41,7 +41,7 @@ RegistryValue ReadNumber(const platform::Platform& env, platform::RegKey key, co
     std::uint32_t type = 0;
     std::uint32_t got = 4;
     if (env.registry.QueryValue(key, name, type, bytes, got) != kErrorSuccess || got != 4) return {};
-    return RegistryValue(static_cast<std::int32_t>(le::ReadU32(bytes, 0)));
+    return RegistryValue(static_cast<std::int32_t>(littleendian::ReadU32(bytes, 0)));
 }
 
 }  // namespace
@@ -169,7 +169,7 @@ void RegistrySetKeyValue(const platform::Platform& env, platform::RegKey root, s
                 type = platform::kRegBinary;
                 break;
             case RegType::Dword: {
-                const auto bytes = le::Bytes(static_cast<std::uint32_t>(value.ToNumber()));
+                const auto bytes = littleendian::Bytes(static_cast<std::uint32_t>(value.ToNumber()));
                 data.assign(bytes.begin(), bytes.end());
                 type = platform::kRegDword;
                 break;

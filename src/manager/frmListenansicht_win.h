@@ -119,7 +119,7 @@ private:
     // The number of the selected row in the command view, when it names a command.
     std::optional<std::int32_t> SelectedNumber() const;
     bool HoldsCommand(std::int32_t number) const;
-    modListActions::Context Actions() const { return {m_Env, m_Locks, m_Backups}; }
+    modListActions::Services Actions() const { return {m_Env, m_Locks, m_Backups}; }
 
     const platform::Platform& m_Env;
     platform::IFileDialogs& m_Dialogs;

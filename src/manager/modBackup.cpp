@@ -48,7 +48,7 @@ std::string KeyName(std::string_view belowRoot) { return std::string(kRootName) 
 // gave back something else would quietly change the configuration.
 void Save(const platform::Platform& env, regfile::Writer& out, const std::string& keyName, const std::string& name,
           std::uint32_t type, const ByteArray& data) {
-    if (type == platform::kRegDword && data.size() == 4) return out.Number(name, static_cast<std::int32_t>(le::ReadU32(data, 0)));
+    if (type == platform::kRegDword && data.size() == 4) return out.Number(name, static_cast<std::int32_t>(littleendian::ReadU32(data, 0)));
     if (type == platform::kRegBinary) return out.Binary(name, data);
     if (type == platform::kRegSz && !data.empty() && data.back() == 0) {
         const std::string text = env.text.FromCodePage(std::string(data.begin(), data.end() - 1));
@@ -252,7 +252,7 @@ public:
         m_Commands = Lower(m_Env, *below) == Lower(m_Env, actregistry::kCustomCommands);
     }
     void OnNumber(std::string name, std::int32_t value) override {
-        const auto bytes = le::Bytes(static_cast<std::uint32_t>(value));
+        const auto bytes = littleendian::Bytes(static_cast<std::uint32_t>(value));
         Add(name, RegistryValue(value), platform::kRegDword, ByteArray(bytes.begin(), bytes.end()));
     }
     void OnText(std::string name, std::string text) override {

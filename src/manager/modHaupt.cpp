@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "base/AppError.h"
-#include "base/Text.h"
+#include "base/Ascii.h"
 #include "commands/CommandRecord.h"
 #include "commands/clCustomTessivars.h"
 #include "base/UiTexts.h"
@@ -154,7 +154,7 @@ std::string PathProblem(const platform::Platform& env, std::string_view program,
     return {};
 }
 
-RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice) {
+RunOutcome Install(Services& run, std::int32_t ToolbarChoice) {
     const platform::Platform& runEnv = run.env;
     run.window.Show(Message(texts::kInstallStart1, run.AddonName, texts::kInstallStart2));
     const std::string failed = Message(texts::kInstallFailed1, run.AddonName, texts::kInstallFailed2);
@@ -223,7 +223,7 @@ RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice) {
 
 namespace {
 
-RunOutcome RemoveAll(RunContext& run, const platform::Platform& env, std::int32_t ToolbarChoice) {
+RunOutcome RemoveAll(Services& run, const platform::Platform& env, std::int32_t ToolbarChoice) {
     clCustomTessivars table(env);
     // Not even a button goes from a table that must not be changed: the
     // command would stay without it.
@@ -272,7 +272,7 @@ RunOutcome RemoveAll(RunContext& run, const platform::Platform& env, std::int32_
 
 }  // namespace
 
-RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
+RunOutcome Deinstall(Services& run, std::int32_t ToolbarChoice) {
     run.window.Show(Message(texts::kRemovalStart1, run.AddonName, texts::kRemovalStart2));
     const std::string failed = Message(texts::kRemovalFailed1, run.AddonName, texts::kRemovalFailed2);
     const auto lock = LockConfiguration(run.env, run.locks);
@@ -297,7 +297,7 @@ RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice) {
 
 
 // A name without a folder is one of the backups' folder.
-std::string RestorePath(RunContext& run, std::string_view file) {
+std::string RestorePath(Services& run, std::string_view file) {
     if (file.empty()) {
         const std::vector<modBackup::Entry> entries = modBackup::List(run.env, run.backups);
         return entries.empty() ? std::string() : entries.front().path;
@@ -308,7 +308,7 @@ std::string RestorePath(RunContext& run, std::string_view file) {
     return std::string(file);
 }
 
-RunOutcome Restore(RunContext& run, std::string_view file) {
+RunOutcome Restore(Services& run, std::string_view file) {
     const platform::Platform& env = run.env;
     const auto lock = LockConfiguration(env, run.locks);
     if (!lock) return RunOutcome::NotRemoved;
@@ -396,7 +396,7 @@ RunRequest Main(const platform::Platform& env, std::string_view commandLine) {
 
 bool AsksForQuiet(std::string_view commandLine) {
     const std::vector<std::string> words = WordsOf(commandLine);
-    return std::any_of(words.begin(), words.end(), [](const std::string& w) { return text::AsciiLower(w) == kQuietWord; });
+    return std::any_of(words.begin(), words.end(), [](const std::string& w) { return ascii::Lower(w) == kQuietWord; });
 }
 
 int LastResort(platform::IMessageBoxes& boxes, bool quiet, const std::function<void(std::string_view)>& print) {

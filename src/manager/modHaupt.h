@@ -54,7 +54,7 @@ int ExitCodeOf(RunOutcome outcome);
 
 // What a run works with: the platform, its window, the lock of ACT!'s
 // configuration, and where the add-on lies.
-struct RunContext {
+struct Services {
     const platform::Platform& env;
     IProgressWindow& window;
     platform::INamedMutex& locks;
@@ -76,13 +76,13 @@ std::string PathProblem(const platform::Platform& env, std::string_view program,
 
 // Registers the add-on's command from its command file beside Tessivar and,
 // on request, puts its button on the chosen toolbar.
-RunOutcome Install(RunContext& run, std::int32_t ToolbarChoice);
+RunOutcome Install(Services& run, std::int32_t ToolbarChoice);
 // Removes every command named like the add-on, and its button on the chosen toolbar.
-RunOutcome Deinstall(RunContext& run, std::int32_t ToolbarChoice);
+RunOutcome Deinstall(Services& run, std::int32_t ToolbarChoice);
 
 // Writes back backup `file` (the newest when empty) after a question naming
 // its date; with `quiet` without the question.
-RunOutcome Restore(RunContext& run, std::string_view file);
+RunOutcome Restore(Services& run, std::string_view file);
 
 // The command line explained, for "/?".
 std::string_view UsageText();

@@ -16,11 +16,11 @@ namespace {
 
 // The configuration lock, or nothing (and the message) when another
 // program keeps it longer than a change may wait.
-std::unique_ptr<platform::IHeldLock> Lock(const Context& context) {
+std::unique_ptr<platform::IHeldLock> Lock(const Services& context) {
     return modHaupt::LockConfiguration(context.env, context.locks);
 }
 
-bool StillStoredOrSay(const Context& context, const clCustomTessivars& table) {
+bool StillStoredOrSay(const Services& context, const clCustomTessivars& table) {
     if (IsStillStored(context.env, table)) return true;
     modMessages::MsgBox(context.env, texts::kTableChanged, platform::MsgIcon::Information);
     return false;
@@ -28,7 +28,7 @@ bool StillStoredOrSay(const Context& context, const clCustomTessivars& table) {
 
 clACTToolbar* ContactToolbar(clACTToolbars& toolbars) { return toolbars.Item(texts::kContactToolbarDe); }
 
-void ReportToolbarError(const Context& context, std::string_view method) {
+void ReportToolbarError(const Services& context, std::string_view method) {
     modMessages::ShowCurrentClassError(context.env, std::string(texts::kClassToolbar) + std::string(method));
 }
 
@@ -51,7 +51,7 @@ bool IsStillStored(const platform::Platform& env, const clCustomTessivars& table
 // Runs `change` as one change of the configuration: Undone when a write of
 // it failed (everything it wrote is put back then).
 template <typename Change>
-Outcome AllOrNothing(const Context& context, Change&& change) {
+Outcome AllOrNothing(const Services& context, Change&& change) {
     ConfigurationChange journaled(context.env);
     Outcome outcome = Outcome::Refused;
     try {
@@ -62,7 +62,7 @@ Outcome AllOrNothing(const Context& context, Change&& change) {
     return journaled.Finish() ? outcome : Outcome::Undone;
 }
 
-LoadResult LoadCommand(const Context& context, clCustomTessivars& table, std::string_view path) {
+LoadResult LoadCommand(const Services& context, clCustomTessivars& table, std::string_view path) {
     const auto held = Lock(context);
     if (!held) return {};
     if (!StillStoredOrSay(context, table)) return {Outcome::Stale, nullptr};
@@ -74,7 +74,7 @@ LoadResult LoadCommand(const Context& context, clCustomTessivars& table, std::st
     return {outcome, outcome == Outcome::Done ? command : nullptr};
 }
 
-Outcome AddToContactToolbar(const Context& context, std::int32_t commandId) {
+Outcome AddToContactToolbar(const Services& context, std::int32_t commandId) {
     const auto held = Lock(context);
     if (!held) return Outcome::Refused;
     return AllOrNothing(context, [&](const platform::Platform& env) {
@@ -93,7 +93,7 @@ Outcome AddToContactToolbar(const Context& context, std::int32_t commandId) {
     });
 }
 
-Outcome DeleteCommand(const Context& context, clCustomTessivars& table, std::int32_t position) {
+Outcome DeleteCommand(const Services& context, clCustomTessivars& table, std::int32_t position) {
     const auto held = Lock(context);
     if (!held) return Outcome::Refused;
     if (!StillStoredOrSay(context, table)) return Outcome::Stale;
@@ -117,7 +117,7 @@ Outcome DeleteCommand(const Context& context, clCustomTessivars& table, std::int
     });
 }
 
-Outcome RestoreBackup(const Context& context, std::string_view path) {
+Outcome RestoreBackup(const Services& context, std::string_view path) {
     const auto held = Lock(context);
     if (!held) return Outcome::Refused;
     // The restore is all or nothing by itself; the window reads everything again anyway.

@@ -21,7 +21,7 @@ namespace modListActions {
 
 // `env` is the platform the window's table was made with; its registry is
 // the journal, so that a change that fails part-way is put back.
-struct Context {
+struct Services {
     const platform::Platform& env;
     platform::INamedMutex& locks;
     const modBackup::Store& backups;  // a backup before each load and deletion
@@ -42,19 +42,19 @@ struct LoadResult {
     clCustomTessivar* command = nullptr;  // the command added, held by the table
 };
 // Adds the command of the file at `path` (Add of the table, with its messages).
-LoadResult LoadCommand(const Context& context, clCustomTessivars& table, std::string_view path);
+LoadResult LoadCommand(const Services& context, clCustomTessivars& table, std::string_view path);
 
 // Appends a separator and the command's button to the toolbar named
 // "Kontaktsymbolleiste" (no other name is tried); nothing without it.
-Outcome AddToContactToolbar(const Context& context, std::int32_t commandId);
+Outcome AddToContactToolbar(const Services& context, std::int32_t commandId);
 
 // Takes the command's button off "Kontaktsymbolleiste" and removes command
 // number `position` from the table.
-Outcome DeleteCommand(const Context& context, clCustomTessivars& table, std::int32_t position);
+Outcome DeleteCommand(const Services& context, clCustomTessivars& table, std::int32_t position);
 
 // Writes backup `path` back under the configuration lock. The window reads
 // the table again afterwards, whatever the outcome.
-Outcome RestoreBackup(const Context& context, std::string_view path);
+Outcome RestoreBackup(const Services& context, std::string_view path);
 
 // False, with a message, for a command that could not be read completely:
 // its file would not be a command file.

@@ -57,7 +57,7 @@ int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request)
     NoWindow none;
     platform::WinNamedMutex locks;
     const modBackup::Store backups = Backups();
-    modHaupt::RunContext run{request.Quiet ? quietEnv : env, request.Quiet ? static_cast<IProgressWindow&>(none) : form,
+    modHaupt::Services run{request.Quiet ? quietEnv : env, request.Quiet ? static_cast<IProgressWindow&>(none) : form,
                              locks, request.AddonName, ProgramFolder(), request.Quiet, backups};
     modHaupt::RunOutcome outcome = modHaupt::RunOutcome::Finished;
     switch (request.kind) {

@@ -1,7 +1,7 @@
 #include <cstdlib>
 
 #include "base/AppError.h"
-#include "base/Text.h"
+#include "base/Ascii.h"
 #include "base/UiTexts.h"
 #include "platform/Automation.h"
 
@@ -64,7 +64,7 @@ std::int32_t AsNumber(const AutoValue& value) {
 bool AsBool(const AutoValue& value) {
     if (const auto* b = std::get_if<bool>(&value)) return *b;
     if (const auto* t = std::get_if<std::string>(&value)) {
-        const std::string lower = text::AsciiLower(text::TrimBlanks(*t));
+        const std::string lower = ascii::Lower(ascii::TrimBlanks(*t));
         if (lower == "wahr" || lower == "true") return true;
         if (lower == "falsch" || lower == "false") return false;
     }

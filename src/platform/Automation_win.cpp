@@ -5,7 +5,7 @@
 
 #include "base/AppError.h"
 #include "base/UiTexts.h"
-#include "base/Text.h"
+#include "base/Ascii.h"
 #include "platform/AutomationCom_win.h"
 #include "platform/WinText_win.h"
 
@@ -69,7 +69,7 @@ public:
 
 private:
     DISPID Resolve(std::string_view name) {
-        std::string key = text::AsciiLower(name);
+        std::string key = ascii::Lower(name);
         if (auto it = m_Ids.find(key); it != m_Ids.end()) return it->second;
         std::wstring wide = Widen(name);
         LPOLESTR names[] = {wide.data()};

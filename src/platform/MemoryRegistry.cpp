@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "base/LittleEndian.h"
-#include "base/Text.h"
+#include "base/Ascii.h"
 
 namespace platform {
 
@@ -43,7 +43,7 @@ bool MemoryRegistry::IsWrite(const Call& call) const {
         case Op::SetValue:
         case Op::DeleteValue:
         case Op::DeleteKey: return true;
-        case Op::CreateKey: return !m_Keys.contains(text::AsciiLower(call.keyPath));
+        case Op::CreateKey: return !m_Keys.contains(ascii::Lower(call.keyPath));
         default: return false;
     }
 }
@@ -69,9 +69,9 @@ long MemoryRegistry::OpenKey(RegKey root, std::string_view path, std::uint32_t, 
     auto full = FullPath(root, path);
     if (long r = Record({Op::OpenKey, full.value_or("?"), {}, 0, {}, 0}); r != kErrorSuccess) return r;
     if (!full) return kErrorInvalidHandle;
-    if (!m_Keys.contains(text::AsciiLower(*full))) return kErrorFileNotFound;
+    if (!m_Keys.contains(ascii::Lower(*full))) return kErrorFileNotFound;
     key = m_NextHandle++;
-    m_Handles[key] = text::AsciiLower(*full);
+    m_Handles[key] = ascii::Lower(*full);
     m_HandleNames[key] = *full;
     return kErrorSuccess;
 }
@@ -83,7 +83,7 @@ long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t
     if (long r = Record(std::move(call)); r != kErrorSuccess) return r;
     if (h == m_Handles.end()) return kErrorInvalidHandle;
     const Key& k = m_Keys[h->second];
-    auto v = k.values.find(text::AsciiLower(name));
+    auto v = k.values.find(ascii::Lower(name));
     if (v == k.values.end()) return kErrorFileNotFound;
     const Value& value = v->second.second;
     type = value.type;
@@ -104,7 +104,7 @@ long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t
 // Every missing key on the way down, as the registry makes them; each keeps
 // its name as first given.
 void MemoryRegistry::MakeKeys(const std::string& fullPath) {
-    const std::string lower = text::AsciiLower(fullPath);
+    const std::string lower = ascii::Lower(fullPath);
     for (std::size_t pos = 0;;) {
         const std::size_t next = lower.find('\\', pos);
         const std::size_t end = next == std::string::npos ? lower.size() : next;
@@ -156,7 +156,7 @@ long MemoryRegistry::CreateKey(RegKey root, std::string_view path, std::uint32_t
     if (long r = Record({Op::CreateKey, full.value_or("?"), {}, 0, {}, 0}); r != kErrorSuccess) return r;
     if (!full) return kErrorInvalidHandle;
     MakeKeys(*full);
-    const std::string lower = text::AsciiLower(*full);
+    const std::string lower = ascii::Lower(*full);
     key = m_NextHandle++;
     m_Handles[key] = lower;
     m_HandleNames[key] = *full;
@@ -170,7 +170,7 @@ long MemoryRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t t
               std::vector<std::uint8_t>(data.begin(), data.end()), 0};
     if (long r = Record(std::move(call)); r != kErrorSuccess) return r;
     if (h == m_Handles.end()) return kErrorInvalidHandle;
-    m_Keys[h->second].values[text::AsciiLower(name)] = {std::string(name), Value{type, {data.begin(), data.end()}}};
+    m_Keys[h->second].values[ascii::Lower(name)] = {std::string(name), Value{type, {data.begin(), data.end()}}};
     return kErrorSuccess;
 }
 
@@ -189,14 +189,14 @@ long MemoryRegistry::DeleteValue(RegKey key, std::string_view name) {
     Call call{Op::DeleteValue, h == m_Handles.end() ? "?" : m_HandleNames[key], std::string(name), 0, {}, 0};
     if (long r = Record(std::move(call)); r != kErrorSuccess) return r;
     if (h == m_Handles.end()) return kErrorInvalidHandle;
-    return m_Keys[h->second].values.erase(text::AsciiLower(name)) > 0 ? kErrorSuccess : kErrorFileNotFound;
+    return m_Keys[h->second].values.erase(ascii::Lower(name)) > 0 ? kErrorSuccess : kErrorFileNotFound;
 }
 
 long MemoryRegistry::DeleteKey(RegKey root, std::string_view path) {
     auto full = FullPath(root, path);
     if (long r = Record({Op::DeleteKey, full.value_or("?"), {}, 0, {}, 0}); r != kErrorSuccess) return r;
     if (!full || path.empty()) return kErrorInvalidHandle;
-    const std::string lower = text::AsciiLower(*full);
+    const std::string lower = ascii::Lower(*full);
     auto it = m_Keys.find(lower);
     if (it == m_Keys.end()) return kErrorFileNotFound;
     const std::string below = lower + "\\";
@@ -210,7 +210,7 @@ void MemoryRegistry::Put(RegKey root, std::string_view path, std::string_view na
                          std::vector<std::uint8_t> data) {
     const std::string full = FullPath(root, path).value();
     MakeKeys(full);
-    m_Keys[text::AsciiLower(full)].values[text::AsciiLower(name)] = {std::string(name), Value{type, std::move(data)}};
+    m_Keys[ascii::Lower(full)].values[ascii::Lower(name)] = {std::string(name), Value{type, std::move(data)}};
 }
 
 void MemoryRegistry::PutText(RegKey root, std::string_view path, std::string_view name,
@@ -221,25 +221,25 @@ void MemoryRegistry::PutText(RegKey root, std::string_view path, std::string_vie
 }
 
 void MemoryRegistry::PutDword(RegKey root, std::string_view path, std::string_view name, std::uint32_t value) {
-    const auto bytes = le::Bytes(value);
+    const auto bytes = littleendian::Bytes(value);
     Put(root, path, name, kRegDword, {bytes.begin(), bytes.end()});
 }
 
 std::optional<MemoryRegistry::Value> MemoryRegistry::Get(RegKey root, std::string_view path,
                                                          std::string_view name) const {
-    auto k = m_Keys.find(text::AsciiLower(*FullPath(root, path)));
+    auto k = m_Keys.find(ascii::Lower(*FullPath(root, path)));
     if (k == m_Keys.end()) return std::nullopt;
-    auto v = k->second.values.find(text::AsciiLower(name));
+    auto v = k->second.values.find(ascii::Lower(name));
     if (v == k->second.values.end()) return std::nullopt;
     return v->second.second;
 }
 
 bool MemoryRegistry::KeyExists(RegKey root, std::string_view path) const {
-    return m_Keys.contains(text::AsciiLower(*FullPath(root, path)));
+    return m_Keys.contains(ascii::Lower(*FullPath(root, path)));
 }
 
 std::map<std::string, MemoryRegistry::Value> MemoryRegistry::Snapshot(RegKey root, std::string_view path) const {
-    const std::string prefix = text::AsciiLower(*FullPath(root, path));
+    const std::string prefix = ascii::Lower(*FullPath(root, path));
     std::map<std::string, Value> out;
     for (const auto& [keyPath, key] : m_Keys) {
         if (keyPath != prefix && keyPath.rfind(prefix + "\\", 0) != 0) continue;

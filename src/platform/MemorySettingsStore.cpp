@@ -1,11 +1,11 @@
 #include "platform/MemorySettingsStore.h"
 
-#include "base/Text.h"
+#include "base/Ascii.h"
 
 namespace platform {
 
 std::string MemorySettingsStore::Path(std::string_view app, std::string_view section, std::string_view key) {
-    return text::AsciiLower(std::string(app) + "|" + std::string(section) + "|" + std::string(key));
+    return ascii::Lower(std::string(app) + "|" + std::string(section) + "|" + std::string(key));
 }
 
 std::string MemorySettingsStore::GetSetting(std::string_view app, std::string_view section, std::string_view key,

@@ -1,7 +1,7 @@
 #include "platform/RegistryJournal.h"
 
 #include "base/AppError.h"
-#include "base/Text.h"
+#include "base/Ascii.h"
 
 namespace platform {
 namespace {
@@ -62,7 +62,7 @@ RegistryJournal::Place RegistryJournal::PlaceOf(RegKey rootOrKey, std::string_vi
 }
 
 std::string RegistryJournal::Lower(const Place& place, std::string_view name) {
-    return std::to_string(place.root) + "|" + text::AsciiLower(place.path) + "|" + text::AsciiLower(name);
+    return std::to_string(place.root) + "|" + ascii::Lower(place.path) + "|" + ascii::Lower(name);
 }
 
 bool RegistryJournal::KeyExists(const Place& place) {

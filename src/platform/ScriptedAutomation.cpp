@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "base/Text.h"
+#include "base/Ascii.h"
 
 namespace platform {
 
@@ -20,7 +20,7 @@ struct ScriptedAutomation::State {
     int created = 0;
 
     AutoValue Answer(const std::string& object, std::string_view member, const std::vector<AutoValue>& args) {
-        auto it = script.find(object + "." + text::AsciiLower(member));
+        auto it = script.find(object + "." + ascii::Lower(member));
         if (it == script.end() || it->second.queue.empty()) return {};
         auto& answers = it->second;
         Handler handler = answers.queue.front();
@@ -86,7 +86,7 @@ void ScriptedAutomation::CreateGives(std::string name) {
 void ScriptedAutomation::CreateFails(AppError error) { m_State->createError = std::move(error); }
 
 void ScriptedAutomation::AnswerWith(const std::string& object, const std::string& member, Handler handler) {
-    auto& answers = m_State->script[object + "." + text::AsciiLower(member)];
+    auto& answers = m_State->script[object + "." + ascii::Lower(member)];
     if (answers.lastUsed) answers.queue.clear();
     answers.lastUsed = false;
     answers.queue.push_back(std::move(handler));

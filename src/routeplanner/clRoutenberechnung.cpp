@@ -4,7 +4,7 @@
 
 #include "base/ErrorText.h"
 #include "base/AppError.h"
-#include "base/Text.h"
+#include "base/Ascii.h"
 #include "base/UiTexts.h"
 #include "base/Utf8.h"
 #include "common/modMessages.h"
@@ -43,7 +43,7 @@ clRoutenberechnung::clRoutenberechnung(IRouteProgress& progress, platform::IBrow
 
 std::string clRoutenberechnung::bildeAdresszeile(std::string_view Strasse, std::string_view PLZ, std::string_view Ort,
                                                  std::string_view Land) {
-    std::string line(text::TrimBlanks(Strasse));
+    std::string line(ascii::TrimBlanks(Strasse));
     line += ", ";
     line += PLZ;
     line += " ";

@@ -1,6 +1,6 @@
 #include "routeplanner/modAdresse.h"
 
-#include "base/Text.h"
+#include "base/Ascii.h"
 #include "base/Utf8.h"
 #include "routeplanner/clStringkette.h"
 #include "routeplanner/modZahlen.h"
@@ -8,7 +8,7 @@
 namespace modAdresse {
 
 std::string ermittleHausnummer(std::string_view Strasse) {
-    const std::string s = utf8::ToLower(text::TrimBlanks(Strasse));
+    const std::string s = utf8::ToLower(ascii::TrimBlanks(Strasse));
     if (s.empty()) return {};
     clStringkette teile;
     teile.Kette = s;
@@ -28,7 +28,7 @@ std::string ermittleHausnummer(std::string_view Strasse) {
 }
 
 int LandPosition(std::string_view Land) {
-    const std::string land = utf8::ToLower(text::TrimBlanks(Land));
+    const std::string land = utf8::ToLower(ascii::TrimBlanks(Land));
     if (land == "deutschland") return kDeutschland;
     if (land == "österreich") return kOesterreich;
     if (land == "schweiz") return kSchweiz;

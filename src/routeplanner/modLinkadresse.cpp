@@ -1,6 +1,6 @@
 #include "routeplanner/modLinkadresse.h"
 
-#include "base/Text.h"
+#include "base/Ascii.h"
 
 namespace modLinkadresse {
 namespace {
@@ -53,6 +53,6 @@ std::string Einsetzen(std::string_view URL, std::string_view Start, std::string_
     return result;
 }
 
-bool IstStandardbrowser(std::string_view browser) { return text::AsciiLower(text::TrimBlanks(browser)) == "standard"; }
+bool IstStandardbrowser(std::string_view browser) { return ascii::Lower(ascii::TrimBlanks(browser)) == "standard"; }
 
 }  // namespace modLinkadresse

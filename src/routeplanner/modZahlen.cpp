@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "base/Text.h"
+#include "base/Ascii.h"
 
 namespace modZahlen {
 namespace {
@@ -41,7 +41,7 @@ std::size_t ReadNumber(std::string_view text, double& value) {
 }  // namespace
 
 std::optional<double> ZahlAus(std::string_view text) {
-    const std::string_view trimmed = text::TrimBlanks(text);
+    const std::string_view trimmed = ascii::TrimBlanks(text);
     double value = 0;
     const std::size_t length = ReadNumber(trimmed, value);
     if (length == 0 || length != trimmed.size()) return std::nullopt;

@@ -23,13 +23,13 @@ void clButtonItem::SetBytesArray(const ByteArray& bytes) {
     m_Bytes = bytes;
 }
 
-std::uint32_t clButtonItem::RawID() const { return le::ReadU32(m_Bytes, 0); }
+std::uint32_t clButtonItem::RawID() const { return littleendian::ReadU32(m_Bytes, 0); }
 
-std::int32_t clButtonItem::ID() const { return le::ReadI32(m_Bytes, 0); }
+std::int32_t clButtonItem::ID() const { return littleendian::ReadI32(m_Bytes, 0); }
 
 void clButtonItem::ID(std::int32_t lWert) {
     if (lWert < 0) Raise(ErrorNumber::InvalidCall, std::string(texts::kButtonIdNegative));
-    le::WriteU32(m_Bytes, 0, static_cast<std::uint32_t>(lWert));
+    littleendian::WriteU32(m_Bytes, 0, static_cast<std::uint32_t>(lWert));
 }
 
 std::int32_t clButtonItem::BytesCount() const { return static_cast<std::int32_t>(m_Bytes.size()); }

@@ -51,7 +51,7 @@ void clButtonItemList::SetByteArray(const ByteArray& bytes) {
 std::vector<std::uint32_t> clButtonItemList::IDsOf(const ByteArray& bytes) {
     std::vector<std::uint32_t> ids;
     for (std::size_t pos = 0, length = 0; pos < bytes.size() && (length = EntryLength(bytes, pos)) != 0; pos += length) {
-        ids.push_back(le::ReadU32(bytes, pos));
+        ids.push_back(littleendian::ReadU32(bytes, pos));
     }
     return ids;
 }

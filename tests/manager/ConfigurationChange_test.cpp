@@ -55,8 +55,8 @@ struct World {
     std::map<std::string, platform::MemoryRegistry::Value> Configuration() const {
         return sub.registry.Snapshot(kHKeyCurrentUser, actregistry::kMenuConfig);
     }
-    modHaupt::RunContext Run(bool quiet) { return {sub.platform, window, locks, "Neu", kFolder, quiet, backups}; }
-    modListActions::Context Actions() { return {sub.platform, locks, backups}; }
+    modHaupt::Services Run(bool quiet) { return {sub.platform, window, locks, "Neu", kFolder, quiet, backups}; }
+    modListActions::Services Actions() { return {sub.platform, locks, backups}; }
 
     platform::SubstitutePlatform sub;
     platform::MemoryNamedMutex locks;

@@ -58,11 +58,11 @@ protected:
         return v ? v->data : ByteArray{};
     }
     RunOutcome Install(const std::string& addon, std::int32_t toolbar = 0, bool quiet = false) {
-        modHaupt::RunContext run{sub.platform, window, locks, addon, kFolder, quiet, backups};
+        modHaupt::Services run{sub.platform, window, locks, addon, kFolder, quiet, backups};
         return modHaupt::Install(run, toolbar);
     }
     RunOutcome Deinstall(const std::string& addon, std::int32_t toolbar = 0) {
-        modHaupt::RunContext run{sub.platform, window, locks, addon, kFolder, false, backups};
+        modHaupt::Services run{sub.platform, window, locks, addon, kFolder, false, backups};
         return modHaupt::Deinstall(run, toolbar);
     }
 
@@ -83,7 +83,7 @@ protected:
                 const RegistryValue& r = v.value;
                 ByteArray data = r.IsBytes() ? r.ToBytes() : ByteArray{};
                 if (r.IsNumber()) {
-                    const auto bytes = le::Bytes(static_cast<std::uint32_t>(r.ToNumber()));
+                    const auto bytes = littleendian::Bytes(static_cast<std::uint32_t>(r.ToNumber()));
                     data.assign(bytes.begin(), bytes.end());
                 }
                 if (r.IsText()) {
@@ -108,7 +108,7 @@ protected:
         return s;
     }
     RunOutcome Restore(const std::string& file, bool quiet = false) {
-        modHaupt::RunContext run{sub.platform, window, locks, "", kFolder, quiet, backups};
+        modHaupt::Services run{sub.platform, window, locks, "", kFolder, quiet, backups};
         return modHaupt::Restore(run, file);
     }
 };
@@ -308,7 +308,7 @@ TEST_F(Runs, AProgramPathThatDoesNotFitACTsRecordIsRefusedBeforeAnythingIsRead) 
         sub.registry.ClearLog();
         sub.messages.Clear();
         sub.files.Put(folder + "\\Route.cmd", *sub.files.Get(kFolder + "\\Route.cmd"));
-        modHaupt::RunContext run{sub.platform, window, locks, "Route", folder, true, backups};
+        modHaupt::Services run{sub.platform, window, locks, "Route", folder, true, backups};
         EXPECT_EQ(modHaupt::Install(run, 0), RunOutcome::NotInstalled) << folder;
         EXPECT_TRUE(sub.registry.Calls().empty());
         ASSERT_EQ(sub.messages.Shown().size(), 1u);
@@ -320,7 +320,7 @@ TEST_F(Runs, AProgramPathThatDoesNotFitACTsRecordIsRefusedBeforeAnythingIsRead) 
               std::string::npos);
 
     sub.files.Put(fits + "\\Route.cmd", *sub.files.Get(kFolder + "\\Route.cmd"));
-    modHaupt::RunContext run{sub.platform, window, locks, "Route", fits, true, backups};
+    modHaupt::Services run{sub.platform, window, locks, "Route", fits, true, backups};
     ASSERT_EQ(modHaupt::Install(run, 0), RunOutcome::Finished);
     const ByteArray record = Stored("Command-2");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&record[144]), 255), fits + "\\Route.exe");

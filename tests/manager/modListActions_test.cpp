@@ -36,7 +36,7 @@ protected:
     platform::MemoryNamedMutex locks;
     platform::FakeClock clock;
     modBackup::Store backups{clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
-    modListActions::Context context{sub.platform, locks, backups};
+    modListActions::Services context{sub.platform, locks, backups};
 };
 
 TEST_F(ListActions, TheStoredTableIsComparedByCountAndByEveryRecord) {

@@ -1,8 +1,8 @@
-#include "base/Text.h"
+#include "base/Ascii.h"
 
-namespace text {
+namespace ascii {
 
-std::string AsciiLower(std::string_view text) {
+std::string Lower(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -16,4 +16,4 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-}  // namespace text
+}  // namespace ascii
