@@ -15,7 +15,9 @@
 namespace {
 
 
-bench::Started Start(const std::wstring& arguments) { return bench::StartProgram(bench::ProgramFolder() + L"actstandin.exe", arguments); }
+bench::Started Start(const std::wstring& arguments) {
+    return bench::StartProgram(bench::ProgramFolder() + L"actstandin.exe", arguments);
+}
 
 template <class F>
 double MillisPerRun(int runs, F f) {

@@ -43,7 +43,8 @@ void Seed(int commands) {
         Write("BitmapS-" + std::to_string(id), REG_BINARY, small);
     }
     const DWORD count = static_cast<DWORD>(commands);
-    Write("Count", REG_DWORD, ByteArray(reinterpret_cast<const std::uint8_t*>(&count), reinterpret_cast<const std::uint8_t*>(&count) + 4));
+    Write("Count", REG_DWORD,
+          ByteArray(reinterpret_cast<const std::uint8_t*>(&count), reinterpret_cast<const std::uint8_t*>(&count) + 4));
 }
 
 std::wstring Temp(const std::wstring& name) {
@@ -108,15 +109,17 @@ int wmain() {
             restore.push_back(bench::TimeMs([&] { modBackup::Restore(env, store, newest); }));
         }
         WIN32_FILE_ATTRIBUTE_DATA size{};
-        GetFileAttributesExW(platform::Widen(modBackup::List(env, store).front().path).c_str(), GetFileExInfoStandard, &size);
-        std::printf("Backups of a table of %d commands with 24 x 24 and 16 x 16 images (medians of %d)\n", commands, kRounds);
+        GetFileAttributesExW(platform::Widen(modBackup::List(env, store).front().path).c_str(), GetFileExInfoStandard,
+                             &size);
+        std::printf("Backups of a table of %d commands with 24 x 24 and 16 x 16 images (medians of %d)\n", commands,
+                    kRounds);
         std::printf("  load (Add) without a backup              %9.2f ms\n", bench::Median(without));
         std::printf("  load (Add) with the backup first         %9.2f ms   ratio %6.2f\n", bench::Median(with),
                     bench::Median(with) / bench::Median(without));
         std::printf("  the backup alone (read, write, keep 20)  %9.2f ms\n", bench::Median(alone));
         std::printf("  a restore of it (check, backup, write)   %9.2f ms\n", bench::Median(restore));
-        std::printf("  backup file                              %9.1f KiB, %zu backups kept\n\n", size.nFileSizeLow / 1024.0,
-                    modBackup::List(env, store).size());
+        std::printf("  backup file                              %9.1f KiB, %zu backups kept\n\n",
+                    size.nFileSizeLow / 1024.0, modBackup::List(env, store).size());
     }
     if (!boxes.Shown().empty()) std::printf("  (a box was shown: %s)\n", boxes.Shown().front().text.c_str());
 

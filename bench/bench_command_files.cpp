@@ -44,7 +44,8 @@ int main() {
             }
         }));
         save.push_back(bench::TimeMs([&] {
-            for (int n = 0; n < kFiles; ++n) commands[static_cast<std::size_t>(n)]->Save("out" + std::to_string(n) + ".cmd");
+            for (int n = 0; n < kFiles; ++n)
+                commands[static_cast<std::size_t>(n)]->Save("out" + std::to_string(n) + ".cmd");
         }));
     }
     std::printf("1,000 command files of 3,748 bytes, in memory (median of 11 rounds)\n");

@@ -50,7 +50,8 @@ void Seed() {
         Write("BitmapS-" + std::to_string(id), REG_BINARY, small);
     }
     const DWORD count = kCommands;
-    Write("Count", REG_DWORD, ByteArray(reinterpret_cast<const std::uint8_t*>(&count), reinterpret_cast<const std::uint8_t*>(&count) + 4));
+    Write("Count", REG_DWORD,
+          ByteArray(reinterpret_cast<const std::uint8_t*>(&count), reinterpret_cast<const std::uint8_t*>(&count) + 4));
 }
 
 std::size_t RawTable() {
@@ -70,7 +71,8 @@ std::wstring TempFile(int n) {
 }
 
 ByteArray ReadWholeFile(const std::wstring& path) {
-    const platform::UniqueFile h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    const platform::UniqueFile h(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ByteArray bytes(GetFileSize(h.get(), nullptr));
     DWORD got = 0;
     ReadFile(h.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
@@ -88,12 +90,10 @@ double InstallRun(const std::wstring& tessivar) {
     const auto t0 = bench::Clock::now();
     const bench::Started run = bench::StartProgram(tessivar, L"BenchAddon install");
     HWND box = nullptr;
-    while ((box = bench::WindowOf(run.id, L"#32770")) == nullptr && run.Running()) {
-    }
+    while ((box = bench::WindowOf(run.id, L"#32770")) == nullptr && run.Running()) {}
     PostMessageW(box, WM_COMMAND, IDYES, 0);
     HWND form = bench::WindowOf(run.id, L"TessivarHaupt");
-    while (LabelText(form).rfind(L"Das ACT!-Addon", 0) != 0 && run.Running()) {
-    }
+    while (LabelText(form).rfind(L"Das ACT!-Addon", 0) != 0 && run.Running()) {}
     const double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
     PostMessageW(form, WM_COMMAND, IDOK, 0);
     run.Wait(10000);
@@ -135,7 +135,8 @@ int wmain() {
         const ByteArray large = Image(24), small = Image(16);
         f.insert(f.end(), large.begin(), large.end());
         f.insert(f.end(), small.begin(), small.end());
-        const platform::UniqueFile h(CreateFileW(TempFile(n).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const platform::UniqueFile h(
+            CreateFileW(TempFile(n).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD put = 0;
         WriteFile(h.get(), f.data(), static_cast<DWORD>(f.size()), &put, nullptr);
         files.push_back(platform::Narrow(TempFile(n)));
@@ -143,7 +144,8 @@ int wmain() {
     std::vector<double> add, rawAdd;
     {
         clCustomTessivars table(env);
-        for (int n = 0; n < kAdds; ++n) add.push_back(bench::TimeMs([&] { table.Add(files[static_cast<std::size_t>(n)], {}); }));
+        for (int n = 0; n < kAdds; ++n)
+            add.push_back(bench::TimeMs([&] { table.Add(files[static_cast<std::size_t>(n)], {}); }));
         for (int n = 0; n < kAdds; ++n) {
             rawAdd.push_back(bench::TimeMs([&] {
                 const ByteArray f = ReadWholeFile(TempFile(n));
@@ -185,7 +187,9 @@ int wmain() {
     std::vector<double> run, bare;
     const DWORD count = kCommands;
     for (int r = 0; r < 7; ++r) {
-        Write("Count", REG_DWORD, ByteArray(reinterpret_cast<const std::uint8_t*>(&count), reinterpret_cast<const std::uint8_t*>(&count) + 4));
+        Write("Count", REG_DWORD,
+              ByteArray(reinterpret_cast<const std::uint8_t*>(&count),
+                        reinterpret_cast<const std::uint8_t*>(&count) + 4));
         run.push_back(InstallRun(folder + L"tessivar.exe"));
         bare.push_back(MinimalPlusRawReads(bench::ProgramFolder() + L"minimal.exe"));
     }

@@ -50,7 +50,9 @@ Bytes Image(int side) {
 Bytes Record(int id, int n) {
     Bytes r(1172, 0);
     for (int i = 0; i < 4; ++i) r[static_cast<std::size_t>(i)] = static_cast<BYTE>(id >> (8 * i));
-    const auto put = [&r](std::size_t at, const std::string& text) { std::copy(text.begin(), text.end(), r.begin() + at); };
+    const auto put = [&r](std::size_t at, const std::string& text) {
+        std::copy(text.begin(), text.end(), r.begin() + at);
+    };
     put(16, "Befehl " + std::to_string(n));
     put(144, "C:\\Programme\\ACT Addons\\Befehl" + std::to_string(n) + ".exe");
     put(400, "C:\\Programme\\ACT Addons\\");
@@ -112,7 +114,8 @@ double TimeToWindow(const std::wstring& program, const std::wstring& args, const
         HWND window = bench::WindowOf(run.id, className);
         if (window == nullptr) continue;
         HWND list = rows >= 0 ? GetDlgItem(window, kListId) : nullptr;
-        if (rows >= 0 && (list == nullptr || SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) != rows || !Painted(list))) continue;
+        if (rows >= 0 && (list == nullptr || SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) != rows || !Painted(list)))
+            continue;
         if (!Painted(window)) continue;
         ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
         PostMessageW(window, WM_CLOSE, 0, 0);
@@ -159,15 +162,16 @@ int wmain() {
                        probe = folder + L"bench_dllprobe.exe";
 
     Seed(kCommands);
-    const std::vector<double> full = MediansInTurn(
-        {[&] { return TimeToWindow(tessivar, L"", L"TessivarListe", kCommands); },
-         [&] { return TimeToWindow(window, L"--commands", L"BenchWindow", -1); }},
-        kRounds);
+    const std::vector<double> full =
+        MediansInTurn({[&] { return TimeToWindow(tessivar, L"", L"TessivarListe", kCommands); },
+                       [&] { return TimeToWindow(window, L"--commands", L"BenchWindow", -1); }},
+                      kRounds);
     std::printf("Start until the window is shown and painted, %d commands in ACT!'s table (median of %d runs)\n",
                 kCommands, kRounds);
     std::printf("  tessivar.exe, list window filled (%d rows) and painted  : %8.2f ms\n", kCommands, full[0]);
     std::printf("  minimal window program with a raw registry loop         : %8.2f ms\n", full[1]);
-    std::printf("  ratio                                                   : %8.2f (target <= 1.5)\n", full[0] / full[1]);
+    std::printf("  ratio                                                   : %8.2f (target <= 1.5)\n",
+                full[0] / full[1]);
 
     // Where the list window's time goes, in this process.
     {

@@ -33,9 +33,7 @@
 
 namespace {
 
-double Seconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+double Seconds() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 double ProcessorSeconds() {
     FILETIME created, exited, kernel, user;
@@ -140,7 +138,7 @@ public:
 };
 
 RouteRequest BenchRequest(std::string url) {
-    return {"Hauptstraße 12, 80331 München, DEU", "Ring 5, 8001 Zürich, CHE", std::move(url),
+    return {"Hauptstraße 12, 80331 München, DEU",          "Ring 5, 8001 Zürich, CHE",          std::move(url),
             platform::Narrow(routepages::LinuxChromium()), routepages::LocalBrowserArguments(), "Rovandel2"};
 }
 
@@ -215,7 +213,8 @@ void RealTimedRun(const char* what, routepages::RoutePageServer& pages) {
     }
     program->process.Wait(10000);
     const auto at = [&](int value) { return reached.contains(value) ? reached[value] : start; };
-    std::printf("%s: %.0f ms from the click on Start to the button clicked in the page\n", what, (clicked - start) * 1000);
+    std::printf("%s: %.0f ms from the click on Start to the button clicked in the page\n", what,
+                (clicked - start) * 1000);
     std::printf("  browser start (to visible)         %7.0f ms\n", (at(40) - start) * 1000);
     std::printf("  navigation (to document complete)  %7.0f ms\n", (at(70) - at(40)) * 1000);
     std::printf("  form phase (first check after 2 s) %7.0f ms\n", (at(80) - at(70)) * 1000);
@@ -236,8 +235,9 @@ void RealWaitingRun(routepages::RoutePageServer& pages) {
     const double browser = BrowserProcessorSeconds() - browser0;
     const double wall = Seconds() - wall0;
     if (pid == 0) std::printf("(the Linux process of rovandel2.exe was not found)\n");
-    std::printf("rovandel2.exe waiting: %.2f s of processor time in %.1f s = %.1f%% of one core (the browser: %.1f%% more)\n",
-                cpu, wall, 100 * cpu / wall, 100 * browser / wall);
+    std::printf(
+        "rovandel2.exe waiting: %.2f s of processor time in %.1f s = %.1f%% of one core (the browser: %.1f%% more)\n",
+        cpu, wall, 100 * cpu / wall, 100 * browser / wall);
     // Escape ends it at once.
     PostMessageW(program->window, WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageW(program->window, WM_CHAR, 27, 0);
@@ -254,7 +254,8 @@ void RealProgram(routepages::RoutePageServer& pages) {
     if (!act.process) return;
     WaitForInputIdle(act.process.get(), 10000);
     HWND actWindow = nullptr;
-    for (int i = 0; i < 100 && actWindow == nullptr; ++i, Sleep(50)) actWindow = bench::WindowOf(act.id, L"ACT3.0FrameClass");
+    for (int i = 0; i < 100 && actWindow == nullptr; ++i, Sleep(50))
+        actWindow = bench::WindowOf(act.id, L"ACT3.0FrameClass");
 
     routepages::WriteRovandelOption(L"Browser", platform::Narrow(routepages::LinuxChromium()));
     routepages::WriteRovandelOption(L"BrowserArgumente", routepages::LocalBrowserArguments());

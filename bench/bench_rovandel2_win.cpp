@@ -25,8 +25,7 @@ double StartToWindow(const std::wstring& program, const wchar_t* className) {
     if (!run.process) return -1;
     HWND window = nullptr;
     while ((window = bench::WindowOf(run.id, className)) == nullptr &&
-           WaitForSingleObject(run.process.get(), 0) == WAIT_TIMEOUT) {
-    }
+           WaitForSingleObject(run.process.get(), 0) == WAIT_TIMEOUT) {}
     const double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
     if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
     run.Wait(10000);
@@ -44,7 +43,8 @@ int wmain() {
     if (!act.process) return 1;
     WaitForInputIdle(act.process.get(), 10000);
     HWND actWindow = nullptr;
-    for (int i = 0; i < 100 && actWindow == nullptr; ++i, Sleep(50)) actWindow = bench::WindowOf(act.id, L"ACT3.0FrameClass");
+    for (int i = 0; i < 100 && actWindow == nullptr; ++i, Sleep(50))
+        actWindow = bench::WindowOf(act.id, L"ACT3.0FrameClass");
 
     int status = 0;
     {

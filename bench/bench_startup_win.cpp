@@ -84,8 +84,7 @@ double RunToExit(const std::wstring& program, const std::wstring& args, bool ans
     if (answer) {
         HWND box = nullptr;
         while ((box = bench::WindowOf(run.id, L"#32770")) == nullptr &&
-               WaitForSingleObject(run.process.get(), 1) == WAIT_TIMEOUT) {
-        }
+               WaitForSingleObject(run.process.get(), 1) == WAIT_TIMEOUT) {}
         g_lastBoxMs = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
         if (box != nullptr) PostMessageW(box, WM_COMMAND, IDOK, 0);
     }

@@ -60,8 +60,8 @@ int wmain() {
     struct Case {
         int records, count, rounds;
     };
-    for (const Case c : {Case{1000, 1000, 5}, Case{5000, 5000, 3}, Case{10000, 10000, 3}, Case{50000, 50000, 2},
-                         Case{4, 50000, 3}}) {
+    for (const Case c :
+         {Case{1000, 1000, 5}, Case{5000, 5000, 3}, Case{10000, 10000, 3}, Case{50000, 50000, 2}, Case{4, 50000, 3}}) {
         Seed(c.records, c.count);
         std::vector<double> ms;
         std::int32_t listed = 0;

@@ -35,7 +35,8 @@ std::size_t ReadTable() {
         const std::vector<BYTE> record = Read("Command-" + std::to_string(i));
         if (record.size() < 4) continue;
         const DWORD id = *reinterpret_cast<const DWORD*>(record.data());
-        total += record.size() + Read("BitmapL-" + std::to_string(id)).size() + Read("BitmapS-" + std::to_string(id)).size();
+        total +=
+            record.size() + Read("BitmapL-" + std::to_string(id)).size() + Read("BitmapS-" + std::to_string(id)).size();
     }
     return total;
 }

@@ -9,8 +9,7 @@
 
 class AppError : public std::exception {
 public:
-    AppError(std::int32_t number, std::string description)
-        : m_Number(number), m_Description(std::move(description)) {}
+    AppError(std::int32_t number, std::string description) : m_Number(number), m_Description(std::move(description)) {}
 
     std::int32_t number() const noexcept { return m_Number; }
     const std::string& description() const noexcept { return m_Description; }

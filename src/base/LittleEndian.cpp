@@ -7,7 +7,8 @@ namespace littleendian {
 std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t offset) {
     if (!Fits(bytes.size(), offset, 4)) Raise(ErrorNumber::SubscriptOutOfRange);
     return static_cast<std::uint32_t>(bytes[offset]) | (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) | (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
+           (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
+           (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
 }
 
 std::int32_t ReadI32(std::span<const std::uint8_t> bytes, std::size_t offset) {

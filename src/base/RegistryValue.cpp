@@ -6,9 +6,7 @@
 
 namespace {
 
-[[noreturn]] void ThrowTypeMismatch() {
-    Raise(ErrorNumber::TypeMismatch);
-}
+[[noreturn]] void ThrowTypeMismatch() { Raise(ErrorNumber::TypeMismatch); }
 
 std::int32_t ParseNumber(const std::string& text) {
     std::size_t first = text.find_first_not_of(' ');

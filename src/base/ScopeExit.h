@@ -15,8 +15,7 @@ public:
         if (!m_Done) {
             try {
                 m_Steps();
-            } catch (...) {
-            }
+            } catch (...) {}
         }
     }
     void RunNow() {

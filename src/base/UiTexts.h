@@ -31,7 +31,8 @@ inline constexpr std::string_view kBackupCutShort = "Die Sicherung ist unvollst�
 inline constexpr std::string_view kBackupBadLine = "Diese Zeile kann nicht gelesen werden.";
 inline constexpr std::string_view kBackupDeletes =
     "Die Datei würde Schlüssel oder Werte löschen; eine Sicherung von Tessivar tut das nie.";
-inline constexpr std::string_view kBackupOtherType = "Die Datei enthält einen Wert, der weder Text, Zahl noch Binärwert ist.";
+inline constexpr std::string_view kBackupOtherType =
+    "Die Datei enthält einen Wert, der weder Text, Zahl noch Binärwert ist.";
 inline constexpr std::string_view kBackupAfterEnd = "Nach dem Ende der Sicherung folgt noch etwas.";
 inline constexpr std::string_view kBackupCountMismatch = "Die Zahl der Werte passt nicht zum Ende der Sicherung.";
 // Taking a backup before a change; the change stops when it fails.
@@ -54,7 +55,8 @@ inline constexpr std::string_view kRestoreNotInCodePage =
 inline constexpr std::string_view kRestoreNulInName =
     "Sie enthält einen Namen mit einem Nullzeichen, an dem die Registrierung ihn abschneiden würde: ";
 inline constexpr std::string_view kRestoreKeyTooLong =
-    "Sie enthält einen Schlüssel, den die Registrierung nicht anlegen kann (höchstens 255 Zeichen je Teil und 32 Ebenen): ";
+    "Sie enthält einen Schlüssel, den die Registrierung nicht anlegen kann (höchstens 255 Zeichen je Teil und 32 "
+    "Ebenen): ";
 inline constexpr std::string_view kRestoreValueNameTooLong =
     "Sie enthält einen Wertnamen mit mehr als 16.383 Zeichen, den die Registrierung nicht speichert: ";
 inline constexpr std::string_view kRestoreValueTooLarge =
@@ -479,7 +481,8 @@ inline constexpr std::string_view kRovCookieFolderUnreadable = "Der Cookie-Ordne
 // Why a file is still there after a deletion that is not forced.
 inline constexpr std::string_view kFileReadOnly = "Die Datei ist schreibgeschützt.";
 inline constexpr std::string_view kFileInUse = "Die Datei wird gerade von einem anderen Programm benutzt.";
-inline constexpr std::string_view kFileNotOrdinary = "Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Ordner.";
+inline constexpr std::string_view kFileNotOrdinary =
+    "Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Ordner.";
 inline constexpr std::string_view kFileIsFolder = "Das ist ein Ordner, keine Datei.";
 
 // ---------------------------------------------------------------------------

@@ -25,8 +25,7 @@ public:
     UniqueHandle() noexcept = default;
     explicit UniqueHandle(Handle handle) noexcept : m_Handle(handle) {}
     UniqueHandle(Handle handle, Traits traits) noexcept : m_Handle(handle), m_Traits(std::move(traits)) {}
-    UniqueHandle(UniqueHandle&& other) noexcept
-        : m_Handle(other.release()), m_Traits(std::move(other.m_Traits)) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : m_Handle(other.release()), m_Traits(std::move(other.m_Traits)) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         if (this != &other) {
             reset(other.release());
@@ -55,11 +54,8 @@ public:
     }
 
     // Interface pointers are used through the owner.
-    auto operator->() const noexcept
-        requires(std::is_pointer_v<Handle> && std::is_class_v<std::remove_pointer_t<Handle>>)
-    {
-        return m_Handle;
-    }
+    static constexpr bool kPointsToClass = std::is_pointer_v<Handle> && std::is_class_v<std::remove_pointer_t<Handle>>;
+    auto operator->() const noexcept requires kPointsToClass { return m_Handle; }
 
 private:
     Handle m_Handle = Traits::Invalid();

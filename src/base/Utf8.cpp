@@ -12,18 +12,42 @@ std::size_t DecodeAt(std::string_view s, std::size_t pos, char32_t& cp) {
     const auto c0 = static_cast<unsigned char>(s[pos]);
     std::size_t need = 0;
     char32_t min = 0;
-    if (c0 < 0x80) { cp = c0; return 1; }
-    if ((c0 & 0xE0) == 0xC0) { need = 1; cp = c0 & 0x1Fu; min = 0x80; }
-    else if ((c0 & 0xF0) == 0xE0) { need = 2; cp = c0 & 0x0Fu; min = 0x800; }
-    else if ((c0 & 0xF8) == 0xF0) { need = 3; cp = c0 & 0x07u; min = 0x10000; }
-    else { cp = kReplacement; return 1; }
-    if (s.size() - pos - 1 < need) { cp = kReplacement; return 1; }
+    if (c0 < 0x80) {
+        cp = c0;
+        return 1;
+    }
+    if ((c0 & 0xE0) == 0xC0) {
+        need = 1;
+        cp = c0 & 0x1Fu;
+        min = 0x80;
+    } else if ((c0 & 0xF0) == 0xE0) {
+        need = 2;
+        cp = c0 & 0x0Fu;
+        min = 0x800;
+    } else if ((c0 & 0xF8) == 0xF0) {
+        need = 3;
+        cp = c0 & 0x07u;
+        min = 0x10000;
+    } else {
+        cp = kReplacement;
+        return 1;
+    }
+    if (s.size() - pos - 1 < need) {
+        cp = kReplacement;
+        return 1;
+    }
     for (std::size_t i = 1; i <= need; ++i) {
         const auto c = static_cast<unsigned char>(s[pos + i]);
-        if (!IsContinuation(c)) { cp = kReplacement; return 1; }
+        if (!IsContinuation(c)) {
+            cp = kReplacement;
+            return 1;
+        }
         cp = (cp << 6) | (c & 0x3Fu);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { cp = kReplacement; return 1; }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        cp = kReplacement;
+        return 1;
+    }
     return need + 1;
 }
 
@@ -103,8 +127,7 @@ std::string FromUtf16(std::u16string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
@@ -118,16 +141,16 @@ std::string FromUtf16(std::u16string_view text) {
 char32_t SimpleLower(char32_t cp) {
     if (cp >= 'A' && cp <= 'Z') return cp + 32;
     if (cp < 0xC0) return cp;
-    if (cp <= 0xDE) return cp == 0xD7 ? cp : cp + 32;           // Latin-1: À..Þ except ×
-    if (cp >= 0x100 && cp <= 0x137) return cp | 1u;              // Latin Extended-A, even/odd pairs
+    if (cp <= 0xDE) return cp == 0xD7 ? cp : cp + 32;  // Latin-1: À..Þ except ×
+    if (cp >= 0x100 && cp <= 0x137) return cp | 1u;  // Latin Extended-A, even/odd pairs
     if (cp >= 0x139 && cp <= 0x148) return (cp & 1u) ? cp + 1 : cp;
     if (cp >= 0x14A && cp <= 0x177) return cp | 1u;
     if (cp == 0x178) return 0xFF;
     if (cp >= 0x179 && cp <= 0x17E) return (cp & 1u) ? cp + 1 : cp;
     if (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) return cp + 32;  // Greek
-    if (cp >= 0x410 && cp <= 0x42F) return cp + 32;                // Cyrillic
+    if (cp >= 0x410 && cp <= 0x42F) return cp + 32;  // Cyrillic
     if (cp >= 0x400 && cp <= 0x40F) return cp + 80;
-    if (cp == 0x1E9E) return 0xDF;                                 // capital sharp s
+    if (cp == 0x1E9E) return 0xDF;  // capital sharp s
     return cp;
 }
 

@@ -67,7 +67,8 @@ public:
         json reply = m_Session->Call("Runtime.callFunctionOn", params);
         if (const auto details = reply.find("exceptionDetails"); details != reply.end()) RaiseScriptError(*details);
         const auto result = reply.find("result");
-        if (result == reply.end() || !result->is_object()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
+        if (result == reply.end() || !result->is_object())
+            Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
         return std::move(*result);
     }
     json ValueOf(std::string_view function, json arguments = json::array()) {
@@ -105,7 +106,8 @@ public:
     void SetValue(std::string_view value) override {
         const json answer = m_Object.ValueOf(kSetValue, Arguments(std::string(value)));
         if (answer != "ok") {
-            Raise(ErrorNumber::NotSupported, std::string(answer == "none" ? texts::kBrowserNoValue : texts::kBrowserValueRefused));
+            Raise(ErrorNumber::NotSupported,
+                  std::string(answer == "none" ? texts::kBrowserNoValue : texts::kBrowserValueRefused));
         }
     }
     void Click() override {

@@ -38,7 +38,8 @@ std::string ReadSmallFile(const std::wstring& path) {
 }
 
 void CreateFolders(const std::wstring& folder) {
-    for (std::size_t slash = folder.find(L'\\', 3); slash != std::wstring::npos; slash = folder.find(L'\\', slash + 1)) {
+    for (std::size_t slash = folder.find(L'\\', 3); slash != std::wstring::npos;
+         slash = folder.find(L'\\', slash + 1)) {
         CreateDirectoryW(folder.substr(0, slash).c_str(), nullptr);
     }
     CreateDirectoryW(folder.c_str(), nullptr);
@@ -65,7 +66,10 @@ bool EndsWith(const std::wstring& text, std::wstring_view end) {
 bool IsLinuxProgram(const std::wstring& program) {
     if (WineUnixFileName() == nullptr) return false;
     const std::string head = Head(program);
-    return head.starts_with("\x7F" "ELF") || head.starts_with("#!");
+    return head.starts_with(
+               "\x7F"
+               "ELF") ||
+           head.starts_with("#!");
 }
 
 // What can be a Chromium-family browser: a Windows program, or a Linux one
@@ -142,8 +146,7 @@ UniqueProcess StartBrowser(const std::wstring& program, const std::wstring& prof
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info)) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
         const DWORD error = GetLastError();
         Raise(static_cast<std::int32_t>(error), std::string(texts::kBrowserNotStarted) + Narrow(program));
     }

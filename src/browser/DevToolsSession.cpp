@@ -60,7 +60,8 @@ json DevToolsSession::ResultOf(std::int64_t id, json reply) {
             if (const auto c = error->find("code"); c != error->end() && c->is_number_integer()) {
                 code = c->get<std::int32_t>();
             }
-            if (const auto m = error->find("message"); m != error->end() && m->is_string()) message = m->get<std::string>();
+            if (const auto m = error->find("message"); m != error->end() && m->is_string())
+                message = m->get<std::string>();
         }
         Raise(code, std::string(texts::kBrowserRejected1) + method + std::string(texts::kBrowserRejected2) + message);
     }
@@ -77,7 +78,8 @@ json DevToolsSession::Call(std::string_view method, const json& params, int time
             m_Replies.erase(it);
             return ResultOf(id, std::move(reply));
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || !TakeMessage(static_cast<int>(left.count()))) {
             Forget(id);
             Raise(kBrowserTimeout, std::string(texts::kBrowserTimeout));

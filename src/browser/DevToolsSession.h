@@ -16,10 +16,10 @@
 namespace platform {
 
 // The numbers of the browser's faults, as WinHTTP numbers them.
-inline constexpr std::int32_t kBrowserTimeout = 12002;        // ERROR_WINHTTP_TIMEOUT
+inline constexpr std::int32_t kBrowserTimeout = 12002;  // ERROR_WINHTTP_TIMEOUT
 inline constexpr std::int32_t kBrowserCannotConnect = 12029;  // ERROR_WINHTTP_CANNOT_CONNECT
-inline constexpr std::int32_t kBrowserConnectionLost = 12030; // ERROR_WINHTTP_CONNECTION_ERROR
-inline constexpr std::int32_t kBrowserBadAnswer = 12152;      // ERROR_WINHTTP_INVALID_SERVER_RESPONSE
+inline constexpr std::int32_t kBrowserConnectionLost = 12030;  // ERROR_WINHTTP_CONNECTION_ERROR
+inline constexpr std::int32_t kBrowserBadAnswer = 12152;  // ERROR_WINHTTP_INVALID_SERVER_RESPONSE
 
 // The longest message taken from a browser. A reply of the run is a few
 // kilobytes; an endpoint that sends more (a stale port now held by another

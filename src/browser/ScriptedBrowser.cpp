@@ -115,7 +115,8 @@ public:
         ScriptedBrowser::Page& page = m_State->Of(m_Window).page;
         if (id == page.formId && page.formThere()) return std::make_shared<ScriptedElement>(m_State, m_Window, -1);
         for (std::size_t i = 0; i < page.elements.size(); ++i) {
-            if (page.elements[i].id == id) return std::make_shared<ScriptedElement>(m_State, m_Window, static_cast<int>(i));
+            if (page.elements[i].id == id)
+                return std::make_shared<ScriptedElement>(m_State, m_Window, static_cast<int>(i));
         }
         return nullptr;
     }

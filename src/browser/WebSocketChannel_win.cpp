@@ -40,8 +40,8 @@ constexpr int kConnectTimeoutMs = 5000;
 }
 
 UniqueInternet OpenSession(int timeoutMs) {
-    UniqueInternet session(WinHttpOpen(L"Rovandel2", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                                       WINHTTP_NO_PROXY_BYPASS, 0));
+    UniqueInternet session(
+        WinHttpOpen(L"Rovandel2", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session) RaiseCannotConnect(GetLastError());
     WinHttpSetTimeouts(session.get(), timeoutMs, timeoutMs, timeoutMs, timeoutMs);
     return session;
@@ -91,11 +91,11 @@ void ReadMessages(const std::shared_ptr<WebSocketChannel::Shared>& shared, HINTE
     for (;;) {
         DWORD got = 0;
         WINHTTP_WEB_SOCKET_BUFFER_TYPE type{};
-        const DWORD error = WinHttpWebSocketReceive(socket, buffer.data(),
-                                                    static_cast<DWORD>(buffer.size()), &got, &type);
+        const DWORD error =
+            WinHttpWebSocketReceive(socket, buffer.data(), static_cast<DWORD>(buffer.size()), &got, &type);
         if (error != ERROR_SUCCESS || type == WINHTTP_WEB_SOCKET_CLOSE_BUFFER_TYPE) break;
-        const bool last =
-            type == WINHTTP_WEB_SOCKET_UTF8_MESSAGE_BUFFER_TYPE || type == WINHTTP_WEB_SOCKET_BINARY_MESSAGE_BUFFER_TYPE;
+        const bool last = type == WINHTTP_WEB_SOCKET_UTF8_MESSAGE_BUFFER_TYPE ||
+                          type == WINHTTP_WEB_SOCKET_BINARY_MESSAGE_BUFFER_TYPE;
         std::optional<std::string> message;
         try {
             message = assembly.Add(std::string_view(buffer.data(), got), last);
@@ -136,7 +136,8 @@ std::string LocalHttpGet(std::uint16_t port, std::string_view path, int timeoutM
             DWORD got = 0;
             if (!WinHttpReadData(request.get(), buffer, sizeof buffer, &got)) RaiseCannotConnect(GetLastError());
             if (got == 0) break;
-            if (got > kMaxMessageBytes - body.size()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserMessageTooLong));
+            if (got > kMaxMessageBytes - body.size())
+                Raise(kBrowserBadAnswer, std::string(texts::kBrowserMessageTooLong));
             body.append(buffer, got);
         }
         return body;
@@ -170,7 +171,8 @@ WebSocketChannel::~WebSocketChannel() {
         lock.unlock();
         WinHttpCloseHandle(m_Shared->socket.release());
         lock.lock();
-        if (!m_Shared->arrived.wait_for(lock, std::chrono::milliseconds(1000), [this] { return m_Shared->readerDone; })) {
+        if (!m_Shared->arrived.wait_for(lock, std::chrono::milliseconds(1000),
+                                        [this] { return m_Shared->readerDone; })) {
             // It holds only the shared state: let it end on its own.
             lock.unlock();
             m_Reader.detach();

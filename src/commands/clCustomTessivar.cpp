@@ -142,7 +142,8 @@ void clCustomTessivar::Init(std::int32_t Index) {
     BuildImages();
     if (m_ReadProblem.empty() && m_BytesPerPixel == 0) {
         try {
-            if (GetLongAt(m_BitmapL, image::kWidthOffset) == 0 || GetLongAt(m_BitmapL, image::kHeightOffset) == 0) m_ReadProblem = texts::kImageWithoutSize;
+            if (GetLongAt(m_BitmapL, image::kWidthOffset) == 0 || GetLongAt(m_BitmapL, image::kHeightOffset) == 0)
+                m_ReadProblem = texts::kImageWithoutSize;
         } catch (const AppError&) {
             // A header too short or too large to read shows as an unreadable image, nothing more.
         }
@@ -180,11 +181,10 @@ void clCustomTessivar::EnsureImages() {
     m_DIBS.FillWithArray(m_BitmapS, LastIndex(m_BitmapS), static_cast<std::int32_t>(kHeaderSize), m_BytesPerPixel);
 }
 
-void clCustomTessivar::WriteBack(const std::string& name, const Stored& stored, const ByteArray& bytes,
-                                 bool isRecord) {
+void clCustomTessivar::WriteBack(const std::string& name, const Stored& stored, const ByteArray& bytes, bool isRecord) {
     const auto write = [&](const RegistryValue& value, RegType type) {
-        modRegistry::RegistrySetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name, value,
-                                         type);
+        modRegistry::RegistrySetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name,
+                                         value, type);
     };
     if (!bytes.empty() || stored.Binary()) {
         write(RegistryValue(bytes), RegType::Binary);

@@ -65,8 +65,14 @@ public:
     const ByteArray& CommandBytes() const { return m_Command; }
     const ByteArray& BitmapLBytes() const { return m_BitmapL; }
     const ByteArray& BitmapSBytes() const { return m_BitmapS; }
-    const clDIB& LargeImage() { EnsureImages(); return m_DIBL; }
-    const clDIB& SmallImage() { EnsureImages(); return m_DIBS; }
+    const clDIB& LargeImage() {
+        EnsureImages();
+        return m_DIBL;
+    }
+    const clDIB& SmallImage() {
+        EnsureImages();
+        return m_DIBS;
+    }
     // The name lower-cased, kept until the name changes: tables compare names often.
     const std::string& LowerName() const;
 

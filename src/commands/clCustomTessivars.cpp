@@ -27,7 +27,8 @@ bool IsNumberText(const RegistryValue& value) {
 }
 
 // "Fehler in Klasse clCustomTessivars" + method, then two lines of the case's own.
-void ShowError(const platform::Platform& env, std::string_view method, std::string_view first, std::string_view second) {
+void ShowError(const platform::Platform& env, std::string_view method, std::string_view first,
+               std::string_view second) {
     std::string text(texts::kClassErrorPrefix);
     text += texts::kClassCommands;
     text += method;
@@ -45,7 +46,8 @@ bool Exists(const platform::Platform& env, const std::string& name) {
 }  // namespace
 
 clCustomTessivars::clCustomTessivars(const platform::Platform& env) : m_Env(&env) {
-    m_Count = modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count");
+    m_Count =
+        modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count");
     const std::int32_t count = AsCount(m_Count);
     m_Refusal = CountRefusal(m_Count, !m_Count.IsNone() || Exists(env, "Count"));
     const bool trusted = m_Refusal.empty();
@@ -65,7 +67,8 @@ std::string clCustomTessivars::CountRefusal(const RegistryValue& count, bool sto
     const bool readable = count.IsNumber() || IsNumberText(count) || (count.IsNone() && !stored);
     const std::int32_t n = AsCount(count);
     if (!readable) return std::string(texts::kCountUnreadable);
-    if (n < 0) return std::string(texts::kCountNegativeStart) + std::to_string(n) + std::string(texts::kCountNegativeEnd);
+    if (n < 0)
+        return std::string(texts::kCountNegativeStart) + std::to_string(n) + std::string(texts::kCountNegativeEnd);
     if (n > kMaxCommands) {
         return std::string(texts::kCountTooLargeStart) + std::to_string(n) + std::string(texts::kCountTooLargeMiddle) +
                std::to_string(kMaxCommands) + std::string(texts::kCountTooLargeEnd);
@@ -138,7 +141,8 @@ clCustomTessivar* clCustomTessivars::Add(std::string_view path, const std::set<s
 
     // A command without a name could never be found again by its name.
     if (command->Name().empty()) {
-        ShowError(*m_Env, texts::kMethodAdd, std::string(texts::kFileLine) + std::string(path), texts::kNoCommandNameLine);
+        ShowError(*m_Env, texts::kMethodAdd, std::string(texts::kFileLine) + std::string(path),
+                  texts::kNoCommandNameLine);
         return nullptr;
     }
 
@@ -191,7 +195,8 @@ bool clCustomTessivars::Remove(std::int32_t Index) {
         return true;
     } catch (...) {
         if (modRegistry::IsNotWritten()) throw;
-        modMessages::ShowCurrentClassError(*m_Env, std::string(texts::kClassCommands) + std::string(texts::kMethodRemove));
+        modMessages::ShowCurrentClassError(*m_Env,
+                                           std::string(texts::kClassCommands) + std::string(texts::kMethodRemove));
         return false;
     }
 }

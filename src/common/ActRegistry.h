@@ -9,7 +9,8 @@ namespace actregistry {
 
 inline constexpr std::string_view kMenuConfig = "Software\\Symantec\\ACT!\\TBarMenuConfig\\ACT!";
 inline constexpr std::string_view kCustomCommands = "Software\\Symantec\\ACT!\\TBarMenuConfig\\ACT!\\CustomCommands";
-inline constexpr std::string_view kToolbarSummary = "Software\\Symantec\\ACT!\\TBarMenuConfig\\ACT!\\ActToolBars-Summary";
+inline constexpr std::string_view kToolbarSummary =
+    "Software\\Symantec\\ACT!\\TBarMenuConfig\\ACT!\\ActToolBars-Summary";
 inline constexpr std::string_view kToolbarPrefix = "Software\\Symantec\\ACT!\\TBarMenuConfig\\ACT!\\ActToolBars-Bar";
 
 // The lock that every change of this configuration holds from its first

@@ -143,9 +143,8 @@ std::string clACTApplication::AktuelleGruppenID() {
 
 std::string clACTApplication::AktuelleKontaktID() {
     return Operation(std::string(), Keep::No, [&] {
-        return Connect(Step::ContactView)
-                   ? platform::AsText(objKontaktView->Call(Name("GetCurrentID", "getCurrentID")))
-                   : std::string();
+        return Connect(Step::ContactView) ? platform::AsText(objKontaktView->Call(Name("GetCurrentID", "getCurrentID")))
+                                          : std::string();
     });
 }
 
@@ -275,8 +274,7 @@ void clACTApplication::Zeigen() {
         for (std::string_view title : {"ACT!", "Kundenmanager"}) {
             try {
                 modprevinst::ActivateWindowByTitle(m_Env, title);
-            } catch (const AppError&) {
-            }
+            } catch (const AppError&) {}
         }
         return true;
     });
@@ -326,9 +324,8 @@ bool clACTApplication::ShowGroupByUniqueID(std::string_view UniqueID, bool Looku
 
 bool clACTApplication::DeleteCurrentGroup() {
     RequireBuild(Build::Standard);
-    return Operation(false, Keep::No, [&] {
-        return Connect(Step::GroupView) && GroupCall(objGruppenView->Call("DeleteGroupFast"));
-    });
+    return Operation(false, Keep::No,
+                     [&] { return Connect(Step::GroupView) && GroupCall(objGruppenView->Call("DeleteGroupFast")); });
 }
 
 bool clACTApplication::AddGroup(std::string_view Gruppenname) {
@@ -350,8 +347,7 @@ bool clACTApplication::AddGroupMember(std::string_view UniqueID) {
 bool clACTApplication::ShowGroupRegister(std::string_view Registername) {
     RequireBuild(Build::Standard);
     return Operation(false, Keep::No, [&] {
-        return Connect(Step::GroupView) &&
-               GroupCall(objGruppenView->Call("SetActiveTab", {std::string(Registername)}));
+        return Connect(Step::GroupView) && GroupCall(objGruppenView->Call("SetActiveTab", {std::string(Registername)}));
     });
 }
 

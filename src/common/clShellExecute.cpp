@@ -19,8 +19,7 @@ clShellExecute::clShellExecute(const platform::Platform& env, platform::IShell& 
 clShellExecute::~clShellExecute() {
     try {
         Reset();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 // The process handle is kept only until the next launch: it is closed, not

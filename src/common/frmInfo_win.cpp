@@ -67,7 +67,8 @@ void frmInfo::OnCreate() {
     }
 
     const ui::Label::Options text{.mnemonic = false, .transparent = true, .color = m_Content.textColour};
-    m_lbVersion = &Add<ui::Label>("lbVersion", PlaceOf(m_Content.version), VersionText(ReadProgramVersion(nullptr)), text);
+    m_lbVersion =
+        &Add<ui::Label>("lbVersion", PlaceOf(m_Content.version), VersionText(ReadProgramVersion(nullptr)), text);
     m_lbCopyright = &Add<ui::Label>("lbCopyright", PlaceOf(m_Content.copyright), m_Content.rights, text);
     m_lbBH = &Add<ui::Label>("lbBH", PlaceOf(m_Content.link), m_Content.linkText,
                              ui::Label::Options{.mnemonic = false, .transparent = true, .color = m_Content.linkColour});
@@ -114,8 +115,7 @@ void frmInfo::DrawViewport(std::int32_t row) {
         } else {
             SetStretchBltMode(surface, HALFTONE);
             SetBrushOrgEx(surface, 0, 0, nullptr);
-            StretchBlt(surface, 0, 0, size.cx, size.cy, source.get(), 0, row, kViewportWidth, kViewportHeight,
-                       SRCCOPY);
+            StretchBlt(surface, 0, 0, size.cx, size.cy, source.get(), 0, row, kViewportWidth, kViewportHeight, SRCCOPY);
         }
     }
     m_picScrollText->Refresh();

@@ -34,10 +34,10 @@ class Timer;
 // Places in the art are in pixels at 96 DPI; the window grows with the DPI.
 struct InfoContent {
     platform::UniqueBitmap background;  // drawn for 320 x 182, fills the client area
-    platform::UniqueBitmap credits;     // the credit text as a picture, 140 pixels wide
+    platform::UniqueBitmap credits;  // the credit text as a picture, 140 pixels wide
     std::string rights;
     std::string linkText = std::string(texts::kMakerWebAddress);  // what lbBH shows
-    std::string linkAddress = std::string(texts::kMakerUrl);      // what a click opens
+    std::string linkAddress = std::string(texts::kMakerUrl);  // what a click opens
     // Opens the address; `about` is the About window, for a shell call that
     // wants an owner. The window closes afterwards.
     std::function<void(HWND about, const std::string& address)> openLink;

@@ -28,7 +28,8 @@ void ShowCurrentException(const platform::Platform& env, std::string_view routin
 
 void ShowClassError(const platform::Platform& env, std::string_view classAndMethod, std::int32_t number,
                     std::string_view description) {
-    MsgBox(env, errortext::Report(std::string(texts::kClassErrorPrefix) + std::string(classAndMethod), number, description),
+    MsgBox(env,
+           errortext::Report(std::string(texts::kClassErrorPrefix) + std::string(classAndMethod), number, description),
            platform::MsgIcon::Exclamation);
 }
 

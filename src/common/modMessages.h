@@ -12,8 +12,7 @@ namespace modMessages {
 // A box titled `title`, or the program's own title when `title` is empty.
 platform::MsgAnswer MsgBox(const platform::Platform& env, std::string_view text,
                            platform::MsgIcon icon = platform::MsgIcon::None,
-                           platform::MsgButtons buttons = platform::MsgButtons::Ok,
-                           std::string_view title = {});
+                           platform::MsgButtons buttons = platform::MsgButtons::Ok, std::string_view title = {});
 
 // "Error: " + number + ". " + description, OK, no icon, titled after the routine.
 void ShowRoutineError(const platform::Platform& env, std::string_view routine, std::int32_t number,

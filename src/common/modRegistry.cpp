@@ -104,8 +104,9 @@ std::string NotWrittenText(platform::RegKey root, std::string_view keyPath, std:
     if (valueName.empty()) {
         text = std::string(texts::kNotMadeKeyStart) + key + std::string(texts::kNotMadeKeyEnd);
     } else {
-        text = std::string(texts::kNotWrittenValueStart) + std::string(valueName) + std::string(texts::kNotWrittenValueMiddle) +
-               key + std::string(deletion ? texts::kNotDeletedValueEnd : texts::kNotWrittenValueEnd);
+        text = std::string(texts::kNotWrittenValueStart) + std::string(valueName) +
+               std::string(texts::kNotWrittenValueMiddle) + key +
+               std::string(deletion ? texts::kNotDeletedValueEnd : texts::kNotWrittenValueEnd);
     }
     return text + std::to_string(code) + std::string(texts::kSystemErrorEnd);
 }
@@ -122,8 +123,8 @@ bool IsNotWritten() {
 
 namespace {
 
-[[noreturn]] void RaiseNotWritten(platform::RegKey root, std::string_view keyPath, std::string_view valueName, long code,
-                                  bool deletion = false) {
+[[noreturn]] void RaiseNotWritten(platform::RegKey root, std::string_view keyPath, std::string_view valueName,
+                                  long code, bool deletion = false) {
     Raise(ErrorNumber::RegistryNotWritten, NotWrittenText(root, keyPath, valueName, code, deletion));
 }
 

@@ -11,8 +11,8 @@ inline constexpr platform::RegKey HKeyCurrentUser = platform::kHKeyCurrentUser;
 
 // The value, or no value when the key or value is missing, a read fails, or
 // the value is of a type other than text, binary or 32-bit number.
-RegistryValue RegistryGetKeyValue(const platform::Platform& env, platform::RegKey root,
-                                  std::string_view keyPath, std::string_view valueName);
+RegistryValue RegistryGetKeyValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+                                  std::string_view valueName);
 
 // Whether a value of that name is there, of whatever type, readable or not.
 // A registry that cannot say (the key or the value cannot be queried for

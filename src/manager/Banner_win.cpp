@@ -19,7 +19,8 @@ platform::UniqueBitmap CreateTessivarBanner() {
     if (!dc || !bitmap) return {};
     const platform::SelectedObject selectBitmap(dc.get(), bitmap.get());
     // A dark-to-light blue gradient with the name in white.
-    for (int x = 0; x < kWidth; ++x) Fill(dc.get(), {x, 0, x + 1, kHeight}, RGB(10 + x / 3, 40 + x / 2, 110 + x * 3 / 4));
+    for (int x = 0; x < kWidth; ++x)
+        Fill(dc.get(), {x, 0, x + 1, kHeight}, RGB(10 + x / 3, 40 + x / 2, 110 + x * 3 / 4));
     Fill(dc.get(), {0, kHeight - 3, kWidth, kHeight}, RGB(230, 180, 40));
 
     const platform::UniqueFont font(CreateFontW(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,

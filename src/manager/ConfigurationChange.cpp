@@ -41,8 +41,9 @@ bool ConfigurationChange::Finish() {
         return true;
     }
     const bool undone = m_Journal->Undo();
-    std::string text = modRegistry::NotWrittenText(failure->root, m_Env->text.FromCodePage(failure->path),
-                                                   m_Env->text.FromCodePage(failure->name), failure->code, failure->deletion);
+    std::string text =
+        modRegistry::NotWrittenText(failure->root, m_Env->text.FromCodePage(failure->path),
+                                    m_Env->text.FromCodePage(failure->name), failure->code, failure->deletion);
     text += undone ? texts::kChangeUndone : texts::kChangeNotUndone;
     modMessages::MsgBox(*m_Env, text, platform::MsgIcon::Exclamation);
     return false;

@@ -30,7 +30,9 @@ std::string Quoted(std::string_view text) {
 }
 
 // Characters a quoted string line cannot hold go as raw UTF-16 instead.
-bool NeedsHex(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
+bool NeedsHex(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
 
 // --- reading ----------------------------------------------------------------
 
@@ -125,14 +127,16 @@ std::string TextFromUtf16(std::size_t line, const ByteArray& bytes) {
     if (bytes.size() % 2 != 0) Refuse(line, texts::kBackupBadLine);
     std::u16string wide;
     wide.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) wide.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        wide.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
     if (!wide.empty() && wide.back() == u'\0') wide.pop_back();
     return utf8::FromUtf16(wide);
 }
 
 std::optional<std::size_t> TrailerCount(std::string_view text) {
     if (!text.starts_with(kTrailerStart) || !text.ends_with(kTrailerEnd)) return std::nullopt;
-    const std::string_view digits = text.substr(kTrailerStart.size(), text.size() - kTrailerStart.size() - kTrailerEnd.size());
+    const std::string_view digits =
+        text.substr(kTrailerStart.size(), text.size() - kTrailerStart.size() - kTrailerEnd.size());
     std::size_t count = 0;
     const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), count);
     if (digits.empty() || ec != std::errc() || ptr != digits.data() + digits.size()) return std::nullopt;
@@ -345,7 +349,9 @@ private:
 class Collector : public Handler {
 public:
     void OnKey(std::string path) override { keys.push_back({std::move(path), {}}); }
-    void OnNumber(std::string name, std::int32_t value) override { keys.back().values.push_back({std::move(name), RegistryValue(value)}); }
+    void OnNumber(std::string name, std::int32_t value) override {
+        keys.back().values.push_back({std::move(name), RegistryValue(value)});
+    }
     void OnText(std::string name, std::string text) override {
         keys.back().values.push_back({std::move(name), RegistryValue(std::move(text))});
     }
@@ -468,7 +474,8 @@ void Writer::Flush() {
 
 std::vector<std::uint8_t> Write(const std::vector<Key>& keys) {
     std::vector<std::uint8_t> file;
-    Writer writer([&file](std::span<const std::uint8_t> piece) { file.insert(file.end(), piece.begin(), piece.end()); });
+    Writer writer(
+        [&file](std::span<const std::uint8_t> piece) { file.insert(file.end(), piece.begin(), piece.end()); });
     for (const Key& key : keys) {
         writer.BeginKey(key.path);
         for (const Value& v : key.values) writer.Put(v);

@@ -21,7 +21,7 @@
 namespace regfile {
 
 struct Value {
-    std::string name;     // UTF-8
+    std::string name;  // UTF-8
     RegistryValue value;  // text (UTF-8), 32-bit number or byte array
     bool operator==(const Value&) const = default;
 };

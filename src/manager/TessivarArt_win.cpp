@@ -58,7 +58,7 @@ platform::UniqueBitmap DrawTessivarInfoArt() {
         ui::FillColour(dc, {166, 72, 306, 113}, kPaper);
 
         // A toolbar's buttons, the program's business.
-        constexpr std::array<COLORREF, 6> kButtons = {RGB(232, 182, 48), RGB(92, 176, 92), RGB(214, 96, 80),
+        constexpr std::array<COLORREF, 6> kButtons = {RGB(232, 182, 48), RGB(92, 176, 92),   RGB(214, 96, 80),
                                                       RGB(96, 150, 220), RGB(176, 120, 200), RGB(230, 230, 230)};
         for (std::size_t i = 0; i < kButtons.size(); ++i) {
             const int left = 14 + static_cast<int>(i) * 22;

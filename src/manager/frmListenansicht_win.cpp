@@ -164,8 +164,7 @@ LRESULT frmListenansicht::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return Default(msg, wParam, lParam);
 }
@@ -370,8 +369,8 @@ void frmListenansicht::lvCommands_KeyUp(UINT key) {
     if (key != VK_DELETE) return;
     const std::optional<std::int32_t> number = SelectedNumber();
     if (!number) return;
-    if (modMessages::MsgBox(m_Env, texts::kDeleteQuestion, platform::MsgIcon::Question,
-                            platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes) {
+    if (modMessages::MsgBox(m_Env, texts::kDeleteQuestion, platform::MsgIcon::Question, platform::MsgButtons::YesNo) !=
+        platform::MsgAnswer::Yes) {
         return;
     }
     const modListActions::Outcome outcome = modListActions::DeleteCommand(Actions(), *m_Table, *number);

@@ -31,7 +31,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A counter as Tessivar writes it: decimal digits, no leading zero, not 0.
 bool Counter(std::string_view digits, std::int64_t& out) {
-    if (digits.empty() || digits.size() > 18 || digits[0] == '0' || !std::all_of(digits.begin(), digits.end(), IsDigit)) {
+    if (digits.empty() || digits.size() > 18 || digits[0] == '0' ||
+        !std::all_of(digits.begin(), digits.end(), IsDigit)) {
         return false;
     }
     std::from_chars(digits.data(), digits.data() + digits.size(), out);
@@ -48,7 +49,8 @@ std::string KeyName(std::string_view belowRoot) { return std::string(kRootName) 
 // gave back something else would quietly change the configuration.
 void Save(const platform::Platform& env, regfile::Writer& out, const std::string& keyName, const std::string& name,
           std::uint32_t type, const ByteArray& data) {
-    if (type == platform::kRegDword && data.size() == 4) return out.Number(name, static_cast<std::int32_t>(littleendian::ReadU32(data, 0)));
+    if (type == platform::kRegDword && data.size() == 4)
+        return out.Number(name, static_cast<std::int32_t>(littleendian::ReadU32(data, 0)));
     if (type == platform::kRegBinary) return out.Binary(name, data);
     if (type == platform::kRegSz && !data.empty() && data.back() == 0) {
         const std::string text = env.text.FromCodePage(std::string(data.begin(), data.end() - 1));
@@ -156,8 +158,7 @@ std::string WriteBackup(const platform::Platform& env, const Store& store) {
         // A part of a backup is no backup: it must not be offered later.
         try {
             env.files.RemoveFile(path);
-        } catch (...) {
-        }
+        } catch (...) {}
         throw;
     }
     return path;
@@ -238,7 +239,8 @@ public:
         if (path.find('\0') != std::string::npos) RefuseName(texts::kRestoreNulInName, path);
         const std::optional<std::string> below = BelowRoot(m_Env, path);
         if (!below) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreOutsideKey) + Shown(path));
-        if (!FitsCodePage(m_Env, *below)) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreNotInCodePage) + Shown(path));
+        if (!FitsCodePage(m_Env, *below))
+            Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreNotInCodePage) + Shown(path));
         m_Key = m_Env.text.ToCodePage(*below);
         std::size_t levels = 1;
         for (std::size_t start = 0;; ++levels) {
@@ -314,15 +316,18 @@ void Refuse(const platform::Platform& env, std::string_view path, std::string_vi
 void WriteAll(const platform::Platform& env, const std::vector<PlannedWrite>& writes) {
     for (const PlannedWrite& w : writes) {
         const auto refused = [&](const std::string& cpName, long code) {
-            Raise(ErrorNumber::RegistryNotWritten, modRegistry::NotWrittenText(kHKeyCurrentUser, env.text.FromCodePage(w.cpKey),
-                                                                               env.text.FromCodePage(cpName), code));
+            Raise(ErrorNumber::RegistryNotWritten,
+                  modRegistry::NotWrittenText(kHKeyCurrentUser, env.text.FromCodePage(w.cpKey),
+                                              env.text.FromCodePage(cpName), code));
         };
         platform::RegKey raw = 0;
-        if (const long r = env.registry.CreateKey(kHKeyCurrentUser, w.cpKey, platform::kKeyAllAccess, raw); r != kErrorSuccess) {
+        if (const long r = env.registry.CreateKey(kHKeyCurrentUser, w.cpKey, platform::kKeyAllAccess, raw);
+            r != kErrorSuccess) {
             refused({}, r);
         }
         const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
-        if (const long r = env.registry.SetValue(key.get(), w.cpName, w.type, w.data); r != kErrorSuccess) refused(w.cpName, r);
+        if (const long r = env.registry.SetValue(key.get(), w.cpName, w.type, w.data); r != kErrorSuccess)
+            refused(w.cpName, r);
     }
 }
 
@@ -430,7 +435,8 @@ std::string AboutBackup(std::string_view path, std::string_view byDate, std::str
 }  // namespace
 
 std::string RestoreQuestion(std::string_view path) {
-    return AboutBackup(path, texts::kRestoreQuestionStart, texts::kRestoreQuestionFileStart, texts::kRestoreQuestionEnd);
+    return AboutBackup(path, texts::kRestoreQuestionStart, texts::kRestoreQuestionFileStart,
+                       texts::kRestoreQuestionEnd);
 }
 
 std::string RestoreDone(std::string_view path) {

@@ -44,9 +44,9 @@ struct Entry {
     std::string path;
     std::string name;
     platform::LocalTime time;
-    int sequence = 1;          // older names: 2 and on for later backups of the same second
-    std::int64_t number = 0;   // 1 and on; 0 for the older names without one
-    std::uint64_t size = 0;    // bytes, as the folder listed them
+    int sequence = 1;  // older names: 2 and on for later backups of the same second
+    std::int64_t number = 0;  // 1 and on; 0 for the older names without one
+    std::uint64_t size = 0;  // bytes, as the folder listed them
 };
 // A file name exactly as Tessivar writes it, read back; nothing for any other name.
 std::optional<Entry> EntryOf(std::string_view folder, std::string_view name);

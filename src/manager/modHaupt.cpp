@@ -77,8 +77,8 @@ bool TakeQuietWord(const platform::Platform& env, std::vector<std::string>& word
     if (words.size() < 3) return false;
     const std::string verb = env.text.ToLower(words[1]);
     if (verb != "install" && verb != "deinstall") return false;
-    const auto quiet = std::remove_if(words.begin() + 2, words.end(),
-                                      [&env](const std::string& w) { return IsQuietWord(env, w); });
+    const auto quiet =
+        std::remove_if(words.begin() + 2, words.end(), [&env](const std::string& w) { return IsQuietWord(env, w); });
     const bool found = quiet != words.end();
     words.erase(quiet, words.end());
     return found;
@@ -253,7 +253,8 @@ RunOutcome RemoveAll(Services& run, const platform::Platform& env, std::int32_t 
         // not be read must not take the toolbar's separators with it.
         if (found->CommandID() > 0) {
             try {
-                if (clACTToolbar* toolbar = ChosenToolbar(toolbars, ToolbarChoice)) toolbar->RemoveButton(found->CommandID());
+                if (clACTToolbar* toolbar = ChosenToolbar(toolbars, ToolbarChoice))
+                    toolbar->RemoveButton(found->CommandID());
             } catch (...) {
                 if (modRegistry::IsNotWritten()) throw;
                 if (!toolbarErrorShown) ReportToolbarError(env, texts::kMethodRemoveButton);
@@ -317,9 +318,8 @@ RunOutcome Restore(Services& run, std::string_view file) {
         modMessages::MsgBox(env, texts::kRestoreNoBackup, platform::MsgIcon::Information);
         return RunOutcome::NotRemoved;
     }
-    if (!run.quiet &&
-        modMessages::MsgBox(env, modBackup::RestoreQuestion(path), platform::MsgIcon::Question,
-                            platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes) {
+    if (!run.quiet && modMessages::MsgBox(env, modBackup::RestoreQuestion(path), platform::MsgIcon::Question,
+                                          platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes) {
         return RunOutcome::NotRemoved;
     }
     if (!modBackup::Restore(env, run.backups, path)) return RunOutcome::NotRemoved;
@@ -366,7 +366,8 @@ RunRequest Main(const platform::Platform& env, std::string_view commandLine) {
     }
     const auto isQuiet = [&env](const std::string& w) { return IsQuietWord(env, w); };
     const bool holdsQuiet = std::any_of(words.begin(), words.end(), isQuiet);
-    const bool quietBeforeVerb = std::any_of(words.begin(), words.begin() + std::min<std::ptrdiff_t>(std::ssize(words), 2), isQuiet);
+    const bool quietBeforeVerb =
+        std::any_of(words.begin(), words.begin() + std::min<std::ptrdiff_t>(std::ssize(words), 2), isQuiet);
     request.Quiet = TakeQuietWord(env, words);
     // A setup program that asked for silence gets no window it did not ask
     // for, and learns that its line was no run.
@@ -406,7 +407,8 @@ int LastResort(platform::IMessageBoxes& boxes, bool quiet, const std::function<v
         if (quiet) {
             if (print) print(std::string(texts::kTessivarTitle) + ": " + what + "\r\n");
         } else {
-            boxes.Show({what, std::string(texts::kTessivarTitle), platform::MsgIcon::Critical, platform::MsgButtons::Ok});
+            boxes.Show(
+                {what, std::string(texts::kTessivarTitle), platform::MsgIcon::Critical, platform::MsgButtons::Ok});
         }
     } catch (...) {
         // Nothing more can be said.

@@ -16,13 +16,13 @@
 namespace modHaupt {
 
 enum class RunKind {
-    Refused,        // ACT! runs: the message has been shown, the program ends
+    Refused,  // ACT! runs: the message has been shown, the program ends
     NotUnderstood,  // "/quiet" on a line that is no run: nothing is shown or touched
     ListWindow,  // no or one word, or a second word that is no verb
     Install,
     Deinstall,
     Restore,  // "/wiederherstellen [DATEI]": a backup written back
-    Usage,    // "/?": the command line explained
+    Usage,  // "/?": the command line explained
 };
 
 inline constexpr std::int32_t kContactToolbar = 0;
@@ -30,18 +30,18 @@ inline constexpr std::int32_t kGroupToolbar = 1;
 
 struct RunRequest {
     RunKind kind = RunKind::ListWindow;
-    std::string AddonName;             // first word, letter case as typed; empty with fewer than two words
+    std::string AddonName;  // first word, letter case as typed; empty with fewer than two words
     std::int32_t ToolbarChoice = kContactToolbar;
-    bool Quiet = false;                // "/quiet" after the verb: for unattended setups
-    std::string RestoreFile;           // the backup to restore; empty for the newest
+    bool Quiet = false;  // "/quiet" after the verb: for unattended setups
+    std::string RestoreFile;  // the backup to restore; empty for the newest
     bool operator==(const RunRequest&) const = default;
 };
 
 // How a run ended, for the exit code that setup programs read.
 enum class RunOutcome {
-    Finished,           // with its end message
-    NotInstalled,       // with the "konnte nicht" message
-    NotRemoved,         // refused before anything was changed
+    Finished,  // with its end message
+    NotInstalled,  // with the "konnte nicht" message
+    NotRemoved,  // refused before anything was changed
     FinishedWithError,  // with its end message, after an error was reported
 };
 
@@ -60,7 +60,7 @@ struct Services {
     platform::INamedMutex& locks;
     std::string AddonName;
     std::string programFolder;  // Tessivar's folder, without a trailing separator
-    bool quiet = false;         // no question: the button goes on the toolbar
+    bool quiet = false;  // no question: the button goes on the toolbar
     const modBackup::Store& backups;  // taken before the first write of a run
 };
 

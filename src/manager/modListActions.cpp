@@ -68,7 +68,8 @@ LoadResult LoadCommand(const Services& context, clCustomTessivars& table, std::s
     if (!StillStoredOrSay(context, table)) return {Outcome::Stale, nullptr};
     clCustomTessivar* command = nullptr;
     const Outcome outcome = AllOrNothing(context, [&](const platform::Platform& env) {
-        command = table.Add(path, clACTToolbars(env).ButtonIDs(), [&] { return modBackup::Take(env, context.backups); });
+        command =
+            table.Add(path, clACTToolbars(env).ButtonIDs(), [&] { return modBackup::Take(env, context.backups); });
         return command != nullptr ? Outcome::Done : Outcome::Refused;
     });
     return {outcome, outcome == Outcome::Done ? command : nullptr};

@@ -30,8 +30,8 @@ struct Services {
 enum class Outcome {
     Done,
     Refused,  // nothing changed; the reason has been shown
-    Stale,    // nothing changed: the stored table is no longer the one held; read it again
-    Undone,   // a write failed and the change was put back (the message is shown); read the table again
+    Stale,  // nothing changed: the stored table is no longer the one held; read it again
+    Undone,  // a write failed and the change was put back (the message is shown); read the table again
 };
 
 // True when "Count" and every record stored are what `table` holds.

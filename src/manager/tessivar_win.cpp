@@ -51,14 +51,19 @@ modBackup::Store Backups() {
 int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request) {
     platform::SilentMessageBoxes silent;
     platform::Platform env = win.platform;
-    platform::Platform quietEnv{win.journal, win.windows, silent, win.text, win.files, win.graphics,
-                                win.platform.programTitle};
+    platform::Platform quietEnv{
+        win.journal, win.windows, silent, win.text, win.files, win.graphics, win.platform.programTitle};
     frmHaupt form;
     NoWindow none;
     platform::WinNamedMutex locks;
     const modBackup::Store backups = Backups();
-    modHaupt::Services run{request.Quiet ? quietEnv : env, request.Quiet ? static_cast<IProgressWindow&>(none) : form,
-                             locks, request.AddonName, ProgramFolder(), request.Quiet, backups};
+    modHaupt::Services run{request.Quiet ? quietEnv : env,
+                           request.Quiet ? static_cast<IProgressWindow&>(none) : form,
+                           locks,
+                           request.AddonName,
+                           ProgramFolder(),
+                           request.Quiet,
+                           backups};
     modHaupt::RunOutcome outcome = modHaupt::RunOutcome::Finished;
     switch (request.kind) {
         case modHaupt::RunKind::Install: outcome = modHaupt::Install(run, request.ToolbarChoice); break;
@@ -94,7 +99,8 @@ void PrintToConsole(std::string_view text) {
         return;
     }
     if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-    const platform::UniqueFile console(CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    const platform::UniqueFile console(
+        CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     if (console) {
         DWORD written = 0;
         WriteConsoleW(console.get(), L"\r\n", 2, &written, nullptr);
@@ -105,8 +111,8 @@ void PrintToConsole(std::string_view text) {
 
 int ShowUsage(platform::WinPlatform& win) {
     PrintToConsole(modHaupt::UsageText());
-    win.platform.messages.Show(
-        {std::string(modHaupt::UsageText()), std::string(texts::kUsageTitle), platform::MsgIcon::Information, platform::MsgButtons::Ok});
+    win.platform.messages.Show({std::string(modHaupt::UsageText()), std::string(texts::kUsageTitle),
+                                platform::MsgIcon::Information, platform::MsgButtons::Ok});
     return modHaupt::kExitFinished;
 }
 

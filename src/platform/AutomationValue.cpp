@@ -9,9 +9,7 @@ namespace platform {
 
 namespace {
 
-[[noreturn]] void TypeMismatch() {
-    Raise(ErrorNumber::TypeMismatch);
-}
+[[noreturn]] void TypeMismatch() { Raise(ErrorNumber::TypeMismatch); }
 
 std::int32_t LeadingNumber(const std::string& text) {
     std::size_t i = 0;

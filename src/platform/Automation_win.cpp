@@ -18,9 +18,9 @@ using com::Variant;
 
 std::string SystemDescription(HRESULT hr) {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = length > 0 ? std::wstring(buffer, length) : std::wstring();
     LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
@@ -37,7 +37,8 @@ std::string SystemDescription(HRESULT hr) {
     const HRESULT number = info.scode != 0 ? info.scode : info.wCode != 0 ? static_cast<HRESULT>(info.wCode) : hr;
     const std::wstring description =
         info.bstrDescription ? std::wstring(info.bstrDescription, SysStringLen(info.bstrDescription)) : L"";
-    throw AppError(static_cast<std::int32_t>(number), description.empty() ? SystemDescription(number) : Narrow(description));
+    throw AppError(static_cast<std::int32_t>(number),
+                   description.empty() ? SystemDescription(number) : Narrow(description));
 }
 
 void ToVariant(const AutoValue& value, VARIANT& out);
@@ -58,8 +59,8 @@ public:
         DISPPARAMS params{argument.get(), &named, 1, 1};
         ExcepInfo info;
         UINT argError = 0;
-        const HRESULT hr =
-            m_Dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, info.get(), &argError);
+        const HRESULT hr = m_Dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
+                                              info.get(), &argError);
         if (hr == DISP_E_EXCEPTION) RaiseException(hr, *info.get());
         if (FAILED(hr)) RaiseHresult(hr);
     }
@@ -95,7 +96,7 @@ private:
         ExcepInfo info;
         UINT argError = 0;
         const HRESULT hr = m_Dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                                             &params, result.get(), info.get(), &argError);
+                                              &params, result.get(), info.get(), &argError);
         if (hr == DISP_E_EXCEPTION) RaiseException(hr, *info.get());
         if (FAILED(hr)) RaiseHresult(hr);
         return FromVariant(*result.get());
@@ -115,9 +116,18 @@ void ToVariant(const AutoValue& value, VARIANT& out) {
             if (V_BSTR(&out) == nullptr) RaiseHresult(E_OUTOFMEMORY);
             return;
         }
-        case 2: V_VT(&out) = VT_I2; V_I2(&out) = std::get<std::int16_t>(value); return;
-        case 3: V_VT(&out) = VT_I4; V_I4(&out) = std::get<std::int32_t>(value); return;
-        case 4: V_VT(&out) = VT_BOOL; V_BOOL(&out) = std::get<bool>(value) ? VARIANT_TRUE : VARIANT_FALSE; return;
+        case 2:
+            V_VT(&out) = VT_I2;
+            V_I2(&out) = std::get<std::int16_t>(value);
+            return;
+        case 3:
+            V_VT(&out) = VT_I4;
+            V_I4(&out) = std::get<std::int32_t>(value);
+            return;
+        case 4:
+            V_VT(&out) = VT_BOOL;
+            V_BOOL(&out) = std::get<bool>(value) ? VARIANT_TRUE : VARIANT_FALSE;
+            return;
         default: Raise(ErrorNumber::TypeMismatch);
     }
 }

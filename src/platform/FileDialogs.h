@@ -13,18 +13,18 @@ namespace platform {
 struct OpenFileNameRecord {
     WindowHandle owner = 0;
     std::uintptr_t instance = 0;
-    std::string filter;        // description NUL pattern NUL ... NUL NUL
+    std::string filter;  // description NUL pattern NUL ... NUL NUL
     std::uint32_t filterIndex = 0;
-    std::u16string file;       // the file buffer
+    std::u16string file;  // the file buffer
     std::uint32_t fileBufferSize = 0;
     std::u16string fileTitle;  // the file-title buffer
     std::uint32_t fileTitleBufferSize = 0;
     std::string initialDir;
-    std::string title;         // empty: the dialog's own title
+    std::string title;  // empty: the dialog's own title
     std::uint32_t flags = 0;
-    std::uint16_t fileOffset = 0;     // written by the dialog
+    std::uint16_t fileOffset = 0;  // written by the dialog
     std::uint16_t fileExtension = 0;  // written by the dialog
-    std::string defaultExt;    // empty: none
+    std::string defaultExt;  // empty: none
     std::uintptr_t custData = 0;
     // No custom filter, no hook procedure, no template.
     bool operator==(const OpenFileNameRecord&) const = default;

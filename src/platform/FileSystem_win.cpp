@@ -41,7 +41,8 @@ public:
         while (total < buffer.size()) {
             if (m_Next == m_Filled && !Fill()) break;
             const std::size_t n = std::min(buffer.size() - total, m_Filled - m_Next);
-            std::copy_n(m_Chunk.begin() + static_cast<std::ptrdiff_t>(m_Next), n, buffer.begin() + static_cast<std::ptrdiff_t>(total));
+            std::copy_n(m_Chunk.begin() + static_cast<std::ptrdiff_t>(m_Next), n,
+                        buffer.begin() + static_cast<std::ptrdiff_t>(total));
             m_Next += n;
             total += n;
         }
@@ -79,9 +80,8 @@ private:
 [[noreturn]] void RefuseNotOrdinary() { Raise(ErrorNumber::FileAccess, std::string(texts::kFileNotOrdinary)); }
 
 bool SameLetters(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-               return towupper(x) == towupper(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return towupper(x) == towupper(y); });
 }
 
 // The names Windows gives its devices in every folder ("C:\x\AUX.reg" is
@@ -105,11 +105,13 @@ bool IsDeviceName(std::wstring_view path) {
 // "\\.\" and "\\?\" (either slash) reach devices and pipes directly.
 bool IsDevicePath(std::wstring_view path) {
     const auto slash = [](wchar_t c) { return c == L'\\' || c == L'/'; };
-    return path.size() >= 4 && slash(path[0]) && slash(path[1]) && (path[2] == L'.' || path[2] == L'?') && slash(path[3]);
+    return path.size() >= 4 && slash(path[0]) && slash(path[1]) && (path[2] == L'.' || path[2] == L'?') &&
+           slash(path[3]);
 }
 
 std::unique_ptr<IFile> Open(std::string_view path, DWORD access, DWORD share, DWORD disposition) {
-    UniqueFile file(CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(
+        CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) ThrowFileError(GetLastError());
     return std::make_unique<WinFile>(std::move(file));
 }
@@ -117,8 +119,9 @@ std::unique_ptr<IFile> Open(std::string_view path, DWORD access, DWORD share, DW
 // The path of a file or folder as the system resolved it on opening,
 // without the drive ("\\users\\x\\file.txt"); "" when it cannot be opened.
 std::wstring ResolvedName(const std::wstring& path) {
-    UniqueFile file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    UniqueFile file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) return {};
     std::vector<std::uint8_t> buffer(sizeof(FILE_NAME_INFO) + 2 * 32768);
     auto* info = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
@@ -134,9 +137,7 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 // Wine lists a symbolic link to a file as an ordinary file, and deleting
 // it there deletes what it leads to. Opening follows the link: a file
 // whose resolved name is not its own name in the folder leads elsewhere.
-bool UnderWine() {
-    return GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name") != nullptr;
-}
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name") != nullptr; }
 
 bool LeadsElsewhere(const std::wstring& folderName, const std::wstring& filePath, const wchar_t* name) {
     if (folderName.empty()) return false;
@@ -158,7 +159,8 @@ std::unique_ptr<IFile> WinFileSystem::OpenRead(std::string_view path) {
     if (IsDevicePath(wide) || IsDeviceName(wide)) RefuseNotOrdinary();
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) RefuseNotOrdinary();
-    UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) ThrowFileError(GetLastError());
     // Whatever the name, only a file on a disk is read: a pipe or a device
     // reached another way would wait for ever.
@@ -214,9 +216,11 @@ void WinFileSystem::RemoveFile(std::string_view path) {
     const std::wstring wide = Widen(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) ThrowFileError(GetLastError());
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) Raise(ErrorNumber::PermissionDenied, std::string(texts::kFileIsFolder));
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        Raise(ErrorNumber::PermissionDenied, std::string(texts::kFileIsFolder));
     // Not forced: the attribute stays, and so does the file.
-    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) Raise(ErrorNumber::PermissionDenied, std::string(texts::kFileReadOnly));
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        Raise(ErrorNumber::PermissionDenied, std::string(texts::kFileReadOnly));
     if (!DeleteFileW(wide.c_str())) {
         const DWORD code = GetLastError();
         if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) {
@@ -229,7 +233,7 @@ void WinFileSystem::RemoveFile(std::string_view path) {
 // Folder by folder from the top: CreateDirectory makes one level only.
 void WinFileSystem::CreateFolders(std::string_view path) {
     const std::wstring wide = Widen(path);
-    for (std::size_t cut = wide.find_first_of(L"\\/"); ; cut = wide.find_first_of(L"\\/", cut + 1)) {
+    for (std::size_t cut = wide.find_first_of(L"\\/");; cut = wide.find_first_of(L"\\/", cut + 1)) {
         const std::wstring part = wide.substr(0, cut);
         // "C:" and the empty part before "\\server" are no folders to make.
         if (!part.empty() && part.back() != L':' && !CreateDirectoryW(part.c_str(), nullptr)) {

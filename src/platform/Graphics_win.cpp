@@ -13,8 +13,11 @@ namespace {
 class WinDibSection : public IDibSection {
 public:
     WinDibSection(UniqueDC memDC, UniqueBitmap section, void* bits, std::size_t size)
-        : m_hMemDC(std::move(memDC)), m_hSection(std::move(section)), m_Selection(m_hMemDC.get(), m_hSection.get()),
-          m_pBits(static_cast<std::uint8_t*>(bits)), m_Size(size) {}
+        : m_hMemDC(std::move(memDC)),
+          m_hSection(std::move(section)),
+          m_Selection(m_hMemDC.get(), m_hSection.get()),
+          m_pBits(static_cast<std::uint8_t*>(bits)),
+          m_Size(size) {}
 
     std::span<std::uint8_t> Bits() override {
         GdiFlush();  // the section's memory is ours only after pending drawing is done

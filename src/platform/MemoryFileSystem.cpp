@@ -74,7 +74,9 @@ void MemoryFileSystem::CreateFolders(std::string_view path) {
     AddFolder(path);
 }
 
-bool MemoryFileSystem::FolderExists(std::string_view path) { return !path.empty() && m_Folders.contains(Trimmed(path)); }
+bool MemoryFileSystem::FolderExists(std::string_view path) {
+    return !path.empty() && m_Folders.contains(Trimmed(path));
+}
 
 std::vector<FileEntry> MemoryFileSystem::ListFiles(std::string_view folder) {
     if (!FolderExists(folder)) Raise(ErrorNumber::PathNotFound);

@@ -5,7 +5,9 @@ namespace {
 
 class MemorySection : public IDibSection {
 public:
-    MemorySection(MemoryGraphics& owner, std::size_t bytes) : m_Owner(owner), m_Bits(bytes, 0) { ++m_Owner.liveSections; }
+    MemorySection(MemoryGraphics& owner, std::size_t bytes) : m_Owner(owner), m_Bits(bytes, 0) {
+        ++m_Owner.liveSections;
+    }
     ~MemorySection() override { --m_Owner.liveSections; }
     std::span<std::uint8_t> Bits() override { return m_Bits; }
     void Paint(DeviceContext target, std::int32_t destLeft, std::int32_t destTop, std::int32_t width,

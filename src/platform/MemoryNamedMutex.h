@@ -39,7 +39,7 @@ private:
     void Release(const std::string& name);
 
     std::map<std::string, std::uint32_t> m_Elsewhere;  // name -> after how long it is let go
-    std::map<std::string, int> m_Depth;                // name -> acquisitions not yet released
+    std::map<std::string, int> m_Depth;  // name -> acquisitions not yet released
     std::vector<Event> m_Events;
 };
 

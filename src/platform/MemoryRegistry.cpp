@@ -76,8 +76,8 @@ long MemoryRegistry::OpenKey(RegKey root, std::string_view path, std::uint32_t, 
     return kErrorSuccess;
 }
 
-long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
-                                std::span<std::uint8_t> buffer, std::uint32_t& size) {
+long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
+                                std::uint32_t& size) {
     auto h = m_Handles.find(key);
     Call call{Op::QueryValue, h == m_Handles.end() ? "?" : m_HandleNames[key], std::string(name), 0, {}, 0};
     if (long r = Record(std::move(call)); r != kErrorSuccess) return r;
@@ -117,7 +117,8 @@ void MemoryRegistry::MakeKeys(const std::string& fullPath) {
 
 long MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, std::string& name) {
     auto h = m_Handles.find(key);
-    if (long r = Record({Op::EnumKey, h == m_Handles.end() ? "?" : m_HandleNames[key], {}, 0, {}, 0}); r != kErrorSuccess) {
+    if (long r = Record({Op::EnumKey, h == m_Handles.end() ? "?" : m_HandleNames[key], {}, 0, {}, 0});
+        r != kErrorSuccess) {
         return r;
     }
     if (h == m_Handles.end()) return kErrorInvalidHandle;
@@ -166,8 +167,8 @@ long MemoryRegistry::CreateKey(RegKey root, std::string_view path, std::uint32_t
 long MemoryRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type,
                               std::span<const std::uint8_t> data) {
     auto h = m_Handles.find(key);
-    Call call{Op::SetValue, h == m_Handles.end() ? "?" : m_HandleNames[key], std::string(name), type,
-              std::vector<std::uint8_t>(data.begin(), data.end()), 0};
+    Call call{Op::SetValue, h == m_Handles.end() ? "?" : m_HandleNames[key],     std::string(name),
+              type,         std::vector<std::uint8_t>(data.begin(), data.end()), 0};
     if (long r = Record(std::move(call)); r != kErrorSuccess) return r;
     if (h == m_Handles.end()) return kErrorInvalidHandle;
     m_Keys[h->second].values[ascii::Lower(name)] = {std::string(name), Value{type, {data.begin(), data.end()}}};
@@ -213,8 +214,7 @@ void MemoryRegistry::Put(RegKey root, std::string_view path, std::string_view na
     m_Keys[ascii::Lower(full)].values[ascii::Lower(name)] = {std::string(name), Value{type, std::move(data)}};
 }
 
-void MemoryRegistry::PutText(RegKey root, std::string_view path, std::string_view name,
-                             std::string_view cpText) {
+void MemoryRegistry::PutText(RegKey root, std::string_view path, std::string_view name, std::string_view cpText) {
     std::vector<std::uint8_t> bytes(cpText.begin(), cpText.end());
     bytes.push_back(0);
     Put(root, path, name, kRegSz, std::move(bytes));

@@ -20,7 +20,7 @@ public:
     struct Call {
         Op op;
         std::string keyPath;  // "HKCU\\Software\\..." as given (names as passed, root abbreviated)
-        std::string name;     // value name, for QueryValue, SetValue and DeleteValue
+        std::string name;  // value name, for QueryValue, SetValue and DeleteValue
         std::uint32_t type = 0;
         std::vector<std::uint8_t> data;  // SetValue only
         long result = kErrorSuccess;
@@ -36,11 +36,10 @@ public:
     using FaultHook = std::function<long(const Call&)>;
 
     long OpenKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) override;
-    long QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
-                    std::span<std::uint8_t> buffer, std::uint32_t& size) override;
+    long QueryValue(RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
+                    std::uint32_t& size) override;
     long CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) override;
-    long SetValue(RegKey key, std::string_view name, std::uint32_t type,
-                  std::span<const std::uint8_t> data) override;
+    long SetValue(RegKey key, std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data) override;
     long CloseKey(RegKey key) override;
     long DeleteValue(RegKey key, std::string_view name) override;
     long DeleteKey(RegKey root, std::string_view path) override;
@@ -84,9 +83,9 @@ private:
     std::optional<std::string> FullPath(RegKey rootOrKey, std::string_view path) const;
     long Record(Call call);
 
-    std::map<std::string, Key> m_Keys;           // lower-cased full path -> key
-    std::map<RegKey, std::string> m_Handles;     // open handle -> full path (as lower-cased)
-    std::map<RegKey, std::string> m_HandleNames; // open handle -> full path as given
+    std::map<std::string, Key> m_Keys;  // lower-cased full path -> key
+    std::map<RegKey, std::string> m_Handles;  // open handle -> full path (as lower-cased)
+    std::map<RegKey, std::string> m_HandleNames;  // open handle -> full path as given
     RegKey m_NextHandle = 0x1000;
     std::vector<Call> m_Calls;
     FaultHook m_Fault;

@@ -31,7 +31,8 @@ void MemoryWindowSystem::Destroy(WindowHandle handle) {
 }
 
 MemoryWindowSystem::Window* MemoryWindowSystem::Find(WindowHandle handle) {
-    auto it = std::find_if(m_Windows.begin(), m_Windows.end(), [handle](const Window& w) { return w.handle == handle; });
+    auto it =
+        std::find_if(m_Windows.begin(), m_Windows.end(), [handle](const Window& w) { return w.handle == handle; });
     return it == m_Windows.end() ? nullptr : &*it;
 }
 
@@ -120,11 +121,17 @@ bool MemoryWindowSystem::ActivateByTitle(std::string_view title) {
     if (!Record({Op::ActivateByTitle, 0, std::string(title)})) return false;
     Window* match = nullptr;
     for (Window& w : m_Windows) {
-        if (w.title == title) { match = &w; break; }
+        if (w.title == title) {
+            match = &w;
+            break;
+        }
     }
     if (match == nullptr) {
         for (Window& w : m_Windows) {
-            if (w.title.starts_with(title)) { match = &w; break; }
+            if (w.title.starts_with(title)) {
+                match = &w;
+                break;
+            }
         }
     }
     if (match == nullptr) return false;

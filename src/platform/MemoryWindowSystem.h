@@ -22,15 +22,23 @@ public:
     };
 
     enum class Op {
-        Enum, GetPlacement, SetPlacement, SetForeground, BringToTop, SetTopmost, ActivateByTitle, DoEvents, WaitForEvents
+        Enum,
+        GetPlacement,
+        SetPlacement,
+        SetForeground,
+        BringToTop,
+        SetTopmost,
+        ActivateByTitle,
+        DoEvents,
+        WaitForEvents
     };
     struct Call {
         Op op;
         WindowHandle window = 0;
-        std::string text;            // ActivateByTitle
-        bool flag = false;           // SetTopmost
-        WindowPlacement placement{}; // SetPlacement
-        int timeoutMs = 0;           // WaitForEvents
+        std::string text;  // ActivateByTitle
+        bool flag = false;  // SetTopmost
+        WindowPlacement placement{};  // SetPlacement
+        int timeoutMs = 0;  // WaitForEvents
         bool operator==(const Call&) const = default;
     };
     // Return true to make the call fail (or throw).

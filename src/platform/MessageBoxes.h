@@ -10,7 +10,7 @@ enum class MsgAnswer { Ok, Cancel, Yes, No };
 enum class MsgModality { Application, System };
 
 struct MessageBoxRequest {
-    std::string text;   // lines joined by CR LF
+    std::string text;  // lines joined by CR LF
     std::string title;
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::Ok;

@@ -71,8 +71,7 @@ auto RunPumping(F blocking) -> decltype(blocking()) {
         }
         SetEvent(done);
     });
-    while (!WaitPumping(done, INFINITE)) {
-    }
+    while (!WaitPumping(done, INFINITE)) {}
     worker.join();
     CloseHandle(done);
     if (failure) std::rethrow_exception(failure);

@@ -58,10 +58,8 @@ std::unique_ptr<IHeldLock> WinNamedMutex::Acquire(std::string_view name, std::ui
         case WAIT_OBJECT_0:
         case WAIT_ABANDONED:  // a holder that died gave it up; the lock is ours
             return std::make_unique<HeldMutex>(std::move(mutex));
-        case WAIT_TIMEOUT:
-            return nullptr;
-        default:
-            RaiseLastError("WaitForSingleObject");
+        case WAIT_TIMEOUT: return nullptr;
+        default: RaiseLastError("WaitForSingleObject");
     }
 }
 

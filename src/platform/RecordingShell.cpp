@@ -2,9 +2,8 @@
 
 namespace platform {
 
-std::intptr_t RecordingShell::Execute(WindowHandle owner, const std::optional<std::string>& verb,
-                                      std::string_view file, std::string_view parameters, std::string_view directory,
-                                      std::int32_t show) {
+std::intptr_t RecordingShell::Execute(WindowHandle owner, const std::optional<std::string>& verb, std::string_view file,
+                                      std::string_view parameters, std::string_view directory, std::int32_t show) {
     Call call;
     call.record.owner = owner;
     call.record.verb = verb;

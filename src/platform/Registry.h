@@ -20,8 +20,8 @@ inline constexpr RegKey kHKeyCurrentUser = 0x80000001u;
 inline constexpr RegKey kHKeyLocalMachine = 0x80000002u;
 inline constexpr RegKey kHKeyUsers = 0x80000003u;
 
-inline constexpr std::uint32_t kKeyRead = 0x20019u;      // KEY_READ
-inline constexpr std::uint32_t kKeyAllAccess = 0x2001Fu; // what the write routine asks for
+inline constexpr std::uint32_t kKeyRead = 0x20019u;  // KEY_READ
+inline constexpr std::uint32_t kKeyAllAccess = 0x2001Fu;  // what the write routine asks for
 
 inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;
@@ -47,8 +47,8 @@ public:
     // RegQueryValueExA: with an empty buffer only type and size are reported;
     // otherwise the data is copied and size set to the bytes copied.
     // A buffer too small gives kErrorMoreData.
-    virtual long QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
-                            std::span<std::uint8_t> buffer, std::uint32_t& size) = 0;
+    virtual long QueryValue(RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
+                            std::uint32_t& size) = 0;
     // RegCreateKeyExA: opens the key, creating it and any missing parents.
     virtual long CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) = 0;
     // RegSetValueExA.
@@ -75,7 +75,9 @@ struct RegistryKeyTraits {
     IRegistry* registry = nullptr;
     static RegKey Invalid() noexcept { return 0; }
     void Close(RegKey key) const noexcept {
-        try { registry->CloseKey(key); } catch (...) {}  // closing never throws out of a destructor
+        try {
+            registry->CloseKey(key);
+        } catch (...) {}  // closing never throws out of a destructor
     }
 };
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;

@@ -85,8 +85,8 @@ long RegistryJournal::OpenKey(RegKey root, std::string_view path, std::uint32_t 
     return r;
 }
 
-long RegistryJournal::QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
-                                 std::span<std::uint8_t> buffer, std::uint32_t& size) {
+long RegistryJournal::QueryValue(RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
+                                 std::uint32_t& size) {
     return m_Inner->QueryValue(key, name, type, buffer, size);
 }
 

@@ -78,10 +78,10 @@ private:
     IRegistry* m_Inner;
     bool m_Open = false;
     std::map<RegKey, Place> m_Handles;  // keys opened through the journal
-    std::set<std::string> m_Known;      // keys seen to exist (lower-cased), during a change
-    std::set<std::string> m_Touched;    // values remembered already (lower-cased)
-    std::vector<Before> m_Before;       // in the order first changed
-    std::vector<Place> m_MadeKeys;      // in the order made
+    std::set<std::string> m_Known;  // keys seen to exist (lower-cased), during a change
+    std::set<std::string> m_Touched;  // values remembered already (lower-cased)
+    std::vector<Before> m_Before;  // in the order first changed
+    std::vector<Place> m_MadeKeys;  // in the order made
     std::optional<Failure> m_Failure;
 };
 

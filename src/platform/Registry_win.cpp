@@ -42,8 +42,8 @@ long WinRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& t
 long WinRegistry::CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) {
     HKEY out = nullptr;
     const std::string p(path);
-    const LONG r = RegCreateKeyExA(ToHkey(root), p.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                                   &out, nullptr);
+    const LONG r =
+        RegCreateKeyExA(ToHkey(root), p.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &out, nullptr);
     key = r == ERROR_SUCCESS ? FromHkey(out) : 0;
     return r;
 }
@@ -85,8 +85,8 @@ long WinRegistry::EnumValue(RegKey key, std::uint32_t index, std::string& name, 
         DWORD length = nameChars + 1;
         DWORD size = dataBytes;
         DWORD t = 0;
-        LONG r = RegEnumValueA(ToHkey(key), index, buffer.data(), &length, nullptr, &t, data.empty() ? nullptr : data.data(),
-                               &size);
+        LONG r = RegEnumValueA(ToHkey(key), index, buffer.data(), &length, nullptr, &t,
+                               data.empty() ? nullptr : data.data(), &size);
         if (r == ERROR_MORE_DATA && !sized) {
             r = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &nameChars,
                                  &dataBytes, nullptr, nullptr);

@@ -24,8 +24,10 @@ struct ScriptedAutomation::State {
         if (it == script.end() || it->second.queue.empty()) return {};
         auto& answers = it->second;
         Handler handler = answers.queue.front();
-        if (answers.queue.size() > 1) answers.queue.pop_front();
-        else answers.lastUsed = true;
+        if (answers.queue.size() > 1)
+            answers.queue.pop_front();
+        else
+            answers.lastUsed = true;
         return handler(args);
     }
 };

@@ -10,7 +10,7 @@ public:
     MsgAnswer Show(const MessageBoxRequest& request) override {
         ++m_Count;
         return request.buttons == MsgButtons::YesNo || request.buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
-                                                                                                 : MsgAnswer::Ok;
+                                                                                                  : MsgAnswer::Ok;
     }
     int Count() const { return m_Count; }
 

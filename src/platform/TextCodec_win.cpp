@@ -23,7 +23,8 @@ std::string WinTextCodec::ToCodePage(std::string_view utf8) {
     if (wide.empty()) return {};
     const int n = CheckedLength(wide.size());
     char defaultChar = '?';
-    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), n, nullptr, 0, &defaultChar, nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), n, nullptr, 0, &defaultChar, nullptr);
     std::string out(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), n, out.data(), bytes, &defaultChar, nullptr);
     return out;

@@ -12,7 +12,8 @@
 namespace platform {
 
 struct WinPlatform {
-    explicit WinPlatform(std::string title) : platform{journal, windows, messages, text, files, graphics, std::move(title)} {}
+    explicit WinPlatform(std::string title)
+        : platform{journal, windows, messages, text, files, graphics, std::move(title)} {}
     WinPlatform(const WinPlatform&) = delete;
     WinPlatform& operator=(const WinPlatform&) = delete;
 

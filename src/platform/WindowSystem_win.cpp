@@ -133,7 +133,8 @@ bool WinWindowSystem::SetTopmost(WindowHandle window, bool topmost) {
     for (HWND hidden : owned.hidden) SetWindowLongPtrW(hidden, GWLP_HWNDPARENT, 0);
     const bool done = SetWindowPos(owned.owner, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                                    SWP_NOMOVE | SWP_NOSIZE) != FALSE;
-    for (HWND hidden : owned.hidden) SetWindowLongPtrW(hidden, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owned.owner));
+    for (HWND hidden : owned.hidden)
+        SetWindowLongPtrW(hidden, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owned.owner));
     return done;
 }
 
@@ -159,6 +160,8 @@ bool WinWindowSystem::ActivateByTitle(std::string_view title) {
 
 void WinWindowSystem::DoEvents() { PumpPending(); }
 
-void WinWindowSystem::WaitForEvents(int timeoutMs) { PumpWithTimeout(static_cast<DWORD>(timeoutMs < 0 ? 0 : timeoutMs)); }
+void WinWindowSystem::WaitForEvents(int timeoutMs) {
+    PumpWithTimeout(static_cast<DWORD>(timeoutMs < 0 ? 0 : timeoutMs));
+}
 
 }  // namespace platform

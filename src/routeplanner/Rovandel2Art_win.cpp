@@ -79,8 +79,7 @@ void PaintRovandelBanner(HDC dc, const RECT& rc) {
     // Dusk over the fields: deep blue to green, left to right.
     for (int x = 0; x < w; ++x) {
         const int t = x * 255 / std::max(1, w - 1);
-        Fill(dc, {rc.left + x, rc.top, rc.left + x + 1, rc.bottom},
-             RGB(20 + t / 8, 50 + t * 2 / 5, 110 - t / 4));
+        Fill(dc, {rc.left + x, rc.top, rc.left + x + 1, rc.bottom}, RGB(20 + t / 8, 50 + t * 2 / 5, 110 - t / 4));
     }
     Fill(dc, {rc.left, rc.bottom - std::max(2, h / 12), rc.right, rc.bottom}, RGB(235, 185, 45));
 
@@ -107,7 +106,8 @@ void PaintRovandelBanner(HDC dc, const RECT& rc) {
         const platform::SelectedObject f(dc, title.get());
         SetTextColor(dc, RGB(255, 255, 255));
         RECT text{rc.left + h / 4, rc.top + h / 14, x0 - pin, rc.top + h / 14 + titleHeight + h / 10};
-        DrawTextW(dc, platform::Widen(texts::kRovandelTitle).c_str(), -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(dc, platform::Widen(texts::kRovandelTitle).c_str(), -1, &text,
+                  DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     }
     const platform::UniqueFont subtitle = MakeFont(std::max(8, h * 30 / 100), FW_NORMAL);
     const platform::SelectedObject f(dc, subtitle.get());
@@ -178,13 +178,15 @@ platform::UniqueBitmap CreateRovandelInfoArt() {
             const platform::SelectedObject f(dc, title.get());
             SetTextColor(dc, RGB(255, 255, 255));
             RECT rc{14, 8, 306, 42};
-            DrawTextW(dc, platform::Widen(texts::kRovandelTitle).c_str(), -1, &rc, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+            DrawTextW(dc, platform::Widen(texts::kRovandelTitle).c_str(), -1, &rc,
+                      DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
         }
         const platform::UniqueFont subtitle = MakeFont(12, FW_NORMAL);
         const platform::SelectedObject f(dc, subtitle.get());
         SetTextColor(dc, RGB(235, 235, 200));
         RECT rc{16, 42, 306, 58};
-        DrawTextW(dc, platform::Widen(texts::kRovBannerSubtitle).c_str(), -1, &rc, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(dc, platform::Widen(texts::kRovBannerSubtitle).c_str(), -1, &rc,
+                  DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
         Fill(dc, {14, 61, 306, 63}, RGB(235, 185, 45));
     });
 }

@@ -12,32 +12,32 @@ using K = Kind;
 namespace t = texts;
 
 // Laid out in pixels at 96 DPI.
-constexpr Entry S(Kind kind, std::string_view name, std::string_view caption, std::string_view tag, int x, int y,
-                 int w, int h, int id = 0, bool selected = false, bool firstOfGroup = false) {
+constexpr Entry S(Kind kind, std::string_view name, std::string_view caption, std::string_view tag, int x, int y, int w,
+                  int h, int id = 0, bool selected = false, bool firstOfGroup = false) {
     constexpr int px = ui::kTwipsPerPixelAt96Dpi;
     return {kind, name, caption, tag, x * px, y * px, w * px, h * px, id, selected, firstOfGroup};
 }
 
 // One address frame at `x`: the rows of labels and boxes, then the two buttons.
-#define ADDRESS_FRAME(x, frame, frameCaption, side, sideTag, idBase, street, houseNo, zip, city, country, current, \
-                      personal, currentId, personalId)                                                              \
-    S(K::Frame, frame, frameCaption, {}, x, 44, 176, 182),                                                          \
-        S(K::Label, "lbrouteEntry_" #side "_street", street, {}, x + 8, 65, 71, 16),                                 \
+#define ADDRESS_FRAME(x, frame, frameCaption, side, sideTag, idBase, street, houseNo, zip, city, country, current,     \
+                      personal, currentId, personalId)                                                                 \
+    S(K::Frame, frame, frameCaption, {}, x, 44, 176, 182),                                                             \
+        S(K::Label, "lbrouteEntry_" #side "_street", street, {}, x + 8, 65, 71, 16),                                   \
         S(K::TextBox, "txbrouteEntry_" #side "_street", t::kRovSample##sideTag##Street, "station[" #idBase "].street", \
-          x + 80, 62, 88, 20, Id::txbrouteEntry_##side##_street),                                                   \
-        S(K::Label, "lbrouteEntry_" #side "_houseNo", houseNo, {}, x + 8, 87, 71, 16),                               \
-        S(K::TextBox, "txbrouteEntry_" #side "_houseNo", {}, "routeEntry_" #side "_houseNo", x + 80, 84, 88, 20,     \
-          Id::txbrouteEntry_##side##_houseNo),                                                                      \
-        S(K::Label, "lbrouteEntry_" #side "_zip", zip, {}, x + 8, 109, 71, 16),                                      \
-        S(K::TextBox, "txbrouteEntry_" #side "_zip", t::kRovSample##sideTag##Zip, "station[" #idBase "].zip", x + 80, \
-          106, 88, 20, Id::txbrouteEntry_##side##_zip),                                                             \
-        S(K::Label, "lbrouteEntry_" #side "_city", city, {}, x + 8, 131, 71, 16),                                    \
-        S(K::TextBox, "txbrouteEntry_" #side "_city", t::kRovSample##sideTag##City, "station[" #idBase "].city",    \
-          x + 80, 128, 88, 20, Id::txbrouteEntry_##side##_city),                                                    \
-        S(K::Label, "lbrouteEntry_" #side "_country", country, {}, x + 8, 153, 71, 16),                              \
-        S(K::List, "cbxrouteEntry_" #side "_country", {}, "station[" #idBase "].country.isoCode", x + 80, 150, 60,  \
-          21, Id::cbxrouteEntry_##side##_country),                                                                  \
-        S(K::Button, current, t::kRovCurrentRecord, {}, x + 8, 176, 160, 22, currentId),                            \
+          x + 80, 62, 88, 20, Id::txbrouteEntry_##side##_street),                                                      \
+        S(K::Label, "lbrouteEntry_" #side "_houseNo", houseNo, {}, x + 8, 87, 71, 16),                                 \
+        S(K::TextBox, "txbrouteEntry_" #side "_houseNo", {}, "routeEntry_" #side "_houseNo", x + 80, 84, 88, 20,       \
+          Id::txbrouteEntry_##side##_houseNo),                                                                         \
+        S(K::Label, "lbrouteEntry_" #side "_zip", zip, {}, x + 8, 109, 71, 16),                                        \
+        S(K::TextBox, "txbrouteEntry_" #side "_zip", t::kRovSample##sideTag##Zip, "station[" #idBase "].zip", x + 80,  \
+          106, 88, 20, Id::txbrouteEntry_##side##_zip),                                                                \
+        S(K::Label, "lbrouteEntry_" #side "_city", city, {}, x + 8, 131, 71, 16),                                      \
+        S(K::TextBox, "txbrouteEntry_" #side "_city", t::kRovSample##sideTag##City, "station[" #idBase "].city",       \
+          x + 80, 128, 88, 20, Id::txbrouteEntry_##side##_city),                                                       \
+        S(K::Label, "lbrouteEntry_" #side "_country", country, {}, x + 8, 153, 71, 16),                                \
+        S(K::List, "cbxrouteEntry_" #side "_country", {}, "station[" #idBase "].country.isoCode", x + 80, 150, 60, 21, \
+          Id::cbxrouteEntry_##side##_country),                                                                         \
+        S(K::Button, current, t::kRovCurrentRecord, {}, x + 8, 176, 160, 22, currentId),                               \
         S(K::Button, personal, t::kRovPersonalRecord, {}, x + 8, 200, 160, 22, personalId)
 
 constexpr auto kControls = std::to_array<Entry>({
@@ -45,9 +45,9 @@ constexpr auto kControls = std::to_array<Entry>({
     ADDRESS_FRAME(8, "frStart", t::kRovFrameStart, start, Start, 0, t::kRovStartStreet, t::kRovStartHouseNo,
                   t::kRovStartZip, t::kRovStartCity, t::kRovStartCountry, cmdAktuellerDatensatzStart,
                   cmdPersoenlicherDatensatzStart, Id::cmdAktuellerDatensatzStart, Id::cmdPersoenlicherDatensatzStart),
-    ADDRESS_FRAME(192, "frZiel", t::kRovFrameZiel, dest, Dest, 1, t::kRovDestStreet, t::kRovDestHouseNo,
-                  t::kRovDestZip, t::kRovDestCity, t::kRovDestCountry, cmdAktuellerDatensatzZiel,
-                  cmdPersoenlicherDatensatzZiel, Id::cmdAktuellerDatensatzZiel, Id::cmdPersoenlicherDatensatzZiel),
+    ADDRESS_FRAME(192, "frZiel", t::kRovFrameZiel, dest, Dest, 1, t::kRovDestStreet, t::kRovDestHouseNo, t::kRovDestZip,
+                  t::kRovDestCity, t::kRovDestCountry, cmdAktuellerDatensatzZiel, cmdPersoenlicherDatensatzZiel,
+                  Id::cmdAktuellerDatensatzZiel, Id::cmdPersoenlicherDatensatzZiel),
     S(K::Frame, "frZeitplanung", t::kRovFrameZeitplanung, {}, 8, 230, 176, 74),
     S(K::Label, "lbrouteEntry_time_type", t::kRovTimeType, {}, 16, 248, 66, 15),
     S(K::List, cbxrouteEntry_time_type, {}, "routeEntry_time_type", 16, 265, 66, 21, Id::cbxrouteEntry_time_type),

@@ -19,9 +19,9 @@ struct Entry {
     std::string_view caption;  // a text box's sample text
     std::string_view tag;
     int left, top, width, height;  // twips
-    int id = 0;                    // 0: any
-    bool selected = false;         // option buttons chosen at start
-    bool firstOfGroup = false;     // option buttons that begin a group
+    int id = 0;  // 0: any
+    bool selected = false;  // option buttons chosen at start
+    bool firstOfGroup = false;  // option buttons that begin a group
 };
 
 // In the window's order, which is also the order of the Tab key.

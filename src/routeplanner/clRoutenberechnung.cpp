@@ -94,7 +94,8 @@ void clRoutenberechnung::ShowCurrentError(std::string_view routine) {
     const AppError error = CurrentError();
     m_BrowserFailed = true;
     if (m_Progress.Ended()) return;
-    Message(errortext::Report(std::string(texts::kErrorIn) + std::string(routine), error), MsgIcon::Exclamation, MsgButtons::Ok, MsgModality::Application);
+    Message(errortext::Report(std::string(texts::kErrorIn) + std::string(routine), error), MsgIcon::Exclamation,
+            MsgButtons::Ok, MsgModality::Application);
 }
 
 void clRoutenberechnung::Pause(std::int64_t untilMs) {
@@ -105,7 +106,8 @@ void clRoutenberechnung::Pause(std::int64_t untilMs) {
     m_Progress.WaitForEvents(static_cast<int>(std::max<std::int64_t>(wait, 0)));
 }
 
-clRoutenberechnung::Waited clRoutenberechnung::WaitFor(platform::IBrowser& browser, const std::function<bool()>& ready) {
+clRoutenberechnung::Waited clRoutenberechnung::WaitFor(platform::IBrowser& browser,
+                                                       const std::function<bool()>& ready) {
     int counter = 0;
     // The deadline is the current time plus 0.2 s rounded to whole seconds:
     // the current second. A tick comes with every new second of the clock.
@@ -122,8 +124,8 @@ clRoutenberechnung::Waited clRoutenberechnung::WaitFor(platform::IBrowser& brows
         Pause(INT64_MAX);
         if (m_Progress.Ended()) return Waited::Ended;
         if (counter > kTicksBeforeQuestion) {
-            const MsgAnswer answer =
-                Message(std::string(texts::kRouteWaitQuestion), MsgIcon::Question, MsgButtons::YesNo, MsgModality::System);
+            const MsgAnswer answer = Message(std::string(texts::kRouteWaitQuestion), MsgIcon::Question,
+                                             MsgButtons::YesNo, MsgModality::System);
             if (m_Progress.Ended()) return Waited::Ended;
             if (answer == MsgAnswer::Yes) {
                 counter = 0;
@@ -260,8 +262,10 @@ RouteOutcome clRoutenberechnung::Run(const RouteRequest& request) {
     } else {
         // Let go when the run returns, not closed: it shows the route.
         const platform::BrowserPtr browser = openWebseite(m_Request.url);
-        if (m_Progress.Ended()) end = RouteOutcome::End::Ended;
-        else if (browser) end = FillForm(browser);
+        if (m_Progress.Ended())
+            end = RouteOutcome::End::Ended;
+        else if (browser)
+            end = FillForm(browser);
     }
     return {end, m_BrowserFailed};
 }

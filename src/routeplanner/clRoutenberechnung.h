@@ -30,10 +30,10 @@
 struct RouteRequest {
     std::string startLine;  // "Street, ZIP City, Country" (bildeAdresszeile)
     std::string destLine;
-    std::string url;               // option "URL"
-    std::string browser;           // option "Browser"
+    std::string url;  // option "URL"
+    std::string browser;  // option "Browser"
     std::string browserArguments;  // option "BrowserArgumente"
-    std::string programName;       // the title of the run's message boxes, named in one of them
+    std::string programName;  // the title of the run's message boxes, named in one of them
 };
 
 // Where the run shows how far it is, and how it learns that the program is ending.
@@ -61,9 +61,9 @@ public:
 
 struct RouteOutcome {
     enum class End {
-        Sent,    // the page has the addresses (or the web address them): unlock, then close
+        Sent,  // the page has the addresses (or the web address them): unlock, then close
         Failed,  // no page to fill, reported (or the user gave up waiting): close
-        Ended,   // the program is ending: nothing more
+        Ended,  // the program is ending: nothing more
     };
     End end = End::Failed;
     // The browser failed and it was reported (or the program was ending

@@ -21,13 +21,12 @@ constexpr int kEscape = 27;
 
 // The text boxes, lists and check boxes whose values the window keeps, in
 // the order they are restored at load and stored at close.
-constexpr std::array kTexts = {c::txbrouteEntry_dest_city,   c::txbrouteEntry_dest_zip,
-                               c::txbrouteEntry_dest_street, c::txbrouteEntry_dest_houseNo,
-                               c::txbrouteEntry_start_city,  c::txbrouteEntry_start_zip,
+constexpr std::array kTexts = {c::txbrouteEntry_dest_city,    c::txbrouteEntry_dest_zip,
+                               c::txbrouteEntry_dest_street,  c::txbrouteEntry_dest_houseNo,
+                               c::txbrouteEntry_start_city,   c::txbrouteEntry_start_zip,
                                c::txbrouteEntry_start_street, c::txbrouteEntry_start_houseNo};
 constexpr std::array kLists = {c::cbxrouteEntry_dest_country, c::cbxrouteEntry_start_country,
-                               c::cbxrouteEntry_time_type, c::cbxrouteEntry_time_hours,
-                               c::cbxrouteEntry_time_minutes};
+                               c::cbxrouteEntry_time_type, c::cbxrouteEntry_time_hours, c::cbxrouteEntry_time_minutes};
 struct CheckKey {
     std::string_view name, key;
 };
@@ -74,10 +73,11 @@ bool Locks(std::string_view name) {
 struct AddressControls {
     std::string_view city, street, zip, houseNo, country;
 };
-constexpr AddressControls kStartSide{c::txbrouteEntry_start_city, c::txbrouteEntry_start_street, c::txbrouteEntry_start_zip,
-                           c::txbrouteEntry_start_houseNo, c::cbxrouteEntry_start_country};
+constexpr AddressControls kStartSide{c::txbrouteEntry_start_city, c::txbrouteEntry_start_street,
+                                     c::txbrouteEntry_start_zip, c::txbrouteEntry_start_houseNo,
+                                     c::cbxrouteEntry_start_country};
 constexpr AddressControls kDestSide{c::txbrouteEntry_dest_city, c::txbrouteEntry_dest_street, c::txbrouteEntry_dest_zip,
-                          c::txbrouteEntry_dest_houseNo, c::cbxrouteEntry_dest_country};
+                                    c::txbrouteEntry_dest_houseNo, c::cbxrouteEntry_dest_country};
 
 }  // namespace
 
@@ -99,7 +99,8 @@ void clRovandel2::Form_Load() {
     }
     m_Form.AddItem(c::cbxrouteEntry_time_type, texts::kRovDeparture);
     m_Form.AddItem(c::cbxrouteEntry_time_type, texts::kRovArrival);
-    for (std::string_view list : {c::cbxrouteEntry_time_hours, c::cbxrouteEntry_time_minutes, c::cbxrouteEntry_time_type}) {
+    for (std::string_view list :
+         {c::cbxrouteEntry_time_hours, c::cbxrouteEntry_time_minutes, c::cbxrouteEntry_time_type}) {
         m_Form.SetListIndex(list, 0);
     }
 
@@ -183,8 +184,9 @@ bool clRovandel2::Aufgabe(std::string_view routine, const std::function<void()>&
 
 void clRovandel2::zeigeStatus(std::string_view Text) {
     if (m_StatusPanel) {
-        m_Form.SetStatusText(Text.empty() ? std::string()
-                                          : Programmname() + std::string(texts::kRovStatusSeparator) + std::string(Text));
+        m_Form.SetStatusText(Text.empty()
+                                 ? std::string()
+                                 : Programmname() + std::string(texts::kRovStatusSeparator) + std::string(Text));
     }
     Env().windows.DoEvents();
 }
@@ -208,8 +210,7 @@ void clRovandel2::SetFrontwindow(const IRovandel2Form& Fenster, bool ImVordergru
             return false;
         });
         if (found != 0) windows.SetTopmost(found, ImVordergrund);
-    } catch (const AppError&) {
-    }
+    } catch (const AppError&) {}
 }
 
 // --- address capture ------------------------------------------------------------
@@ -244,13 +245,9 @@ void clRovandel2::setzeAdresse(bool start) {
     m_Form.SetListIndex(side.country, modAdresse::LandPosition(field(f.Land)));
 }
 
-void clRovandel2::setzeStartadresse() {
-    setzeAdresse(true);
-}
+void clRovandel2::setzeStartadresse() { setzeAdresse(true); }
 
-void clRovandel2::setzeZieladresse() {
-    setzeAdresse(false);
-}
+void clRovandel2::setzeZieladresse() { setzeAdresse(false); }
 
 // The frame of every capture: locked and on top while it runs.
 void clRovandel2::Erfassung(std::string_view meldung, const std::function<void()>& steps) {
@@ -321,8 +318,7 @@ void clRovandel2::cmdBrowse_Click() {
 std::string clRovandel2::AddressLine(bool start) const {
     const AddressControls& side = start ? kStartSide : kDestSide;
     const int country = m_Form.ListIndex(side.country);
-    return clRoutenberechnung::bildeAdresszeile(m_Form.Text(side.street), m_Form.Text(side.zip),
-                                                m_Form.Text(side.city),
+    return clRoutenberechnung::bildeAdresszeile(m_Form.Text(side.street), m_Form.Text(side.zip), m_Form.Text(side.city),
                                                 country < 0 ? std::string() : m_Form.ItemText(side.country, country));
 }
 
@@ -333,8 +329,11 @@ void clRovandel2::RouteCalculation() {
     if (m_Form.Checked(c::ckAutoZiel)) AktuellerDatensatzZiel();
     if (Stopping()) return;
 
-    const RouteRequest request{AddressLine(true), AddressLine(false), modOptionen::URL(Settings()),
-                               modOptionen::Browser(Settings()), modOptionen::BrowserArgumente(Settings()),
+    const RouteRequest request{AddressLine(true),
+                               AddressLine(false),
+                               modOptionen::URL(Settings()),
+                               modOptionen::Browser(Settings()),
+                               modOptionen::BrowserArgumente(Settings()),
                                Programmname()};
     SetFrontwindow(m_Form, true);
     aktiviereEingaben(false);

@@ -9,7 +9,7 @@
 
 class clStringkette {
 public:
-    std::string Kette;         // the whole text
+    std::string Kette;  // the whole text
     std::string Trennzeichen;  // the separator
 
     // 0 for an empty text; otherwise one more than the separators found from

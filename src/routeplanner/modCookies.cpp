@@ -59,7 +59,7 @@ void Delete(const Context& context, const std::string& p, const std::string& nam
     } catch (const AppError& e) {
         // The walk goes on with the next file.
         Report(context, std::string(texts::kRovCookieNotDeleted1) + name + std::string(texts::kRovCookieNotDeleted2) +
-                           std::string(texts::kCrLf) + e.description());
+                            std::string(texts::kCrLf) + e.description());
     }
 }
 
@@ -74,7 +74,8 @@ void Bereinigen(const Context& context) {
     try {
         files = env.files.ListFiles(p);
     } catch (const AppError& e) {
-        Report(context, std::string(texts::kRovCookieFolderUnreadable) + p + std::string(texts::kCrLf) + e.description());
+        Report(context,
+               std::string(texts::kRovCookieFolderUnreadable) + p + std::string(texts::kCrLf) + e.description());
         return;
     }
     window.zeigeStatus(texts::kRovSearchingCookies);

@@ -16,7 +16,8 @@
 namespace modCookies {
 
 // The value "Cookies" of this key under the current user's hive.
-inline constexpr std::string_view kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\";
+inline constexpr std::string_view kShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\";
 inline constexpr std::string_view kShellFoldersValue = "Cookies";
 
 // The window the clean-up runs in, locked while the files are walked.

@@ -22,7 +22,8 @@ void Refuse(const platform::Platform& env, std::string_view text) {
 
 Start Main(const platform::Platform& env, platform::IAutomation& automation, platform::ILocale& locale,
            Programm& programm) {
-    programm.ACTApp = std::make_unique<clACTApplication>(env, automation, locale, clACTApplication::Build::RoutePlanner);
+    programm.ACTApp =
+        std::make_unique<clACTApplication>(env, automation, locale, clACTApplication::Build::RoutePlanner);
     try {
         if (!programm.ACTApp->ACTgestartet()) {
             Refuse(env, texts::kRovStartActFirst);

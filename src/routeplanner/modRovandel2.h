@@ -14,13 +14,13 @@ namespace modRovandel2 {
 // What the whole run shares.
 struct Programm {
     std::unique_ptr<clACTApplication> ACTApp;  // kept until the program ends
-    std::string Programmname;                  // put in front of every status message
+    std::string Programmname;  // put in front of every status message
 };
 
 enum class Start {
-    Fenster,     // show the main window
-    Abgelehnt,   // ACT! not running or no database: the message has been shown
-    Fehler,      // ACT! could not be asked: the error has been shown
+    Fenster,  // show the main window
+    Abgelehnt,  // ACT! not running or no database: the message has been shown
+    Fehler,  // ACT! could not be asked: the error has been shown
 };
 
 inline constexpr int kExitFinished = 0;

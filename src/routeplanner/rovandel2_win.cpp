@@ -32,7 +32,8 @@ int RunRovandel2() {
         case modRovandel2::Start::Fehler: return modRovandel2::kExitFailed;
         case modRovandel2::Start::Fenster: break;
     }
-    frmRovandel2 form({win.platform, settings, folders, *programm.ACTApp, programm.Programmname, browsers, shell, clock});
+    frmRovandel2 form(
+        {win.platform, settings, folders, *programm.ACTApp, programm.Programmname, browsers, shell, clock});
     form.Open();
     form.RunUntilClosed();
     return form.Logic().BrowserFehlgeschlagen() ? modRovandel2::kExitFailed : modRovandel2::kExitFinished;

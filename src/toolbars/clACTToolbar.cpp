@@ -35,11 +35,11 @@ void clACTToolbar::Init(std::int32_t Index) {
     m_Buttons.clear();
 
     const std::string key = actregistry::ToolbarKey(Index);
-    m_TypeId = LenientNumber(
-        modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "TypeID"));
+    m_TypeId = LenientNumber(modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "TypeID"));
     if (m_TypeId == 0) return;
 
-    const RegistryValue name = modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "WindowName");
+    const RegistryValue name =
+        modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "WindowName");
     if (!name.IsBytes()) m_WindowName = name.ToText();
     ReadButtons(key);
 }
@@ -71,9 +71,7 @@ std::string clACTToolbar::Described(std::string_view description) const {
     return text;
 }
 
-bool clACTToolbar::ExistButton(std::int32_t CommandID) const {
-    return m_List && FirstMatch(*m_List, CommandID) != 0;
-}
+bool clACTToolbar::ExistButton(std::int32_t CommandID) const { return m_List && FirstMatch(*m_List, CommandID) != 0; }
 
 std::vector<std::uint32_t> clACTToolbar::ButtonIDs() const {
     if (!m_List) return clButtonItemList::IDsOf(m_Buttons);

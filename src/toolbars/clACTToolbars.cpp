@@ -10,8 +10,8 @@
 #include "common/modRegistry.h"
 
 clACTToolbars::clACTToolbars(const platform::Platform& env) {
-    m_Count = std::max(0, LenientNumber(modRegistry::RegistryGetKeyValue(
-                             env, modRegistry::HKeyCurrentUser, actregistry::kToolbarSummary, "Bars")));
+    m_Count = std::max(0, LenientNumber(modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser,
+                                                                         actregistry::kToolbarSummary, "Bars")));
     const std::int32_t toRead = std::min(m_Count, kMaxToolbars);
     m_Toolbars.reserve(static_cast<std::size_t>(toRead));
     for (std::int32_t n = 0; n < toRead; ++n) {

@@ -8,9 +8,7 @@
 
 namespace {
 
-[[noreturn]] void ThrowSubscript() {
-    Raise(ErrorNumber::SubscriptOutOfRange);
-}
+[[noreturn]] void ThrowSubscript() { Raise(ErrorNumber::SubscriptOutOfRange); }
 
 }  // namespace
 

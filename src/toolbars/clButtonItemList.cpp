@@ -50,7 +50,8 @@ void clButtonItemList::SetByteArray(const ByteArray& bytes) {
 
 std::vector<std::uint32_t> clButtonItemList::IDsOf(const ByteArray& bytes) {
     std::vector<std::uint32_t> ids;
-    for (std::size_t pos = 0, length = 0; pos < bytes.size() && (length = EntryLength(bytes, pos)) != 0; pos += length) {
+    for (std::size_t pos = 0, length = 0; pos < bytes.size() && (length = EntryLength(bytes, pos)) != 0;
+         pos += length) {
         ids.push_back(littleendian::ReadU32(bytes, pos));
     }
     return ids;

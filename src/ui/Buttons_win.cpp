@@ -50,8 +50,7 @@ bool ToggleButton::OnCommand(UINT code) {
 CheckBox::CheckBox(Window& owner, std::string name, Place place, std::string_view caption)
     : ToggleButton(owner, std::move(name), place, WS_TABSTOP | BS_AUTOCHECKBOX, caption) {}
 
-OptionButton::OptionButton(Window& owner, std::string name, Place place, std::string_view caption,
-                           bool firstOfGroup)
+OptionButton::OptionButton(Window& owner, std::string name, Place place, std::string_view caption, bool firstOfGroup)
     : ToggleButton(owner, std::move(name), place, BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0),
                    caption) {}
 

@@ -23,7 +23,8 @@ void Canvas::Fill(COLORREF colour) {
 COLORREF Canvas::Pixel(int x, int y) const {
     if (m_Bits == nullptr || x < 0 || y < 0 || x >= m_Width || y >= m_Height) return CLR_INVALID;
     GdiFlush();  // drawing still queued would not show in the bits yet
-    const std::uint32_t p = m_Bits[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_Width) + static_cast<std::size_t>(x)];
+    const std::uint32_t p =
+        m_Bits[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_Width) + static_cast<std::size_t>(x)];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 

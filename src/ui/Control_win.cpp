@@ -25,12 +25,12 @@ Control::~Control() {
 }
 
 void Control::CreateHwnd(const wchar_t* className, DWORD style, DWORD exStyle, std::string_view text) {
-    m_hWnd = CreateWindowExW(exStyle, className, platform::Widen(text).c_str(), WS_CHILD | style, 0, 0, 0, 0,
-                             m_Owner.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_Id)),
-                             GetModuleHandleW(nullptr), nullptr);
+    m_hWnd =
+        CreateWindowExW(exStyle, className, platform::Widen(text).c_str(), WS_CHILD | style, 0, 0, 0, 0, m_Owner.hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_Id)), GetModuleHandleW(nullptr), nullptr);
     if (m_hWnd == nullptr) {
-        Raise(ErrorNumber::Internal, std::string(texts::kControlNotCreated) + m_Name + " (" +
-                                         std::to_string(GetLastError()) + ")");
+        Raise(ErrorNumber::Internal,
+              std::string(texts::kControlNotCreated) + m_Name + " (" + std::to_string(GetLastError()) + ")");
     }
 }
 

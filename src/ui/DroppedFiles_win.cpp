@@ -15,8 +15,7 @@ public:
     ~DropOwner() {
         try {
             platform::SystemEntry<decltype(&DragFinish)>(L"shell32.dll", "DragFinish")(m_Drop);
-        } catch (...) {
-        }
+        } catch (...) {}
     }
     DropOwner(const DropOwner&) = delete;
     DropOwner& operator=(const DropOwner&) = delete;

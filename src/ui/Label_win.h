@@ -12,7 +12,7 @@ namespace ui {
 class Label : public Control {
 public:
     struct Options {
-        bool mnemonic = true;      // "&" marks the access key of the next control
+        bool mnemonic = true;  // "&" marks the access key of the next control
         bool transparent = false;  // drawn over what lies below
         COLORREF color = CLR_INVALID;  // text colour; the system's when invalid
         bool centered = false;

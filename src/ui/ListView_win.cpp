@@ -176,8 +176,10 @@ void ListView::SortRows(
     };
     std::vector<Entry> entries;
     entries.reserve(m_Rows.size());
-    for (int r = 0; r < RowCount(); ++r) entries.push_back({RowTexts(r), std::move(m_Rows[static_cast<std::size_t>(r)]), r == selected});
-    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) { return less(a.texts, b.texts); });
+    for (int r = 0; r < RowCount(); ++r)
+        entries.push_back({RowTexts(r), std::move(m_Rows[static_cast<std::size_t>(r)]), r == selected});
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&](const Entry& a, const Entry& b) { return less(a.texts, b.texts); });
     int reselect = -1;
     for (std::size_t r = 0; r < entries.size(); ++r) {
         m_Rows[r] = std::move(entries[r].row);
@@ -202,7 +204,8 @@ int ListView::FindRow(const std::wstring& prefix, int start, bool wrap) const {
         const std::wstring* text = CellText(r % count, 0);
         if (text == nullptr || text->size() < prefix.size()) continue;
         bool same = true;
-        for (std::size_t k = 0; k < prefix.size() && same; ++k) same = std::towlower((*text)[k]) == std::towlower(prefix[k]);
+        for (std::size_t k = 0; k < prefix.size() && same; ++k)
+            same = std::towlower((*text)[k]) == std::towlower(prefix[k]);
         if (same) return r % count;
     }
     return -1;
@@ -258,8 +261,7 @@ bool ListView::OnNotify(NMHDR& header, LRESULT& result) {
         case LVN_COLUMNCLICK:
             if (onColumnClick) onColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

@@ -49,8 +49,8 @@ public:
     // Orders the rows; `less` compares two rows' texts, column by column.
     void SortRows(const std::function<bool(const std::vector<std::string>&, const std::vector<std::string>&)>& less);
 
-    std::function<void(int row)> onItemClick;   // a row clicked or selected
-    std::function<void(int row)> onActivate;    // double click or Enter on a row
+    std::function<void(int row)> onItemClick;  // a row clicked or selected
+    std::function<void(int row)> onActivate;  // double click or Enter on a row
     std::function<void(int column)> onColumnClick;
     std::function<void(UINT key)> onKeyUp;
 

@@ -119,7 +119,8 @@ void StatusBar::Layout(UINT dpi) {
         // The minimum is the drawing area; the borders come on top.
         int borders[3] = {};
         SendMessageW(hwnd(), SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
-        SendMessageW(hwnd(), SB_SETMINHEIGHT, static_cast<WPARAM>(MulDiv(m_Height, static_cast<int>(dpi), 96) - 2 * borders[1]), 0);
+        SendMessageW(hwnd(), SB_SETMINHEIGHT,
+                     static_cast<WPARAM>(MulDiv(m_Height, static_cast<int>(dpi), 96) - 2 * borders[1]), 0);
     }
     SendMessageW(hwnd(), WM_SIZE, 0, 0);  // the bar places itself at the bottom
     ApplyParts(dpi);

@@ -17,9 +17,7 @@ public:
     UINT_PTR Id() const { return m_Id; }
     UINT Interval() const { return m_Interval; }
     bool Running() const { return m_Running; }
-    void Start() {
-        m_Running = SetTimer(m_Window, m_Id, m_Interval, nullptr) != 0;
-    }
+    void Start() { m_Running = SetTimer(m_Window, m_Id, m_Interval, nullptr) != 0; }
     void Stop() {
         if (m_Running && IsWindow(m_Window)) KillTimer(m_Window, m_Id);
         m_Running = false;

@@ -221,8 +221,7 @@ void Window::HandleCurrentException() {
     m_InError = true;
     try {
         OnError();
-    } catch (...) {
-    }
+    } catch (...) {}
     m_InError = false;
 }
 
@@ -318,7 +317,8 @@ LRESULT Window::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLOREDIT: {
             Control* control = FindById(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
             if (control != nullptr) {
-                if (HBRUSH brush = control->OnColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
+                if (HBRUSH brush = control->OnColor(reinterpret_cast<HDC>(wParam)))
+                    return reinterpret_cast<LRESULT>(brush);
             }
             break;
         }
@@ -335,21 +335,11 @@ LRESULT Window::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
-        case WM_MOUSEMOVE:
-            OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
-        case WM_LBUTTONUP:
-            OnClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
-        case WM_SIZE:
-            OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-            return 0;
-        case WM_DROPFILES:
-            OnDropFiles(TakeDroppedFiles(reinterpret_cast<HDROP>(wParam)));
-            return 0;
-        case WM_DPICHANGED:
-            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            return 0;
+        case WM_MOUSEMOVE: OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+        case WM_LBUTTONUP: OnClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+        case WM_SIZE: OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return 0;
+        case WM_DROPFILES: OnDropFiles(TakeDroppedFiles(reinterpret_cast<HDROP>(wParam))); return 0;
+        case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_CLOSE:
             if (OnClose()) Destroy();
             return 0;
@@ -359,8 +349,7 @@ LRESULT Window::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             // Wakes a message loop that waits for this window to go.
             PostMessageW(nullptr, WM_NULL, 0, 0);
             return 0;
-        default:
-            break;
+        default: break;
     }
     return OnMessage(msg, wParam, lParam);
 }

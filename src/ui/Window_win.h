@@ -62,10 +62,10 @@ public:
         std::string caption;
         DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
         DWORD exStyle = 0;
-        int innerWidth = 0;   // twips
+        int innerWidth = 0;  // twips
         int innerHeight = 0;  // twips
         HWND owner = nullptr;
-        bool center = true;   // else at `position`, or where the system puts new windows
+        bool center = true;  // else at `position`, or where the system puts new windows
         std::optional<POINT> position;
         HICON icon = nullptr;
     };

@@ -10,9 +10,14 @@ TEST(Utf8, CountsAndCutsCharactersNotBytes) {
 }
 
 TEST(Utf8, InvalidBytesNeverCrashAndAreNotSplit) {
-    const std::string bad = "a\xC3" "b\xE2\x82" "c\xFF\xF0\x9F\x98";
+    const std::string bad =
+        "a\xC3"
+        "b\xE2\x82"
+        "c\xFF\xF0\x9F\x98";
     EXPECT_EQ(utf8::Length(bad), 10u);
     EXPECT_EQ(utf8::ToUtf16(bad).size(), 10u);
     EXPECT_EQ(utf8::FromUtf16(utf8::ToUtf16("Müller 😀")), "Müller 😀");
-    EXPECT_EQ(utf8::FromUtf16(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(utf8::FromUtf16(std::u16string{u'a', 0xD800, u'b'}),
+              "a\xEF\xBF\xBD"
+              "b");
 }

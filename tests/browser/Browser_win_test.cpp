@@ -209,7 +209,9 @@ TEST_F(ChromiumPage, AProgramThatOpensNoControlConnectionIsNamedAsNoBrowserAndEn
     ASSERT_EQ(FindWindowW(L"Notepad", nullptr), nullptr);
     support::TestWindow window(L"Rovandel2WaitTest", L"Warten");
     support::AnswerWatch watch(window.hwnd());
-    EXPECT_EQ(ErrorOf([&] { m_Factory.Create({notepad, ""}); }).description(),
+    EXPECT_EQ(ErrorOf([&] {
+                  m_Factory.Create({notepad, ""});
+              }).description(),
               "Das Programm " + notepad +
                   " ist kein unterstützter Browser. Es hat innerhalb von 20 Sekunden keine Steuerverbindung geöffnet.");
     EXPECT_LT(watch.LongestMs(), 1000u) << "the window did not answer while the program waited";
@@ -239,8 +241,10 @@ TEST(DevToolsEndpoint, AMessageWithoutEndIsCutOffAtTheCap) {
         CryptHashData(hash, reinterpret_cast<const BYTE*>(key.data()), static_cast<DWORD>(key.size()), 0);
         CryptGetHashParam(hash, HP_HASHVAL, digest, &size, 0);
         CryptBinaryToStringA(digest, size, CRYPT_STRING_BASE64 | CRYPT_STRING_NOCRLF, accept, &length);
-        std::string out = "HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                          "Sec-WebSocket-Accept: " + std::string(accept) + "\r\n\r\n";
+        std::string out =
+            "HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+            "Sec-WebSocket-Accept: " +
+            std::string(accept) + "\r\n\r\n";
         for (int i = 0; i < 64 && send(client, out.data(), static_cast<int>(out.size()), 0) > 0; ++i) {
             out = std::string(i == 0 ? "\x01\x7F" : std::string("\x00\x7F", 2)) + std::string("\0\0\0\0\0\x10\0\0", 8) +
                   std::string(1u << 20, 'x');  // text, then continuations, never the last

@@ -88,7 +88,8 @@ TEST_F(DevToolsSessionTest, RefusalsSilenceNonsenseAndALostConnectionBecomeError
         const std::int64_t id = command["id"];
         const std::string method = command["method"];
         if (method == "Page.navigate")
-            return {json{{"id", id}, {"error", {{"code", -32000}, {"message", "Cannot navigate to invalid URL"}}}}.dump()};
+            return {
+                json{{"id", id}, {"error", {{"code", -32000}, {"message", "Cannot navigate to invalid URL"}}}}.dump()};
         if (method == "Bad.json") return {"{\"id\": " + std::to_string(id) + ", \"result\": "};
         if (method == "Odd.error") return {json{{"id", id}, {"error", "kaputt"}}.dump()};
         return {};
@@ -103,7 +104,8 @@ TEST_F(DevToolsSessionTest, RefusalsSilenceNonsenseAndALostConnectionBecomeError
     };
     const AppError refused = error([&] { s.Call("Page.navigate", {{"url", "::"}}); });
     EXPECT_EQ(refused.number(), -32000);
-    EXPECT_EQ(refused.description(), "Der Browser hat den Befehl Page.navigate abgelehnt: Cannot navigate to invalid URL");
+    EXPECT_EQ(refused.description(),
+              "Der Browser hat den Befehl Page.navigate abgelehnt: Cannot navigate to invalid URL");
     const AppError refusedLater = error([&] { s.Poll(s.Post("Page.navigate", {{"url", "::"}})); });
     EXPECT_EQ(refusedLater.number(), -32000);
     EXPECT_EQ(error([&] { s.Call("Page.silent", {}, 10); }).number(), platform::kBrowserTimeout);
@@ -116,15 +118,22 @@ TEST_F(DevToolsSessionTest, RefusalsSilenceNonsenseAndALostConnectionBecomeError
 TEST_F(DevToolsSessionTest, TextsReachTheWireAsJsonDataExactly) {
     auto& s = Session([](const json& command) { return std::vector<std::string>{Reply(command["id"], {})}; });
     const std::string values[] = {
-        "\"Zitat\" und 'Apostroph', C:\\Pfad\\", "</script><script>alert(1)</script>", "Größe Straße 7, 1010 Wien, AUT",
-        std::string(1000, 'x') + "ü", "Zeile\r\nZwei\tTab\x01",
+        "\"Zitat\" und 'Apostroph', C:\\Pfad\\",
+        "</script><script>alert(1)</script>",
+        "Größe Straße 7, 1010 Wien, AUT",
+        std::string(1000, 'x') + "ü",
+        "Zeile\r\nZwei\tTab\x01",
     };
     for (const std::string& value : values) {
         s.Call("Runtime.callFunctionOn", {{"arguments", json::array({{{"value", value}}})}});
         EXPECT_EQ(sent.back()["params"]["arguments"][0]["value"], value);
     }
-    s.Call("X", {{"value", std::string("ab\xFF" "cd")}});
-    EXPECT_EQ(sent.back()["params"]["value"], "ab\xEF\xBF\xBD" "cd") << "a stray byte goes as U+FFFD";
+    s.Call("X", {{"value", std::string("ab\xFF"
+                                       "cd")}});
+    EXPECT_EQ(sent.back()["params"]["value"],
+              "ab\xEF\xBF\xBD"
+              "cd")
+        << "a stray byte goes as U+FFFD";
 }
 
 // The WebSocket reader's pieces: a message of exactly the cap is taken, one

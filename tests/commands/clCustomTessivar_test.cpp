@@ -26,7 +26,9 @@ protected:
 };
 
 TEST_F(Command, TextFieldsAreCutToTheirWidthAndFilledWithZeros) {
-    td::SeedTable(sub.registry, {{30101, "Adressen pr\xFC" "fen"}});
+    td::SeedTable(sub.registry, {{30101,
+                                  "Adressen pr\xFC"
+                                  "fen"}});
     command.Init(0);
     EXPECT_EQ(command.Name(), "Adressen prüfen");
     EXPECT_EQ(command.CommandID(), 30101);
@@ -62,8 +64,7 @@ TEST_F(Command, UpdateRegistryWritesOnlyAfterAChangeAndThenEveryTime) {
 
     // A command that only moves writes its record; its images stay as they
     // are stored, even when someone changed them after they were read.
-    sub.registry.Put(platform::kHKeyCurrentUser, kKey, "BitmapL-30105", platform::kRegBinary,
-                     td::Image(24, 24, 3, 9));
+    sub.registry.Put(platform::kHKeyCurrentUser, kKey, "BitmapL-30105", platform::kRegBinary, td::Image(24, 24, 3, 9));
     command.RegistryIndex(0);
     command.UpdateRegistry();
     command.UpdateRegistry();
@@ -116,7 +117,11 @@ TEST_F(Command, ASavedCommandLoadsBackByteForByte) {
     EXPECT_FALSE(command.DataChanged());
 
     clCustomTessivar loaded(sub.platform);
-    sub.files.Put("C:\\Addons\\B.cmd", [&] { ByteArray f = *file; f.push_back(0xEE); return f; }());
+    sub.files.Put("C:\\Addons\\B.cmd", [&] {
+        ByteArray f = *file;
+        f.push_back(0xEE);
+        return f;
+    }());
     ASSERT_TRUE(loaded.Load("C:\\Addons\\B.cmd"));
     EXPECT_EQ(loaded.CommandBytes(), command.CommandBytes());
     EXPECT_EQ(loaded.BitmapLBytes(), command.BitmapLBytes());
@@ -153,10 +158,11 @@ TEST_F(Command, LoadReportsAMissingFileAnUnreadableOneAndImpossibleImageSizes) {
     EXPECT_FALSE(command.Load("C:\\Addons\\Fehlt.cmd"));
     EXPECT_FALSE(command.DataChanged());
     ASSERT_EQ(sub.messages.Shown().size(), 1u);
-    EXPECT_EQ(sub.messages.Shown()[0], (platform::MessageBoxRequest{
-                                           "Fehler in Klasse clCustomTessivar - Load\r\nDie Datei C:\\Addons\\Fehlt.cmd\r\n"
-                                           "wurde nicht gefunden.",
-                                           "Tessivar", MsgIcon::Exclamation, platform::MsgButtons::Ok}));
+    EXPECT_EQ(
+        sub.messages.Shown()[0],
+        (platform::MessageBoxRequest{"Fehler in Klasse clCustomTessivar - Load\r\nDie Datei C:\\Addons\\Fehlt.cmd\r\n"
+                                     "wurde nicht gefunden.",
+                                     "Tessivar", MsgIcon::Exclamation, platform::MsgButtons::Ok}));
 
     sub.files.Put("gesperrt.cmd", td::Record(1, "x"));
     sub.files.onOpen = [](const std::string& path, bool) {
@@ -171,10 +177,11 @@ TEST_F(Command, LoadReportsAMissingFileAnUnreadableOneAndImpossibleImageSizes) {
         td::PutLong(large, 20, size);
         sub.files.Put("boese.cmd", td::CommandFile(td::Record(1, "x"), large, td::Image(16, 16, 3)));
         EXPECT_FALSE(command.Load("boese.cmd")) << size;
-        EXPECT_EQ(sub.messages.Shown().back().text.rfind("Fehler in Klasse clCustomTessivar - Load\r\nFehlernummer: 321\r\n"
-                                                         "Fehlerbeschreibung: Die Datei gibt als Größe",
-                                                         0),
-                  0u);
+        EXPECT_EQ(
+            sub.messages.Shown().back().text.rfind("Fehler in Klasse clCustomTessivar - Load\r\nFehlernummer: 321\r\n"
+                                                   "Fehlerbeschreibung: Die Datei gibt als Größe",
+                                                   0),
+            0u);
     }
     EXPECT_EQ(command.CommandBytes(), before);
 }

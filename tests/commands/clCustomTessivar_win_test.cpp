@@ -42,8 +42,11 @@ protected:
         support::WriteFileBytes(m_Folder + name, bytes);
         m_Written.push_back(name);
     }
-    ByteArray ReadFile(const std::wstring& name) { return support::ReadFileBytes(m_Folder + name).value_or(ByteArray{}); }
-    void SeedCommand(int n, std::uint32_t id, const std::string& cpName, const ByteArray& large, const ByteArray& small) {
+    ByteArray ReadFile(const std::wstring& name) {
+        return support::ReadFileBytes(m_Folder + name).value_or(ByteArray{});
+    }
+    void SeedCommand(int n, std::uint32_t id, const std::string& cpName, const ByteArray& large,
+                     const ByteArray& small) {
         const std::string key(actregistry::kCustomCommands);
         support::WriteValue(key, "Command-" + std::to_string(n), REG_BINARY, td::Record(id, cpName));
         support::WriteValue(key, "BitmapL-" + std::to_string(id), REG_BINARY, large);
@@ -61,8 +64,11 @@ protected:
 TEST_F(RealCommands, ACommandFileIsAddedReadBackSavedLoadedAndRemovedWithRenumbering) {
     SeedCommand(0, 30101, "Adressen", td::Image(24, 24, 3, 1), td::Image(16, 16, 3, 2));
     SeedCommand(1, 30102, "Serienbrief", td::Image(24, 24, 3, 3), td::Image(16, 16, 3, 4));
-    const ByteArray file = td::CommandFile(td::Record(555, "Route \xFC" "ber Gr\xF6\xDF" "e"), td::Image(24, 24, 3, 5),
-                                           td::Image(16, 16, 3, 6));
+    const ByteArray file = td::CommandFile(td::Record(555,
+                                                      "Route \xFC"
+                                                      "ber Gr\xF6\xDF"
+                                                      "e"),
+                                           td::Image(24, 24, 3, 5), td::Image(16, 16, 3, 6));
     WriteFile(L"Route \u00FCber.cmd", file);
 
     {
@@ -126,10 +132,10 @@ TEST_F(RealCommands, ButtonImagesArePaintedBottomUpInStoredOrderWithBlueWhereDat
 
     Target large(24, 24);
     c.Paint_LBitmap(large.dc());
-    EXPECT_EQ(large.At(0, 23), StoredPixel(0, 0, 4));   // first stored pixel: bottom left
+    EXPECT_EQ(large.At(0, 23), StoredPixel(0, 0, 4));  // first stored pixel: bottom left
     EXPECT_EQ(large.At(1, 23), StoredPixel(0, 1, 4));
     EXPECT_EQ(large.At(0, 22), StoredPixel(0, 24, 4));  // the second row up
-    EXPECT_EQ(large.At(23, 0), StoredPixel(0, 575, 4)); // the last: top right
+    EXPECT_EQ(large.At(23, 0), StoredPixel(0, 575, 4));  // the last: top right
 
     Target smallTarget(16, 16);
     c.Paint_SBitmap(smallTarget.dc());

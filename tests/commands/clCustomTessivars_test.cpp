@@ -192,14 +192,20 @@ TEST(UntrustedCount, IsListedAsFarAsItCanBeReadAndRefusesEveryChange) {
         ByteArray data;
         std::string reason;
     };
-    const auto dword = [](std::uint32_t v) { return ByteArray{std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}; };
+    const auto dword = [](std::uint32_t v) {
+        return ByteArray{std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
+    };
     const std::vector<Case> cases = {
         {platform::kRegDword, dword(0xFFFFFFFF), "Der Wert \"Count\" der ACT!-Benutzerbefehle ist negativ (-1)."},
-        {platform::kRegDword, dword(0x80000000), "Der Wert \"Count\" der ACT!-Benutzerbefehle ist negativ (-2147483648)."},
+        {platform::kRegDword, dword(0x80000000),
+         "Der Wert \"Count\" der ACT!-Benutzerbefehle ist negativ (-2147483648)."},
         {platform::kRegDword, dword(0x7FFFFFFF),
-         "Der Wert \"Count\" der ACT!-Benutzerbefehle (2147483647) ist größer als die höchstens 50000 Befehle, die Tessivar liest."},
+         "Der Wert \"Count\" der ACT!-Benutzerbefehle (2147483647) ist größer als die höchstens 50000 Befehle, die "
+         "Tessivar liest."},
         {platform::kRegDword, dword(clCustomTessivars::kMaxCommands + 1), ""},
-        {platform::kRegSz, {'v', 'i', 'e', 'r', 0}, "Der Wert \"Count\" der ACT!-Benutzerbefehle kann nicht als Zahl gelesen werden."},
+        {platform::kRegSz,
+         {'v', 'i', 'e', 'r', 0},
+         "Der Wert \"Count\" der ACT!-Benutzerbefehle kann nicht als Zahl gelesen werden."},
         {platform::kRegBinary, {2, 0, 0, 0}, ""},
         {platform::kRegDword, {2, 0}, ""},
         {11 /* REG_QWORD */, {2, 0, 0, 0, 0, 0, 0, 0}, ""},
@@ -294,7 +300,7 @@ TEST_F(Table, ANewIdentifierTakesNoNumberWhoseImagesAreStoredOrThatAToolbarCalls
 
     td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}});
     sub.registry.PutText(kHKeyCurrentUser, kKey, "Command-1", "kein Datensatz");  // its images stay stored
-    sub.registry.PutDword(kHKeyCurrentUser, kKey, "BitmapS-30104", 1);            // left by a command long gone
+    sub.registry.PutDword(kHKeyCurrentUser, kKey, "BitmapS-30104", 1);  // left by a command long gone
     PutFile("neu.cmd", 1, "Neu");
     clCustomTessivars table(sub.platform);
     ASSERT_NE(table.Add("neu.cmd", {30103, 30105, 7, -1}), nullptr);

@@ -38,8 +38,8 @@ protected:
     void SetUp() override {
         m_Backend = GetParam().make();
         m_Backend->RemoveTestKey();
-        m_Env = std::make_unique<platform::Platform>(
-            platform::Platform{m_Backend->Registry(), m_Windows, m_Boxes, m_Backend->Codec(), m_Files, m_Graphics, "Tessivar"});
+        m_Env = std::make_unique<platform::Platform>(platform::Platform{
+            m_Backend->Registry(), m_Windows, m_Boxes, m_Backend->Codec(), m_Files, m_Graphics, "Tessivar"});
     }
     void TearDown() override { m_Backend->RemoveTestKey(); }
 

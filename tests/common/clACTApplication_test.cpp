@@ -67,46 +67,63 @@ TEST_F(ActLinkTest, EveryOperationMakesItsCallsInOrderWithItsArgumentTypesAndDro
     using A = clACTApplication;
     using S = platform::ScriptedAutomation;
     const std::vector<OperationCase> cases = {
-        {"ACTDatenbank", [](A& a, S&) { EXPECT_EQ(a.ACTDatenbank(), "C:\\ACT\\Demo.dbf"); },
-         {"app.GetOpenDBName()"}},
-        {"AktuelleKontaktID", [](A& a, S&) { EXPECT_EQ(a.AktuelleKontaktID(), "K00000000001"); },
+        {"ACTDatenbank", [](A& a, S&) { EXPECT_EQ(a.ACTDatenbank(), "C:\\ACT\\Demo.dbf"); }, {"app.GetOpenDBName()"}},
+        {"AktuelleKontaktID",
+         [](A& a, S&) { EXPECT_EQ(a.AktuelleKontaktID(), "K00000000001"); },
          {"app.Views", "views.Create(i2:1, i2:2)", "contact.GetCurrentID()"}},
-        {"AktuelleGruppenID", [](A& a, S&) { EXPECT_EQ(a.AktuelleGruppenID(), "G00000000001"); },
+        {"AktuelleGruppenID",
+         [](A& a, S&) { EXPECT_EQ(a.AktuelleGruppenID(), "G00000000001"); },
          {"app.Views", "views.Create(i2:3, i2:2)", "group.GetCurrentID()"}},
-        {"AktuelleFeldID", [](A& a, S&) { EXPECT_EQ(a.AktuelleFeldID(), 27); },
+        {"AktuelleFeldID",
+         [](A& a, S&) { EXPECT_EQ(a.AktuelleFeldID(), 27); },
          {"app.Views", "views.GetActive()", "active.CurrentFieldId"}},
-        {"aktuellerViewTyp", [](A& a, S&) { EXPECT_EQ(a.aktuellerViewTyp(), 1); },
+        {"aktuellerViewTyp",
+         [](A& a, S&) { EXPECT_EQ(a.aktuellerViewTyp(), 1); },
          {"app.Views", "views.GetActive()", "active.Type"}},
-        {"setFeldwert", [](A& a, S&) { EXPECT_TRUE(a.setFeldwert("Gruppe", 25, "Süd")); },
+        {"setFeldwert",
+         [](A& a, S&) { EXPECT_TRUE(a.setFeldwert("Gruppe", 25, "Süd")); },
          {"app.Views", "views.Create(i2:3, i2:2)", "group.SetField(i4:25, s\"Süd\")"}},
-        {"getFeldwert", [](A& a, S&) { EXPECT_EQ(a.getFeldwert("contact", 30), "München"); },
+        {"getFeldwert",
+         [](A& a, S&) { EXPECT_EQ(a.getFeldwert("contact", 30), "München"); },
          {"app.Views", "views.Create(i2:1, i2:2)", "contact.GetField(i4:30)"}},
         {"getBenutzerID", [](A& a, S&) { EXPECT_EQ(a.getBenutzerID(), "K00000000009"); }, {"app.GetUserId()"}},
-        {"AktuellerBenutzerName", [](A& a, S&) { EXPECT_EQ(a.AktuellerBenutzerName(), "Hans"); },
+        {"AktuellerBenutzerName",
+         [](A& a, S&) { EXPECT_EQ(a.AktuellerBenutzerName(), "Hans"); },
          {"app.GetCurrentUserName()"}},
         {"ACTVersion", [](A& a, S&) { EXPECT_EQ(a.ACTVersion(), "3.0"); }, {"app.GetVersion(i2:1)"}},
-        {"bildeKontaktSuche", [](A& a, S&) { EXPECT_TRUE(a.bildeKontaktSuche("AAAAAAAAAAAABBBBBBBBBBBB")); },
+        {"bildeKontaktSuche",
+         [](A& a, S&) { EXPECT_TRUE(a.bildeKontaktSuche("AAAAAAAAAAAABBBBBBBBBBBB")); },
          {"app.Views", "views.Create(i2:1, i2:2)", "contact.LookupAll()",
           "contact.CreateLookup(s\"AAAAAAAAAAAABBBBBBBBBBBB\")"}},
-        {"neuerKontakt", [](A& a, S&) { EXPECT_TRUE(a.neuerKontakt()); },
+        {"neuerKontakt",
+         [](A& a, S&) { EXPECT_TRUE(a.neuerKontakt()); },
          {"app.Views", "views.Create(i2:1, i2:2)", "contact.AddNewContact()"}},
-        {"gehezuKonatkt", [](A& a, S&) { EXPECT_TRUE(a.gehezuKonatkt("K12")); },
+        {"gehezuKonatkt",
+         [](A& a, S&) { EXPECT_TRUE(a.gehezuKonatkt("K12")); },
          {"app.Views", "views.Create(i2:1, i2:2)", "contact.LookupAll()", "contact.GoTo(s\"         K12\")"}},
-        {"ordneKonatktzuGruppe", [](A& a, S&) { EXPECT_TRUE(a.ordneKonatktzuGruppe("G00000000001")); },
+        {"ordneKonatktzuGruppe",
+         [](A& a, S&) { EXPECT_TRUE(a.ordneKonatktzuGruppe("G00000000001")); },
          {"app.Views", "views.Create(i2:1, i2:2)", "contact.AddContactToGroup(s\"G00000000001\")"}},
-        {"ShowGroupByName", [](A& a, S&) { EXPECT_TRUE(a.ShowGroupByName("Kunden", 4)); },
+        {"ShowGroupByName",
+         [](A& a, S&) { EXPECT_TRUE(a.ShowGroupByName("Kunden", 4)); },
          {"app.Views", "views.Create(i2:3, i2:2)", "group.LookupFieldEx(i2:25, s\"Kunden\", i4:4)"}},
-        {"ShowGroupByUniqueID with lookup", [](A& a, S&) { EXPECT_TRUE(a.ShowGroupByUniqueID("G1", true)); },
+        {"ShowGroupByUniqueID with lookup",
+         [](A& a, S&) { EXPECT_TRUE(a.ShowGroupByUniqueID("G1", true)); },
          {"app.Views", "views.Create(i2:3, i2:2)", "group.LookupAll()", "group.GoTo(s\"          G1\")"}},
-        {"ShowGroupByUniqueID without", [](A& a, S&) { EXPECT_TRUE(a.ShowGroupByUniqueID("G1", false)); },
+        {"ShowGroupByUniqueID without",
+         [](A& a, S&) { EXPECT_TRUE(a.ShowGroupByUniqueID("G1", false)); },
          {"app.Views", "views.Create(i2:3, i2:2)", "group.GoTo(s\"          G1\")"}},
-        {"DeleteCurrentGroup", [](A& a, S&) { EXPECT_TRUE(a.DeleteCurrentGroup()); },
+        {"DeleteCurrentGroup",
+         [](A& a, S&) { EXPECT_TRUE(a.DeleteCurrentGroup()); },
          {"app.Views", "views.Create(i2:3, i2:2)", "group.DeleteGroupFast()"}},
-        {"AddGroup", [](A& a, S&) { EXPECT_TRUE(a.AddGroup("Neu")); },
+        {"AddGroup",
+         [](A& a, S&) { EXPECT_TRUE(a.AddGroup("Neu")); },
          {"app.Views", "views.Create(i2:3, i2:2)", "group.AddNew()", "group.SetField(i2:25, s\"Neu\")"}},
-        {"AddGroupMember", [](A& a, S&) { EXPECT_TRUE(a.AddGroupMember("K1")); },
+        {"AddGroupMember",
+         [](A& a, S&) { EXPECT_TRUE(a.AddGroupMember("K1")); },
          {"app.Views", "views.Create(i2:3, i2:2)", "group.AddMemberToGroup(s\"          K1\")"}},
-        {"ShowGroupRegister", [](A& a, S&) { EXPECT_TRUE(a.ShowGroupRegister("Notizen")); },
+        {"ShowGroupRegister",
+         [](A& a, S&) { EXPECT_TRUE(a.ShowGroupRegister("Notizen")); },
          {"app.Views", "views.Create(i2:3, i2:2)", "group.SetActiveTab(s\"Notizen\")"}},
         {"OpenDatenbank", [](A& a, S&) { a.OpenDatenbank("C:\\db.dbf"); }, {"app.OpenDB(s\"C:\\db.dbf\")"}},
         {"CloseDatenbank", [](A& a, S&) { EXPECT_TRUE(a.CloseDatenbank()); }, {"app.CloseDB()"}},
@@ -216,8 +233,7 @@ TEST_F(ActLinkTest, AViewThatComesAfterYesIsUsedAndWithoutViewsCollectionTheConn
     EXPECT_EQ(a.aktuellerViewTyp(), 3);  // the fixture's view
     act.ClearLog();
     EXPECT_EQ(a.aktuellerViewTyp(), 3);  // Nothing, Yes (the scripted default), then a view
-    EXPECT_EQ(act.MemberCalls(),
-              (Strings{"app.Views", "views.GetActive()", "views.GetActive()", "active.Type"}));
+    EXPECT_EQ(act.MemberCalls(), (Strings{"app.Views", "views.GetActive()", "views.GetActive()", "active.Type"}));
     EXPECT_EQ(BoxTexts(), Strings{kRetry});
     sub.messages.Clear();
 
@@ -283,9 +299,9 @@ TEST_F(ActLinkTest, GroupOperationsCountOnlyZeroAsSuccess) {
     });
     act.AnswerWith("group", "GetField", [&](const std::vector<AutoValue>&) { return AutoValue(names.at(at)); });
     EXPECT_TRUE(a.GroupExist("Lieferanten"));
-    EXPECT_EQ(act.MemberCalls(), (Strings{"app.Views", "views.Create(i2:3, i2:2)", "group.LookupAll()",
-                                          "group.MoveFirst()", "group.GetCount()", "group.GetField(i2:25)",
-                                          "group.MoveNext()", "group.GetField(i2:25)"}));
+    EXPECT_EQ(act.MemberCalls(),
+              (Strings{"app.Views", "views.Create(i2:3, i2:2)", "group.LookupAll()", "group.MoveFirst()",
+                       "group.GetCount()", "group.GetField(i2:25)", "group.MoveNext()", "group.GetField(i2:25)"}));
     EXPECT_FALSE(a.GroupExist("kunden"));
     EXPECT_FALSE(a.GroupExist("Kunden "));
 
@@ -366,9 +382,7 @@ TEST_F(ActLinkTest, ASecondCallDuringAYieldOrABoxIsRefusedAndTheFirstCompletes) 
     EXPECT_EQ(act.Created(), 1);
     EXPECT_EQ(act.LiveReferences(), 0);
 
-    sub.messages.onShow = [&](const platform::MessageBoxRequest&) {
-        EXPECT_FALSE(a.CloseDatenbank());
-    };
+    sub.messages.onShow = [&](const platform::MessageBoxRequest&) { EXPECT_FALSE(a.CloseDatenbank()); };
     EXPECT_EQ(a.getFeldwert("Adresse", 30), "Berlin");
     EXPECT_EQ(act.Created(), 2);
     EXPECT_EQ(act.MemberCalls().back(), "contact.GetField(i4:30)");
@@ -394,7 +408,8 @@ TEST_F(ActLinkTest, TheRoutePlannersBuildKeepsItsFieldReferencesAndReportsGroupV
     act.Answer("group", "GoTo", std::int32_t{1});
     act.Answer("group", "getlasterror", std::int32_t{-3});
     EXPECT_FALSE(a.gehezuGruppe("G1", true));
-    EXPECT_EQ(BoxTexts(), (Strings{"OLE-Fehler: # 1101 vom GroupView-Objekt.", "OLE-Fehler: #-3 vom GroupView-Objekt."}));
+    EXPECT_EQ(BoxTexts(),
+              (Strings{"OLE-Fehler: # 1101 vom GroupView-Objekt.", "OLE-Fehler: #-3 vom GroupView-Objekt."}));
     act.Answer("group", "GoTo", std::int32_t{0});
     EXPECT_TRUE(a.gehezuGruppe("G1", false));
     EXPECT_EQ(sub.messages.Shown().size(), 2u);

@@ -111,8 +111,7 @@ TEST_F(ActStandinLink, FieldsWithUmlautsGroupLookupsAndContactLookupsRoundTrip) 
 
     EXPECT_TRUE(a.bildeKontaktSuche("K00000000003K00000000004"));
     std::vector<std::string> progress;
-    EXPECT_EQ(a.getIDsAktuelleSuche([&](const std::string& t) { progress.push_back(t); }),
-              "K00000000003K00000000004");
+    EXPECT_EQ(a.getIDsAktuelleSuche([&](const std::string& t) { progress.push_back(t); }), "K00000000003K00000000004");
     EXPECT_EQ(progress.back(), "Bestimme aktuelle ACT!-Suche (100,00)");
     EXPECT_EQ(a.getFeldwert("Kontakt", 33), "Schweiz");  // MoveNext stood on the last one
 }
@@ -122,8 +121,9 @@ TEST_F(ActStandinLink, TheRetryQuestionIsAnsweredFromOutsideAndTheViewThenComes)
     auto& a = Link();
     std::string id;
     const driver::BoxInfo box = WithBoxAnswered(IDYES, [&] { id = a.AktuelleKontaktID(); });
-    EXPECT_EQ(box.text, L"Eine OLE-Verbindung zu Act! ist nicht m\u00F6glich.\r\nBitte schlie\u00DFen Sie alle "
-                        L"ge\u00F6ffneten Hinweisfenster in ACT!\r\nWeiter versuchen ?");
+    EXPECT_EQ(box.text,
+              L"Eine OLE-Verbindung zu Act! ist nicht m\u00F6glich.\r\nBitte schlie\u00DFen Sie alle "
+              L"ge\u00F6ffneten Hinweisfenster in ACT!\r\nWeiter versuchen ?");
     EXPECT_EQ(box.icon, "exclamation");
     EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
     EXPECT_EQ(id, "K00000000002");
@@ -135,8 +135,9 @@ TEST_F(ActStandinLink, CloseDatenbankAnswered7ShowsActsNumberAndKeepsTheDatabase
     bool closed = true;
     const driver::BoxInfo box = WithBoxAnswered(IDOK, [&] { closed = a.CloseDatenbank(); });
     EXPECT_FALSE(closed);
-    EXPECT_EQ(box.text, L"Fehler in Klasse ACTApplication - CloseDB\r\nACT!-Fehlernummer:7\r\n"
-                        L"Die Datenbank konnte nicht geschlossen werden.");
+    EXPECT_EQ(box.text,
+              L"Fehler in Klasse ACTApplication - CloseDB\r\nACT!-Fehlernummer:7\r\n"
+              L"Die Datenbank konnte nicht geschlossen werden.");
     EXPECT_NE(a.ACTDatenbank(), "");
 }
 

@@ -109,7 +109,8 @@ TEST_F(ShellLauncher, AFailureIsShownTitledAfterTheMemberWhichGivesZero) {
     EXPECT_EQ(launcher.LaunchProgram("x.exe"), 0);
     EXPECT_EQ(launcher.PrintDocument(0, "x.doc"), 0);
     ASSERT_EQ(sub.messages.Shown().size(), 3u);
-    EXPECT_EQ(sub.messages.Shown()[0], (platform::MessageBoxRequest{"Error: 1234. Die Shell antwortet nicht", "LaunchURL"}));
+    EXPECT_EQ(sub.messages.Shown()[0],
+              (platform::MessageBoxRequest{"Error: 1234. Die Shell antwortet nicht", "LaunchURL"}));
     EXPECT_EQ(sub.messages.Shown()[1].title, "LaunchProgram");
     EXPECT_EQ(sub.messages.Shown()[2].title, "PrintDocument");
 }

@@ -151,9 +151,12 @@ TEST_F(AboutWindow, AKeyOtherThanEscDoesNothing) {
 TEST(AboutWindowClosing, AClickAnywhereEscOrTheLinkClosesIt) {
     const std::vector<std::pair<std::string, std::function<void(frmInfo&)>>> ways = {
         {"background", [](frmInfo& f) { PostMessageW(f.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4)); }},
-        {"lbVersion", [](frmInfo& f) { SendMessageW(f.lbVersion().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)); }},
-        {"lbCopyright", [](frmInfo& f) { SendMessageW(f.lbCopyright().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)); }},
-        {"picScrollText", [](frmInfo& f) { SendMessageW(f.picScrollText().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)); }},
+        {"lbVersion",
+         [](frmInfo& f) { SendMessageW(f.lbVersion().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)); }},
+        {"lbCopyright",
+         [](frmInfo& f) { SendMessageW(f.lbCopyright().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)); }},
+        {"picScrollText",
+         [](frmInfo& f) { SendMessageW(f.picScrollText().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)); }},
         {"Esc", [](frmInfo& f) { PostMessageW(f.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0); }},
     };
     for (const auto& [name, close] : ways) {

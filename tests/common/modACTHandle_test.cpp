@@ -72,18 +72,18 @@ TEST_P(Presence, ActCountsAsRunningOnlyWithAVisibleMainWindowOfItsClassAndTitle)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Presence,
-    testing::Values(
-        PresenceCase{"english title", "ACT3.0FrameClass", "ACT! - Kontakte.dbf", true, true},
-        PresenceCase{"german title", "ACT3.0FrameClass", "Kundenmanager - Daten", true, true},
-        PresenceCase{"class in other case", "Act3.0FRAMECLASS", "ACT!", true, true},
-        PresenceCase{"class inside a longer name", "MyACT3.0FrameClassEx", "ACT!", true, true},
-        PresenceCase{"hidden", "ACT3.0FrameClass", "ACT!", false, false},
-        PresenceCase{"title in lower case", "ACT3.0FrameClass", "act! - kontakte", true, false},
-        PresenceCase{"ACT past the 50th character", "ACT3.0FrameClass", std::string(50, '-') + "ACT", true, false},
-        PresenceCase{"ACT at the 50th character after blanks", "ACT3.0FrameClass",
-                     std::string(10, ' ') + std::string(47, '-') + "ACT", true, true},
-        PresenceCase{"other class", "ACT2.0FrameClass", "ACT!", true, false},
-        PresenceCase{"untitled", "ACT3.0FrameClass", "", true, false}),
+    testing::Values(PresenceCase{"english title", "ACT3.0FrameClass", "ACT! - Kontakte.dbf", true, true},
+                    PresenceCase{"german title", "ACT3.0FrameClass", "Kundenmanager - Daten", true, true},
+                    PresenceCase{"class in other case", "Act3.0FRAMECLASS", "ACT!", true, true},
+                    PresenceCase{"class inside a longer name", "MyACT3.0FrameClassEx", "ACT!", true, true},
+                    PresenceCase{"hidden", "ACT3.0FrameClass", "ACT!", false, false},
+                    PresenceCase{"title in lower case", "ACT3.0FrameClass", "act! - kontakte", true, false},
+                    PresenceCase{"ACT past the 50th character", "ACT3.0FrameClass", std::string(50, '-') + "ACT", true,
+                                 false},
+                    PresenceCase{"ACT at the 50th character after blanks", "ACT3.0FrameClass",
+                                 std::string(10, ' ') + std::string(47, '-') + "ACT", true, true},
+                    PresenceCase{"other class", "ACT2.0FrameClass", "ACT!", true, false},
+                    PresenceCase{"untitled", "ACT3.0FrameClass", "", true, false}),
     [](const auto& info) {
         std::string name;
         for (char c : std::string(info.param.what)) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';

@@ -99,9 +99,8 @@ TEST_F(RegistryFaults, ARefusedWriteReachesTheCallerAsAnErrorNamingTheValueAndAK
         }
         return "no error";
     };
-    sub.registry.SetFaultHook([](const auto& call) -> long {
-        return call.op == Op::CreateKey ? platform::kErrorAccessDenied : 0;
-    });
+    sub.registry.SetFaultHook(
+        [](const auto& call) -> long { return call.op == Op::CreateKey ? platform::kErrorAccessDenied : 0; });
     EXPECT_EQ(refusal("Count"), std::string("Der Schlüssel HKEY_CURRENT_USER\\") + kKey +
                                     " konnte nicht angelegt werden (Systemfehler 5).");
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::CreateKey}));

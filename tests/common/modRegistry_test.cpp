@@ -28,7 +28,9 @@ TEST_P(RegistryRoutines, TextIsStoredInTheCodePageWithOneZeroAndReadBack) {
     RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Gruß", RegistryValue("Grüße aus Köln"), RegType::Text);
     raw = ReadRaw(kKey, "Gru\xDF");
     ASSERT_TRUE(raw);
-    EXPECT_EQ(raw->data, Bytes(std::string_view("Gr\xFC\xDF" "e aus K\xF6ln\0", 15)));
+    EXPECT_EQ(raw->data, Bytes(std::string_view("Gr\xFC\xDF"
+                                                "e aus K\xF6ln\0",
+                                                15)));
     EXPECT_EQ(RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, "Gruß"), RegistryValue("Grüße aus Köln"));
     EXPECT_TRUE(m_Boxes.Shown().empty());
 }
@@ -134,8 +136,10 @@ private:
 // What a backup walks: the subkeys and the values of a key, with their names
 // as first written, their types and their bytes.
 TEST_P(RegistryRoutines, AKeysSubkeysAndValuesAreEnumerated) {
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, std::string(kKey) + "\\Erster\\Tiefer", "x", RegistryValue(1), RegType::Dword);
-    RegistrySetKeyValue(Env(), HKeyCurrentUser, std::string(kKey) + "\\Zweiter", "y", RegistryValue("ä"), RegType::Text);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, std::string(kKey) + "\\Erster\\Tiefer", "x", RegistryValue(1),
+                        RegType::Dword);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, std::string(kKey) + "\\Zweiter", "y", RegistryValue("ä"),
+                        RegType::Text);
     RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Bild", RegistryValue(ByteArray{1, 2, 3}), RegType::Binary);
     platform::IRegistry& r = Env().registry;
     platform::RegKey h = 0;
@@ -155,8 +159,9 @@ TEST_P(RegistryRoutines, AKeysSubkeysAndValuesAreEnumerated) {
     std::uint32_t type = 0;
     ByteArray data;
     for (std::uint32_t i = 0; r.EnumValue(h, i, name, type, data) == 0; ++i) values[name] = {type, data};
-    EXPECT_EQ(values, (std::map<std::string, std::pair<std::uint32_t, ByteArray>>{
-                          {"Bild", {platform::kRegBinary, ByteArray{1, 2, 3}}}, {longName, {platform::kRegBinary, large}}}));
+    EXPECT_EQ(values,
+              (std::map<std::string, std::pair<std::uint32_t, ByteArray>>{
+                  {"Bild", {platform::kRegBinary, ByteArray{1, 2, 3}}}, {longName, {platform::kRegBinary, large}}}));
     EXPECT_EQ(r.EnumValue(h, 2, name, type, data), platform::kErrorNoMoreItems);
     EXPECT_EQ(r.EnumKey(h, 2, name), platform::kErrorNoMoreItems);
 }

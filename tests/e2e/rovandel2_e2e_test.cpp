@@ -31,7 +31,8 @@ std::optional<std::wstring> Setting(const std::wstring& name) {
     wchar_t text[1024] = {};
     DWORD size = sizeof(text);
     const std::wstring key = std::wstring(kSettingsRoot) + L"\\Optionen";
-    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text, &size) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     return std::wstring(text);
@@ -84,7 +85,8 @@ TEST_F(Rovandel2EndToEnd, WithoutActAndWithoutADatabaseItRefusesAndStoresNothing
         HWND box = driver::FindMessageBox(rovandel.Id(), L"Rovandel2", 15000);
         ASSERT_NE(box, nullptr);
         const driver::BoxInfo info = driver::ReadMessageBox(box);
-        EXPECT_EQ(info.text, withAct ? L"Bitte öffnen Sie zuvor eine ACT!-Datenbank." : L"Bitte starten Sie zuvor ACT!.");
+        EXPECT_EQ(info.text,
+                  withAct ? L"Bitte öffnen Sie zuvor eine ACT!-Datenbank." : L"Bitte starten Sie zuvor ACT!.");
         EXPECT_EQ(info.icon, "exclamation");
         EXPECT_EQ(info.buttons, std::vector<int>{IDOK});
         EXPECT_NE(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
@@ -143,7 +145,8 @@ TEST_F(Rovandel2EndToEnd, ActVanishingDuringACaptureOrClosedBetweenTwoClicksLeav
     HWND box = driver::FindMessageBox(m_Rovandel->Id(), L"Rovandel2", 20000);
     ASSERT_NE(box, nullptr);
     const driver::BoxInfo info = driver::ReadMessageBox(box);
-    EXPECT_EQ(info.text.rfind(L"Die Adresse konnte nicht vollständig aus ACT! übernommen werden.\r\nFehlernummer: ", 0), 0u)
+    EXPECT_EQ(info.text.rfind(L"Die Adresse konnte nicht vollständig aus ACT! übernommen werden.\r\nFehlernummer: ", 0),
+              0u)
         << testing::PrintToString(info.text);
     driver::Press(box, IDOK);
     ASSERT_TRUE(Idle(window));

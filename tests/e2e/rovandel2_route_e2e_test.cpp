@@ -116,7 +116,8 @@ TEST_F(Rovandel2Route, AnAddressWithThePlaceholdersBringsBothLinesToThePlannerIn
         if (request.starts_with("GET /route/directions?")) asked.push_back(request.substr(4));
     }
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(routepages::QueryValue(asked[0], "from"), std::optional<std::string>("Schloßstraße 7, 80331 München, DEU"));
+    EXPECT_EQ(routepages::QueryValue(asked[0], "from"),
+              std::optional<std::string>("Schloßstraße 7, 80331 München, DEU"));
     EXPECT_EQ(routepages::QueryValue(asked[0], "to"), std::optional<std::string>("Hauptstraße 12b, 50667 Köln, DEU"));
     EXPECT_TRUE(Shows(s_Pages->Url("directions") + asked[0].substr(asked[0].find('?'))))
         << "the browser stays open on the route";

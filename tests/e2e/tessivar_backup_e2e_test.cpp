@@ -133,11 +133,12 @@ TEST_F(TessivarBackups, ADamagedBackupIsRefusedWithExitCodeOneAndNothingWritten)
 // configuration's lock; it is refused at once.
 TEST_F(TessivarBackups, ADeviceOrAPipeNamedAsTheFileIsRefusedAtOnce) {
     const std::wstring pipeName = L"\\\\.\\pipe\\tessivar-e2e-" + std::to_wstring(GetCurrentProcessId());
-    platform::UniqueFile pipe(CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
-                                                       4096, 4096, 0, nullptr));
+    platform::UniqueFile pipe(
+        CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr));
     ASSERT_TRUE(pipe);
     const support::RegSnapshot before = Configuration();
-    for (const std::wstring& file : std::vector<std::wstring>{L"AUX", L"COM1", L"CON", L"nul.reg", pipeName, L"\\\\?\\C:\\windows\\win.ini"}) {
+    for (const std::wstring& file :
+         std::vector<std::wstring>{L"AUX", L"COM1", L"CON", L"nul.reg", pipeName, L"\\\\?\\C:\\windows\\win.ini"}) {
         const DWORD start = GetTickCount();
         EXPECT_EQ(Run(L"/wiederherstellen " + file + L" /quiet"), std::optional<DWORD>(1)) << file;
         EXPECT_LT(GetTickCount() - start, 5000u) << file;

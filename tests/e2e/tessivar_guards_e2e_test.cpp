@@ -38,7 +38,7 @@ constexpr DWORD kNotUnderstood = 3;
 
 struct Exported {
     DWORD type = REG_NONE;
-    Bytes data;         // hex and dword data
+    Bytes data;  // hex and dword data
     std::wstring text;  // a "..." string
     bool operator==(const Exported&) const = default;
 };
@@ -148,7 +148,8 @@ Export ParseExport(const std::wstring& text) {
 Export ExportActTree() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring file = std::wstring(temp) + L"tessivar-guards-" + std::to_wstring(GetCurrentProcessId()) + L".reg";
+    const std::wstring file =
+        std::wstring(temp) + L"tessivar-guards-" + std::to_wstring(GetCurrentProcessId()) + L".reg";
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     ChildProcess reg = ChildProcess::Start(std::wstring(system) + L"\\reg.exe",
@@ -166,12 +167,15 @@ const Exported* Find(const Export& e, const std::wstring& key, const std::wstrin
 }
 
 std::uint32_t Long(const Bytes& b, std::size_t offset = 0) {
-    return b.at(offset) | b.at(offset + 1) << 8 | b.at(offset + 2) << 16 | static_cast<std::uint32_t>(b.at(offset + 3)) << 24;
+    return b.at(offset) | b.at(offset + 1) << 8 | b.at(offset + 2) << 16 |
+           static_cast<std::uint32_t>(b.at(offset + 3)) << 24;
 }
 
 std::uint32_t CountOf(const Export& e) { return Long(Find(e, kCommandsKey, L"Count")->data); }
 
-std::uint32_t IdOf(const Export& e, int n) { return Long(Find(e, kCommandsKey, L"Command-" + std::to_wstring(n))->data); }
+std::uint32_t IdOf(const Export& e, int n) {
+    return Long(Find(e, kCommandsKey, L"Command-" + std::to_wstring(n))->data);
+}
 
 std::vector<std::uint32_t> ButtonIds(const Export& e, const std::wstring& bar) {
     std::vector<std::uint32_t> ids;
@@ -290,7 +294,8 @@ TEST_F(TessivarGuards, AFolderWhosePathDoesNotFitACTsRecordInstallsNothing) {
 
 TEST_F(TessivarGuards, AQuietLineThatIsNoRunEndsWithCodeThreeAndTouchesNothing) {
     const Export before = ExportActTree();
-    for (const std::wstring line : {L"Route uninstall /quiet", L"\"Route X\" install /quiet", L"/quiet Route install"}) {
+    for (const std::wstring line :
+         {L"Route uninstall /quiet", L"\"Route X\" install /quiet", L"/quiet Route install"}) {
         SCOPED_TRACE(testing::Message() << line.size());
         const ULONGLONG t0 = GetTickCount64();
         EXPECT_EQ(Run(line), std::optional<DWORD>(kNotUnderstood));

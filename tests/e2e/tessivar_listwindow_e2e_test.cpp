@@ -75,7 +75,9 @@ TEST_F(TessivarListWindow, ACommandLoadedThroughTheOpenDialogIsSavedThroughTheSa
     HWND question = driver::FindMessageBox(tessivar.Id(), L"Tessivar", 15000);
     ASSERT_NE(question, nullptr);
     const driver::BoxInfo info = driver::ReadMessageBox(question);
-    EXPECT_EQ(info.text, L"Soll der benutzerdefinierte Befehl 'Gr\u00FC\u00DFe' in\r\ndie Standardsymbolleiste eingef\u00FCgt werden?");
+    EXPECT_EQ(
+        info.text,
+        L"Soll der benutzerdefinierte Befehl 'Gr\u00FC\u00DFe' in\r\ndie Standardsymbolleiste eingef\u00FCgt werden?");
     EXPECT_EQ(info.icon, "question");
     ASSERT_TRUE(driver::Press(question, IDNO));
     ASSERT_TRUE(WaitForRows(list, before + 1));

@@ -17,8 +17,8 @@
 #include "support/RegistrySnapshot_win.h"
 #include "support/TessivarDriver_win.h"
 
-using support::ChildProcess;
 using support::Bytes;
+using support::ChildProcess;
 
 namespace {
 
@@ -88,8 +88,8 @@ protected:
         m_Folder = m_Root + L"\\ACT Zus\u00E4tze";
         CreateDirectoryW(m_Root.c_str(), nullptr);
         CreateDirectoryW(m_Folder.c_str(), nullptr);
-        ASSERT_TRUE(CopyFileW((support::ProgramFolder() + L"tessivar.exe").c_str(), (m_Folder + L"\\tessivar.exe").c_str(),
-                              FALSE));
+        ASSERT_TRUE(CopyFileW((support::ProgramFolder() + L"tessivar.exe").c_str(),
+                              (m_Folder + L"\\tessivar.exe").c_str(), FALSE));
         WriteAddon(L"Route", "Route");
         m_ContactButtons = Value(Bar(0), "Buttons").value();
         m_GroupButtons = Value(Bar(1), "Buttons").value();
@@ -158,7 +158,8 @@ protected:
 
 TEST_F(TessivarRuns, InstallAnsweredYesAddsTheCommandInItsFolderAndItsButtonAfterASeparator) {
     EXPECT_EQ(RunAnswering(L"Route install", IDYES, kInstalled), std::optional<DWORD>(0));
-    EXPECT_EQ(m_Question.text, L"Soll der benutzerdefinierte Befehl 'Route' in\r\ndie Standardsymbolleiste eingef\u00FCgt werden?");
+    EXPECT_EQ(m_Question.text,
+              L"Soll der benutzerdefinierte Befehl 'Route' in\r\ndie Standardsymbolleiste eingef\u00FCgt werden?");
     EXPECT_EQ(m_Question.icon, "question");
     EXPECT_EQ(m_Question.buttons, (std::vector<int>{IDYES, IDNO}));
     EXPECT_EQ(m_Info, L"Das ACT!-Addon 'Route' wurde als benutzerdefinierter Befehl in ACT! eingebunden.");
@@ -210,12 +211,15 @@ TEST_F(TessivarRuns, RemovalTakesBothSpellingsAndOnlyTheChosenToolbarsButtons) {
     SetValue(Bar(0), "Buttons", REG_BINARY, Appended(m_ContactButtons, {0, 30104}));
 
     EXPECT_EQ(RunAnswering(L"route deinstall", std::nullopt, kRemoved), std::optional<DWORD>(0));
-    EXPECT_EQ(m_Info, L"Es wurde das ACT!-Addon 'route' aus der Liste der benutzerdefinierter Befehl in ACT! entfernt.");
+    EXPECT_EQ(m_Info,
+              L"Es wurde das ACT!-Addon 'route' aus der Liste der benutzerdefinierter Befehl in ACT! entfernt.");
     EXPECT_EQ(Count(), 2u);
     EXPECT_EQ(Value(Bar(0), "Buttons").value(), m_ContactButtons);
-    EXPECT_EQ(Value(Bar(1), "Buttons").value(), Appended(m_GroupButtons, {0, 30103}));  // the removal looked at contacts
+    EXPECT_EQ(Value(Bar(1), "Buttons").value(),
+              Appended(m_GroupButtons, {0, 30103}));  // the removal looked at contacts
     // What ACT! reads no more is gone: both commands' images and the records past "Count".
-    for (const char* name : {"BitmapL-30103", "BitmapS-30103", "BitmapL-30104", "BitmapS-30104", "Command-2", "Command-3"}) {
+    for (const char* name :
+         {"BitmapL-30103", "BitmapS-30103", "BitmapL-30104", "BitmapS-30104", "Command-2", "Command-3"}) {
         EXPECT_FALSE(support::ReadValue(kCommands, name)) << name;
     }
 }
@@ -227,8 +231,9 @@ TEST_F(TessivarRuns, RemovingWhatWasNeverInstalledOrWasInstalledUnderAnotherName
 
     WriteAddon(L"Planer", "Routenplaner");
     EXPECT_EQ(RunAnswering(L"Planer install", IDYES, kInstalled), std::optional<DWORD>(0));
-    EXPECT_EQ(m_Question.text,
-              L"Soll der benutzerdefinierte Befehl 'Routenplaner' in\r\ndie Standardsymbolleiste eingef\u00FCgt werden?");
+    EXPECT_EQ(
+        m_Question.text,
+        L"Soll der benutzerdefinierte Befehl 'Routenplaner' in\r\ndie Standardsymbolleiste eingef\u00FCgt werden?");
     EXPECT_EQ(Count(), 3u);
     EXPECT_EQ(RunAnswering(L"Planer deinstall", std::nullopt, kRemoved), std::optional<DWORD>(0));
     EXPECT_EQ(Count(), 3u);
@@ -286,7 +291,8 @@ TEST_F(TessivarRuns, ARestoreRefusedAKeyPartWayLeavesTheConfigurationAsItWasAndE
     ASSERT_EQ(Start(L"Route install /quiet").WaitForExit(15000), std::optional<DWORD>(0));
     ASSERT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, (config + L"\\Neu").c_str()), ERROR_SUCCESS);
     const std::string menu(seed::kMenuConfig);
-    const support::RegSnapshot before = support::SnapshotTree(HKEY_CURRENT_USER, std::wstring(menu.begin(), menu.end()));
+    const support::RegSnapshot before =
+        support::SnapshotTree(HKEY_CURRENT_USER, std::wstring(menu.begin(), menu.end()));
 
     EXPECT_EQ(Start(L"/wiederherstellen /quiet").WaitForExit(20000), std::optional<DWORD>(1));
     EXPECT_EQ(support::SnapshotTree(HKEY_CURRENT_USER, std::wstring(menu.begin(), menu.end())), before);

@@ -39,7 +39,8 @@ struct World {
             sub.registry.PutDword(kHKeyCurrentUser, key, "TypeID", 1);
             sub.registry.Put(kHKeyCurrentUser, key, "Buttons", platform::kRegBinary,
                              td::Entries({57600, 0, 30101, 0, 30102}));
-            sub.registry.PutText(kHKeyCurrentUser, key, "WindowName", n == 0 ? "Kontaktsymbolleiste" : "Gruppensymbolleiste");
+            sub.registry.PutText(kHKeyCurrentUser, key, "WindowName",
+                                 n == 0 ? "Kontaktsymbolleiste" : "Gruppensymbolleiste");
         }
         sub.registry.PutDword(kHKeyCurrentUser, std::string(actregistry::kToolbarSummary), "Bars", 2);
         sub.files.Put(kFolder + "\\Neu.cmd",
@@ -72,8 +73,10 @@ std::string Differences(const Snapshot& now, const Snapshot& before) {
     std::string out;
     for (const auto& [name, value] : now) {
         auto it = before.find(name);
-        if (it == before.end()) out += " +" + name;
-        else if (!(it->second == value)) out += " ~" + name;
+        if (it == before.end())
+            out += " +" + name;
+        else if (!(it->second == value))
+            out += " ~" + name;
     }
     for (const auto& [name, value] : before) {
         if (!now.contains(name)) out += " -" + name;
@@ -128,8 +131,10 @@ TEST(AllOrNothing, EveryRunOfTheCommandLineIsPutBackWhicheverWriteFails) {
             run.AddonName = "route";
             return modHaupt::Deinstall(run, modHaupt::kContactToolbar) == modHaupt::RunOutcome::Finished;
         },
-        "removal", [](World& w) {
-            w.sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-2", platform::kRegBinary, td::Record(30103, "Route"));
+        "removal",
+        [](World& w) {
+            w.sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-2", platform::kRegBinary,
+                               td::Record(30103, "Route"));
             return true;
         });
     EachFailingWriteLeavesTheConfigurationAsItWas(
@@ -158,10 +163,8 @@ TEST(AllOrNothing, EveryChangeOfTheListWindowIsPutBackWhicheverWriteFailsAndTheW
         },
         "deletion");
     EachFailingWriteLeavesTheConfigurationAsItWas(
-        [&](World& w) {
-            return outcome(w, modListActions::AddToContactToolbar(w.Actions(), 30103));
-        },
-        "button", [](World& w) {
+        [&](World& w) { return outcome(w, modListActions::AddToContactToolbar(w.Actions(), 30103)); }, "button",
+        [](World& w) {
             w.sub.registry.Put(kHKeyCurrentUser, actregistry::ToolbarKey(0), "Buttons", platform::kRegBinary,
                                td::Entries({57600}));
             return true;
@@ -186,8 +189,8 @@ TEST(Journal, PutsBackValuesAndKeysAndWritesNothingAfterTheFirstFailure) {
     {
         ConfigurationChange change(sub.platform);
         const auto write = [&](const std::string& key, const std::string& name) {
-            modRegistry::RegistrySetKeyValue(change.env(), modRegistry::HKeyCurrentUser, key, name, RegistryValue("neu"),
-                                             RegType::Text);
+            modRegistry::RegistrySetKeyValue(change.env(), modRegistry::HKeyCurrentUser, key, name,
+                                             RegistryValue("neu"), RegType::Text);
         };
         write("Software\\A", "Alt");
         write("Software\\A\\B\\C", "Neu");
@@ -215,8 +218,7 @@ TEST(Journal, PutsBackValuesAndKeysAndWritesNothingAfterTheFirstFailure) {
         modRegistry::RegistrySetKeyValue(change.env(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt",
                                          RegistryValue("halb"), RegType::Text);
         throw std::bad_alloc();
-    } catch (const std::bad_alloc&) {
-    }
+    } catch (const std::bad_alloc&) {}
     EXPECT_EQ(sub.registry.Snapshot(kHKeyCurrentUser, "Software"), before);
     {
         ConfigurationChange change(sub.platform);

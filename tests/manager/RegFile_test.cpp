@@ -22,7 +22,8 @@ ByteArray Bytes(std::size_t n, std::uint8_t seed) {
 
 std::string Text(const std::vector<std::uint8_t>& file) {
     std::u16string wide;
-    for (std::size_t i = 2; i + 1 < file.size(); i += 2) wide.push_back(static_cast<char16_t>(file[i] | (file[i + 1] << 8)));
+    for (std::size_t i = 2; i + 1 < file.size(); i += 2)
+        wide.push_back(static_cast<char16_t>(file[i] | (file[i + 1] << 8)));
     return utf8::FromUtf16(wide);
 }
 
@@ -93,18 +94,20 @@ TEST(RegFile, RefusesEveryFileThatIsNoWholeBackup) {
     const std::string head = "Windows Registry Editor Version 5.00\r\n\r\n[" + kRoot + "]\r\n";
     const std::string end = "; Ende der Tessivar-Sicherung, 1 Werte\r\n";
 
-    EXPECT_NE(refused(File("REGEDIT4\r\n\r\n" + whole.substr(whole.find('['))))
-                  .find("Windows Registry Editor Version 5.00"),
-              std::string::npos);
+    EXPECT_NE(
+        refused(File("REGEDIT4\r\n\r\n" + whole.substr(whole.find('[')))).find("Windows Registry Editor Version 5.00"),
+        std::string::npos);
     std::vector<std::uint8_t> ansi(whole.begin(), whole.end());
     EXPECT_EQ(refused(ansi), "Die Datei ist keine Registrierungsdatei im Unicode-Format.");
     // Cut anywhere: inside a wrapped value, at a line boundary, or before the end line.
     const std::vector<std::uint8_t> file = regfile::Write(Typical());
     for (std::size_t cut : {std::size_t{200}, file.size() / 2, file.size() - 60}) {
-        std::vector<std::uint8_t> shorter(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(cut & ~std::size_t{1}));
+        std::vector<std::uint8_t> shorter(file.begin(),
+                                          file.begin() + static_cast<std::ptrdiff_t>(cut & ~std::size_t{1}));
         EXPECT_NE(refused(shorter), "angenommen") << cut;
     }
-    EXPECT_EQ(refused(File(head + "\"A\"=dword:00000001\r\n")), "Die Sicherung ist unvollständig: die Datei bricht vorzeitig ab.");
+    EXPECT_EQ(refused(File(head + "\"A\"=dword:00000001\r\n")),
+              "Die Sicherung ist unvollständig: die Datei bricht vorzeitig ab.");
     EXPECT_EQ(refused(File(head + "\"A\"=dword:00000001\r\n\"B\"=dword:00000002\r\n" + end)),
               "Die Zahl der Werte passt nicht zum Ende der Sicherung.");
     EXPECT_EQ(refused(File(head + "\"A\"=hex(2):41,00,00,00\r\n" + end)),

@@ -19,7 +19,8 @@ std::wstring TextOf(HWND w) {
 }
 
 void ExpectSoundLayout(HWND window) {
-    for (const std::wstring& problem : support::LayoutProblems(window)) ADD_FAILURE() << std::string(problem.begin(), problem.end());
+    for (const std::wstring& problem : support::LayoutProblems(window))
+        ADD_FAILURE() << std::string(problem.begin(), problem.end());
 }
 
 constexpr char kLongestMessage[] =

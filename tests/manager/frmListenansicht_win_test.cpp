@@ -44,7 +44,8 @@ protected:
         Toolbar(1, "Contact Toolbar", td::Entries({30102}));
         registry.PutDword(kHKeyCurrentUser, actregistry::ToolbarKey(2), "TypeID", 0);
         registry.PutDword(kHKeyCurrentUser, std::string(actregistry::kToolbarSummary), "Bars", 3);
-        files.Put(kNewFile, td::CommandFile(td::Record(4711, "Neuer Befehl"), td::Image(24, 24, 3, 7), td::Image(16, 16, 3, 9)));
+        files.Put(kNewFile,
+                  td::CommandFile(td::Record(4711, "Neuer Befehl"), td::Image(24, 24, 3, 7), td::Image(16, 16, 3, 9)));
     }
     void TearDown() override {
         if (form) form->Destroy();
@@ -57,7 +58,11 @@ protected:
         registry.PutText(kHKeyCurrentUser, key, "WindowName", name);
     }
     void SeedThree() {
-        td::SeedTable(registry, {{30101, "Adressen pr\xFC" "fen"}, {30102, "Serienbrief"}, {30104, "Notiz"}});
+        td::SeedTable(registry, {{30101,
+                                  "Adressen pr\xFC"
+                                  "fen"},
+                                 {30102, "Serienbrief"},
+                                 {30104, "Notiz"}});
     }
     ByteArray Stored(const std::string& key, const std::string& name) {
         auto v = registry.Get(kHKeyCurrentUser, key, name);
@@ -225,17 +230,21 @@ TEST_F(ListWindow, LoadingAnsweredNoANameThatExistsABrokenFileOrACancel) {
     EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 30102}));
 
     messages.Clear();
-    files.Put("C:\\Befehle\\Doppelt.cmd", td::CommandFile(td::Record(1, "SERIENBRIEF"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
+    files.Put("C:\\Befehle\\Doppelt.cmd",
+              td::CommandFile(td::Record(1, "SERIENBRIEF"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
     dialogs.QueueFile("C:\\Befehle\\Doppelt.cmd");
     Click(form->cmdLaden());
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Es gibt schon einen ACT!-Benutzerbefehl mit dem Namen 'SERIENBRIEF'."});
+    EXPECT_EQ(BoxTexts(),
+              std::vector<std::string>{"Es gibt schon einen ACT!-Benutzerbefehl mit dem Namen 'SERIENBRIEF'."});
     EXPECT_EQ(List().RowCount(), 4) << "no row, no question";
 
     messages.Clear();
     dialogs.QueueFile("C:\\Befehle\\Fehlt.cmd");
     Click(form->cmdLaden());
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{
-                              "Fehler in Klasse clCustomTessivar - Load\r\nDie Datei C:\\Befehle\\Fehlt.cmd\r\nwurde nicht gefunden."});
+    EXPECT_EQ(
+        BoxTexts(),
+        std::vector<std::string>{
+            "Fehler in Klasse clCustomTessivar - Load\r\nDie Datei C:\\Befehle\\Fehlt.cmd\r\nwurde nicht gefunden."});
     files.Put("C:\\Befehle\\Kaputt.cmd", ByteArray(1172 + 40, 0xFF));
     messages.Clear();
     dialogs.QueueFile("C:\\Befehle\\Kaputt.cmd");
@@ -440,7 +449,8 @@ TEST_F(ListWindow, ADeletionAfterARestoreElsewhereLeavesTheRestoredImagesAsTheyA
 
 TEST_F(ListWindow, AClickOnAColumnHeaderSortsNumbersAsNumbersAndAgainInReverse) {
     std::vector<td::StoredCommand> commands;
-    for (std::uint32_t i = 0; i < 12; ++i) commands.push_back({30101 + i, i % 2 == 0 ? "b" + std::to_string(i) : "A" + std::to_string(i)});
+    for (std::uint32_t i = 0; i < 12; ++i)
+        commands.push_back({30101 + i, i % 2 == 0 ? "b" + std::to_string(i) : "A" + std::to_string(i)});
     td::SeedTable(registry, commands);
     Open();
     ClickHeader(0);
@@ -505,7 +515,8 @@ TEST_F(ListWindow, TheWindowSnapsBackToItsLeastSizeAndTheListFillsIt) {
 
 TEST_F(ListWindow, DroppedCommandFilesAreLoadedOneQuestionEach) {
     SeedThree();
-    files.Put("C:\\Befehle\\Zweiter.cmd", td::CommandFile(td::Record(1, "Zweiter"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
+    files.Put("C:\\Befehle\\Zweiter.cmd",
+              td::CommandFile(td::Record(1, "Zweiter"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
     Open();
     const std::wstring list = L"C:\\Befehle\\Neu.cmd" + std::wstring(1, L'\0') + L"C:\\Befehle\\Liesmich.txt" +
                               std::wstring(1, L'\0') + L"C:\\Befehle\\Zweiter.CMD" + std::wstring(2, L'\0');
@@ -523,7 +534,8 @@ TEST_F(ListWindow, DroppedCommandFilesAreLoadedOneQuestionEach) {
     messages.QueueAnswer(MsgAnswer::No);
     SendMessageW(form->hwnd(), WM_DROPFILES, drop(), 0);
     EXPECT_EQ(messages.Shown().size(), 2u) << "one question per command file, none for the text file";
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"Adressen prüfen", "Serienbrief", "Notiz", "Neuer Befehl", "Zweiter"}));
+    EXPECT_EQ(Column(1),
+              (std::vector<std::string>{"Adressen prüfen", "Serienbrief", "Notiz", "Neuer Befehl", "Zweiter"}));
 
     Click(form->cmdToolbars());
     SendMessageW(form->hwnd(), WM_DROPFILES, drop(), 0);
@@ -535,8 +547,9 @@ TEST_F(ListWindow, EveryButtonIsReachedByTabAndByItsAccessKey) {
     std::vector<HWND> order;
     HWND at = List().hwnd();
     for (int i = 0; i < 6; ++i) order.push_back(at = GetNextDlgTabItem(form->hwnd(), at, FALSE));
-    EXPECT_EQ(order, (std::vector<HWND>{form->cmdSpeichern().hwnd(), form->cmdLaden().hwnd(), form->cmdToolbars().hwnd(),
-                                        form->cmdInfo().hwnd(), form->cmdWiederherstellen().hwnd(), List().hwnd()}));
+    EXPECT_EQ(order,
+              (std::vector<HWND>{form->cmdSpeichern().hwnd(), form->cmdLaden().hwnd(), form->cmdToolbars().hwnd(),
+                                 form->cmdInfo().hwnd(), form->cmdWiederherstellen().hwnd(), List().hwnd()}));
 
     const auto alt = [this](wchar_t key) {
         // The key as the keyboard sends it; its character follows from it.
@@ -594,7 +607,8 @@ TEST_F(ListWindow, TheRestoreButtonOffersTheBackupsNewestFirstAndFillsTheViewsAg
     EXPECT_TRUE(modal);
     EXPECT_TRUE(layout.empty()) << std::string(layout.front().begin(), layout.front().end());
     EXPECT_EQ(rows, (std::vector<std::wstring>{L"09.12.2026, 06:00:00 Uhr", L"09.12.2026, 05:30:12 Uhr"}));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Die Sicherung vom 09.12.2026, 05:30:12 Uhr wurde zurückgeschrieben."});
+    EXPECT_EQ(BoxTexts(),
+              std::vector<std::string>{"Die Sicherung vom 09.12.2026, 05:30:12 Uhr wurde zurückgeschrieben."});
     EXPECT_EQ(Stored(kCommands, "Count"), (ByteArray{3, 0, 0, 0}));
     EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 30102}));
     form->cmdToolbars().Click();

@@ -28,7 +28,9 @@ protected:
         td::SeedTable(sub.registry, {{30101, "Adressen"}, {30102, "Serienbrief"}});
         sub.registry.Put(kHKeyCurrentUser, actregistry::ToolbarKey(0), "Buttons", platform::kRegBinary,
                          td::Entries({57600, 0, 30101}));
-        sub.registry.PutText(kHKeyCurrentUser, actregistry::ToolbarKey(0), "WindowName", "Kontaktsymbolleiste f\xFCr Gr\xFC\xDF" "e");
+        sub.registry.PutText(kHKeyCurrentUser, actregistry::ToolbarKey(0), "WindowName",
+                             "Kontaktsymbolleiste f\xFCr Gr\xFC\xDF"
+                             "e");
         sub.registry.PutDword(kHKeyCurrentUser, kMain, "Version", 3);
     }
     std::map<std::string, platform::MemoryRegistry::Value> Configuration() const {
@@ -46,7 +48,9 @@ protected:
         return names;
     }
     std::string Path(const std::string& name) const { return kFolder + "\\" + name; }
-    void Put(const std::string& name, const std::vector<regfile::Key>& keys) { sub.files.Put(Path(name), regfile::Write(keys)); }
+    void Put(const std::string& name, const std::vector<regfile::Key>& keys) {
+        sub.files.Put(Path(name), regfile::Write(keys));
+    }
     bool Take() { return modBackup::Take(sub.platform, store); }
     bool Restore(const std::string& name) { return modBackup::Restore(sub.platform, store, Path(name)); }
 
@@ -58,7 +62,8 @@ protected:
 TEST_F(Backups, TheWholeKeyIsSavedAsARegistryFileAndASecondInTheSameSecondGetsItsOwnName) {
     ASSERT_TRUE(Take());
     ASSERT_TRUE(Take());
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Sicherung 2026-12-09 05-30-12 Nr. 1.reg", "Sicherung 2026-12-09 05-30-12 Nr. 2.reg"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Sicherung 2026-12-09 05-30-12 Nr. 1.reg",
+                                                 "Sicherung 2026-12-09 05-30-12 Nr. 2.reg"}));
     const auto* file = sub.files.Get(Path("Sicherung 2026-12-09 05-30-12 Nr. 1.reg"));
     ASSERT_NE(file, nullptr);
     const std::vector<regfile::Key> keys = regfile::Parse(*file);
@@ -76,7 +81,8 @@ TEST_F(Backups, TheWholeKeyIsSavedAsARegistryFileAndASecondInTheSameSecondGetsIt
     EXPECT_EQ(value("ActToolBars-Bar0", "WindowName"), RegistryValue("Kontaktsymbolleiste für Grüße"));
     EXPECT_EQ(value("ActToolBars-Bar0", "Buttons"), RegistryValue(td::Entries({57600, 0, 30101})));
     EXPECT_EQ(value("CustomCommands", "Count"), RegistryValue(2));
-    EXPECT_EQ(value("CustomCommands", "Command-1"), RegistryValue(sub.registry.Get(kHKeyCurrentUser, kCommands, "Command-1")->data));
+    EXPECT_EQ(value("CustomCommands", "Command-1"),
+              RegistryValue(sub.registry.Get(kHKeyCurrentUser, kCommands, "Command-1")->data));
     EXPECT_TRUE(sub.registry.Writes().empty()) << "a backup only reads";
     EXPECT_EQ(sub.registry.OpenHandleCount(), 0u);
 
@@ -89,14 +95,21 @@ TEST_F(Backups, TheWholeKeyIsSavedAsARegistryFileAndASecondInTheSameSecondGetsIt
 TEST_F(Backups, OnlyTheNewestTwentyOfItsOwnFilesAreKeptAndNothingElseIsTouched) {
     sub.files.AddFolder(kFolder);
     for (int day = 1; day <= 21; ++day) {
-        sub.files.Put(Path("Sicherung 2026-11-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + " 10-00-00.reg"), {1});
+        sub.files.Put(
+            Path("Sicherung 2026-11-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + " 10-00-00.reg"), {1});
     }
     // Names that only look like Tessivar's: it never writes them.
-    const std::vector<std::string> foreign = {"Notizen.txt", "Sicherung vom Montag.reg", "Sicherung 2026-01-01 10-00-00 (1).reg",
-                                              "Sicherung 2026-01-01 10-00-00.reg.bak", "Sicherung 2020-01-01 00-00-01 (02).reg",
-                                              "Sicherung 2020-01-01 00-00-01 Nr. 01.reg", "Sicherung 2020-01-01 00-00-01 Nr. 0.reg",
-                                              "Sicherung 2020-13-01 00-00-01.reg", "Sicherung 2020-01-01 24-00-01.reg",
-                                              "Sicherung 2020--1-01 00-00-01.reg", "Sicherung 2020-01-01 00-00-01 Nr. +5.reg"};
+    const std::vector<std::string> foreign = {"Notizen.txt",
+                                              "Sicherung vom Montag.reg",
+                                              "Sicherung 2026-01-01 10-00-00 (1).reg",
+                                              "Sicherung 2026-01-01 10-00-00.reg.bak",
+                                              "Sicherung 2020-01-01 00-00-01 (02).reg",
+                                              "Sicherung 2020-01-01 00-00-01 Nr. 01.reg",
+                                              "Sicherung 2020-01-01 00-00-01 Nr. 0.reg",
+                                              "Sicherung 2020-13-01 00-00-01.reg",
+                                              "Sicherung 2020-01-01 24-00-01.reg",
+                                              "Sicherung 2020--1-01 00-00-01.reg",
+                                              "Sicherung 2020-01-01 00-00-01 Nr. +5.reg"};
     for (const std::string& name : foreign) sub.files.Put(Path(name), {2});
     sub.files.SetAttributes(Path("Sicherung 2026-11-02 10-00-00.reg"), platform::kAttributeReadOnly);
     // A link named like the oldest backup: deleting it could delete what it points to.
@@ -136,7 +149,8 @@ TEST_F(Backups, TheNewestIsTheLastOneTakenWhateverTheClockSaid) {
     ASSERT_EQ(two.size(), 2u);
     EXPECT_EQ(two.front().name, "Sicherung 2026-12-09 05-31-00 Nr. 2.reg") << "restored by a plain /wiederherstellen";
     ASSERT_TRUE(modBackup::Restore(sub.platform, store, two.front().path));
-    EXPECT_EQ(sub.registry.Get(kHKeyCurrentUser, kMain, "Version")->data, (ByteArray{4, 0, 0, 0})) << "only the last change undone";
+    EXPECT_EQ(sub.registry.Get(kHKeyCurrentUser, kMain, "Version")->data, (ByteArray{4, 0, 0, 0}))
+        << "only the last change undone";
 
     // Each later backup deletes the oldest, never the one of the change before it.
     for (int minute = 32; minute < 60; ++minute) {
@@ -171,14 +185,15 @@ TEST_F(Backups, NoBackupMeansAMessageAndNoFileNotEvenAPart) {
 
     // Values that would not come back as they are: another type, a text
     // without its closing zero.
-    for (const auto& [type, data] : {std::pair{platform::kRegExpandSz, ByteArray{'%', 'x', '%', 0}},
-                                     std::pair{platform::kRegSz, ByteArray{'a', 'b'}},
-                                     std::pair{platform::kRegDword, ByteArray{1, 2}}}) {
+    for (const auto& [type, data] :
+         {std::pair{platform::kRegExpandSz, ByteArray{'%', 'x', '%', 0}},
+          std::pair{platform::kRegSz, ByteArray{'a', 'b'}}, std::pair{platform::kRegDword, ByteArray{1, 2}}}) {
         platform::SubstitutePlatform odd;
         odd.registry.Put(kHKeyCurrentUser, kCommands, "Pfad", type, data);
         EXPECT_FALSE(modBackup::Take(odd.platform, store)) << type;
         ASSERT_EQ(odd.messages.Shown().size(), 1u);
-        EXPECT_NE(odd.messages.Shown()[0].text.find("\"Pfad\" im Schlüssel " + kRoot + "\\CustomCommands"), std::string::npos);
+        EXPECT_NE(odd.messages.Shown()[0].text.find("\"Pfad\" im Schlüssel " + kRoot + "\\CustomCommands"),
+                  std::string::npos);
     }
     EXPECT_TRUE(Names().empty());
 }
@@ -192,7 +207,8 @@ TEST_F(Backups, ARestoreWritesEveryValueBackAsItWasWithTheCountsLastAndBacksUpFi
     sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-1", platform::kRegBinary, td::Record(30102, "Ge\xE4ndert"));
     sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 3);
     sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-2", platform::kRegBinary, td::Record(30103, "Neu"));
-    sub.registry.Put(kHKeyCurrentUser, actregistry::ToolbarKey(0), "Buttons", platform::kRegBinary, td::Entries({57600}));
+    sub.registry.Put(kHKeyCurrentUser, actregistry::ToolbarKey(0), "Buttons", platform::kRegBinary,
+                     td::Entries({57600}));
     sub.registry.PutText(kHKeyCurrentUser, actregistry::ToolbarKey(0), "WindowName", "anders");
     sub.registry.ClearLog();
     clock.SetLocal({2026, 12, 9, 6, 0, 0});
@@ -219,11 +235,13 @@ TEST_F(Backups, ADamagedOrForeignFileIsRefusedBeforeAnythingIsWritten) {
     sub.files.AddFolder(kFolder);
     const std::vector<regfile::Value> one = {{"Count", RegistryValue(0)}};
     Put("fremd-hklm.reg", {{"HKEY_LOCAL_MACHINE\\" + kMain + "\\CustomCommands", one}});
-    Put("fremd-run.reg", {{"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", {{"x", RegistryValue("y")}}}});
+    Put("fremd-run.reg",
+        {{"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", {{"x", RegistryValue("y")}}}});
     Put("fremd-nachbar.reg", {{kRoot + "Evil", one}});
     Put("fremd-punkte.reg", {{kRoot + "\\..\\..\\..\\Microsoft", one}});
     Put("fremd-leer.reg", {{kRoot + "\\\\CustomCommands", one}});
-    Put("fremd-zeichen.reg", {{kRoot + "\\CustomCommands", {{"Count", RegistryValue(0)}, {"Name", RegistryValue("Straße ↯")}}}});
+    Put("fremd-zeichen.reg",
+        {{kRoot + "\\CustomCommands", {{"Count", RegistryValue(0)}, {"Name", RegistryValue("Straße ↯")}}}});
     std::vector<std::uint8_t> cut = regfile::Write({{kRoot + "\\CustomCommands", one}});
     cut.resize(cut.size() - 40);
     sub.files.Put(Path("gekuerzt.reg"), cut);
@@ -231,12 +249,15 @@ TEST_F(Backups, ADamagedOrForeignFileIsRefusedBeforeAnythingIsWritten) {
     sub.files.Put(Path("kein-unicode.reg"), std::vector<std::uint8_t>(text.begin() + 2, text.end()));
 
     sub.registry.ClearLog();
-    for (const std::string name : {"fremd-hklm.reg", "fremd-run.reg", "fremd-nachbar.reg", "fremd-punkte.reg", "fremd-leer.reg",
-                                   "fremd-zeichen.reg", "gekuerzt.reg", "kein-unicode.reg", "fehlt.reg"}) {
+    for (const std::string name :
+         {"fremd-hklm.reg", "fremd-run.reg", "fremd-nachbar.reg", "fremd-punkte.reg", "fremd-leer.reg",
+          "fremd-zeichen.reg", "gekuerzt.reg", "kein-unicode.reg", "fehlt.reg"}) {
         sub.messages.Clear();
         EXPECT_FALSE(Restore(name)) << name;
         ASSERT_EQ(sub.messages.Shown().size(), 1u) << name;
-        EXPECT_EQ(sub.messages.Shown()[0].text.rfind("Die Datei\r\n" + Path(name) + "\r\nwird nicht zurückgeschrieben:\r\n", 0), 0u)
+        EXPECT_EQ(sub.messages.Shown()[0].text.rfind(
+                      "Die Datei\r\n" + Path(name) + "\r\nwird nicht zurückgeschrieben:\r\n", 0),
+                  0u)
             << sub.messages.Shown()[0].text;
     }
     EXPECT_TRUE(sub.registry.Writes().empty());
@@ -268,13 +289,14 @@ TEST_F(Backups, WhatTheRegistryOrARunWouldNotTakeIsRefusedBeforeTheFirstWrite) {
     sub.files.AddDevice(Path("AUX"));
 
     sub.registry.ClearLog();
-    for (const std::string name : {"teil-256.reg", "tief.reg", "wertname.reg", "wertname-20000.reg", "schluessel-nul.reg",
-                                   "wert-nul.reg", "count-text.reg", "count-gross.reg", "count-negativ.reg", "count-binaer.reg",
-                                   "AUX"}) {
+    for (const std::string name :
+         {"teil-256.reg", "tief.reg", "wertname.reg", "wertname-20000.reg", "schluessel-nul.reg", "wert-nul.reg",
+          "count-text.reg", "count-gross.reg", "count-negativ.reg", "count-binaer.reg", "AUX"}) {
         sub.messages.Clear();
         EXPECT_FALSE(Restore(name)) << name;
         ASSERT_EQ(sub.messages.Shown().size(), 1u) << name;
-        EXPECT_TRUE(sub.messages.Shown()[0].text.ends_with("Es wurde nichts geändert.")) << sub.messages.Shown()[0].text;
+        EXPECT_TRUE(sub.messages.Shown()[0].text.ends_with("Es wurde nichts geändert."))
+            << sub.messages.Shown()[0].text;
     }
     EXPECT_TRUE(sub.registry.Writes().empty());
     EXPECT_TRUE(modBackup::List(sub.platform, store).empty());
@@ -336,17 +358,20 @@ TEST(BackupNames, ReadBackByDateAndSequenceAndShownAsPeopleReadThem) {
     ASSERT_TRUE(numbered);
     EXPECT_EQ(numbered->number, 4711);
     EXPECT_EQ(numbered->time, (platform::LocalTime{2026, 2, 3, 4, 5, 6}));
-    for (const std::string bad : {"Sicherung 2026-02-03 04-05-06.txt", "Sicherung 2026-02-03 04-05.reg",
-                                  "Sicherung 2026-02-03 04-05-06 (02).reg", "Sicherung 2026-02-03 04-05-06 Nr. 007.reg",
-                                  "Sicherung 2026-02-03 04-05-06 Nr.5.reg", "Sicherung 2026-02-03 04-05-06 Nr. 5 (2).reg",
-                                  "Sicherung 2026-02-03 04-05-06 ().reg", "Sicherung 2026-02-03 04-05-06 (x).reg",
-                                  "Sicherung 2026-2-03 04-05-06.reg", "sicherung 2026-02-03 04-05-06.reg"}) {
+    for (const std::string bad :
+         {"Sicherung 2026-02-03 04-05-06.txt", "Sicherung 2026-02-03 04-05.reg",
+          "Sicherung 2026-02-03 04-05-06 (02).reg", "Sicherung 2026-02-03 04-05-06 Nr. 007.reg",
+          "Sicherung 2026-02-03 04-05-06 Nr.5.reg", "Sicherung 2026-02-03 04-05-06 Nr. 5 (2).reg",
+          "Sicherung 2026-02-03 04-05-06 ().reg", "Sicherung 2026-02-03 04-05-06 (x).reg",
+          "Sicherung 2026-2-03 04-05-06.reg", "sicherung 2026-02-03 04-05-06.reg"}) {
         EXPECT_FALSE(modBackup::EntryOf("C:\\S", bad)) << bad;
     }
-    EXPECT_EQ(modBackup::RestoreQuestion("C:\\S\\Sicherung 2026-02-03 04-05-06.reg").rfind(
-                  "Soll die Sicherung vom 03.02.2026, 04:05:06 Uhr zurückgeschrieben werden?", 0),
+    EXPECT_EQ(modBackup::RestoreQuestion("C:\\S\\Sicherung 2026-02-03 04-05-06.reg")
+                  .rfind("Soll die Sicherung vom 03.02.2026, 04:05:06 Uhr zurückgeschrieben werden?", 0),
               0u);
-    EXPECT_EQ(modBackup::RestoreQuestion("D:\\eigene.reg").rfind("Soll die Sicherung\r\nD:\\eigene.reg zurückgeschrieben werden?", 0), 0u);
+    EXPECT_EQ(modBackup::RestoreQuestion("D:\\eigene.reg")
+                  .rfind("Soll die Sicherung\r\nD:\\eigene.reg zurückgeschrieben werden?", 0),
+              0u);
 }
 
 }  // namespace

@@ -185,10 +185,11 @@ TEST_F(Runs, AToolbarThatCannotBeReadIsReportedNotOverwrittenAndTheRunStillEnds)
     EXPECT_EQ(Install("Route"), RunOutcome::FinishedWithError);
     EXPECT_EQ(Buttons(0), damaged);
     ASSERT_EQ(sub.messages.Shown().size(), 2u);
-    EXPECT_EQ(sub.messages.Shown()[1].text.rfind("Fehler in Klasse clACTToolbar Methode AddButton\r\nFehlernummer: ", 0),
-              0u);
+    EXPECT_EQ(
+        sub.messages.Shown()[1].text.rfind("Fehler in Klasse clACTToolbar Methode AddButton\r\nFehlernummer: ", 0), 0u);
     EXPECT_EQ(sub.messages.Shown()[1].icon, platform::MsgIcon::Exclamation);
-    EXPECT_EQ(window.captions.back(), "Das ACT!-Addon 'Route' wurde als benutzerdefinierter Befehl in ACT! eingebunden.");
+    EXPECT_EQ(window.captions.back(),
+              "Das ACT!-Addon 'Route' wurde als benutzerdefinierter Befehl in ACT! eingebunden.");
     EXPECT_EQ(Stored("Count"), (ByteArray{3, 0, 0, 0}));
 
     EXPECT_EQ(Deinstall("Route"), RunOutcome::FinishedWithError);
@@ -254,8 +255,9 @@ TEST(QuietWord, OnALineThatIsNoRunEndsAtOnceAsNotUnderstood) {
     for (bool actRuns : {false, true}) {
         platform::SubstitutePlatform sub;
         if (actRuns) sub.windows.Add("ACT3.0FrameClass", "ACT! - Daten");
-        for (const std::string line : {"Demo uninstall /quiet", "\"Demo X\" install /quiet", "/quiet Demo install",
-                                       "/quiet install", "Demo /quiet install", "/QUIET", "Demo anzeigen gruppe /quiet"}) {
+        for (const std::string line :
+             {"Demo uninstall /quiet", "\"Demo X\" install /quiet", "/quiet Demo install", "/quiet install",
+              "Demo /quiet install", "/QUIET", "Demo anzeigen gruppe /quiet"}) {
             const modHaupt::RunRequest request = modHaupt::Main(sub.platform, line);
             EXPECT_EQ(request.kind, modHaupt::RunKind::NotUnderstood) << line;
         }
@@ -286,7 +288,8 @@ TEST_F(Runs, ATableWhoseCountCannotBeTrustedIsChangedByNoRunAndTheRunSaysWhy) {
               "Damit kein Befehl verloren geht, wird die Befehlstabelle nicht geändert.");
     EXPECT_EQ(sub.messages.Shown()[1].icon, platform::MsgIcon::Exclamation);
     EXPECT_EQ(window.captions.back(),
-              "Das ACT!-Addon 'Adressen' konnte nicht aus der Liste der benutzerdefinierten Befehle in ACT! entfernt werden.");
+              "Das ACT!-Addon 'Adressen' konnte nicht aus der Liste der benutzerdefinierten Befehle in ACT! entfernt "
+              "werden.");
 }
 
 // Installed for the group toolbar, removed for the contact toolbar: the button left
@@ -303,7 +306,7 @@ TEST_F(Runs, ANumberStillOnAToolbarIsNotGivenToTheNextCommand) {
 
 TEST_F(Runs, AProgramPathThatDoesNotFitACTsRecordIsRefusedBeforeAnythingIsRead) {
     const std::string tooLong = "C:\\" + std::string(236, 'L') + "\\Tiefer";  // with "\\Route.exe": 256 characters
-    const std::string fits = "C:\\" + std::string(235, 'L') + "\\Tiefer";      // 255
+    const std::string fits = "C:\\" + std::string(235, 'L') + "\\Tiefer";  // 255
     for (const std::string& folder : {tooLong, std::string("C:\\Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87")}) {
         sub.registry.ClearLog();
         sub.messages.Clear();
@@ -312,12 +315,14 @@ TEST_F(Runs, AProgramPathThatDoesNotFitACTsRecordIsRefusedBeforeAnythingIsRead) 
         EXPECT_EQ(modHaupt::Install(run, 0), RunOutcome::NotInstalled) << folder;
         EXPECT_TRUE(sub.registry.Calls().empty());
         ASSERT_EQ(sub.messages.Shown().size(), 1u);
-        EXPECT_EQ(sub.messages.Shown()[0].text.rfind("Der Pfad des ACT!-Addons\r\n" + folder + "\\Route.exe\r\n", 0), 0u);
+        EXPECT_EQ(sub.messages.Shown()[0].text.rfind("Der Pfad des ACT!-Addons\r\n" + folder + "\\Route.exe\r\n", 0),
+                  0u);
     }
     EXPECT_EQ(sub.messages.Shown()[0].text.substr(sub.messages.Shown()[0].text.rfind('\n') + 1),
               "enthält Zeichen, die ACT! nicht speichern kann.");
-    EXPECT_NE(modHaupt::PathProblem(sub.platform, tooLong + "\\Route.exe", tooLong + "\\").find("höchstens 255 Zeichen"),
-              std::string::npos);
+    EXPECT_NE(
+        modHaupt::PathProblem(sub.platform, tooLong + "\\Route.exe", tooLong + "\\").find("höchstens 255 Zeichen"),
+        std::string::npos);
 
     sub.files.Put(fits + "\\Route.cmd", *sub.files.Get(kFolder + "\\Route.cmd"));
     modHaupt::Services run{sub.platform, window, locks, "Route", fits, true, backups};
@@ -339,9 +344,9 @@ TEST_F(Runs, EveryReadAndWriteOfARunHappensUnderTheConfigurationLock) {
     EXPECT_FALSE(locks.IsHeld(kLock));
     using Kind = platform::MemoryNamedMutex::Event::Kind;
     EXPECT_EQ(locks.Events(), (std::vector<platform::MemoryNamedMutex::Event>{{Kind::Acquired, kLock, 5000},
-                                                                             {Kind::Released, kLock, 0},
-                                                                             {Kind::Acquired, kLock, 5000},
-                                                                             {Kind::Released, kLock, 0}}));
+                                                                              {Kind::Released, kLock, 0},
+                                                                              {Kind::Acquired, kLock, 5000},
+                                                                              {Kind::Released, kLock, 0}}));
 }
 
 TEST_F(Runs, ASecondRunWaitsForTheLockAndWhenItIsNotFreedInTimeTouchesNothing) {
@@ -354,15 +359,17 @@ TEST_F(Runs, ASecondRunWaitsForTheLockAndWhenItIsNotFreedInTimeTouchesNothing) {
     EXPECT_EQ(Deinstall("Route"), RunOutcome::NotRemoved);
     EXPECT_TRUE(sub.registry.Calls().empty());
     ASSERT_EQ(sub.messages.Shown().size(), 2u);
-    EXPECT_EQ(sub.messages.Shown()[0].text,
-              "Ein anderes Tessivar ändert gerade die Konfiguration von ACT!.\r\nBitte versuchen Sie es später noch einmal.");
+    EXPECT_EQ(
+        sub.messages.Shown()[0].text,
+        "Ein anderes Tessivar ändert gerade die Konfiguration von ACT!.\r\nBitte versuchen Sie es später noch einmal.");
     EXPECT_EQ(Stored("Count"), (ByteArray{3, 0, 0, 0}));
 }
 
 TEST_F(Runs, EachRunThatChangesSavesTheConfigurationAsItWasBeforeItsFirstWrite) {
     const auto before = Now();
     sub.registry.SetFaultHook([&](const platform::MemoryRegistry::Call& call) {
-        if (call.op == platform::MemoryRegistry::Op::SetValue) EXPECT_EQ(Saved().size(), 1u) << "written before the backup";
+        if (call.op == platform::MemoryRegistry::Op::SetValue)
+            EXPECT_EQ(Saved().size(), 1u) << "written before the backup";
         return platform::kErrorSuccess;
     });
     ASSERT_EQ(Install("Route", 0, true), RunOutcome::Finished);
@@ -416,7 +423,9 @@ TEST_F(Runs, TheRestoreRunAsksNamingTheDateAndGivesTheNewestBackupBack) {
     EXPECT_EQ(Restore(""), RunOutcome::NotRemoved);
     EXPECT_TRUE(sub.registry.Writes().empty());
     ASSERT_EQ(sub.messages.Shown().size(), 1u);
-    EXPECT_EQ(sub.messages.Shown()[0].text.rfind("Soll die Sicherung vom 09.12.2026, 05:30:12 Uhr zurückgeschrieben werden?", 0), 0u);
+    EXPECT_EQ(sub.messages.Shown()[0].text.rfind(
+                  "Soll die Sicherung vom 09.12.2026, 05:30:12 Uhr zurückgeschrieben werden?", 0),
+              0u);
     EXPECT_EQ(sub.messages.Shown()[0].buttons, platform::MsgButtons::YesNo);
 
     sub.messages.QueueAnswer(platform::MsgAnswer::Yes);

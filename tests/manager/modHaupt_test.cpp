@@ -32,43 +32,42 @@ const std::string kLongWord(32 * 1024, 'W');
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, CommandLine,
-    testing::Values(
-        LineCase{"", {RunKind::ListWindow, "", 0}},
-        LineCase{"     ", {RunKind::ListWindow, "", 0}},
-        LineCase{"Addon", {RunKind::ListWindow, "", 0}},
-        LineCase{"Addon INSTALL", {RunKind::Install, "Addon", 0}},
-        LineCase{"Addon install GRUPPE", {RunKind::Install, "Addon", 1}},
-        LineCase{"Addon install g", {RunKind::Install, "Addon", 1}},
-        LineCase{"Addon install Groups", {RunKind::Install, "Addon", 1}},
-        LineCase{"Addon install gruppen", {RunKind::Install, "Addon", 1}},
-        LineCase{"Addon install Group", {RunKind::Install, "Addon", 1}},
-        LineCase{"Addon install Kontakt", {RunKind::Install, "Addon", 0}},
-        LineCase{"Addon install gr", {RunKind::Install, "Addon", 0}},
-        LineCase{"Addon install Gruppenliste", {RunKind::Install, "Addon", 0}},
-        LineCase{"Addon deinstall", {RunKind::Deinstall, "Addon", 0}},
-        LineCase{"Addon DeInstall C", {RunKind::Deinstall, "Addon", 0}},
-        LineCase{"   Addon    deinstall   G   ", {RunKind::Deinstall, "Addon", 1}},
-        LineCase{"install Addon", {RunKind::ListWindow, "install", 0}},
-        LineCase{"Addon installieren gruppe", {RunKind::ListWindow, "Addon", 1}},
-        LineCase{"Addon\tinstall", {RunKind::ListWindow, "", 0}},
-        LineCase{"Addon install\tg", {RunKind::ListWindow, "Addon", 0}},
-        LineCase{"Addon install g extra words here", {RunKind::Install, "Addon", 1}},
-        LineCase{"Addon install kontakt gruppe", {RunKind::Install, "Addon", 0}},
-        LineCase{"\"Mein Addon\" install", {RunKind::ListWindow, "\"Mein", 0}},
-        LineCase{"\"MeinAddon\" install", {RunKind::Install, "\"MeinAddon\"", 0}},
-        LineCase{"MüllerRoute INSTALL Gruppe", {RunKind::Install, "MüllerRoute", 1}},
-        LineCase{"Страница install", {RunKind::Install, "Страница", 0}},
-        LineCase{"ÄddOn ÏNSTALL", {RunKind::ListWindow, "ÄddOn", 0}},
-        LineCase{kLongWord + " install " + kLongWord, {RunKind::Install, kLongWord, 0}},
-        // A backup's own name holds spaces: the file is the rest of the line.
-        LineCase{"/wiederherstellen", {RunKind::Restore, "", 0, false, ""}},
-        LineCase{" /Wiederherstellen   /QUIET ", {RunKind::Restore, "", 0, true, ""}},
-        LineCase{"/wiederherstellen C:\\S\\Sicherung 2026-12-09 05-30-12.reg /quiet",
-                 {RunKind::Restore, "", 0, true, "C:\\S\\Sicherung 2026-12-09 05-30-12.reg"}},
-        LineCase{"/wiederherstellen /quiet \"D:\\alte Stände\\a.reg\"", {RunKind::Restore, "", 0, true, "D:\\alte Stände\\a.reg"}},
-        LineCase{"/wiederherstellen D:\\x/quiet", {RunKind::Restore, "", 0, false, "D:\\x/quiet"}},
-        LineCase{"/?", {RunKind::Usage, "", 0}},
-        LineCase{"/? Addon install /quiet", {RunKind::Usage, "", 0}}));
+    testing::Values(LineCase{"", {RunKind::ListWindow, "", 0}}, LineCase{"     ", {RunKind::ListWindow, "", 0}},
+                    LineCase{"Addon", {RunKind::ListWindow, "", 0}},
+                    LineCase{"Addon INSTALL", {RunKind::Install, "Addon", 0}},
+                    LineCase{"Addon install GRUPPE", {RunKind::Install, "Addon", 1}},
+                    LineCase{"Addon install g", {RunKind::Install, "Addon", 1}},
+                    LineCase{"Addon install Groups", {RunKind::Install, "Addon", 1}},
+                    LineCase{"Addon install gruppen", {RunKind::Install, "Addon", 1}},
+                    LineCase{"Addon install Group", {RunKind::Install, "Addon", 1}},
+                    LineCase{"Addon install Kontakt", {RunKind::Install, "Addon", 0}},
+                    LineCase{"Addon install gr", {RunKind::Install, "Addon", 0}},
+                    LineCase{"Addon install Gruppenliste", {RunKind::Install, "Addon", 0}},
+                    LineCase{"Addon deinstall", {RunKind::Deinstall, "Addon", 0}},
+                    LineCase{"Addon DeInstall C", {RunKind::Deinstall, "Addon", 0}},
+                    LineCase{"   Addon    deinstall   G   ", {RunKind::Deinstall, "Addon", 1}},
+                    LineCase{"install Addon", {RunKind::ListWindow, "install", 0}},
+                    LineCase{"Addon installieren gruppe", {RunKind::ListWindow, "Addon", 1}},
+                    LineCase{"Addon\tinstall", {RunKind::ListWindow, "", 0}},
+                    LineCase{"Addon install\tg", {RunKind::ListWindow, "Addon", 0}},
+                    LineCase{"Addon install g extra words here", {RunKind::Install, "Addon", 1}},
+                    LineCase{"Addon install kontakt gruppe", {RunKind::Install, "Addon", 0}},
+                    LineCase{"\"Mein Addon\" install", {RunKind::ListWindow, "\"Mein", 0}},
+                    LineCase{"\"MeinAddon\" install", {RunKind::Install, "\"MeinAddon\"", 0}},
+                    LineCase{"MüllerRoute INSTALL Gruppe", {RunKind::Install, "MüllerRoute", 1}},
+                    LineCase{"Страница install", {RunKind::Install, "Страница", 0}},
+                    LineCase{"ÄddOn ÏNSTALL", {RunKind::ListWindow, "ÄddOn", 0}},
+                    LineCase{kLongWord + " install " + kLongWord, {RunKind::Install, kLongWord, 0}},
+                    // A backup's own name holds spaces: the file is the rest of the line.
+                    LineCase{"/wiederherstellen", {RunKind::Restore, "", 0, false, ""}},
+                    LineCase{" /Wiederherstellen   /QUIET ", {RunKind::Restore, "", 0, true, ""}},
+                    LineCase{"/wiederherstellen C:\\S\\Sicherung 2026-12-09 05-30-12.reg /quiet",
+                             {RunKind::Restore, "", 0, true, "C:\\S\\Sicherung 2026-12-09 05-30-12.reg"}},
+                    LineCase{"/wiederherstellen /quiet \"D:\\alte Stände\\a.reg\"",
+                             {RunKind::Restore, "", 0, true, "D:\\alte Stände\\a.reg"}},
+                    LineCase{"/wiederherstellen D:\\x/quiet", {RunKind::Restore, "", 0, false, "D:\\x/quiet"}},
+                    LineCase{"/?", {RunKind::Usage, "", 0}},
+                    LineCase{"/? Addon install /quiet", {RunKind::Usage, "", 0}}));
 
 TEST(Startup, WhileActRunsEveryCommandLineEndsWithTheOneMessageAndTouchesNothing) {
     for (const std::string line : {"", "Addon", "Addon install", "Addon deinstall gruppe", "x y z w"}) {
@@ -113,8 +112,10 @@ TEST(Startup, TheHelpListsTheFormsAndToolbarWordsThatTheCommandLineTakes) {
         for (std::string& w : modHaupt::WordsOf(list)) out.push_back(w.back() == ',' ? w.substr(0, w.size() - 1) : w);
         return out;
     };
-    for (const std::string& w : words(line("    kontakt"))) EXPECT_EQ(modHaupt::ToolbarChoiceOf(sub.platform, w), 0) << w;
-    for (const std::string& w : words(line("    gruppe"))) EXPECT_EQ(modHaupt::ToolbarChoiceOf(sub.platform, w), 1) << w;
+    for (const std::string& w : words(line("    kontakt")))
+        EXPECT_EQ(modHaupt::ToolbarChoiceOf(sub.platform, w), 0) << w;
+    for (const std::string& w : words(line("    gruppe")))
+        EXPECT_EQ(modHaupt::ToolbarChoiceOf(sub.platform, w), 1) << w;
     EXPECT_EQ(words(line("    kontakt")).size() + words(line("    gruppe")).size(), 9u);
 
     EXPECT_EQ(modHaupt::Main(sub.platform, line("tessivar.exe ADDON install").substr(13)).kind, RunKind::Install);
@@ -122,7 +123,8 @@ TEST(Startup, TheHelpListsTheFormsAndToolbarWordsThatTheCommandLineTakes) {
     EXPECT_EQ(modHaupt::Main(sub.platform, "/wiederherstellen").kind, RunKind::Restore);
     EXPECT_NE(line("tessivar.exe /wiederherstellen"), "");
     EXPECT_NE(line("tessivar.exe /?"), "");
-    for (int code : {modHaupt::kExitFinished, modHaupt::kExitFailed, modHaupt::kExitActRunning, modHaupt::kExitNotUnderstood}) {
+    for (int code :
+         {modHaupt::kExitFinished, modHaupt::kExitFailed, modHaupt::kExitActRunning, modHaupt::kExitNotUnderstood}) {
         EXPECT_NE(line("    " + std::to_string(code) + "  "), "") << code;
     }
 }

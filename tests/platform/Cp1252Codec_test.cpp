@@ -5,8 +5,12 @@
 
 TEST(Cp1252Codec, UmlautsAndTheEuroRoundTrip) {
     platform::Cp1252Codec codec;
-    EXPECT_EQ(codec.ToCodePage("Äpfel, Öl, Übermaß: 5 €"), "\xC4pfel, \xD6l, \xDC" "berma\xDF: 5 \x80");
-    EXPECT_EQ(codec.FromCodePage("\xC4pfel, \xD6l, \xDC" "berma\xDF: 5 \x80"), "Äpfel, Öl, Übermaß: 5 €");
+    EXPECT_EQ(codec.ToCodePage("Äpfel, Öl, Übermaß: 5 €"),
+              "\xC4pfel, \xD6l, \xDC"
+              "berma\xDF: 5 \x80");
+    EXPECT_EQ(codec.FromCodePage("\xC4pfel, \xD6l, \xDC"
+                                 "berma\xDF: 5 \x80"),
+              "Äpfel, Öl, Übermaß: 5 €");
     for (int b = 1; b < 256; ++b) {
         const std::string one(1, static_cast<char>(b));
         EXPECT_EQ(codec.ToCodePage(codec.FromCodePage(one)), one) << b;

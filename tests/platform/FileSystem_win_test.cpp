@@ -124,16 +124,18 @@ TEST_F(WinFolder, OnlyOrdinaryFilesAreOpenedForReadingAndListedWithTheirSize) {
     EXPECT_EQ(listed[1].size, 3u);
 
     const std::wstring pipeName = L"\\\\.\\pipe\\rovandel-files-" + std::to_wstring(GetCurrentProcessId());
-    platform::UniqueFile pipe(CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
-                                                       4096, 4096, 0, nullptr));
+    platform::UniqueFile pipe(
+        CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr));
     ASSERT_TRUE(pipe);
-    for (const std::string& path : {std::string("AUX"), Path(L"COM1"), Path(L"con.reg"), Path(L"NUL "), Path(L"Unterordner"),
-                                    platform::Narrow(pipeName), std::string("//./pipe/x"), "\\\\?\\" + Path(L"voll.reg")}) {
+    for (const std::string& path :
+         {std::string("AUX"), Path(L"COM1"), Path(L"con.reg"), Path(L"NUL "), Path(L"Unterordner"),
+          platform::Narrow(pipeName), std::string("//./pipe/x"), "\\\\?\\" + Path(L"voll.reg")}) {
         try {
             files.OpenRead(path);
             ADD_FAILURE() << path << " opened";
         } catch (const AppError& e) {
-            EXPECT_EQ(e.description(), "Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Ordner.") << path;
+            EXPECT_EQ(e.description(), "Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Ordner.")
+                << path;
         }
     }
 }

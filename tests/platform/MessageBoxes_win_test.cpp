@@ -35,9 +35,8 @@ std::pair<platform::MsgAnswer, Seen> ShowAndAnswer(const platform::MessageBoxReq
 TEST(WinMessageBoxes, TextTitleIconAndButtonsReachTheScreenAndTheAnswerComesBack) {
     using platform::MsgButtons;
     using platform::MsgIcon;
-    auto [answer, seen] = ShowAndAnswer({"Erste Zeile mit Ümläüten\r\nZweite Zeile", "Tessivar", MsgIcon::Information,
-                                         MsgButtons::Ok},
-                                        IDOK);
+    auto [answer, seen] = ShowAndAnswer(
+        {"Erste Zeile mit Ümläüten\r\nZweite Zeile", "Tessivar", MsgIcon::Information, MsgButtons::Ok}, IDOK);
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.info.title, L"Tessivar");
     EXPECT_EQ(seen.info.text, L"Erste Zeile mit \u00DCml\u00E4\u00FCten\r\nZweite Zeile");
@@ -61,9 +60,9 @@ TEST(WinMessageBoxes, QuestionsAnswerYesOrNo) {
 }
 
 TEST(WinMessageBoxes, ABoxWithoutIconShowsNone) {
-    auto [answer, seen] = ShowAndAnswer({"Error: 13. Typen unverträglich", "RegistrySetKeyValue",
-                                         platform::MsgIcon::None, platform::MsgButtons::Ok},
-                                        IDOK);
+    auto [answer, seen] = ShowAndAnswer(
+        {"Error: 13. Typen unverträglich", "RegistrySetKeyValue", platform::MsgIcon::None, platform::MsgButtons::Ok},
+        IDOK);
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.info.title, L"RegistrySetKeyValue");
     EXPECT_EQ(seen.info.icon, "none");

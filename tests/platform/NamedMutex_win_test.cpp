@@ -17,10 +17,12 @@ constexpr const char* kName = "Tessivar.Test-Sperre";
 // mutex is granted again to the thread that holds it, and only that thread
 // can give it back.
 bool AcquireElsewhere(std::uint32_t timeoutMs) {
-    return std::async(std::launch::async, [timeoutMs] {
-               platform::WinNamedMutex locks;
-               return locks.Acquire(kName, timeoutMs) != nullptr;
-           }).get();
+    return std::async(std::launch::async,
+                      [timeoutMs] {
+                          platform::WinNamedMutex locks;
+                          return locks.Acquire(kName, timeoutMs) != nullptr;
+                      })
+        .get();
 }
 
 TEST(WinNamedMutex, IsExclusiveAcrossThreadsUntilItsHolderGoesAndIsNamedPerUser) {

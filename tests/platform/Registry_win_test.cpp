@@ -30,18 +30,25 @@ TEST(WinRegistry, UmlautNamesReachTheRegistryAsTheSystemsCharacters) {
     support::DeleteTree(HKEY_CURRENT_USER, L"Software\\TessivarTest");
     platform::WinRegistry reg;
     platform::RegKey key = 0;
-    ASSERT_EQ(reg.CreateKey(platform::kHKeyCurrentUser, "Software\\TessivarTest\\Gr\xF6\xDF" "e", platform::kKeyAllAccess,
-                            key),
+    ASSERT_EQ(reg.CreateKey(platform::kHKeyCurrentUser,
+                            "Software\\TessivarTest\\Gr\xF6\xDF"
+                            "e",
+                            platform::kKeyAllAccess, key),
               0);
     const std::uint8_t v[] = {0xE4, 0};
-    ASSERT_EQ(reg.SetValue(key, "Schl\xFC" "ssel", platform::kRegSz, v), 0);
+    ASSERT_EQ(reg.SetValue(key,
+                           "Schl\xFC"
+                           "ssel",
+                           platform::kRegSz, v),
+              0);
     reg.CloseKey(key);
 
     platform::UniqueHkey wide;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\TessivarTest\\Gr\u00F6\u00DFe", 0, KEY_READ, wide.put()), 0);
     wchar_t data[8] = {};
     DWORD size = sizeof(data);
-    EXPECT_EQ(RegQueryValueExW(wide.get(), L"Schl\u00FCssel", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size), 0);
+    EXPECT_EQ(RegQueryValueExW(wide.get(), L"Schl\u00FCssel", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size),
+              0);
     EXPECT_EQ(std::wstring(data), L"\u00E4");
     support::DeleteTree(HKEY_CURRENT_USER, L"Software\\TessivarTest");
 }

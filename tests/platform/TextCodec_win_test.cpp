@@ -8,8 +8,12 @@
 TEST(WinTextCodec, UmlautsRoundTripThroughTheSystemCodePage) {
     ASSERT_EQ(GetACP(), 1252u) << "the tests expect the code page of German (Western) Windows";
     platform::WinTextCodec codec;
-    EXPECT_EQ(codec.ToCodePage("Grüße, Öl, 5 €"), "Gr\xFC\xDF" "e, \xD6l, 5 \x80");
-    EXPECT_EQ(codec.FromCodePage("Gr\xFC\xDF" "e, \xD6l, 5 \x80"), "Grüße, Öl, 5 €");
+    EXPECT_EQ(codec.ToCodePage("Grüße, Öl, 5 €"),
+              "Gr\xFC\xDF"
+              "e, \xD6l, 5 \x80");
+    EXPECT_EQ(codec.FromCodePage("Gr\xFC\xDF"
+                                 "e, \xD6l, 5 \x80"),
+              "Grüße, Öl, 5 €");
     EXPECT_EQ(codec.ToCodePage("Gdańsk 東京"), "Gda?sk ??");
     EXPECT_EQ(codec.ToCodePage(""), "");
 }

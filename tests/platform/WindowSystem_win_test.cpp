@@ -41,11 +41,26 @@ TEST_F(RealWindows, ActIsRunningWhileAVisibleOrMinimisedMainWindowOfItsClassAndT
         EXPECT_TRUE(ActRunning());
     }
     EXPECT_FALSE(ActRunning());
-    { TestWindow hidden(L"ACT3.0FrameClass", L"ACT! - Kontakte.dbf", SW_HIDE); EXPECT_FALSE(ActRunning()); }
-    { TestWindow minimised(L"ACT3.0FrameClass", L"Kundenmanager", SW_SHOWMINNOACTIVE); EXPECT_TRUE(ActRunning()); }
-    { TestWindow lower(L"ACT3.0FrameClass", L"act! - kontakte"); EXPECT_FALSE(ActRunning()); }
-    { TestWindow oddCase(L"aCT3.0FRAMEcLASS-Kopie", L"ACT!"); EXPECT_TRUE(ActRunning()); }
-    { TestWindow otherClass(L"Notepad-Test", L"ACT! - Kontakte"); EXPECT_FALSE(ActRunning()); }
+    {
+        TestWindow hidden(L"ACT3.0FrameClass", L"ACT! - Kontakte.dbf", SW_HIDE);
+        EXPECT_FALSE(ActRunning());
+    }
+    {
+        TestWindow minimised(L"ACT3.0FrameClass", L"Kundenmanager", SW_SHOWMINNOACTIVE);
+        EXPECT_TRUE(ActRunning());
+    }
+    {
+        TestWindow lower(L"ACT3.0FrameClass", L"act! - kontakte");
+        EXPECT_FALSE(ActRunning());
+    }
+    {
+        TestWindow oddCase(L"aCT3.0FRAMEcLASS-Kopie", L"ACT!");
+        EXPECT_TRUE(ActRunning());
+    }
+    {
+        TestWindow otherClass(L"Notepad-Test", L"ACT! - Kontakte");
+        EXPECT_FALSE(ActRunning());
+    }
     {
         TestWindow late(L"ACT3.0FrameClass", std::wstring(50, L'x') + L"ACT!");
         EXPECT_FALSE(ActRunning());
@@ -68,7 +83,8 @@ TEST_F(RealWindows, TheMatchReachedLastInThePlatformsOrderIsFound) {
     const auto posA = std::find(order.begin(), order.end(), a.hwnd());
     const auto posB = std::find(order.begin(), order.end(), b.hwnd());
     const HWND expected = posA > posB ? a.hwnd() : b.hwnd();
-    EXPECT_EQ(modACTHandle::FindTopLevelWindow(env, "tessivartestsuche", "Suche"), reinterpret_cast<std::uintptr_t>(expected));
+    EXPECT_EQ(modACTHandle::FindTopLevelWindow(env, "tessivartestsuche", "Suche"),
+              reinterpret_cast<std::uintptr_t>(expected));
     EXPECT_EQ(modACTHandle::FindTopLevelWindow(env, "tessivartestsuche", "Suche A"), a.handle());
     EXPECT_EQ(modACTHandle::FindTopLevelWindow(env, "tessivartestsuche", "suche"), 0u);
 }
@@ -80,7 +96,10 @@ TEST_F(RealWindows, TitlesAndClassNamesComeBackAsUtf8) {
     EXPECT_EQ(modACTHandle::GetWindowTitle(env, untitled.handle()), "NoText");
     EXPECT_EQ(modACTHandle::GetWindowClassLower(env, w.handle()), "tessivartesttitel");
     HWND gone;
-    { TestWindow temporary(L"TessivarTestTitel", L"weg"); gone = temporary.hwnd(); }
+    {
+        TestWindow temporary(L"TessivarTestTitel", L"weg");
+        gone = temporary.hwnd();
+    }
     EXPECT_EQ(modACTHandle::GetWindowTitle(env, reinterpret_cast<std::uintptr_t>(gone)), "");
 }
 
@@ -126,7 +145,10 @@ TEST_F(RealWindows, AnExceptionInTheEnumerationCallbackEndsItAndReachesTheCaller
                  std::runtime_error);
     EXPECT_EQ(calls, 1);
     int all = 0;
-    windows.EnumTopLevelWindows([&](platform::WindowHandle) { ++all; return true; });
+    windows.EnumTopLevelWindows([&](platform::WindowHandle) {
+        ++all;
+        return true;
+    });
     EXPECT_GT(all, 1);
 }
 

@@ -70,9 +70,16 @@ protected:
 
 using End = RouteOutcome::End;
 
-const Strings kOpening = {"status öffne Internet Explorer...", "progress 40", "status öffne Internetseite...",
-                          "progress 50", "status öffne Internetseite....", "progress 60",
-                          "status öffne Internetseite.....", "picture off", "progress 70", "status "};
+const Strings kOpening = {"status öffne Internet Explorer...",
+                          "progress 40",
+                          "status öffne Internetseite...",
+                          "progress 50",
+                          "status öffne Internetseite....",
+                          "progress 60",
+                          "status öffne Internetseite.....",
+                          "picture off",
+                          "progress 70",
+                          "status "};
 
 Strings Concat(std::initializer_list<Strings> parts) {
     Strings out;
@@ -95,8 +102,9 @@ TEST_F(RouteRun, APageReadyAtOnceIsFilledAndSentAndTheBrowserIsLeftOpen) {
     // The form's first check comes 2 s after the document is complete, not before.
     EXPECT_EQ(clock.Milliseconds(), kStart + 2000);
     const Strings calls = browsers.CallsWithoutPolls();
-    EXPECT_EQ(Strings(calls.begin(), calls.begin() + 4),
-              (Strings{"Create", "Visible=true", "Navigate(" + kDefaultUrl + ")", "getElementByID(header_form_route)"}));
+    EXPECT_EQ(
+        Strings(calls.begin(), calls.begin() + 4),
+        (Strings{"Create", "Visible=true", "Navigate(" + kDefaultUrl + ")", "getElementByID(header_form_route)"}));
     EXPECT_EQ(calls.back(), "Click");
     EXPECT_EQ(browsers.Created().size(), 1u);
     EXPECT_FALSE(browsers.WindowAt(1).quit);
@@ -168,7 +176,8 @@ TEST_F(RouteRun, AddressLinesTrimOnlyTheStreetAndKeepTheirSeparatorsWhenBoxesAre
     EXPECT_EQ(clRoutenberechnung::bildeAdresszeile(" Hauptstraße 12 ", "80331", "München", "DEU"),
               "Hauptstraße 12, 80331 München, DEU");
     EXPECT_EQ(clRoutenberechnung::bildeAdresszeile("", "", "", "AUT"), ",  , AUT");
-    EXPECT_EQ(clRoutenberechnung::bildeAdresszeile("Weg 1", " 8001 ", " Zürich ", "CHE"), "Weg 1,  8001   Zürich , CHE");
+    EXPECT_EQ(clRoutenberechnung::bildeAdresszeile("Weg 1", " 8001 ", " Zürich ", "CHE"),
+              "Weg 1,  8001   Zürich , CHE");
     EXPECT_EQ(clRoutenberechnung::bildeAdresszeile("\tWeg 1\t", "1", "X", "DEU"), "\tWeg 1\t, 1 X, DEU")
         << "only blanks are trimmed";
 }
@@ -200,9 +209,9 @@ TEST_F(RouteRun, WhileTheBrowserIsBusyTheTicksAlternateThePictureOncePerSecondWi
     Page().busy = Until(10'000);
     Run();
     // Ticks at the seconds 1 000 001 to 1 000 010: odd ticks "on" (2), even "off" (1).
-    EXPECT_EQ(progress.Only("picture"), (Strings{"picture 2", "picture 1", "picture 2", "picture 1", "picture 2",
-                                             "picture 1", "picture 2", "picture 1", "picture 2", "picture 1",
-                                             "picture off"}));
+    EXPECT_EQ(progress.Only("picture"),
+              (Strings{"picture 2", "picture 1", "picture 2", "picture 1", "picture 2", "picture 1", "picture 2",
+                       "picture 1", "picture 2", "picture 1", "picture off"}));
     EXPECT_TRUE(progress.boxes.Shown().empty());
     // Polls pause for window events: at most one poll per 50 ms.
     EXPECT_LE(Polls("Busy"), 10'000 / clRoutenberechnung::kPollMs + 11);
@@ -213,7 +222,9 @@ TEST_F(RouteRun, WhileTheBrowserIsBusyTheTicksAlternateThePictureOncePerSecondWi
 TEST_F(RouteRun, AfterMoreThanThirtyTicksTheQuestionComesAndYesCountsAgain) {
     Page().busy = Until(50'000);
     std::vector<std::int64_t> askedAt;
-    progress.boxes.onShow = [&](const platform::MessageBoxRequest&) { askedAt.push_back(clock.Milliseconds() - kStart); };
+    progress.boxes.onShow = [&](const platform::MessageBoxRequest&) {
+        askedAt.push_back(clock.Milliseconds() - kStart);
+    };
     Run();
 
     ASSERT_EQ(progress.boxes.Shown().size(), 1u);
@@ -241,8 +252,10 @@ TEST_F(RouteRun, AnsweringNoQuitsTheBrowserAndEndsTheRunWithoutAnotherMessage) {
         SCOPED_TRACE(phase == 0 ? "busy phase" : "document phase");
         ScriptedBrowser browser;
         ScriptedBrowser::Page page;
-        if (phase == 0) page.busy = [] { return true; };
-        else page.readyState = [] { return std::string("interactive"); };
+        if (phase == 0)
+            page.busy = [] { return true; };
+        else
+            page.readyState = [] { return std::string("interactive"); };
         browser.pages = {page};
         ScriptedRouteProgress window{clock};
         window.boxes.QueueAnswer(MsgAnswer::Yes);
@@ -261,9 +274,8 @@ TEST_F(RouteRun, AnsweringNoQuitsTheBrowserAndEndsTheRunWithoutAnotherMessage) {
 TEST_F(RouteRun, AFormThatAppearsFourSecondsAfterTheDocumentIsFoundAtTheSecondCheck) {
     Page().formThere = From(4000);
     Run();
-    EXPECT_EQ(progress.Only("progress"),
-              (Strings{"progress 40", "progress 50", "progress 60", "progress 70", "progress 71", "progress 79",
-                       "progress 80", "progress 90"}));
+    EXPECT_EQ(progress.Only("progress"), (Strings{"progress 40", "progress 50", "progress 60", "progress 70",
+                                                  "progress 71", "progress 79", "progress 80", "progress 90"}));
     EXPECT_EQ(clock.Milliseconds(), kStart + 5000) << "checks at 2 s and 5 s";
     EXPECT_EQ(Field(1, "btn_calculate_route").clicks, 1);
 }
@@ -271,9 +283,9 @@ TEST_F(RouteRun, AFormThatAppearsFourSecondsAfterTheDocumentIsFoundAtTheSecondCh
 TEST_F(RouteRun, AFormThatNeverAppearsIsCheckedFiveTimesThenReportedAndTheBrowserStaysOpen) {
     Page().formThere = [] { return false; };
     Run();
-    EXPECT_EQ(progress.Only("progress"), (Strings{"progress 40", "progress 50", "progress 60", "progress 70",
-                                                  "progress 71", "progress 72", "progress 73", "progress 74",
-                                                  "progress 75", "progress 80"}));
+    EXPECT_EQ(progress.Only("progress"),
+              (Strings{"progress 40", "progress 50", "progress 60", "progress 70", "progress 71", "progress 72",
+                       "progress 73", "progress 74", "progress 75", "progress 80"}));
     EXPECT_EQ(clock.Milliseconds(), kStart + 14'000);
     ASSERT_EQ(progress.boxes.Shown().size(), 1u);
     EXPECT_EQ(progress.boxes.Shown()[0].icon, MsgIcon::Information);
@@ -364,11 +376,16 @@ TEST_F(RouteRun, ABrowserThatCannotBeCreatedOrFailsLaterIsReportedAndTheRunFails
         std::string routine;
     };
     const Case cases[] = {
-        {"not created", [](ScriptedBrowser& b) { b.createFails = AppError(-2147221005, "Ungültige Klassenzeichenfolge"); },
+        {"not created",
+         [](ScriptedBrowser& b) { b.createFails = AppError(-2147221005, "Ungültige Klassenzeichenfolge"); },
          "openWebseite"},
-        {"navigation refused", [](ScriptedBrowser& b) { b.Fail("Navigate", AppError(-32000, "Der Browser hat den Befehl Page.navigate abgelehnt: x")); },
+        {"navigation refused",
+         [](ScriptedBrowser& b) {
+             b.Fail("Navigate", AppError(-32000, "Der Browser hat den Befehl Page.navigate abgelehnt: x"));
+         },
          "openWebseite"},
-        {"closed while busy", [](ScriptedBrowser& b) { b.Fail("Busy", AppError(12030, "Die Verbindung ist abgebrochen."), 1, 3); },
+        {"closed while busy",
+         [](ScriptedBrowser& b) { b.Fail("Busy", AppError(12030, "Die Verbindung ist abgebrochen."), 1, 3); },
          "openWebseite"},
         {"closed in the form phase", [](ScriptedBrowser& b) { b.Fail("getElementByID", AppError(12030, "weg")); },
          "openWebseite"},
@@ -391,8 +408,9 @@ TEST_F(RouteRun, ABrowserThatCannotBeCreatedOrFailsLaterIsReportedAndTheRunFails
         const bool created = !browser.createFails;
         EXPECT_TRUE(box.text.starts_with("Fehler in " + c.routine + "\r\nFehlernummer: ")) << box.text;
         if (!created) {
-            EXPECT_EQ(box.text, "Fehler in openWebseite\r\nFehlernummer: -2147221005\r\n"
-                                "Fehlerbeschreibung: Ungültige Klassenzeichenfolge");
+            EXPECT_EQ(box.text,
+                      "Fehler in openWebseite\r\nFehlernummer: -2147221005\r\n"
+                      "Fehlerbeschreibung: Ungültige Klassenzeichenfolge");
         }
         EXPECT_EQ(box.icon, MsgIcon::Exclamation);
         EXPECT_EQ(box.buttons, MsgButtons::Ok);

@@ -81,10 +81,11 @@ TEST_F(RouteRunInChromium, AFormThatAppearsFourSecondsAfterLoadingIsFoundAtTheSe
 TEST_F(RouteRunInChromium, WithoutTheButtonTheAddressesArriveAndTheButtonMessageComes) {
     Run("nobutton");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].starts_with("Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden.")) << boxes[0];
+    EXPECT_TRUE(boxes[0].starts_with("Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden."))
+        << boxes[0];
     // The page reports every change: the last one has both lines.
-    const auto report =
-        Pages().WaitForReportWhere("nobutton", [](const routepages::Report& r) { return !r.dest.empty(); }, 5000);
+    const auto report = Pages().WaitForReportWhere(
+        "nobutton", [](const routepages::Report& r) { return !r.dest.empty(); }, 5000);
     ASSERT_TRUE(report);
     EXPECT_EQ(report->start, kStart);
     EXPECT_EQ(report->dest, kDest);
@@ -97,7 +98,8 @@ TEST_F(RouteRunInChromium, ChangedFieldIdsBringTheMessageAndTheMakersContactPage
     progress.timeScale = 5;
     Run("changed");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].starts_with("Das Formular auf der Internetseite von Fahrtweg hat sich verändert.")) << boxes[0];
+    EXPECT_TRUE(boxes[0].starts_with("Das Formular auf der Internetseite von Fahrtweg hat sich verändert."))
+        << boxes[0];
     EXPECT_TRUE(Pages().Reports().empty() || Pages().Reports().back().page != "changed") << "nothing was written";
     EXPECT_TRUE(Shown(Pages().Url("changed"))) << "the first window stays open";
     const auto urls = PageUrls();

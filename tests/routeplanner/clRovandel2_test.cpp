@@ -13,11 +13,21 @@ namespace {
 
 namespace c = Rovandel2Controls;
 
-const std::vector<std::string> kKeptKeys = {
-    "station[1].city", "station[1].zip", "station[1].street", "routeEntry_dest_houseNo",
-    "station[0].city", "station[0].zip", "station[0].street", "routeEntry_start_houseNo",
-    "station[1].country.isoCode", "station[0].country.isoCode", "routeEntry_time_type", "routeEntry_time_hours",
-    "routeEntry_time_minutes", "AutoStart", "AutoZiel"};
+const std::vector<std::string> kKeptKeys = {"station[1].city",
+                                            "station[1].zip",
+                                            "station[1].street",
+                                            "routeEntry_dest_houseNo",
+                                            "station[0].city",
+                                            "station[0].zip",
+                                            "station[0].street",
+                                            "routeEntry_start_houseNo",
+                                            "station[1].country.isoCode",
+                                            "station[0].country.isoCode",
+                                            "routeEntry_time_type",
+                                            "routeEntry_time_hours",
+                                            "routeEntry_time_minutes",
+                                            "AutoStart",
+                                            "AutoZiel"};
 
 std::vector<std::string> Prefixed(const std::vector<std::string>& keys) {
     std::vector<std::string> out;
@@ -104,7 +114,9 @@ TEST_F(Rovandel2Test, CloseStoresEveryValueInLoadOrderAndTheNextStartRestoresThe
 }
 
 TEST_F(Rovandel2Test, StoredValuesThatDoNotFitKeepTheDefaultsAndHugeTextsComeBackWhole) {
-    const auto put = [this](std::string_view key, std::string_view value) { store.Put("Rovandel2", "Optionen", key, value); };
+    const auto put = [this](std::string_view key, std::string_view value) {
+        store.Put("Rovandel2", "Optionen", key, value);
+    };
     const std::string huge(65536, 'x');
     put("station[0].street", huge);
     put("station[1].city", "");
@@ -165,11 +177,12 @@ TEST_F(Rovandel2Test, LockingTakesEveryControlWhoseNameHoldsTxbOrCmdAndNothingEl
     for (const std::string& name : form.ControlNames()) {
         if (!form.Enabled(name)) disabled.push_back(name);
     }
-    EXPECT_EQ(disabled, (Strings{"txbrouteEntry_start_street", "txbrouteEntry_start_houseNo", "txbrouteEntry_start_zip",
-                                 "txbrouteEntry_start_city", "cmdAktuellerDatensatzStart",
-                                 "cmdPersoenlicherDatensatzStart", "txbrouteEntry_dest_street",
-                                 "txbrouteEntry_dest_houseNo", "txbrouteEntry_dest_zip", "txbrouteEntry_dest_city",
-                                 "cmdAktuellerDatensatzZiel", "cmdPersoenlicherDatensatzZiel", "cmdInfo", "cmdBrowse"}));
+    EXPECT_EQ(disabled,
+              (Strings{"txbrouteEntry_start_street", "txbrouteEntry_start_houseNo", "txbrouteEntry_start_zip",
+                       "txbrouteEntry_start_city", "cmdAktuellerDatensatzStart", "cmdPersoenlicherDatensatzStart",
+                       "txbrouteEntry_dest_street", "txbrouteEntry_dest_houseNo", "txbrouteEntry_dest_zip",
+                       "txbrouteEntry_dest_city", "cmdAktuellerDatensatzZiel", "cmdPersoenlicherDatensatzZiel",
+                       "cmdInfo", "cmdBrowse"}));
     EXPECT_EQ(form.log.front(), "hourglass 1");
     EXPECT_EQ(events, 1);
     logic.aktiviereEingaben(true);
@@ -302,8 +315,9 @@ TEST_F(Rovandel2Test, AnErrorOfAnotherKindStillUnlocksAndIsReportedByTheTask) {
     act.AnswerWith("contact", "GetField", [](const auto&) -> platform::AutoValue { throw std::runtime_error("weg"); });
     logic.cmdAktuellerDatensatzZiel_Click();
     ASSERT_EQ(sub.messages.Shown().size(), 1u);
-    EXPECT_EQ(BoxTexts().front(), "Fehler in cmdAktuellerDatensatzZiel_Click\r\nFehlernummer: 51\r\n"
-                                  "Fehlerbeschreibung: Interner Fehler: weg");
+    EXPECT_EQ(BoxTexts().front(),
+              "Fehler in cmdAktuellerDatensatzZiel_Click\r\nFehlernummer: 51\r\n"
+              "Fehlerbeschreibung: Interner Fehler: weg");
     for (const std::string& name : form.ControlNames()) EXPECT_TRUE(form.Enabled(name)) << name;
     EXPECT_EQ(form.StatusText(), "");
     EXPECT_FALSE(sub.windows.At(mainWindow).topmost);
@@ -384,10 +398,15 @@ TEST_F(Rovandel2Test, StartTakesTheAutomaticAddressesFirstThenFillsThePageAndClo
     EXPECT_FALSE(logic.BrowserFehlgeschlagen());
 
     const Strings status = form.Lines("status ");
-    const Strings expected = {"Rovandel2: setze Startadresse auf Daten des persönlichen ACT!-Kontaktes.", "",
-                              "Rovandel2: setze Zieladresse auf Daten des aktuellen ACT!-Kontaktes.", "",
-                              "Rovandel2: öffne Internet Explorer...", "Rovandel2: öffne Internetseite...",
-                              "Rovandel2: öffne Internetseite....", "Rovandel2: öffne Internetseite.....", "",
+    const Strings expected = {"Rovandel2: setze Startadresse auf Daten des persönlichen ACT!-Kontaktes.",
+                              "",
+                              "Rovandel2: setze Zieladresse auf Daten des aktuellen ACT!-Kontaktes.",
+                              "",
+                              "Rovandel2: öffne Internet Explorer...",
+                              "Rovandel2: öffne Internetseite...",
+                              "Rovandel2: öffne Internetseite....",
+                              "Rovandel2: öffne Internetseite.....",
+                              "",
                               "Rovandel2: fülle Formular..."};
     EXPECT_EQ(status, expected);
     EXPECT_EQ(form.Lines("progress ").front(), "20");
@@ -424,8 +443,10 @@ TEST_F(Rovandel2Test, WhileThePageLoadsClosingEndsTheRunStoredAndEscapeEndsThePr
         sub.windows.onWaitForEvents = [&](int ms) {
             clock.Advance(ms);
             if (++waits != 60) return;
-            if (escape) run.Form_KeyPress(27);
-            else window.CloseWindow();
+            if (escape)
+                run.Form_KeyPress(27);
+            else
+                window.CloseWindow();
         };
         run.cmdBrowse_Click();
         EXPECT_LT(waits, 80) << "the run stops at once";

@@ -45,7 +45,8 @@ std::wstring Selected(HWND list) {
     const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return L"<none>";
     std::wstring text(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(
+        static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
@@ -53,7 +54,8 @@ std::wstring Selected(HWND list) {
 std::optional<std::wstring> RawSetting(const std::wstring& name) {
     DWORD type = 0, size = 0;
     const std::wstring key = std::wstring(kSettingsRoot) + L"\\Optionen";
-    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
         type != REG_SZ) {
         return std::nullopt;
     }
@@ -64,8 +66,8 @@ std::optional<std::wstring> RawSetting(const std::wstring& name) {
 
 void WriteSetting(const std::wstring& name, const std::wstring& value) {
     platform::UniqueHkey key;
-    RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"\\Optionen").c_str(), 0, nullptr, 0,
-                    KEY_WRITE, nullptr, key.put(), nullptr);
+    RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"\\Optionen").c_str(), 0, nullptr, 0, KEY_WRITE,
+                    nullptr, key.put(), nullptr);
     RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
@@ -91,7 +93,8 @@ protected:
     }
 
     frmRovandel2& Open() {
-        form = std::make_unique<frmRovandel2>(clRovandel2::Services{env, settings, shell, link, "Rovandel2", browsers, launcher, clock});
+        form = std::make_unique<frmRovandel2>(
+            clRovandel2::Services{env, settings, shell, link, "Rovandel2", browsers, launcher, clock});
         form->onEnd = [this] { ++ended; };
         form->Open(SW_SHOWNOACTIVATE);
         platform::PumpPending();
@@ -337,7 +340,8 @@ TEST(Rovandel2Refusals, BothRefusalsAreSystemModalExclamationBoxesTitledRovandel
         modRovandel2::Programm programm;
         EXPECT_EQ(modRovandel2::Main(win.platform, act, locale, programm), modRovandel2::Start::Abgelehnt);
         const driver::BoxInfo info = reader.get();
-        EXPECT_EQ(info.text, withAct ? L"Bitte öffnen Sie zuvor eine ACT!-Datenbank." : L"Bitte starten Sie zuvor ACT!.");
+        EXPECT_EQ(info.text,
+                  withAct ? L"Bitte öffnen Sie zuvor eine ACT!-Datenbank." : L"Bitte starten Sie zuvor ACT!.");
         EXPECT_EQ(info.icon, "exclamation");
         EXPECT_EQ(info.buttons, std::vector<int>{IDOK});
         EXPECT_NE(info.processId & WS_EX_TOPMOST, 0u) << "system-modal boxes stay on top";

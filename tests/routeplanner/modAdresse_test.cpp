@@ -22,9 +22,9 @@ TEST(ermittleHausnummer, BlanksLetterCaseAndOtherForms) {
     EXPECT_EQ(ermittleHausnummer("   Schloßstraße 7   "), "7");
     EXPECT_EQ(ermittleHausnummer("Mariahilfer Straße  45"), "45");  // the empty part between two blanks is skipped
     EXPECT_EQ(ermittleHausnummer("RING 12A"), "12");
-    EXPECT_EQ(ermittleHausnummer("Weg 12ä"), "12");          // the last character is an umlaut, two bytes
-    EXPECT_EQ(ermittleHausnummer("Weg 1ä"), "");             // two characters are never cut
-    EXPECT_EQ(ermittleHausnummer("Kai 12,5"), "12,5");       // a number as a whole, German style
+    EXPECT_EQ(ermittleHausnummer("Weg 12ä"), "12");  // the last character is an umlaut, two bytes
+    EXPECT_EQ(ermittleHausnummer("Weg 1ä"), "");  // two characters are never cut
+    EXPECT_EQ(ermittleHausnummer("Kai 12,5"), "12,5");  // a number as a whole, German style
     EXPECT_EQ(ermittleHausnummer("Kai 12.5"), "12.5");
     EXPECT_EQ(ermittleHausnummer("Weg 12, Hinterhaus"), "12");
     EXPECT_EQ(ermittleHausnummer("Weg 5-7"), "");

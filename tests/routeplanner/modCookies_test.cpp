@@ -113,7 +113,9 @@ TEST_F(CookieTest, OneQuestionPerCandidateOnlyYesDeletesAndTheFolderIsStoredJust
     sub.messages.QueueAnswer(MsgAnswer::No);
     sub.messages.QueueAnswer(MsgAnswer::Yes);
     Strings order;
-    sub.messages.onShow = [&](const auto&) { order.push_back("ask, written " + std::to_string(store.Writes().size())); };
+    sub.messages.onShow = [&](const auto&) {
+        order.push_back("ask, written " + std::to_string(store.Writes().size()));
+    };
     sub.files.onRemove = [&](const std::string& path) {
         order.push_back("delete " + path + ", written " + std::to_string(store.Writes().size()));
     };

@@ -38,8 +38,9 @@ TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReporte
                                               FILE_ATTRIBUTE_NORMAL, nullptr));
     };
     for (int i = 0; i < 500; ++i) touch(L"andere" + std::to_wstring(i) + L".txt");
-    for (const wchar_t* name : {L"weiß@fahrtweg[1].txt", L"nein@fahrtweg[1].txt", L"nurlesen@fahrtweg[1].txt",
-                                L"gesperrt@fahrtweg[1].txt", L"LAUT@FAHRTWEG[1].txt", L"Unterordner\\tief@fahrtweg[1].txt"}) {
+    for (const wchar_t* name :
+         {L"weiß@fahrtweg[1].txt", L"nein@fahrtweg[1].txt", L"nurlesen@fahrtweg[1].txt", L"gesperrt@fahrtweg[1].txt",
+          L"LAUT@FAHRTWEG[1].txt", L"Unterordner\\tief@fahrtweg[1].txt"}) {
         touch(name);
     }
     SetFileAttributesW((root / L"nurlesen@fahrtweg[1].txt").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -82,11 +83,11 @@ TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReporte
     EXPECT_TRUE(fs::exists(root / L"LAUT@FAHRTWEG[1].txt"));
     EXPECT_TRUE(fs::exists(root / L"Unterordner" / L"tief@fahrtweg[1].txt"));
     std::sort(reports.begin(), reports.end());
-    EXPECT_EQ(reports, (std::vector<std::string>{
-                           "Der Cookie 'gesperrt@fahrtweg[1].txt' konnte nicht gelöscht werden.\r\n"
-                           "Die Datei wird gerade von einem anderen Programm benutzt.",
-                           "Der Cookie 'nurlesen@fahrtweg[1].txt' konnte nicht gelöscht werden.\r\n"
-                           "Die Datei ist schreibgeschützt."}));
+    EXPECT_EQ(reports,
+              (std::vector<std::string>{"Der Cookie 'gesperrt@fahrtweg[1].txt' konnte nicht gelöscht werden.\r\n"
+                                        "Die Datei wird gerade von einem anderen Programm benutzt.",
+                                        "Der Cookie 'nurlesen@fahrtweg[1].txt' konnte nicht gelöscht werden.\r\n"
+                                        "Die Datei ist schreibgeschützt."}));
     EXPECT_EQ(form.Lines("progress ").size(), 506u);
     EXPECT_EQ(form.Progress(), 0);
 
@@ -102,17 +103,20 @@ TEST(CookieWalkOnDisk, ALinkToAFileOutsideIsListedAsALink) {
     fs::create_directories(root / L"Cookies");
     const std::string unix = routepages::UnixPath(root.wstring());
     if (unix.empty()) GTEST_SKIP() << "Wine's Linux links only";
-    platform::UniqueFile(CreateFileW((root / L"ziel.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    platform::UniqueFile(
+        CreateFileW((root / L"ziel.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     platform::UniqueFile(CreateFileW((root / L"Cookies" / L"echt@fahrtweg[1].txt").c_str(), GENERIC_WRITE, 0, nullptr,
                                      CREATE_ALWAYS, 0, nullptr));
-    routepages::RunLinux(platform::Widen("Z:\\bin\\ln -s " + unix + "/ziel.txt " + unix + "/Cookies/link@fahrtweg[3].txt"));
+    routepages::RunLinux(
+        platform::Widen("Z:\\bin\\ln -s " + unix + "/ziel.txt " + unix + "/Cookies/link@fahrtweg[3].txt"));
     for (int i = 0; i < 100 && !fs::exists(root / L"Cookies" / L"link@fahrtweg[3].txt"); ++i) Sleep(50);
 
     platform::WinPlatform win{"Rovandel2"};
     const auto listed = win.files.ListFiles(platform::Narrow((root / L"Cookies").wstring()));
     EXPECT_EQ(listed.size(), 2u);
     for (const auto& entry : listed) {
-        EXPECT_EQ((entry.attributes & platform::kAttributeReparsePoint) != 0, entry.name.starts_with("link@")) << entry.name;
+        EXPECT_EQ((entry.attributes & platform::kAttributeReparsePoint) != 0, entry.name.starts_with("link@"))
+            << entry.name;
     }
     routepages::RunLinux(platform::Widen("Z:\\bin\\rm -r " + unix));  // Wine's deletion would follow the link
     for (int i = 0; i < 100 && fs::exists(root); ++i) Sleep(50);

@@ -51,9 +51,9 @@ TEST(modOptionen, TheNamedOptionsLiveUnderRovandel2OptionenWithTheirDefaults) {
     EXPECT_EQ(modOptionen::Browser(store), "");
     EXPECT_EQ(modOptionen::BrowserArgumente(store), "");
     EXPECT_EQ(modOptionen::CookiePfad(store), "");
-    EXPECT_EQ(store.Reads(), (std::vector<std::string>{"Rovandel2|Optionen|URL", "Rovandel2|Optionen|Browser",
-                                                       "Rovandel2|Optionen|BrowserArgumente",
-                                                       "Rovandel2|Optionen|CookiePfad"}));
+    EXPECT_EQ(store.Reads(),
+              (std::vector<std::string>{"Rovandel2|Optionen|URL", "Rovandel2|Optionen|Browser",
+                                        "Rovandel2|Optionen|BrowserArgumente", "Rovandel2|Optionen|CookiePfad"}));
     store.Put("Rovandel2", "Optionen", "URL", "http://127.0.0.1:8080/route");
     store.Put("Rovandel2", "Optionen", "Browser", "chrome");
     store.Put("Rovandel2", "Optionen", "BrowserArgumente", "--no-sandbox");

@@ -18,7 +18,8 @@ void ChromiumTest::SetUpTestSuite() {
 void ChromiumTest::TearDownTestSuite() {
     if (s_Pages == nullptr) return;
     routepages::EndBrowsers(platform::BrowserProfileFolder());
-    EXPECT_TRUE(routepages::BrowserProcesses(platform::BrowserProfileFolder()).empty()) << "a browser outlived the tests";
+    EXPECT_TRUE(routepages::BrowserProcesses(platform::BrowserProfileFolder()).empty())
+        << "a browser outlived the tests";
     delete s_Entry;
     delete s_Pages;
     s_Entry = nullptr;
@@ -28,7 +29,8 @@ void ChromiumTest::TearDownTestSuite() {
 void ChromiumTest::SetUp() {
     if (s_Pages == nullptr) GTEST_SKIP() << "Debian's Chromium (/usr/bin/chromium) is not installed";
     // Never Wine's Internet Explorer instead: it answers "not implemented" and stays behind.
-    ASSERT_EQ(platform::ChooseBrowser("").path, routepages::LinuxChromium()) << "the browser search does not find Chromium";
+    ASSERT_EQ(platform::ChooseBrowser("").path, routepages::LinuxChromium())
+        << "the browser search does not find Chromium";
 }
 
 platform::BrowserOptions ChromiumTest::Options() { return {"", routepages::LocalBrowserArguments()}; }
@@ -50,7 +52,9 @@ void ChromiumTest::Load(platform::IBrowser& browser, const std::string& url) {
     }
 }
 
-std::vector<std::string> ChromiumTest::PageUrls() { return routepages::BrowserPageUrls(platform::BrowserProfileFolder()); }
+std::vector<std::string> ChromiumTest::PageUrls() {
+    return routepages::BrowserPageUrls(platform::BrowserProfileFolder());
+}
 
 unsigned long ChromiumTest::BrowserPid() {
     const std::vector<unsigned long> processes = routepages::BrowserProcesses(platform::BrowserProfileFolder());

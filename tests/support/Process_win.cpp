@@ -15,7 +15,8 @@ ChildProcess ChildProcess::Start(const std::wstring& program, const std::wstring
     // Wine now and then fails a start under load with ERROR_INTERNAL_ERROR
     // (the new process died while the server set it up); a second try works.
     for (int attempt = 1;; ++attempt) {
-        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) break;
+        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+            break;
         const DWORD error = GetLastError();
         if (error != ERROR_INTERNAL_ERROR || attempt == 3) {
             throw std::runtime_error("CreateProcess failed: " + std::to_string(error));

@@ -32,8 +32,8 @@ std::optional<RawValue> ReadValue(const std::string& key, const std::string& nam
         return std::nullopt;
     }
     value.data.resize(size);
-    if (size > 0 && RegQueryValueExA(k.get(), name.c_str(), nullptr, &value.type, value.data.data(), &size) !=
-                        ERROR_SUCCESS) {
+    if (size > 0 &&
+        RegQueryValueExA(k.get(), name.c_str(), nullptr, &value.type, value.data.data(), &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     value.data.resize(size);

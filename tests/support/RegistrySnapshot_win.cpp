@@ -27,7 +27,8 @@ void Walk(HKEY key, const std::wstring& name, RegSnapshot& out) {
     for (DWORD i = 0; i < subkeys; ++i) {
         std::wstring subName(maxSubkey + 1, L'\0');
         DWORD length = maxSubkey + 1;
-        if (RegEnumKeyExW(key, i, subName.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) continue;
+        if (RegEnumKeyExW(key, i, subName.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            continue;
         subName.resize(length);
         platform::UniqueHkey sub;
         if (RegOpenKeyExW(key, subName.c_str(), 0, KEY_READ, sub.put()) != ERROR_SUCCESS) continue;

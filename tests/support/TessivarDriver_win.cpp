@@ -28,7 +28,8 @@ bool WaitForInfo(HWND progressWindow, const std::wstring& prefix, DWORD timeoutM
 }
 
 void PressOK(HWND progressWindow) {
-    PostMessageW(progressWindow, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(progressWindow, IDOK)));
+    PostMessageW(progressWindow, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(progressWindow, IDOK)));
 }
 
 }  // namespace support

@@ -132,8 +132,9 @@ TEST_F(Toolbars, ToolbarsThatCannotBeChangedRaiseNamedErrorsAndWriteNothing) {
     clACTToolbar& cut = bars.Item(1);
     EXPECT_EQ(cut.WindowName(), "Kontaktsymbolleiste");
     EXPECT_FALSE(cut.ExistButton(7));
-    const auto expected = std::make_pair(ErrorNumber::SubscriptOutOfRange,
-                                         std::string("Symbolleiste 0 (Kontaktsymbolleiste): Die Schaltflächenliste ist unvollständig."));
+    const auto expected =
+        std::make_pair(ErrorNumber::SubscriptOutOfRange,
+                       std::string("Symbolleiste 0 (Kontaktsymbolleiste): Die Schaltflächenliste ist unvollständig."));
     EXPECT_EQ(failure([&] { cut.AddButton(8); }), expected);
     EXPECT_EQ(failure([&] { cut.RemoveButton(7); }), expected);
     EXPECT_EQ(failure([&] { bars.Item(2).AddButton(8); }).first, ErrorNumber::TypeMismatch);
@@ -151,7 +152,7 @@ TEST_F(Toolbars, ToolbarsThatCannotBeChangedRaiseNamedErrorsAndWriteNothing) {
 TEST_F(Toolbars, ButtonIDsCoverEveryToolbarAndTheWholeEntriesOfADamagedList) {
     Bars(3);
     Bar(0, 1, "Kontaktsymbolleiste", ByteArray{0x95, 0x75, 0, 0, 2, 0xAA, 0xBB, 0, 0, 0, 0x80, 0});  // 30101, then 2^31
-    Bar(1, 1, "Gruppensymbolleiste", ByteArray{0x96, 0x75, 0, 0, 0, 0x97, 0x75, 0, 0, 3, 1});       // 30102, cut 30103
+    Bar(1, 1, "Gruppensymbolleiste", ByteArray{0x96, 0x75, 0, 0, 0, 0x97, 0x75, 0, 0, 3, 1});  // 30102, cut 30103
     Bar(2, 0, "", ByteArray{0x98, 0x75, 0, 0, 0});
     clACTToolbars bars(sub.platform);
     EXPECT_FALSE(bars.Item(2).HasButtonList());

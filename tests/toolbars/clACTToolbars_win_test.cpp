@@ -17,7 +17,8 @@ const std::wstring kConfig = kAct + L"\\TBarMenuConfig\\ACT!";
 
 void Seed(const std::wstring& key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
     platform::UniqueHkey h;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, h.put(), nullptr), 0);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, h.put(), nullptr),
+              0);
     ASSERT_EQ(RegSetValueExW(h.get(), name, 0, type, static_cast<const BYTE*>(data), size), 0);
 }
 
@@ -56,9 +57,8 @@ TEST_F(WinToolbars, ChangesReachTheRealKeyAsWholeBinaryValuesAndANewSetSeesThem)
     clACTToolbars bars(win.platform);
     bars.Item("Kontaktsymbolleiste")->AddButton(0);
     bars.Item("Kontaktsymbolleiste")->AddButton(30101);
-    EXPECT_EQ(StoredButtons(0), std::make_pair(DWORD{REG_BINARY},
-                                               std::vector<BYTE>{7, 0, 0, 0, 2, 0xAB, 0xCD, 0, 0, 0, 0, 0,
-                                                                 0x95, 0x75, 0, 0, 0}));
+    EXPECT_EQ(StoredButtons(0), std::make_pair(DWORD{REG_BINARY}, std::vector<BYTE>{7, 0, 0, 0, 2, 0xAB, 0xCD, 0, 0, 0,
+                                                                                    0, 0, 0x95, 0x75, 0, 0, 0}));
     EXPECT_TRUE(clACTToolbars(win.platform).Item(1).ExistButton(30101));
 
     bars.Item(1).RemoveButton(30101);

@@ -30,11 +30,11 @@ void ExpectError(F f, std::int32_t number) {
 }
 
 TEST(ButtonItemList, WellFormedValuesRoundTripWithExtraBytesDuplicatesAndSeparators) {
-    const ByteArray value{5, 0, 0, 0, 0,          // 5
-                          0x35, 0x75, 0, 0, 3, 0xAA, 0, 0xBB,  // 30005 with three extra bytes
-                          0, 0, 0, 0, 0,          // separator
-                          5, 0, 0, 0, 0,          // 5 again
-                          0, 0, 0, 0x80, 1, 0x7F};  // identifier beyond the signed range, kept opaque
+    const ByteArray value{5,    0,    0, 0,    0,  // 5
+                          0x35, 0x75, 0, 0,    3, 0xAA, 0, 0xBB,  // 30005 with three extra bytes
+                          0,    0,    0, 0,    0,  // separator
+                          5,    0,    0, 0,    0,  // 5 again
+                          0,    0,    0, 0x80, 1, 0x7F};  // identifier beyond the signed range, kept opaque
     clButtonItemList list;
     list.SetByteArray(value);
     EXPECT_EQ(Ids(list), (std::vector<std::uint32_t>{5, 30005, 0, 5, 0x80000000u}));

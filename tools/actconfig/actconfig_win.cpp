@@ -40,7 +40,8 @@ int wmain() {
     clACTToolbars toolbars(env);
     std::printf("Symbolleisten (Bars = %d)\n", toolbars.Count());
     for (const clACTToolbar& toolbar : toolbars) {
-        std::printf("  %2d  %-28s%s\n", toolbar.RegistryIndex(), toolbar.WindowName().c_str(), ButtonsOf(toolbar).c_str());
+        std::printf("  %2d  %-28s%s\n", toolbar.RegistryIndex(), toolbar.WindowName().c_str(),
+                    ButtonsOf(toolbar).c_str());
     }
     return 0;
 }

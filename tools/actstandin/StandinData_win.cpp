@@ -14,15 +14,19 @@ namespace {
 const char kBuiltIn[] =
     "database = C:\\ACT\\Datenbank\\Demo-Datenbank.dbf\n"
     "user = K00000000001\nusername = Hans G\xC3\xA4rtner\ncurrent = K00000000002\n"
-    "[contact]\n1 = K00000000001\n3 = Hans G\xC3\xA4rtner\n27 = Schlo\xC3\x9Fstra\xC3\x9F" "e 7\n30 = M\xC3\xBCnchen\n"
+    "[contact]\n1 = K00000000001\n3 = Hans G\xC3\xA4rtner\n27 = Schlo\xC3\x9Fstra\xC3\x9F"
+    "e 7\n30 = M\xC3\xBCnchen\n"
     "32 = 80331\n33 = Deutschland\n"
-    "[contact]\n1 = K00000000002\n3 = J\xC3\xBCrgen Wei\xC3\x9F\n27 = Hauptstra\xC3\x9F" "e 12b\n30 = K\xC3\xB6ln\n"
+    "[contact]\n1 = K00000000002\n3 = J\xC3\xBCrgen Wei\xC3\x9F\n27 = Hauptstra\xC3\x9F"
+    "e 12b\n30 = K\xC3\xB6ln\n"
     "32 = 50667\n33 = Deutschland\n"
-    "[contact]\n1 = K00000000003\n3 = G\xC3\xBCnther M\xC3\xBCller\n27 = Mariahilfer Stra\xC3\x9F" "e 45\n"
+    "[contact]\n1 = K00000000003\n3 = G\xC3\xBCnther M\xC3\xBCller\n27 = Mariahilfer Stra\xC3\x9F"
+    "e 45\n"
     "30 = Wien\n32 = 1060\n33 = \xC3\x96sterreich\n"
     "[contact]\n1 = K00000000004\n3 = Anne Br\xC3\xA4ndli\n27 = Bahnhofstrasse 3a\n30 = Z\xC3\xBCrich\n32 = 8001\n"
     "33 = Schweiz\n"
-    "[group]\n1 = G00000000001\n25 = Kunden S\xC3\xBC" "d\nmembers = K00000000001,K00000000003,K00000000004\n";
+    "[group]\n1 = G00000000001\n25 = Kunden S\xC3\xBC"
+    "d\nmembers = K00000000001,K00000000003,K00000000004\n";
 
 std::wstring FromUtf8(const std::string& text) {
     if (text.empty()) return {};
@@ -49,18 +53,21 @@ std::vector<std::wstring> SplitIds(const std::wstring& list) {
 }
 
 void SetHeader(Data& data, const std::string& key, const std::wstring& value) {
-    if (key == "database") data.database = value;
-    else if (key == "version") data.version = value;
-    else if (key == "user") data.userId = PadId(value);
-    else if (key == "username") data.userName = value;
-    else if (key == "current") data.currentContact = PadId(value);
+    if (key == "database")
+        data.database = value;
+    else if (key == "version")
+        data.version = value;
+    else if (key == "user")
+        data.userId = PadId(value);
+    else if (key == "username")
+        data.userName = value;
+    else if (key == "current")
+        data.currentContact = PadId(value);
 }
 
 }  // namespace
 
-std::wstring PadId(const std::wstring& id) {
-    return id.size() >= 12 ? id : std::wstring(12 - id.size(), L' ') + id;
-}
+std::wstring PadId(const std::wstring& id) { return id.size() >= 12 ? id : std::wstring(12 - id.size(), L' ') + id; }
 
 Data ParseData(const std::string& utf8) {
     Data data;

@@ -42,7 +42,8 @@ void Raise(EXCEPINFO* info, const Fault& fault) {
 std::wstring Arg::Text() const {
     VARIANT copy;
     VariantInit(&copy);
-    if (FAILED(VariantChangeType(&copy, const_cast<VARIANT*>(&v), 0, VT_BSTR))) throw Fault{DISP_E_TYPEMISMATCH, L"Typen unvertr\u00E4glich"};
+    if (FAILED(VariantChangeType(&copy, const_cast<VARIANT*>(&v), 0, VT_BSTR)))
+        throw Fault{DISP_E_TYPEMISMATCH, L"Typen unvertr\u00E4glich"};
     std::wstring text(V_BSTR(&copy), SysStringLen(V_BSTR(&copy)));
     VariantClear(&copy);
     return text;
@@ -51,7 +52,8 @@ std::wstring Arg::Text() const {
 long Arg::Number() const {
     VARIANT copy;
     VariantInit(&copy);
-    if (FAILED(VariantChangeType(&copy, const_cast<VARIANT*>(&v), 0, VT_I4))) throw Fault{DISP_E_TYPEMISMATCH, L"Typen unvertr\u00E4glich"};
+    if (FAILED(VariantChangeType(&copy, const_cast<VARIANT*>(&v), 0, VT_I4)))
+        throw Fault{DISP_E_TYPEMISMATCH, L"Typen unvertr\u00E4glich"};
     return V_I4(&copy);
 }
 
@@ -106,8 +108,8 @@ HRESULT STDMETHODCALLTYPE DispatchBase::GetIDsOfNames(REFIID, LPOLESTR* names, U
     return DISP_E_UNKNOWNNAME;
 }
 
-HRESULT STDMETHODCALLTYPE DispatchBase::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                               VARIANT* result, EXCEPINFO* excepInfo, UINT*) {
+HRESULT STDMETHODCALLTYPE DispatchBase::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                               EXCEPINFO* excepInfo, UINT*) {
     if (id < 1 || static_cast<std::size_t>(id) > m_Members.size()) return DISP_E_MEMBERNOTFOUND;
     if ((flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0) return DISP_E_MEMBERNOTFOUND;
     if (params == nullptr || params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;

@@ -15,23 +15,39 @@ constexpr long kGroupView = 3;
 constexpr long kNotFound = 1101;
 
 bool EqualNoCase(const std::wstring& a, const std::wstring& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+               return std::towlower(x) == std::towlower(y);
+           });
 }
 
 // A contact view (type 1) or a group view (type 3). Every view stands where
 // ACT!'s window stands: on its current contact or group, within its lookup.
 class View : public DispatchBase {
 public:
-    explicit View(long type) : DispatchBase(type == kGroupView ? L"GroupView" : L"ContactView", Members()), m_Type(type) {}
+    explicit View(long type)
+        : DispatchBase(type == kGroupView ? L"GroupView" : L"ContactView", Members()), m_Type(type) {}
 
 private:
     static const std::vector<std::wstring>& Members() {
-        static const std::vector<std::wstring> names = {
-            L"GetCurrentID", L"CurrentFieldId", L"Type",     L"GetField",     L"SetField",        L"MoveFirst",
-            L"MoveNext",     L"GetCount",       L"LookupAll", L"CreateLookup", L"AddNewContact",   L"GoTo",
-            L"AddContactToGroup", L"LookupFieldEx", L"DeleteGroupFast", L"AddNew", L"AddMemberToGroup",
-            L"SetActiveTab", L"getlasterror"};
+        static const std::vector<std::wstring> names = {L"GetCurrentID",
+                                                        L"CurrentFieldId",
+                                                        L"Type",
+                                                        L"GetField",
+                                                        L"SetField",
+                                                        L"MoveFirst",
+                                                        L"MoveNext",
+                                                        L"GetCount",
+                                                        L"LookupAll",
+                                                        L"CreateLookup",
+                                                        L"AddNewContact",
+                                                        L"GoTo",
+                                                        L"AddContactToGroup",
+                                                        L"LookupFieldEx",
+                                                        L"DeleteGroupFast",
+                                                        L"AddNew",
+                                                        L"AddMemberToGroup",
+                                                        L"SetActiveTab",
+                                                        L"getlasterror"};
         return names;
     }
 
@@ -224,8 +240,9 @@ public:
 
 private:
     static const std::vector<std::wstring>& Members() {
-        static const std::vector<std::wstring> names = {L"Views",   L"GetOpenDBName", L"GetUserId", L"GetCurrentUserName",
-                                                        L"GetVersion", L"Show",        L"OpenDB",    L"CloseDB"};
+        static const std::vector<std::wstring> names = {
+            L"Views",      L"GetOpenDBName", L"GetUserId", L"GetCurrentUserName",
+            L"GetVersion", L"Show",          L"OpenDB",    L"CloseDB"};
         return names;
     }
     void Call(std::size_t index, const std::vector<Arg>& args, VARIANT& out) override {
@@ -243,7 +260,10 @@ private:
                     SetForegroundWindow(server.window);
                 }
                 return;
-            case 6: Need(args, 1); data.database = args[0].Text(); return SetNumber(out, 0);
+            case 6:
+                Need(args, 1);
+                data.database = args[0].Text();
+                return SetNumber(out, 0);
             case 7:
                 if (server.faults.closeDbAnswer != 0) return SetNumber(out, server.faults.closeDbAnswer);
                 data.database.clear();

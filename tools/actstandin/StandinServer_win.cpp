@@ -18,7 +18,8 @@ constexpr wchar_t kClsidText[] = L"{6A3C1E52-8B1D-4C7A-9E45-3D2F7B8A1C01}";
 
 std::string ToUtf8(const std::wstring& text) {
     if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;
@@ -72,8 +73,10 @@ public:
         return hr;
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        if (lock) ObjectCreated();
-        else ObjectReleased();
+        if (lock)
+            ObjectCreated();
+        else
+            ObjectReleased();
         return S_OK;
     }
 };

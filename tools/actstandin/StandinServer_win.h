@@ -11,9 +11,9 @@
 namespace standin {
 
 struct Faults {
-    int noView = 0;             // the next N view requests answer Nothing
-    long closeDbAnswer = 0;     // what CloseDB answers; not 0: the database stays open
-    std::wstring failMember;    // calls of this member raise an automation error
+    int noView = 0;  // the next N view requests answer Nothing
+    long closeDbAnswer = 0;  // what CloseDB answers; not 0: the database stays open
+    std::wstring failMember;  // calls of this member raise an automation error
     std::wstring vanishMember;  // the process ends inside a call of this member
 };
 

@@ -38,21 +38,36 @@ Options ParseOptions(standin::Server& server) {
     for (int i = 1; i < argc; ++i) {
         const std::wstring a = argv[i];
         const bool more = i + 1 < argc;
-        if (a == L"--title" && more) o.title = argv[++i];
-        else if (a == L"--class" && more) o.className = argv[++i];
-        else if (a == L"--hidden") o.show = SW_HIDE;
-        else if (a == L"--minimized") o.show = SW_SHOWMINNOACTIVE;
-        else if (a == L"--seconds" && more) o.seconds = static_cast<UINT>(_wtoi(argv[++i]));
-        else if (a == L"--data" && more) o.dataFile = argv[++i];
-        else if (a == L"--log" && more) server.logPath = argv[++i];
-        else if (a == L"--no-database") o.noDatabase = true;
-        else if (a == L"--no-view" && more) server.faults.noView = _wtoi(argv[++i]);
-        else if (a == L"--closedb" && more) server.faults.closeDbAnswer = _wtol(argv[++i]);
-        else if (a == L"--fail" && more) server.faults.failMember = argv[++i];
-        else if (a == L"--vanish-on" && more) server.faults.vanishMember = argv[++i];
-        else if (a == L"--idle-seconds" && more) server.idleSeconds = static_cast<UINT>(_wtoi(argv[++i]));
-        else if (a == L"--register") o.mode = Options::Mode::Register;
-        else if (a == L"--unregister") o.mode = Options::Mode::Unregister;
+        if (a == L"--title" && more)
+            o.title = argv[++i];
+        else if (a == L"--class" && more)
+            o.className = argv[++i];
+        else if (a == L"--hidden")
+            o.show = SW_HIDE;
+        else if (a == L"--minimized")
+            o.show = SW_SHOWMINNOACTIVE;
+        else if (a == L"--seconds" && more)
+            o.seconds = static_cast<UINT>(_wtoi(argv[++i]));
+        else if (a == L"--data" && more)
+            o.dataFile = argv[++i];
+        else if (a == L"--log" && more)
+            server.logPath = argv[++i];
+        else if (a == L"--no-database")
+            o.noDatabase = true;
+        else if (a == L"--no-view" && more)
+            server.faults.noView = _wtoi(argv[++i]);
+        else if (a == L"--closedb" && more)
+            server.faults.closeDbAnswer = _wtol(argv[++i]);
+        else if (a == L"--fail" && more)
+            server.faults.failMember = argv[++i];
+        else if (a == L"--vanish-on" && more)
+            server.faults.vanishMember = argv[++i];
+        else if (a == L"--idle-seconds" && more)
+            server.idleSeconds = static_cast<UINT>(_wtoi(argv[++i]));
+        else if (a == L"--register")
+            o.mode = Options::Mode::Register;
+        else if (a == L"--unregister")
+            o.mode = Options::Mode::Unregister;
         else if (_wcsicmp(a.c_str(), L"-Embedding") == 0 || _wcsicmp(a.c_str(), L"/Embedding") == 0)
             server.embedding = true;
     }
@@ -86,8 +101,12 @@ public:
     explicit MainWindow(const std::wstring& className) : ui::Window(className) {}
 
     void Open(const Options& o) {
-        Create({.caption = "ACT!", .style = WS_OVERLAPPEDWINDOW, .innerWidth = 9600, .innerHeight = 6300,
-                .center = false, .position = POINT{40, 40}});
+        Create({.caption = "ACT!",
+                .style = WS_OVERLAPPEDWINDOW,
+                .innerWidth = 9600,
+                .innerHeight = 6300,
+                .center = false,
+                .position = POINT{40, 40}});
         // Timer 1: --seconds ran out. Timer 2: a server started by COM has had no client for a while.
         if (o.seconds > 0) {
             ui::Timer& ends = AddTimer(o.seconds * 1000);
@@ -97,8 +116,10 @@ public:
         if (standin::TheServer().embedding) {
             ui::Timer& idle = AddTimer(standin::TheServer().idleSeconds * 1000);
             idle.onTick = [this, &idle] {
-                if (standin::TheServer().objects == 0) Destroy();
-                else idle.Stop();
+                if (standin::TheServer().objects == 0)
+                    Destroy();
+                else
+                    idle.Stop();
             };
             idle.Start();
         }

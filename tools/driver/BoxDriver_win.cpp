@@ -14,7 +14,8 @@ std::wstring TextOf(HWND hwnd) {
     // WM_GETTEXT is marshalled across processes by the system.
     const LRESULT length = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT n = SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(length + 1), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT n =
+        SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(length + 1), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(n));
     return text;
 }
@@ -69,7 +70,10 @@ std::string IdentifyIcon(HWND iconControl) {
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     if (w <= 0 || h <= 0) return "none";
     const Pixels shot = CaptureScreen(rc);
-    struct Candidate { const char* name; LPCWSTR id; };
+    struct Candidate {
+        const char* name;
+        LPCWSTR id;
+    };
     const std::array<Candidate, 4> candidates = {{{"information", IDI_INFORMATION},
                                                   {"exclamation", IDI_WARNING},
                                                   {"question", IDI_QUESTION},

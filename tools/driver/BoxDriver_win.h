@@ -13,7 +13,7 @@ struct BoxInfo {
     DWORD processId = 0;
     std::wstring title;
     std::wstring text;
-    std::string icon;          // "none", "information", "exclamation", "question", "critical" or "unknown"
+    std::string icon;  // "none", "information", "exclamation", "question", "critical" or "unknown"
     std::vector<int> buttons;  // control ids (IDOK, IDYES, ...) in window order
     int defaultButton = 0;
 };

@@ -29,9 +29,12 @@ std::string Utf8(const std::wstring& w) {
 std::string Escaped(const std::wstring& w) {
     std::string out;
     for (char c : Utf8(w)) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else out += c;
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
     }
     return out;
 }
@@ -49,14 +52,22 @@ int wmain(int argc, wchar_t** argv) {
     bool close = false;
     for (int i = 1; i < argc; ++i) {
         const std::wstring a = argv[i];
-        if (a == L"--title" && i + 1 < argc) title = argv[++i];
-        else if (a == L"--timeout" && i + 1 < argc) timeout = static_cast<DWORD>(_wtoi(argv[++i]));
-        else if (a == L"--press" && i + 1 < argc) press = Utf8(argv[++i]);
-        else if (a == L"--class" && i + 1 < argc) className = argv[++i];
-        else if (a == L"--text" && i + 1 < argc) textIds.push_back(_wtoi(argv[++i]));
-        else if (a == L"--click" && i + 1 < argc) clickId = _wtoi(argv[++i]);
-        else if (a == L"--file" && i + 1 < argc) file = argv[++i];
-        else if (a == L"--close") close = true;
+        if (a == L"--title" && i + 1 < argc)
+            title = argv[++i];
+        else if (a == L"--timeout" && i + 1 < argc)
+            timeout = static_cast<DWORD>(_wtoi(argv[++i]));
+        else if (a == L"--press" && i + 1 < argc)
+            press = Utf8(argv[++i]);
+        else if (a == L"--class" && i + 1 < argc)
+            className = argv[++i];
+        else if (a == L"--text" && i + 1 < argc)
+            textIds.push_back(_wtoi(argv[++i]));
+        else if (a == L"--click" && i + 1 < argc)
+            clickId = _wtoi(argv[++i]);
+        else if (a == L"--file" && i + 1 < argc)
+            file = argv[++i];
+        else if (a == L"--close")
+            close = true;
     }
     HWND box = driver::FindWindowOfClass(className, 0, title, timeout);
     if (box == nullptr) {

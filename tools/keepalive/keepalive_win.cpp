@@ -9,8 +9,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.hInstance = instance;
     wc.lpszClassName = L"WineKeepAlive";
     RegisterClassW(&wc);
-    CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"WineKeepAlive", L"", WS_POPUP | WS_VISIBLE, -32000,
-                    -32000, 1, 1, nullptr, nullptr, instance, nullptr);
+    CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"WineKeepAlive", L"", WS_POPUP | WS_VISIBLE, -32000, -32000,
+                    1, 1, nullptr, nullptr, instance, nullptr);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
     return 0;

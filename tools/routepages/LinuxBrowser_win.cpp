@@ -121,7 +121,8 @@ std::vector<std::string> BrowserPageUrls(const std::wstring& profileFolder) {
     const auto port = platform::ReadDevToolsPort(profileFolder);
     if (!port) return urls;
     try {
-        const auto targets = nlohmann::json::parse(platform::LocalHttpGet(port->port, "/json/list", 2000), nullptr, false);
+        const auto targets =
+            nlohmann::json::parse(platform::LocalHttpGet(port->port, "/json/list", 2000), nullptr, false);
         if (!targets.is_array()) return urls;
         for (const auto& target : targets) {
             if (target.is_object() && target.value("type", "") == "page") urls.push_back(target.value("url", ""));
@@ -142,7 +143,8 @@ void WriteUserText(const std::wstring& key, const std::wstring& name, const std:
     platform::UniqueHkey opened;
     RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, opened.put(), nullptr);
     RegSetValueExW(opened.get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+                   reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 void WriteRovandelOption(const std::wstring& name, const std::string& value) {

@@ -26,10 +26,17 @@ Ids IdsOf(std::string_view kind) {
 std::string Form(const Ids& ids) {
     std::string form =
         "<form id=\"header_form_route\" onsubmit=\"return false\">"
-        "<div class=\"row\"><label for=\"" + std::string(ids.start) + "\">Start</label>"
-        "<input type=\"text\" id=\"" + ids.start + "\" placeholder=\"Straße, PLZ Ort, Land\"></div>"
-        "<div class=\"row\"><label for=\"" + ids.dest + "\">Ziel</label>"
-        "<input type=\"text\" id=\"" + ids.dest + "\" placeholder=\"Straße, PLZ Ort, Land\"></div>";
+        "<div class=\"row\"><label for=\"" +
+        std::string(ids.start) +
+        "\">Start</label>"
+        "<input type=\"text\" id=\"" +
+        ids.start +
+        "\" placeholder=\"Straße, PLZ Ort, Land\"></div>"
+        "<div class=\"row\"><label for=\"" +
+        ids.dest +
+        "\">Ziel</label>"
+        "<input type=\"text\" id=\"" +
+        ids.dest + "\" placeholder=\"Straße, PLZ Ort, Land\"></div>";
     if (*ids.button != '\0') {
         form += "<div class=\"row\"><span></span><button type=\"button\" id=\"" + std::string(ids.button) +
                 "\">Route berechnen</button></div>";
@@ -58,9 +65,10 @@ document.addEventListener('click', function (e) {
 });
 )JS";
     if (late) {
-        script += "window.addEventListener('load', function () { setTimeout(function () {"
-                  " document.getElementById('planner').insertAdjacentHTML('beforeend', " +
-                  nlohmann::json(Form(ids)).dump() + "); }, 4000); });\n";
+        script +=
+            "window.addEventListener('load', function () { setTimeout(function () {"
+            " document.getElementById('planner').insertAdjacentHTML('beforeend', " +
+            nlohmann::json(Form(ids)).dump() + "); }, 4000); });\n";
     }
     return script + "</script>";
 }
@@ -154,7 +162,8 @@ std::string RoutePage(std::string_view kind) {
     const bool late = kind == "late";
     if (kind != "normal" && !late && kind != "nobutton" && kind != "changed" && kind != "case") return {};
     const Ids ids = IdsOf(kind);
-    return "<!DOCTYPE html><html lang=\"de\"><head><meta charset=\"utf-8\"><meta name=\"google\" content=\"notranslate\">"
+    return "<!DOCTYPE html><html lang=\"de\"><head><meta charset=\"utf-8\"><meta name=\"google\" "
+           "content=\"notranslate\">"
            "<title>Fahrtweg Routenplaner</title>" +
            std::string(kStyle) + "</head><body><header>Fahrtweg &ndash; Routenplaner</header><div id=\"planner\">" +
            (late ? std::string() : Form(ids)) + "</div><div id=\"result\"></div>" + Script(kind, ids, late) +
@@ -210,12 +219,13 @@ std::vector<std::string> RoutePageServer::Requests() const {
 }
 
 std::optional<Report> RoutePageServer::WaitForReport(std::string_view kind, bool clicked, int timeoutMs) const {
-    return WaitForReportWhere(kind, [clicked](const Report& report) { return report.clicked || !clicked; }, timeoutMs);
+    return WaitForReportWhere(
+        kind, [clicked](const Report& report) { return report.clicked || !clicked; }, timeoutMs);
 }
 
 std::optional<Report> RoutePageServer::WaitForReportWhere(std::string_view kind,
-                                                     const std::function<bool(const Report&)>& wanted,
-                                                     int timeoutMs) const {
+                                                          const std::function<bool(const Report&)>& wanted,
+                                                          int timeoutMs) const {
     std::unique_lock lock(m_Mutex);
     std::optional<Report> found;
     m_Changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
@@ -314,10 +324,11 @@ void RoutePageServer::Serve(SOCKET client) {
     const std::string kind = KindOf(path);
     if (kind == "endless") {
         // The head and a start of the page, and then nothing until the server stops.
-        SendAll(client, "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nCache-Control: no-store\r\n"
-                        "Connection: close\r\n\r\n<!DOCTYPE html><html lang=\"de\"><head><meta charset=\"utf-8\">"
-                        "<title>Fahrtweg Routenplaner</title></head><body><p>Die Seite wird geladen &hellip;</p><!--" +
-                            std::string(4096, ' ') + "-->");
+        SendAll(client,
+                "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nCache-Control: no-store\r\n"
+                "Connection: close\r\n\r\n<!DOCTYPE html><html lang=\"de\"><head><meta charset=\"utf-8\">"
+                "<title>Fahrtweg Routenplaner</title></head><body><p>Die Seite wird geladen &hellip;</p><!--" +
+                    std::string(4096, ' ') + "-->");
         std::unique_lock lock(m_Mutex);
         m_Changed.wait(lock, [this] { return m_Stopping; });
         lock.unlock();

@@ -61,7 +61,7 @@ public:
     std::vector<Report> Reports() const;
     // The first report of `kind` that `wanted` accepts, waiting up to `timeoutMs`.
     std::optional<Report> WaitForReportWhere(std::string_view kind, const std::function<bool(const Report&)>& wanted,
-                                        int timeoutMs) const;
+                                             int timeoutMs) const;
     // The first report of `kind` (with the click when `clicked`).
     std::optional<Report> WaitForReport(std::string_view kind, bool clicked, int timeoutMs) const;
     // The paths asked for, in order.

@@ -104,7 +104,14 @@ bool WriteCommandFile(const std::wstring& path, const std::wstring& name) {
     const int n = WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string cpName(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
     WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, cpName.data(), n, nullptr, nullptr);
-    Command c{1, cpName, "", "", cpName, "Ein Demo-Addon f\xFC" "r ACT!", "&Extras|" + cpName};
+    Command c{1,
+              cpName,
+              "",
+              "",
+              cpName,
+              "Ein Demo-Addon f\xFC"
+              "r ACT!",
+              "&Extras|" + cpName};
     Bytes file = Record(c);
     const Bytes large = Image(24, 40, 160, 60), small = Image(16, 40, 160, 60);
     file.insert(file.end(), large.begin(), large.end());
@@ -146,10 +153,20 @@ void SeedTypicalActConfiguration() {
     }
 
     const Command commands[] = {
-        {30101, "Adressen pr\xFC" "fen", "C:\\ACT\\Addons\\AdrCheck.exe", "C:\\ACT\\Addons\\", "Adressen pr\xFC" "fen",
-         "Pr\xFC" "ft die Anschriften der aktuellen Suche", "&Extras|Adressen pr\xFC" "fen"},
+        {30101,
+         "Adressen pr\xFC"
+         "fen",
+         "C:\\ACT\\Addons\\AdrCheck.exe", "C:\\ACT\\Addons\\",
+         "Adressen pr\xFC"
+         "fen",
+         "Pr\xFC"
+         "ft die Anschriften der aktuellen Suche",
+         "&Extras|Adressen pr\xFC"
+         "fen"},
         {30102, "Serienbrief", "C:\\ACT\\Addons\\Serie.exe", "C:\\ACT\\Addons\\", "Serienbrief an Gruppe",
-         "Serienbrief f\xFC" "r die aktuelle Gruppe", "&Extras|Serienbrief"},
+         "Serienbrief f\xFC"
+         "r die aktuelle Gruppe",
+         "&Extras|Serienbrief"},
     };
     Key custom(root + "\\CustomCommands");
     custom.Dword("Count", 2);
