@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(
-    cmake make g++ googletest ccache
+    cmake make g++ googletest ccache clang-format
     mingw-w64 wine wine64 fonts-wine
     xvfb xauth x11-utils imagemagick
     locales
