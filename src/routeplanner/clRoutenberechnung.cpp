@@ -19,9 +19,12 @@ namespace {
 
 // More ticks than this in one phase bring the waiting question.
 constexpr int kTicksBeforeQuestion = 30;
-constexpr std::int64_t kFirstFormCheckMs = 2000;
-constexpr std::int64_t kNextFormCheckMs = 3000;
-constexpr int kFormChecks = 5;
+// The form phase: the moments (after the document is complete) at which
+// the progress steps on while the form is awaited; the last one ends the wait.
+constexpr int kFormSteps = 5;
+constexpr std::int64_t kFormStepMs[kFormSteps] = {2000, 5000, 8000, 11000, 14000};
+constexpr std::int64_t kLastFormCheckMs = kFormStepMs[kFormSteps - 1];
+constexpr int kFoundStep = 9;
 constexpr std::int32_t kShowNormal = 1;
 // Above this the shell's result code says the address was handed on.
 constexpr std::intptr_t kShellFailureMax = 32;
@@ -141,28 +144,41 @@ clRoutenberechnung::Waited clRoutenberechnung::WaitFor(platform::IBrowser& brows
     }
 }
 
+bool clRoutenberechnung::FormReady(platform::IBrowser& browser) {
+    const platform::BrowserElementPtr form = sucheFormular(browser.Document(), kFormId);
+    return form && sucheElement(form, kStartId) && sucheElement(form, kDestId);
+}
+
 bool clRoutenberechnung::AwaitForm(platform::IBrowser& browser) {
     m_Progress.SetStatusPicture("off");
     m_Progress.SetProgress(70);
     m_Progress.zeigeStatus("");
-    int counter = 0;
-    std::int64_t deadline = m_Clock.Milliseconds() + kFirstFormCheckMs;
-    // Checks about 2, 5, 8, 11 and 14 seconds after the document is complete;
-    // a form found makes the counter jump past the end (progress 79).
-    while (counter < kFormChecks) {
+    const std::int64_t complete = m_Clock.Milliseconds();
+    // A page that is complete mostly has its form already, and one built by
+    // script gets it soon after: it is looked for at once and then every
+    // kFormPollMs up to the last check. The progress still steps from 71 to
+    // 75 at the moments of the five checks of old (2, 5, 8, 11, 14 s), and a
+    // form found makes it 79.
+    int stepsShown = 0;
+    for (;;) {
         m_Progress.DoEvents();
         if (m_Progress.Ended()) return false;
-        if (m_Clock.Milliseconds() < deadline) {
-            Pause(deadline);
-            if (m_Progress.Ended()) return false;
-            continue;
+        if (FormReady(browser)) {
+            m_Progress.SetProgress(70 + kFoundStep);
+            return true;
         }
-        if (sucheFormular(browser.Document(), kFormId)) counter = 8;
-        deadline = m_Clock.Milliseconds() + kNextFormCheckMs;
-        ++counter;
-        m_Progress.SetProgress(70 + counter);
+        const std::int64_t elapsed = m_Clock.Milliseconds() - complete;
+        while (stepsShown < kFormSteps && elapsed >= kFormStepMs[stepsShown]) {
+            ++stepsShown;
+            m_Progress.SetProgress(70 + stepsShown);
+        }
+        if (elapsed >= kLastFormCheckMs) return true;
+        const std::int64_t next = complete + std::min((elapsed / kFormPollMs + 1) * kFormPollMs, kLastFormCheckMs);
+        while (m_Clock.Milliseconds() < next) {
+            Pause(next);
+            if (m_Progress.Ended()) return false;
+        }
     }
-    return true;
 }
 
 platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL, bool MitFormular) {

@@ -80,6 +80,8 @@ public:
     static constexpr std::string_view kButtonId = "btn_calculate_route";
     // The longest pause between two polls of the browser.
     static constexpr int kPollMs = 50;
+    // How often the form phase looks for the form and its address fields.
+    static constexpr std::int64_t kFormPollMs = 200;
 
     // `shell` opens addresses in the default browser.
     clRoutenberechnung(IRouteProgress& progress, platform::IBrowserFactory& browsers, platform::IShell& shell,
@@ -112,6 +114,8 @@ private:
     Waited WaitFor(platform::IBrowser& browser, const std::function<bool()>& ready);
     // The form phase: false when the program ended meanwhile.
     bool AwaitForm(platform::IBrowser& browser);
+    // The form and both address fields are in the page.
+    static bool FormReady(platform::IBrowser& browser);
     // Waits for window events until the next poll is due, at most until `untilMs`.
     void Pause(std::int64_t untilMs);
     // Sets the field's value; false when the form has no such field.

@@ -99,8 +99,8 @@ TEST_F(RouteRun, APageReadyAtOnceIsFilledAndSentAndTheBrowserIsLeftOpen) {
     EXPECT_EQ(Field(1, "btn_calculate_route").clicks, 1);
     EXPECT_TRUE(progress.boxes.Shown().empty());
 
-    // The form's first check comes 2 s after the document is complete, not before.
-    EXPECT_EQ(clock.Milliseconds(), kStart + 2000);
+    // The form is looked for as soon as the document is complete: no wait.
+    EXPECT_EQ(clock.Milliseconds(), kStart);
     const Strings calls = browsers.CallsWithoutPolls();
     EXPECT_EQ(
         Strings(calls.begin(), calls.begin() + 4),
@@ -271,13 +271,35 @@ TEST_F(RouteRun, AnsweringNoQuitsTheBrowserAndEndsTheRunWithoutAnotherMessage) {
     }
 }
 
-TEST_F(RouteRun, AFormThatAppearsFourSecondsAfterTheDocumentIsFoundAtTheSecondCheck) {
-    Page().formThere = From(4000);
+TEST_F(RouteRun, AFormThatAppearsLaterIsFoundWithinAPollAndTheProgressStepsAtTheOldCheckMoments) {
+    Page().formThere = From(4100);
     Run();
     EXPECT_EQ(progress.Only("progress"), (Strings{"progress 40", "progress 50", "progress 60", "progress 70",
                                                   "progress 71", "progress 79", "progress 80", "progress 90"}));
-    EXPECT_EQ(clock.Milliseconds(), kStart + 5000) << "checks at 2 s and 5 s";
+    EXPECT_EQ(clock.Milliseconds(), kStart + 4200) << "polls every 200 ms";
     EXPECT_EQ(Field(1, "btn_calculate_route").clicks, 1);
+    EXPECT_EQ(Polls("getElementByID(header_form_route)"), 4200 / clRoutenberechnung::kFormPollMs + 1 + 1)
+        << "from 0 ms on, and once more to fill it";
+}
+
+TEST_F(RouteRun, AFormWithoutItsFieldsYetIsAwaitedUntilTheLastCheckThenThePageCountsAsChanged) {
+    Page().elements = {{.id = "input_adress_start"}, {.id = "btn_calculate_route"}};
+    ScriptedBrowser::Page contact;
+    contact.formThere = [] { return false; };
+    browsers.pages.push_back(contact);
+    std::int64_t shownAt = 0;
+    progress.boxes.onShow = [&](const platform::MessageBoxRequest&) { shownAt = clock.Milliseconds() - kStart; };
+    Run();
+    EXPECT_EQ(shownAt, 14'000) << "the destination field may still come";
+    EXPECT_EQ(
+        Strings(progress.log.begin() + 6, progress.log.begin() + 18),
+        (Strings{"status öffne Internetseite.....", "picture off", "progress 70", "status ", "progress 71",
+                 "progress 72", "progress 73", "progress 74", "progress 75", "progress 80", "status fülle Formular...",
+                 "box Das Formular auf der Internetseite von Fahrtweg hat sich "
+                 "verändert."}));
+    EXPECT_EQ(Field(1, "input_adress_start").value, "Hauptstraße 12, 80331 München, DEU");
+    EXPECT_EQ(Field(1, "btn_calculate_route").clicks, 0);
+    EXPECT_EQ(outcome.end, End::Failed);
 }
 
 TEST_F(RouteRun, AFormThatNeverAppearsIsCheckedFiveTimesThenReportedAndTheBrowserStaysOpen) {
@@ -292,7 +314,8 @@ TEST_F(RouteRun, AFormThatNeverAppearsIsCheckedFiveTimesThenReportedAndTheBrowse
     EXPECT_EQ(progress.boxes.Shown()[0].modality, MsgModality::System);
     EXPECT_EQ(outcome.end, End::Failed);
     EXPECT_FALSE(browsers.WindowAt(1).quit);
-    EXPECT_EQ(Polls("getElementByID(header_form_route)"), 6);
+    // At once and every 200 ms up to 14 s, then once more before the message.
+    EXPECT_EQ(Polls("getElementByID(header_form_route)"), 14'000 / clRoutenberechnung::kFormPollMs + 1 + 1);
 }
 
 const std::string kPageChanged =
