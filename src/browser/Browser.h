@@ -14,6 +14,7 @@
 // window open; only Quit closes it.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,11 @@ public:
     // `input` and `change` events, so that script-built pages see the value,
     // and refuses an element that has no value or does not take the text.
     virtual void SetValue(std::string_view value) = 0;
+    // The element's value as the page has it now; nothing when the element
+    // has left the page (a page that rebuilt its form holds new elements,
+    // and the old ones keep their values unseen). Internet Explorer cannot
+    // tell and always gives the value.
+    virtual std::optional<std::string> Value() = 0;
     virtual void Click() = 0;
 };
 

@@ -28,6 +28,9 @@ constexpr std::string_view kSetValue =
     " this.dispatchEvent(new Event('input', {bubbles: true}));"
     " this.dispatchEvent(new Event('change', {bubbles: true}));"
     " return 'ok'; }";
+// null for an element that has left the document or has no text value.
+constexpr std::string_view kValue =
+    "function() { return this.isConnected && typeof this.value === 'string' ? this.value : null; }";
 constexpr std::string_view kClick =
     "function() { if (typeof this.click !== 'function') return 'none'; this.click(); return 'ok'; }";
 
@@ -109,6 +112,11 @@ public:
             Raise(ErrorNumber::NotSupported,
                   std::string(answer == "none" ? texts::kBrowserNoValue : texts::kBrowserValueRefused));
         }
+    }
+    std::optional<std::string> Value() override {
+        const json value = m_Object.ValueOf(kValue);
+        if (!value.is_string()) return std::nullopt;
+        return value.get<std::string>();
     }
     void Click() override {
         if (m_Object.ValueOf(kClick) != "ok") Raise(ErrorNumber::NotSupported, std::string(texts::kBrowserNoClick));

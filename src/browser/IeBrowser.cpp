@@ -14,6 +14,7 @@ public:
     std::string Id() override { return AsText(m_Element->Get("ID")); }
     BrowserElementsPtr All() override;
     void SetValue(std::string_view value) override { m_Element->Put("Value", std::string(value)); }
+    std::optional<std::string> Value() override { return AsText(m_Element->Get("Value")); }
     void Click() override { m_Element->Call("Click"); }
 
 private:

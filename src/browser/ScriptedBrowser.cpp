@@ -35,6 +35,16 @@ struct ScriptedBrowser::State {
         if (it != failures.end() && it->second.seen++ >= it->second.after) throw it->second.error;
     }
     Window& Of(int window) { return windows.at(static_cast<std::size_t>(window - 1)); }
+    // The form's build now; a new build empties the fields.
+    int Build(int window) {
+        Window& w = Of(window);
+        const int build = w.page.formBuild();
+        if (build != w.formBuild) {
+            w.formBuild = build;
+            for (ScriptedBrowser::Element& element : w.page.elements) element.value.clear();
+        }
+        return build;
+    }
 };
 
 namespace {
@@ -60,7 +70,7 @@ protected:
 class ScriptedElement : public IBrowserElement, Counted {
 public:
     ScriptedElement(std::shared_ptr<State> state, int window, int index)
-        : Counted(std::move(state), window), m_Index(index) {}
+        : Counted(std::move(state), window), m_Index(index), m_Build(m_State->Build(window)) {}
 
     std::string Id() override {
         m_State->Record(m_Window, "ID");
@@ -70,18 +80,25 @@ public:
     void SetValue(std::string_view value) override {
         m_State->Record(m_Window, "Value", "=" + std::string(value));
         if (m_Index < 0 || !Element().takesValue) Raise(ErrorNumber::NotSupported);
-        Element().value = std::string(value);
+        if (InPage()) Element().value = std::string(value);
+    }
+    std::optional<std::string> Value() override {
+        m_State->Record(m_Window, "ReadValue");
+        if (m_Index < 0 || !InPage()) return std::nullopt;
+        return Element().value;
     }
     void Click() override {
         m_State->Record(m_Window, "Click");
         if (m_Index >= 0 && !Element().clickable) Raise(ErrorNumber::NotSupported);
-        if (m_Index >= 0) ++Element().clicks;
+        if (m_Index >= 0 && InPage()) ++Element().clicks;
     }
 
 private:
     ScriptedBrowser::Page& Page() { return m_State->Of(m_Window).page; }
     ScriptedBrowser::Element& Element() { return Page().elements.at(static_cast<std::size_t>(m_Index)); }
+    bool InPage() { return m_State->Build(m_Window) == m_Build; }
     int m_Index;
+    int m_Build;
 };
 
 class ScriptedElements : public IBrowserElements, Counted {

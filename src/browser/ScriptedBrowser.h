@@ -28,6 +28,11 @@ public:
         std::function<bool()> busy = [] { return false; };
         std::function<std::string()> readyState = [] { return std::string("complete"); };
         std::function<bool()> formThere = [] { return true; };
+        // The build of the form: when it changes, the page has rebuilt its
+        // form. The elements handed out before have left the page (their
+        // values read as nothing, setting and clicking them reach nothing)
+        // and the new fields are empty.
+        std::function<int()> formBuild = [] { return 0; };
         std::string formId = "header_form_route";
         std::vector<Element> elements;  // inside the form, in document order
     };
@@ -36,6 +41,7 @@ public:
         bool visible = false;
         bool quit = false;
         Page page;
+        int formBuild = 0;  // the build of the form last seen
     };
 
     ScriptedBrowser();
@@ -49,7 +55,8 @@ public:
     std::vector<Page> pages;
     std::optional<AppError> createFails;
     // The call named `call` ("Navigate", "Busy", "document", "readyState",
-    // "getElementByID", "All", "length", "item", "ID", "Value", "Click",
+    // "getElementByID", "All", "length", "item", "ID", "Value" (set),
+    // "ReadValue", "Click",
     // "Visible", "quit") of window `window` raises `error` from its
     // (after + 1)-th time on.
     void Fail(std::string call, AppError error, int window = 1, int after = 0);
@@ -57,7 +64,7 @@ public:
     BrowserPtr Create(const BrowserOptions& options) override;
 
     // The calls in order: "Navigate(url)", "Busy", "readyState",
-    // "getElementByID(id)", "item(3)", "Value=text", ...; calls of windows
+    // "getElementByID(id)", "item(3)", "Value=text", "ReadValue", ...; calls of windows
     // after the first start with "#n ".
     const std::vector<std::string>& Calls() const;
     // The calls without the polls of Busy, document and readyState.

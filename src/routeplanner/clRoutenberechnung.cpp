@@ -75,12 +75,30 @@ platform::BrowserElementPtr clRoutenberechnung::sucheElement(const platform::Bro
     return nullptr;
 }
 
-bool clRoutenberechnung::SetField(const platform::BrowserElementPtr& Formular, std::string_view ID,
-                                  std::string_view value) {
-    const platform::BrowserElementPtr field = sucheElement(Formular, ID);
-    if (!field) return false;
-    field->SetValue(value);
-    return true;
+platform::BrowserElementPtr clRoutenberechnung::SetField(const platform::BrowserElementPtr& Formular,
+                                                         std::string_view ID, std::string_view value) {
+    platform::BrowserElementPtr field = sucheElement(Formular, ID);
+    if (field) field->SetValue(value);
+    return field;
+}
+
+bool clRoutenberechnung::WriteAddresses(const platform::BrowserElementPtr& Formular, AddressFields& fields) {
+    try {
+        fields.start = SetField(Formular, kStartId, m_Request.startLine);
+        fields.dest = fields.start ? SetField(Formular, kDestId, m_Request.destLine) : nullptr;
+    } catch (...) {
+        return false;
+    }
+    return fields.start && fields.dest;
+}
+
+bool clRoutenberechnung::StillWritten(const AddressFields& fields) const {
+    try {
+        return fields.start->Value() == m_Request.startLine && fields.dest->Value() == m_Request.destLine;
+    } catch (...) {
+        // a field that cannot be read is taken as gone
+        return false;
+    }
 }
 
 MsgAnswer clRoutenberechnung::Message(std::string text, MsgIcon icon, MsgButtons buttons, MsgModality modality) {
@@ -304,17 +322,27 @@ RouteOutcome::End clRoutenberechnung::FillForm(const platform::BrowserPtr& brows
         return Unless(RouteOutcome::End::Failed);
     }
 
-    bool written = false;
-    try {
-        written = SetField(form, kStartId, m_Request.startLine) && SetField(form, kDestId, m_Request.destLine);
-    } catch (...) {
-        written = false;
-    }
-    if (!written) return PageChanged();
+    AddressFields fields;
+    if (!WriteAddresses(form, fields)) return PageChanged();
 
     m_Progress.SetProgress(90);
     m_Progress.DoEvents();
     if (m_Progress.Ended()) return RouteOutcome::End::Ended;
+
+    // A page that builds its form by script may build it once more just
+    // after it is complete, and the values go with the old form: they are
+    // read back right before the click, and when one is gone or different
+    // the form and its fields are found anew and set once more.
+    if (!StillWritten(fields)) {
+        try {
+            form = sucheFormular(browser->Document(), kFormId);
+        } catch (...) {
+            form = nullptr;
+        }
+        if (!form || !WriteAddresses(form, fields)) return PageChanged();
+        m_Progress.DoEvents();
+        if (m_Progress.Ended()) return RouteOutcome::End::Ended;
+    }
 
     bool pressed = false;
     try {

@@ -118,8 +118,18 @@ private:
     static bool FormReady(platform::IBrowser& browser);
     // Waits for window events until the next poll is due, at most until `untilMs`.
     void Pause(std::int64_t untilMs);
-    // Sets the field's value; false when the form has no such field.
-    static bool SetField(const platform::BrowserElementPtr& Formular, std::string_view ID, std::string_view value);
+    struct AddressFields {
+        platform::BrowserElementPtr start;
+        platform::BrowserElementPtr dest;
+    };
+    // Sets the field's value; the field, or nullptr when the form has no such field.
+    static platform::BrowserElementPtr SetField(const platform::BrowserElementPtr& Formular, std::string_view ID,
+                                                std::string_view value);
+    // Both address lines written into the form; false when a field is
+    // missing or did not take its line.
+    bool WriteAddresses(const platform::BrowserElementPtr& Formular, AddressFields& fields);
+    // Both fields are still in the page and hold their lines.
+    bool StillWritten(const AddressFields& fields) const;
 
     platform::MsgAnswer Message(std::string text, platform::MsgIcon icon, platform::MsgButtons buttons,
                                 platform::MsgModality modality);

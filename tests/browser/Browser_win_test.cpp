@@ -108,6 +108,33 @@ TEST_F(ChromiumPage, ValuesReachThePageExactlyWithTheirEventsAndTheClickIsSeen) 
     EXPECT_NE(std::find(urls.begin(), urls.end(), Pages().Url("route")), urls.end());
 }
 
+TEST_F(ChromiumPage, FieldsReadBackTheirValuesAndAFormThePageReplacedReadsAsGone) {
+    platform::BrowserPtr browser = Open();
+    Load(*browser, Pages().Url("replaced"));
+    const auto field = [&](std::string_view id) {
+        const BrowserElementPtr form = browser->Document()->GetElementById("header_form_route");
+        EXPECT_NE(form, nullptr);
+        const auto all = form->All();
+        for (int i = 0; i < all->Length(); ++i) {
+            if (BrowserElementPtr element = all->Item(i); element->Id() == id) return element;
+        }
+        return BrowserElementPtr();
+    };
+    const BrowserElementPtr start = field("input_adress_start");
+    ASSERT_NE(start, nullptr);
+    start->SetValue("Ring 5, 8001 Zürich, CHE");
+    EXPECT_EQ(start->Value(), std::optional<std::string>("Ring 5, 8001 Zürich, CHE"));
+    EXPECT_EQ(field("btn_calculate_route")->Value(), std::optional<std::string>(""))
+        << "a button's value is its value attribute";
+    EXPECT_EQ(browser->Document()->GetElementById("planner")->Value(), std::nullopt) << "a <div> has no value";
+
+    Sleep(800);
+    EXPECT_EQ(start->Value(), std::nullopt) << "the page replaced its form";
+    const BrowserElementPtr fresh = field("input_adress_start");
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->Value(), std::optional<std::string>(""));
+}
+
 TEST_F(ChromiumPage, ElementsThatTakeNoValueAreRefusedAndMissingOnesAreNothing) {
     platform::BrowserPtr browser = Open();
     Load(*browser, Pages().Url("normal"));

@@ -324,6 +324,76 @@ const std::string kPageChanged =
     "Bitte informieren Sie den Hersteller Brannock-Heyl.\r\n"
     "(www.brannock-heyl.example)";
 
+TEST_F(RouteRun, ValuesThatAreGoneOrChangedBeforeTheClickAreSetOnceMoreIntoTheFormFoundAnew) {
+    struct Case {
+        const char* name;
+        // what the page does right after the values are written
+        std::function<void(ScriptedBrowser&, int& build)> pageAct;
+        long long writes;  // Value= calls
+        long long reads;  // before the click
+    };
+    const Case cases[] = {
+        {"kept", [](ScriptedBrowser&, int&) {}, 2, 2},
+        {"the form rebuilt", [](ScriptedBrowser&, int& build) { build = 1; }, 4, 1},
+        {"a value changed by the page",
+         [](ScriptedBrowser& b, int&) { b.WindowAt(1).page.elements[1].value = "Ring 5"; }, 4, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedBrowser browser;
+        ScriptedBrowser::Page page;
+        page.elements = ScriptedBrowser::RouteForm();
+        int build = 0;
+        page.formBuild = [&] { return build; };
+        browser.pages = {page};
+        ScriptedRouteProgress window{clock};
+        bool acted = false;
+        window.onEvents = [&] {
+            if (!acted && !window.log.empty() && window.log.back() == "progress 90") {
+                acted = true;
+                c.pageAct(browser, build);
+            }
+        };
+        const RouteOutcome ended = RunOn(browser, window, shell);
+
+        EXPECT_TRUE(acted);
+        EXPECT_TRUE(window.boxes.Shown().empty());
+        EXPECT_EQ(ended.end, End::Sent);
+        const auto& elements = browser.WindowAt(1).page.elements;
+        EXPECT_EQ(elements[0].value, "Hauptstraße 12, 80331 München, DEU");
+        EXPECT_EQ(elements[1].value, "Ring 5, 8001 Zürich, CHE");
+        EXPECT_EQ(elements[2].clicks, 1) << "the button of the form the page has now";
+        const Strings calls = browser.CallsWithoutPolls();
+        EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                                [](const std::string& call) { return call.starts_with("Value="); }),
+                  c.writes);
+        // Read back after the writes, before the click.
+        const auto click = std::find(calls.begin(), calls.end(), "Click");
+        ASSERT_NE(click, calls.end());
+        EXPECT_EQ(std::count(calls.begin(), click, "ReadValue"), c.reads) << "a start found gone needs no second read";
+        EXPECT_EQ(browser.LiveReferences(), 0);
+    }
+}
+
+TEST_F(RouteRun, AFormRebuiltWithoutItsFieldsBeforeTheClickCountsAsAChangedPage) {
+    int build = 0;
+    Page().formBuild = [&] { return build; };
+    ScriptedBrowser::Page contact;
+    contact.formThere = [] { return false; };
+    browsers.pages.push_back(contact);
+    progress.onEvents = [&] {
+        if (build == 0 && !progress.log.empty() && progress.log.back() == "progress 90") {
+            build = 1;
+            browsers.WindowAt(1).page.elements = {{.id = "btn_calculate_route"}};
+        }
+    };
+    Run();
+    EXPECT_EQ(BoxTexts(), Strings{kPageChanged});
+    EXPECT_EQ(browsers.Windows(), 2);
+    EXPECT_EQ(browsers.WindowAt(1).page.elements[0].clicks, 0);
+    EXPECT_EQ(outcome.end, End::Failed);
+}
+
 TEST_F(RouteRun, AMissingOrUnsettableFieldOpensTheMakersContactPageInASecondWindow) {
     struct Case {
         const char* name;

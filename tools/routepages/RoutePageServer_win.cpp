@@ -45,7 +45,7 @@ std::string Form(const Ids& ids) {
 }
 
 // Reports every change and the click to the server; the page shows the route asked for.
-std::string Script(std::string_view kind, const Ids& ids, bool late) {
+std::string Script(std::string_view kind, const Ids& ids, bool late, bool replaced) {
     const nlohmann::json config = {{"kind", kind}, {"start", ids.start}, {"dest", ids.dest}, {"button", ids.button}};
     std::string script = "<script>var ROUTE = " + config.dump() + ";\n" + R"JS(
 var counts = {input: 0, change: 0};
@@ -69,6 +69,14 @@ document.addEventListener('click', function (e) {
             "window.addEventListener('load', function () { setTimeout(function () {"
             " document.getElementById('planner').insertAdjacentHTML('beforeend', " +
             nlohmann::json(Form(ids)).dump() + "); }, 4000); });\n";
+    }
+    if (replaced) {
+        // As a page does that renders its form once more after loading:
+        // new elements, empty fields.
+        script +=
+            "window.addEventListener('load', function () { setTimeout(function () {"
+            " document.getElementById('header_form_route').outerHTML = " +
+            nlohmann::json(Form(ids)).dump() + "; }, 300); });\n";
     }
     return script + "</script>";
 }
@@ -160,13 +168,14 @@ std::optional<std::string> QueryValue(std::string_view target, std::string_view 
 std::string RoutePage(std::string_view kind) {
     if (kind == "directions") return DirectionsPage();
     const bool late = kind == "late";
-    if (kind != "normal" && !late && kind != "nobutton" && kind != "changed" && kind != "case") return {};
+    const bool replaced = kind == "replaced";
+    if (kind != "normal" && !late && !replaced && kind != "nobutton" && kind != "changed" && kind != "case") return {};
     const Ids ids = IdsOf(kind);
     return "<!DOCTYPE html><html lang=\"de\"><head><meta charset=\"utf-8\"><meta name=\"google\" "
            "content=\"notranslate\">"
            "<title>Fahrtweg Routenplaner</title>" +
            std::string(kStyle) + "</head><body><header>Fahrtweg &ndash; Routenplaner</header><div id=\"planner\">" +
-           (late ? std::string() : Form(ids)) + "</div><div id=\"result\"></div>" + Script(kind, ids, late) +
+           (late ? std::string() : Form(ids)) + "</div><div id=\"result\"></div>" + Script(kind, ids, late, replaced) +
            "</body></html>";
 }
 

@@ -7,6 +7,8 @@
 //
 //   /baseservices/do/routeService, /route/normal   the route form, ready at once
 //   /route/late       the form appears only 4 s after the page has loaded
+//   /route/replaced   the form is there at once and is replaced by a new,
+//                     empty one 300 ms after the page has loaded
 //   /route/nobutton   the form without its calculate button
 //   /route/changed    the fields carry other ids
 //   /route/case       the ids in other letter case
