@@ -36,6 +36,11 @@ public:
     virtual std::string Id() = 0;
     // Every element inside this one, in document order.
     virtual BrowserElementsPtr All() = 0;
+    // The first element inside this one whose id equals `id` without regard
+    // to letter case (utf8::ToLower on both), or nullptr. This one walks
+    // All() and asks each element for its id, a call each; the Chromium
+    // family asks the page once.
+    virtual BrowserElementPtr FindInside(std::string_view id);
     // Sets the element's value. The Chromium family also fires the page's
     // `input` and `change` events, so that script-built pages see the value,
     // and refuses an element that has no value or does not take the text.

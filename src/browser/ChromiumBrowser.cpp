@@ -1,9 +1,11 @@
 #include "browser/ChromiumBrowser.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "base/AppError.h"
 #include "base/UiTexts.h"
+#include "base/Utf8.h"
 
 namespace platform {
 
@@ -18,6 +20,17 @@ constexpr std::string_view kId = "function() { return typeof this.id === 'string
 constexpr std::string_view kAll = "function() { return this.getElementsByTagName('*'); }";
 constexpr std::string_view kLength = "function() { return this.length; }";
 constexpr std::string_view kItem = "function(i) { return this[i]; }";
+// The first element inside whose id equals `id` (lower case, ASCII) with A
+// to Z lowered: for an ASCII id the same as lowering both fully, since no
+// other letter lowers to an ASCII one.
+constexpr std::string_view kFindInside =
+    "function(id) {"
+    " var all = this.getElementsByTagName('*');"
+    " for (var i = 0; i < all.length; i++) {"
+    "  var e = all[i];"
+    "  if (typeof e.id === 'string' && e.id.replace(/[A-Z]+/g, function(c) { return c.toLowerCase(); }) === id)"
+    "   return e; }"
+    " return null; }";
 // A value the element does not take as given (a list item's number, a
 // number field's check) counts as refused, like an element without a value.
 constexpr std::string_view kSetValue =
@@ -106,6 +119,8 @@ public:
 
     std::string Id() override { return m_Object.TextOf(kId); }
     BrowserElementsPtr All() override;
+    // One call of the page instead of one per element.
+    BrowserElementPtr FindInside(std::string_view id) override;
     void SetValue(std::string_view value) override {
         const json answer = m_Object.ValueOf(kSetValue, Arguments(std::string(value)));
         if (answer != "ok") {
@@ -150,6 +165,14 @@ public:
 private:
     RemoteObject m_Object;
 };
+
+BrowserElementPtr ChromiumElement::FindInside(std::string_view id) {
+    std::string wanted = utf8::ToLower(id);
+    if (!std::all_of(wanted.begin(), wanted.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return IBrowserElement::FindInside(id);
+    }
+    return ElementOrNothing(m_Object.session(), m_Object.CallOn(kFindInside, Arguments(std::move(wanted))));
+}
 
 BrowserElementsPtr ChromiumElement::All() {
     std::string id = ObjectIdOf(m_Object.CallOn(kAll));

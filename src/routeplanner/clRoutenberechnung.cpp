@@ -6,7 +6,6 @@
 #include "base/AppError.h"
 #include "base/Ascii.h"
 #include "base/UiTexts.h"
-#include "base/Utf8.h"
 #include "common/modMessages.h"
 #include "routeplanner/modLinkadresse.h"
 
@@ -65,14 +64,7 @@ platform::BrowserElementPtr clRoutenberechnung::sucheFormular(const platform::Br
 platform::BrowserElementPtr clRoutenberechnung::sucheElement(const platform::BrowserElementPtr& Formular,
                                                              std::string_view ID) {
     if (!Formular) return nullptr;
-    const std::string wanted = utf8::ToLower(ID);
-    const platform::BrowserElementsPtr all = Formular->All();
-    const std::int32_t length = all->Length();
-    for (std::int32_t i = 0; i < length; ++i) {
-        platform::BrowserElementPtr element = all->Item(i);
-        if (element && utf8::ToLower(element->Id()) == wanted) return element;
-    }
-    return nullptr;
+    return Formular->FindInside(ID);
 }
 
 platform::BrowserElementPtr clRoutenberechnung::SetField(const platform::BrowserElementPtr& Formular,

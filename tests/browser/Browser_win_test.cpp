@@ -135,6 +135,31 @@ TEST_F(ChromiumPage, FieldsReadBackTheirValuesAndAFormThePageReplacedReadsAsGone
     EXPECT_EQ(fresh->Value(), std::optional<std::string>(""));
 }
 
+TEST_F(ChromiumPage, AnElementInsideIsFoundInOneCallInAnyLetterCase) {
+    platform::BrowserPtr browser = Open();
+    Load(*browser, Pages().Url("case"));
+    const BrowserElementPtr form = browser->Document()->GetElementById("header_form_route");
+    ASSERT_NE(form, nullptr);
+    for (const char* id : {"input_adress_start", "INPUT_ADRESS_START", "Input_Adress_Start"}) {
+        SCOPED_TRACE(id);
+        const BrowserElementPtr start = form->FindInside(id);
+        ASSERT_NE(start, nullptr);
+        EXPECT_EQ(start->Id(), "Input_Adress_Start");
+    }
+    ASSERT_NE(form->FindInside("btn_calculate_route"), nullptr);
+    EXPECT_EQ(form->FindInside("btn_calculate_route")->Id(), "Btn_Calculate_Route");
+    EXPECT_EQ(form->FindInside("input_adress"), nullptr) << "the whole id, not a part";
+    EXPECT_EQ(form->FindInside("planner"), nullptr) << "only inside the form";
+    EXPECT_EQ(form->FindInside("header_form_route"), nullptr) << "not the form itself";
+    EXPECT_EQ(form->FindInside("Größe"), nullptr) << "an id beyond ASCII is looked for by the walk";
+
+    const BrowserElementPtr body = browser->Document()->GetElementById("planner");
+    ASSERT_NE(body, nullptr);
+    const BrowserElementPtr inBody = body->FindInside("HEADER_FORM_ROUTE");
+    ASSERT_NE(inBody, nullptr);
+    EXPECT_EQ(inBody->Id(), "header_form_route");
+}
+
 TEST_F(ChromiumPage, ElementsThatTakeNoValueAreRefusedAndMissingOnesAreNothing) {
     platform::BrowserPtr browser = Open();
     Load(*browser, Pages().Url("normal"));
