@@ -154,7 +154,7 @@ void TimedRun(const char* what, routepages::RoutePageServer& pages, platform::IB
     std::printf("%s: %.0f ms from Start to the button clicked\n", what, (closedAt - start) * 1000);
     std::printf("  browser start (to visible)         %7.0f ms\n", (at(40) - start) * 1000);
     std::printf("  navigation (to document complete)  %7.0f ms\n", (at(70) - at(40)) * 1000);
-    std::printf("  form phase (first check after 2 s) %7.0f ms\n", (at(80) - at(70)) * 1000);
+    std::printf("  form phase (the form looked for)   %7.0f ms\n", (at(80) - at(70)) * 1000);
     std::printf("  filling and the click              %7.0f ms\n", (closedAt - at(80)) * 1000);
 }
 
@@ -217,7 +217,7 @@ void RealTimedRun(const char* what, routepages::RoutePageServer& pages) {
                 (clicked - start) * 1000);
     std::printf("  browser start (to visible)         %7.0f ms\n", (at(40) - start) * 1000);
     std::printf("  navigation (to document complete)  %7.0f ms\n", (at(70) - at(40)) * 1000);
-    std::printf("  form phase (first check after 2 s) %7.0f ms\n", (at(80) - at(70)) * 1000);
+    std::printf("  form phase (the form looked for)   %7.0f ms\n", (at(80) - at(70)) * 1000);
     std::printf("  filling and the click              %7.0f ms\n", (clicked - at(80)) * 1000);
 }
 
