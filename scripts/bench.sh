@@ -8,7 +8,7 @@ cmake --preset windows >/dev/null
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build/bench -j "$(nproc)" --target bench_command_files bench_buttons
 for b in build/bench/bin/bench_*; do "$b"; echo; done
-cmake --build --preset windows -j "$(nproc)" --target bench_startup bench_commands bench_table_limit bench_actlink bench_listwindow bench_backup bench_rovandel2 bench_route actstandin keepalive
+cmake --build --preset windows -j "$(nproc)" --target bench_startup bench_commands bench_table_limit bench_actlink bench_listwindow bench_backup bench_rovandel2 bench_route actstandin keepalive routepages_server
 export WINE_ENV_DIR=$PWD/build/windows/bench-wine WINE_KEEPALIVE=$PWD/build/windows/bin/keepalive.exe
 trap 'cmake/wine/wine-env.sh stop' EXIT
 cmake/wine/wine-env.sh start
@@ -27,3 +27,16 @@ echo
 cmake/wine/wine-env.sh run build/windows/bin/bench_backup.exe
 echo
 cmake/wine/wine-env.sh run build/windows/bin/bench_route.exe 2>/dev/null
+# The anchor beside bench_route: Playwright on the same route page server.
+if [ -x /usr/bin/chromium ]; then
+  npm install --prefix bench --no-audit --no-fund --silent
+  pages=$(mktemp)
+  cmake/wine/wine-env.sh run build/windows/bin/routepages_server.exe >"$pages" 2>/dev/null &
+  server=$!
+  for _ in $(seq 100); do grep -q '^http' "$pages" && break; sleep 0.1; done
+  echo
+  echo "Playwright (playwright-core, headless) on the same route page"
+  node bench/playwright_route.js "$(grep -m1 '^http' "$pages" | tr -d '\r')" || echo "(Playwright failed)"
+  kill "$server" 2>/dev/null || true
+  rm -f "$pages"
+fi
