@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/AppError.h"
+#include "base/Ascii.h"
 #include "base/UiTexts.h"
 #include "browser/ChromiumBrowser.h"
 #include "platform/Handles_win.h"
@@ -105,22 +106,33 @@ bool Answers(std::uint16_t port) {
     }
 }
 
-BrowserPtr BrowserOnPage(std::uint16_t port, const std::string& pagePath) {
-    auto session = std::make_shared<DevToolsSession>(std::make_unique<WebSocketChannel>(port, pagePath));
-    return std::make_shared<ChromiumBrowser>(std::move(session));
+// Only a web address is handed over with the window; anything else (a file,
+// a browser's own page) is navigated to as before. As the last argument
+// after "--" the address can never be taken for a switch of the browser.
+std::string OpeningAddress(std::string_view firstUrl) {
+    const std::string lower = ascii::Lower(firstUrl);
+    if (!lower.starts_with("http://") && !lower.starts_with("https://")) return {};
+    if (firstUrl.find_first_of("\" \t\r\n") != std::string_view::npos) return {};
+    return std::string(firstUrl);
 }
 
-// A new window of a running browser, through its own endpoint.
-BrowserPtr NewWindow(const DevToolsPort& running) {
+BrowserPtr BrowserOnPage(std::uint16_t port, const std::string& pagePath, const std::string& openedOn) {
+    auto session = std::make_shared<DevToolsSession>(std::make_unique<WebSocketChannel>(port, pagePath));
+    return std::make_shared<ChromiumBrowser>(std::move(session), openedOn);
+}
+
+// A new window of a running browser, through its own endpoint, opened on `openedOn`.
+BrowserPtr NewWindow(const DevToolsPort& running, const std::string& openedOn) {
     DevToolsSession browser(std::make_unique<WebSocketChannel>(running.port, running.browserPath));
-    const json target = browser.Call("Target.createTarget", {{"url", "about:blank"}, {"newWindow", true}});
+    const json target = browser.Call("Target.createTarget",
+                                     {{"url", openedOn.empty() ? "about:blank" : openedOn}, {"newWindow", true}});
     const std::string id = target.value("targetId", std::string());
     if (id.empty()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
-    return BrowserOnPage(running.port, "/devtools/page/" + id);
+    return BrowserOnPage(running.port, "/devtools/page/" + id, openedOn);
 }
 
-// The window a freshly started browser opened with about:blank.
-BrowserPtr FirstWindow(const DevToolsPort& started) {
+// The window a freshly started browser opened (on `openedOn`, else about:blank).
+BrowserPtr FirstWindow(const DevToolsPort& started, const std::string& openedOn) {
     const ULONGLONG end = GetTickCount64() + kStartTimeoutMs;
     do {
         const json targets = json::parse(LocalHttpGet(started.port, "/json/list", kProbeTimeoutMs), nullptr, false);
@@ -129,20 +141,21 @@ BrowserPtr FirstWindow(const DevToolsPort& started) {
                 if (!target.is_object() || target.value("type", std::string()) != "page") continue;
                 const std::string socket = target.value("webSocketDebuggerUrl", std::string());
                 const std::size_t path = socket.find("/devtools/");
-                if (path != std::string::npos) return BrowserOnPage(started.port, socket.substr(path));
+                if (path != std::string::npos) return BrowserOnPage(started.port, socket.substr(path), openedOn);
             }
         }
         WaitPumping(nullptr, 50);
     } while (GetTickCount64() < end);
-    return NewWindow(started);
+    return NewWindow(started, openedOn);
 }
 
-UniqueProcess StartBrowser(const std::wstring& program, const std::wstring& profile, std::string_view arguments) {
+UniqueProcess StartBrowser(const std::wstring& program, const std::wstring& profile, std::string_view arguments,
+                           const std::string& openedOn) {
     std::wstring commandLine = Quoted(program) + L" --remote-debugging-port=0 --user-data-dir=" +
                                Quoted(FolderForProgram(profile, IsLinuxProgram(program))) +
                                L" --no-first-run --no-default-browser-check";
     if (!arguments.empty()) commandLine += L" " + Widen(arguments);
-    commandLine += L" about:blank";
+    commandLine += openedOn.empty() ? std::wstring(L" about:blank") : L" -- " + Quoted(Widen(openedOn));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -208,22 +221,23 @@ std::optional<DevToolsPort> ReadDevToolsPort(const std::wstring& profileFolder) 
     return port;
 }
 
-BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments) {
+BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments, std::string_view firstUrl) {
     if (!IsBrowserProgram(program)) RaiseNoBrowser(program, texts::kBrowserNoProgram);
     const std::wstring profile = BrowserProfileFolder();
     CreateFolders(profile);
+    const std::string openedOn = OpeningAddress(firstUrl);
     if (auto running = ReadDevToolsPort(profile); running && Answers(running->port)) {
         try {
-            return NewWindow(*running);
+            return NewWindow(*running, openedOn);
         } catch (const AppError&) {
             // The port is held by something that is not the profile's
             // browser (the file outlived it): a browser of its own instead.
         }
     }
     DeleteFileW((profile + L"\\DevToolsActivePort").c_str());
-    const UniqueProcess process = StartBrowser(program, profile, arguments);
+    const UniqueProcess process = StartBrowser(program, profile, arguments, openedOn);
     try {
-        return FirstWindow(WaitForPort(profile, program, process));
+        return FirstWindow(WaitForPort(profile, program, process), openedOn);
     } catch (...) {
         // What was started and cannot be driven would stay behind unseen.
         if (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process.get(), 1);
