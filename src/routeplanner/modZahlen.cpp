@@ -31,7 +31,12 @@ std::size_t ReadNumber(std::string_view text, double& value) {
     }
     const auto result = std::from_chars(normal.data(), normal.data() + normal.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        value = normal[0] == '-' ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+        // Without an exponent only a whole part of over 300 digits is too
+        // large; a fraction too small to hold is 0, not infinite.
+        const bool tiny =
+            normal.find_first_not_of("-0", 0) == std::string::npos || normal[normal.find_first_not_of("-0")] == '.';
+        const double magnitude = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        value = normal[0] == '-' ? -magnitude : magnitude;
     } else if (result.ec != std::errc()) {
         return 0;
     }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+
 namespace {
 
 TEST(modZahlen, CommaOrPointWithoutGrouping) {
@@ -23,6 +26,15 @@ TEST(modZahlen, CommaOrPointWithoutGrouping) {
     EXPECT_EQ(modZahlen::Gerundet(-2.5), -3);
     EXPECT_EQ(modZahlen::Gerundet(2147483647.4), 2147483647);
     EXPECT_FALSE(modZahlen::Gerundet(2147483647.5).has_value());
+}
+
+TEST(modZahlen, AFractionTooSmallToHoldIsZeroAndOnlyAHugeWholePartIsInfinite) {
+    const std::string zeros(400, '0');
+    EXPECT_EQ(modZahlen::ZahlAus("0," + zeros + "1"), 0.0);
+    EXPECT_EQ(modZahlen::FuehrendeZahl("-0." + zeros + "7 km"), 0.0);
+    EXPECT_EQ(modZahlen::Gerundet(*modZahlen::ZahlAus("00," + zeros + "1")), 0);
+    EXPECT_EQ(modZahlen::ZahlAus("1" + zeros), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(modZahlen::FuehrendeZahl("-" + zeros + "1" + zeros), -std::numeric_limits<double>::infinity());
 }
 
 }  // namespace
