@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cwchar>
 #include <memory>
@@ -210,9 +209,9 @@ BrowserPtr NewWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router) {
 BrowserPtr FirstWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router, ULONGLONG end) {
     DevToolsSession browser(router->BrowserChannel());
     do {
+        // A browser just started may take the whole start time for its first answer.
         const auto left = static_cast<int>(end > GetTickCount64() ? end - GetTickCount64() : 1);
-        const json targets =
-            browser.Call("Target.getTargets", json::object(), std::min(left, DevToolsSession::kCallTimeoutMs));
+        const json targets = browser.Call("Target.getTargets", json::object(), left);
         if (const auto infos = targets.find("targetInfos"); infos != targets.end() && infos->is_array()) {
             for (const json& target : *infos) {
                 if (!target.is_object() || target.value("type", std::string()) != "page") continue;

@@ -9,7 +9,8 @@
 // it was sent, "report <json>" when the form's button is clicked (the two
 // fields' values), "exit <why>". With --probe-handle=<hex> it also notes
 // whether that handle value is open in it ("probe open" / "probe closed").
-// A --remote-debugging-port=N makes it listen on 127.0.0.1 as Chromium would.
+// A --remote-debugging-port=N makes it listen on 127.0.0.1 as Chromium would;
+// with --silent it answers nothing.
 #include <winsock2.h>
 #include <windows.h>
 #include <io.h>
@@ -286,6 +287,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         const HANDLE handle =
             reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::wcstoull(probe.c_str(), nullptr, 16)));
         Log(GetHandleInformation(handle, &flags) ? "probe open" : "probe closed");
+    }
+    if (line.find(L"--silent") != std::wstring::npos) {
+        Sleep(60000);  // as a program that is no browser: it never answers
+        Log("exit silent");
+        return 6;
     }
     if (const std::wstring port = Switch(line, L"remote-debugging-port"); !port.empty()) ListenAsChromiumWould(port);
     if (line.find(L"--remote-debugging-pipe") == std::wstring::npos) {
