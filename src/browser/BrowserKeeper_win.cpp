@@ -211,6 +211,8 @@ int RunBrowserKeeper(std::wstring_view arguments) {
     relay.toBrowser = toBrowser.get();
     relay.fromBrowser = fromBrowser.get();
     std::thread up([&relay] { RelayFromBrowser(relay); });
+    // It waits nearly all its life: what start-up touched need not stay in memory.
+    SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
     while (ServeClient(relay, browser.get())) {}
     // The browser is gone: its end of the pipe with it, which ends the reader.
     CancelIoEx(fromBrowser.get(), nullptr);

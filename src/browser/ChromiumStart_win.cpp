@@ -178,7 +178,7 @@ DevToolsPort WaitForPort(const std::wstring& profile, const std::wstring& progra
     }
 }
 
-// The browser's control pipe and its keeper. ---------------------------------
+// The browser's control pipe and its keeper.
 
 constexpr DWORD kKeeperConnectTimeoutMs = 5000;
 
@@ -186,6 +186,17 @@ std::wstring Hex(HANDLE handle) {
     wchar_t text[24] = {};
     std::swprintf(text, 24, L"%llx", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(handle)));
     return text;
+}
+
+// The first command number of this run's commands to the browser itself. The
+// browser's own endpoint is the keeper's for all runs, and a run ended in the
+// middle of a command (Escape) leaves its reply on the way to the next run.
+// Page sessions are new for each run and need no such care. The browser takes
+// 32-bit numbers.
+std::int64_t FirstBrowserCommandId() {
+    const std::uint64_t mixed =
+        (GetTickCount64() << 12) ^ (static_cast<std::uint64_t>(GetCurrentProcessId()) * 2654435761u);
+    return 1 + static_cast<std::int64_t>(mixed % 1000000000u);
 }
 
 // A page of the browser behind `router`, attached as a session of its own.
@@ -198,7 +209,7 @@ BrowserPtr AttachedPage(const std::shared_ptr<DevToolsRouter>& router, DevToolsS
 }
 
 BrowserPtr NewWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router) {
-    DevToolsSession browser(router->BrowserChannel());
+    DevToolsSession browser(router->BrowserChannel(), FirstBrowserCommandId());
     const json target = browser.Call("Target.createTarget", {{"url", "about:blank"}, {"newWindow", true}});
     const std::string id = target.value("targetId", std::string());
     if (id.empty()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
@@ -207,7 +218,7 @@ BrowserPtr NewWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router) {
 
 // The window a freshly started browser opens with about:blank, once it is there.
 BrowserPtr FirstWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router, ULONGLONG end) {
-    DevToolsSession browser(router->BrowserChannel());
+    DevToolsSession browser(router->BrowserChannel(), FirstBrowserCommandId());
     do {
         // A browser just started may take the whole start time for its first answer.
         const auto left = static_cast<int>(end > GetTickCount64() ? end - GetTickCount64() : 1);

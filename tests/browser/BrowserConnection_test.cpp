@@ -87,6 +87,11 @@ TEST_F(DevToolsRouterTest, EachSessionGetsItsOwnRepliesAndTheBrowserThoseWithout
     EXPECT_EQ(sent[1]["sessionId"], "S2");
     EXPECT_FALSE(sent[2].contains("sessionId"));
 
+    // A run that ended in the middle of a command left its reply on the way.
+    platform::DevToolsSession next(router->BrowserChannel(), 700000001);
+    incoming.push_back(json{{"id", 1}, {"result", {{"method", "stale"}}}}.dump());
+    EXPECT_EQ(next.Call("Target.createTarget")["method"], "Target.createTarget");
+
     incoming.push_back(json{{"method", "Page.loadEventFired"}, {"sessionId", "S9"}}.dump());
     incoming.push_back(json{{"id", 1}, {"result", json::object()}, {"sessionId", "S9"}}.dump());
     EXPECT_EQ(second.Call("Page.bringToFront")["method"], "Page.bringToFront")
