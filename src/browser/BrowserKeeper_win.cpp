@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cwchar>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -100,7 +101,10 @@ bool ServeClient(Relay& relay, HANDLE browser) {
                 return false;
             }
         } else if (error != ERROR_PIPE_CONNECTED) {
-            Sleep(100);
+            // A client that came and went before it was taken (ERROR_NO_DATA)
+            // holds the instance until it is disconnected.
+            DisconnectNamedPipe(relay.server);
+            Sleep(20);
             return true;
         }
     }
@@ -206,16 +210,18 @@ int RunBrowserKeeper(std::wstring_view arguments) {
                                        kBufferBytes, kBufferBytes, 0, security.get()));
     if (!server) return kKeeperNoPipe;
 
-    Relay relay;
-    relay.server = server.get();
-    relay.toBrowser = toBrowser.get();
-    relay.fromBrowser = fromBrowser.get();
-    std::thread up([&relay] { RelayFromBrowser(relay); });
+    // Shared with the reader, which may still wait on the browser's pipe when
+    // this run returns.
+    auto relay = std::make_shared<Relay>();
+    relay->server = server.release();
+    relay->toBrowser = toBrowser.get();
+    relay->fromBrowser = fromBrowser.release();
+    std::thread up([relay] { RelayFromBrowser(*relay); });
     // It waits nearly all its life: what start-up touched need not stay in memory.
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-    while (ServeClient(relay, browser.get())) {}
-    // The browser is gone: its end of the pipe with it, which ends the reader.
-    CancelIoEx(fromBrowser.get(), nullptr);
+    while (ServeClient(*relay, browser.get())) {}
+    // The browser is gone, and the process ends with this return: the
+    // reader's handles go with it.
     up.detach();
     return kKeeperBrowserEnded;
 }

@@ -89,8 +89,8 @@ TEST(BrowserStart, TheBrowserGetsDescriptorsThreeAndFourAndNoOtherHandleAndEndsW
 }
 
 // The check of the keeper test below sees a port: a browser asked for one
-// shows as a listener of its process.
-TEST(BrowserStart, ABrowserStartedWithAPortShowsAsListenerOfItsProcess) {
+// shows among the listeners of this Wine environment.
+TEST(BrowserStart, ABrowserStartedWithAPortShowsAmongTheListeners) {
     const std::wstring profile = TempFolder(L"pipebrowser-port");
     support::EndPipeBrowsers(profile);
     const auto before = support::TcpListeners();
