@@ -1,16 +1,15 @@
 #include "platform/ProcessStart_win.h"
 
-#include <cstring>
+#include <cstdint>
+#include <optional>
 #include <mutex>
 
 #include "base/AppError.h"
+#include "platform/CrtDescriptors.h"
 
 namespace platform {
 
 namespace {
-
-constexpr BYTE kDescriptorOpen = 0x01;  // FOPEN
-constexpr BYTE kDescriptorPipe = 0x08;  // FPIPE
 
 bool Unused(HANDLE handle) { return handle == nullptr || handle == INVALID_HANDLE_VALUE; }
 
@@ -19,21 +18,23 @@ bool Unused(HANDLE handle) { return handle == nullptr || handle == INVALID_HANDL
 // honoured.
 std::mutex g_Starting;
 
-}  // namespace
-
-std::vector<BYTE> DescriptorBlock(const std::vector<HANDLE>& descriptors) {
-    const int count = static_cast<int>(descriptors.size());
-    std::vector<BYTE> block(sizeof(int) + descriptors.size() * (1 + sizeof(HANDLE)));
-    std::memcpy(block.data(), &count, sizeof count);
-    BYTE* flags = block.data() + sizeof(int);
-    BYTE* handles = flags + descriptors.size();
-    for (std::size_t i = 0; i < descriptors.size(); ++i) {
-        const HANDLE handle = Unused(descriptors[i]) ? INVALID_HANDLE_VALUE : descriptors[i];
-        flags[i] = Unused(descriptors[i]) ? 0 : static_cast<BYTE>(kDescriptorOpen | kDescriptorPipe);
-        std::memcpy(handles + i * sizeof(HANDLE), &handle, sizeof handle);
+// How wide the program's pointers are: its descriptors' handles are that wide.
+std::size_t HandleBytesOf(const std::wstring& commandLine) {
+    std::wstring program;
+    if (!commandLine.empty() && commandLine.front() == L'"') {
+        program = commandLine.substr(1, commandLine.find(L'"', 1) - 1);
+    } else {
+        program = commandLine.substr(0, commandLine.find(L' '));
     }
-    return block;
+    DWORD type = 0;
+    if (GetBinaryTypeW(program.c_str(), &type)) {
+        if (type == SCS_64BIT_BINARY) return 8;
+        if (type == SCS_32BIT_BINARY) return 4;
+    }
+    return sizeof(HANDLE);
 }
+
+}  // namespace
 
 StartedProcess StartInheriting(std::wstring commandLine, const std::vector<HANDLE>& handles,
                                const std::vector<HANDLE>& descriptors, DWORD creationFlags) {
@@ -48,7 +49,15 @@ StartedProcess StartInheriting(std::wstring commandLine, const std::vector<HANDL
                                   handles.size() * sizeof(HANDLE), nullptr, nullptr);
     for (HANDLE handle : handles) SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
 
-    std::vector<BYTE> block = DescriptorBlock(descriptors);
+    std::vector<std::optional<std::uint32_t>> values;
+    for (HANDLE handle : descriptors) {
+        if (Unused(handle)) {
+            values.emplace_back();
+        } else {
+            values.emplace_back(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle)));
+        }
+    }
+    std::vector<std::uint8_t> block = CrtDescriptorBlock(values, HandleBytesOf(commandLine));
     STARTUPINFOEXW startup{};
     startup.StartupInfo.cb = listed ? sizeof startup : sizeof startup.StartupInfo;
     if (!descriptors.empty()) {

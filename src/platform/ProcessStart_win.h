@@ -16,15 +16,11 @@ struct StartedProcess {
 
 // Starts `commandLine` with `handles` inherited and no other handle of this
 // process. `descriptors`, when not empty, become the child's C runtime
-// descriptors 0, 1, 2, ... (a null or INVALID_HANDLE_VALUE entry: not open);
-// each of them must be in `handles` too. Raises AppError with the system's
+// descriptors 0, 1, 2, ... (a null or INVALID_HANDLE_VALUE entry: not open),
+// laid out for the program's own bitness; each of them must be in `handles`
+// too. Raises AppError with the system's
 // error number when the program cannot be started.
 StartedProcess StartInheriting(std::wstring commandLine, const std::vector<HANDLE>& handles,
                                const std::vector<HANDLE>& descriptors = {}, DWORD creationFlags = 0);
-
-// The C runtime's start-up block for `descriptors` (STARTUPINFO's
-// cbReserved2/lpReserved2): their count, a flag byte each (open pipe, or
-// unused), then the handles, packed without gaps.
-std::vector<BYTE> DescriptorBlock(const std::vector<HANDLE>& descriptors);
 
 }  // namespace platform
