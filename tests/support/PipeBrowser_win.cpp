@@ -83,8 +83,8 @@ std::vector<DWORD> ProcessesNamed(const std::wstring& exeName) {
 SIZE_T WorkingSetOf(DWORD pid) {
     platform::UniqueProcess process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
     PROCESS_MEMORY_COUNTERS_EX counters{};
-    if (!process || !GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                                          sizeof counters)) {
+    if (!process ||
+        !GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
         return 0;
     }
     return counters.WorkingSetSize;
