@@ -287,7 +287,8 @@ BrowserPtr OpenOverPipe(const std::wstring& program, const std::wstring& profile
             keeperLine, {pipes.fromBrowser.get(), pipes.toBrowser.get(), browser.process.get()}, {}, DETACHED_PROCESS);
         pipes.fromBrowser.reset();
         pipes.toBrowser.reset();
-        UniqueFile pipe = ConnectKeeper(pipeName, keeper.process.get(), kStartTimeoutMs);
+        const ULONGLONG now = GetTickCount64();
+        UniqueFile pipe = ConnectKeeper(pipeName, keeper.process.get(), static_cast<DWORD>(end > now ? end - now : 0));
         if (!pipe) {
             if (WaitForSingleObject(browser.process.get(), 0) == WAIT_OBJECT_0) {
                 Raise(kProfileInUse, std::string(texts::kBrowserProfileInUse) + Narrow(profile));
