@@ -142,7 +142,8 @@ RouteRequest BenchRequest(std::string url) {
             platform::Narrow(routepages::LinuxChromium()), routepages::LocalBrowserArguments(), "Rovandel2"};
 }
 
-void TimedRun(const char* what, routepages::RoutePageServer& pages, platform::IBrowserFactory& browsers) {
+// Milliseconds from Start to the click; the phases are printed.
+double TimedRun(const char* what, routepages::RoutePageServer& pages, platform::IBrowserFactory& browsers) {
     platform::WinClock clock;
     BenchProgress host;
     platform::RecordingShell shell;
@@ -156,6 +157,21 @@ void TimedRun(const char* what, routepages::RoutePageServer& pages, platform::IB
     std::printf("  navigation (to document complete)  %7.0f ms\n", (at(70) - at(40)) * 1000);
     std::printf("  form phase (the form looked for)   %7.0f ms\n", (at(80) - at(70)) * 1000);
     std::printf("  filling and the click              %7.0f ms\n", (closedAt - at(80)) * 1000);
+    return (closedAt - start) * 1000;
+}
+
+// Milliseconds from the form's appearance on a page that shows it 4 s after
+// loading to the click, by the page's own clock; -1 when no click came.
+double LateFormRun(routepages::RoutePageServer& pages, platform::IBrowserFactory& browsers) {
+    platform::WinClock clock;
+    BenchProgress host;
+    platform::RecordingShell shell;
+    clRoutenberechnung run(host, browsers, shell, clock);
+    run.Run(BenchRequest(pages.Url("late")));
+    const auto report = pages.WaitForReport("late", true, 5000);
+    const double since = report ? report->sinceFormMs : -1;
+    std::printf("form shown 4 s after loading: clicked %.0f ms after it appeared\n", since);
+    return since;
 }
 
 void WaitingRun(const char* what, routepages::RoutePageServer& pages, platform::IBrowserFactory& browsers, bool pause) {
@@ -194,12 +210,12 @@ std::optional<Program> StartRovandel(const std::string& url) {
     return program;
 }
 
-void RealTimedRun(const char* what, routepages::RoutePageServer& pages) {
+double RealTimedRun(const char* what, routepages::RoutePageServer& pages) {
     const std::size_t before = pages.Reports().size();
     auto program = StartRovandel(pages.Url("route"));
     if (!program) {
         std::printf("%s: rovandel2.exe showed no window\n", what);
-        return;
+        return 0;
     }
     const double start = Seconds();
     std::map<int, double> reached;
@@ -219,6 +235,7 @@ void RealTimedRun(const char* what, routepages::RoutePageServer& pages) {
     std::printf("  navigation (to document complete)  %7.0f ms\n", (at(70) - at(40)) * 1000);
     std::printf("  form phase (the form looked for)   %7.0f ms\n", (at(80) - at(70)) * 1000);
     std::printf("  filling and the click              %7.0f ms\n", (clicked - at(80)) * 1000);
+    return clicked > 0 ? (clicked - start) * 1000 : 0;
 }
 
 void RealWaitingRun(routepages::RoutePageServer& pages) {
@@ -245,13 +262,19 @@ void RealWaitingRun(routepages::RoutePageServer& pages) {
     if (program->process.Running()) TerminateProcess(program->process.process.get(), 1);
 }
 
-void RealProgram(routepages::RoutePageServer& pages) {
+struct Figures {
+    double started = 0;  // Start to the click, the browser started for the run
+    double running = 0;  // the same with the browser running
+};
+
+Figures RealProgram(routepages::RoutePageServer& pages) {
+    Figures figures;
     const std::wstring folder = bench::ProgramFolder();
     const bench::Started reg = bench::StartProgram(folder + L"actstandin.exe", L"--register");
-    if (!reg.process) return;
+    if (!reg.process) return figures;
     reg.Wait(20000);
     const bench::Started act = bench::StartProgram(folder + L"actstandin.exe", L"--seconds 300");
-    if (!act.process) return;
+    if (!act.process) return figures;
     WaitForInputIdle(act.process.get(), 10000);
     HWND actWindow = nullptr;
     for (int i = 0; i < 100 && actWindow == nullptr; ++i, Sleep(50))
@@ -261,14 +284,50 @@ void RealProgram(routepages::RoutePageServer& pages) {
     routepages::WriteRovandelOption(L"BrowserArgumente", routepages::LocalBrowserArguments());
     routepages::EndBrowsers(platform::BrowserProfileFolder());
     std::printf("\nThe real rovandel2.exe beside the ACT! stand-in (page ready at once)\n");
-    RealTimedRun("first run, browser started", pages);
-    RealTimedRun("second run, browser running", pages);
+    figures.started = RealTimedRun("first run, browser started", pages);
+    figures.running = RealTimedRun("second run, browser running", pages);
     std::printf("\n");
     RealWaitingRun(pages);
 
     if (actWindow != nullptr) PostMessageW(actWindow, WM_CLOSE, 0, 0);
     act.Wait(10000);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Rovandel2");
+    return figures;
+}
+
+// Playwright's figures from the same machine, measured just before this run
+// by scripts/bench.sh: "launch=<ms> page=<ms>" in ROUTE_ANCHOR.
+Figures Anchor() {
+    Figures anchor;
+    const char* text = std::getenv("ROUTE_ANCHOR");
+    if (text == nullptr) return anchor;
+    if (const char* launch = std::strstr(text, "launch=")) anchor.started = std::strtod(launch + 7, nullptr);
+    if (const char* page = std::strstr(text, "page=")) anchor.running = std::strtod(page + 5, nullptr);
+    return anchor;
+}
+
+void SideBySide(const Figures& inProcess, const Figures& program, double lateFormMs) {
+    const Figures anchor = Anchor();
+    std::printf("\nSide by side, Start to the button clicked (one run)\n  %-52s %6s  %12s  %s\n", "", "ms",
+                "x Playwright", "target");
+    const auto row = [](const char* what, double ms, double base, const char* target) {
+        if (base > 0 && ms > 0)
+            std::printf("  %-52s %6.0f  %12.2f  %s\n", what, ms, ms / base, target);
+        else
+            std::printf("  %-52s %6.0f\n", what, ms);
+    };
+    if (anchor.started > 0) {
+        row("Playwright, launch to the click", anchor.started, 0, "");
+        row("Playwright, per page with the browser running", anchor.running, 0, "");
+    } else {
+        std::printf("  (no Playwright figures: run scripts/bench.sh)\n");
+    }
+    row("Rovandel2 in this process, browser started", inProcess.started, anchor.started, "<= 1.2");
+    row("Rovandel2 in this process, browser running", inProcess.running, anchor.running, "<= 1.0");
+    row("rovandel2.exe, browser started", program.started, anchor.started, "<= 1.2");
+    row("rovandel2.exe, browser running", program.running, anchor.running, "<= 1.0");
+    std::printf("  %-52s %6.0f  %12s  %s\n", "form shown 4 s after loading, shown to the click", lateFormMs, "",
+                "<= 500");
 }
 
 }  // namespace
@@ -285,13 +344,17 @@ int wmain() {
     platform::WinBrowserFactory browsers(automation);
 
     std::printf("Route calculation against Debian's Chromium under Wine (page ready at once)\n");
-    TimedRun("first run, browser started", pages, browsers);
-    TimedRun("second run, browser running", pages, browsers);
+    Figures inProcess;
+    inProcess.started = TimedRun("first run, browser started", pages, browsers);
+    inProcess.running = TimedRun("second run, browser running", pages, browsers);
+    std::printf("\n");
+    const double lateFormMs = LateFormRun(pages, browsers);
     std::printf("\nWaiting 20 s for a page that never finishes\n");
     WaitingRun("with the pause between polls", pages, browsers, true);
     WaitingRun("polling without a pause     ", pages, browsers, false);
     routepages::EndBrowsers(profile);
-    RealProgram(pages);
+    const Figures program = RealProgram(pages);
     routepages::EndBrowsers(profile);
+    SideBySide(inProcess, program, lateFormMs);
     return 0;
 }

@@ -30,9 +30,14 @@ async function main() {
     console.log(`  navigation (to load)               ${r.navigation.toFixed(0).padStart(7)} ms`);
     console.log(`  filling and the click              ${r.fill.toFixed(0).padStart(7)} ms`);
   };
-  print('first run, browser started', started, await run(browser, url));
-  print('second run, browser running', 0, await run(browser, url));
+  const first = await run(browser, url);
+  const second = await run(browser, url);
+  print('first run, browser started', started, first);
+  print('second run, browser running', 0, second);
   await browser.close();
+  // For bench_route's table beside Rovandel2's figures.
+  const total = (r) => r.page + r.navigation + r.fill;
+  console.log(`ROUTE_ANCHOR=launch=${(started + total(first)).toFixed(0)} page=${total(second).toFixed(0)}`);
 }
 
 main().catch((e) => {

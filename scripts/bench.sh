@@ -26,17 +26,21 @@ cmake/wine/wine-env.sh run build/windows/bin/bench_listwindow.exe
 echo
 cmake/wine/wine-env.sh run build/windows/bin/bench_backup.exe
 echo
-cmake/wine/wine-env.sh run build/windows/bin/bench_route.exe 2>/dev/null
-# The anchor beside bench_route: Playwright on the same route page server.
+# The anchor for bench_route: Playwright on the same route page server,
+# measured just before it so that its table puts both side by side.
 if [ -x /usr/bin/chromium ]; then
   npm install --prefix bench --no-audit --no-fund --silent
   pages=$(mktemp)
+  anchor=$(mktemp)
   cmake/wine/wine-env.sh run build/windows/bin/routepages_server.exe >"$pages" 2>/dev/null &
   server=$!
   for _ in $(seq 100); do grep -q '^http' "$pages" && break; sleep 0.1; done
-  echo
   echo "Playwright (playwright-core, headless) on the same route page"
-  node bench/playwright_route.js "$(grep -m1 '^http' "$pages" | tr -d '\r')" || echo "(Playwright failed)"
+  node bench/playwright_route.js "$(grep -m1 '^http' "$pages" | tr -d '\r')" | tee "$anchor" | grep -v '^ROUTE_ANCHOR=' ||
+    echo "(Playwright failed)"
+  export ROUTE_ANCHOR=$(sed -n 's/^ROUTE_ANCHOR=//p' "$anchor")
   kill "$server" 2>/dev/null || true
-  rm -f "$pages"
+  rm -f "$pages" "$anchor"
+  echo
 fi
+cmake/wine/wine-env.sh run build/windows/bin/bench_route.exe 2>/dev/null

@@ -87,10 +87,14 @@ public:
 
 // Which browser to open: the settings "Browser" ("edge", "chrome", "ie",
 // the path of a Chromium-family program, or "" for the first one found) and
-// "BrowserArgumente" (added to the command line of a Chromium-family start).
+// "BrowserArgumente" (added to the command line of a Chromium-family start),
+// and the page the window is sent to first: a Chromium-family window opens
+// on it at once, so that the first Navigate to it only waits for that page
+// instead of loading it a second time.
 struct BrowserOptions {
     std::string browser;
     std::string arguments;
+    std::string firstUrl;
 };
 
 class IBrowserFactory {

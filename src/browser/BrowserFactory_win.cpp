@@ -112,7 +112,7 @@ BrowserProgram ChooseBrowser(std::string_view option) {
 BrowserPtr WinBrowserFactory::Create(const BrowserOptions& options) {
     const BrowserProgram program = ChooseBrowser(options.browser);
     if (program.internetExplorer) return std::make_shared<IeBrowser>(m_Automation);
-    return OpenChromium(program.path, options.arguments);
+    return OpenChromium(program.path, options.arguments, options.firstUrl);
 }
 
 }  // namespace platform

@@ -217,18 +217,33 @@ private:
 
 }  // namespace
 
-ChromiumBrowser::ChromiumBrowser(std::shared_ptr<DevToolsSession> session) : m_Session(std::move(session)) {}
+ChromiumBrowser::ChromiumBrowser(std::shared_ptr<DevToolsSession> session, std::string openedOn)
+    : m_Session(std::move(session)), m_OpenedOn(std::move(openedOn)) {}
 
 void ChromiumBrowser::SetVisible(bool visible) {
     if (visible) m_Session->Call("Page.bringToFront");
 }
 
 void ChromiumBrowser::Navigate(std::string_view url) {
+    const bool opened = !m_OpenedOn.empty() && url == m_OpenedOn;
+    m_OpenedOn.clear();
+    m_AwaitingOpened = opened;
     if (m_Navigation) m_Session->Forget(*m_Navigation);
-    m_Navigation = m_Session->Post("Page.navigate", {{"url", url}});
+    m_Navigation.reset();
+    if (!opened) m_Navigation = m_Session->Post("Page.navigate", {{"url", url}});
 }
 
 bool ChromiumBrowser::Busy() {
+    if (m_AwaitingOpened) {
+        // Until the page commits, the window shows its empty first document,
+        // which already says "complete".
+        const json reply = m_Session->Call(
+            "Runtime.evaluate", {{"expression", "location.href"}, {"returnByValue", true}, {"silent", true}});
+        const auto result = reply.find("result");
+        const json href = result != reply.end() && result->is_object() ? result->value("value", json()) : json();
+        if (!href.is_string() || href == "about:blank") return true;
+        m_AwaitingOpened = false;
+    }
     if (!m_Navigation) return false;
     // A page the browser could not fetch still commits, as its error page.
     if (!m_Session->Poll(*m_Navigation)) return true;

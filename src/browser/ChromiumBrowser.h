@@ -4,6 +4,8 @@
 // objects, held by reference (remote object ids) and released when dropped.
 // Values travel to the page as JSON data, never as script text.
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "browser/Browser.h"
 #include "browser/DevToolsSession.h"
@@ -12,8 +14,10 @@ namespace platform {
 
 class ChromiumBrowser : public IBrowser {
 public:
-    // `session` is connected to the page this browser window shows.
-    explicit ChromiumBrowser(std::shared_ptr<DevToolsSession> session);
+    // `session` is connected to the page this browser window shows; when
+    // the window was opened on `openedOn` (an address, not about:blank),
+    // the first Navigate to that address sends nothing and waits for it.
+    explicit ChromiumBrowser(std::shared_ptr<DevToolsSession> session, std::string openedOn = {});
 
     // Brings the window to the front (a Chromium window cannot be hidden).
     void SetVisible(bool visible) override;
@@ -28,6 +32,8 @@ public:
 private:
     std::shared_ptr<DevToolsSession> m_Session;
     std::optional<std::int64_t> m_Navigation;
+    std::string m_OpenedOn;
+    bool m_AwaitingOpened = false;
 };
 
 }  // namespace platform

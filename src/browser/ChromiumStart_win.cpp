@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "base/AppError.h"
+#include "base/Ascii.h"
 #include "base/UiTexts.h"
 #include "browser/BrowserConnection.h"
 #include "browser/BrowserKeeper_win.h"
@@ -111,22 +112,33 @@ bool Answers(std::uint16_t port) {
     }
 }
 
-BrowserPtr BrowserOnPage(std::uint16_t port, const std::string& pagePath) {
-    auto session = std::make_shared<DevToolsSession>(std::make_unique<WebSocketChannel>(port, pagePath));
-    return std::make_shared<ChromiumBrowser>(std::move(session));
+// Only a web address is handed over with the window; anything else (a file,
+// a browser's own page) is navigated to as before. As the last argument
+// after "--" the address can never be taken for a switch of the browser.
+std::string OpeningAddress(std::string_view firstUrl) {
+    const std::string lower = ascii::Lower(firstUrl);
+    if (!lower.starts_with("http://") && !lower.starts_with("https://")) return {};
+    if (firstUrl.find_first_of("\" \t\r\n") != std::string_view::npos) return {};
+    return std::string(firstUrl);
 }
 
-// A new window of a running browser, through its own endpoint.
-BrowserPtr NewWindow(const DevToolsPort& running) {
+BrowserPtr BrowserOnPage(std::uint16_t port, const std::string& pagePath, const std::string& openedOn) {
+    auto session = std::make_shared<DevToolsSession>(std::make_unique<WebSocketChannel>(port, pagePath));
+    return std::make_shared<ChromiumBrowser>(std::move(session), openedOn);
+}
+
+// A new window of a running browser, through its own endpoint, opened on `openedOn`.
+BrowserPtr NewWindow(const DevToolsPort& running, const std::string& openedOn) {
     DevToolsSession browser(std::make_unique<WebSocketChannel>(running.port, running.browserPath));
-    const json target = browser.Call("Target.createTarget", {{"url", "about:blank"}, {"newWindow", true}});
+    const json target = browser.Call("Target.createTarget",
+                                     {{"url", openedOn.empty() ? "about:blank" : openedOn}, {"newWindow", true}});
     const std::string id = target.value("targetId", std::string());
     if (id.empty()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
-    return BrowserOnPage(running.port, "/devtools/page/" + id);
+    return BrowserOnPage(running.port, "/devtools/page/" + id, openedOn);
 }
 
-// The window a freshly started browser opened with about:blank.
-BrowserPtr FirstWindow(const DevToolsPort& started) {
+// The window a freshly started browser opened (on `openedOn`, else about:blank).
+BrowserPtr FirstWindow(const DevToolsPort& started, const std::string& openedOn) {
     const ULONGLONG end = GetTickCount64() + kStartTimeoutMs;
     do {
         const json targets = json::parse(LocalHttpGet(started.port, "/json/list", kProbeTimeoutMs), nullptr, false);
@@ -135,20 +147,21 @@ BrowserPtr FirstWindow(const DevToolsPort& started) {
                 if (!target.is_object() || target.value("type", std::string()) != "page") continue;
                 const std::string socket = target.value("webSocketDebuggerUrl", std::string());
                 const std::size_t path = socket.find("/devtools/");
-                if (path != std::string::npos) return BrowserOnPage(started.port, socket.substr(path));
+                if (path != std::string::npos) return BrowserOnPage(started.port, socket.substr(path), openedOn);
             }
         }
         WaitPumping(nullptr, 50);
     } while (GetTickCount64() < end);
-    return NewWindow(started);
+    return NewWindow(started, openedOn);
 }
 
-UniqueProcess StartBrowser(const std::wstring& program, const std::wstring& profile, std::string_view arguments) {
+UniqueProcess StartBrowser(const std::wstring& program, const std::wstring& profile, std::string_view arguments,
+                           const std::string& openedOn) {
     std::wstring commandLine = Quoted(program) + L" --remote-debugging-port=0 --user-data-dir=" +
                                Quoted(FolderForProgram(profile, IsLinuxProgram(program))) +
                                L" --no-first-run --no-default-browser-check";
     if (!arguments.empty()) commandLine += L" " + Widen(arguments);
-    commandLine += L" about:blank";
+    commandLine += openedOn.empty() ? std::wstring(L" about:blank") : L" -- " + Quoted(Widen(openedOn));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -201,23 +214,26 @@ std::int64_t FirstBrowserCommandId() {
 
 // A page of the browser behind `router`, attached as a session of its own.
 BrowserPtr AttachedPage(const std::shared_ptr<DevToolsRouter>& router, DevToolsSession& browser,
-                        const std::string& targetId) {
+                        const std::string& targetId, const std::string& openedOn) {
     const json attached = browser.Call("Target.attachToTarget", {{"targetId", targetId}, {"flatten", true}});
     const std::string sessionId = attached.value("sessionId", std::string());
     if (sessionId.empty()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
-    return std::make_shared<ChromiumBrowser>(std::make_shared<DevToolsSession>(router->SessionChannel(sessionId)));
+    return std::make_shared<ChromiumBrowser>(std::make_shared<DevToolsSession>(router->SessionChannel(sessionId)),
+                                             openedOn);
 }
 
-BrowserPtr NewWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router) {
+BrowserPtr NewWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router, const std::string& openedOn) {
     DevToolsSession browser(router->BrowserChannel(), FirstBrowserCommandId());
-    const json target = browser.Call("Target.createTarget", {{"url", "about:blank"}, {"newWindow", true}});
+    const json target = browser.Call("Target.createTarget",
+                                     {{"url", openedOn.empty() ? "about:blank" : openedOn}, {"newWindow", true}});
     const std::string id = target.value("targetId", std::string());
     if (id.empty()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
-    return AttachedPage(router, browser, id);
+    return AttachedPage(router, browser, id, openedOn);
 }
 
-// The window a freshly started browser opens with about:blank, once it is there.
-BrowserPtr FirstWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router, ULONGLONG end) {
+// The window a freshly started browser opens (on `openedOn`, else about:blank), once it is there.
+BrowserPtr FirstWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router, ULONGLONG end,
+                               const std::string& openedOn) {
     DevToolsSession browser(router->BrowserChannel(), FirstBrowserCommandId());
     do {
         // A browser just started may take the whole start time for its first answer.
@@ -227,13 +243,14 @@ BrowserPtr FirstWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router, UL
             for (const json& target : *infos) {
                 if (!target.is_object() || target.value("type", std::string()) != "page") continue;
                 const std::string id = target.value("targetId", std::string());
-                if (!id.empty()) return AttachedPage(router, browser, id);
+                if (!id.empty()) return AttachedPage(router, browser, id, openedOn);
             }
         }
         WaitPumping(nullptr, 50);
     } while (GetTickCount64() < end);
-    const json target = browser.Call("Target.createTarget", {{"url", "about:blank"}, {"newWindow", true}});
-    return AttachedPage(router, browser, target.value("targetId", std::string()));
+    const json target = browser.Call("Target.createTarget",
+                                     {{"url", openedOn.empty() ? "about:blank" : openedOn}, {"newWindow", true}});
+    return AttachedPage(router, browser, target.value("targetId", std::string()), openedOn);
 }
 
 std::shared_ptr<DevToolsRouter> RouterOver(UniqueFile pipe) {
@@ -258,17 +275,18 @@ ControlPipes MakeControlPipes() {
 // A Windows browser: started with its control connection on a pipe that
 // only its keeper holds, so no port on the machine leads to it, or reached
 // through the keeper of the one already running on the profile.
-BrowserPtr OpenOverPipe(const std::wstring& program, const std::wstring& profile, std::string_view arguments) {
+BrowserPtr OpenOverPipe(const std::wstring& program, const std::wstring& profile, std::string_view arguments,
+                        const std::string& openedOn) {
     const std::wstring pipeName = KeeperPipeName(profile);
     if (UniqueFile pipe = ConnectKeeper(pipeName, nullptr, kKeeperConnectTimeoutMs)) {
-        return NewWindowOverPipe(RouterOver(std::move(pipe)));
+        return NewWindowOverPipe(RouterOver(std::move(pipe)), openedOn);
     }
     const ULONGLONG end = GetTickCount64() + kStartTimeoutMs;
     ControlPipes pipes = MakeControlPipes();
     std::wstring commandLine = Quoted(program) + L" --remote-debugging-pipe --user-data-dir=" + Quoted(profile) +
                                L" --no-first-run --no-default-browser-check";
     if (!arguments.empty()) commandLine += L" " + Widen(arguments);
-    commandLine += L" about:blank";
+    commandLine += openedOn.empty() ? std::wstring(L" about:blank") : L" -- " + Quoted(Widen(openedOn));
     StartedProcess browser;
     try {
         browser = StartInheriting(commandLine, {pipes.browserReads.get(), pipes.browserWrites.get()},
@@ -297,7 +315,7 @@ BrowserPtr OpenOverPipe(const std::wstring& program, const std::wstring& profile
         }
         auto router = RouterOver(std::move(pipe));
         try {
-            return FirstWindowOverPipe(router, end);
+            return FirstWindowOverPipe(router, end, openedOn);
         } catch (const AppError& e) {
             // A browser that ends at once handed its start over to a window
             // already open on the profile without a control pipe.
@@ -351,25 +369,26 @@ std::optional<DevToolsPort> ReadDevToolsPort(const std::wstring& profileFolder) 
     return port;
 }
 
-BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments) {
+BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments, std::string_view firstUrl) {
     if (!IsBrowserProgram(program)) RaiseNoBrowser(program, texts::kBrowserNoProgram);
     const std::wstring profile = BrowserProfileFolder();
     CreateFolders(profile);
+    const std::string openedOn = OpeningAddress(firstUrl);
     // A Linux browser under Wine cannot be handed Windows pipes: the port is
     // left for it, which is how the tests reach Debian's Chromium.
-    if (!IsLinuxProgram(program)) return OpenOverPipe(program, profile, arguments);
+    if (!IsLinuxProgram(program)) return OpenOverPipe(program, profile, arguments, openedOn);
     if (auto running = ReadDevToolsPort(profile); running && Answers(running->port)) {
         try {
-            return NewWindow(*running);
+            return NewWindow(*running, openedOn);
         } catch (const AppError&) {
             // The port is held by something that is not the profile's
             // browser (the file outlived it): a browser of its own instead.
         }
     }
     DeleteFileW((profile + L"\\DevToolsActivePort").c_str());
-    const UniqueProcess process = StartBrowser(program, profile, arguments);
+    const UniqueProcess process = StartBrowser(program, profile, arguments, openedOn);
     try {
-        return FirstWindow(WaitForPort(profile, program, process));
+        return FirstWindow(WaitForPort(profile, program, process), openedOn);
     } catch (...) {
         // What was started and cannot be driven would stay behind unseen.
         if (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process.get(), 1);

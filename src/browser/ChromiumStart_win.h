@@ -32,7 +32,8 @@ struct DevToolsPort {
 std::optional<DevToolsPort> ReadDevToolsPort(const std::wstring& profileFolder);
 
 // A new window of the browser `program`, started with `arguments` added to
-// its command line when it does not run on the profile yet. Raises AppError.
-BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments);
+// its command line when it does not run on the profile yet. A web address
+// `firstUrl` is opened with the window (see BrowserOptions). Raises AppError.
+BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments, std::string_view firstUrl = {});
 
 }  // namespace platform

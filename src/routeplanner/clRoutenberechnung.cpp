@@ -196,7 +196,7 @@ platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL, bool
     if (m_Progress.Ended()) return nullptr;
     platform::BrowserPtr browser;
     try {
-        browser = m_Browsers.Create({m_Request.browser, m_Request.browserArguments});
+        browser = m_Browsers.Create({m_Request.browser, m_Request.browserArguments, std::string(URL)});
         browser->SetVisible(true);
         m_Progress.SetProgress(40);
         m_Progress.zeigeStatus(texts::kRouteOpeningPage);

@@ -202,9 +202,12 @@ protected:
         support::EndPipeBrowsers(m_Profile);
         for (DWORD keeper : support::ProcessesNamed(L"rovandel2.exe")) support::WaitForProcessEnd(keeper, 3000);
     }
-    platform::BrowserPtr Open() { return platform::OpenChromium(support::PipeBrowserProgram(), ""); }
+    static constexpr char kPage[] = "http://127.0.0.1:9/baseservices/do/routeService";
+    platform::BrowserPtr Open(std::string_view firstUrl = {}) {
+        return platform::OpenChromium(support::PipeBrowserProgram(), "", firstUrl);
+    }
     static void FillAndClick(platform::IBrowser& browser, const std::string& start) {
-        browser.Navigate("http://127.0.0.1:9/baseservices/do/routeService");
+        browser.Navigate(kPage);
         while (browser.Busy()) Sleep(5);
         auto form = browser.Document()->GetElementById("header_form_route");
         ASSERT_NE(form, nullptr);
@@ -229,18 +232,18 @@ TEST_F(BrowserKeeperTest, ASecondOpeningGoesThroughTheKeeperWhosePipeOnlyTheUser
     ASSERT_EQ(browsers.size(), 1u);
     ASSERT_EQ(keepers.size(), 1u);
 
-    platform::BrowserPtr second = Open();
+    platform::BrowserPtr second = Open(kPage);
     FillAndClick(*second, "Ring 5, 8001 Zürich, CHE");
     const auto log = support::PipeBrowserLog(m_Profile);
+    EXPECT_EQ(support::CountLog(log, "Page.navigate"), 1) << "the new window opened on the page itself";
     EXPECT_EQ(support::CountLog(log, "start "), 1) << "the running browser was reused";
     EXPECT_EQ(support::CountLog(log, "Target.createTarget"), 1);
     EXPECT_EQ(support::CountLog(log, "Target.attachToTarget"), 2);
     ASSERT_EQ(support::CountLog(log, "report "), 2);
     const auto report =
         std::find_if(log.rbegin(), log.rend(), [](const std::string& line) { return line.starts_with("report "); });
-    EXPECT_EQ(json::parse(report->substr(7)), (json{{"url", "http://127.0.0.1:9/baseservices/do/routeService"},
-                                                    {"start", "Ring 5, 8001 Zürich, CHE"},
-                                                    {"dest", "Ziel"}}));
+    EXPECT_EQ(json::parse(report->substr(7)),
+              (json{{"url", kPage}, {"start", "Ring 5, 8001 Zürich, CHE"}, {"dest", "Ziel"}}));
 
     // Round trips over the keeper, and the keeper's own start (rovandel2.exe
     // up to its switch and out again), for the record.

@@ -197,6 +197,27 @@ TEST_F(ChromiumPage, ARunningBrowserIsReusedForASecondWindowAndQuitClosesOnlyTha
     EXPECT_EQ(first->Document()->ReadyState(), "complete") << "the first window is untouched";
 }
 
+TEST_F(ChromiumPage, AWindowOpenedOnItsFirstAddressLoadsThatPageOnceWhetherStartedOrRunning) {
+    routepages::EndBrowsers(platform::BrowserProfileFolder());
+    const auto opened = [&](const std::string& url) {
+        platform::BrowserOptions options = Options();
+        options.firstUrl = url;
+        platform::BrowserPtr browser = m_Factory.Create(options);
+        Load(*browser, url);
+        EXPECT_NE(browser->Document()->GetElementById("header_form_route"), nullptr) << url;
+        const std::string path = url.substr(url.find("/route/"));
+        const auto requests = Pages().Requests();
+        EXPECT_EQ(std::count(requests.begin(), requests.end(), "GET " + path), 1) << url;
+        return browser;
+    };
+    const platform::BrowserPtr started = opened(Pages().Url("normal") + "?erster=gestartet");
+    const platform::BrowserPtr running = opened(Pages().Url("normal") + "?erster=laufend");
+    // Only the first navigation is the opened one.
+    Load(*running, Pages().Url("case"));
+    EXPECT_NE(running->Document()->GetElementById("Input_Adress_Start"), nullptr);
+    EXPECT_EQ(started->Document()->GetElementById("Input_Adress_Start"), nullptr);
+}
+
 TEST_F(ChromiumPage, ABrowserEndedUnderTheProgramGivesAnErrorAndTheNextOpenStartsAFreshOne) {
     platform::BrowserPtr browser = Open();
     Load(*browser, Pages().Url("normal"));

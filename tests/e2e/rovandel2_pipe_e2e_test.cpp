@@ -90,6 +90,8 @@ TEST_F(Rovandel2Pipe, TheBrowserIsDrivenOverItsPipeStaysOpenIsReusedOpensNoPortA
     ASSERT_FALSE(log.empty());
     EXPECT_NE(log.front().find("--remote-debugging-pipe"), std::string::npos);
     EXPECT_EQ(log.front().find("--remote-debugging-port"), std::string::npos);
+    EXPECT_NE(log.front().find(std::string("-- \"") + kPage + "\""), std::string::npos) << "it opened on the page";
+    EXPECT_EQ(support::CountLog(log, "Page.navigate"), 0);
     for (const std::string& listener : support::TcpListeners()) {
         EXPECT_EQ(listenersBefore.count(listener), 1u) << "a socket listens since the browser started: " << listener;
     }

@@ -78,6 +78,11 @@ protected:
 routepages::RoutePageServer* Rovandel2Route::s_Pages = nullptr;
 
 TEST_F(Rovandel2Route, StartTakesBothAddressesFromActFillsThePageClicksAndLeavesTheBrowserOpen) {
+    const auto asked = [] {
+        const auto requests = s_Pages->Requests();
+        return std::count(requests.begin(), requests.end(), "GET /baseservices/do/routeService");
+    };
+    const auto before = asked();
     ChildProcess& rovandel = Start("route");
     EXPECT_EQ(rovandel.WaitForExit(30000), std::optional<DWORD>(0));
     const auto report = s_Pages->WaitForReport("normal", true, 5000);
@@ -85,10 +90,21 @@ TEST_F(Rovandel2Route, StartTakesBothAddressesFromActFillsThePageClicksAndLeaves
     EXPECT_EQ(report->start, "Schloßstraße 7, 80331 München, DEU");
     EXPECT_EQ(report->dest, "Hauptstraße 12b, 50667 Köln, DEU");
     EXPECT_EQ(report->changes, 2);
+    EXPECT_EQ(asked(), before + 1) << "the window opens on the page: it is not loaded twice";
     EXPECT_TRUE(Shows(s_Pages->Url("route"))) << "the browser shows the route after Rovandel2 ended";
     const auto browser = routepages::BrowserProcesses(platform::BrowserProfileFolder());
     ASSERT_FALSE(browser.empty());
     EXPECT_TRUE(routepages::LinuxProcessAlive(browser.front()));
+}
+
+TEST_F(Rovandel2Route, AFormThePageRendersAgainWhenAFieldChangesGetsBothLinesOnceMoreBeforeTheClick) {
+    ChildProcess& rovandel = Start("rerendered");
+    EXPECT_EQ(rovandel.WaitForExit(30000), std::optional<DWORD>(0));
+    const auto report = s_Pages->WaitForReport("rerendered", true, 5000);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->start, "Schloßstraße 7, 80331 München, DEU");
+    EXPECT_EQ(report->dest, "Hauptstraße 12b, 50667 Köln, DEU");
+    EXPECT_EQ(report->changes, 4) << "both lines written twice";
 }
 
 TEST_F(Rovandel2Route, APageWithoutTheButtonIsFilledAndTheButtonMessageComesBeforeTheEnd) {

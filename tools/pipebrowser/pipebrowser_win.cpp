@@ -1,8 +1,9 @@
 // A stand-in for a Windows Chromium driven over --remote-debugging-pipe: it
 // reads NUL-ended DevTools messages from C runtime descriptor 3 and answers
-// on descriptor 4, and shows the route planner's form as a page model. Like
-// Chromium it ends 0.1 s after its pipe closes, and a second start on the
-// same profile hands over to the first one and ends at once.
+// on descriptor 4, and shows the route planner's form for any web address (the
+// first window opens on the address after "--"). Like Chromium it ends 0.1 s
+// after its pipe closes, and a second start on the same profile hands over
+// to the first one and ends at once.
 //
 // What happens is written, one line each, to pipebrowser.log in the profile
 // folder (--user-data-dir): "start <command line>", "handover", the methods
@@ -77,9 +78,22 @@ struct Object {
     std::size_t index = 0;
 };
 
+// A page with the route form for a web address, none for anything else.
+void Show(Target& target, const std::string& url) {
+    target.url = url;
+    target.form.clear();
+    if (url.starts_with("http")) {
+        target.form = {{"header_form_route", "", false},
+                       {"input_adress_start"},
+                       {"input_adress_dest"},
+                       {"btn_calculate_route", "", false}};
+    }
+}
+
 class Browser {
 public:
-    Browser() { NewTarget("about:blank"); }
+    // The first window shows `url` (a browser opens on the address its command line ends with).
+    explicit Browser(const std::string& url) { NewTarget(url); }
 
     bool closing = false;
 
@@ -115,7 +129,7 @@ public:
 private:
     std::string NewTarget(const std::string& url) {
         const std::string id = "T" + std::to_string(++m_Count);
-        m_Targets[id].url = url;
+        Show(m_Targets[id], url);
         return id;
     }
 
@@ -157,14 +171,7 @@ private:
                      std::vector<json>& out) {
         Target& target = m_Targets.at(targetId);
         if (method == "Page.navigate") {
-            target.url = params.value("url", std::string());
-            target.form.clear();
-            if (target.url.starts_with("http")) {
-                target.form = {{"header_form_route", "", false},
-                               {"input_adress_start"},
-                               {"input_adress_dest"},
-                               {"btn_calculate_route", "", false}};
-            }
+            Show(target, params.value("url", std::string()));
             return {{"frameId", targetId}};
         }
         if (method == "Page.bringToFront" || method == "Runtime.releaseObject") return json::object();
@@ -184,6 +191,7 @@ private:
             const std::string expression = params.value("expression", std::string());
             if (expression == "document.readyState") return {{"result", Value("complete")}};
             if (expression == "document") return {{"result", Remote(targetId, Object::Document)}};
+            if (expression == "location.href") return {{"result", Value(target.url)}};
             throw std::runtime_error("unknown expression");
         }
         if (method == "Runtime.callFunctionOn") return {{"result", Call(target, targetId, params)}};
@@ -306,7 +314,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Log("exit no descriptors 3 and 4");
         return 3;
     }
-    Browser browser;
+    // The address after "--", else about:blank.
+    std::string first = "about:blank";
+    if (const std::size_t dashes = line.rfind(L" -- "); dashes != std::wstring::npos) {
+        std::wstring url = line.substr(dashes + 4);
+        if (url.size() >= 2 && url.front() == L'"' && url.back() == L'"') url = url.substr(1, url.size() - 2);
+        first = Narrow(url);
+    }
+    Browser browser(first);
     std::string pending;
     char buffer[65536];
     for (;;) {

@@ -45,14 +45,16 @@ std::string Form(const Ids& ids) {
 }
 
 // Reports every change and the click to the server; the page shows the route asked for.
-std::string Script(std::string_view kind, const Ids& ids, bool late, bool replaced) {
+std::string Script(std::string_view kind, const Ids& ids, bool late, bool replaced, bool rerendered) {
     const nlohmann::json config = {{"kind", kind}, {"start", ids.start}, {"dest", ids.dest}, {"button", ids.button}};
     std::string script = "<script>var ROUTE = " + config.dump() + ";\n" + R"JS(
 var counts = {input: 0, change: 0};
+var formShown = document.getElementById('header_form_route') ? Date.now() : 0;
 function value(id) { var e = document.getElementById(id); return e ? e.value : null; }
 function report(clicked) {
   var body = JSON.stringify({start: value(ROUTE.start), dest: value(ROUTE.dest), clicked: clicked,
-                             inputs: counts.input, changes: counts.change});
+                             inputs: counts.input, changes: counts.change,
+                             sinceFormMs: clicked && formShown ? Date.now() - formShown : -1});
   fetch('/report/' + ROUTE.kind, {method: 'POST', body: body, keepalive: true});
 }
 document.addEventListener('input', function () { counts.input++; }, true);
@@ -68,7 +70,7 @@ document.addEventListener('click', function (e) {
         script +=
             "window.addEventListener('load', function () { setTimeout(function () {"
             " document.getElementById('planner').insertAdjacentHTML('beforeend', " +
-            nlohmann::json(Form(ids)).dump() + "); }, 4000); });\n";
+            nlohmann::json(Form(ids)).dump() + "); formShown = Date.now(); }, 4000); });\n";
     }
     if (replaced) {
         // As a page does that renders its form once more after loading:
@@ -77,6 +79,17 @@ document.addEventListener('click', function (e) {
             "window.addEventListener('load', function () { setTimeout(function () {"
             " document.getElementById('header_form_route').outerHTML = " +
             nlohmann::json(Form(ids)).dump() + "; }, 300); });\n";
+    }
+    if (rerendered) {
+        // As a page does that renders its form again from its own state when
+        // a field changes: the destination's first change leaves new, empty
+        // fields, before any click can come.
+        script +=
+            "var rendered = false;"
+            "document.addEventListener('change', function (e) {"
+            " if (rendered || !e.target || e.target.id !== ROUTE.dest) return; rendered = true;"
+            " document.getElementById('header_form_route').outerHTML = " +
+            nlohmann::json(Form(ids)).dump() + "; });\n";
     }
     return script + "</script>";
 }
@@ -169,14 +182,17 @@ std::string RoutePage(std::string_view kind) {
     if (kind == "directions") return DirectionsPage();
     const bool late = kind == "late";
     const bool replaced = kind == "replaced";
-    if (kind != "normal" && !late && !replaced && kind != "nobutton" && kind != "changed" && kind != "case") return {};
+    const bool rerendered = kind == "rerendered";
+    if (kind != "normal" && !late && !replaced && !rerendered && kind != "nobutton" && kind != "changed" &&
+        kind != "case")
+        return {};
     const Ids ids = IdsOf(kind);
     return "<!DOCTYPE html><html lang=\"de\"><head><meta charset=\"utf-8\"><meta name=\"google\" "
            "content=\"notranslate\">"
            "<title>Fahrtweg Routenplaner</title>" +
            std::string(kStyle) + "</head><body><header>Fahrtweg &ndash; Routenplaner</header><div id=\"planner\">" +
-           (late ? std::string() : Form(ids)) + "</div><div id=\"result\"></div>" + Script(kind, ids, late, replaced) +
-           "</body></html>";
+           (late ? std::string() : Form(ids)) + "</div><div id=\"result\"></div>" +
+           Script(kind, ids, late, replaced, rerendered) + "</body></html>";
 }
 
 RoutePageServer::RoutePageServer(std::uint16_t port) {
@@ -320,6 +336,7 @@ void RoutePageServer::Serve(SOCKET client) {
             report.clicked = clicked != data.end() && clicked->is_boolean() && clicked->get<bool>();
             report.inputs = number("inputs");
             report.changes = number("changes");
+            report.sinceFormMs = number("sinceFormMs");
         }
         SendAll(client, "HTTP/1.1 204 No Content\r\nConnection: close\r\n\r\n");
         {

@@ -9,6 +9,8 @@
 //   /route/late       the form appears only 4 s after the page has loaded
 //   /route/replaced   the form is there at once and is replaced by a new,
 //                     empty one 300 ms after the page has loaded
+//   /route/rerendered the form is rendered once more, with new empty
+//                     fields, when the destination field first changes
 //   /route/nobutton   the form without its calculate button
 //   /route/changed    the fields carry other ids
 //   /route/case       the ids in other letter case
@@ -32,7 +34,8 @@ namespace routepages {
 
 // What a page reported: its start and destination fields, whether the
 // calculate button was clicked, and how many input and change events the
-// page saw.
+// page saw; with the click, how long the form had been on the page then
+// (the page's own clock).
 struct Report {
     std::string page;
     std::string start;
@@ -40,6 +43,7 @@ struct Report {
     bool clicked = false;
     int inputs = 0;
     int changes = 0;
+    int sinceFormMs = -1;
 };
 
 // The value of query parameter `name` in a request target
