@@ -3,14 +3,20 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdint>
+#include <cwchar>
 #include <memory>
 
 #include "base/AppError.h"
 #include "base/Ascii.h"
 #include "base/UiTexts.h"
+#include "browser/BrowserConnection.h"
+#include "browser/BrowserKeeper_win.h"
 #include "browser/ChromiumBrowser.h"
+#include "browser/PipeChannel_win.h"
 #include "platform/Handles_win.h"
 #include "platform/MessagePump_win.h"
+#include "platform/ProcessStart_win.h"
 #include "browser/WebSocketChannel_win.h"
 #include "platform/WinText_win.h"
 
@@ -185,6 +191,148 @@ DevToolsPort WaitForPort(const std::wstring& profile, const std::wstring& progra
     }
 }
 
+// The browser's control pipe and its keeper.
+
+constexpr DWORD kKeeperConnectTimeoutMs = 5000;
+
+std::wstring Hex(HANDLE handle) {
+    wchar_t text[24] = {};
+    std::swprintf(text, 24, L"%llx", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(handle)));
+    return text;
+}
+
+// The first command number of this run's commands to the browser itself. The
+// browser's own endpoint is the keeper's for all runs, and a run ended in the
+// middle of a command (Escape) leaves its reply on the way to the next run.
+// Page sessions are new for each run and need no such care. The browser takes
+// 32-bit numbers.
+std::int64_t FirstBrowserCommandId() {
+    const std::uint64_t mixed =
+        (GetTickCount64() << 12) ^ (static_cast<std::uint64_t>(GetCurrentProcessId()) * 2654435761u);
+    return 1 + static_cast<std::int64_t>(mixed % 1000000000u);
+}
+
+// A page of the browser behind `router`, attached as a session of its own.
+BrowserPtr AttachedPage(const std::shared_ptr<DevToolsRouter>& router, DevToolsSession& browser,
+                        const std::string& targetId, const std::string& openedOn) {
+    const json attached = browser.Call("Target.attachToTarget", {{"targetId", targetId}, {"flatten", true}});
+    const std::string sessionId = attached.value("sessionId", std::string());
+    if (sessionId.empty()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
+    return std::make_shared<ChromiumBrowser>(std::make_shared<DevToolsSession>(router->SessionChannel(sessionId)),
+                                             openedOn);
+}
+
+BrowserPtr NewWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router, const std::string& openedOn) {
+    DevToolsSession browser(router->BrowserChannel(), FirstBrowserCommandId());
+    const json target = browser.Call("Target.createTarget",
+                                     {{"url", openedOn.empty() ? "about:blank" : openedOn}, {"newWindow", true}});
+    const std::string id = target.value("targetId", std::string());
+    if (id.empty()) Raise(kBrowserBadAnswer, std::string(texts::kBrowserBadAnswer));
+    return AttachedPage(router, browser, id, openedOn);
+}
+
+// The window a freshly started browser opens (on `openedOn`, else about:blank), once it is there.
+BrowserPtr FirstWindowOverPipe(const std::shared_ptr<DevToolsRouter>& router, ULONGLONG end,
+                               const std::string& openedOn) {
+    DevToolsSession browser(router->BrowserChannel(), FirstBrowserCommandId());
+    do {
+        // A browser just started may take the whole start time for its first answer.
+        const auto left = static_cast<int>(end > GetTickCount64() ? end - GetTickCount64() : 1);
+        const json targets = browser.Call("Target.getTargets", json::object(), left);
+        if (const auto infos = targets.find("targetInfos"); infos != targets.end() && infos->is_array()) {
+            for (const json& target : *infos) {
+                if (!target.is_object() || target.value("type", std::string()) != "page") continue;
+                const std::string id = target.value("targetId", std::string());
+                if (!id.empty()) return AttachedPage(router, browser, id, openedOn);
+            }
+        }
+        WaitPumping(nullptr, 50);
+    } while (GetTickCount64() < end);
+    const json target = browser.Call("Target.createTarget",
+                                     {{"url", openedOn.empty() ? "about:blank" : openedOn}, {"newWindow", true}});
+    return AttachedPage(router, browser, target.value("targetId", std::string()), openedOn);
+}
+
+std::shared_ptr<DevToolsRouter> RouterOver(UniqueFile pipe) {
+    return DevToolsRouter::Over(std::make_unique<PipeChannel>(std::move(pipe)));
+}
+
+// The two anonymous pipes of the browser's control connection.
+struct ControlPipes {
+    UniqueKernelHandle browserReads, toBrowser;  // the browser's descriptor 3
+    UniqueKernelHandle fromBrowser, browserWrites;  // the browser's descriptor 4
+};
+
+ControlPipes MakeControlPipes() {
+    ControlPipes pipes;
+    if (!CreatePipe(pipes.browserReads.put(), pipes.toBrowser.put(), nullptr, 0) ||
+        !CreatePipe(pipes.fromBrowser.put(), pipes.browserWrites.put(), nullptr, 0)) {
+        Raise(static_cast<std::int32_t>(GetLastError()), std::string(texts::kBrowserCannotConnect));
+    }
+    return pipes;
+}
+
+// A Windows browser: started with its control connection on a pipe that
+// only its keeper holds, so no port on the machine leads to it, or reached
+// through the keeper of the one already running on the profile.
+BrowserPtr OpenOverPipe(const std::wstring& program, const std::wstring& profile, std::string_view arguments,
+                        const std::string& openedOn) {
+    const std::wstring pipeName = KeeperPipeName(profile);
+    if (UniqueFile pipe = ConnectKeeper(pipeName, nullptr, kKeeperConnectTimeoutMs)) {
+        return NewWindowOverPipe(RouterOver(std::move(pipe)), openedOn);
+    }
+    const ULONGLONG end = GetTickCount64() + kStartTimeoutMs;
+    ControlPipes pipes = MakeControlPipes();
+    std::wstring commandLine = Quoted(program) + L" --remote-debugging-pipe --user-data-dir=" + Quoted(profile) +
+                               L" --no-first-run --no-default-browser-check";
+    if (!arguments.empty()) commandLine += L" " + Widen(arguments);
+    commandLine += openedOn.empty() ? std::wstring(L" about:blank") : L" -- " + Quoted(Widen(openedOn));
+    StartedProcess browser;
+    try {
+        browser = StartInheriting(commandLine, {pipes.browserReads.get(), pipes.browserWrites.get()},
+                                  {nullptr, nullptr, nullptr, pipes.browserReads.get(), pipes.browserWrites.get()});
+    } catch (const AppError& e) {
+        Raise(e.number(), std::string(texts::kBrowserNotStarted) + Narrow(program));
+    }
+    // Only the browser may hold its ends: it sees the pipe close when the keeper ends.
+    pipes.browserReads.reset();
+    pipes.browserWrites.reset();
+    try {
+        const std::wstring keeperLine = Quoted(KeeperProgram()) + L" " + std::wstring(kKeeperSwitch) + L" " +
+                                        Hex(pipes.fromBrowser.get()) + L" " + Hex(pipes.toBrowser.get()) + L" " +
+                                        Hex(browser.process.get()) + L" " + pipeName;
+        const StartedProcess keeper = StartInheriting(
+            keeperLine, {pipes.fromBrowser.get(), pipes.toBrowser.get(), browser.process.get()}, {}, DETACHED_PROCESS);
+        pipes.fromBrowser.reset();
+        pipes.toBrowser.reset();
+        const ULONGLONG now = GetTickCount64();
+        UniqueFile pipe = ConnectKeeper(pipeName, keeper.process.get(), static_cast<DWORD>(end > now ? end - now : 0));
+        if (!pipe) {
+            if (WaitForSingleObject(browser.process.get(), 0) == WAIT_OBJECT_0) {
+                Raise(kProfileInUse, std::string(texts::kBrowserProfileInUse) + Narrow(profile));
+            }
+            RaiseNoBrowser(program, texts::kBrowserNoPort);
+        }
+        auto router = RouterOver(std::move(pipe));
+        try {
+            return FirstWindowOverPipe(router, end, openedOn);
+        } catch (const AppError& e) {
+            // A browser that ends at once handed its start over to a window
+            // already open on the profile without a control pipe.
+            if (WaitForSingleObject(browser.process.get(), 0) == WAIT_OBJECT_0) {
+                Raise(kProfileInUse, std::string(texts::kBrowserProfileInUse) + Narrow(profile));
+            }
+            if (e.number() == kBrowserTimeout) RaiseNoBrowser(program, texts::kBrowserNoPort);
+            throw;
+        }
+    } catch (...) {
+        // What was started and cannot be driven would stay behind unseen;
+        // its keeper ends with it.
+        if (WaitForSingleObject(browser.process.get(), 0) == WAIT_TIMEOUT) TerminateProcess(browser.process.get(), 1);
+        throw;
+    }
+}
+
 }  // namespace
 
 std::wstring BrowserProfileFolder() {
@@ -226,6 +374,9 @@ BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments,
     const std::wstring profile = BrowserProfileFolder();
     CreateFolders(profile);
     const std::string openedOn = OpeningAddress(firstUrl);
+    // A Linux browser under Wine cannot be handed Windows pipes: the port is
+    // left for it, which is how the tests reach Debian's Chromium.
+    if (!IsLinuxProgram(program)) return OpenOverPipe(program, profile, arguments, openedOn);
     if (auto running = ReadDevToolsPort(profile); running && Answers(running->port)) {
         try {
             return NewWindow(*running, openedOn);

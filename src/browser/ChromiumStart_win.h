@@ -2,11 +2,16 @@
 // Starting or reusing a Chromium-family browser (Edge, Chrome, Chromium) on
 // Rovandel2's own profile, and opening a window of its own in it.
 //
-// The browser is started with a debugging port it chooses itself
-// (--remote-debugging-port=0) and writes the port to the profile's
-// DevToolsActivePort file; a browser already running on the profile is
-// reached through that file instead of being started again. Under Wine a
-// Linux browser can be started too: it is handed Linux paths.
+// A Windows browser is started with its control connection on a pipe
+// (--remote-debugging-pipe) whose ends Rovandel2's keeper process holds
+// (BrowserKeeper_win.h); a browser already running on the profile is reached
+// through that keeper. No port leads to it.
+//
+// Under Wine a Linux browser can be started too, which cannot be handed
+// Windows pipes: it gets a debugging port it chooses itself
+// (--remote-debugging-port=0), written to the profile's DevToolsActivePort
+// file, and Linux paths; a running one is reached through that file. The
+// tests drive Debian's Chromium that way.
 #include <cstdint>
 #include <optional>
 #include <string>

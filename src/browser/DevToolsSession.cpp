@@ -21,7 +21,8 @@ std::optional<std::string> MessageAssembly::Add(std::string_view piece, bool las
     return message;
 }
 
-DevToolsSession::DevToolsSession(std::unique_ptr<IDevToolsChannel> channel) : m_Channel(std::move(channel)) {}
+DevToolsSession::DevToolsSession(std::unique_ptr<IDevToolsChannel> channel, std::int64_t firstId)
+    : m_Channel(std::move(channel)), m_NextId(firstId) {}
 
 std::int64_t DevToolsSession::Post(std::string_view method, const json& params) {
     const std::int64_t id = m_NextId++;

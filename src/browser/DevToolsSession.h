@@ -54,7 +54,10 @@ class DevToolsSession {
 public:
     static constexpr int kCallTimeoutMs = 10000;
 
-    explicit DevToolsSession(std::unique_ptr<IDevToolsChannel> channel);
+    // Commands are numbered from `firstId`: over a connection that an earlier
+    // client used, a late reply to one of its commands must not pass for the
+    // reply to one of this session's.
+    explicit DevToolsSession(std::unique_ptr<IDevToolsChannel> channel, std::int64_t firstId = 1);
 
     // Sends the command and waits for its reply; its "result". Raises
     // AppError when the browser rejects the command, gives no reply in

@@ -6,6 +6,7 @@
 #include "base/UiTexts.h"
 #include "platform/Automation_win.h"
 #include "browser/BrowserFactory_win.h"
+#include "browser/BrowserKeeper_win.h"
 #include "platform/Clock_win.h"
 #include "platform/SettingsStore_win.h"
 #include "platform/Shell_win.h"
@@ -41,7 +42,17 @@ int RunRovandel2() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+    // The browser's keeper runs without a window, ACT! or settings: it only
+    // holds the browser's control pipe.
+    const std::wstring_view arguments = commandLine != nullptr ? commandLine : L"";
+    if (arguments.starts_with(platform::kKeeperSwitch)) {
+        try {
+            return platform::RunBrowserKeeper(arguments.substr(platform::kKeeperSwitch.size()));
+        } catch (...) {
+            return modRovandel2::kExitFailed;
+        }
+    }
     try {
         return RunRovandel2();
     } catch (...) {
