@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(
-    cmake make g++ googletest ccache clang-format
+    cmake make g++ googletest ccache clang-format clang libclang-rt-dev
     mingw-w64 wine wine64 fonts-wine
     xvfb xauth x11-utils imagemagick
     locales

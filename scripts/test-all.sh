@@ -37,5 +37,15 @@ for preset in linux windows; do
     rm -f "$log"
 done
 
+# Each fuzz target for a few seconds on its corpus: a broken target, or a
+# known input that breaks a property again, fails here.
+echo "=== test: fuzz (smoke)"
+if fuzz/run.sh 5; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    status=1
+fi
+
 echo "All: $passed passed, $failed failed"
 exit $status
