@@ -16,9 +16,21 @@ ALLOWED=(
     ole32.dll oleaut32.dll shell32.dll user32.dll winhttp.dll
 )
 
+# What every start of tessivar.exe needs. Setup programs call it several
+# times in a row, mostly for runs that show no dialog and write no backup:
+# ole32, shell32 and the dialogs are loaded on first use, not at its start.
+TESSIVAR_AT_LOAD=(advapi32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll)
+
 allowed() {
     local dll=${1,,} name
     for name in "${ALLOWED[@]}"; do [ "$dll" = "$name" ] && return 0; done
+    return 1
+}
+
+needed_at_start() {  # program, DLL
+    local dll=${2,,} name
+    [ "${1,,}" = tessivar.exe ] || return 0
+    for name in "${TESSIVAR_AT_LOAD[@]}"; do [ "$dll" = "$name" ] && return 0; done
     return 1
 }
 
@@ -56,6 +68,9 @@ for exe in "$@"; do
     for dll in "${dlls[@]}"; do
         if ! allowed "$dll"; then
             echo "check-imports: $name imports $dll, which is not a Windows system DLL" >&2
+            foreign=1
+        elif ! needed_at_start "$name" "$dll"; then
+            echo "check-imports: $name imports $dll at load time; it is to be loaded on first use" >&2
             foreign=1
         fi
     done

@@ -16,6 +16,7 @@
 #include "browser/PipeChannel_win.h"
 #include "platform/Handles_win.h"
 #include "platform/MessagePump_win.h"
+#include "platform/SystemLibrary_win.h"
 #include "platform/ProcessStart_win.h"
 #include "browser/WebSocketChannel_win.h"
 #include "platform/WinText_win.h"
@@ -336,10 +337,15 @@ BrowserPtr OpenOverPipe(const std::wstring& program, const std::wstring& profile
 }  // namespace
 
 std::wstring BrowserProfileFolder() {
-    PWSTR local = nullptr;
     std::wstring folder;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &local))) folder = local;
-    CoTaskMemFree(local);
+    try {
+        // shell32 is loaded when the browser is first wanted, not at the start.
+        const auto known = SystemEntry<decltype(&SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
+        UniqueTaskMem<wchar_t> local;
+        if (SUCCEEDED(known(FOLDERID_LocalAppData, 0, nullptr, local.put()))) folder = local.get();
+    } catch (const AppError&) {
+        // no shell: the temporary folder below
+    }
     if (folder.empty()) {
         wchar_t temp[MAX_PATH + 1] = {};
         GetTempPathW(MAX_PATH, temp);

@@ -16,8 +16,10 @@
 
 namespace platform {
 
-// WinHTTP's sessions, connections, requests and WebSockets.
-using UniqueInternet = UniqueHandle<NullTraits<HINTERNET, WinHttpCloseHandle>>;
+// WinHTTP's sessions, connections, requests and WebSockets, closed through
+// the WinHTTP loaded on first use.
+void CloseInternet(HINTERNET handle) noexcept;
+using UniqueInternet = UniqueHandle<NullTraits<HINTERNET, CloseInternet>>;
 
 // A plain HTTP GET to 127.0.0.1:port (the DevTools endpoints /json/...):
 // the body. Raises AppError when nothing answers or the status is not 200.

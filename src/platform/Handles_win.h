@@ -48,9 +48,12 @@ struct ComTraits {
 using UniqueHkey = UniqueHandle<NullTraits<HKEY, RegCloseKey>>;
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
-// Memory the shell hands out (an item list), given back with CoTaskMemFree.
+// Memory the shell hands out (an item list), given back with CoTaskMemFree,
+// which is looked up in ole32 only when there is something to give back: a
+// program that never asks the shell does not load ole32 at its start.
+void FreeTaskMemory(void* memory) noexcept;
 template <class T>
-using UniqueTaskMem = UniqueHandle<NullTraits<T*, CoTaskMemFree>>;
+using UniqueTaskMem = UniqueHandle<NullTraits<T*, FreeTaskMemory>>;
 // Processes, threads, events, mutexes: everything CloseHandle closes and whose failure value is null.
 using UniqueKernelHandle = UniqueHandle<NullTraits<HANDLE, CloseHandle>>;
 using UniqueProcess = UniqueKernelHandle;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/Handles_win.h"
+#include "platform/SystemLibrary_win.h"
 #include "platform/WinText_win.h"
 
 namespace platform {
@@ -15,17 +16,25 @@ using UniqueItemList = UniqueTaskMem<ITEMIDLIST>;
 
 HWND H(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 
+// shell32 is loaded when a folder is first asked for: a run that writes no
+// backup and shows no folder dialog does without it.
+template <class F>
+F Shell(const char* entry) {
+    return SystemEntry<F>(L"shell32.dll", entry);
+}
+
 // The item list's path, cut at its first NUL; "" when it has none.
 std::string PathOf(const UniqueItemList& items) {
     wchar_t buffer[MAX_PATH + 1] = {};
-    if (!items || !SHGetPathFromIDListW(items.get(), buffer)) return {};
+    if (!items || !Shell<decltype(&SHGetPathFromIDListW)>("SHGetPathFromIDListW")(items.get(), buffer)) return {};
     buffer[MAX_PATH] = L'\0';
     return Narrow(buffer);
 }
 
 UniqueItemList SpecialFolder(std::int32_t folder, WindowHandle owner) {
     UniqueItemList items;
-    if (SHGetSpecialFolderLocation(H(owner), folder, items.put()) != S_OK) items.reset();
+    const auto locate = Shell<decltype(&SHGetSpecialFolderLocation)>("SHGetSpecialFolderLocation");
+    if (locate(H(owner), folder, items.put()) != S_OK) items.reset();
     return items;
 }
 
@@ -45,7 +54,7 @@ std::string WinShellFolders::BrowseForFolder(std::int32_t root, WindowHandle own
     info.pidlRoot = rootItems.get();
     info.lpszTitle = shown.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    const UniqueItemList chosen(SHBrowseForFolderW(&info));
+    const UniqueItemList chosen(Shell<decltype(&SHBrowseForFolderW)>("SHBrowseForFolderW")(&info));
     std::string path = PathOf(chosen);
     if (!path.empty() && path.back() != '\\') path += '\\';
     return path;

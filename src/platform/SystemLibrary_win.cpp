@@ -1,5 +1,7 @@
 #include "platform/SystemLibrary_win.h"
 
+#include <objbase.h>
+
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -58,6 +60,15 @@ FARPROC SystemEntryAddress(const wchar_t* library, const char* entry) {
               std::string(texts::kSystemLibraryMissing) + Narrow(library) + " (" + entry + ")");
     }
     return address;
+}
+
+void FreeTaskMemory(void* memory) noexcept {
+    if (memory == nullptr) return;
+    try {
+        SystemEntry<decltype(&CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree")(memory);
+    } catch (...) {
+        // without ole32 nothing could have handed the memory out
+    }
 }
 
 }  // namespace platform
