@@ -1,13 +1,11 @@
 #include "browser/WebSocketChannel_win.h"
 
 #include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 #include <optional>
 
 #include "base/AppError.h"
 #include "base/UiTexts.h"
+#include "browser/MessageInbox_win.h"
 #include "platform/MessagePump_win.h"
 #include "platform/SystemLibrary_win.h"
 #include "platform/WinText_win.h"
@@ -61,25 +59,13 @@ void CloseInternet(HINTERNET handle) noexcept {
 }
 
 struct WebSocketChannel::Shared {
-    std::mutex mutex;
-    std::condition_variable arrived;
-    // Set with every message and at the end, so that the window thread can
-    // wait for it and for its own messages at once; reset only while the
-    // queue is empty, under the mutex.
-    UniqueKernelHandle arrivedEvent{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-    std::deque<std::string> messages;
-    std::size_t queuedBytes = 0;
-    bool closed = false;
-    bool readerDone = false;
-    std::optional<AppError> failure;  // why the reader stopped, when it was the browser's fault
+    MessageInbox inbox;
     UniqueInternet socket;
 };
 
 namespace {
 
 constexpr int kConnectTimeoutMs = 5000;
-
-[[noreturn]] void RaiseLost() { Raise(kBrowserConnectionLost, std::string(texts::kBrowserConnectionLost)); }
 
 [[noreturn]] void RaiseCannotConnect(DWORD error) {
     Raise(error == ERROR_WINHTTP_TIMEOUT ? kBrowserTimeout : kBrowserCannotConnect,
@@ -143,30 +129,16 @@ void ReadMessages(const std::shared_ptr<WebSocketChannel::Shared>& shared, HINTE
         if (error != ERROR_SUCCESS || type == WINHTTP_WEB_SOCKET_CLOSE_BUFFER_TYPE) break;
         const bool last = type == WINHTTP_WEB_SOCKET_UTF8_MESSAGE_BUFFER_TYPE ||
                           type == WINHTTP_WEB_SOCKET_BINARY_MESSAGE_BUFFER_TYPE;
-        std::optional<std::string> message;
         try {
-            message = assembly.Add(std::string_view(buffer.data(), got), last);
+            if (std::optional<std::string> message = assembly.Add(std::string_view(buffer.data(), got), last)) {
+                shared->inbox.Add(std::move(*message));
+            }
         } catch (const AppError& e) {
             failure = e;
             break;
         }
-        if (!message) continue;
-        std::lock_guard lock(shared->mutex);
-        if (message->size() > kMaxMessageBytes - shared->queuedBytes) {
-            failure = AppError(kBrowserBadAnswer, std::string(texts::kBrowserMessageTooLong));
-            break;
-        }
-        shared->queuedBytes += message->size();
-        shared->messages.push_back(std::move(*message));
-        SetEvent(shared->arrivedEvent.get());
-        shared->arrived.notify_all();
     }
-    std::lock_guard lock(shared->mutex);
-    shared->failure = std::move(failure);
-    shared->closed = true;
-    shared->readerDone = true;
-    SetEvent(shared->arrivedEvent.get());
-    shared->arrived.notify_all();
+    shared->inbox.End(std::move(failure));
 }
 
 }  // namespace
@@ -195,7 +167,6 @@ WebSocketChannel::WebSocketChannel(std::uint16_t port, std::string_view path)
     : m_Session(OpenSession(kConnectTimeoutMs)),
       m_Connection(Connect(m_Session.get(), port)),
       m_Shared(std::make_shared<Shared>()) {
-    if (!m_Shared->arrivedEvent) RaiseCannotConnect(GetLastError());
     // Connecting and the upgrade wait for the other side within WinHTTP's
     // time limits; the window answers meanwhile.
     m_Shared->socket.reset(RunPumping([&] {
@@ -213,55 +184,26 @@ WebSocketChannel::~WebSocketChannel() {
     // A close frame ends the reader when the browser answers it; closing
     // the socket handle cancels a receive that still waits.
     Http().WebSocketShutdown(m_Shared->socket.get(), WINHTTP_WEB_SOCKET_SUCCESS_CLOSE_STATUS, nullptr, 0);
-    std::unique_lock lock(m_Shared->mutex);
-    if (!m_Shared->arrived.wait_for(lock, std::chrono::milliseconds(1000), [this] { return m_Shared->readerDone; })) {
-        lock.unlock();
+    if (!m_Shared->inbox.WaitEnded(1000)) {
         Http().CloseHandle(m_Shared->socket.release());
-        lock.lock();
-        if (!m_Shared->arrived.wait_for(lock, std::chrono::milliseconds(1000),
-                                        [this] { return m_Shared->readerDone; })) {
+        if (!m_Shared->inbox.WaitEnded(1000)) {
             // It holds only the shared state: let it end on its own.
-            lock.unlock();
             m_Reader.detach();
             return;
         }
     }
-    lock.unlock();
     m_Reader.join();
 }
 
 void WebSocketChannel::Send(std::string_view message) {
     {
-        std::lock_guard lock(m_Shared->mutex);
-        if (m_Shared->closed) RaiseLost();
+        if (m_Shared->inbox.Ended()) RaiseConnectionLost();
     }
     const DWORD error = Http().WebSocketSend(m_Shared->socket.get(), WINHTTP_WEB_SOCKET_UTF8_MESSAGE_BUFFER_TYPE,
                                              const_cast<char*>(message.data()), static_cast<DWORD>(message.size()));
-    if (error != ERROR_SUCCESS) RaiseLost();
+    if (error != ERROR_SUCCESS) RaiseConnectionLost();
 }
 
-std::optional<std::string> WebSocketChannel::Receive(int timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs < 0 ? 0 : timeoutMs);
-    for (;;) {
-        {
-            std::lock_guard lock(m_Shared->mutex);
-            if (!m_Shared->messages.empty()) {
-                std::string message = std::move(m_Shared->messages.front());
-                m_Shared->messages.pop_front();
-                m_Shared->queuedBytes -= message.size();
-                return message;
-            }
-            if (m_Shared->closed) {
-                if (m_Shared->failure) throw *m_Shared->failure;
-                RaiseLost();
-            }
-            ResetEvent(m_Shared->arrivedEvent.get());
-        }
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end) return std::nullopt;
-        // The window's messages run while the browser takes its time.
-        WaitPumping(m_Shared->arrivedEvent.get(), static_cast<DWORD>(end - now));
-    }
-}
+std::optional<std::string> WebSocketChannel::Receive(int timeoutMs) { return m_Shared->inbox.Take(timeoutMs); }
 
 }  // namespace platform
