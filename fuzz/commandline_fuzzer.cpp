@@ -19,6 +19,7 @@
 #include "manager/modHaupt.h"
 #include "platform/MemoryNamedMutex.h"
 #include "platform/SubstitutePlatform.h"
+#include "Property.h"
 
 namespace {
 
@@ -27,12 +28,6 @@ using platform::kHKeyCurrentUser;
 
 const std::string kFolder = "C:\\Programme\\Zusaetze";
 const std::string kBackups = "C:\\Sicherungen";
-
-void Check(bool ok, int line = __builtin_LINE()) {
-    if (ok) return;
-    std::fprintf(stderr, "property at line %d does not hold\n", line);
-    std::abort();
-}
 
 class SilentWindow : public IProgressWindow {
 public:

@@ -24,6 +24,7 @@
 #include "manager/ConfigurationChange.h"
 #include "platform/SubstitutePlatform.h"
 #include "toolbars/clACTToolbars.h"
+#include "Property.h"
 
 namespace {
 
@@ -33,13 +34,6 @@ using Value = platform::MemoryRegistry::Value;
 const std::string kCommands(actregistry::kCustomCommands);
 constexpr std::int32_t kSmallTable = 16;  // larger trusted counts are folded below it: the removals are quadratic
 constexpr std::int32_t kSmallBars = 8;
-
-// Says which property failed before the fuzzer keeps the input.
-void Check(bool ok, int line = __builtin_LINE()) {
-    if (ok) return;
-    std::fprintf(stderr, "property at line %d does not hold\n", line);
-    std::abort();
-}
 
 class Input {
 public:

@@ -19,16 +19,11 @@
 
 #include "base/AppError.h"
 #include "browser/DevToolsSession.h"
+#include "Property.h"
 
 namespace {
 
 using nlohmann::json;
-
-void Check(bool ok, int line = __builtin_LINE()) {
-    if (ok) return;
-    std::fprintf(stderr, "property at line %d does not hold\n", line);
-    std::abort();
-}
 
 struct Frame {
     std::uint8_t flags = 0;

@@ -14,14 +14,9 @@
 #include <string_view>
 
 #include "routeplanner/modLinkadresse.h"
+#include "Property.h"
 
 namespace {
-
-void Check(bool ok, int line = __builtin_LINE()) {
-    if (ok) return;
-    std::fprintf(stderr, "property at line %d does not hold\n", line);
-    std::abort();
-}
 
 int Hex(char c) {
     if (c >= '0' && c <= '9') return c - '0';

@@ -21,6 +21,7 @@
 #include "manager/RegFile.h"
 #include "manager/modBackup.h"
 #include "platform/SubstitutePlatform.h"
+#include "Property.h"
 
 namespace {
 
@@ -28,12 +29,6 @@ using platform::kHKeyCurrentUser;
 
 const std::string kFolder = "C:\\Sicherungen";
 const std::string kFile = "C:\\eingang.reg";
-
-void Check(bool ok, int line = __builtin_LINE()) {
-    if (ok) return;
-    std::fprintf(stderr, "property at line %d does not hold\n", line);
-    std::abort();
-}
 
 std::vector<std::uint8_t> FileOf(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return {};

@@ -20,14 +20,9 @@
 #include "platform/MemorySettingsStore.h"
 #include "routeplanner/modOptionen.h"
 #include "routeplanner/modZahlen.h"
+#include "Property.h"
 
 namespace {
-
-void Check(bool ok, int line = __builtin_LINE()) {
-    if (ok) return;
-    std::fprintf(stderr, "property at line %d does not hold\n", line);
-    std::abort();
-}
 
 bool Digit(char c) { return c >= '0' && c <= '9'; }
 
