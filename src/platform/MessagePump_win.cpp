@@ -11,29 +11,38 @@ struct Entry {
     MessageFilter filter;
 };
 
-// The window thread's filters; the programs have one window thread.
-std::vector<Entry>& Filters() {
-    static std::vector<Entry> filters;
-    return filters;
-}
-
-unsigned g_NextId = 1;
+// Each thread's own: a window's messages come only through the pump of the
+// thread that made it, and a helper thread that runs its messages (COM's
+// waits, a yield) must neither see nor race with the window thread's filters.
+// Held through a plain pointer, made with a thread's first filter and freed
+// with its last: a thread-local vector itself crashed, built by this
+// toolchain, in a helper thread's first pump.
+thread_local std::vector<Entry>* t_Filters = nullptr;
+thread_local unsigned t_NextId = 1;
 
 }  // namespace
 
-MessageFilterScope::MessageFilterScope(MessageFilter filter) : m_Id(g_NextId++) {
-    Filters().push_back({m_Id, std::move(filter)});
+MessageFilterScope::MessageFilterScope(MessageFilter filter) : m_Id(t_NextId++) {
+    if (t_Filters == nullptr) t_Filters = new std::vector<Entry>;
+    t_Filters->push_back({m_Id, std::move(filter)});
 }
 
 MessageFilterScope::~MessageFilterScope() {
-    std::erase_if(Filters(), [this](const Entry& e) { return e.id == m_Id; });
+    if (t_Filters == nullptr) return;
+    std::erase_if(*t_Filters, [this](const Entry& e) { return e.id == m_Id; });
+    if (t_Filters->empty()) {
+        delete t_Filters;
+        t_Filters = nullptr;
+    }
 }
 
 void DispatchFiltered(MSG& msg) {
-    // A filter may add or remove filters (a window opening or closing): walk a copy.
-    const std::vector<Entry> filters = Filters();
-    for (auto it = filters.rbegin(); it != filters.rend(); ++it) {
-        if (it->filter(msg)) return;
+    if (t_Filters != nullptr) {
+        // A filter may add or remove filters (a window opening or closing): walk a copy.
+        const std::vector<Entry> filters = *t_Filters;
+        for (auto it = filters.rbegin(); it != filters.rend(); ++it) {
+            if (it->filter(msg)) return;
+        }
     }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

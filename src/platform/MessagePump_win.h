@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <optional>
+#include <system_error>
 #include <functional>
 #include <thread>
 #include <type_traits>
@@ -48,34 +49,69 @@ bool PumpUntil(const std::function<bool()>& done);
 // pauses for the time. After WM_QUIT it waits without running any.
 bool WaitPumping(HANDLE event, DWORD timeoutMs);
 
-// Runs `blocking` on a thread of its own while this thread runs its
-// messages (WaitPumping): for a system call that blocks (a connection, an
-// HTTP answer) and is bounded by its own time limits. Its result, or the
-// exception it raised. `blocking` must not touch windows or run messages.
-template <class F>
-auto RunPumping(F blocking) -> decltype(blocking()) {
-    using Result = decltype(blocking());
-    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (done == nullptr) return blocking();
-    std::exception_ptr failure;
-    std::conditional_t<std::is_void_v<Result>, int, std::optional<Result>> result{};
-    std::thread worker([&] {
+// Work started on a thread of its own when this is made, while this thread
+// goes on; Wait() runs this thread's messages (WaitPumping) until the work
+// has ended and gives its result, or raises what it raised. The work must
+// not touch this thread's windows. Should no thread be had, the work is done
+// at once, on this thread.
+template <class Result>
+class Background {
+public:
+    template <class F>
+    explicit Background(F work) : m_Work(std::move(work)) {
+        m_Done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        if (m_Done != nullptr) {
+            try {
+                m_Thread = std::thread([this] { Run(); });
+                return;
+            } catch (const std::system_error&) {}
+        }
+        Run();
+    }
+    Background(const Background&) = delete;
+    Background& operator=(const Background&) = delete;
+    // A task not waited for is still ended before its parts go.
+    ~Background() {
+        if (m_Thread.joinable()) m_Thread.join();
+        if (m_Done != nullptr) CloseHandle(m_Done);
+    }
+
+    Result Wait() {
+        if (m_Thread.joinable()) {
+            while (!WaitPumping(m_Done, INFINITE)) {}
+            m_Thread.join();
+        }
+        if (m_Failure) std::rethrow_exception(m_Failure);
+        if constexpr (!std::is_void_v<Result>) return std::move(*m_Result);
+    }
+
+private:
+    void Run() {
         try {
             if constexpr (std::is_void_v<Result>) {
-                blocking();
+                m_Work();
             } else {
-                result.emplace(blocking());
+                m_Result.emplace(m_Work());
             }
         } catch (...) {
-            failure = std::current_exception();
+            m_Failure = std::current_exception();
         }
-        SetEvent(done);
-    });
-    while (!WaitPumping(done, INFINITE)) {}
-    worker.join();
-    CloseHandle(done);
-    if (failure) std::rethrow_exception(failure);
-    if constexpr (!std::is_void_v<Result>) return std::move(*result);
+        if (m_Done != nullptr) SetEvent(m_Done);
+    }
+
+    std::function<Result()> m_Work;
+    HANDLE m_Done = nullptr;
+    std::exception_ptr m_Failure;
+    std::conditional_t<std::is_void_v<Result>, int, std::optional<Result>> m_Result{};
+    std::thread m_Thread;
+};
+
+// Runs `blocking` on a thread of its own while this thread runs its
+// messages: for a system call that blocks (a connection, an HTTP answer) and
+// is bounded by its own time limits.
+template <class F>
+auto RunPumping(F blocking) -> decltype(blocking()) {
+    return Background<decltype(blocking())>(std::move(blocking)).Wait();
 }
 
 }  // namespace platform
