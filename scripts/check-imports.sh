@@ -16,10 +16,14 @@ ALLOWED=(
     ole32.dll oleaut32.dll shell32.dll user32.dll winhttp.dll
 )
 
-# What every start of tessivar.exe needs. Setup programs call it several
-# times in a row, mostly for runs that show no dialog and write no backup:
-# ole32, shell32 and the dialogs are loaded on first use, not at its start.
-TESSIVAR_AT_LOAD=(advapi32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll)
+# What every start of the two programs needs. Setup programs call
+# tessivar.exe several times in a row, mostly for runs that show no dialog
+# and write no backup; rovandel2.exe reaches COM on a thread of its own
+# while its window is built, and a browser only after a click. ole32,
+# oleaut32, shell32, WinHTTP and the dialogs are loaded on first use, not at
+# their start.
+AT_LOAD=(advapi32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll)
+LEAN_PROGRAMS=(tessivar.exe rovandel2.exe)
 
 allowed() {
     local dll=${1,,} name
@@ -27,10 +31,16 @@ allowed() {
     return 1
 }
 
+lean() {  # program
+    local program=${1,,} name
+    for name in "${LEAN_PROGRAMS[@]}"; do [ "$program" = "$name" ] && return 0; done
+    return 1
+}
+
 needed_at_start() {  # program, DLL
     local dll=${2,,} name
-    [ "${1,,}" = tessivar.exe ] || return 0
-    for name in "${TESSIVAR_AT_LOAD[@]}"; do [ "$dll" = "$name" ] && return 0; done
+    lean "$1" || return 0
+    for name in "${AT_LOAD[@]}"; do [ "$dll" = "$name" ] && return 0; done
     return 1
 }
 

@@ -8,26 +8,29 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ComLibrary_win.h"
 #include "platform/Handles_win.h"
 
 namespace platform::com {
 
 inline UniqueBstr MakeBstr(std::wstring_view text) {
-    return UniqueBstr(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
+    return UniqueBstr(OleAutomation().AllocStringLen(text.data(), static_cast<UINT>(text.size())));
 }
 
-inline std::wstring BstrText(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
+inline std::wstring BstrText(BSTR text) {
+    return text ? std::wstring(text, OleAutomation().StringLen(text)) : std::wstring();
+}
 
 class Variant {
 public:
-    Variant() { VariantInit(&m_Value); }
+    Variant() { OleAutomation().Init(&m_Value); }
     Variant(const Variant&) = delete;
     Variant& operator=(const Variant&) = delete;
     Variant(Variant&& other) noexcept {
         m_Value = other.m_Value;
-        VariantInit(&other.m_Value);
+        OleAutomation().Init(&other.m_Value);
     }
-    ~Variant() { VariantClear(&m_Value); }
+    ~Variant() { OleAutomation().Clear(&m_Value); }
     VARIANT* get() { return &m_Value; }
     const VARIANT* get() const { return &m_Value; }
 
@@ -42,9 +45,9 @@ public:
     ExcepInfo(const ExcepInfo&) = delete;
     ExcepInfo& operator=(const ExcepInfo&) = delete;
     ~ExcepInfo() {
-        SysFreeString(m_Info.bstrSource);
-        SysFreeString(m_Info.bstrDescription);
-        SysFreeString(m_Info.bstrHelpFile);
+        FreeBstr(m_Info.bstrSource);
+        FreeBstr(m_Info.bstrDescription);
+        FreeBstr(m_Info.bstrHelpFile);
     }
     EXCEPINFO* get() { return &m_Info; }
 

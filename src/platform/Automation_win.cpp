@@ -35,8 +35,7 @@ std::string SystemDescription(HRESULT hr) {
 [[noreturn]] void RaiseException(HRESULT hr, EXCEPINFO& info) {
     if (info.pfnDeferredFillIn != nullptr) info.pfnDeferredFillIn(&info);
     const HRESULT number = info.scode != 0 ? info.scode : info.wCode != 0 ? static_cast<HRESULT>(info.wCode) : hr;
-    const std::wstring description =
-        info.bstrDescription ? std::wstring(info.bstrDescription, SysStringLen(info.bstrDescription)) : L"";
+    const std::wstring description = com::BstrText(info.bstrDescription);
     throw AppError(static_cast<std::int32_t>(number),
                    description.empty() ? SystemDescription(number) : Narrow(description));
 }
@@ -112,7 +111,7 @@ void ToVariant(const AutoValue& value, VARIANT& out) {
         case 1: {
             const std::wstring wide = Widen(std::get<std::string>(value));
             V_VT(&out) = VT_BSTR;
-            V_BSTR(&out) = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+            V_BSTR(&out) = OleAutomation().AllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
             if (V_BSTR(&out) == nullptr) RaiseHresult(E_OUTOFMEMORY);
             return;
         }
@@ -141,7 +140,7 @@ AutoValue FromVariant(const VARIANT& in) {
     switch (V_VT(&in)) {
         case VT_EMPTY:
         case VT_NULL: return {};
-        case VT_BSTR: return Narrow(std::wstring_view(V_BSTR(&in), SysStringLen(V_BSTR(&in))));
+        case VT_BSTR: return Narrow(std::wstring_view(V_BSTR(&in), OleAutomation().StringLen(V_BSTR(&in))));
         case VT_I2: return V_I2(&in);
         case VT_I4: return static_cast<std::int32_t>(V_I4(&in));
         case VT_BOOL: return V_BOOL(&in) != VARIANT_FALSE;
@@ -159,32 +158,37 @@ AutoValue FromVariant(const VARIANT& in) {
     // Other numbers arrive as a 32-bit integer when they fit, else as text.
     Variant converted;
     VARIANT* source = const_cast<VARIANT*>(&in);  // not changed; the API lacks const
-    if (SUCCEEDED(VariantChangeType(converted.get(), source, 0, VT_I4))) {
+    if (SUCCEEDED(OleAutomation().ChangeType(converted.get(), source, 0, VT_I4))) {
         return static_cast<std::int32_t>(V_I4(converted.get()));
     }
-    const HRESULT hr = VariantChangeType(converted.get(), source, 0, VT_BSTR);
+    const HRESULT hr = OleAutomation().ChangeType(converted.get(), source, 0, VT_BSTR);
     if (FAILED(hr)) RaiseHresult(hr);
-    return Narrow(std::wstring_view(V_BSTR(converted.get()), SysStringLen(V_BSTR(converted.get()))));
+    return Narrow(std::wstring_view(V_BSTR(converted.get()), OleAutomation().StringLen(V_BSTR(converted.get()))));
 }
 
 }  // namespace
 
-WinAutomation::WinAutomation() {
-    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    m_Uninitialize = SUCCEEDED(hr);
+WinAutomation::WinAutomation(ComStart start) {
+    if (start == ComStart::Now) Initialize();
+}
+
+void WinAutomation::Initialize() {
+    m_Initialized = true;
+    m_Uninitialize = SUCCEEDED(Ole().InitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
 
 WinAutomation::~WinAutomation() {
-    if (m_Uninitialize) CoUninitialize();
+    if (m_Uninitialize) Ole().Uninitialize();
 }
 
 AutoObjectPtr WinAutomation::Create(std::string_view progId) {
+    if (!m_Initialized) Initialize();
     const std::wstring wide = Widen(progId);
     CLSID clsid{};
-    HRESULT hr = CLSIDFromProgID(wide.c_str(), &clsid);
+    HRESULT hr = Ole().ClsidFromProgId(wide.c_str(), &clsid);
     if (FAILED(hr)) RaiseHresult(hr);
     ComPtr<IDispatch> dispatch;
-    hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(dispatch.put()));
+    hr = Ole().CreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(dispatch.put()));
     if (FAILED(hr)) RaiseHresult(hr);
     return std::make_shared<DispatchObject>(std::move(dispatch));
 }

@@ -1,14 +1,18 @@
 #pragma once
 // Late-bound automation through IDispatch, as the classic callers make it.
-// The thread is made a single-threaded apartment for the object's lifetime.
+// The thread that makes it is a single-threaded apartment for its lifetime:
+// from the start, or from its first object on (for a program whose start
+// must not wait for COM's own), and only that thread creates objects.
 #include "platform/Automation.h"
 #include "platform/Locale.h"
 
 namespace platform {
 
+enum class ComStart { Now, WithFirstObject };
+
 class WinAutomation : public IAutomation {
 public:
-    WinAutomation();
+    explicit WinAutomation(ComStart start = ComStart::Now);
     WinAutomation(const WinAutomation&) = delete;
     WinAutomation& operator=(const WinAutomation&) = delete;
     ~WinAutomation() override;
@@ -16,6 +20,9 @@ public:
     AutoObjectPtr Create(std::string_view progId) override;
 
 private:
+    void Initialize();
+
+    bool m_Initialized = false;
     bool m_Uninitialize = false;
 };
 

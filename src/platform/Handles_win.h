@@ -68,7 +68,9 @@ using UniquePen = UniqueHandle<NullTraits<HPEN, DeleteObject>>;
 using UniqueIcon = UniqueHandle<NullTraits<HICON, DestroyIcon>>;
 template <class T>
 using ComPtr = UniqueHandle<ComTraits<T>>;
-using UniqueBstr = UniqueHandle<NullTraits<BSTR, SysFreeString>>;
+// Frees through oleaut32 as loaded on first use (ComLibrary_win.cpp).
+void FreeBstr(BSTR text) noexcept;
+using UniqueBstr = UniqueHandle<NullTraits<BSTR, FreeBstr>>;
 
 // The window's device context (null window: the screen's).
 inline UniqueWindowDC ClientDC(HWND window) { return UniqueWindowDC(GetDC(window), {window}); }

@@ -42,7 +42,8 @@ listing empty.exe
 mkdir -p "$WORK/lean" "$WORK/heavy"
 listing lean/tessivar.exe KERNEL32.dll USER32.dll GDI32.dll ADVAPI32.dll msvcrt.dll
 listing heavy/Tessivar.exe KERNEL32.dll USER32.dll ole32.dll SHELL32.dll
-listing heavy/rovandel2.exe KERNEL32.dll USER32.dll ole32.dll SHELL32.dll
+listing heavy/rovandel2.exe KERNEL32.dll USER32.dll OLEAUT32.dll
+listing heavy/actstandin.exe KERNEL32.dll USER32.dll ole32.dll SHELL32.dll
 
 expect "system DLLs in any spelling pass" 0 "good.exe imports only system DLLs" good.exe
 expect "a runtime DLL fails, naming program and DLL" 1 "runtime.exe imports libstdc++-6.dll" runtime.exe
@@ -52,7 +53,8 @@ expect "a listing without DLLs is no pass" 1 "lists no imported DLL" empty.exe
 expect "a missing program is no pass" 1 "missing.exe is missing" missing.exe
 expect "tessivar.exe with only what every start needs passes" 0 "tessivar.exe imports only" lean/tessivar.exe
 expect "tessivar.exe loading ole32 at its start fails" 1 "Tessivar.exe imports ole32.dll at load time" heavy/Tessivar.exe
-expect "the stricter list is tessivar.exe's alone" 0 "rovandel2.exe imports only" heavy/rovandel2.exe
+expect "rovandel2.exe loading oleaut32 at its start fails" 1 "rovandel2.exe imports OLEAUT32.dll at load time" heavy/rovandel2.exe
+expect "the stricter list is the two programs' alone" 0 "actstandin.exe imports only" heavy/actstandin.exe
 printf '#!/bin/sh\nexit 1\n' >"$WORK/objdump"
 expect "an objdump that fails is no pass" 1 "no Windows executable" good.exe
 
