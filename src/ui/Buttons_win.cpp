@@ -50,9 +50,18 @@ bool ToggleButton::OnCommand(UINT code) {
 CheckBox::CheckBox(Window& owner, std::string name, Place place, std::string_view caption)
     : ToggleButton(owner, std::move(name), place, WS_TABSTOP | BS_AUTOCHECKBOX, caption) {}
 
-OptionButton::OptionButton(Window& owner, std::string name, Place place, std::string_view caption, bool firstOfGroup)
-    : ToggleButton(owner, std::move(name), place, BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0),
-                   caption) {}
+OptionButton::OptionButton(Window& owner, std::string name, Place place, std::string_view caption, bool firstOfGroup,
+                           bool checked)
+    : ToggleButton(owner, std::move(name), place,
+                   (checked ? BS_RADIOBUTTON : BS_AUTORADIOBUTTON) | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0),
+                   caption) {
+    if (!checked) return;
+    // Checked as a plain option, then made automatic: an automatic one walks
+    // its whole group to clear the others, one system call per control of
+    // the window, and a new option has none checked to clear.
+    SendMessageW(hwnd(), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(hwnd(), BM_SETSTYLE, BS_AUTORADIOBUTTON, FALSE);
+}
 
 Frame::Frame(Window& owner, std::string name, Place place, std::string_view caption)
     : Control(owner, std::move(name), place) {

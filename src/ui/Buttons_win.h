@@ -50,7 +50,9 @@ public:
 // starts a new one.
 class OptionButton : public ToggleButton {
 public:
-    OptionButton(Window& owner, std::string name, Place place, std::string_view caption, bool firstOfGroup);
+    // `checked`: the option its group starts with; at most one per group.
+    OptionButton(Window& owner, std::string name, Place place, std::string_view caption, bool firstOfGroup,
+                 bool checked = false);
 };
 
 class Frame : public Control {

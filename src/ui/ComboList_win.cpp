@@ -1,7 +1,6 @@
 #include "ui/ComboList_win.h"
 
 #include "platform/WinText_win.h"
-#include "ui/Twips.h"
 
 namespace ui {
 namespace {
@@ -15,10 +14,10 @@ ComboList::ComboList(Window& owner, std::string name, Place place) : Control(own
     CreateHwnd(L"COMBOBOX", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, {});
 }
 
-void ComboList::Layout(UINT dpi) {
-    const Place& p = GetPlace();
-    MoveWindow(hwnd(), TwipsToPixels(p.left, dpi), TwipsToPixels(p.top, dpi), TwipsToPixels(p.width, dpi),
-               TwipsToPixels(p.height + kDropDownTwips, dpi), TRUE);
+Place ComboList::WindowPlace() const {
+    Place p = GetPlace();
+    p.height += kDropDownTwips;
+    return p;
 }
 
 void ComboList::AddItem(std::string_view text) {

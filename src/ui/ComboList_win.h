@@ -24,9 +24,8 @@ public:
 
     std::function<void()> onChange;
 
-    void Layout(UINT dpi) override;
-
 protected:
+    Place WindowPlace() const override;
     bool OnCommand(UINT code) override;
 };
 

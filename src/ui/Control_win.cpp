@@ -10,6 +10,15 @@ namespace {
 
 constexpr wchar_t kSelfProperty[] = L"ui.Control";
 
+RECT Pixels(const Place& p, UINT dpi) {
+    const int left = TwipsToPixels(p.left, dpi), top = TwipsToPixels(p.top, dpi);
+    return {left, top, left + TwipsToPixels(p.width, dpi), top + TwipsToPixels(p.height, dpi)};
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 }  // namespace
 
 Control::Control(Window& owner, std::string name, Place place)
@@ -25,9 +34,13 @@ Control::~Control() {
 }
 
 void Control::CreateHwnd(const wchar_t* className, DWORD style, DWORD exStyle, std::string_view text) {
-    m_hWnd =
-        CreateWindowExW(exStyle, className, platform::Widen(text).c_str(), WS_CHILD | style, 0, 0, 0, 0, m_Owner.hwnd(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_Id)), GetModuleHandleW(nullptr), nullptr);
+    // Made where it belongs: moving it there afterwards would cost a round
+    // of messages per control (and a drop-down moves its list window too).
+    const RECT at = Pixels(WindowPlace(), m_Owner.Dpi());
+    m_hWnd = CreateWindowExW(exStyle, className, platform::Widen(text).c_str(), WS_CHILD | style, at.left, at.top,
+                             at.right - at.left, at.bottom - at.top, m_Owner.hwnd(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_Id)), GetModuleHandleW(nullptr), nullptr);
+    m_Applied = at;
     if (m_hWnd == nullptr) {
         Raise(ErrorNumber::Internal,
               std::string(texts::kControlNotCreated) + m_Name + " (" + std::to_string(GetLastError()) + ")");
@@ -67,11 +80,17 @@ RECT Control::PixelRect() const {
 }
 
 void Control::Layout(UINT dpi) {
-    MoveWindow(m_hWnd, TwipsToPixels(m_Place.left, dpi), TwipsToPixels(m_Place.top, dpi),
-               TwipsToPixels(m_Place.width, dpi), TwipsToPixels(m_Place.height, dpi), TRUE);
+    const RECT at = Pixels(WindowPlace(), dpi);
+    if (at == m_Applied) return;
+    MoveWindow(m_hWnd, at.left, at.top, at.right - at.left, at.bottom - at.top, TRUE);
+    m_Applied = at;
 }
 
-void Control::ApplyFont(HFONT font) { SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+void Control::ApplyFont(HFONT font) { SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), OwnerShown()); }
+
+// A window not yet shown is drawn whole when it shows: asking for a redraw
+// before then only costs a system call per control.
+BOOL Control::OwnerShown() const { return IsWindowVisible(m_Owner.hwnd()); }
 
 void Control::Subclass() {
     if (m_OldProc != nullptr) return;

@@ -61,8 +61,14 @@ public:
     virtual HBRUSH OnColor(HDC dc) { return (void)dc, nullptr; }
 
 protected:
-    // Creates the control's window; raises AppError when the system refuses.
+    // The place of the control's window: its place, or more where the
+    // window holds more than the control shows (a drop-down's open list).
+    virtual Place WindowPlace() const { return m_Place; }
+    // Creates the control's window at its place; raises AppError when the
+    // system refuses.
     void CreateHwnd(const wchar_t* className, DWORD style, DWORD exStyle, std::string_view text);
+    // Whether the window is on screen (a change then asks for a redraw).
+    BOOL OwnerShown() const;
     // Gets the control's own messages first (a subclass); false passes them on.
     void Subclass();
     virtual bool OnOwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -77,6 +83,9 @@ private:
     int m_Id;
     HWND m_hWnd = nullptr;
     WNDPROC m_OldProc = nullptr;
+    // Where the window was last put, in pixels: a layout that would put it
+    // there again makes no system call.
+    RECT m_Applied{};
 };
 
 }  // namespace ui

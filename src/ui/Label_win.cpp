@@ -35,8 +35,8 @@ void Label::ApplyUnderline() {
         m_UnderlineFont.reset(CreateFontIndirectW(&lf));
     }
     HFONT font = m_Underline && m_UnderlineFont ? m_UnderlineFont.get() : m_BaseFont;
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (m_Options.transparent) {
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), OwnerShown());
+    if (m_Options.transparent && OwnerShown()) {
         // Drawn over what lies below: that is drawn again first, or the old
         // text (and its underline) would stay under the new one.
         const RECT rc = PixelRect();

@@ -51,7 +51,7 @@ protected:
         list.SetListIndex(0);
         Add<ui::CheckBox>("ckAuto", ui::Place{120, 1500, 2400, 300}, "automatisch");
         Add<ui::OptionButton>("optA", ui::Place{120, 1860, 1200, 300}, "&langsam", true);
-        Add<ui::OptionButton>("optB", ui::Place{1440, 1860, 1200, 300}, "&schnell", false);
+        Add<ui::OptionButton>("optB", ui::Place{1440, 1860, 1200, 300}, "&schnell", false, true);
         Add<ui::ListView>("lvListe", ui::Place{4000, 120, 1880, 900});
         Add<ui::PictureBox>("picBild", ui::Place{4200, 1500, 600, 600});
         Add<ui::ProgressBar>("ProgressBar", ui::Place{120, 2400, 3000, 210});
@@ -174,12 +174,26 @@ TEST(WindowLayer, ListsBoxesBarsAndPicturesKeepWhatTheyAreGiven) {
     EXPECT_TRUE(land.SetListIndex(2));
     EXPECT_EQ(land.ItemText(land.ListIndex()), "AUT");
 
+    // The open list shows all its entries: its window leaves room below the box.
+    SendMessageW(land.hwnd(), CB_SHOWDROPDOWN, TRUE, 0);
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof(combo);
+    ASSERT_TRUE(GetComboBoxInfo(land.hwnd(), &combo));
+    RECT open{};
+    GetWindowRect(combo.hwndList, &open);
+    EXPECT_GE(open.bottom - open.top, 3 * static_cast<int>(SendMessageW(land.hwnd(), CB_GETITEMHEIGHT, 0, 0)));
+    SendMessageW(land.hwnd(), CB_SHOWDROPDOWN, FALSE, 0);
+
     auto& a = form.Get<ui::OptionButton>("optA");
     auto& b = form.Get<ui::OptionButton>("optB");
-    a.SetChecked(true);
+    EXPECT_TRUE(b.Checked()) << "made checked";
+    EXPECT_FALSE(a.Checked());
+    SendMessageW(a.hwnd(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(a.Checked());
+    EXPECT_FALSE(b.Checked()) << "one group: the option made checked is an automatic one still";
     SendMessageW(b.hwnd(), BM_CLICK, 0, 0);
     EXPECT_TRUE(b.Checked());
-    EXPECT_FALSE(a.Checked()) << "one group";
+    EXPECT_FALSE(a.Checked());
 
     auto& bar = form.Get<ui::StatusBar>("StatusBar");
     bar.SetPanelText("Status", "3 Einträge");
