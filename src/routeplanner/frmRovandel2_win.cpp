@@ -26,8 +26,9 @@ frmRovandel2::frmRovandel2(clRovandel2::Services services)
 
 frmRovandel2::~frmRovandel2() = default;
 
-void frmRovandel2::Open(int show) {
+void frmRovandel2::Build() {
     if (IsOpen()) return;
+    m_Loaded = false;
     m_ilBH = ui::ImageList();
     m_ilBH.Add("off", CreateStatusPicture(false));
     m_ilBH.Add("on", CreateStatusPicture(true));
@@ -39,8 +40,15 @@ void frmRovandel2::Open(int show) {
             .innerHeight = c::kInnerHeight,
             .center = false,
             .icon = ui::ProgramIcon()});
+}
+
+void frmRovandel2::Open(int show) {
+    if (IsOpen() && m_Loaded) return;
+    Build();
     m_Logic.Form_Load();
-    Show(show);
+    m_Loaded = true;
+    ShowWindow(hwnd(), show);
+    UpdateWindow(hwnd());
 }
 
 void frmRovandel2::OnCreate() {
@@ -83,9 +91,7 @@ void frmRovandel2::AddControl(const c::Entry& entry) {
             break;
         }
         case K::Option: {
-            auto& option = AddWithId<ui::OptionButton>(id, name, place, entry.caption, entry.firstOfGroup);
-            option.SetChecked(entry.selected);
-            added = &option;
+            added = &AddWithId<ui::OptionButton>(id, name, place, entry.caption, entry.firstOfGroup, entry.selected);
             break;
         }
         case K::Check: added = &AddWithId<ui::CheckBox>(id, name, place, entry.caption); break;

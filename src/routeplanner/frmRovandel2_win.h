@@ -18,7 +18,10 @@ public:
     explicit frmRovandel2(clRovandel2::Services services);
     ~frmRovandel2() override;
 
-    // Creates the window, loads its values (Form_Load) and shows it.
+    // Makes the window and its controls, unseen and not yet loaded.
+    void Build();
+    // Builds the window unless that is done, loads its values (Form_Load)
+    // and shows it.
     void Open(int show = SW_SHOWNORMAL);
     using ui::Window::RunUntilClosed;
 
@@ -70,4 +73,5 @@ private:
     clRovandel2 m_Logic;
     ui::ImageList m_ilBH;
     ui::ImageList m_StartPicture;  // the status panel's picture at start
+    bool m_Loaded = false;  // Form_Load has run on the window there is
 };

@@ -24,12 +24,18 @@ Start Main(const platform::Platform& env, platform::IAutomation& automation, pla
            Programm& programm) {
     programm.ACTApp =
         std::make_unique<clACTApplication>(env, automation, locale, clACTApplication::Build::RoutePlanner);
+    const Start start = Pruefe(env, *programm.ACTApp);
+    if (start == Start::Fenster) programm.Programmname = std::string(texts::kRovandelTitle);
+    return start;
+}
+
+Start Pruefe(const platform::Platform& env, clACTApplication& link) {
     try {
-        if (!programm.ACTApp->ACTgestartet()) {
+        if (!link.ACTgestartet()) {
             Refuse(env, texts::kRovStartActFirst);
             return Start::Abgelehnt;
         }
-        if (programm.ACTApp->ACTDatenbank().empty()) {
+        if (link.ACTDatenbank().empty()) {
             Refuse(env, texts::kRovOpenDatabaseFirst);
             return Start::Abgelehnt;
         }
@@ -39,7 +45,6 @@ Start Main(const platform::Platform& env, platform::IAutomation& automation, pla
         MeldeFehler(env, "Main");
         return Start::Fehler;
     }
-    programm.Programmname = std::string(texts::kRovandelTitle);
     return Start::Fenster;
 }
 

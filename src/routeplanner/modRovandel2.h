@@ -32,6 +32,11 @@ inline constexpr int kExitRefused = 2;  // ACT! not running or no database open:
 Start Main(const platform::Platform& env, platform::IAutomation& automation, platform::ILocale& locale,
            Programm& programm);
 
+// Main's two refusals alone, asking ACT! through `link`; the boxes are shown
+// here. For a start that asks ACT! on another thread while it builds the
+// window: no state of the run is touched.
+Start Pruefe(const platform::Platform& env, clACTApplication& link);
+
 // "Fehler in " + routine, "Fehlernummer: " + number, "Fehlerbeschreibung: " +
 // description, with the exclamation icon; for the error being handled.
 void MeldeFehler(const platform::Platform& env, std::string_view routine);

@@ -1,6 +1,7 @@
 // Rovandel2's entry point.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "base/UiTexts.h"
@@ -8,6 +9,7 @@
 #include "browser/BrowserFactory_win.h"
 #include "browser/BrowserKeeper_win.h"
 #include "platform/Clock_win.h"
+#include "platform/MessagePump_win.h"
 #include "platform/SettingsStore_win.h"
 #include "platform/Shell_win.h"
 #include "platform/ShellFolders_win.h"
@@ -20,21 +22,37 @@ namespace {
 
 int RunRovandel2() {
     platform::WinPlatform win{std::string(texts::kRovandelTitle)};
-    platform::WinAutomation automation;  // the window thread becomes a single-threaded apartment
     platform::WinLocale locale;
+    // Main's steps, with its two checks (round trips to ACT!'s process) on a
+    // thread of their own, in an apartment and with a link of their own,
+    // while this thread builds the window unseen. The window is loaded and
+    // shown only once both have passed; a refusal's box comes as soon as it
+    // is known, and the window then goes unseen.
+    platform::Background<modRovandel2::Start> checks([&win, &locale] {
+        platform::WinAutomation automation;
+        clACTApplication link(win.platform, automation, locale, clACTApplication::Build::RoutePlanner);
+        return modRovandel2::Pruefe(win.platform, link);
+    });
+    // This thread becomes an apartment with its first object: an address capture.
+    platform::WinAutomation automation(platform::ComStart::WithFirstObject);
     platform::WinSettingsStore settings;
     platform::WinShellFolders folders;
     platform::WinShell shell;
     platform::WinBrowserFactory browsers(automation);
     platform::WinClock clock;
     modRovandel2::Programm programm;
-    switch (modRovandel2::Main(win.platform, automation, locale, programm)) {
+    programm.ACTApp =
+        std::make_unique<clACTApplication>(win.platform, automation, locale, clACTApplication::Build::RoutePlanner);
+    // Read by nothing before the window loads, which is after the checks.
+    programm.Programmname = std::string(texts::kRovandelTitle);
+    frmRovandel2 form(
+        {win.platform, settings, folders, *programm.ACTApp, programm.Programmname, browsers, shell, clock});
+    form.Build();
+    switch (checks.Wait()) {
         case modRovandel2::Start::Abgelehnt: return modRovandel2::kExitRefused;
         case modRovandel2::Start::Fehler: return modRovandel2::kExitFailed;
         case modRovandel2::Start::Fenster: break;
     }
-    frmRovandel2 form(
-        {win.platform, settings, folders, *programm.ACTApp, programm.Programmname, browsers, shell, clock});
     form.Open();
     form.RunUntilClosed();
     return form.Logic().BrowserFehlgeschlagen() ? modRovandel2::kExitFailed : modRovandel2::kExitFinished;

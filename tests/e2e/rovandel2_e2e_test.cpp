@@ -19,6 +19,7 @@ namespace c = Rovandel2Controls;
 namespace {
 
 constexpr wchar_t kSettingsRoot[] = L"Software\\VB and VBA Program Settings\\Rovandel2";
+constexpr DWORD kExitFailed = 1;
 constexpr DWORD kExitRefused = 2;
 
 std::wstring TextOf(HWND control) {
@@ -95,6 +96,30 @@ TEST_F(Rovandel2EndToEnd, WithoutActAndWithoutADatabaseItRefusesAndStoresNothing
         EXPECT_EQ(rovandel.WaitForExit(10000), std::optional<DWORD>(kExitRefused));
     }
     EXPECT_FALSE(Setting(L"station[0].city").has_value());
+}
+
+// ACT! is asked on a thread of its own while the window is built: the window
+// still waits for both answers, and an error there still reaches the user.
+TEST_F(Rovandel2EndToEnd, TheWindowShowsOnlyAfterACTHasAnsweredAndNeverAfterItsError) {
+    StartAct(L"--slow GetOpenDBName 1500");
+    ChildProcess& slow = StartRovandel();
+    EXPECT_EQ(support::WaitForWindow(std::wstring(c::kClassName), slow.Id(), 1000), nullptr)
+        << "shown before ACT! named its database";
+    EXPECT_NE(MainWindow(), nullptr);
+    slow.Kill();
+    m_Act.Close();
+
+    StartAct(L"--fail GetOpenDBName");
+    ChildProcess& failing = StartRovandel();
+    HWND box = driver::FindMessageBox(failing.Id(), L"Rovandel2", 15000);
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = driver::ReadMessageBox(box).text;
+    EXPECT_EQ(text.rfind(L"Fehler in Main", 0), 0u) << testing::PrintToString(text);
+    EXPECT_NE(text.find(L"simulierter Fehler in GetOpenDBName"), std::wstring::npos) << testing::PrintToString(text);
+    EXPECT_EQ(support::WaitForWindow(std::wstring(c::kClassName), failing.Id(), 100), nullptr);
+    driver::Press(box, IDOK);
+    EXPECT_EQ(failing.WaitForExit(10000), std::optional<DWORD>(kExitFailed));
+    EXPECT_FALSE(Setting(L"station[0].city").has_value()) << "nothing loaded, nothing stored";
 }
 
 TEST_F(Rovandel2EndToEnd, PersonalRecordForTheStartCurrentRecordForTheDestinationAndTheVisitBack) {

@@ -229,6 +229,24 @@ TEST_F(Rovandel2Window, ValuesGoToTheRegistryOnCloseAndComeBackOnTheNextStart) {
     EXPECT_EQ(Selected(Item(c::Id::cbxrouteEntry_time_hours)), L"0");
 }
 
+// The start builds the window while ACT! is asked, and loads it only after.
+TEST_F(Rovandel2Window, BuiltAheadItStaysUnseenAndUnloadedUntilItIsOpened) {
+    WriteSetting(L"station[0].city", L"Bonn");
+    form = std::make_unique<frmRovandel2>(
+        clRovandel2::Services{env, settings, shell, link, "Rovandel2", browsers, launcher, clock});
+    form->Build();
+    ASSERT_TRUE(form->IsOpen());
+    EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+    EXPECT_EQ(SendMessageW(Item(c::Id::cbxrouteEntry_time_hours), CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_start_city)), L"Göttingen") << "the design's sample, nothing read yet";
+    form->Open(SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(IsWindowVisible(form->hwnd()));
+    EXPECT_EQ(SendMessageW(Item(c::Id::cbxrouteEntry_time_hours), CB_GETCOUNT, 0, 0), 24);
+    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_start_city)), L"Bonn");
+    form->Open(SW_SHOWNOACTIVATE);
+    EXPECT_EQ(SendMessageW(Item(c::Id::cbxrouteEntry_time_hours), CB_GETCOUNT, 0, 0), 24) << "loaded once";
+}
+
 TEST_F(Rovandel2Window, EscapeAnywhereEndsAtOnceWithoutStoring) {
     Open();
     SetWindowTextW(Item(c::Id::txbrouteEntry_start_city), L"Kassel");

@@ -135,6 +135,9 @@ HRESULT STDMETHODCALLTYPE DispatchBase::Invoke(DISPID id, REFIID, LCID, WORD fla
             RevokeFactory();
             ExitProcess(3);
         }
+        if (!server.faults.slowMember.empty() && SameName(server.faults.slowMember, name.c_str())) {
+            Sleep(server.faults.slowMs);  // a busy ACT!, answering late
+        }
         if (!server.faults.failMember.empty() && SameName(server.faults.failMember, name.c_str())) {
             throw Fault{static_cast<HRESULT>(0x80040201L), L"ACT!-Stellvertreter: simulierter Fehler in " + name};
         }

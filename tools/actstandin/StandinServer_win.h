@@ -15,6 +15,8 @@ struct Faults {
     long closeDbAnswer = 0;  // what CloseDB answers; not 0: the database stays open
     std::wstring failMember;  // calls of this member raise an automation error
     std::wstring vanishMember;  // the process ends inside a call of this member
+    std::wstring slowMember;  // calls of this member answer only after slowMs
+    DWORD slowMs = 0;
 };
 
 struct Server {

@@ -5,7 +5,7 @@
 //
 //   actstandin.exe [--title TEXT] [--class NAME] [--hidden] [--minimized] [--seconds N]
 //                  [--data FILE] [--log FILE] [--no-database] [--no-view N] [--closedb N]
-//                  [--fail MEMBER] [--vanish-on MEMBER] [--idle-seconds N]
+//                  [--fail MEMBER] [--vanish-on MEMBER] [--slow MEMBER MS] [--idle-seconds N]
 //   actstandin.exe --register | --unregister      (HKLM and HKCU; exit code 0 on success)
 //   actstandin.exe -Embedding                     (started by COM; ends when idle)
 #include <windows.h>
@@ -62,7 +62,10 @@ Options ParseOptions(standin::Server& server) {
             server.faults.failMember = argv[++i];
         else if (a == L"--vanish-on" && more)
             server.faults.vanishMember = argv[++i];
-        else if (a == L"--idle-seconds" && more)
+        else if (a == L"--slow" && i + 2 < argc) {
+            server.faults.slowMember = argv[++i];
+            server.faults.slowMs = static_cast<DWORD>(_wtol(argv[++i]));
+        } else if (a == L"--idle-seconds" && more)
             server.idleSeconds = static_cast<UINT>(_wtoi(argv[++i]));
         else if (a == L"--register")
             o.mode = Options::Mode::Register;
