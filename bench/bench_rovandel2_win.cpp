@@ -43,7 +43,8 @@ double StartToExit(const std::wstring& program, const std::wstring& arguments) {
 }
 
 // What Rovandel2 asks ACT! before its window shows (running, a database
-// open), in this process: each a round trip to the stand-in's process.
+// open), in this process: each a round trip to the stand-in's process. The
+// program asks on a thread of its own while it builds its window.
 double ActChecks(platform::WinPlatform& win, platform::WinAutomation& automation) {
     platform::FixedLocale locale;
     return bench::TimeMs([&] {
@@ -120,12 +121,11 @@ int wmain() {
     std::printf("  smallest program with a window                    : %8.2f ms\n", minimalMs);
     std::printf("  rovandel2.exe: ACT! asked, window made and loaded : %8.2f ms\n", rovandelMs);
     std::printf("    its program file and libraries, beyond minimal.exe: %6.2f ms\n", loadMs);
-    std::printf("    the ACT! checks (measured in this process)      : %8.2f ms\n", checksMs);
-    std::printf("    the window: made, loaded, drawn (the rest)      : %8.2f ms\n",
-                rovandelMs - minimalMs - loadMs - checksMs);
-    std::printf("  ratio                                             : %8.2f (target <= 2.0)\n",
+    std::printf("    the window: made, loaded, shown (the rest)      : %8.2f ms\n", rovandelMs - minimalMs - loadMs);
+    std::printf("    the ACT! checks, on a thread of their own meanwhile: %6.2f ms (measured in this process)\n",
+                checksMs);
+    std::printf("  ratio                                             : %8.2f (target <= 2.0)\n\n",
                 rovandelMs / minimalMs);
-    std::printf("  ratio without the checks' round trips             : %8.2f\n\n", (rovandelMs - checksMs) / minimalMs);
 
     if (actWindow != nullptr) PostMessageW(actWindow, WM_CLOSE, 0, 0);
     act.Wait(10000);
