@@ -47,8 +47,7 @@ void frmRovandel2::Open(int show) {
     Build();
     m_Logic.Form_Load();
     m_Loaded = true;
-    ShowWindow(hwnd(), show);
-    UpdateWindow(hwnd());
+    Show(show);
 }
 
 void frmRovandel2::OnCreate() {
@@ -90,10 +89,9 @@ void frmRovandel2::AddControl(const c::Entry& entry) {
             added = &button;
             break;
         }
-        case K::Option: {
+        case K::Option:
             added = &AddWithId<ui::OptionButton>(id, name, place, entry.caption, entry.firstOfGroup, entry.selected);
             break;
-        }
         case K::Check: added = &AddWithId<ui::CheckBox>(id, name, place, entry.caption); break;
         case K::Picture: {
             auto& picture = AddWithId<ui::PictureBox>(id, name, place);
