@@ -1,38 +1,32 @@
 #pragma once
-// Starting programs and finding their windows for the timing runs. The
-// searches are polled without pause: the figures are the programs', not the poller's.
+// Starting programs and finding their windows for the timing runs.
+//
+// Under Wine every window call is a request to the one wineserver that all
+// processes share, so the measuring process must not compete with the
+// program it measures: it looks for a window by its class (one request, not
+// one per window on the desktop) once a millisecond, and it lets what the
+// previous run left behind (its end, the focus going back, the X server's
+// work) die down before the next start, which would otherwise pay for it.
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 
 #include "platform/Handles_win.h"
 
 namespace bench {
 
-struct WindowSearch {
-    DWORD pid;
-    const wchar_t* cls;
-    HWND found;
-};
-
-inline BOOL CALLBACK WindowSearchProc(HWND h, LPARAM lp) {
-    auto* s = reinterpret_cast<WindowSearch*>(lp);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(h, &owner);
-    wchar_t cls[64] = {};
-    GetClassNameW(h, cls, 64);
-    if (owner == s->pid && IsWindowVisible(h) && std::wstring(cls) == s->cls) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
+// The pause before each timed start.
+inline constexpr DWORD kSettleMs = 150;
 
 // The visible top-level window of `className` that process `pid` shows now, or nullptr.
 inline HWND WindowOf(DWORD pid, const wchar_t* className) {
-    WindowSearch s{pid, className, nullptr};
-    EnumWindows(WindowSearchProc, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, className, nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == pid && IsWindowVisible(h)) return h;
+    }
+    return nullptr;
 }
 
 // The folder of the running program, with a trailing backslash: the
@@ -62,6 +56,37 @@ inline Started StartProgram(const std::wstring& program, const std::wstring& arg
     }
     const platform::UniqueKernelHandle thread(pi.hThread);
     return {platform::UniqueProcess(pi.hProcess), pi.dwProcessId};
+}
+
+// A program started after the system has settled, with the moment of its start.
+struct Timed : Started {
+    std::chrono::steady_clock::time_point t0;
+    // Milliseconds since the start.
+    double Ms() const {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    }
+};
+
+inline Timed StartTimed(const std::wstring& program, const std::wstring& arguments) {
+    Sleep(kSettleMs);
+    Timed run;
+    run.t0 = std::chrono::steady_clock::now();
+    static_cast<Started&>(run) = StartProgram(program, arguments);
+    return run;
+}
+
+// Polls once a millisecond until `ready` gives a window or the program has ended (nullptr).
+template <class Ready>
+HWND WaitFor(const Started& run, Ready&& ready) {
+    for (;;) {
+        if (HWND window = ready()) return window;
+        if (!run.process || WaitForSingleObject(run.process.get(), 1) != WAIT_TIMEOUT) return nullptr;
+    }
+}
+
+// The program's visible window of `className`, once it shows; nullptr when the program ends first.
+inline HWND WaitForWindow(const Started& run, const wchar_t* className) {
+    return WaitFor(run, [&] { return WindowOf(run.id, className); });
 }
 
 }  // namespace bench

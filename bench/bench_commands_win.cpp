@@ -87,24 +87,22 @@ std::wstring LabelText(HWND form) {
 
 // From CreateProcess to the end message, the question answered Yes at once.
 double InstallRun(const std::wstring& tessivar) {
-    const auto t0 = bench::Clock::now();
-    const bench::Started run = bench::StartProgram(tessivar, L"BenchAddon install");
-    HWND box = nullptr;
-    while ((box = bench::WindowOf(run.id, L"#32770")) == nullptr && run.Running()) {}
+    const bench::Timed run = bench::StartTimed(tessivar, L"BenchAddon install");
+    HWND box = bench::WaitForWindow(run, L"#32770");
     PostMessageW(box, WM_COMMAND, IDYES, 0);
     HWND form = bench::WindowOf(run.id, L"TessivarHaupt");
-    while (LabelText(form).rfind(L"Das ACT!-Addon", 0) != 0 && run.Running()) {}
-    const double ms = std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
+    bench::WaitFor(run, [form] { return LabelText(form).rfind(L"Das ACT!-Addon", 0) == 0 ? form : nullptr; });
+    const double ms = run.Ms();
     PostMessageW(form, WM_COMMAND, IDOK, 0);
     run.Wait(10000);
     return ms;
 }
 
 double MinimalPlusRawReads(const std::wstring& minimal) {
-    const auto t0 = bench::Clock::now();
-    bench::StartProgram(minimal, L"").Wait(10000);
+    const bench::Timed run = bench::StartTimed(minimal, L"");
+    run.Wait(10000);
     RawTable();
-    return std::chrono::duration<double, std::milli>(bench::Clock::now() - t0).count();
+    return run.Ms();
 }
 
 void Report(const char* what, double ours, double raw, double target) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BenchProcess_win.h"
+#include "BenchUtil.h"
 #include "common/modRegistry.h"
 #include "driver/BoxDriver_win.h"
 #include "platform/ScriptedMessageBoxes.h"
@@ -18,22 +19,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr const char* kKey = "Software\\TessivarBench\\Values";
 constexpr int kValues = 1000;
 constexpr int kRounds = 31;
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-template <typename F>
-double TimeMs(F&& f) {
-    const auto t0 = Clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
 
 void Prepare() {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TessivarBench");
@@ -78,33 +66,24 @@ double g_lastBoxMs = 0;
 
 // From CreateProcess to the end of the process; `answer` presses OK in its box at once.
 double RunToExit(const std::wstring& program, const std::wstring& args, bool answer) {
-    const auto t0 = Clock::now();
-    const bench::Started run = bench::StartProgram(program, args);
+    const bench::Timed run = bench::StartTimed(program, args);
     if (!run.process) return -1;
     if (answer) {
-        HWND box = nullptr;
-        while ((box = bench::WindowOf(run.id, L"#32770")) == nullptr &&
-               WaitForSingleObject(run.process.get(), 1) == WAIT_TIMEOUT) {}
-        g_lastBoxMs = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+        HWND box = bench::WaitForWindow(run, L"#32770");
+        g_lastBoxMs = run.Ms();
         if (box != nullptr) PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
     run.Wait(10000);
-    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    return run.Ms();
 }
 
 // From CreateProcess until the list window is on screen; then it is closed.
 double RunToListWindow(const std::wstring& program) {
-    const auto t0 = Clock::now();
-    const bench::Started run = bench::StartProgram(program, L"");
+    const bench::Timed run = bench::StartTimed(program, L"");
     if (!run.process) return -1;
-    double ms = -1;
-    while (run.Running()) {
-        if (HWND window = bench::WindowOf(run.id, L"TessivarListe")) {
-            ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-            PostMessageW(window, WM_CLOSE, 0, 0);
-            break;
-        }
-    }
+    HWND window = bench::WaitForWindow(run, L"TessivarListe");
+    const double ms = window != nullptr ? run.Ms() : -1;
+    if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
     run.Wait(10000);
     return ms;
 }
@@ -133,11 +112,11 @@ int wmain() {
     RawRead();
     RoutineRead(env);
     for (int r = 0; r < kRounds; ++r) {
-        raw.push_back(TimeMs([] { RawRead(); }));
-        routine.push_back(TimeMs([&] { RoutineRead(env); }));
+        raw.push_back(bench::TimeMs([] { RawRead(); }));
+        routine.push_back(bench::TimeMs([&] { RoutineRead(env); }));
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TessivarBench");
-    const double rawMs = Median(raw), routineMs = Median(routine);
+    const double rawMs = bench::Median(raw), routineMs = bench::Median(routine);
     std::printf("Reading %d binary values of 1172 bytes (median of %d rounds)\n", kValues, kRounds);
     std::printf("  raw RegOpenKeyExA/RegQueryValueExA x2/RegCloseKey loop : %8.2f ms\n", rawMs);
     std::printf("  RegistryGetKeyValue                                     : %8.2f ms\n", routineMs);
@@ -145,28 +124,43 @@ int wmain() {
                 routineMs / rawMs);
 
     const std::wstring folder = bench::ProgramFolder();
+    const std::wstring minimalExe = folder + L"minimal.exe", themedExe = folder + L"minimal_themed.exe",
+                       tessivarExe = folder + L"tessivar.exe";
     platform::UniqueWindow act = OpenActWindow();
-    std::vector<double> minimal, minimalBox, tessivar, boxShown, notRefused;
-    RunToExit(folder + L"minimal.exe", L"", false);
-    RunToExit(folder + L"tessivar.exe", L"Addon install", true);
+    std::vector<double> minimal, minimalBox, themedBox, started, quiet, tessivar, boxShown, notRefused;
+    RunToExit(minimalExe, L"", false);
+    RunToExit(tessivarExe, L"Addon install", true);
     for (int r = 0; r < 15; ++r) {
-        minimal.push_back(RunToExit(folder + L"minimal.exe", L"", false));
-        minimalBox.push_back(RunToExit(folder + L"minimal.exe", L"--box", true));
-        tessivar.push_back(RunToExit(folder + L"tessivar.exe", L"Addon install", true));
+        minimal.push_back(RunToExit(minimalExe, L"", false));
+        minimalBox.push_back(RunToExit(minimalExe, L"--box", true));
+        themedBox.push_back(RunToExit(themedExe, L"--box", true));
+        // A line that is no run ends before the presence test: the program's own start.
+        started.push_back(RunToExit(tessivarExe, L"Addon uninstall /quiet", false));
+        quiet.push_back(RunToExit(tessivarExe, L"Addon install /quiet", false));
+        tessivar.push_back(RunToExit(tessivarExe, L"Addon install", true));
         boxShown.push_back(g_lastBoxMs);
     }
     act.reset();
-    for (int r = 0; r < 15; ++r) notRefused.push_back(RunToListWindow(folder + L"tessivar.exe"));
-    const double minimalMs = Median(minimal), tessivarMs = Median(tessivar);
-    std::printf("Process start to exit (median of 15 runs)\n");
+    for (int r = 0; r < 15; ++r) notRefused.push_back(RunToListWindow(tessivarExe));
+    const double minimalMs = bench::Median(minimal), tessivarMs = bench::Median(tessivar);
+    const double startedMs = bench::Median(started), quietMs = bench::Median(quiet);
+    const double boxMs = bench::Median(minimalBox), themedMs = bench::Median(themedBox);
+    std::printf("Process start to exit (median of 15 runs, each after a settling pause of %lu ms)\n", bench::kSettleMs);
     std::printf("  minimal Win32 program                                   : %8.2f ms\n", minimalMs);
     std::printf("  tessivar.exe refusing while ACT! runs, box answered at once: %5.2f ms\n", tessivarMs);
     std::printf("  ratio                                                   : %8.2f (target <= 1.5)\n",
                 tessivarMs / minimalMs);
-    std::printf("  of which: start to the box on screen                    : %8.2f ms\n", Median(boxShown));
-    std::printf("  minimal Win32 program showing one box, answered at once : %8.2f ms\n", Median(minimalBox));
+    std::printf("  of which: the program's start (a line that is no run)   : %8.2f ms\n", startedMs);
+    std::printf("            the presence test (refusal with /quiet, less that): %+5.2f ms\n", quietMs - startedMs);
+    std::printf("            the box until OK is answered, and the end     : %+8.2f ms\n", tessivarMs - quietMs);
+    std::printf("            start to the box on screen                    : %8.2f ms\n", bench::Median(boxShown));
+    std::printf("  minimal Win32 program showing one box, answered at once : %8.2f ms\n", boxMs);
     std::printf("  ratio of the refusal to that                            : %8.2f (target <= 1.1)\n",
-                tessivarMs / Median(minimalBox));
-    std::printf("  tessivar.exe without ACT!, until its list window shows  : %8.2f ms\n", Median(notRefused));
+                tessivarMs / boxMs);
+    std::printf("  the same program under tessivar.exe's manifest          : %8.2f ms\n", themedMs);
+    std::printf("    (common controls 6: a themed box, as Tessivar's; loading comctl32 for it: %+.2f ms)\n",
+                themedMs - boxMs);
+    std::printf("  ratio of the refusal to the themed box                  : %8.2f\n", tessivarMs / themedMs);
+    std::printf("  tessivar.exe without ACT!, until its list window shows  : %8.2f ms\n", bench::Median(notRefused));
     return 0;
 }
