@@ -137,8 +137,9 @@ void Prune(const platform::Platform& env, const Store& store, const std::string&
 }
 
 std::string WriteBackup(const platform::Platform& env, const Store& store) {
-    if (store.folder.empty()) Raise(ErrorNumber::PathNotFound, std::string(texts::kBackupNoFolder));
-    env.files.CreateFolders(store.folder);
+    const std::string& folder = store.folder.Path();
+    if (folder.empty()) Raise(ErrorNumber::PathNotFound, std::string(texts::kBackupNoFolder));
+    env.files.CreateFolders(folder);
     const platform::LocalTime now = store.clock.LocalNow();
     // After the highest number there, not in a gap that pruning left: the
     // new one must be the newest whatever the clock says.
@@ -146,7 +147,7 @@ std::string WriteBackup(const platform::Platform& env, const Store& store) {
     for (const Entry& e : List(env, store)) number = std::max(number, e.number + 1);
     std::string path;
     for (;; ++number) {
-        path = platform::JoinPath(store.folder, NameOf(now, number));
+        path = platform::JoinPath(folder, NameOf(now, number));
         if (!env.files.Exists(path)) break;
     }
     try {
@@ -333,6 +334,14 @@ void WriteAll(const platform::Platform& env, const std::vector<PlannedWrite>& wr
 
 }  // namespace
 
+const std::string& Folder::Path() const {
+    if (m_Ask) {
+        m_Path = m_Ask();
+        m_Ask = nullptr;
+    }
+    return m_Path;
+}
+
 std::string FolderOf(platform::IShellFolders& shell) {
     const std::string appData = shell.GetSpecialFolder(platform::kFolderLocalAppData, 0);
     return appData.empty() ? std::string() : platform::JoinPath(appData, "Tessivar\\Sicherungen");
@@ -387,12 +396,13 @@ std::optional<Entry> EntryOf(std::string_view folder, std::string_view name) {
 
 std::vector<Entry> List(const platform::Platform& env, const Store& store) {
     std::vector<Entry> entries;
-    if (store.folder.empty() || !env.files.FolderExists(store.folder)) return entries;
-    for (const platform::FileEntry& file : env.files.ListFiles(store.folder)) {
+    const std::string& folder = store.folder.Path();
+    if (folder.empty() || !env.files.FolderExists(folder)) return entries;
+    for (const platform::FileEntry& file : env.files.ListFiles(folder)) {
         // A link named like a backup is no backup of ours: pruning it would
         // delete whatever it points to.
         if ((file.attributes & platform::kAttributeReparsePoint) != 0) continue;
-        if (auto e = EntryOf(store.folder, file.name)) {
+        if (auto e = EntryOf(folder, file.name)) {
             e->size = file.size;
             entries.push_back(std::move(*e));
         }

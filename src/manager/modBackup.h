@@ -13,6 +13,7 @@
 // in the folder, even ones that merely look alike, are never touched.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,9 +28,27 @@ namespace modBackup {
 inline constexpr std::size_t kKept = 20;
 inline constexpr std::string_view kRootName = "HKEY_CURRENT_USER";
 
+// Where the backups lie: a folder given, or one asked for when it is first
+// needed. Asking the shell loads its library, and most starts (a list window
+// only looked at, a run answered No or refused) take no backup.
+class Folder {
+public:
+    Folder() = default;
+    Folder(std::string path) : m_Path(std::move(path)) {}  // NOLINT: a folder known; "" for none
+    Folder(const char* path) : m_Path(path) {}  // NOLINT
+    explicit Folder(std::function<std::string()> ask) : m_Ask(std::move(ask)) {}
+
+    // "" when there is no such folder.
+    const std::string& Path() const;
+
+private:
+    mutable std::function<std::string()> m_Ask;  // emptied once asked
+    mutable std::string m_Path;
+};
+
 struct Store {
     platform::IClock& clock;
-    std::string folder;  // where the backups lie; "" when the shell names no folder
+    Folder folder;
 };
 
 // <local application data>\Tessivar\Sicherungen, or "".

@@ -303,8 +303,9 @@ std::string RestorePath(Services& run, std::string_view file) {
         const std::vector<modBackup::Entry> entries = modBackup::List(run.env, run.backups);
         return entries.empty() ? std::string() : entries.front().path;
     }
-    if (file.find_first_of("\\/:") == std::string_view::npos && !run.backups.folder.empty()) {
-        return platform::JoinPath(run.backups.folder, file);
+    const std::string& folder = run.backups.folder.Path();
+    if (file.find_first_of("\\/:") == std::string_view::npos && !folder.empty()) {
+        return platform::JoinPath(folder, file);
     }
     return std::string(file);
 }

@@ -44,8 +44,10 @@ platform::WinClock& Clock() {
 }
 
 modBackup::Store Backups() {
-    platform::WinShellFolders shell;
-    return {Clock(), modBackup::FolderOf(shell)};
+    return {Clock(), modBackup::Folder([] {
+                platform::WinShellFolders shell;
+                return modBackup::FolderOf(shell);
+            })};
 }
 
 int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request) {

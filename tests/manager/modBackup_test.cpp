@@ -92,6 +92,19 @@ TEST_F(Backups, TheWholeKeyIsSavedAsARegistryFileAndASecondInTheSameSecondGetsIt
     EXPECT_EQ(modBackup::List(sub.platform, store).front().name, "Sicherung 2026-12-09 05-30-12 Nr. 3.reg");
 }
 
+TEST_F(Backups, TheFolderIsLookedUpOnceWhenFirstNeeded) {
+    int asked = 0;
+    const modBackup::Store later{clock, modBackup::Folder([&asked] {
+                                     ++asked;
+                                     return kFolder;
+                                 })};
+    EXPECT_EQ(asked, 0);
+    ASSERT_TRUE(modBackup::Take(sub.platform, later));
+    ASSERT_TRUE(modBackup::Take(sub.platform, later));
+    EXPECT_EQ(modBackup::List(sub.platform, later).size(), 2u);
+    EXPECT_EQ(asked, 1);
+}
+
 TEST_F(Backups, OnlyTheNewestTwentyOfItsOwnFilesAreKeptAndNothingElseIsTouched) {
     sub.files.AddFolder(kFolder);
     for (int day = 1; day <= 21; ++day) {

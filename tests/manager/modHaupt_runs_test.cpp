@@ -70,7 +70,11 @@ protected:
     platform::MemoryNamedMutex locks;
     RecordingWindow window;
     platform::FakeClock clock;
-    modBackup::Store backups{clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
+    int folderAsked = 0;  // how often the backups' folder was looked up
+    modBackup::Store backups{clock, modBackup::Folder([this] {
+                                 ++folderAsked;
+                                 return std::string("C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen");
+                             })};
 
     std::vector<modBackup::Entry> Saved() { return modBackup::List(sub.platform, backups); }
     // The configuration as the newest backup holds it, in the snapshot's terms.
@@ -368,8 +372,9 @@ TEST_F(Runs, ASecondRunWaitsForTheLockAndWhenItIsNotFreedInTimeTouchesNothing) {
 TEST_F(Runs, EachRunThatChangesSavesTheConfigurationAsItWasBeforeItsFirstWrite) {
     const auto before = Now();
     sub.registry.SetFaultHook([&](const platform::MemoryRegistry::Call& call) {
-        if (call.op == platform::MemoryRegistry::Op::SetValue)
+        if (call.op == platform::MemoryRegistry::Op::SetValue) {
             EXPECT_EQ(Saved().size(), 1u) << "written before the backup";
+        }
         return platform::kErrorSuccess;
     });
     ASSERT_EQ(Install("Route", 0, true), RunOutcome::Finished);
@@ -389,8 +394,9 @@ TEST_F(Runs, ARunThatWritesNothingTakesNoBackup) {
     EXPECT_EQ(Install("Fehlt"), RunOutcome::NotInstalled);
     AddonFile("Doppelt", "Adressen");
     EXPECT_EQ(Install("Doppelt"), RunOutcome::NotInstalled);
+    EXPECT_EQ(folderAsked, 0) << "looking the folder up loads the shell's library";
     EXPECT_TRUE(Saved().empty());
-    EXPECT_FALSE(sub.files.FolderExists(backups.folder));
+    EXPECT_FALSE(sub.files.FolderExists(backups.folder.Path()));
 }
 
 TEST_F(Runs, WithoutABackupNoRunChangesAnything) {
