@@ -126,6 +126,7 @@ void Window::OnLayout() {
 void Window::Show(int command) {
     ShowWindow(hwnd(), command);
     UpdateWindow(hwnd());
+    if (m_Tips) m_Tips->Make();
 }
 
 void Window::Close() {

@@ -129,6 +129,22 @@ TEST(WindowLayer, ControlsAreFoundByNameLaidOutWholeAndRouteTheirEvents) {
     EXPECT_EQ(form.Tips().TextOf(*form.Find("cmdOK")), "Schließt nichts");
 }
 
+TEST(WindowLayer, ToolTipsGetTheirWindowWhenTheWindowShowsAndKeepEveryTextSetBefore) {
+    frmProbe form;
+    form.Create({.caption = "Prüffenster", .innerWidth = 6000, .innerHeight = 4000});
+    const ui::Control& ok = *form.Find("cmdOK");
+    EXPECT_EQ(form.Tips().hwnd(), nullptr) << "a top-level window of its own, not needed before the window shows";
+    form.Tips().Set(ok, "Schließt gar nichts");
+    EXPECT_EQ(form.Tips().TextOf(ok), "Schließt gar nichts");
+    form.Show(SW_SHOWNOACTIVATE);
+    ASSERT_NE(form.Tips().hwnd(), nullptr);
+    EXPECT_EQ(form.Tips().TextOf(ok), "Schließt gar nichts");
+    EXPECT_EQ(SendMessageW(form.Tips().hwnd(), TTM_GETTOOLCOUNT, 0, 0), 1);
+    form.Tips().Set(*form.Find("cmdFehler"), "Löst einen Fehler aus");
+    EXPECT_EQ(form.Tips().TextOf(*form.Find("cmdFehler")), "Löst einen Fehler aus");
+    EXPECT_EQ(SendMessageW(form.Tips().hwnd(), TTM_GETTOOLCOUNT, 0, 0), 2);
+}
+
 TEST(WindowLayer, ListsBoxesBarsAndPicturesKeepWhatTheyAreGiven) {
     frmProbe form;
     form.Open();
