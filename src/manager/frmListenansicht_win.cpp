@@ -85,8 +85,7 @@ void frmListenansicht::OnCreate() {
     m_cmdInfo = &AddWithId<ui::Button>(kInfoId, "cmdInfo", kInfo, texts::kInfoButton);
     m_cmdWiederherstellen =
         &AddWithId<ui::Button>(kWiederherstellenId, "cmdWiederherstellen", kWiederherstellen, texts::kRestoreButton);
-    MakeInfoPicture();
-    Tips().Set(*m_cmdInfo, texts::kInfoButtonTip);
+    Tips().Set(*m_cmdInfo, texts::kInfoButtonTip);  // its picture comes with the layout that follows
     m_lvCommands = &AddWithId<ui::ListView>(kListId, "lvCommands", ui::Place{0, kListTop, kInnerWidth, 2670});
     m_StatusBar = &AddWithId<ui::StatusBar>(kStatusId, "StatusBar", kStatusHeight);
     m_StatusBar->AddPanel(std::string(kStatusPanel));
@@ -187,8 +186,10 @@ void frmListenansicht::ShowCommands() {
     list.ClearRows();
     for (auto& command : *m_Table) AddCommandItem(*command);
     list.onItemClick = handler;
-    list.EndUpdate();
+    // Sized while the list draws nothing: each width set otherwise redraws
+    // the list and its header.
     modListviewSort::AutoSizeColumns(list);
+    list.EndUpdate();
     m_StatusBar->SetPanelText(kStatusPanel, Decimal(m_Table->Count()) + std::string(texts::kStatusCommands));
     FillDone();
 }
@@ -215,8 +216,8 @@ void frmListenansicht::ShowToolbars() {
     clACTToolbars toolbars(m_Env);
     for (const clACTToolbar& toolbar : toolbars) AddToolbarItem(toolbar);
     list.onItemClick = handler;
-    list.EndUpdate();
     modListviewSort::AutoSizeColumns(list);
+    list.EndUpdate();
     m_StatusBar->SetPanelText(kStatusPanel, Decimal(toolbars.Count()) + std::string(texts::kStatusToolbars));
     FillDone();
 }

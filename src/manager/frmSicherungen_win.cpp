@@ -58,7 +58,7 @@ void frmSicherungen::OnCreate() {
         m_lvBackups->SetCell(row, 1, entry.number > 0 ? std::to_string(entry.number) : std::string());
         m_lvBackups->SetCell(row, 2, modBackup::SizeText(entry.size));
     }
-    for (int column = 0; column < 3; ++column) m_lvBackups->AutoSizeColumn(column, true);
+    m_lvBackups->AutoSizeColumns(true);
     if (!m_Entries.empty()) m_lvBackups->SelectRow(0);
 
     m_cmdOK->onClick = [this] { Pick(); };

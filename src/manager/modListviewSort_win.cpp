@@ -17,18 +17,23 @@ std::optional<long long> NumberOf(std::string_view text) {
     return value;
 }
 
+// The first column of a list with small icons shows them before its text.
+void RoomForIcon(ui::ListView& list) {
+    if (!list.HasSmallIcons()) return;
+    const int icon = MulDiv(kSmallIconWidth, static_cast<int>(list.Owner().Dpi()), 96);
+    list.SetColumnWidth(0, list.ColumnWidth(0) + icon);
+}
+
 }  // namespace
 
 void AutoSizeColumns(ui::ListView& list) {
-    for (int column = 1; column <= list.ColumnCount(); ++column) AutoSizeColumn(list, column, true);
+    list.AutoSizeColumns(true);
+    RoomForIcon(list);
 }
 
 void AutoSizeColumn(ui::ListView& list, int column, bool useHeader) {
     list.AutoSizeColumn(column - 1, useHeader);
-    if (column == 1 && list.HasSmallIcons()) {
-        const int icon = MulDiv(kSmallIconWidth, static_cast<int>(list.Owner().Dpi()), 96);
-        list.SetColumnWidth(0, list.ColumnWidth(0) + icon);
-    }
+    if (column == 1) RoomForIcon(list);
 }
 
 bool CellLess(std::string_view a, std::string_view b, platform::ITextCodec& text) {

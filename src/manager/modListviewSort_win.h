@@ -7,7 +7,7 @@
 
 namespace modListviewSort {
 
-// Sizes every column, 1 to the number of columns, with AutoSizeColumn.
+// Sizes every column as AutoSizeColumn does, measured in one go.
 void AutoSizeColumns(ui::ListView& list);
 
 // Sizes column `column` (1-based) to its contents, with `useHeader` wide

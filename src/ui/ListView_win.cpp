@@ -68,27 +68,51 @@ void ListView::SetColumnWidth(int column, int pixels) {
     SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(pixels, 0));
 }
 
-// Measured here, in the list's font: the texts are ours, and measuring them
-// in one go is many times faster than the control asking for each.
-void ListView::AutoSizeColumn(int column, bool useHeader) {
-    const platform::UniqueWindowDC dc = platform::ClientDC(hwnd());
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-    const platform::SelectedObject selected(dc.get(), font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
-    const auto widthOf = [&dc](const std::wstring& text) {
+// Widths of texts in the list's font, through one device context.
+class ListView::TextWidths {
+public:
+    explicit TextWidths(HWND list) : m_DC(platform::ClientDC(list)), m_Selected(m_DC.get(), FontOf(list)) {}
+    int Of(const std::wstring& text) const {
         SIZE size{};
-        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(m_DC.get(), text.c_str(), static_cast<int>(text.size()), &size);
         return static_cast<int>(size.cx);
-    };
+    }
+
+private:
+    static HGDIOBJ FontOf(HWND list) {
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+        return font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT);
+    }
+    platform::UniqueWindowDC m_DC;
+    platform::SelectedObject m_Selected;
+};
+
+// Measured here: the texts are ours, and measuring them in one go is many
+// times faster than the control asking for each.
+int ListView::FittingWidth(const TextWidths& widths, int column, bool useHeader) const {
     const int dpi = static_cast<int>(Owner().Dpi());
     int widest = 0;
     for (std::size_t r = 0; r < m_Rows.size(); ++r) {
-        if (const std::wstring* text = CellText(static_cast<int>(r), column)) widest = std::max(widest, widthOf(*text));
+        if (const std::wstring* text = CellText(static_cast<int>(r), column))
+            widest = std::max(widest, widths.Of(*text));
     }
     int width = widest + MulDiv(kCellMargins, dpi, 96);
     if (useHeader) {
-        width = std::max(width, widthOf(platform::Widen(ColumnHeader(column))) + MulDiv(kHeaderMargins, dpi, 96));
+        width = std::max(width, widths.Of(platform::Widen(ColumnHeader(column))) + MulDiv(kHeaderMargins, dpi, 96));
     }
-    SetColumnWidth(column, width);
+    return width;
+}
+
+void ListView::AutoSizeColumn(int column, bool useHeader) {
+    const TextWidths widths(hwnd());
+    SetColumnWidth(column, FittingWidth(widths, column, useHeader));
+}
+
+void ListView::AutoSizeColumns(bool useHeader) {
+    const TextWidths widths(hwnd());
+    for (int column = 0, n = ColumnCount(); column < n; ++column) {
+        SetColumnWidth(column, FittingWidth(widths, column, useHeader));
+    }
 }
 
 bool ListView::HasSmallIcons() const { return SendMessageW(hwnd(), LVM_GETIMAGELIST, LVSIL_SMALL, 0) != 0; }

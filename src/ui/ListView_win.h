@@ -27,6 +27,8 @@ public:
     void SetColumnWidth(int column, int pixels);
     // Sizes a column to its contents, and with `useHeader` wide enough for its header too.
     void AutoSizeColumn(int column, bool useHeader);
+    // The same for every column.
+    void AutoSizeColumns(bool useHeader);
     // True when the list shows small icons (it has a small-icon image list).
     bool HasSmallIcons() const;
 
@@ -60,8 +62,10 @@ protected:
 
 private:
     using Row = std::vector<std::wstring>;
+    class TextWidths;
 
     HWND Header() const;
+    int FittingWidth(const TextWidths& widths, int column, bool useHeader) const;
     std::vector<std::string> RowTexts(int row) const;
     const std::wstring* CellText(int row, int column) const;
     void ApplyCount();
