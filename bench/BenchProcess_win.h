@@ -89,4 +89,24 @@ inline HWND WaitForWindow(const Started& run, const wchar_t* className) {
     return WaitFor(run, [&] { return WindowOf(run.id, className); });
 }
 
+// From the start to the end of the program.
+inline double TimeToExit(const std::wstring& program, const std::wstring& arguments) {
+    const Timed run = StartTimed(program, arguments);
+    if (!run.process) return -1;
+    run.Wait(10000);
+    return run.Ms();
+}
+
+// From the start until the program shows a window of `className`, which is
+// then closed; -1 when it shows none.
+inline double TimeToWindow(const std::wstring& program, const std::wstring& arguments, const wchar_t* className) {
+    const Timed run = StartTimed(program, arguments);
+    if (!run.process) return -1;
+    HWND window = WaitForWindow(run, className);
+    const double ms = run.Ms();
+    if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
+    run.Wait(10000);
+    return window != nullptr ? ms : -1;
+}
+
 }  // namespace bench

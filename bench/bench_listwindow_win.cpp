@@ -121,13 +121,6 @@ double TimeToWindow(const std::wstring& program, const std::wstring& args, const
     return ms;
 }
 
-double TimeToExit(const std::wstring& program, const std::wstring& args) {
-    const bench::Timed run = bench::StartTimed(program, args);
-    if (!run.process) return -1;
-    run.Wait(10000);
-    return run.Ms();
-}
-
 template <class F>
 double MedianOf(F&& run) {
     run();  // warm
@@ -217,7 +210,7 @@ int wmain() {
         {imports + L" comctl32.dll comdlg32.dll shell32.dll", "  and all three"},
     };
     std::vector<std::function<double()>> runs;
-    for (const auto& v : variants) runs.push_back([&probe, &v] { return TimeToExit(probe, v.first); });
+    for (const auto& v : variants) runs.push_back([&probe, &v] { return bench::TimeToExit(probe, v.first); });
     const std::vector<double> loads = MediansInTurn(runs, 2 * kRounds + 1);
     std::printf("What loading system DLLs adds to a start (median of %d runs each, start to exit)\n", 2 * kRounds + 1);
     std::printf("  %-54s: %8.2f ms\n", variants[0].second, loads[0]);

@@ -20,25 +20,6 @@
 namespace {
 
 
-// From CreateProcess until the program shows a window of `className`; the window is then closed.
-double StartToWindow(const std::wstring& program, const wchar_t* className) {
-    const bench::Timed run = bench::StartTimed(program, L"");
-    if (!run.process) return -1;
-    HWND window = bench::WaitForWindow(run, className);
-    const double ms = run.Ms();
-    if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
-    run.Wait(10000);
-    return window != nullptr ? ms : -1;
-}
-
-// From CreateProcess to the end of the process.
-double StartToExit(const std::wstring& program, const std::wstring& arguments) {
-    const bench::Timed run = bench::StartTimed(program, arguments);
-    if (!run.process) return -1;
-    run.Wait(10000);
-    return run.Ms();
-}
-
 // What Rovandel2 asks ACT! before its window shows (running, a database
 // open), in this process: each a round trip to the stand-in's process. The
 // program asks on a thread of its own while it builds its window.
@@ -101,17 +82,17 @@ int wmain() {
         platform::WinAutomation automation;
         for (int r = 0; r < 15; ++r) checks.push_back(ActChecks(win, automation));
     }
-    StartToWindow(folder + L"minimal_window.exe", L"MinimalWindow");
-    StartToWindow(folder + L"controls_window.exe", L"ControlsWindow");
-    StartToWindow(folder + L"rovandel2.exe", L"Rovandel2Haupt");
+    bench::TimeToWindow(folder + L"minimal_window.exe", L"", L"MinimalWindow");
+    bench::TimeToWindow(folder + L"controls_window.exe", L"", L"ControlsWindow");
+    bench::TimeToWindow(folder + L"rovandel2.exe", L"", L"Rovandel2Haupt");
     for (int r = 0; r < 15; ++r) {
-        minimal.push_back(StartToWindow(folder + L"minimal_window.exe", L"MinimalWindow"));
-        controls.push_back(StartToWindow(folder + L"controls_window.exe", L"ControlsWindow"));
-        rovandel.push_back(StartToWindow(folder + L"rovandel2.exe", L"Rovandel2Haupt"));
-        minimalExit.push_back(StartToExit(folder + L"minimal.exe", L""));
+        minimal.push_back(bench::TimeToWindow(folder + L"minimal_window.exe", L"", L"MinimalWindow"));
+        controls.push_back(bench::TimeToWindow(folder + L"controls_window.exe", L"", L"ControlsWindow"));
+        rovandel.push_back(bench::TimeToWindow(folder + L"rovandel2.exe", L"", L"Rovandel2Haupt"));
+        minimalExit.push_back(bench::TimeToExit(folder + L"minimal.exe", L""));
         // The keeper's switch without its handles ends at once: the program
         // file, its libraries and the C runtime, nothing else.
-        rovandelExit.push_back(StartToExit(folder + L"rovandel2.exe", L"/browserpipe"));
+        rovandelExit.push_back(bench::TimeToExit(folder + L"rovandel2.exe", L"/browserpipe"));
     }
     const double minimalMs = bench::Median(minimal), controlsMs = bench::Median(controls);
     const double rovandelMs = bench::Median(rovandel);

@@ -77,17 +77,6 @@ double RunToExit(const std::wstring& program, const std::wstring& args, bool ans
     return run.Ms();
 }
 
-// From CreateProcess until the list window is on screen; then it is closed.
-double RunToListWindow(const std::wstring& program) {
-    const bench::Timed run = bench::StartTimed(program, L"");
-    if (!run.process) return -1;
-    HWND window = bench::WaitForWindow(run, L"TessivarListe");
-    const double ms = window != nullptr ? run.Ms() : -1;
-    if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
-    run.Wait(10000);
-    return ms;
-}
-
 platform::UniqueWindow OpenActWindow() {
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
@@ -141,7 +130,7 @@ int wmain() {
         boxShown.push_back(g_lastBoxMs);
     }
     act.reset();
-    for (int r = 0; r < 15; ++r) notRefused.push_back(RunToListWindow(tessivarExe));
+    for (int r = 0; r < 15; ++r) notRefused.push_back(bench::TimeToWindow(tessivarExe, L"", L"TessivarListe"));
     const double minimalMs = bench::Median(minimal), tessivarMs = bench::Median(tessivar);
     const double startedMs = bench::Median(started), quietMs = bench::Median(quiet);
     const double boxMs = bench::Median(minimalBox), themedMs = bench::Median(themedBox);
