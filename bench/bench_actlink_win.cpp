@@ -44,7 +44,7 @@ int wmain() {
         platform::WinPlatform win("Rovandel2");
         platform::WinAutomation automation;
         platform::FixedLocale locale;
-        clACTApplication link(win.platform, automation, locale);
+        clACTApplication link({automation, win.windows, win.text, win.messages, locale});
         constexpr int kRuns = 200;
         const int fields[] = {27, 30, 32, 33};
 

@@ -64,13 +64,13 @@ void WriteCommandFile(const std::wstring& path) {
 }
 
 // One load on a fresh table, with or without the backup first.
-double Load(const platform::Platform& env, const modBackup::Store& store, const std::string& file, int commands,
+double Load(const CommandServices& env, const modBackup::Store& store, const std::string& file, int commands,
             bool backup) {
     Seed(commands);
     clCustomTessivars table(env);
     return bench::TimeMs([&] {
         if (backup) {
-            table.Add(file, {}, [&] { return modBackup::Take(env, store); });
+            table.Add(file, {}, [&] { return modBackup::Take(env.registry, store); });
         } else {
             table.Add(file, {});
         }
@@ -91,10 +91,10 @@ void RemoveBackups(const std::wstring& folder) {
 int wmain() {
     platform::WinPlatform win("Tessivar");
     platform::ScriptedMessageBoxes boxes;
-    platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Tessivar"};
+    const CommandServices env{{win.registry, win.text, boxes}, win.files, win.graphics, win.windows};
     platform::WinClock clock;
     const std::wstring folder = Temp(L"bench-sicherungen");
-    const modBackup::Store store{clock, platform::Narrow(folder)};
+    const modBackup::Store store{win.files, clock, platform::Narrow(folder)};
     const std::wstring file = Temp(L"bench-backup.cmd");
     WriteCommandFile(file);
     const std::string cmd = platform::Narrow(file);
@@ -104,12 +104,12 @@ int wmain() {
         for (int r = 0; r < kRounds; ++r) {
             without.push_back(Load(env, store, cmd, commands, false));
             with.push_back(Load(env, store, cmd, commands, true));
-            alone.push_back(bench::TimeMs([&] { modBackup::Take(env, store); }));
-            const auto newest = modBackup::List(env, store).front().path;
-            restore.push_back(bench::TimeMs([&] { modBackup::Restore(env, store, newest); }));
+            alone.push_back(bench::TimeMs([&] { modBackup::Take(env.registry, store); }));
+            const auto newest = modBackup::List(store).front().path;
+            restore.push_back(bench::TimeMs([&] { modBackup::Restore(env.registry, store, newest); }));
         }
         WIN32_FILE_ATTRIBUTE_DATA size{};
-        GetFileAttributesExW(platform::Widen(modBackup::List(env, store).front().path).c_str(), GetFileExInfoStandard,
+        GetFileAttributesExW(platform::Widen(modBackup::List(store).front().path).c_str(), GetFileExInfoStandard,
                              &size);
         std::printf("Backups of a table of %d commands with 24 x 24 and 16 x 16 images (medians of %d)\n", commands,
                     kRounds);
@@ -119,7 +119,7 @@ int wmain() {
         std::printf("  the backup alone (read, write, keep 20)  %9.2f ms\n", bench::Median(alone));
         std::printf("  a restore of it (check, backup, write)   %9.2f ms\n", bench::Median(restore));
         std::printf("  backup file                              %9.1f KiB, %zu backups kept\n\n",
-                    size.nFileSizeLow / 1024.0, modBackup::List(env, store).size());
+                    size.nFileSizeLow / 1024.0, modBackup::List(store).size());
     }
     if (!boxes.Shown().empty()) std::printf("  (a box was shown: %s)\n", boxes.Shown().front().text.c_str());
 

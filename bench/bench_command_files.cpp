@@ -5,6 +5,7 @@
 
 #include "BenchUtil.h"
 #include "commands/clCustomTessivar.h"
+#include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 
 namespace {
@@ -39,7 +40,7 @@ int main() {
         std::vector<std::unique_ptr<clCustomTessivar>> commands;
         load.push_back(bench::TimeMs([&] {
             for (int n = 0; n < kFiles; ++n) {
-                commands.push_back(std::make_unique<clCustomTessivar>(sub.platform));
+                commands.push_back(std::make_unique<clCustomTessivar>(CommandsOf(sub)));
                 commands.back()->Load("in" + std::to_string(n) + ".cmd");
             }
         }));

@@ -115,7 +115,7 @@ void Report(const char* what, double ours, double raw, double target) {
 int wmain() {
     platform::WinPlatform win("Tessivar");
     platform::ScriptedMessageBoxes boxes;
-    platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Tessivar"};
+    const CommandServices env{{win.registry, win.text, boxes}, win.files, win.graphics, win.windows};
     Seed();
     std::printf("Command table of %d commands with 24 x 24 and 16 x 16 images at 24 bits (medians)\n", kCommands);
 

@@ -165,7 +165,7 @@ int wmain() {
     {
         platform::WinPlatform win("Tessivar");
         platform::ScriptedMessageBoxes boxes;
-        platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Tessivar"};
+        const CommandServices env{{win.registry, win.text, boxes}, win.files, win.graphics, win.windows};
         const std::vector<double> reads =
             MediansInTurn({[&] { return bench::TimeMs([&] { clCustomTessivars t(env); }); },
                            [] { return bench::TimeMs([] { RawTable(); }); }},
@@ -174,7 +174,7 @@ int wmain() {
         platform::WinShell shell;
         platform::WinNamedMutex locks;
         platform::FakeClock clock;
-        const modBackup::Store backups{clock, {}};
+        const modBackup::Store backups{win.files, clock, {}};
         frmListenansicht form({env, dialogs, shell, locks, backups});
         const double open = bench::TimeMs([&] { form.Open(SW_SHOWNOACTIVATE); });
         const double fill = MedianOf([&] { return bench::TimeMs([&] { form.ShowCommands(); }); });

@@ -27,7 +27,8 @@ double ActChecks(platform::WinPlatform& win, platform::WinAutomation& automation
     platform::FixedLocale locale;
     return bench::TimeMs([&] {
         modRovandel2::Programm programm;
-        if (modRovandel2::Main(win.platform, automation, locale, programm) != modRovandel2::Start::Fenster) {
+        if (modRovandel2::Main({automation, win.windows, win.text, win.messages, locale}, programm) !=
+            modRovandel2::Start::Fenster) {
             std::printf("(the ACT! checks refused the start)\n");
         }
     });
@@ -52,7 +53,8 @@ int wmain() {
         platform::WinPlatform win("Rovandel2");
         platform::WinAutomation automation;
         platform::FixedLocale locale;
-        clACTApplication link(win.platform, automation, locale, clACTApplication::Build::RoutePlanner);
+        clACTApplication link({automation, win.windows, win.text, win.messages, locale},
+                              clACTApplication::Build::RoutePlanner);
         const std::int32_t fields[] = {30, 27, 32, 33};  // city, street, postal code, country, as a capture reads them
         auto app = automation.Create("ACTOLE.APPOBJECT");
         auto views = platform::AsObject(app->Get("Views"));

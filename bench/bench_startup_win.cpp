@@ -52,7 +52,7 @@ std::size_t RawRead() {
     return total;
 }
 
-std::size_t RoutineRead(const platform::Platform& env) {
+std::size_t RoutineRead(const modRegistry::Access& env) {
     std::size_t total = 0;
     for (int i = 0; i < kValues; ++i) {
         const RegistryValue v =
@@ -95,7 +95,7 @@ int wmain() {
     Prepare();
     platform::WinPlatform win("Tessivar");
     platform::ScriptedMessageBoxes boxes;
-    platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Tessivar"};
+    const modRegistry::Access env{win.registry, win.text, boxes};
 
     std::vector<double> raw, routine;
     RawRead();

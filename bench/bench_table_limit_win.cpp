@@ -54,7 +54,7 @@ double PeakMb() {
 int wmain() {
     platform::WinPlatform win("Tessivar");
     platform::ScriptedMessageBoxes boxes;
-    platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Tessivar"};
+    const CommandServices env{{win.registry, win.text, boxes}, win.files, win.graphics, win.windows};
     std::printf("Reading the command table (limit %d commands; 24 x 24 and 16 x 16 images at 24 bits)\n",
                 clCustomTessivars::kMaxCommands);
     struct Case {

@@ -18,6 +18,7 @@
 #include "common/ActRegistry.h"
 #include "manager/modHaupt.h"
 #include "platform/MemoryNamedMutex.h"
+#include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 #include "Property.h"
 
@@ -52,8 +53,8 @@ void RunIt(platform::SubstitutePlatform& sub, const modHaupt::RunRequest& reques
     platform::MemoryNamedMutex locks;
     SilentWindow window;
     platform::FakeClock clock;
-    const modBackup::Store backups{clock, kBackups};
-    modHaupt::Services run{sub.platform, window, locks, request.AddonName, kFolder, true, backups};
+    const modBackup::Store backups{sub.files, clock, kBackups};
+    modHaupt::Services run{CommandsOf(sub), window, locks, request.AddonName, kFolder, true, backups};
     try {
         if (request.kind == RunKind::Install) modHaupt::Install(run, request.ToolbarChoice);
         if (request.kind == RunKind::Deinstall) modHaupt::Deinstall(run, request.ToolbarChoice);
@@ -79,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sub.files.AddFolder(kBackups);
     modHaupt::RunRequest request;
     try {
-        request = modHaupt::Main(sub.platform, line);
+        request = modHaupt::Main(sub.windows, sub.text, sub.messages, line);
     } catch (const AppError&) {
         Check(false);
     }

@@ -20,6 +20,7 @@
 #include "common/ActRegistry.h"
 #include "manager/RegFile.h"
 #include "manager/modBackup.h"
+#include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 #include "Property.h"
 
@@ -136,14 +137,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sub.files.AddFolder(kFolder);
     sub.files.Put(kFile, file);
     platform::FakeClock clock;
-    const modBackup::Store store{clock, kFolder};
+    const modBackup::Store store{sub.files, clock, kFolder};
     const auto before = sub.registry.Snapshot(kHKeyCurrentUser, "Software");
     const auto other = sub.registry.Get(kHKeyCurrentUser, "Software\\Anderes", "Wert");
     sub.registry.ClearLog();
 
     bool accepted = false;
     try {
-        accepted = modBackup::Restore(sub.platform, store, kFile);
+        accepted = modBackup::Restore(RegistryOf(sub), store, kFile);
     } catch (const AppError&) {
         Check(false);  // a restore reports, it does not raise
     }

@@ -26,15 +26,19 @@ void Raise(std::int32_t number) { throw AppError(number, DescriptionOf(number));
 
 void Raise(std::int32_t number, std::string description) { throw AppError(number, std::move(description)); }
 
+AppError ErrorOf(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const AppError*>(&error)) return *own;
+    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) {
+        return AppError(ErrorNumber::OutOfMemory, std::string(texts::kOutOfMemory));
+    }
+    return AppError(ErrorNumber::Internal, std::string(texts::kInternalError) + ": " + error.what());
+}
+
 AppError CurrentError() {
     try {
         throw;
-    } catch (const AppError& e) {
-        return e;
-    } catch (const std::bad_alloc&) {
-        return AppError(ErrorNumber::OutOfMemory, std::string(texts::kOutOfMemory));
     } catch (const std::exception& e) {
-        return AppError(ErrorNumber::Internal, std::string(texts::kInternalError) + ": " + e.what());
+        return ErrorOf(e);
     } catch (...) {
         return AppError(ErrorNumber::Internal, std::string(texts::kInternalError));
     }

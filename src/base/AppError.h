@@ -50,7 +50,12 @@ std::string DescriptionOf(std::int32_t number);
 // Raises an error with a description of the case's own.
 [[noreturn]] void Raise(std::int32_t number, std::string description);
 
-// The exception being handled, as the one error type: call it inside a
-// catch block. Out of memory and foreign exceptions get numbers and German
+// Whatever the programs throw, as the one error type: an AppError as it is,
+// out of memory and the standard library's faults with numbers and German
 // descriptions of their own.
+AppError ErrorOf(const std::exception& error);
+
+// The exception being handled, as the one error type: for the catch-all
+// blocks at the boundaries (window procedures, callbacks, entry points),
+// where even an exception of a foreign kind must be put into words.
 AppError CurrentError();

@@ -48,8 +48,8 @@ clCustomTessivar::Stored clCustomTessivar::Keep(const RegistryValue& value) {
     return {value.IsBytes() ? RegistryValue(ByteArray()) : value};
 }
 
-clCustomTessivar::clCustomTessivar(const platform::Platform& env)
-    : m_Env(&env), m_DIBL(env.graphics), m_DIBS(env.graphics) {}
+clCustomTessivar::clCustomTessivar(const CommandServices& services)
+    : m_Services(services), m_DIBL(services.graphics), m_DIBS(services.graphics) {}
 
 std::int32_t clCustomTessivar::GetLongAt(const ByteArray& bytes, std::size_t offset) {
     return littleendian::ReadI32(bytes, offset);
@@ -65,17 +65,17 @@ std::string clCustomTessivar::GetTextField(record::TextField field) const {
     for (std::size_t i = field.first; i <= field.last && i < m_Command.size() && m_Command[i] != 0; ++i) {
         bytes.push_back(static_cast<char>(m_Command[i]));
     }
-    return m_Env->text.FromCodePage(bytes);
+    return m_Services.registry.text.FromCodePage(bytes);
 }
 
 const std::string& clCustomTessivar::LowerName() const {
-    if (!m_LowerName) m_LowerName = m_Env->text.ToLower(Name());
+    if (!m_LowerName) m_LowerName = m_Services.registry.text.ToLower(Name());
     return *m_LowerName;
 }
 
 void clCustomTessivar::SetTextField(record::TextField field, std::string_view text) {
     m_LowerName.reset();
-    const std::string bytes = m_Env->text.ToCodePage(text);
+    const std::string bytes = m_Services.registry.text.ToCodePage(text);
     if (m_Command.size() <= field.last) m_Command.resize(std::max(field.last + 1, kRecordSize), 0);
     for (std::size_t k = 0; k < field.Width(); ++k) {
         m_Command[field.first + k] = k < bytes.size() ? static_cast<std::uint8_t>(bytes[k]) : 0;
@@ -103,8 +103,8 @@ void clCustomTessivar::Init(std::int32_t Index) {
     m_CommandID = 0;
     m_ImagesReadAs = -1;
     const auto read = [this](std::string_view prefix, std::int64_t n) {
-        return modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands,
-                                                ValueName(prefix, n));
+        return modRegistry::RegistryGetKeyValue(m_Services.registry, modRegistry::HKeyCurrentUser,
+                                                actregistry::kCustomCommands, ValueName(prefix, n));
     };
 
     const RegistryValue command = read("Command-", Index);
@@ -173,18 +173,18 @@ void clCustomTessivar::BuildImages() {
 void clCustomTessivar::EnsureImages() {
     if (m_ImagesBuilt) return;
     m_ImagesBuilt = true;
-    m_DIBL = clDIB(m_Env->graphics);
+    m_DIBL = clDIB(m_Services.graphics);
     m_DIBL.Create(24, 24);
     m_DIBL.FillWithArray(m_BitmapL, LastIndex(m_BitmapL), static_cast<std::int32_t>(kHeaderSize), m_BytesPerPixel);
-    m_DIBS = clDIB(m_Env->graphics);
+    m_DIBS = clDIB(m_Services.graphics);
     m_DIBS.Create(16, 16);
     m_DIBS.FillWithArray(m_BitmapS, LastIndex(m_BitmapS), static_cast<std::int32_t>(kHeaderSize), m_BytesPerPixel);
 }
 
 void clCustomTessivar::WriteBack(const std::string& name, const Stored& stored, const ByteArray& bytes, bool isRecord) {
     const auto write = [&](const RegistryValue& value, RegType type) {
-        modRegistry::RegistrySetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name,
-                                         value, type);
+        modRegistry::RegistrySetKeyValue(m_Services.registry, modRegistry::HKeyCurrentUser,
+                                         actregistry::kCustomCommands, name, value, type);
     };
     if (!bytes.empty() || stored.Binary()) {
         write(RegistryValue(bytes), RegType::Binary);
@@ -192,7 +192,7 @@ void clCustomTessivar::WriteBack(const std::string& name, const Stored& stored, 
         write(stored.value, RegType::Text);
     } else if (stored.value.IsNumber()) {
         write(stored.value, RegType::Dword);
-    } else if (isRecord && modRegistry::RegistryValueExists(*m_Env, modRegistry::HKeyCurrentUser,
+    } else if (isRecord && modRegistry::RegistryValueExists(m_Services.registry, modRegistry::HKeyCurrentUser,
                                                             actregistry::kCustomCommands, name)) {
         // A missing record moves as an empty one, so that its new number no
         // longer shows the record that stood there before; where nothing
@@ -229,20 +229,20 @@ void clCustomTessivar::Paint_SBitmap(platform::DeviceContext Picture_hDC) {
 
 bool clCustomTessivar::Save(std::string_view Datei) {
     try {
-        auto file = m_Env->files.OpenWrite(Datei);
+        auto file = m_Services.files.OpenWrite(Datei);
         file->Write(m_Command);
         file->Write(m_BitmapL);
         file->Write(m_BitmapS);
         return true;
-    } catch (...) {
-        modMessages::ShowCurrentClassError(*m_Env, texts::kClassCommand);
+    } catch (const std::exception& e) {
+        modMessages::ShowClassError(m_Services.registry.boxes, texts::kClassCommand, ErrorOf(e));
         return false;
     }
 }
 
 bool clCustomTessivar::ReadFile(std::string_view Datei, ByteArray& record, ByteArray& large, ByteArray& small) {
-    auto file = m_Env->files.OpenRead(Datei);
-    m_Env->windows.DoEvents();
+    auto file = m_Services.files.OpenRead(Datei);
+    m_Services.windows.DoEvents();
     record.assign(kRecordSize, 0);
     ReadOrZero(*file, record);
     for (ByteArray* image : {&large, &small}) {
@@ -259,7 +259,7 @@ bool clCustomTessivar::ReadFile(std::string_view Datei, ByteArray& record, ByteA
 
 bool clCustomTessivar::Load(std::string_view Datei) {
     m_Changed = false;
-    if (!m_Env->files.Exists(Datei)) {
+    if (!m_Services.files.Exists(Datei)) {
         std::string text(texts::kClassErrorPrefix);
         text += texts::kClassCommand;
         text += texts::kMethodLoad;
@@ -268,14 +268,15 @@ bool clCustomTessivar::Load(std::string_view Datei) {
         text += Datei;
         text += texts::kCrLf;
         text += texts::kNotFoundLine;
-        modMessages::MsgBox(*m_Env, text, platform::MsgIcon::Exclamation);
+        modMessages::MsgBox(m_Services.registry.boxes, text, platform::MsgIcon::Exclamation);
         return false;
     }
     ByteArray record, large, small;
     try {
         if (!ReadFile(Datei, record, large, small)) return false;
-    } catch (...) {
-        modMessages::ShowCurrentClassError(*m_Env, std::string(texts::kClassCommand) + std::string(texts::kMethodLoad));
+    } catch (const std::exception& e) {
+        modMessages::ShowClassError(m_Services.registry.boxes,
+                                    std::string(texts::kClassCommand) + std::string(texts::kMethodLoad), ErrorOf(e));
         return false;
     }
     m_Command = std::move(record);

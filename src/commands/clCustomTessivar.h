@@ -7,16 +7,16 @@
 #include <string_view>
 
 #include "commands/CommandRecord.h"
+#include "commands/CommandServices.h"
 #include "commands/clDIB.h"
 #include "base/RegistryValue.h"
-#include "platform/Platform.h"
 
 class clCustomTessivar {
 public:
     static constexpr std::size_t kRecordSize = record::kSize;
     static constexpr std::size_t kHeaderSize = image::kHeaderSize;
 
-    explicit clCustomTessivar(const platform::Platform& env);
+    explicit clCustomTessivar(const CommandServices& services);
 
     // Reads command number Index from the registry. A command that cannot
     // be read completely is kept as it is stored: see IsComplete.
@@ -96,7 +96,7 @@ private:
     void WriteBack(const std::string& name, const Stored& stored, const ByteArray& bytes, bool isRecord);
     [[nodiscard]] bool ReadFile(std::string_view Datei, ByteArray& record, ByteArray& large, ByteArray& small);
 
-    const platform::Platform* m_Env;
+    CommandServices m_Services;
     ByteArray m_Command;
     ByteArray m_BitmapL;
     ByteArray m_BitmapS;

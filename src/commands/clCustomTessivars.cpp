@@ -27,7 +27,7 @@ bool IsNumberText(const RegistryValue& value) {
 }
 
 // "Fehler in Klasse clCustomTessivars" + method, then two lines of the case's own.
-void ShowError(const platform::Platform& env, std::string_view method, std::string_view first,
+void ShowError(platform::IMessageBoxes& boxes, std::string_view method, std::string_view first,
                std::string_view second) {
     std::string text(texts::kClassErrorPrefix);
     text += texts::kClassCommands;
@@ -36,25 +36,25 @@ void ShowError(const platform::Platform& env, std::string_view method, std::stri
     text += first;
     text += texts::kCrLf;
     text += second;
-    modMessages::MsgBox(env, text, platform::MsgIcon::Exclamation);
+    modMessages::MsgBox(boxes, text, platform::MsgIcon::Exclamation);
 }
 
-bool Exists(const platform::Platform& env, const std::string& name) {
-    return modRegistry::RegistryValueExists(env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name);
+bool Exists(const modRegistry::Access& registry, const std::string& name) {
+    return modRegistry::RegistryValueExists(registry, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name);
 }
 
 }  // namespace
 
-clCustomTessivars::clCustomTessivars(const platform::Platform& env) : m_Env(&env) {
-    m_Count =
-        modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count");
+clCustomTessivars::clCustomTessivars(const CommandServices& services) : m_Services(services) {
+    m_Count = modRegistry::RegistryGetKeyValue(services.registry, modRegistry::HKeyCurrentUser,
+                                               actregistry::kCustomCommands, "Count");
     const std::int32_t count = AsCount(m_Count);
-    m_Refusal = CountRefusal(m_Count, !m_Count.IsNone() || Exists(env, "Count"));
+    m_Refusal = CountRefusal(m_Count, !m_Count.IsNone() || Exists(services.registry, "Count"));
     const bool trusted = m_Refusal.empty();
     const std::int32_t n = trusted ? count : kMaxCommands;
     m_Commands.reserve(static_cast<std::size_t>(trusted ? n : 0));
     for (std::int32_t i = 0; i < n; ++i) {
-        auto command = std::make_unique<clCustomTessivar>(env);
+        auto command = std::make_unique<clCustomTessivar>(services);
         command->Init(i);
         // Without a count to go by, the table ends where its records do.
         if (!trusted && command->ReadProblem() == texts::kRecordMissing) break;
@@ -78,7 +78,7 @@ std::string clCustomTessivars::CountRefusal(const RegistryValue& count, bool sto
 
 bool clCustomTessivars::RefuseChange(std::string_view method) const {
     if (m_Refusal.empty()) return false;
-    ShowError(*m_Env, method, m_Refusal, texts::kTableNotChanged);
+    ShowError(m_Services.registry.boxes, method, m_Refusal, texts::kTableNotChanged);
     return true;
 }
 
@@ -100,8 +100,8 @@ std::int32_t clCustomTessivars::ChooseID(const std::set<std::int32_t>& onToolbar
         if (command->CommandID() >= kFirstCommandID) used.insert(command->CommandID());
     }
     for (std::int32_t id = kFirstCommandID;; ++id) {
-        if (!used.contains(id) && !Exists(*m_Env, "BitmapL-" + std::to_string(id)) &&
-            !Exists(*m_Env, "BitmapS-" + std::to_string(id))) {
+        if (!used.contains(id) && !Exists(m_Services.registry, "BitmapL-" + std::to_string(id)) &&
+            !Exists(m_Services.registry, "BitmapS-" + std::to_string(id))) {
             return id;
         }
         if (id == INT32_MAX) Raise(ErrorNumber::Overflow);
@@ -114,7 +114,8 @@ std::int32_t clCustomTessivars::ChooseID(const std::set<std::int32_t>& onToolbar
 // stays still uses that identifier (a table may hold one twice).
 void clCustomTessivars::DeleteLeftovers(const clCustomTessivar& removed, std::int32_t lastPosition) {
     const auto drop = [this](const std::string& name) {
-        modRegistry::RegistryDeleteValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name);
+        modRegistry::RegistryDeleteValue(m_Services.registry, modRegistry::HKeyCurrentUser,
+                                         actregistry::kCustomCommands, name);
     };
     if (lastPosition >= 0 && lastPosition >= static_cast<std::int32_t>(m_Commands.size())) {
         drop("Command-" + std::to_string(lastPosition));
@@ -129,19 +130,19 @@ void clCustomTessivars::DeleteLeftovers(const clCustomTessivar& removed, std::in
 }
 
 void clCustomTessivars::WriteCount() {
-    modRegistry::RegistrySetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, "Count",
-                                     m_Count, RegType::Dword);
+    modRegistry::RegistrySetKeyValue(m_Services.registry, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands,
+                                     "Count", m_Count, RegType::Dword);
 }
 
 clCustomTessivar* clCustomTessivars::Add(std::string_view path, const std::set<std::int32_t>& onToolbars,
                                          const std::function<bool()>& beforeWrite) {
     if (RefuseChange(texts::kMethodAdd)) return nullptr;
-    auto command = std::make_unique<clCustomTessivar>(*m_Env);
+    auto command = std::make_unique<clCustomTessivar>(m_Services);
     if (!command->Load(path)) return nullptr;
 
     // A command without a name could never be found again by its name.
     if (command->Name().empty()) {
-        ShowError(*m_Env, texts::kMethodAdd, std::string(texts::kFileLine) + std::string(path),
+        ShowError(m_Services.registry.boxes, texts::kMethodAdd, std::string(texts::kFileLine) + std::string(path),
                   texts::kNoCommandNameLine);
         return nullptr;
     }
@@ -152,7 +153,7 @@ clCustomTessivar* clCustomTessivars::Add(std::string_view path, const std::set<s
             std::string text(texts::kDuplicateNameStart);
             text += command->Name();
             text += texts::kDuplicateNameEnd;
-            modMessages::MsgBox(*m_Env, text, platform::MsgIcon::Information);
+            modMessages::MsgBox(m_Services.registry.boxes, text, platform::MsgIcon::Information);
             return nullptr;
         }
     }
@@ -175,7 +176,7 @@ bool clCustomTessivars::Remove(std::int32_t Index) {
             std::string text(texts::kNoSuchIndexStart);
             text += std::to_string(Index);
             text += texts::kNoSuchIndexEnd;
-            modMessages::MsgBox(*m_Env, text, platform::MsgIcon::Information);
+            modMessages::MsgBox(m_Services.registry.boxes, text, platform::MsgIcon::Information);
             return false;
         }
         const std::unique_ptr<clCustomTessivar> removed = std::move(m_Commands[static_cast<std::size_t>(Index)]);
@@ -193,10 +194,12 @@ bool clCustomTessivars::Remove(std::int32_t Index) {
         WriteCount();
         DeleteLeftovers(*removed, oldCount - 1);
         return true;
-    } catch (...) {
-        if (modRegistry::IsNotWritten()) throw;
-        modMessages::ShowCurrentClassError(*m_Env,
-                                           std::string(texts::kClassCommands) + std::string(texts::kMethodRemove));
+    } catch (const std::exception& e) {
+        const AppError error = ErrorOf(e);
+        // A write the registry refused ends the whole change, which puts back what it wrote.
+        if (error.number() == ErrorNumber::RegistryNotWritten) throw;
+        modMessages::ShowClassError(m_Services.registry.boxes,
+                                    std::string(texts::kClassCommands) + std::string(texts::kMethodRemove), error);
         return false;
     }
 }

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/CommandServices.h"
 #include "commands/clCustomTessivar.h"
 #include "base/RegistryValue.h"
-#include "platform/Platform.h"
 
 class clCustomTessivars {
 public:
@@ -21,7 +21,7 @@ public:
     // is not trusted, never cut.
     static constexpr std::int32_t kMaxCommands = 50000;
 
-    explicit clCustomTessivars(const platform::Platform& env);
+    explicit clCustomTessivars(const CommandServices& services);
 
     // "Count" as read and kept up to date. For a table whose "Count" cannot
     // be trusted: the number of commands listed.
@@ -71,7 +71,7 @@ private:
     void WriteCount();
     void DeleteLeftovers(const clCustomTessivar& removed, std::int32_t lastPosition);
 
-    const platform::Platform* m_Env;
+    CommandServices m_Services;
     std::vector<std::unique_ptr<clCustomTessivar>> m_Commands;
     RegistryValue m_Count;
     std::int32_t m_Listed = 0;  // the list's length at creation

@@ -1,6 +1,7 @@
 #include "common/clACTApplication.h"
 
 #include "base/AppError.h"
+#include "base/ScopeExit.h"
 #include "base/UiTexts.h"
 #include "base/Utf8.h"
 #include "common/clACTApplicationText.h"
@@ -25,9 +26,8 @@ constexpr std::int16_t kFieldGroupName = 25;
 
 }  // namespace
 
-clACTApplication::clACTApplication(const platform::Platform& env, platform::IAutomation& automation,
-                                   platform::ILocale& locale, Build build)
-    : m_Env(env), m_Automation(automation), m_Locale(locale), m_Build(build) {}
+clACTApplication::clACTApplication(Services services, Build build)
+    : m_Services(services), m_Automation(services.automation), m_Locale(services.locale), m_Build(build) {}
 
 clACTApplication::~clACTApplication() { trenneVerbindung(); }
 
@@ -45,16 +45,14 @@ template <class Result, class Body>
 Result clACTApplication::Operation(Result neutral, Keep keep, Body body) {
     if (m_Busy) return neutral;
     m_Busy = true;
-    try {
-        Result result = body();
+    bool keepReferences = false;
+    const ScopeExit release([&] {
         m_Busy = false;
-        if (keep == Keep::No || m_Build != Build::RoutePlanner) trenneVerbindung();
-        return result;
-    } catch (...) {
-        m_Busy = false;
-        trenneVerbindung();
-        throw;
-    }
+        if (!keepReferences) trenneVerbindung();
+    });
+    Result result = body();
+    keepReferences = keep == Keep::InRoutePlanner && m_Build == Build::RoutePlanner;
+    return result;
 }
 
 void clACTApplication::RequireBuild(Build build) const {
@@ -65,12 +63,12 @@ std::string clACTApplication::Name(std::string_view standard, std::string_view r
     return std::string(m_Build == Build::RoutePlanner ? routePlanner : standard);
 }
 
-void clACTApplication::YieldToEvents() { m_Env.windows.DoEvents(); }
+void clACTApplication::YieldToEvents() { m_Services.windows.DoEvents(); }
 
 // --- connection steps -------------------------------------------------------
 
 bool clACTApplication::verbindeApplikation() {
-    if (!modACTHandle::IsACTRunning(m_Env)) return false;
+    if (!modACTHandle::IsACTRunning(m_Services.windows, m_Services.text)) return false;
     objACT = m_Automation.Create(kProgId);
     YieldToEvents();
     return objACT != nullptr;
@@ -80,7 +78,7 @@ bool clACTApplication::verbindeViews() {
     if (!verbindeApplikation()) return false;
     objViews = platform::AsObject(objACT->Get("Views"));
     if (!objViews) {
-        modMessages::MsgBox(m_Env, texts::kActNoViews, MsgIcon::Exclamation, MsgButtons::Ok);
+        modMessages::MsgBox(m_Services.boxes, texts::kActNoViews, MsgIcon::Exclamation, MsgButtons::Ok);
         return false;
     }
     return true;
@@ -94,7 +92,7 @@ bool clACTApplication::verbindeView(platform::AutoObjectPtr& field, const char* 
                               : platform::AsObject(objViews->Call(method, {viewType, kCreateMode}));
         YieldToEvents();
         if (field) return true;
-        if (modMessages::MsgBox(m_Env, clACTApplicationText::RetryQuestion(), MsgIcon::Exclamation,
+        if (modMessages::MsgBox(m_Services.boxes, clACTApplicationText::RetryQuestion(), MsgIcon::Exclamation,
                                 MsgButtons::YesNo) != MsgAnswer::Yes) {
             return false;
         }
@@ -123,7 +121,7 @@ void clACTApplication::trenneVerbindung() noexcept {
 // --- both builds ------------------------------------------------------------
 
 bool clACTApplication::ACTgestartet() {
-    const bool running = modACTHandle::IsACTRunning(m_Env);
+    const bool running = modACTHandle::IsACTRunning(m_Services.windows, m_Services.text);
     if (!m_Busy && m_Build != Build::RoutePlanner) trenneVerbindung();
     return running;
 }
@@ -159,7 +157,7 @@ std::int32_t clACTApplication::AktuelleFeldID() {
 bool clACTApplication::ConnectForFieldType(std::string_view Feldtyp) {
     const auto choice = clACTApplicationText::ClassifyFieldType(Feldtyp);
     if (choice == clACTApplicationText::FieldType::Unknown) {
-        modMessages::MsgBox(m_Env, clACTApplicationText::BadFieldTypeWarning(Feldtyp), MsgIcon::Exclamation,
+        modMessages::MsgBox(m_Services.boxes, clACTApplicationText::BadFieldTypeWarning(Feldtyp), MsgIcon::Exclamation,
                             MsgButtons::Ok);
     }
     m_UseGroupView = choice == clACTApplicationText::FieldType::Group;
@@ -273,7 +271,7 @@ void clACTApplication::Zeigen() {
         // ACT! may run under its English or its German title; either may be missing.
         for (std::string_view title : {"ACT!", "Kundenmanager"}) {
             try {
-                modprevinst::ActivateWindowByTitle(m_Env, title);
+                modprevinst::ActivateWindowByTitle(m_Services.windows, m_Services.text, title);
             } catch (const AppError&) {}
         }
         return true;
@@ -365,7 +363,8 @@ bool clACTApplication::CloseDatenbank() {
         if (!Connect(Step::Application)) return false;
         const std::int32_t answer = platform::AsNumber(objACT->Call("CloseDB"));
         if (answer == 0) return true;
-        modMessages::MsgBox(m_Env, clACTApplicationText::CloseDbFailed(answer), MsgIcon::Exclamation, MsgButtons::Ok);
+        modMessages::MsgBox(m_Services.boxes, clACTApplicationText::CloseDbFailed(answer), MsgIcon::Exclamation,
+                            MsgButtons::Ok);
         return false;
     });
 }
@@ -374,7 +373,8 @@ bool clACTApplication::CloseDatenbank() {
 
 bool clACTApplication::ReportGroupViewError() {
     const std::int32_t error = platform::AsNumber(objGruppenView->Call("getlasterror"));
-    modMessages::MsgBox(m_Env, clACTApplicationText::GroupViewError(error), MsgIcon::Exclamation, MsgButtons::Ok);
+    modMessages::MsgBox(m_Services.boxes, clACTApplicationText::GroupViewError(error), MsgIcon::Exclamation,
+                        MsgButtons::Ok);
     return false;
 }
 

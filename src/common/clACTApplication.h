@@ -11,7 +11,9 @@
 
 #include "platform/Automation.h"
 #include "platform/Locale.h"
-#include "platform/Platform.h"
+#include "platform/MessageBoxes.h"
+#include "platform/TextCodec.h"
+#include "platform/WindowSystem.h"
 
 class clACTApplication {
 public:
@@ -23,8 +25,19 @@ public:
     // Receives progress text (a label, a status-bar panel); empty: none.
     using StatusText = std::function<void(const std::string&)>;
 
-    clACTApplication(const platform::Platform& env, platform::IAutomation& automation, platform::ILocale& locale,
-                     Build build = Build::Standard);
+    // What the link works with: ACT!'s automation object, the window list
+    // (the presence test, and the window events that its waits let run),
+    // the code page the presence test compares in, the boxes of its questions
+    // and warnings, and the number format of the field values it hands on.
+    struct Services {
+        platform::IAutomation& automation;
+        platform::IWindowSystem& windows;
+        platform::ITextCodec& text;
+        platform::IMessageBoxes& boxes;
+        platform::ILocale& locale;
+    };
+
+    explicit clACTApplication(Services services, Build build = Build::Standard);
     clACTApplication(const clACTApplication&) = delete;
     clACTApplication& operator=(const clACTApplication&) = delete;
     ~clACTApplication();
@@ -88,7 +101,7 @@ private:
     std::string Name(std::string_view standard, std::string_view routePlanner) const;
     void YieldToEvents();
 
-    const platform::Platform& m_Env;
+    Services m_Services;
     platform::IAutomation& m_Automation;
     platform::ILocale& m_Locale;
     Build m_Build;

@@ -18,8 +18,8 @@ std::u16string Buffer(std::string_view text, std::int16_t size) {
 
 }  // namespace
 
-clFileDialog::clFileDialog(const platform::Platform& env, platform::IFileDialogs& dialogs)
-    : m_Env(&env), m_Dialogs(&dialogs) {}
+clFileDialog::clFileDialog(platform::IMessageBoxes& boxes, platform::IFileDialogs& dialogs)
+    : m_Boxes(&boxes), m_Dialogs(&dialogs) {}
 
 std::string clFileDialog::ConvertedFilter(std::string_view filter) {
     std::string converted(filter);
@@ -57,8 +57,8 @@ bool clFileDialog::Show(bool fOpen) {
         m_FileName = std::move(fileName);
         m_FileTitle = std::move(fileTitle);
         return true;
-    } catch (...) {
-        modMessages::ShowCurrentException(*m_Env, texts::kMemberShow);
+    } catch (const std::exception& e) {
+        modMessages::ShowRoutineError(*m_Boxes, texts::kMemberShow, ErrorOf(e));
         return false;
     }
 }
@@ -83,8 +83,8 @@ std::string clFileDialog::TrimNulls(std::u16string_view text, bool multiSelect) 
             if (c == u'\0') c = u' ';
         }
         return utf8::FromUtf16(names);
-    } catch (...) {
-        modMessages::ShowCurrentException(*m_Env, texts::kMemberTrimNulls);
+    } catch (const std::exception& e) {
+        modMessages::ShowRoutineError(*m_Boxes, texts::kMemberTrimNulls, ErrorOf(e));
         return {};
     }
 }

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "platform/FileDialogs.h"
-#include "platform/Platform.h"
+#include "platform/MessageBoxes.h"
 
 class clFileDialog {
 public:
@@ -15,7 +15,8 @@ public:
     static constexpr std::uint32_t kAllowMultiSelect = 0x200;
     static constexpr std::uint32_t kExplorer = 0x80000;
 
-    clFileDialog(const platform::Platform& env, platform::IFileDialogs& dialogs);
+    // `boxes` show a fault of a member.
+    clFileDialog(platform::IMessageBoxes& boxes, platform::IFileDialogs& dialogs);
 
     const std::string& DefaultExt() const { return m_DefaultExt; }
     void DefaultExt(std::string_view value) { m_DefaultExt = value; }
@@ -56,7 +57,7 @@ public:
     platform::OpenFileNameRecord Record() const;
 
 private:
-    const platform::Platform* m_Env;
+    platform::IMessageBoxes* m_Boxes;
     platform::IFileDialogs* m_Dialogs;
     std::string m_DefaultExt;
     std::string m_DialogTitle;

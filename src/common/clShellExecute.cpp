@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "base/AppError.h"
 #include "base/UiTexts.h"
 #include "common/modMessages.h"
 
@@ -14,7 +15,8 @@ std::int32_t ResultOf(std::intptr_t code) {
 
 }  // namespace
 
-clShellExecute::clShellExecute(const platform::Platform& env, platform::IShell& shell) : m_Env(&env), m_Shell(&shell) {}
+clShellExecute::clShellExecute(platform::IMessageBoxes& boxes, platform::IShell& shell)
+    : m_Boxes(&boxes), m_Shell(&shell) {}
 
 clShellExecute::~clShellExecute() {
     try {
@@ -41,8 +43,8 @@ bool clShellExecute::StillExecuting() {
         if (m_InstanceResult == 0) return false;
         std::uint32_t code = 0;
         return m_Shell->GetExitCode(m_Process, code) && code == platform::kStillActive;
-    } catch (...) {
-        modMessages::ShowCurrentException(*m_Env, texts::kMemberStillExecuting);
+    } catch (const std::exception& e) {
+        modMessages::ShowRoutineError(*m_Boxes, texts::kMemberStillExecuting, ErrorOf(e));
         return false;
     }
 }
@@ -55,8 +57,8 @@ std::int32_t clShellExecute::Simple(std::string_view member, std::intptr_t lnghW
         const platform::WindowHandle owner = Owner(lnghWnd);
         const std::optional<std::string> shellVerb = verb != nullptr ? std::optional<std::string>(verb) : std::nullopt;
         result = ResultOf(m_Shell->Execute(owner, shellVerb, target, {}, {}, show));
-    } catch (...) {
-        modMessages::ShowCurrentException(*m_Env, member);
+    } catch (const std::exception& e) {
+        modMessages::ShowRoutineError(*m_Boxes, member, ErrorOf(e));
     }
     return result;
 }
@@ -78,8 +80,8 @@ std::int32_t clShellExecute::Extended(std::string_view member, std::intptr_t lng
         m_InstanceResult = record.instApp;
         m_Process = record.process;
         result = ResultOf(record.instApp);
-    } catch (...) {
-        modMessages::ShowCurrentException(*m_Env, member);
+    } catch (const std::exception& e) {
+        modMessages::ShowRoutineError(*m_Boxes, member, ErrorOf(e));
     }
     return result;
 }

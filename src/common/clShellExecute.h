@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/Platform.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 
 class clShellExecute {
@@ -18,7 +18,8 @@ public:
     static constexpr std::int32_t kShowDefault = 10;
     static constexpr std::int32_t kAccepted = -1;
 
-    clShellExecute(const platform::Platform& env, platform::IShell& shell);
+    // `boxes` show a fault of a member.
+    clShellExecute(platform::IMessageBoxes& boxes, platform::IShell& shell);
     // The process of the last LaunchDocument or LaunchProgram is let go here.
     ~clShellExecute();
     clShellExecute(const clShellExecute&) = delete;
@@ -54,7 +55,7 @@ private:
     std::int32_t Extended(std::string_view member, std::intptr_t lnghWnd, std::string_view file,
                           std::string_view parameters, std::string_view startIn, std::int32_t show);
 
-    const platform::Platform* m_Env;
+    platform::IMessageBoxes* m_Boxes;
     platform::IShell* m_Shell;
     std::intptr_t m_InstanceResult = 0;
     platform::ProcessHandle m_Process = 0;

@@ -3,23 +3,25 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Platform.h"
+#include "platform/TextCodec.h"
+#include "platform/WindowSystem.h"
 
 namespace modACTHandle {
 
 // The last visible top-level window, in enumeration order, whose lower-cased
 // class name contains `classPart` and whose title (as GetWindowTitle gives
 // it) contains `titlePart`, or any title when `titlePart` is "*". 0 if none.
-platform::WindowHandle FindTopLevelWindow(const platform::Platform& env, std::string_view classPart,
-                                          std::string_view titlePart);
+platform::WindowHandle FindTopLevelWindow(platform::IWindowSystem& windows, platform::ITextCodec& text,
+                                          std::string_view classPart, std::string_view titlePart);
 
 // "" for no window, "NoText" for an untitled one, else the title without
 // leading blanks, cut to 50 characters.
-std::string GetWindowTitle(const platform::Platform& env, platform::WindowHandle window);
+std::string GetWindowTitle(platform::IWindowSystem& windows, platform::WindowHandle window);
 
-std::string GetWindowClassLower(const platform::Platform& env, platform::WindowHandle window);
+std::string GetWindowClassLower(platform::IWindowSystem& windows, platform::ITextCodec& text,
+                                platform::WindowHandle window);
 
 // True while a visible main window of ACT! exists.
-bool IsACTRunning(const platform::Platform& env);
+bool IsACTRunning(platform::IWindowSystem& windows, platform::ITextCodec& text);
 
 }  // namespace modACTHandle

@@ -12,76 +12,73 @@ namespace {
 
 using platform::kErrorSuccess;
 
-RegistryValue ReadText(const platform::Platform& env, platform::RegKey key, const std::string& name,
-                       std::uint32_t size) {
+RegistryValue ReadText(const Access& reg, platform::RegKey key, const std::string& name, std::uint32_t size) {
     if (size == 0) return RegistryValue(std::string());
     ByteArray buffer(size, 0);
     std::uint32_t type = 0;
     std::uint32_t got = size;
-    if (env.registry.QueryValue(key, name, type, buffer, got) != kErrorSuccess) return {};
+    if (reg.registry.QueryValue(key, name, type, buffer, got) != kErrorSuccess) return {};
     buffer.resize(std::min(got, size));
     auto zero = std::find(buffer.begin(), buffer.end(), 0);
-    return RegistryValue(env.text.FromCodePage(std::string(buffer.begin(), zero)));
+    return RegistryValue(reg.text.FromCodePage(std::string(buffer.begin(), zero)));
 }
 
-RegistryValue ReadBinary(const platform::Platform& env, platform::RegKey key, const std::string& name,
-                         std::uint32_t size) {
+RegistryValue ReadBinary(const Access& reg, platform::RegKey key, const std::string& name, std::uint32_t size) {
     if (size == 0) return RegistryValue(ByteArray());
     ByteArray buffer(size, 0);
     std::uint32_t type = 0;
     std::uint32_t got = size;
-    if (env.registry.QueryValue(key, name, type, buffer, got) != kErrorSuccess || got != size) return {};
+    if (reg.registry.QueryValue(key, name, type, buffer, got) != kErrorSuccess || got != size) return {};
     return RegistryValue(std::move(buffer));
 }
 
-RegistryValue ReadNumber(const platform::Platform& env, platform::RegKey key, const std::string& name,
-                         std::uint32_t size) {
+RegistryValue ReadNumber(const Access& reg, platform::RegKey key, const std::string& name, std::uint32_t size) {
     if (size != 4) return {};  // a number of any other size is not one we can read
     std::uint8_t bytes[4] = {};
     std::uint32_t type = 0;
     std::uint32_t got = 4;
-    if (env.registry.QueryValue(key, name, type, bytes, got) != kErrorSuccess || got != 4) return {};
+    if (reg.registry.QueryValue(key, name, type, bytes, got) != kErrorSuccess || got != 4) return {};
     return RegistryValue(static_cast<std::int32_t>(littleendian::ReadU32(bytes, 0)));
 }
 
 }  // namespace
 
-RegistryValue RegistryGetKeyValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+RegistryValue RegistryGetKeyValue(const Access& reg, platform::RegKey root, std::string_view keyPath,
                                   std::string_view valueName) {
     try {
-        const std::string path = env.text.ToCodePage(keyPath);
-        const std::string name = env.text.ToCodePage(valueName);
+        const std::string path = reg.text.ToCodePage(keyPath);
+        const std::string name = reg.text.ToCodePage(valueName);
         platform::RegKey raw = 0;
-        if (env.registry.OpenKey(root, path, platform::kKeyRead, raw) != kErrorSuccess) return {};
-        const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
+        if (reg.registry.OpenKey(root, path, platform::kKeyRead, raw) != kErrorSuccess) return {};
+        const platform::RegistryKey key = platform::OwnKey(reg.registry, raw);
 
         std::uint32_t type = 0;
         std::uint32_t size = 0;
-        if (env.registry.QueryValue(key.get(), name, type, {}, size) != kErrorSuccess) return {};
+        if (reg.registry.QueryValue(key.get(), name, type, {}, size) != kErrorSuccess) return {};
         switch (type) {
-            case platform::kRegSz: return ReadText(env, key.get(), name, size);
-            case platform::kRegBinary: return ReadBinary(env, key.get(), name, size);
-            case platform::kRegDword: return ReadNumber(env, key.get(), name, size);
+            case platform::kRegSz: return ReadText(reg, key.get(), name, size);
+            case platform::kRegBinary: return ReadBinary(reg, key.get(), name, size);
+            case platform::kRegDword: return ReadNumber(reg, key.get(), name, size);
             default: return {};
         }
-    } catch (...) {
-        modMessages::ShowCurrentException(env, "RegistryGetKeyValue");
+    } catch (const std::exception& e) {
+        modMessages::ShowRoutineError(reg.boxes, "RegistryGetKeyValue", ErrorOf(e));
         return {};
     }
 }
 
-bool RegistryValueExists(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+bool RegistryValueExists(const Access& reg, platform::RegKey root, std::string_view keyPath,
                          std::string_view valueName) {
     try {
         platform::RegKey raw = 0;
-        const long opened = env.registry.OpenKey(root, env.text.ToCodePage(keyPath), platform::kKeyRead, raw);
+        const long opened = reg.registry.OpenKey(root, reg.text.ToCodePage(keyPath), platform::kKeyRead, raw);
         if (opened != kErrorSuccess) return opened != platform::kErrorFileNotFound;
-        const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
+        const platform::RegistryKey key = platform::OwnKey(reg.registry, raw);
         std::uint32_t type = 0;
         std::uint32_t size = 0;
-        return env.registry.QueryValue(key.get(), env.text.ToCodePage(valueName), type, {}, size) !=
+        return reg.registry.QueryValue(key.get(), reg.text.ToCodePage(valueName), type, {}, size) !=
                platform::kErrorFileNotFound;
-    } catch (...) {
+    } catch (const std::exception&) {
         return true;
     }
 }
@@ -111,16 +108,6 @@ std::string NotWrittenText(platform::RegKey root, std::string_view keyPath, std:
     return text + std::to_string(code) + std::string(texts::kSystemErrorEnd);
 }
 
-bool IsNotWritten() {
-    try {
-        throw;
-    } catch (const AppError& e) {
-        return e.number() == ErrorNumber::RegistryNotWritten;
-    } catch (...) {
-        return false;
-    }
-}
-
 namespace {
 
 [[noreturn]] void RaiseNotWritten(platform::RegKey root, std::string_view keyPath, std::string_view valueName,
@@ -130,60 +117,58 @@ namespace {
 
 }  // namespace
 
-void RegistryDeleteValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+void RegistryDeleteValue(const Access& reg, platform::RegKey root, std::string_view keyPath,
                          std::string_view valueName) {
     platform::RegKey raw = 0;
-    const long opened = env.registry.OpenKey(root, env.text.ToCodePage(keyPath), platform::kKeyAllAccess, raw);
+    const long opened = reg.registry.OpenKey(root, reg.text.ToCodePage(keyPath), platform::kKeyAllAccess, raw);
     if (opened == platform::kErrorFileNotFound) return;
     if (opened != kErrorSuccess) RaiseNotWritten(root, keyPath, valueName, opened, true);
-    const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
-    const long r = env.registry.DeleteValue(key.get(), env.text.ToCodePage(valueName));
+    const platform::RegistryKey key = platform::OwnKey(reg.registry, raw);
+    const long r = reg.registry.DeleteValue(key.get(), reg.text.ToCodePage(valueName));
     if (r != kErrorSuccess && r != platform::kErrorFileNotFound) RaiseNotWritten(root, keyPath, valueName, r, true);
 }
 
-void RegistrySetKeyValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
-                         std::string_view valueName, const RegistryValue& value, RegType valueType) {
+void RegistrySetKeyValue(const Access& reg, platform::RegKey root, std::string_view keyPath, std::string_view valueName,
+                         const RegistryValue& value, RegType valueType) {
     long refused = kErrorSuccess;
+    bool keyMade = false;
     try {
-        const std::string path = env.text.ToCodePage(keyPath);
-        const std::string name = env.text.ToCodePage(valueName);
         platform::RegKey raw = 0;
-        refused = env.registry.CreateKey(root, path, platform::kKeyAllAccess, raw);
+        refused = reg.registry.CreateKey(root, reg.text.ToCodePage(keyPath), platform::kKeyAllAccess, raw);
         if (refused != kErrorSuccess) {
-            if (raw != 0) env.registry.CloseKey(raw);
-            RaiseNotWritten(root, keyPath, {}, refused);
-        }
-        const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
-
-        ByteArray data;
-        std::uint32_t type = 0;
-        switch (valueType) {
-            case RegType::Text: {
-                const std::string text = env.text.ToCodePage(value.ToText());
-                data.assign(text.begin(), text.end());
-                data.push_back(0);
-                type = platform::kRegSz;
-                break;
+            if (raw != 0) reg.registry.CloseKey(raw);
+        } else {
+            keyMade = true;
+            const platform::RegistryKey key = platform::OwnKey(reg.registry, raw);
+            ByteArray data;
+            std::uint32_t type = 0;
+            switch (valueType) {
+                case RegType::Text: {
+                    const std::string text = reg.text.ToCodePage(value.ToText());
+                    data.assign(text.begin(), text.end());
+                    data.push_back(0);
+                    type = platform::kRegSz;
+                    break;
+                }
+                case RegType::Binary:
+                    data = value.ToBytes();
+                    type = platform::kRegBinary;
+                    break;
+                case RegType::Dword: {
+                    const auto bytes = littleendian::Bytes(static_cast<std::uint32_t>(value.ToNumber()));
+                    data.assign(bytes.begin(), bytes.end());
+                    type = platform::kRegDword;
+                    break;
+                }
+                default: return;
             }
-            case RegType::Binary:
-                data = value.ToBytes();
-                type = platform::kRegBinary;
-                break;
-            case RegType::Dword: {
-                const auto bytes = littleendian::Bytes(static_cast<std::uint32_t>(value.ToNumber()));
-                data.assign(bytes.begin(), bytes.end());
-                type = platform::kRegDword;
-                break;
-            }
-            default: return;
+            refused = reg.registry.SetValue(key.get(), reg.text.ToCodePage(valueName), type, data);
         }
-        refused = env.registry.SetValue(key.get(), name, type, data);
-    } catch (...) {
-        if (IsNotWritten()) throw;
-        modMessages::ShowCurrentException(env, "RegistrySetKeyValue");
+    } catch (const std::exception& e) {
+        modMessages::ShowRoutineError(reg.boxes, "RegistrySetKeyValue", ErrorOf(e));
         return;
     }
-    if (refused != kErrorSuccess) RaiseNotWritten(root, keyPath, valueName, refused);
+    if (refused != kErrorSuccess) RaiseNotWritten(root, keyPath, keyMade ? valueName : std::string_view(), refused);
 }
 
 }  // namespace modRegistry

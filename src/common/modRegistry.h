@@ -3,22 +3,33 @@
 #include <string_view>
 
 #include "base/RegistryValue.h"
-#include "platform/Platform.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Registry.h"
+#include "platform/TextCodec.h"
 
 namespace modRegistry {
 
 inline constexpr platform::RegKey HKeyCurrentUser = platform::kHKeyCurrentUser;
 
+// What the routines below reach: the registry (the journal of the change
+// under way, where there is one), the code page its names and texts cross
+// to, and the boxes in which a routine shows a fault of its own.
+struct Access {
+    platform::IRegistry& registry;
+    platform::ITextCodec& text;
+    platform::IMessageBoxes& boxes;
+};
+
 // The value, or no value when the key or value is missing, a read fails, or
 // the value is of a type other than text, binary or 32-bit number.
-RegistryValue RegistryGetKeyValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+RegistryValue RegistryGetKeyValue(const Access& reg, platform::RegKey root, std::string_view keyPath,
                                   std::string_view valueName);
 
 // Whether a value of that name is there, of whatever type, readable or not.
 // A registry that cannot say (the key or the value cannot be queried for
 // another reason than its absence) counts as "there": callers ask before
 // they would write over a value that may belong to someone else.
-bool RegistryValueExists(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+bool RegistryValueExists(const Access& reg, platform::RegKey root, std::string_view keyPath,
                          std::string_view valueName);
 
 // Writes `value` as registry type 1 (text), 3 (binary) or 4 (32-bit number),
@@ -27,12 +38,12 @@ bool RegistryValueExists(const platform::Platform& env, platform::RegKey root, s
 // change of the user's configuration, which must not go on as if it had
 // happened. A value that cannot be converted to the requested kind is
 // reported in a message box and not written. Any other type writes nothing.
-void RegistrySetKeyValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
-                         std::string_view valueName, const RegistryValue& value, RegType valueType);
+void RegistrySetKeyValue(const Access& reg, platform::RegKey root, std::string_view keyPath, std::string_view valueName,
+                         const RegistryValue& value, RegType valueType);
 
 // Deletes a value; one that is not there (or whose key is not) is no
 // failure. Any other failure raises AppError RegistryNotWritten.
-void RegistryDeleteValue(const platform::Platform& env, platform::RegKey root, std::string_view keyPath,
+void RegistryDeleteValue(const Access& reg, platform::RegKey root, std::string_view keyPath,
                          std::string_view valueName);
 
 // "Der Wert "Count" im Schlüssel HKEY_CURRENT_USER\... konnte nicht
@@ -40,7 +51,5 @@ void RegistryDeleteValue(const platform::Platform& env, platform::RegKey root, s
 // name, that the key could not be made.
 std::string NotWrittenText(platform::RegKey root, std::string_view keyPath, std::string_view valueName, long code,
                            bool deletion = false);
-// Whether the exception being handled is such a refused write.
-bool IsNotWritten();
 
 }  // namespace modRegistry

@@ -6,31 +6,31 @@
 
 namespace modprevinst {
 
-void RestoreOrRaiseWindow(const platform::Platform& env, platform::WindowHandle window) {
+void RestoreOrRaiseWindow(platform::IWindowSystem& windows, platform::WindowHandle window) {
     if (window == 0) return;
-    auto placement = env.windows.GetPlacement(window);
+    auto placement = windows.GetPlacement(window);
     if (!placement) return;
     if (placement->showCmd == platform::kShowMinimized) {
         placement->length = 44;
         placement->flags = 0;
         placement->showCmd = platform::kShowNormal;
-        env.windows.SetPlacement(window, *placement);
+        windows.SetPlacement(window, *placement);
         return;
     }
-    env.windows.SetForeground(window);
-    env.windows.BringToTop(window);
+    windows.SetForeground(window);
+    windows.BringToTop(window);
 }
 
-void ActivateWindowByTitle(const platform::Platform& env, std::string_view title) {
-    if (!env.windows.ActivateByTitle(title)) {
+void ActivateWindowByTitle(platform::IWindowSystem& windows, platform::ITextCodec& text, std::string_view title) {
+    if (!windows.ActivateByTitle(title)) {
         Raise(ErrorNumber::InvalidCall);
     }
-    const platform::WindowHandle window = modACTHandle::FindTopLevelWindow(env, "", title);
+    const platform::WindowHandle window = modACTHandle::FindTopLevelWindow(windows, text, "", title);
     if (window == 0) return;
-    RestoreOrRaiseWindow(env, window);
-    env.windows.SetTopmost(window, true);
-    env.windows.DoEvents();
-    env.windows.SetTopmost(window, false);
+    RestoreOrRaiseWindow(windows, window);
+    windows.SetTopmost(window, true);
+    windows.DoEvents();
+    windows.SetTopmost(window, false);
 }
 
 }  // namespace modprevinst

@@ -3,20 +3,23 @@
 #include <string>
 
 #include "base/UiTexts.h"
+#include "common/ActRegistry.h"
 #include "common/modMessages.h"
-#include "common/modRegistry.h"
 
-ConfigurationChange::ConfigurationChange(const platform::Platform& env) {
-    m_Journal = platform::RegistryJournal::Of(env.registry);
-    if (m_Journal != nullptr) {
-        m_Env = &env;
-    } else {
-        m_OwnJournal.emplace(env.registry);
-        m_Journal = &*m_OwnJournal;
-        m_OwnEnv.emplace(platform::Platform{*m_OwnJournal, env.windows, env.messages, env.text, env.files, env.graphics,
-                                            env.programTitle});
-        m_Env = &*m_OwnEnv;
-    }
+namespace {
+
+// The journal the change writes through: the registry itself when it is
+// one, else one of the change's own in front of it.
+platform::RegistryJournal& JournalOf(const modRegistry::Access& registry,
+                                     std::optional<platform::RegistryJournal>& own) {
+    if (platform::RegistryJournal* journal = platform::RegistryJournal::Of(registry.registry)) return *journal;
+    return own.emplace(registry.registry);
+}
+
+}  // namespace
+
+ConfigurationChange::ConfigurationChange(const modRegistry::Access& registry)
+    : m_Journal(&JournalOf(registry, m_OwnJournal)), m_Registry{*m_Journal, registry.text, registry.boxes} {
     m_Journal->Begin();
 }
 
@@ -42,9 +45,21 @@ bool ConfigurationChange::Finish() {
     }
     const bool undone = m_Journal->Undo();
     std::string text =
-        modRegistry::NotWrittenText(failure->root, m_Env->text.FromCodePage(failure->path),
-                                    m_Env->text.FromCodePage(failure->name), failure->code, failure->deletion);
+        modRegistry::NotWrittenText(failure->root, m_Registry.text.FromCodePage(failure->path),
+                                    m_Registry.text.FromCodePage(failure->name), failure->code, failure->deletion);
     text += undone ? texts::kChangeUndone : texts::kChangeNotUndone;
-    modMessages::MsgBox(*m_Env, text, platform::MsgIcon::Exclamation);
+    modMessages::MsgBox(m_Registry.boxes, text, platform::MsgIcon::Exclamation);
     return false;
+}
+
+std::unique_ptr<platform::IHeldLock> LockConfiguration(platform::IMessageBoxes& boxes, platform::INamedMutex& locks) {
+    std::unique_ptr<platform::IHeldLock> held;
+    try {
+        held = locks.Acquire(actregistry::kConfigurationLock, actregistry::kConfigurationLockWaitMs);
+    } catch (const AppError& error) {
+        modMessages::MsgBox(boxes, error.description(), platform::MsgIcon::Exclamation);
+        return nullptr;
+    }
+    if (!held) modMessages::MsgBox(boxes, texts::kConfigurationBusy, platform::MsgIcon::Exclamation);
+    return held;
 }

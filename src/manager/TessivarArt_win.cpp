@@ -90,13 +90,13 @@ platform::UniqueBitmap DrawInfoButtonPicture(int side) {
     });
 }
 
-InfoContent TessivarInfoContent(const platform::Platform& env, platform::IShell& shell) {
+InfoContent TessivarInfoContent(platform::IMessageBoxes& boxes, platform::IShell& shell) {
     InfoContent content;
     content.background = DrawTessivarInfoArt();
     content.credits = DrawCreditImage(texts::kTessivarCredits, kPaper, RGB(236, 240, 248), kGold);
     content.rights = std::string(texts::kTessivarRights);
-    content.openLink = [&env, &shell](HWND, const std::string& address) {
-        clShellExecute launcher(env, shell);
+    content.openLink = [&boxes, &shell](HWND, const std::string& address) {
+        clShellExecute launcher(boxes, shell);
         launcher.LaunchURL(address, clShellExecute::kDesktopWindow, clShellExecute::kShowDefault);
     };
     return content;

@@ -5,7 +5,7 @@
 
 #include "common/frmInfo_win.h"
 #include "platform/Handles_win.h"
-#include "platform/Platform.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 
 // The background of the About window, 320 x 182 pixels.
@@ -17,4 +17,4 @@ platform::UniqueBitmap DrawInfoButtonPicture(int side);
 
 // What Tessivar's About window shows; its link goes through LaunchURL with
 // the desktop window as owner and the show state the program chooses.
-InfoContent TessivarInfoContent(const platform::Platform& env, platform::IShell& shell);
+InfoContent TessivarInfoContent(platform::IMessageBoxes& boxes, platform::IShell& shell);

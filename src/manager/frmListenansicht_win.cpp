@@ -36,8 +36,8 @@ constexpr std::string_view kStatusPanel = "Status";
 
 std::string Decimal(std::int32_t n) { return std::to_string(n); }
 
-bool IsCommandFile(const platform::Platform& env, const std::string& path) {
-    const std::string lower = env.text.ToLower(path);
+bool IsCommandFile(platform::ITextCodec& text, const std::string& path) {
+    const std::string lower = text.ToLower(path);
     return lower.size() > 4 && lower.ends_with(".cmd");
 }
 
@@ -45,13 +45,13 @@ bool IsCommandFile(const platform::Platform& env, const std::string& path) {
 
 frmListenansicht::frmListenansicht(Services services)
     : ui::Window(kClassName),
-      m_Env(services.env),
+      m_Commands(services.commands),
       m_Dialogs(services.dialogs),
       m_Shell(services.shell),
       m_Locks(services.locks),
       m_Backups(services.backups) {
     showInfo = [this](HWND owner) {
-        frmInfo info(TessivarInfoContent(m_Env, m_Shell));
+        frmInfo info(TessivarInfoContent(m_Commands.registry.boxes, m_Shell));
         info.ShowModal(owner);
     };
     chooseBackup = [](HWND owner, std::vector<modBackup::Entry> entries) {
@@ -100,7 +100,7 @@ void frmListenansicht::OnCreate() {
     m_lvCommands->onColumnClick = [this](int column) { lvCommands_ColumnClick(column); };
 
     // Form load: the table, read once, and the command view.
-    if (!m_Table) m_Table = std::make_unique<clCustomTessivars>(m_Env);
+    if (!m_Table) m_Table = std::make_unique<clCustomTessivars>(m_Commands);
     m_SortColumn.reset();
     ShowCommands();
 }
@@ -169,7 +169,7 @@ LRESULT frmListenansicht::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmListenansicht::OnError() {
-    modMessages::MsgBox(m_Env, errortext::Brief(CurrentError()), platform::MsgIcon::Exclamation);
+    modMessages::MsgBox(m_Commands.registry.boxes, errortext::Brief(CurrentError()), platform::MsgIcon::Exclamation);
 }
 
 bool frmListenansicht::InCommandView() const { return m_cmdToolbars->Text() == texts::kToolbarsButton; }
@@ -213,7 +213,7 @@ void frmListenansicht::ShowToolbars() {
     list.AddColumn(texts::kColumnName);
     const auto handler = std::exchange(list.onItemClick, nullptr);
     list.ClearRows();
-    clACTToolbars toolbars(m_Env);
+    clACTToolbars toolbars(m_Commands.registry);
     for (const clACTToolbar& toolbar : toolbars) AddToolbarItem(toolbar);
     list.onItemClick = handler;
     modListviewSort::AutoSizeColumns(list);
@@ -232,7 +232,7 @@ void frmListenansicht::AddToolbarItem(const clACTToolbar& toolbar) {
 void frmListenansicht::FillDone() {
     ui::ListView& list = *m_lvCommands;
     if (m_SortColumn && *m_SortColumn < list.ColumnCount()) {
-        modListviewSort::SortByColumn(list, *m_SortColumn, m_SortAscending, m_Env.text);
+        modListviewSort::SortByColumn(list, *m_SortColumn, m_SortAscending, m_Commands.registry.text);
     }
     ClearPictures();
     if (list.RowCount() > 0) list.SelectRow(0);
@@ -282,7 +282,7 @@ void frmListenansicht::cmdToolbars_Click() {
 }
 
 void frmListenansicht::cmdLaden_Click() {
-    clFileDialog dialog(m_Env, m_Dialogs);
+    clFileDialog dialog(m_Commands.registry.boxes, m_Dialogs);
     dialog.DialogTitle(texts::kLoadDialogTitle);
     dialog.Filter(texts::kCommandFileFilter);
     dialog.hWndParent(reinterpret_cast<platform::WindowHandle>(hwnd()));
@@ -304,14 +304,14 @@ void frmListenansicht::LoadFile(const std::string& path) {
     std::string question(texts::kInstallQuestion1);
     question += command.Name();
     question += texts::kInstallQuestion2;
-    if (modMessages::MsgBox(m_Env, question, platform::MsgIcon::Question, platform::MsgButtons::YesNo) ==
-        platform::MsgAnswer::Yes) {
+    if (modMessages::MsgBox(m_Commands.registry.boxes, question, platform::MsgIcon::Question,
+                            platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes) {
         modListActions::AddToContactToolbar(Actions(), command.CommandID());
     }
 }
 
 void frmListenansicht::ReadTableAgain() {
-    m_Table = std::make_unique<clCustomTessivars>(m_Env);
+    m_Table = std::make_unique<clCustomTessivars>(m_Commands);
     ShowCommands();
 }
 
@@ -319,8 +319,8 @@ void frmListenansicht::cmdSpeichern_Click() {
     const std::optional<std::int32_t> number = SelectedNumber();
     if (!number) return;
     clCustomTessivar& command = m_Table->Item(*number);
-    if (!modListActions::CanSave(m_Env, command)) return;
-    clFileDialog dialog(m_Env, m_Dialogs);
+    if (!modListActions::CanSave(m_Commands.registry.boxes, command)) return;
+    clFileDialog dialog(m_Commands.registry.boxes, m_Dialogs);
     dialog.DialogTitle(texts::kSaveDialogTitle);
     dialog.Filter(texts::kCommandFileFilter);
     dialog.hWndParent(reinterpret_cast<platform::WindowHandle>(hwnd()));
@@ -335,22 +335,22 @@ void frmListenansicht::cmdInfo_Click() {
 
 // Whatever the outcome, both views show the configuration as it is now.
 void frmListenansicht::cmdWiederherstellen_Click() {
-    std::vector<modBackup::Entry> entries = modBackup::List(m_Env, m_Backups);
+    std::vector<modBackup::Entry> entries = modBackup::List(m_Backups);
     if (entries.empty()) {
-        modMessages::MsgBox(m_Env, texts::kRestoreNoBackup, platform::MsgIcon::Information);
+        modMessages::MsgBox(m_Commands.registry.boxes, texts::kRestoreNoBackup, platform::MsgIcon::Information);
         return;
     }
     const std::optional<std::string> chosen = chooseBackup ? chooseBackup(hwnd(), std::move(entries)) : std::nullopt;
     if (!chosen) return;
     const modListActions::Outcome outcome = modListActions::RestoreBackup(Actions(), *chosen);
-    m_Table = std::make_unique<clCustomTessivars>(m_Env);
+    m_Table = std::make_unique<clCustomTessivars>(m_Commands);
     if (InCommandView()) {
         ShowCommands();
     } else {
         ShowToolbars();
     }
     if (outcome == modListActions::Outcome::Done) {
-        modMessages::MsgBox(m_Env, modBackup::RestoreDone(*chosen), platform::MsgIcon::Information);
+        modMessages::MsgBox(m_Commands.registry.boxes, modBackup::RestoreDone(*chosen), platform::MsgIcon::Information);
     }
 }
 
@@ -370,8 +370,8 @@ void frmListenansicht::lvCommands_KeyUp(UINT key) {
     if (key != VK_DELETE) return;
     const std::optional<std::int32_t> number = SelectedNumber();
     if (!number) return;
-    if (modMessages::MsgBox(m_Env, texts::kDeleteQuestion, platform::MsgIcon::Question, platform::MsgButtons::YesNo) !=
-        platform::MsgAnswer::Yes) {
+    if (modMessages::MsgBox(m_Commands.registry.boxes, texts::kDeleteQuestion, platform::MsgIcon::Question,
+                            platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes) {
         return;
     }
     const modListActions::Outcome outcome = modListActions::DeleteCommand(Actions(), *m_Table, *number);
@@ -386,13 +386,13 @@ void frmListenansicht::lvCommands_KeyUp(UINT key) {
 void frmListenansicht::lvCommands_ColumnClick(int column) {
     m_SortAscending = m_SortColumn == column ? !m_SortAscending : true;
     m_SortColumn = column;
-    modListviewSort::SortByColumn(*m_lvCommands, column, m_SortAscending, m_Env.text);
+    modListviewSort::SortByColumn(*m_lvCommands, column, m_SortAscending, m_Commands.registry.text);
 }
 
 void frmListenansicht::OnDropFiles(const std::vector<std::string>& paths) {
     if (!InCommandView()) return;
     // One file at a time, each with its own question.
     for (const std::string& path : paths) {
-        if (IsCommandFile(m_Env, path)) LoadFile(path);
+        if (IsCommandFile(m_Commands.registry.text, path)) LoadFile(path);
     }
 }

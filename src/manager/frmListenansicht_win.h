@@ -18,7 +18,6 @@
 #include "platform/FileDialogs.h"
 #include "platform/Handles_win.h"
 #include "platform/NamedMutex.h"
-#include "platform/Platform.h"
 #include "platform/Shell.h"
 #include "ui/Window_win.h"
 
@@ -34,7 +33,7 @@ class StatusBar;
 class frmListenansicht : public ui::Window {
 public:
     struct Services {
-        const platform::Platform& env;
+        CommandServices commands;
         platform::IFileDialogs& dialogs;
         platform::IShell& shell;
         platform::INamedMutex& locks;
@@ -119,9 +118,9 @@ private:
     // The number of the selected row in the command view, when it names a command.
     std::optional<std::int32_t> SelectedNumber() const;
     bool HoldsCommand(std::int32_t number) const;
-    modListActions::Services Actions() const { return {m_Env, m_Locks, m_Backups}; }
+    modListActions::Services Actions() const { return {m_Commands, m_Locks, m_Backups}; }
 
-    const platform::Platform& m_Env;
+    CommandServices m_Commands;
     platform::IFileDialogs& m_Dialogs;
     platform::IShell& m_Shell;
     platform::INamedMutex& m_Locks;

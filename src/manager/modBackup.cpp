@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "base/AppError.h"
+#include "base/ScopeExit.h"
 #include "base/LittleEndian.h"
 #include "base/UiTexts.h"
 #include "common/ActRegistry.h"
@@ -41,20 +42,20 @@ bool Counter(std::string_view digits, std::int64_t& out) {
 
 std::string KeyName(std::string_view belowRoot) { return std::string(kRootName) + "\\" + std::string(belowRoot); }
 
-[[noreturn]] void RefuseKey(const platform::Platform& env, const std::string& cpPath) {
-    Raise(ErrorNumber::FileAccess, std::string(texts::kBackupKeyUnreadable) + KeyName(env.text.FromCodePage(cpPath)));
+[[noreturn]] void RefuseKey(platform::ITextCodec& text, const std::string& cpPath) {
+    Raise(ErrorNumber::FileAccess, std::string(texts::kBackupKeyUnreadable) + KeyName(text.FromCodePage(cpPath)));
 }
 
 // Only a value that comes back byte for byte may be saved: a backup that
 // gave back something else would quietly change the configuration.
-void Save(const platform::Platform& env, regfile::Writer& out, const std::string& keyName, const std::string& name,
+void Save(platform::ITextCodec& codec, regfile::Writer& out, const std::string& keyName, const std::string& name,
           std::uint32_t type, const ByteArray& data) {
     if (type == platform::kRegDword && data.size() == 4)
         return out.Number(name, static_cast<std::int32_t>(littleendian::ReadU32(data, 0)));
     if (type == platform::kRegBinary) return out.Binary(name, data);
     if (type == platform::kRegSz && !data.empty() && data.back() == 0) {
-        const std::string text = env.text.FromCodePage(std::string(data.begin(), data.end() - 1));
-        std::string back = env.text.ToCodePage(text);
+        const std::string text = codec.FromCodePage(std::string(data.begin(), data.end() - 1));
+        std::string back = codec.ToCodePage(text);
         back.push_back('\0');
         if (ByteArray(back.begin(), back.end()) == data) return out.Text(name, text);
     }
@@ -69,35 +70,35 @@ void Save(const platform::Platform& env, regfile::Writer& out, const std::string
 
 // The key and its subkeys, depth first, each with all its values, written
 // as they are read: only one value is held at a time.
-void SaveKey(const platform::Platform& env, const std::string& cpPath, regfile::Writer& out, bool top) {
+void SaveKey(const modRegistry::Access& registry, const std::string& cpPath, regfile::Writer& out, bool top) {
     platform::RegKey raw = 0;
-    const long opened = env.registry.OpenKey(kHKeyCurrentUser, cpPath, platform::kKeyRead, raw);
-    const std::string keyName = KeyName(env.text.FromCodePage(cpPath));
+    const long opened = registry.registry.OpenKey(kHKeyCurrentUser, cpPath, platform::kKeyRead, raw);
+    const std::string keyName = KeyName(registry.text.FromCodePage(cpPath));
     if (opened == platform::kErrorFileNotFound && top) {
         out.BeginKey(keyName);  // ACT! has not made its configuration yet
         return;
     }
-    if (opened != kErrorSuccess) RefuseKey(env, cpPath);
-    const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
+    if (opened != kErrorSuccess) RefuseKey(registry.text, cpPath);
+    const platform::RegistryKey key = platform::OwnKey(registry.registry, raw);
     out.BeginKey(keyName);
     for (std::uint32_t i = 0;; ++i) {
         std::string name;
         std::uint32_t type = 0;
         ByteArray data;
-        const long r = env.registry.EnumValue(key.get(), i, name, type, data);
+        const long r = registry.registry.EnumValue(key.get(), i, name, type, data);
         if (r == platform::kErrorNoMoreItems) break;
-        if (r != kErrorSuccess) RefuseKey(env, cpPath);
-        Save(env, out, keyName, env.text.FromCodePage(name), type, data);
+        if (r != kErrorSuccess) RefuseKey(registry.text, cpPath);
+        Save(registry.text, out, keyName, registry.text.FromCodePage(name), type, data);
     }
     std::vector<std::string> subkeys;
     for (std::uint32_t i = 0;; ++i) {
         std::string name;
-        const long r = env.registry.EnumKey(key.get(), i, name);
+        const long r = registry.registry.EnumKey(key.get(), i, name);
         if (r == platform::kErrorNoMoreItems) break;
-        if (r != kErrorSuccess) RefuseKey(env, cpPath);
+        if (r != kErrorSuccess) RefuseKey(registry.text, cpPath);
         subkeys.push_back(std::move(name));
     }
-    for (const std::string& sub : subkeys) SaveKey(env, cpPath + "\\" + sub, out, false);
+    for (const std::string& sub : subkeys) SaveKey(registry, cpPath + "\\" + sub, out, false);
 }
 
 std::string TwoDigits(int n) {
@@ -123,62 +124,62 @@ auto Order(const Entry& e) {
 
 // Oldest first beyond the newest kKept; never the one just written, even
 // when the clock went back and its name sorts before older ones.
-void Prune(const platform::Platform& env, const Store& store, const std::string& written) {
-    std::vector<Entry> entries = List(env, store);
+void Prune(const Store& store, const std::string& written) {
+    std::vector<Entry> entries = List(store);
     for (std::size_t i = kKept; i < entries.size(); ++i) {
         if (entries[i].path == written) continue;
         try {
-            env.files.RemoveFile(entries[i].path);
-        } catch (...) {
+            store.files.RemoveFile(entries[i].path);
+        } catch (const AppError&) {
             // A backup that cannot be deleted (read-only, in use) is kept;
             // the change it guards goes on.
         }
     }
 }
 
-std::string WriteBackup(const platform::Platform& env, const Store& store) {
+std::string WriteBackup(const modRegistry::Access& registry, const Store& store) {
     const std::string& folder = store.folder.Path();
     if (folder.empty()) Raise(ErrorNumber::PathNotFound, std::string(texts::kBackupNoFolder));
-    env.files.CreateFolders(folder);
+    store.files.CreateFolders(folder);
     const platform::LocalTime now = store.clock.LocalNow();
     // After the highest number there, not in a gap that pruning left: the
     // new one must be the newest whatever the clock says.
     std::int64_t number = 1;
-    for (const Entry& e : List(env, store)) number = std::max(number, e.number + 1);
+    for (const Entry& e : List(store)) number = std::max(number, e.number + 1);
     std::string path;
     for (;; ++number) {
         path = platform::JoinPath(folder, NameOf(now, number));
-        if (!env.files.Exists(path)) break;
+        if (!store.files.Exists(path)) break;
     }
-    try {
-        const auto file = env.files.OpenWrite(path);
+    // A part of a backup is no backup: it must not be offered later.
+    bool whole = false;
+    ScopeExit dropPart([&] {
+        if (!whole) store.files.RemoveFile(path);
+    });
+    {
+        const auto file = store.files.OpenWrite(path);
         regfile::Writer out([&file](std::span<const std::uint8_t> piece) { file->Write(piece); });
-        SaveKey(env, env.text.ToCodePage(actregistry::kMenuConfig), out, true);
+        SaveKey(registry, registry.text.ToCodePage(actregistry::kMenuConfig), out, true);
         out.Finish();
-    } catch (...) {
-        // A part of a backup is no backup: it must not be offered later.
-        try {
-            env.files.RemoveFile(path);
-        } catch (...) {}
-        throw;
     }
+    whole = true;
     return path;
 }
 
 // --- restoring --------------------------------------------------------------
 
-std::string Lower(const platform::Platform& env, std::string_view text) { return env.text.ToLower(text); }
+std::string Lower(platform::ITextCodec& codec, std::string_view text) { return codec.ToLower(text); }
 
-bool FitsCodePage(const platform::Platform& env, const std::string& text) {
-    return env.text.FromCodePage(env.text.ToCodePage(text)) == text;
+bool FitsCodePage(platform::ITextCodec& codec, const std::string& text) {
+    return codec.FromCodePage(codec.ToCodePage(text)) == text;
 }
 
 // The key below HKEY_CURRENT_USER, or nothing for a key outside ACT!'s
 // configuration: another root, a path that leaves the configuration, or
 // one with empty or "." and ".." parts.
-std::optional<std::string> BelowRoot(const platform::Platform& env, const std::string& path) {
+std::optional<std::string> BelowRoot(platform::ITextCodec& text, const std::string& path) {
     const std::string own = KeyName(actregistry::kMenuConfig);
-    if (path.size() < own.size() || Lower(env, path.substr(0, own.size())) != Lower(env, own)) return std::nullopt;
+    if (path.size() < own.size() || Lower(text, path.substr(0, own.size())) != Lower(text, own)) return std::nullopt;
     std::string_view rest = std::string_view(path).substr(own.size());
     if (!rest.empty()) {
         if (rest.front() != '\\') return std::nullopt;
@@ -234,15 +235,15 @@ std::string Shown(std::string_view name) {
 // half way would leave a configuration that never was.
 class Plan : public regfile::Handler {
 public:
-    explicit Plan(const platform::Platform& env) : m_Env(env) {}
+    explicit Plan(platform::ITextCodec& text) : m_Text(text) {}
 
     void OnKey(std::string path) override {
         if (path.find('\0') != std::string::npos) RefuseName(texts::kRestoreNulInName, path);
-        const std::optional<std::string> below = BelowRoot(m_Env, path);
+        const std::optional<std::string> below = BelowRoot(m_Text, path);
         if (!below) Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreOutsideKey) + Shown(path));
-        if (!FitsCodePage(m_Env, *below))
+        if (!FitsCodePage(m_Text, *below))
             Raise(ErrorNumber::BadFileFormat, std::string(texts::kRestoreNotInCodePage) + Shown(path));
-        m_Key = m_Env.text.ToCodePage(*below);
+        m_Key = m_Text.ToCodePage(*below);
         std::size_t levels = 1;
         for (std::size_t start = 0;; ++levels) {
             const std::size_t cut = m_Key.find('\\', start);
@@ -252,15 +253,15 @@ public:
             start = cut + 1;
         }
         if (levels > kMaxKeyLevels) RefuseName(texts::kRestoreKeyTooLong, path);
-        m_Commands = Lower(m_Env, *below) == Lower(m_Env, actregistry::kCustomCommands);
+        m_Commands = Lower(m_Text, *below) == Lower(m_Text, actregistry::kCustomCommands);
     }
     void OnNumber(std::string name, std::int32_t value) override {
         const auto bytes = littleendian::Bytes(static_cast<std::uint32_t>(value));
         Add(name, RegistryValue(value), platform::kRegDword, ByteArray(bytes.begin(), bytes.end()));
     }
     void OnText(std::string name, std::string text) override {
-        if (!FitsCodePage(m_Env, text)) RefuseName(texts::kRestoreNotInCodePage, name);
-        const std::string cp = m_Env.text.ToCodePage(text);
+        if (!FitsCodePage(m_Text, text)) RefuseName(texts::kRestoreNotInCodePage, name);
+        const std::string cp = m_Text.ToCodePage(text);
         ByteArray data;
         data.reserve(cp.size() + 1);
         data.assign(cp.begin(), cp.end());
@@ -285,11 +286,11 @@ private:
     // for binary data only that it is binary.
     void Add(const std::string& name, const RegistryValue& kind, std::uint32_t type, ByteArray data) {
         if (name.find('\0') != std::string::npos) RefuseName(texts::kRestoreNulInName, name);
-        if (!FitsCodePage(m_Env, name)) RefuseName(texts::kRestoreNotInCodePage, name);
-        std::string cpName = m_Env.text.ToCodePage(name);
+        if (!FitsCodePage(m_Text, name)) RefuseName(texts::kRestoreNotInCodePage, name);
+        std::string cpName = m_Text.ToCodePage(name);
         if (cpName.size() > kMaxValueName) RefuseName(texts::kRestoreValueNameTooLong, name);
         if (data.size() > kMaxValueBytes) RefuseName(texts::kRestoreValueTooLarge, name);
-        const bool count = Lower(m_Env, name) == Lower(m_Env, kCount);
+        const bool count = Lower(m_Text, name) == Lower(m_Text, kCount);
         if (count && m_Commands) {
             // What a run would refuse to work on must not be put back.
             const std::string refusal = clCustomTessivars::CountRefusal(kind, true);
@@ -298,36 +299,36 @@ private:
         m_Writes.push_back({m_Key, std::move(cpName), type, std::move(data), count});
     }
 
-    const platform::Platform& m_Env;
+    platform::ITextCodec& m_Text;
     std::string m_Key;
     bool m_Commands = false;
     std::vector<PlannedWrite> m_Writes;
 };
 
-void Refuse(const platform::Platform& env, std::string_view path, std::string_view why) {
+void Refuse(platform::IMessageBoxes& boxes, std::string_view path, std::string_view why) {
     std::string text(texts::kRestoreRefusedStart);
     text += path;
     text += texts::kRestoreRefusedEnd;
     text += why;
     text += texts::kBackupNothingChanged;
-    modMessages::MsgBox(env, text, platform::MsgIcon::Exclamation);
+    modMessages::MsgBox(boxes, text, platform::MsgIcon::Exclamation);
 }
 
 // A write the registry refuses raises AppError RegistryNotWritten.
-void WriteAll(const platform::Platform& env, const std::vector<PlannedWrite>& writes) {
+void WriteAll(const modRegistry::Access& registry, const std::vector<PlannedWrite>& writes) {
     for (const PlannedWrite& w : writes) {
         const auto refused = [&](const std::string& cpName, long code) {
             Raise(ErrorNumber::RegistryNotWritten,
-                  modRegistry::NotWrittenText(kHKeyCurrentUser, env.text.FromCodePage(w.cpKey),
-                                              env.text.FromCodePage(cpName), code));
+                  modRegistry::NotWrittenText(kHKeyCurrentUser, registry.text.FromCodePage(w.cpKey),
+                                              registry.text.FromCodePage(cpName), code));
         };
         platform::RegKey raw = 0;
-        if (const long r = env.registry.CreateKey(kHKeyCurrentUser, w.cpKey, platform::kKeyAllAccess, raw);
+        if (const long r = registry.registry.CreateKey(kHKeyCurrentUser, w.cpKey, platform::kKeyAllAccess, raw);
             r != kErrorSuccess) {
             refused({}, r);
         }
-        const platform::RegistryKey key = platform::OwnKey(env.registry, raw);
-        if (const long r = env.registry.SetValue(key.get(), w.cpName, w.type, w.data); r != kErrorSuccess)
+        const platform::RegistryKey key = platform::OwnKey(registry.registry, raw);
+        if (const long r = registry.registry.SetValue(key.get(), w.cpName, w.type, w.data); r != kErrorSuccess)
             refused(w.cpName, r);
     }
 }
@@ -347,16 +348,16 @@ std::string FolderOf(platform::IShellFolders& shell) {
     return appData.empty() ? std::string() : platform::JoinPath(appData, "Tessivar\\Sicherungen");
 }
 
-bool Take(const platform::Platform& env, const Store& store) {
+bool Take(const modRegistry::Access& registry, const Store& store) {
     try {
-        const std::string written = WriteBackup(env, store);
-        Prune(env, store, written);
+        const std::string written = WriteBackup(registry, store);
+        Prune(store, written);
         return true;
-    } catch (...) {
+    } catch (const std::exception& e) {
         std::string text(texts::kBackupNotWritten);
-        text += CurrentError().description();
+        text += ErrorOf(e).description();
         text += texts::kBackupNothingChanged;
-        modMessages::MsgBox(env, text, platform::MsgIcon::Exclamation);
+        modMessages::MsgBox(registry.boxes, text, platform::MsgIcon::Exclamation);
         return false;
     }
 }
@@ -394,11 +395,11 @@ std::optional<Entry> EntryOf(std::string_view folder, std::string_view name) {
     return e;
 }
 
-std::vector<Entry> List(const platform::Platform& env, const Store& store) {
+std::vector<Entry> List(const Store& store) {
     std::vector<Entry> entries;
     const std::string& folder = store.folder.Path();
-    if (folder.empty() || !env.files.FolderExists(folder)) return entries;
-    for (const platform::FileEntry& file : env.files.ListFiles(folder)) {
+    if (folder.empty() || !store.files.FolderExists(folder)) return entries;
+    for (const platform::FileEntry& file : store.files.ListFiles(folder)) {
         // A link named like a backup is no backup of ours: pruning it would
         // delete whatever it points to.
         if ((file.attributes & platform::kAttributeReparsePoint) != 0) continue;
@@ -453,27 +454,24 @@ std::string RestoreDone(std::string_view path) {
     return AboutBackup(path, texts::kRestoreDoneStart, texts::kRestoreDoneFileStart, texts::kRestoreDoneEnd);
 }
 
-bool Restore(const platform::Platform& env, const Store& store, std::string_view path) {
+bool Restore(const modRegistry::Access& registry, const Store& store, std::string_view path) {
     std::vector<PlannedWrite> writes;
     try {
-        const auto file = env.files.OpenRead(path);
-        Plan plan(env);
+        const auto file = store.files.OpenRead(path);
+        Plan plan(registry.text);
         regfile::Read([&file](std::span<std::uint8_t> buffer) { return file->Read(buffer); }, plan);
         writes = plan.Done();
-    } catch (...) {
-        Refuse(env, path, CurrentError().description());
+    } catch (const std::exception& e) {
+        Refuse(registry.boxes, path, ErrorOf(e).description());
         return false;
     }
-    if (!Take(env, store)) return false;
-    // All or nothing: a write that fails puts back what the restore wrote
-    // before it, and the message names the value.
-    ConfigurationChange change(env);
-    try {
-        WriteAll(change.env(), writes);
-    } catch (...) {
-        if (!change.Failed()) throw;
-    }
-    return change.Finish();
+    if (!Take(registry, store)) return false;
+    // A write that fails puts back what the restore wrote before it, and the
+    // message names the value.
+    return AllOrNothing(registry, [&writes](const modRegistry::Access& journaled) {
+               WriteAll(journaled, writes);
+               return ChangeOutcome::Done;
+           }) == ChangeOutcome::Done;
 }
 
 }  // namespace modBackup

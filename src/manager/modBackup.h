@@ -19,8 +19,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/modRegistry.h"
 #include "platform/Clock.h"
-#include "platform/Platform.h"
+#include "platform/FileSystem.h"
 #include "platform/ShellFolders.h"
 
 namespace modBackup {
@@ -46,7 +47,9 @@ private:
     mutable std::string m_Path;
 };
 
+// Where the backups go: a folder on a file system, and the clock that names them.
 struct Store {
+    platform::IFileSystem& files;
     platform::IClock& clock;
     Folder folder;
 };
@@ -57,7 +60,7 @@ std::string FolderOf(platform::IShellFolders& shell);
 // Saves the configuration into a new backup and deletes the oldest beyond
 // kKept. False, after a message saying why, when no complete backup could
 // be written: the caller must then change nothing.
-bool Take(const platform::Platform& env, const Store& store);
+bool Take(const modRegistry::Access& registry, const Store& store);
 
 struct Entry {
     std::string path;
@@ -70,7 +73,7 @@ struct Entry {
 // A file name exactly as Tessivar writes it, read back; nothing for any other name.
 std::optional<Entry> EntryOf(std::string_view folder, std::string_view name);
 // The backups in the folder, newest first.
-std::vector<Entry> List(const platform::Platform& env, const Store& store);
+std::vector<Entry> List(const Store& store);
 // "09.12.2026, 05:30:12 Uhr".
 std::string Readable(const platform::LocalTime& time);
 // "512 Byte", "12 KB", "1,2 MB", "210 MB".
@@ -90,6 +93,6 @@ std::string RestoreDone(std::string_view path);
 // Values that the file does not hold stay as they are. False, after a
 // message, when the file is refused (nothing written) or a write failed
 // (what the restore had written is put back then).
-bool Restore(const platform::Platform& env, const Store& store, std::string_view path);
+bool Restore(const modRegistry::Access& registry, const Store& store, std::string_view path);
 
 }  // namespace modBackup

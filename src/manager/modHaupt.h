@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/CommandServices.h"
 #include "manager/ProgressWindow.h"
 #include "manager/modBackup.h"
 #include "platform/NamedMutex.h"
-#include "platform/Platform.h"
 
 namespace modHaupt {
 
@@ -52,10 +52,11 @@ inline constexpr int kExitNotUnderstood = 3;
 
 int ExitCodeOf(RunOutcome outcome);
 
-// What a run works with: the platform, its window, the lock of ACT!'s
-// configuration, and where the add-on lies.
+// What a run works with: ACT!'s configuration with the command files and
+// the boxes of its questions (commands.registry.boxes), its window, the lock
+// of ACT!'s configuration, and where the add-on lies.
 struct Services {
-    const platform::Platform& env;
+    CommandServices commands;
     IProgressWindow& window;
     platform::INamedMutex& locks;
     std::string AddonName;
@@ -64,15 +65,10 @@ struct Services {
     const modBackup::Store& backups;  // taken before the first write of a run
 };
 
-// Takes the lock that every change of ACT!'s configuration holds from its
-// first read to its last write, waiting a few seconds for another Tessivar
-// to finish. Nothing, after a message saying why, when it cannot be had.
-std::unique_ptr<platform::IHeldLock> LockConfiguration(const platform::Platform& env, platform::INamedMutex& locks);
-
 // Why the add-on's program path or start folder cannot go into ACT!'s
 // record as they are (too long for its field, or characters that ACT!'s
 // code page lacks); empty when both fit.
-std::string PathProblem(const platform::Platform& env, std::string_view program, std::string_view folder);
+std::string PathProblem(platform::ITextCodec& text, std::string_view program, std::string_view folder);
 
 // Registers the add-on's command from its command file beside Tessivar and,
 // on request, puts its button on the chosen toolbar.
@@ -92,10 +88,12 @@ std::string_view UsageText();
 std::vector<std::string> WordsOf(std::string_view commandLine);
 
 // 0 (contact toolbar) or 1 (group toolbar) for a toolbar word.
-std::int32_t ToolbarChoiceOf(const platform::Platform& env, std::string_view word);
+std::int32_t ToolbarChoiceOf(platform::ITextCodec& text, std::string_view word);
 
-// `commandLine` is the argument text, without the program's own path.
-RunRequest Main(const platform::Platform& env, std::string_view commandLine);
+// `commandLine` is the argument text, without the program's own path. The
+// presence test looks at `windows`; `boxes` show the refusal.
+RunRequest Main(platform::IWindowSystem& windows, platform::ITextCodec& text, platform::IMessageBoxes& boxes,
+                std::string_view commandLine);
 
 // Whether a command line asks for silence: "/quiet" anywhere in it. Read
 // before anything else, so that even a fault in reading the line itself

@@ -7,36 +7,29 @@
 #include "common/ActRegistry.h"
 #include "common/modMessages.h"
 #include "common/modRegistry.h"
-#include "manager/ConfigurationChange.h"
-#include "manager/modHaupt.h"
+#include "manager/modToolbarButtons.h"
 #include "toolbars/clACTToolbars.h"
 
 namespace modListActions {
 namespace {
 
-// The configuration lock, or nothing (and the message) when another
-// program keeps it longer than a change may wait.
-std::unique_ptr<platform::IHeldLock> Lock(const Services& context) {
-    return modHaupt::LockConfiguration(context.env, context.locks);
-}
+// The list window puts buttons on the contact toolbar by its German name only.
+constexpr std::string_view kContactToolbar[] = {texts::kContactToolbarDe};
+
+platform::IMessageBoxes& Boxes(const Services& context) { return context.commands.registry.boxes; }
 
 bool StillStoredOrSay(const Services& context, const clCustomTessivars& table) {
-    if (IsStillStored(context.env, table)) return true;
-    modMessages::MsgBox(context.env, texts::kTableChanged, platform::MsgIcon::Information);
+    if (IsStillStored(context.commands.registry, table)) return true;
+    modMessages::MsgBox(Boxes(context), texts::kTableChanged, platform::MsgIcon::Information);
     return false;
-}
-
-clACTToolbar* ContactToolbar(clACTToolbars& toolbars) { return toolbars.Item(texts::kContactToolbarDe); }
-
-void ReportToolbarError(const Services& context, std::string_view method) {
-    modMessages::ShowCurrentClassError(context.env, std::string(texts::kClassToolbar) + std::string(method));
 }
 
 }  // namespace
 
-bool IsStillStored(const platform::Platform& env, const clCustomTessivars& table) {
-    const auto read = [&env](const std::string& name) {
-        return modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands, name);
+bool IsStillStored(const modRegistry::Access& registry, const clCustomTessivars& table) {
+    const auto read = [&registry](const std::string& name) {
+        return modRegistry::RegistryGetKeyValue(registry, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands,
+                                                name);
     };
     if (LenientNumber(read("Count")) != table.Count()) return false;
     std::int32_t n = 0;
@@ -48,46 +41,26 @@ bool IsStillStored(const platform::Platform& env, const clCustomTessivars& table
     return true;
 }
 
-// Runs `change` as one change of the configuration: Undone when a write of
-// it failed (everything it wrote is put back then).
-template <typename Change>
-Outcome AllOrNothing(const Services& context, Change&& change) {
-    ConfigurationChange journaled(context.env);
-    Outcome outcome = Outcome::Refused;
-    try {
-        outcome = change(journaled.env());
-    } catch (...) {
-        if (!journaled.Failed()) throw;
-    }
-    return journaled.Finish() ? outcome : Outcome::Undone;
-}
-
 LoadResult LoadCommand(const Services& context, clCustomTessivars& table, std::string_view path) {
-    const auto held = Lock(context);
+    const auto held = LockConfiguration(Boxes(context), context.locks);
     if (!held) return {};
     if (!StillStoredOrSay(context, table)) return {Outcome::Stale, nullptr};
     clCustomTessivar* command = nullptr;
-    const Outcome outcome = AllOrNothing(context, [&](const platform::Platform& env) {
-        command =
-            table.Add(path, clACTToolbars(env).ButtonIDs(), [&] { return modBackup::Take(env, context.backups); });
+    const Outcome outcome = AllOrNothing(context.commands.registry, [&](const modRegistry::Access& registry) {
+        command = table.Add(path, clACTToolbars(registry).ButtonIDs(),
+                            [&] { return modBackup::Take(registry, context.backups); });
         return command != nullptr ? Outcome::Done : Outcome::Refused;
     });
     return {outcome, outcome == Outcome::Done ? command : nullptr};
 }
 
 Outcome AddToContactToolbar(const Services& context, std::int32_t commandId) {
-    const auto held = Lock(context);
+    const auto held = LockConfiguration(Boxes(context), context.locks);
     if (!held) return Outcome::Refused;
-    return AllOrNothing(context, [&](const platform::Platform& env) {
-        try {
-            clACTToolbars toolbars(env);
-            if (clACTToolbar* toolbar = ContactToolbar(toolbars)) {
-                toolbar->AddButton(0);
-                toolbar->AddButton(commandId);
-            }
-        } catch (...) {
-            if (modRegistry::IsNotWritten()) throw;
-            ReportToolbarError(context, texts::kMethodAddButton);
+    return AllOrNothing(context.commands.registry, [&](const modRegistry::Access& registry) {
+        clACTToolbars toolbars(registry);
+        if (const auto error = modToolbarButtons::Add(toolbars, kContactToolbar, commandId)) {
+            modToolbarButtons::Report(registry.boxes, texts::kMethodAddButton, *error);
             return Outcome::Refused;
         }
         return Outcome::Done;
@@ -95,44 +68,37 @@ Outcome AddToContactToolbar(const Services& context, std::int32_t commandId) {
 }
 
 Outcome DeleteCommand(const Services& context, clCustomTessivars& table, std::int32_t position) {
-    const auto held = Lock(context);
+    const auto held = LockConfiguration(Boxes(context), context.locks);
     if (!held) return Outcome::Refused;
     if (!StillStoredOrSay(context, table)) return Outcome::Stale;
     const std::int32_t id = table.Item(position).CommandID();
-    if (!modBackup::Take(context.env, context.backups)) return Outcome::Refused;
-    return AllOrNothing(context, [&](const platform::Platform& env) {
-        // Identifier 0 marks separators: a command whose identifier could not
-        // be read must not take the toolbar's separators with it.
-        if (id > 0) {
-            try {
-                clACTToolbars toolbars(env);
-                if (clACTToolbar* toolbar = ContactToolbar(toolbars)) toolbar->RemoveButton(id);
-            } catch (...) {
-                if (modRegistry::IsNotWritten()) throw;
-                // The command goes all the same, as in the removal run; its
-                // button stays on a toolbar whose list could not be read.
-                ReportToolbarError(context, texts::kMethodRemoveButton);
-            }
+    if (!modBackup::Take(context.commands.registry, context.backups)) return Outcome::Refused;
+    return AllOrNothing(context.commands.registry, [&](const modRegistry::Access& registry) {
+        clACTToolbars toolbars(registry);
+        // The command goes all the same, as in the removal run; its button
+        // stays on a toolbar whose list could not be read.
+        if (const auto error = modToolbarButtons::Remove(toolbars, kContactToolbar, id)) {
+            modToolbarButtons::Report(registry.boxes, texts::kMethodRemoveButton, *error);
         }
         return table.Remove(position) ? Outcome::Done : Outcome::Refused;
     });
 }
 
 Outcome RestoreBackup(const Services& context, std::string_view path) {
-    const auto held = Lock(context);
+    const auto held = LockConfiguration(Boxes(context), context.locks);
     if (!held) return Outcome::Refused;
     // The restore is all or nothing by itself; the window reads everything again anyway.
-    return modBackup::Restore(context.env, context.backups, path) ? Outcome::Done : Outcome::Refused;
+    return modBackup::Restore(context.commands.registry, context.backups, path) ? Outcome::Done : Outcome::Refused;
 }
 
-bool CanSave(const platform::Platform& env, const clCustomTessivar& command) {
+bool CanSave(platform::IMessageBoxes& boxes, const clCustomTessivar& command) {
     if (command.IsComplete()) return true;
     std::string text(texts::kSaveIncomplete1);
     text += command.Name();
     text += texts::kSaveIncomplete2;
     text += command.ReadProblem();
     text += texts::kSaveIncomplete3;
-    modMessages::MsgBox(env, text, platform::MsgIcon::Exclamation);
+    modMessages::MsgBox(boxes, text, platform::MsgIcon::Exclamation);
     return false;
 }
 

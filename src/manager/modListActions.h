@@ -1,7 +1,8 @@
 #pragma once
 // What Tessivar's list window does to ACT!'s configuration: loading a
 // command file into the table, putting its button on the contact toolbar,
-// deleting a command with its button, saving a command to a file.
+// deleting a command with its button, writing a backup back, saving a
+// command to a file.
 //
 // The window reads the command table once; another Tessivar (an add-on's
 // setup, a second list window) may change the configuration meanwhile. So
@@ -13,29 +14,28 @@
 #include <string_view>
 
 #include "commands/clCustomTessivars.h"
+#include "manager/ConfigurationChange.h"
 #include "manager/modBackup.h"
 #include "platform/NamedMutex.h"
-#include "platform/Platform.h"
 
 namespace modListActions {
 
-// `env` is the platform the window's table was made with; its registry is
+// `commands` are what the window's table was made with; their registry is
 // the journal, so that a change that fails part-way is put back.
 struct Services {
-    const platform::Platform& env;
+    CommandServices commands;
     platform::INamedMutex& locks;
     const modBackup::Store& backups;  // a backup before each load and deletion
 };
 
-enum class Outcome {
-    Done,
-    Refused,  // nothing changed; the reason has been shown
-    Stale,  // nothing changed: the stored table is no longer the one held; read it again
-    Undone,  // a write failed and the change was put back (the message is shown); read the table again
-};
+// Done; Refused (nothing changed, the reason has been shown); Stale (nothing
+// changed: the stored table is no longer the one held, read it again);
+// Undone (a write failed and the change was put back, the message is shown:
+// read the table again).
+using Outcome = ChangeOutcome;
 
 // True when "Count" and every record stored are what `table` holds.
-bool IsStillStored(const platform::Platform& env, const clCustomTessivars& table);
+bool IsStillStored(const modRegistry::Access& registry, const clCustomTessivars& table);
 
 struct LoadResult {
     Outcome outcome = Outcome::Refused;
@@ -58,6 +58,6 @@ Outcome RestoreBackup(const Services& context, std::string_view path);
 
 // False, with a message, for a command that could not be read completely:
 // its file would not be a command file.
-bool CanSave(const platform::Platform& env, const clCustomTessivar& command);
+bool CanSave(platform::IMessageBoxes& boxes, const clCustomTessivar& command);
 
 }  // namespace modListActions

@@ -43,23 +43,26 @@ platform::WinClock& Clock() {
     return clock;
 }
 
-modBackup::Store Backups() {
-    return {Clock(), modBackup::Folder([] {
+modBackup::Store Backups(platform::IFileSystem& files) {
+    return {files, Clock(), modBackup::Folder([] {
                 platform::WinShellFolders shell;
                 return modBackup::FolderOf(shell);
             })};
 }
 
+// The commands as the runs and the list window reach them, through the
+// registry journal: every change of theirs is all or nothing.
+CommandServices Commands(platform::WinPlatform& win, platform::IMessageBoxes& boxes) {
+    return {{win.journal, win.text, boxes}, win.files, win.graphics, win.windows};
+}
+
 int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request) {
     platform::SilentMessageBoxes silent;
-    platform::Platform env = win.platform;
-    platform::Platform quietEnv{
-        win.journal, win.windows, silent, win.text, win.files, win.graphics, win.platform.programTitle};
     frmHaupt form;
     NoWindow none;
     platform::WinNamedMutex locks;
-    const modBackup::Store backups = Backups();
-    modHaupt::Services run{request.Quiet ? quietEnv : env,
+    const modBackup::Store backups = Backups(win.files);
+    modHaupt::Services run{Commands(win, request.Quiet ? static_cast<platform::IMessageBoxes&>(silent) : win.messages),
                            request.Quiet ? static_cast<IProgressWindow&>(none) : form,
                            locks,
                            request.AddonName,
@@ -81,8 +84,8 @@ int RunListWindow(platform::WinPlatform& win) {
     platform::WinFileDialogs dialogs;
     platform::WinShell shell;
     platform::WinNamedMutex locks;
-    const modBackup::Store backups = Backups();
-    frmListenansicht form({win.platform, dialogs, shell, locks, backups});
+    const modBackup::Store backups = Backups(win.files);
+    frmListenansicht form({Commands(win, win.messages), dialogs, shell, locks, backups});
     form.Open();
     form.RunUntilClosed();
     return modHaupt::kExitFinished;
@@ -113,15 +116,16 @@ void PrintToConsole(std::string_view text) {
 
 int ShowUsage(platform::WinPlatform& win) {
     PrintToConsole(modHaupt::UsageText());
-    win.platform.messages.Show({std::string(modHaupt::UsageText()), std::string(texts::kUsageTitle),
-                                platform::MsgIcon::Information, platform::MsgButtons::Ok});
+    win.messages.Show({std::string(modHaupt::UsageText()), std::string(texts::kUsageTitle),
+                       platform::MsgIcon::Information, platform::MsgButtons::Ok});
     return modHaupt::kExitFinished;
 }
 
 int RunTessivar() {
     platform::WinPlatform win{std::string(texts::kTessivarTitle)};
     const std::string commandLine = platform::Narrow(GetCommandLineW());
-    const modHaupt::RunRequest request = modHaupt::Main(win.platform, modHaupt::ArgumentText(commandLine));
+    const modHaupt::RunRequest request =
+        modHaupt::Main(win.windows, win.text, win.messages, modHaupt::ArgumentText(commandLine));
     switch (request.kind) {
         case modHaupt::RunKind::Refused: return modHaupt::kExitActRunning;
         case modHaupt::RunKind::NotUnderstood: return modHaupt::kExitNotUnderstood;

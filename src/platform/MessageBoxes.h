@@ -21,7 +21,8 @@ struct MessageBoxRequest {
 class IMessageBoxes {
 public:
     virtual ~IMessageBoxes() = default;
-    // Shows the box modally and returns the button pressed.
+    // Shows the box modally and returns the button pressed. A box that names
+    // no title carries the program's own.
     virtual MsgAnswer Show(const MessageBoxRequest& request) = 0;
 };
 

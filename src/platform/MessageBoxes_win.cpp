@@ -49,7 +49,8 @@ MsgAnswer WinMessageBoxes::Show(const MessageBoxRequest& request) {
     } else if (owner == nullptr) {
         flags |= MB_TASKMODAL;
     }
-    const int id = MessageBoxW(owner, Widen(request.text).c_str(), Widen(request.title).c_str(), flags);
+    const int id = MessageBoxW(owner, Widen(request.text).c_str(),
+                               Widen(request.title.empty() ? m_ProgramTitle : request.title).c_str(), flags);
     return AnswerOf(id);
 }
 

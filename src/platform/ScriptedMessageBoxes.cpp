@@ -2,7 +2,9 @@
 
 namespace platform {
 
-MsgAnswer ScriptedMessageBoxes::Show(const MessageBoxRequest& request) {
+MsgAnswer ScriptedMessageBoxes::Show(const MessageBoxRequest& asked) {
+    MessageBoxRequest request = asked;
+    if (request.title.empty()) request.title = m_ProgramTitle;
     m_Shown.push_back(request);
     if (onShow) onShow(request);
     if (!m_Answers.empty()) {

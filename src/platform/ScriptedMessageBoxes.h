@@ -3,6 +3,8 @@
 // script of answers (or by the first button when the script is empty).
 #include <deque>
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/MessageBoxes.h"
@@ -11,6 +13,8 @@ namespace platform {
 
 class ScriptedMessageBoxes : public IMessageBoxes {
 public:
+    // `programTitle`: the title a box that names none is recorded with.
+    explicit ScriptedMessageBoxes(std::string programTitle = {}) : m_ProgramTitle(std::move(programTitle)) {}
     MsgAnswer Show(const MessageBoxRequest& request) override;
 
     void QueueAnswer(MsgAnswer answer) { m_Answers.push_back(answer); }
@@ -20,6 +24,7 @@ public:
     std::function<void(const MessageBoxRequest&)> onShow;
 
 private:
+    std::string m_ProgramTitle;
     std::deque<MsgAnswer> m_Answers;
     std::vector<MessageBoxRequest> m_Shown;
 };

@@ -1,19 +1,22 @@
 #pragma once
-// The in-memory substitutes, bundled: what tests run the portable code on.
+// The in-memory substitutes, held together: what tests run the portable code
+// on. Routines are handed the ones they use, never the whole set.
+#include <string>
+#include <utility>
+
 #include "platform/Cp1252Codec.h"
 #include "platform/MemoryFileSystem.h"
 #include "platform/MemoryGraphics.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/MemoryWindowSystem.h"
-#include "platform/Platform.h"
 #include "platform/RegistryJournal.h"
 #include "platform/ScriptedMessageBoxes.h"
 
 namespace platform {
 
 struct SubstitutePlatform {
-    explicit SubstitutePlatform(std::string title = "Tessivar")
-        : platform{journal, windows, messages, text, files, graphics, std::move(title)} {}
+    // `title`: the program's, which boxes that name none carry.
+    explicit SubstitutePlatform(std::string title = "Tessivar") : messages(std::move(title)) {}
     SubstitutePlatform(const SubstitutePlatform&) = delete;
     SubstitutePlatform& operator=(const SubstitutePlatform&) = delete;
 
@@ -24,7 +27,6 @@ struct SubstitutePlatform {
     Cp1252Codec text;
     MemoryFileSystem files;
     MemoryGraphics graphics;
-    Platform platform;
 };
 
 }  // namespace platform

@@ -1,9 +1,12 @@
 #pragma once
-// The Win32 implementations, bundled for a program's start.
+// The Win32 implementations, held together for a program's start, which
+// hands each routine the ones it uses.
+#include <string>
+#include <utility>
+
 #include "platform/FileSystem_win.h"
 #include "platform/Graphics_win.h"
 #include "platform/MessageBoxes_win.h"
-#include "platform/Platform.h"
 #include "platform/RegistryJournal.h"
 #include "platform/Registry_win.h"
 #include "platform/TextCodec_win.h"
@@ -12,8 +15,8 @@
 namespace platform {
 
 struct WinPlatform {
-    explicit WinPlatform(std::string title)
-        : platform{journal, windows, messages, text, files, graphics, std::move(title)} {}
+    // `title`: the program's, which boxes that name none carry.
+    explicit WinPlatform(std::string title) : messages(std::move(title)) {}
     WinPlatform(const WinPlatform&) = delete;
     WinPlatform& operator=(const WinPlatform&) = delete;
 
@@ -24,7 +27,6 @@ struct WinPlatform {
     WinTextCodec text;
     WinFileSystem files;
     WinGraphics graphics;
-    Platform platform;
 };
 
 }  // namespace platform

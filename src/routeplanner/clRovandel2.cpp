@@ -41,10 +41,10 @@ public:
     void SetStatusPicture(int number) override { m_Window.Form().SetStatusPicture(number); }
     void SetStatusPicture(std::string_view key) override { m_Window.Form().SetStatusPicture(key); }
     void SetProgress(int value) override { m_Window.Form().SetProgress(value); }
-    void DoEvents() override { m_Window.Env().windows.DoEvents(); }
-    void WaitForEvents(int timeoutMs) override { m_Window.Env().windows.WaitForEvents(timeoutMs); }
+    void DoEvents() override { m_Window.Windows().DoEvents(); }
+    void WaitForEvents(int timeoutMs) override { m_Window.Windows().WaitForEvents(timeoutMs); }
     platform::MsgAnswer MsgBox(const platform::MessageBoxRequest& request) override {
-        return m_Window.Env().messages.Show(request);
+        return m_Window.Boxes().Show(request);
     }
     bool Ended() override { return m_Window.Beendet() || m_Window.SchliessenAngefragt(); }
 
@@ -171,8 +171,8 @@ bool clRovandel2::Aufgabe(std::string_view routine, const std::function<void()>&
     m_Busy = true;
     try {
         body();
-    } catch (...) {
-        modRovandel2::MeldeFehler(Env(), routine);
+    } catch (const std::exception& e) {
+        modRovandel2::MeldeFehler(Boxes(), routine, ErrorOf(e));
     }
     m_Busy = false;
     if (m_CloseRequested) {
@@ -188,7 +188,7 @@ void clRovandel2::zeigeStatus(std::string_view Text) {
                                  ? std::string()
                                  : Programmname() + std::string(texts::kRovStatusSeparator) + std::string(Text));
     }
-    Env().windows.DoEvents();
+    Windows().DoEvents();
 }
 
 void clRovandel2::aktiviereEingaben(bool Aktiv) {
@@ -196,12 +196,12 @@ void clRovandel2::aktiviereEingaben(bool Aktiv) {
     for (const std::string& name : m_Form.ControlNames()) {
         if (Locks(name)) m_Form.SetEnabled(name, Aktiv);
     }
-    Env().windows.DoEvents();
+    Windows().DoEvents();
 }
 
 void clRovandel2::SetFrontwindow(const IRovandel2Form& Fenster, bool ImVordergrund) {
     const std::string caption = Fenster.Caption();
-    platform::IWindowSystem& windows = Env().windows;
+    platform::IWindowSystem& windows = Windows();
     try {
         platform::WindowHandle found = 0;
         windows.EnumTopLevelWindows([&](platform::WindowHandle window) {
@@ -228,7 +228,7 @@ void clRovandel2::MeldeErfassungsfehler() {
     if (!m_CaptureError) return;
     const std::string text = errortext::Report(texts::kRovCaptureFailed, *m_CaptureError);
     m_CaptureError.reset();
-    modMessages::MsgBox(Env(), text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+    modMessages::MsgBox(Boxes(), text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 
 void clRovandel2::setzeAdresse(bool start) {
@@ -348,7 +348,7 @@ void clRovandel2::RouteCalculation() {
         case RouteOutcome::End::Failed: break;
         case RouteOutcome::End::Sent:
             aktiviereEingaben(true);
-            Env().windows.DoEvents();
+            Windows().DoEvents();
             SetFrontwindow(m_Form, false);
             if (Stopping()) return;
             break;
@@ -363,6 +363,7 @@ void clRovandel2::cmdInfo_Click() {
 void clRovandel2::imBanner_Click() {
     Aufgabe("imBanner_Click", [this] {
         CookieWindow window(*this);
-        modCookies::Bereinigen({m_Env.settings, m_Env.env, m_Env.shell, m_Form.Handle(), window});
+        modCookies::Bereinigen(
+            {m_Env.settings, m_Env.registry, m_Env.files, m_Env.windows, m_Env.shell, m_Form.Handle(), window});
     });
 }

@@ -15,7 +15,8 @@
 #include "common/clACTApplication.h"
 #include "browser/Browser.h"
 #include "platform/Clock.h"
-#include "platform/Platform.h"
+#include "common/modRegistry.h"
+#include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/ShellFolders.h"
@@ -23,8 +24,14 @@
 
 class clRovandel2 {
 public:
+    // What the window works with: the window events that its tasks let run
+    // and the window list (the window kept on top); the registry (the
+    // shell's cookie folder), whose boxes show the window's messages; the
+    // cookie files; the options; the shell's folders; the link to ACT!; ...
     struct Services {
-        const platform::Platform& env;
+        platform::IWindowSystem& windows;
+        modRegistry::Access registry;
+        platform::IFileSystem& files;
         platform::ISettingsStore& settings;
         platform::IShellFolders& shell;
         clACTApplication& ACTApp;
@@ -84,7 +91,8 @@ public:
     bool SchliessenAngefragt() const { return m_CloseRequested; }
 
     IRovandel2Form& Form() { return m_Form; }
-    const platform::Platform& Env() const { return m_Env.env; }
+    platform::IWindowSystem& Windows() const { return m_Env.windows; }
+    platform::IMessageBoxes& Boxes() const { return m_Env.registry.boxes; }
 
 private:
     // Runs `body` as a task of the window. While another task runs the

@@ -23,18 +23,17 @@ int Fortschritt(std::size_t count, std::size_t total) {
 }
 
 std::string CookieOrdner(const Context& context) {
-    const platform::Platform& env = context.env;
     const platform::WindowHandle owner = context.owner;
     std::string p = modOptionen::CookiePfad(context.settings);
     if (p.empty()) p = context.shellFolders.GetSpecialFolder(platform::kFolderCookies, owner);
     if (p.empty()) {
-        const RegistryValue value =
-            modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser, kShellFoldersKey, kShellFoldersValue);
+        const RegistryValue value = modRegistry::RegistryGetKeyValue(context.registry, modRegistry::HKeyCurrentUser,
+                                                                     kShellFoldersKey, kShellFoldersValue);
         if (value.IsText()) p = value.ToText();
     }
-    if (p.empty() || !env.files.FolderExists(p)) {
+    if (p.empty() || !context.files.FolderExists(p)) {
         p = context.shellFolders.BrowseForFolder(platform::kFolderDesktop, owner, texts::kRovChooseCookieFolder);
-        if (!env.files.FolderExists(p)) return {};
+        if (!context.files.FolderExists(p)) return {};
     }
     return p;
 }
@@ -42,20 +41,20 @@ std::string CookieOrdner(const Context& context) {
 namespace {
 
 void Report(const Context& context, const std::string& text) {
-    modMessages::MsgBox(context.env, text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+    modMessages::MsgBox(context.registry.boxes, text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 
 void Delete(const Context& context, const std::string& p, const std::string& name) {
     std::string question(texts::kRovDeleteCookie1);
     question += name;
     question += texts::kRovDeleteCookie2;
-    if (modMessages::MsgBox(context.env, question, platform::MsgIcon::Question, platform::MsgButtons::YesNo) !=
-        platform::MsgAnswer::Yes) {
+    if (modMessages::MsgBox(context.registry.boxes, question, platform::MsgIcon::Question,
+                            platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes) {
         return;
     }
     modOptionen::SetCookiePfad(context.settings, p);
     try {
-        context.env.files.RemoveFile(platform::JoinPath(p, name));
+        context.files.RemoveFile(platform::JoinPath(p, name));
     } catch (const AppError& e) {
         // The walk goes on with the next file.
         Report(context, std::string(texts::kRovCookieNotDeleted1) + name + std::string(texts::kRovCookieNotDeleted2) +
@@ -68,11 +67,10 @@ void Delete(const Context& context, const std::string& p, const std::string& nam
 void Bereinigen(const Context& context) {
     const std::string p = CookieOrdner(context);
     if (p.empty()) return;
-    const platform::Platform& env = context.env;
     ICookieWindow& window = context.window;
     std::vector<platform::FileEntry> files;
     try {
-        files = env.files.ListFiles(p);
+        files = context.files.ListFiles(p);
     } catch (const AppError& e) {
         Report(context,
                std::string(texts::kRovCookieFolderUnreadable) + p + std::string(texts::kCrLf) + e.description());
@@ -88,7 +86,7 @@ void Bereinigen(const Context& context) {
     std::size_t count = 0;
     for (const platform::FileEntry& file : files) {
         window.SetProgress(Fortschritt(++count, files.size()));
-        env.windows.DoEvents();
+        context.windows.DoEvents();
         // The user closed the window meanwhile: it closes once the walk has stopped.
         if (window.CloseRequested()) break;
         // A link may lead out of the folder, and deleting it may delete

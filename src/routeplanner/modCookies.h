@@ -9,9 +9,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Platform.h"
+#include "common/modRegistry.h"
+#include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
 #include "platform/ShellFolders.h"
+#include "platform/WindowSystem.h"
 
 namespace modCookies {
 
@@ -32,12 +34,15 @@ public:
     virtual bool CloseRequested() = 0;
 };
 
-// What the clean-up works with: the options, the platform's file system,
-// registry, message boxes and window events, the shell's folders, and the
+// What the clean-up works with: the options, the registry (the shell's
+// cookie folder; its boxes ask and report), the cookie files, the window
+// events that run while the files are walked, the shell's folders, and the
 // window that owns the shell's dialogs.
 struct Context {
     platform::ISettingsStore& settings;
-    const platform::Platform& env;
+    modRegistry::Access registry;
+    platform::IFileSystem& files;
+    platform::IWindowSystem& windows;
     platform::IShellFolders& shellFolders;
     platform::WindowHandle owner;
     ICookieWindow& window;

@@ -4,10 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "base/AppError.h"
 #include "common/clACTApplication.h"
 #include "platform/Automation.h"
 #include "platform/Locale.h"
-#include "platform/Platform.h"
+#include "platform/MessageBoxes.h"
 
 namespace modRovandel2 {
 
@@ -29,16 +30,15 @@ inline constexpr int kExitRefused = 2;  // ACT! not running or no database open:
 
 // Creates ACTApp, refuses without a running ACT! or an open database
 // (exclamation boxes, system-modal), and sets Programmname.
-Start Main(const platform::Platform& env, platform::IAutomation& automation, platform::ILocale& locale,
-           Programm& programm);
+Start Main(const clACTApplication::Services& link, Programm& programm);
 
 // Main's two refusals alone, asking ACT! through `link`; the boxes are shown
 // here. For a start that asks ACT! on another thread while it builds the
 // window: no state of the run is touched.
-Start Pruefe(const platform::Platform& env, clACTApplication& link);
+Start Pruefe(platform::IMessageBoxes& boxes, clACTApplication& link);
 
 // "Fehler in " + routine, "Fehlernummer: " + number, "Fehlerbeschreibung: " +
-// description, with the exclamation icon; for the error being handled.
-void MeldeFehler(const platform::Platform& env, std::string_view routine);
+// description, with the exclamation icon.
+void MeldeFehler(platform::IMessageBoxes& boxes, std::string_view routine, const AppError& error);
 
 }  // namespace modRovandel2

@@ -30,8 +30,9 @@ int RunRovandel2() {
     // is known, and the window then goes unseen.
     platform::Background<modRovandel2::Start> checks([&win, &locale] {
         platform::WinAutomation automation;
-        clACTApplication link(win.platform, automation, locale, clACTApplication::Build::RoutePlanner);
-        return modRovandel2::Pruefe(win.platform, link);
+        clACTApplication link({automation, win.windows, win.text, win.messages, locale},
+                              clACTApplication::Build::RoutePlanner);
+        return modRovandel2::Pruefe(win.messages, link);
     });
     // This thread becomes an apartment with its first object: an address capture.
     platform::WinAutomation automation(platform::ComStart::WithFirstObject);
@@ -41,12 +42,21 @@ int RunRovandel2() {
     platform::WinBrowserFactory browsers(automation);
     platform::WinClock clock;
     modRovandel2::Programm programm;
-    programm.ACTApp =
-        std::make_unique<clACTApplication>(win.platform, automation, locale, clACTApplication::Build::RoutePlanner);
+    programm.ACTApp = std::make_unique<clACTApplication>(
+        clACTApplication::Services{automation, win.windows, win.text, win.messages, locale},
+        clACTApplication::Build::RoutePlanner);
     // Read by nothing before the window loads, which is after the checks.
     programm.Programmname = std::string(texts::kRovandelTitle);
-    frmRovandel2 form(
-        {win.platform, settings, folders, *programm.ACTApp, programm.Programmname, browsers, shell, clock});
+    frmRovandel2 form({win.windows,
+                       {win.journal, win.text, win.messages},
+                       win.files,
+                       settings,
+                       folders,
+                       *programm.ACTApp,
+                       programm.Programmname,
+                       browsers,
+                       shell,
+                       clock});
     form.Build();
     switch (checks.Wait()) {
         case modRovandel2::Start::Abgelehnt: return modRovandel2::kExitRefused;

@@ -24,7 +24,7 @@ std::int32_t FirstMatch(const clButtonItemList& list, std::int32_t CommandID) {
 }  // namespace
 
 
-clACTToolbar::clACTToolbar(const platform::Platform& env) : m_Env(&env) {}
+clACTToolbar::clACTToolbar(const modRegistry::Access& registry) : m_Registry(registry) {}
 
 void clACTToolbar::Init(std::int32_t Index) {
     m_RegistryIndex = Index;
@@ -35,17 +35,18 @@ void clACTToolbar::Init(std::int32_t Index) {
     m_Buttons.clear();
 
     const std::string key = actregistry::ToolbarKey(Index);
-    m_TypeId = LenientNumber(modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "TypeID"));
+    m_TypeId = LenientNumber(modRegistry::RegistryGetKeyValue(m_Registry, modRegistry::HKeyCurrentUser, key, "TypeID"));
     if (m_TypeId == 0) return;
 
     const RegistryValue name =
-        modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "WindowName");
+        modRegistry::RegistryGetKeyValue(m_Registry, modRegistry::HKeyCurrentUser, key, "WindowName");
     if (!name.IsBytes()) m_WindowName = name.ToText();
     ReadButtons(key);
 }
 
 void clACTToolbar::ReadButtons(const std::string& key) {
-    const RegistryValue stored = modRegistry::RegistryGetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "Buttons");
+    const RegistryValue stored =
+        modRegistry::RegistryGetKeyValue(m_Registry, modRegistry::HKeyCurrentUser, key, "Buttons");
     if (!stored.IsNone() && !stored.IsBytes()) {
         // Not ours to guess at: rewriting it as binary would destroy it.
         m_ReadError.emplace(ErrorNumber::TypeMismatch, Described(texts::kButtonListNotBinary));
@@ -93,6 +94,11 @@ void clACTToolbar::AddButton(std::int32_t CommandID) {
     *m_List = std::move(changed);
 }
 
+void clACTToolbar::AddSeparatorAndButton(std::int32_t CommandID) {
+    AddButton(0);
+    AddButton(CommandID);
+}
+
 void clACTToolbar::RemoveButton(std::int32_t CommandID) {
     clButtonItemList changed = ListForChange();
     // Rescanning from the front after each removal is what lets the
@@ -106,6 +112,6 @@ void clACTToolbar::RemoveButton(std::int32_t CommandID) {
 
 void clACTToolbar::WriteButtons(const clButtonItemList& list) const {
     const std::string key = actregistry::ToolbarKey(m_RegistryIndex);
-    modRegistry::RegistrySetKeyValue(*m_Env, modRegistry::HKeyCurrentUser, key, "Buttons",
+    modRegistry::RegistrySetKeyValue(m_Registry, modRegistry::HKeyCurrentUser, key, "Buttons",
                                      RegistryValue(list.GetByteArray()), RegType::Binary);
 }

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "base/AppError.h"
-#include "platform/Platform.h"
+#include "common/modRegistry.h"
 #include "toolbars/clButtonItemList.h"
 
 class clACTToolbar {
 public:
-    explicit clACTToolbar(const platform::Platform& env);
+    explicit clACTToolbar(const modRegistry::Access& registry);
     clACTToolbar(const clACTToolbar&) = delete;
     clACTToolbar& operator=(const clACTToolbar&) = delete;
 
@@ -36,6 +36,8 @@ public:
     // they fail: a value that could not be read is never overwritten.
     void AddButton(std::int32_t CommandID);
     void RemoveButton(std::int32_t CommandID);
+    // How a command's button is put on a toolbar: a separator, then the button.
+    void AddSeparatorAndButton(std::int32_t CommandID);
 
 private:
     const clButtonItemList& ListForChange() const;
@@ -43,7 +45,7 @@ private:
     void ReadButtons(const std::string& key);
     void WriteButtons(const clButtonItemList& list) const;
 
-    const platform::Platform* m_Env;
+    modRegistry::Access m_Registry;
     std::int32_t m_RegistryIndex = 0;
     std::int32_t m_TypeId = 0;
     std::string m_WindowName;

@@ -9,13 +9,13 @@
 #include "base/UiTexts.h"
 #include "common/modRegistry.h"
 
-clACTToolbars::clACTToolbars(const platform::Platform& env) {
-    m_Count = std::max(0, LenientNumber(modRegistry::RegistryGetKeyValue(env, modRegistry::HKeyCurrentUser,
+clACTToolbars::clACTToolbars(const modRegistry::Access& registry) {
+    m_Count = std::max(0, LenientNumber(modRegistry::RegistryGetKeyValue(registry, modRegistry::HKeyCurrentUser,
                                                                          actregistry::kToolbarSummary, "Bars")));
     const std::int32_t toRead = std::min(m_Count, kMaxToolbars);
     m_Toolbars.reserve(static_cast<std::size_t>(toRead));
     for (std::int32_t n = 0; n < toRead; ++n) {
-        auto bar = std::make_unique<clACTToolbar>(env);
+        auto bar = std::make_unique<clACTToolbar>(registry);
         bar->Init(n);
         m_Toolbars.push_back(std::move(bar));
     }

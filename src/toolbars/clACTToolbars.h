@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "common/modRegistry.h"
 #include "toolbars/clACTToolbar.h"
 
 class clACTToolbars {
@@ -17,7 +17,7 @@ public:
     // A damaged "Bars" value must not make Tessivar read keys without end.
     static constexpr std::int32_t kMaxToolbars = 1000;
 
-    explicit clACTToolbars(const platform::Platform& env);
+    explicit clACTToolbars(const modRegistry::Access& registry);
 
     // "Bars" as read (0 when missing or negative), even beyond kMaxToolbars.
     std::int32_t Count() const { return m_Count; }

@@ -5,6 +5,7 @@
 
 #include "commands/CommandData.h"
 #include "base/AppError.h"
+#include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 
 using platform::MsgIcon;
@@ -17,7 +18,7 @@ const std::string kKey(actregistry::kCustomCommands);
 class Command : public testing::Test {
 protected:
     platform::SubstitutePlatform sub;
-    clCustomTessivar command{sub.platform};
+    clCustomTessivar command{CommandsOf(sub)};
 
     ByteArray Stored(const std::string& name) {
         auto v = sub.registry.Get(platform::kHKeyCurrentUser, kKey, name);
@@ -116,7 +117,7 @@ TEST_F(Command, ASavedCommandLoadsBackByteForByte) {
     EXPECT_EQ(file->size(), 1172u + 40 + 24 * 24 * 3 + 40 + 16 * 16 * 3);
     EXPECT_FALSE(command.DataChanged());
 
-    clCustomTessivar loaded(sub.platform);
+    clCustomTessivar loaded(CommandsOf(sub));
     sub.files.Put("C:\\Addons\\B.cmd", [&] {
         ByteArray f = *file;
         f.push_back(0xEE);

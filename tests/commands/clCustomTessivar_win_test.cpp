@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/CommandServices.h"
+
 #include <array>
 
 #include "commands/CommandData.h"
@@ -56,7 +58,7 @@ protected:
 
     platform::WinPlatform win{"Tessivar"};
     platform::ScriptedMessageBoxes boxes;
-    platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Tessivar"};
+    const CommandServices env{{win.registry, win.text, boxes}, win.files, win.graphics, win.windows};
     std::wstring m_Folder;
     std::vector<std::wstring> m_Written;
 };

@@ -6,6 +6,7 @@
 
 #include "commands/CommandData.h"
 #include "base/AppError.h"
+#include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 
 namespace td = testdata;
@@ -35,7 +36,7 @@ protected:
 TEST_F(Table, TheNewIdentifierIsTheSmallestFreeOneFrom30101) {
     td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}, {30104, "C"}});
     PutFile("neu.cmd", 77, "Neu");
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     sub.registry.ClearLog();
     clCustomTessivar* added = table.Add("neu.cmd", {});
     ASSERT_NE(added, nullptr);
@@ -50,7 +51,7 @@ TEST_F(Table, TheNewIdentifierIsTheSmallestFreeOneFrom30101) {
     platform::SubstitutePlatform other;
     td::SeedTable(other.registry, {{100, "A"}, {90000, "B"}});
     other.files.Put("neu.cmd", *sub.files.Get("neu.cmd"));
-    clCustomTessivars low(other.platform);
+    clCustomTessivars low(CommandsOf(other));
     EXPECT_EQ(low.Add("neu.cmd", {})->CommandID(), 30101);
 }
 
@@ -58,7 +59,7 @@ TEST_F(Table, ANameInUseIsRefusedWhateverItsLetterCaseButATrailingBlankMakesItNe
     td::SeedTable(sub.registry, {{30101, "Route \xC4nderung"}});
     PutFile("gleich.cmd", 1, "ROUTE \xE4NDERUNG");
     PutFile("blank.cmd", 1, "Route \xC4nderung ");
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     sub.registry.ClearLog();
     EXPECT_EQ(table.Add("gleich.cmd", {}), nullptr);
     EXPECT_TRUE(sub.registry.Writes().empty());
@@ -72,7 +73,7 @@ TEST_F(Table, ANameInUseIsRefusedWhateverItsLetterCaseButATrailingBlankMakesItNe
 
 TEST_F(Table, WithoutCountTheTableIsEmptyAndTheFirstAddStartsIt) {
     PutFile("a.cmd", 1, "A");
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     EXPECT_EQ(table.Count(), 0);
     EXPECT_EQ(table.Add("missing.cmd", {}), nullptr);
     ASSERT_NE(table.Add("a.cmd", {}), nullptr);
@@ -86,7 +87,7 @@ TEST_F(Table, WithoutCountTheTableIsEmptyAndTheFirstAddStartsIt) {
 
 TEST_F(Table, RemoveMovesTheLaterRecordsDownThenLowersTheCount) {
     td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}, {30103, "C"}});
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     sub.registry.ClearLog();
     ASSERT_TRUE(table.Remove(0));
     EXPECT_EQ(WrittenNames(), (std::vector<std::string>{"Command-0", "Command-1", "Count"}));
@@ -107,7 +108,7 @@ TEST_F(Table, RemoveMovesTheLaterRecordsDownThenLowersTheCount) {
 
 TEST_F(Table, RemovingWhatIsNotThereSaysSoAndWritesNothing) {
     td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}, {30103, "C"}});
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     sub.registry.ClearLog();
     EXPECT_FALSE(table.Remove(3));
     EXPECT_FALSE(table.Remove(-1));
@@ -126,7 +127,7 @@ TEST(TableInterrupted, ARemovalCutShortAtAnyWriteLosesNoOtherCommand) {
             platform::SubstitutePlatform sub;
             td::SeedTable(sub.registry, commands);
             {
-                clCustomTessivars table(sub.platform);
+                clCustomTessivars table(CommandsOf(sub));
                 sub.registry.FailWritesFrom(k);
                 try {
                     table.Remove(removed);
@@ -135,7 +136,7 @@ TEST(TableInterrupted, ARemovalCutShortAtAnyWriteLosesNoOtherCommand) {
                 }
             }
             sub.registry.SetFaultHook(nullptr);
-            clCustomTessivars fresh(sub.platform);
+            clCustomTessivars fresh(CommandsOf(sub));
             std::set<std::string> names;
             for (const auto& c : fresh) names.insert(c->Name());
             for (int other = 0; other < 4; ++other) {
@@ -160,7 +161,7 @@ TEST_F(Table, CommandsThatCannotBeReadStayInPlaceAndMoveUnchanged) {
     sub.registry.Put(kHKeyCurrentUser, kKey, "BitmapL-30105", platform::kRegBinary, flat);
     sub.registry.PutDword(kHKeyCurrentUser, kKey, "BitmapS-30106", 7);
 
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     ASSERT_EQ(table.Count(), 6);
     EXPECT_TRUE(table.Item(0).IsComplete());
     for (int i = 1; i < 6; ++i) EXPECT_FALSE(table.Item(i).IsComplete()) << i;
@@ -217,7 +218,7 @@ TEST(UntrustedCount, IsListedAsFarAsItCanBeReadAndRefusesEveryChange) {
         sub.files.Put("neu.cmd", td::CommandFile(td::Record(1, "Neu"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
         sub.registry.ClearLog();
 
-        clCustomTessivars table(sub.platform);
+        clCustomTessivars table(CommandsOf(sub));
         EXPECT_FALSE(table.ChangeRefusal().empty());
         ASSERT_EQ(table.Count(), 2);
         EXPECT_EQ(table.Item(1).Name(), "B");
@@ -251,10 +252,10 @@ TEST(LargeTables, AreReadWholeUpToTheLimitAndRenumberedWithoutCreatingRecords) {
     {
         platform::SubstitutePlatform sub;
         SeedLarge(sub.registry, 10003, 10003);
-        clCustomTessivars table(sub.platform);
+        clCustomTessivars table(CommandsOf(sub));
         ASSERT_TRUE(table.ChangeRefusal().empty());
         ASSERT_TRUE(table.Remove(0));
-        clCustomTessivars fresh(sub.platform);
+        clCustomTessivars fresh(CommandsOf(sub));
         ASSERT_EQ(fresh.Count(), 10002);
         for (std::int32_t n : {0, 9998, 9999, 10000, 10001}) {
             EXPECT_EQ(fresh.Item(n).Name(), "Befehl " + std::to_string(n + 1)) << n;
@@ -265,7 +266,7 @@ TEST(LargeTables, AreReadWholeUpToTheLimitAndRenumberedWithoutCreatingRecords) {
     constexpr std::int32_t kCount = 12000;
     platform::SubstitutePlatform sub;
     SeedLarge(sub.registry, 4, kCount);
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     ASSERT_TRUE(table.ChangeRefusal().empty());
     EXPECT_EQ(table.Count(), kCount);
     ASSERT_TRUE(table.Remove(1));
@@ -292,7 +293,7 @@ TEST_F(Table, ANewIdentifierTakesNoNumberWhoseImagesAreStoredOrThatAToolbarCalls
         other.registry.Put(kHKeyCurrentUser, kKey, "Command-1", platform::kRegBinary, record);
         other.files.Put("neu.cmd", td::CommandFile(td::Record(1, "Neu"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
         const auto images = other.registry.Get(kHKeyCurrentUser, kKey, "BitmapL-30102");
-        clCustomTessivars table(other.platform);
+        clCustomTessivars table(CommandsOf(other));
         ASSERT_NE(table.Add("neu.cmd", {}), nullptr);
         EXPECT_EQ(table.Item(2).CommandID(), 30103);
         EXPECT_EQ(other.registry.Get(kHKeyCurrentUser, kKey, "BitmapL-30102")->data, images->data);
@@ -302,7 +303,7 @@ TEST_F(Table, ANewIdentifierTakesNoNumberWhoseImagesAreStoredOrThatAToolbarCalls
     sub.registry.PutText(kHKeyCurrentUser, kKey, "Command-1", "kein Datensatz");  // its images stay stored
     sub.registry.PutDword(kHKeyCurrentUser, kKey, "BitmapS-30104", 1);  // left by a command long gone
     PutFile("neu.cmd", 1, "Neu");
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     ASSERT_NE(table.Add("neu.cmd", {30103, 30105, 7, -1}), nullptr);
     EXPECT_EQ(table.Item(2).CommandID(), 30106);
 }
@@ -311,7 +312,7 @@ TEST_F(Table, ACommandFileWithoutANameIsRefusedAndOneOfJustTheRecordLoads) {
     sub.files.Put("leer.cmd", ByteArray{});
     sub.files.Put("zehn.cmd", ByteArray(10, 0x41));
     sub.files.Put("satz.cmd", td::Record(1, "Nur Satz"));
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     for (const std::string name : {"leer.cmd", "zehn.cmd"}) {
         sub.messages.Clear();
         EXPECT_EQ(table.Add(name, {}), nullptr);

@@ -27,7 +27,8 @@ protected:
     }
 
     clACTApplication& Link(Build build = Build::Standard) {
-        link = std::make_unique<clACTApplication>(sub.platform, act, locale, build);
+        link = std::make_unique<clACTApplication>(
+            clACTApplication::Services{act, sub.windows, sub.text, sub.messages, locale}, build);
         return *link;
     }
 

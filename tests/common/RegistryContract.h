@@ -9,10 +9,7 @@
 #include <string>
 
 #include "base/RegistryValue.h"
-#include "platform/MemoryFileSystem.h"
-#include "platform/MemoryGraphics.h"
-#include "platform/MemoryWindowSystem.h"
-#include "platform/Platform.h"
+#include "common/modRegistry.h"
 #include "platform/ScriptedMessageBoxes.h"
 
 class RegistryBackend {
@@ -38,12 +35,11 @@ protected:
     void SetUp() override {
         m_Backend = GetParam().make();
         m_Backend->RemoveTestKey();
-        m_Env = std::make_unique<platform::Platform>(platform::Platform{
-            m_Backend->Registry(), m_Windows, m_Boxes, m_Backend->Codec(), m_Files, m_Graphics, "Tessivar"});
+        m_Access.emplace(modRegistry::Access{m_Backend->Registry(), m_Backend->Codec(), m_Boxes});
     }
     void TearDown() override { m_Backend->RemoveTestKey(); }
 
-    const platform::Platform& Env() const { return *m_Env; }
+    const modRegistry::Access& Env() const { return *m_Access; }
 
     struct Raw {
         std::uint32_t type;
@@ -80,9 +76,6 @@ protected:
     }
 
     std::unique_ptr<RegistryBackend> m_Backend;
-    platform::MemoryWindowSystem m_Windows;
-    platform::ScriptedMessageBoxes m_Boxes;
-    platform::MemoryFileSystem m_Files;
-    platform::MemoryGraphics m_Graphics;
-    std::unique_ptr<platform::Platform> m_Env;
+    platform::ScriptedMessageBoxes m_Boxes{"Tessivar"};
+    std::optional<modRegistry::Access> m_Access;
 };

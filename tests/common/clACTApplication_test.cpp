@@ -239,7 +239,7 @@ TEST_F(ActLinkTest, AViewThatComesAfterYesIsUsedAndWithoutViewsCollectionTheConn
 
     platform::ScriptedAutomation bare;
     bare.Answer("app", "Views", AutoValue());
-    clACTApplication b(sub.platform, bare, locale);
+    clACTApplication b({bare, sub.windows, sub.text, sub.messages, locale});
     EXPECT_EQ(b.AktuelleKontaktID(), "");
     EXPECT_EQ(BoxTexts(), Strings{"OLE-Verbindung zu ACT! ist nicht möglich.(View)"});
     EXPECT_EQ(bare.MemberCalls(), Strings{"app.Views"});

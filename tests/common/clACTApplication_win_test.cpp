@@ -34,7 +34,8 @@ protected:
     void CloseAct() { m_Act.Close(); }
 
     clACTApplication& Link(clACTApplication::Build build = clACTApplication::Build::Standard) {
-        m_Link = std::make_unique<clACTApplication>(m_Win.platform, m_Automation, m_Locale, build);
+        m_Link = std::make_unique<clACTApplication>(
+            clACTApplication::Services{m_Automation, m_Win.windows, m_Win.text, m_Win.messages, m_Locale}, build);
         return *m_Link;
     }
 

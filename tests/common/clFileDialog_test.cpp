@@ -19,7 +19,7 @@ protected:
 
     platform::SubstitutePlatform sub;
     platform::ScriptedFileDialogs dialogs;
-    clFileDialog dialog{sub.platform, dialogs};
+    clFileDialog dialog{sub.messages, dialogs};
 };
 
 TEST_F(FileDialog, ANewDialogHandsOverItsPropertiesAndBuffersOfMaxFileSize) {

@@ -19,7 +19,7 @@ protected:
 
     platform::SubstitutePlatform sub;
     RecordingShell shell;
-    clShellExecute launcher{sub.platform, shell};
+    clShellExecute launcher{sub.messages, shell};
 };
 
 TEST_F(ShellLauncher, EachSimpleMemberAsksTheShellWithItsVerbTargetAndShowState) {
@@ -119,7 +119,7 @@ TEST(ShellLauncherLifetime, TheKeptProcessIsClosedWithTheObject) {
     platform::SubstitutePlatform sub;
     RecordingShell shell;
     {
-        clShellExecute launcher(sub.platform, shell);
+        clShellExecute launcher(sub.messages, shell);
         launcher.LaunchProgram("x.exe");
     }
     EXPECT_EQ(shell.Closed(), std::vector<platform::ProcessHandle>{shell.LastProcess()});

@@ -22,31 +22,31 @@ TEST_F(WindowSearch, TheLastMatchInEnumerationOrderWinsAndHiddenWindowsDoNotCoun
     const auto first = windows.Add("ACT3.0FrameClass", "ACT! - Kontakte");
     const auto second = windows.Add("ACT3.0FrameClass", "ACT! - Gruppen");
     windows.Add("ACT3.0FrameClass", "ACT! - versteckt", false);
-    EXPECT_EQ(FindTopLevelWindow(sub.platform, "act3.0frameclass", "ACT"), second);
-    EXPECT_EQ(FindTopLevelWindow(sub.platform, "act3.0frameclass", "Kontakte"), first);
-    EXPECT_EQ(FindTopLevelWindow(sub.platform, "act3.0frameclass", "versteckt"), 0u);
-    EXPECT_EQ(FindTopLevelWindow(sub.platform, "ACT3.0", "ACT"), 0u);  // the class part is lower case
+    EXPECT_EQ(FindTopLevelWindow(sub.windows, sub.text, "act3.0frameclass", "ACT"), second);
+    EXPECT_EQ(FindTopLevelWindow(sub.windows, sub.text, "act3.0frameclass", "Kontakte"), first);
+    EXPECT_EQ(FindTopLevelWindow(sub.windows, sub.text, "act3.0frameclass", "versteckt"), 0u);
+    EXPECT_EQ(FindTopLevelWindow(sub.windows, sub.text, "ACT3.0", "ACT"), 0u);  // the class part is lower case
 }
 
 TEST_F(WindowSearch, EmptyClassPartMatchesAnyClassAndTheStarAnyTitle) {
     const auto untitled = windows.Add("Leer", "");
     const auto notepad = windows.Add("Notepad", "Brief");
-    EXPECT_EQ(FindTopLevelWindow(sub.platform, "", "Brief"), notepad);
-    EXPECT_EQ(FindTopLevelWindow(sub.platform, "leer", "*"), untitled);
-    EXPECT_EQ(FindTopLevelWindow(sub.platform, "leer", "NoText"), untitled);
-    EXPECT_EQ(FindTopLevelWindow(sub.platform, "", "*"), notepad);
+    EXPECT_EQ(FindTopLevelWindow(sub.windows, sub.text, "", "Brief"), notepad);
+    EXPECT_EQ(FindTopLevelWindow(sub.windows, sub.text, "leer", "*"), untitled);
+    EXPECT_EQ(FindTopLevelWindow(sub.windows, sub.text, "leer", "NoText"), untitled);
+    EXPECT_EQ(FindTopLevelWindow(sub.windows, sub.text, "", "*"), notepad);
 }
 
 TEST_F(WindowSearch, TitlesLoseLeadingBlanksAndAreCutToFiftyCharacters) {
     const auto blanks = windows.Add("X", "   ACT! - Datenbank");
     const auto umlauts = windows.Add("X", std::string(45, 'x') + "ÄÖÜäöüß");
     const auto onlyBlanks = windows.Add("X", "    ");
-    EXPECT_EQ(GetWindowTitle(sub.platform, blanks), "ACT! - Datenbank");
-    EXPECT_EQ(GetWindowTitle(sub.platform, umlauts), std::string(45, 'x') + "ÄÖÜäö");
-    EXPECT_EQ(GetWindowTitle(sub.platform, onlyBlanks), "");
-    EXPECT_EQ(GetWindowTitle(sub.platform, windows.Add("X", "")), "NoText");
-    EXPECT_EQ(GetWindowTitle(sub.platform, 0xDEAD), "");
-    EXPECT_EQ(GetWindowClassLower(sub.platform, windows.Add("ÄCT3.0FRAMECLASS", "t")), "äct3.0frameclass");
+    EXPECT_EQ(GetWindowTitle(sub.windows, blanks), "ACT! - Datenbank");
+    EXPECT_EQ(GetWindowTitle(sub.windows, umlauts), std::string(45, 'x') + "ÄÖÜäö");
+    EXPECT_EQ(GetWindowTitle(sub.windows, onlyBlanks), "");
+    EXPECT_EQ(GetWindowTitle(sub.windows, windows.Add("X", "")), "NoText");
+    EXPECT_EQ(GetWindowTitle(sub.windows, 0xDEAD), "");
+    EXPECT_EQ(GetWindowClassLower(sub.windows, sub.text, windows.Add("ÄCT3.0FRAMECLASS", "t")), "äct3.0frameclass");
 }
 
 struct PresenceCase {
@@ -65,7 +65,7 @@ TEST_P(Presence, ActCountsAsRunningOnlyWithAVisibleMainWindowOfItsClassAndTitle)
     platform::SubstitutePlatform sub;
     sub.windows.Add("Shell_TrayWnd", "ACT!");
     sub.windows.Add(GetParam().className, GetParam().title, GetParam().visible);
-    EXPECT_EQ(IsACTRunning(sub.platform), GetParam().running) << GetParam().what;
+    EXPECT_EQ(IsACTRunning(sub.windows, sub.text), GetParam().running) << GetParam().what;
     EXPECT_TRUE(sub.messages.Shown().empty());
     EXPECT_TRUE(sub.registry.Calls().empty());
 }

@@ -25,7 +25,7 @@ TEST_F(BringToFront, AMinimisedWindowIsRestoredToNormalAndNotMadeForeground) {
     const auto w = sub.windows.Add("ACT3.0FrameClass", "ACT!");
     auto& placement = sub.windows.At(w).placement;
     placement = {44, 2 /* restore to maximised */, platform::kShowMinimized, -1, -1, 5, 6, 10, 20, 610, 420};
-    modprevinst::RestoreOrRaiseWindow(sub.platform, w);
+    modprevinst::RestoreOrRaiseWindow(sub.windows, w);
 
     platform::WindowPlacement expected = placement;
     expected.flags = 0;
@@ -39,17 +39,17 @@ TEST_F(BringToFront, AnyOtherWindowIsMadeForegroundThenRaised) {
     const auto w = sub.windows.Add("X", "Fenster");
     sub.windows.Add("Y", "davor");
     sub.windows.At(w).placement.showCmd = platform::kShowMaximized;
-    modprevinst::RestoreOrRaiseWindow(sub.platform, w);
+    modprevinst::RestoreOrRaiseWindow(sub.windows, w);
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::GetPlacement, Op::SetForeground, Op::BringToTop}));
     EXPECT_EQ(sub.windows.ZOrder().front(), w);
 }
 
 TEST_F(BringToFront, NoWindowOrNoPlacementDoesNothing) {
-    modprevinst::RestoreOrRaiseWindow(sub.platform, 0);
+    modprevinst::RestoreOrRaiseWindow(sub.windows, 0);
     EXPECT_TRUE(sub.windows.Calls().empty());
     const auto w = sub.windows.Add("X", "Fenster");
     sub.windows.SetFaultHook([](const Call& c) { return c.op == Op::GetPlacement; });
-    modprevinst::RestoreOrRaiseWindow(sub.platform, w);
+    modprevinst::RestoreOrRaiseWindow(sub.windows, w);
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::GetPlacement}));
 }
 
@@ -59,7 +59,7 @@ TEST_F(BringToFront, ActivatingByTitleRaisesTheWindowAndLeavesItNotTopmost) {
     bool topmostWhileYielding = false;
     sub.windows.onDoEvents = [&] { topmostWhileYielding = sub.windows.At(act).topmost; };
 
-    modprevinst::ActivateWindowByTitle(sub.platform, "Kundenmanager - Daten");
+    modprevinst::ActivateWindowByTitle(sub.windows, sub.text, "Kundenmanager - Daten");
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::ActivateByTitle, Op::Enum, Op::GetPlacement, Op::SetForeground,
                                       Op::BringToTop, Op::SetTopmost, Op::DoEvents, Op::SetTopmost}));
     EXPECT_EQ(sub.windows.Calls()[5], (Call{Op::SetTopmost, act, {}, true}));
@@ -72,7 +72,7 @@ TEST_F(BringToFront, ActivatingByTitleRaisesTheWindowAndLeavesItNotTopmost) {
 TEST_F(BringToFront, NoWindowOfThatTitleIsAnErrorAndNothingElseRuns) {
     sub.windows.Add("X", "ACT! - Daten");
     try {
-        modprevinst::ActivateWindowByTitle(sub.platform, "Kundenmanager");
+        modprevinst::ActivateWindowByTitle(sub.windows, sub.text, "Kundenmanager");
         FAIL() << "no error";
     } catch (const AppError& e) {
         EXPECT_EQ(e.number(), 5);
@@ -82,7 +82,7 @@ TEST_F(BringToFront, NoWindowOfThatTitleIsAnErrorAndNothingElseRuns) {
 
 TEST_F(BringToFront, ATitleFoundOnlyOnAHiddenWindowIsActivatedButNotRaised) {
     sub.windows.Add("X", "ACT! - versteckt", false);
-    modprevinst::ActivateWindowByTitle(sub.platform, "ACT!");
+    modprevinst::ActivateWindowByTitle(sub.windows, sub.text, "ACT!");
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::ActivateByTitle, Op::Enum}));
 }
 

@@ -13,6 +13,7 @@
 #include "manager/modHaupt.h"
 #include "manager/modListActions.h"
 #include "platform/MemoryNamedMutex.h"
+#include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 
 namespace td = testdata;
@@ -49,21 +50,21 @@ struct World {
         // image; a restore writes all of it back.
         sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 2);
         sub.registry.Put(kHKeyCurrentUser, kCommands, "BitmapL-30101", platform::kRegBinary, td::Image(24, 24, 3, 77));
-        EXPECT_TRUE(modBackup::Take(sub.platform, backups));
+        EXPECT_TRUE(modBackup::Take(RegistryOf(sub), backups));
         sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 3);
         sub.registry.Put(kHKeyCurrentUser, kCommands, "BitmapL-30101", platform::kRegBinary, td::Image(24, 24, 3, 0));
     }
     std::map<std::string, platform::MemoryRegistry::Value> Configuration() const {
         return sub.registry.Snapshot(kHKeyCurrentUser, actregistry::kMenuConfig);
     }
-    modHaupt::Services Run(bool quiet) { return {sub.platform, window, locks, "Neu", kFolder, quiet, backups}; }
-    modListActions::Services Actions() { return {sub.platform, locks, backups}; }
+    modHaupt::Services Run(bool quiet) { return {CommandsOf(sub), window, locks, "Neu", kFolder, quiet, backups}; }
+    modListActions::Services Actions() { return {CommandsOf(sub), locks, backups}; }
 
     platform::SubstitutePlatform sub;
     platform::MemoryNamedMutex locks;
     NoWindow window;
     platform::FakeClock clock;
-    modBackup::Store backups{clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
+    modBackup::Store backups{sub.files, clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
 };
 
 using Snapshot = std::map<std::string, platform::MemoryRegistry::Value>;
@@ -152,13 +153,13 @@ TEST(AllOrNothing, EveryChangeOfTheListWindowIsPutBackWhicheverWriteFailsAndTheW
     };
     EachFailingWriteLeavesTheConfigurationAsItWas(
         [&](World& w) {
-            clCustomTessivars table(w.sub.platform);
+            clCustomTessivars table(CommandsOf(w.sub));
             return outcome(w, modListActions::LoadCommand(w.Actions(), table, kFolder + "\\Neu.cmd").outcome);
         },
         "load");
     EachFailingWriteLeavesTheConfigurationAsItWas(
         [&](World& w) {
-            clCustomTessivars table(w.sub.platform);
+            clCustomTessivars table(CommandsOf(w.sub));
             return outcome(w, modListActions::DeleteCommand(w.Actions(), table, 0));
         },
         "deletion");
@@ -187,14 +188,14 @@ TEST(Journal, PutsBackValuesAndKeysAndWritesNothingAfterTheFirstFailure) {
     sub.registry.PutText(kHKeyCurrentUser, "Software\\A", "Alt", "vorher");
     const auto before = sub.registry.Snapshot(kHKeyCurrentUser, "Software");
     {
-        ConfigurationChange change(sub.platform);
+        ConfigurationChange change(RegistryOf(sub));
         const auto write = [&](const std::string& key, const std::string& name) {
-            modRegistry::RegistrySetKeyValue(change.env(), modRegistry::HKeyCurrentUser, key, name,
+            modRegistry::RegistrySetKeyValue(change.Registry(), modRegistry::HKeyCurrentUser, key, name,
                                              RegistryValue("neu"), RegType::Text);
         };
         write("Software\\A", "Alt");
         write("Software\\A\\B\\C", "Neu");
-        modRegistry::RegistryDeleteValue(change.env(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt");
+        modRegistry::RegistryDeleteValue(change.Registry(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt");
         sub.registry.FailWritesFrom(1);
         EXPECT_THROW(write("Software\\A", "Dritter"), AppError);
         sub.registry.SetFaultHook(nullptr);
@@ -214,15 +215,15 @@ TEST(Journal, PutsBackValuesAndKeysAndWritesNothingAfterTheFirstFailure) {
 
     // A change left by an exception is put back too; one that ends well stays.
     try {
-        ConfigurationChange change(sub.platform);
-        modRegistry::RegistrySetKeyValue(change.env(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt",
+        ConfigurationChange change(RegistryOf(sub));
+        modRegistry::RegistrySetKeyValue(change.Registry(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt",
                                          RegistryValue("halb"), RegType::Text);
         throw std::bad_alloc();
     } catch (const std::bad_alloc&) {}
     EXPECT_EQ(sub.registry.Snapshot(kHKeyCurrentUser, "Software"), before);
     {
-        ConfigurationChange change(sub.platform);
-        modRegistry::RegistrySetKeyValue(change.env(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt",
+        ConfigurationChange change(RegistryOf(sub));
+        modRegistry::RegistrySetKeyValue(change.Registry(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt",
                                          RegistryValue("ganz"), RegType::Text);
         EXPECT_TRUE(change.Finish());
     }
@@ -233,11 +234,11 @@ TEST(Journal, PutsBackValuesAndKeysAndWritesNothingAfterTheFirstFailure) {
 TEST(Journal, AValueThatCannotBeReadFirstIsNotWritten) {
     platform::SubstitutePlatform sub;
     sub.registry.PutText(kHKeyCurrentUser, "Software\\A", "Alt", "vorher");
-    ConfigurationChange change(sub.platform);
+    ConfigurationChange change(RegistryOf(sub));
     sub.registry.SetFaultHook([](const platform::MemoryRegistry::Call& call) -> long {
         return call.op == platform::MemoryRegistry::Op::QueryValue ? platform::kErrorAccessDenied : 0;
     });
-    EXPECT_THROW(modRegistry::RegistrySetKeyValue(change.env(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt",
+    EXPECT_THROW(modRegistry::RegistrySetKeyValue(change.Registry(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt",
                                                   RegistryValue("neu"), RegType::Text),
                  AppError);
     EXPECT_TRUE(sub.registry.Writes().empty());

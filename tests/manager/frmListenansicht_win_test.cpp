@@ -9,6 +9,8 @@
 #include <shlobj.h>
 #include <gtest/gtest.h>
 
+#include "commands/CommandServices.h"
+
 #include "base/AppError.h"
 #include "commands/CommandData.h"
 #include "platform/Cp1252Codec.h"
@@ -114,16 +116,16 @@ protected:
     platform::MemoryRegistry registry;
     platform::RegistryJournal journal{registry};  // as the program has it: the window's changes are all or nothing
     platform::MemoryWindowSystem windows;
-    platform::ScriptedMessageBoxes messages;
+    platform::ScriptedMessageBoxes messages{"Tessivar"};
     platform::Cp1252Codec text;
     platform::MemoryFileSystem files;
     platform::WinGraphics graphics;
-    platform::Platform env{journal, windows, messages, text, files, graphics, "Tessivar"};
+    const CommandServices env{{journal, text, messages}, files, graphics, windows};
     platform::ScriptedFileDialogs dialogs;
     platform::RecordingShell shell;
     platform::MemoryNamedMutex locks;
     platform::FakeClock clock;
-    modBackup::Store backups{clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
+    modBackup::Store backups{files, clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
     std::unique_ptr<frmListenansicht> form;
     std::vector<HWND> infoOwners;
 };
@@ -577,7 +579,7 @@ TEST_F(ListWindow, TheRestoreButtonOffersTheBackupsNewestFirstAndFillsTheViewsAg
     PressDelete();
     ASSERT_EQ(List().RowCount(), 2);
     clock.SetLocal({2026, 12, 9, 6, 0, 0});
-    ASSERT_TRUE(modBackup::Take(env, backups));
+    ASSERT_TRUE(modBackup::Take(env.registry, backups));
 
     // The real list, from inside its modal loop: the older backup chosen.
     static HWND owner = nullptr;

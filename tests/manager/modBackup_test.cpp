@@ -10,6 +10,7 @@
 #include "commands/CommandData.h"
 #include "common/ActRegistry.h"
 #include "manager/RegFile.h"
+#include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 
 namespace td = testdata;
@@ -51,12 +52,12 @@ protected:
     void Put(const std::string& name, const std::vector<regfile::Key>& keys) {
         sub.files.Put(Path(name), regfile::Write(keys));
     }
-    bool Take() { return modBackup::Take(sub.platform, store); }
-    bool Restore(const std::string& name) { return modBackup::Restore(sub.platform, store, Path(name)); }
+    bool Take() { return modBackup::Take(RegistryOf(sub), store); }
+    bool Restore(const std::string& name) { return modBackup::Restore(RegistryOf(sub), store, Path(name)); }
 
     platform::SubstitutePlatform sub;
     platform::FakeClock clock;
-    modBackup::Store store{clock, kFolder};
+    modBackup::Store store{sub.files, clock, kFolder};
 };
 
 TEST_F(Backups, TheWholeKeyIsSavedAsARegistryFileAndASecondInTheSameSecondGetsItsOwnName) {
@@ -89,19 +90,19 @@ TEST_F(Backups, TheWholeKeyIsSavedAsARegistryFileAndASecondInTheSameSecondGetsIt
     // The first pruned away: the next still sorts newest.
     sub.files.RemoveFile(Path("Sicherung 2026-12-09 05-30-12 Nr. 1.reg"));
     ASSERT_TRUE(Take());
-    EXPECT_EQ(modBackup::List(sub.platform, store).front().name, "Sicherung 2026-12-09 05-30-12 Nr. 3.reg");
+    EXPECT_EQ(modBackup::List(store).front().name, "Sicherung 2026-12-09 05-30-12 Nr. 3.reg");
 }
 
 TEST_F(Backups, TheFolderIsLookedUpOnceWhenFirstNeeded) {
     int asked = 0;
-    const modBackup::Store later{clock, modBackup::Folder([&asked] {
+    const modBackup::Store later{sub.files, clock, modBackup::Folder([&asked] {
                                      ++asked;
                                      return kFolder;
                                  })};
     EXPECT_EQ(asked, 0);
-    ASSERT_TRUE(modBackup::Take(sub.platform, later));
-    ASSERT_TRUE(modBackup::Take(sub.platform, later));
-    EXPECT_EQ(modBackup::List(sub.platform, later).size(), 2u);
+    ASSERT_TRUE(modBackup::Take(RegistryOf(sub), later));
+    ASSERT_TRUE(modBackup::Take(RegistryOf(sub), later));
+    EXPECT_EQ(modBackup::List(later).size(), 2u);
     EXPECT_EQ(asked, 1);
 }
 
@@ -139,7 +140,7 @@ TEST_F(Backups, OnlyTheNewestTwentyOfItsOwnFilesAreKeptAndNothingElseIsTouched) 
     for (const std::string& name : foreign) EXPECT_TRUE(sub.files.Exists(Path(name))) << name;
     EXPECT_TRUE(sub.files.Exists(link));
 
-    const std::vector<modBackup::Entry> listed = modBackup::List(sub.platform, store);
+    const std::vector<modBackup::Entry> listed = modBackup::List(store);
     ASSERT_EQ(listed.size(), 21u);
     EXPECT_EQ(listed[0].name, "Sicherung 2026-11-19 09-00-00 Nr. 1.reg");
     EXPECT_EQ(listed[1].name, "Sicherung 2026-11-21 10-00-00.reg");
@@ -158,21 +159,21 @@ TEST_F(Backups, TheNewestIsTheLastOneTakenWhateverTheClockSaid) {
     clock.SetLocal({2026, 12, 9, 5, 31, 0});
     ASSERT_TRUE(Take());
     sub.registry.PutDword(kHKeyCurrentUser, kMain, "Version", 5);
-    const std::vector<modBackup::Entry> two = modBackup::List(sub.platform, store);
+    const std::vector<modBackup::Entry> two = modBackup::List(store);
     ASSERT_EQ(two.size(), 2u);
     EXPECT_EQ(two.front().name, "Sicherung 2026-12-09 05-31-00 Nr. 2.reg") << "restored by a plain /wiederherstellen";
-    ASSERT_TRUE(modBackup::Restore(sub.platform, store, two.front().path));
+    ASSERT_TRUE(modBackup::Restore(RegistryOf(sub), store, two.front().path));
     EXPECT_EQ(sub.registry.Get(kHKeyCurrentUser, kMain, "Version")->data, (ByteArray{4, 0, 0, 0}))
         << "only the last change undone";
 
     // Each later backup deletes the oldest, never the one of the change before it.
     for (int minute = 32; minute < 60; ++minute) {
         clock.SetLocal({2026, 12, 9, 5, minute, 0});
-        const std::string before = modBackup::List(sub.platform, store).front().path;
+        const std::string before = modBackup::List(store).front().path;
         ASSERT_TRUE(Take());
         EXPECT_TRUE(sub.files.Exists(before)) << minute;
     }
-    const std::vector<modBackup::Entry> kept = modBackup::List(sub.platform, store);
+    const std::vector<modBackup::Entry> kept = modBackup::List(store);
     ASSERT_EQ(kept.size(), modBackup::kKept);
     EXPECT_FALSE(sub.files.Exists(ahead));
     for (std::size_t i = 0; i + 1 < kept.size(); ++i) EXPECT_EQ(kept[i].number, kept[i + 1].number + 1);
@@ -192,8 +193,8 @@ TEST_F(Backups, NoBackupMeansAMessageAndNoFileNotEvenAPart) {
     sub.files.onCreateFolders = [](const std::string&) { Raise(ErrorNumber::PermissionDenied); };
     EXPECT_FALSE(Take());
     sub.files.onCreateFolders = nullptr;
-    modBackup::Store nowhere{clock, ""};
-    EXPECT_FALSE(modBackup::Take(sub.platform, nowhere));
+    modBackup::Store nowhere{sub.files, clock, ""};
+    EXPECT_FALSE(modBackup::Take(RegistryOf(sub), nowhere));
     EXPECT_NE(sub.messages.Shown().back().text.find(texts::kBackupNoFolder), std::string::npos);
 
     // Values that would not come back as they are: another type, a text
@@ -203,7 +204,7 @@ TEST_F(Backups, NoBackupMeansAMessageAndNoFileNotEvenAPart) {
           std::pair{platform::kRegSz, ByteArray{'a', 'b'}}, std::pair{platform::kRegDword, ByteArray{1, 2}}}) {
         platform::SubstitutePlatform odd;
         odd.registry.Put(kHKeyCurrentUser, kCommands, "Pfad", type, data);
-        EXPECT_FALSE(modBackup::Take(odd.platform, store)) << type;
+        EXPECT_FALSE(modBackup::Take(RegistryOf(odd), store)) << type;
         ASSERT_EQ(odd.messages.Shown().size(), 1u);
         EXPECT_NE(odd.messages.Shown()[0].text.find("\"Pfad\" im Schlüssel " + kRoot + "\\CustomCommands"),
                   std::string::npos);
@@ -274,7 +275,7 @@ TEST_F(Backups, ADamagedOrForeignFileIsRefusedBeforeAnythingIsWritten) {
             << sub.messages.Shown()[0].text;
     }
     EXPECT_TRUE(sub.registry.Writes().empty());
-    EXPECT_EQ(modBackup::List(sub.platform, store).size(), 0u) << "a refused file takes no backup either";
+    EXPECT_EQ(modBackup::List(store).size(), 0u) << "a refused file takes no backup either";
     // The case of the key's own path does not matter, as in the registry.
     Put("klein.reg", {{"hkey_current_user\\software\\symantec\\act!\\tbarmenuconfig\\act!\\CustomCommands", one}});
     EXPECT_TRUE(Restore("klein.reg"));
@@ -312,7 +313,7 @@ TEST_F(Backups, WhatTheRegistryOrARunWouldNotTakeIsRefusedBeforeTheFirstWrite) {
             << sub.messages.Shown()[0].text;
     }
     EXPECT_TRUE(sub.registry.Writes().empty());
-    EXPECT_TRUE(modBackup::List(sub.platform, store).empty());
+    EXPECT_TRUE(modBackup::List(store).empty());
     EXPECT_NE(sub.messages.Shown()[0].text.find(texts::kFileNotOrdinary), std::string::npos);
 
     // The limits themselves, and a "Count" a run reads, are taken.
@@ -335,7 +336,7 @@ TEST_F(Backups, ALargeValueComesBackWholeAndItsSizeIsShown) {
     sub.registry.Put(kHKeyCurrentUser, kCommands, "Gross", platform::kRegBinary, big);
     ASSERT_TRUE(Take());
     sub.registry.Put(kHKeyCurrentUser, kCommands, "Gross", platform::kRegBinary, {1});
-    const std::vector<modBackup::Entry> listed = modBackup::List(sub.platform, store);
+    const std::vector<modBackup::Entry> listed = modBackup::List(store);
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_GT(listed[0].size, big.size() * 6);
     ASSERT_TRUE(Restore(listed[0].name));

@@ -11,6 +11,7 @@
 #include "base/UiTexts.h"
 #include "manager/RegFile.h"
 #include "platform/MemoryNamedMutex.h"
+#include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 
 namespace td = testdata;
@@ -58,11 +59,11 @@ protected:
         return v ? v->data : ByteArray{};
     }
     RunOutcome Install(const std::string& addon, std::int32_t toolbar = 0, bool quiet = false) {
-        modHaupt::Services run{sub.platform, window, locks, addon, kFolder, quiet, backups};
+        modHaupt::Services run{CommandsOf(sub), window, locks, addon, kFolder, quiet, backups};
         return modHaupt::Install(run, toolbar);
     }
     RunOutcome Deinstall(const std::string& addon, std::int32_t toolbar = 0) {
-        modHaupt::Services run{sub.platform, window, locks, addon, kFolder, false, backups};
+        modHaupt::Services run{CommandsOf(sub), window, locks, addon, kFolder, false, backups};
         return modHaupt::Deinstall(run, toolbar);
     }
 
@@ -71,12 +72,12 @@ protected:
     RecordingWindow window;
     platform::FakeClock clock;
     int folderAsked = 0;  // how often the backups' folder was looked up
-    modBackup::Store backups{clock, modBackup::Folder([this] {
+    modBackup::Store backups{sub.files, clock, modBackup::Folder([this] {
                                  ++folderAsked;
                                  return std::string("C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen");
                              })};
 
-    std::vector<modBackup::Entry> Saved() { return modBackup::List(sub.platform, backups); }
+    std::vector<modBackup::Entry> Saved() { return modBackup::List(backups); }
     // The configuration as the newest backup holds it, in the snapshot's terms.
     std::map<std::string, ByteArray> NewestBackup() {
         std::map<std::string, ByteArray> values;
@@ -112,7 +113,7 @@ protected:
         return s;
     }
     RunOutcome Restore(const std::string& file, bool quiet = false) {
-        modHaupt::Services run{sub.platform, window, locks, "", kFolder, quiet, backups};
+        modHaupt::Services run{CommandsOf(sub), window, locks, "", kFolder, quiet, backups};
         return modHaupt::Restore(run, file);
     }
 };
@@ -243,13 +244,13 @@ TEST_F(Runs, ACommandWhoseIdentifierCannotBeReadLeavesTheSeparatorsAlone) {
 TEST(QuietWord, CountsOnlyAfterTheVerbOfARunAndIsNeverTheToolbarWord) {
     platform::SubstitutePlatform sub;
     using modHaupt::RunKind;
-    EXPECT_EQ(modHaupt::Main(sub.platform, "Addon install /QUIET gruppe"),
+    EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, "Addon install /QUIET gruppe"),
               (modHaupt::RunRequest{RunKind::Install, "Addon", 1, true}));
-    EXPECT_EQ(modHaupt::Main(sub.platform, "Addon deinstall g /quiet"),
+    EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, "Addon deinstall g /quiet"),
               (modHaupt::RunRequest{RunKind::Deinstall, "Addon", 1, true}));
 
     sub.windows.Add("ACT3.0FrameClass", "ACT! - Daten");
-    EXPECT_EQ(modHaupt::Main(sub.platform, "Addon install /quiet").kind, RunKind::Refused);
+    EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, "Addon install /quiet").kind, RunKind::Refused);
     EXPECT_TRUE(sub.messages.Shown().empty());
 }
 
@@ -262,7 +263,7 @@ TEST(QuietWord, OnALineThatIsNoRunEndsAtOnceAsNotUnderstood) {
         for (const std::string line :
              {"Demo uninstall /quiet", "\"Demo X\" install /quiet", "/quiet Demo install", "/quiet install",
               "Demo /quiet install", "/QUIET", "Demo anzeigen gruppe /quiet"}) {
-            const modHaupt::RunRequest request = modHaupt::Main(sub.platform, line);
+            const modHaupt::RunRequest request = modHaupt::Main(sub.windows, sub.text, sub.messages, line);
             EXPECT_EQ(request.kind, modHaupt::RunKind::NotUnderstood) << line;
         }
         EXPECT_TRUE(sub.messages.Shown().empty());
@@ -270,7 +271,8 @@ TEST(QuietWord, OnALineThatIsNoRunEndsAtOnceAsNotUnderstood) {
     }
     EXPECT_EQ(modHaupt::kExitNotUnderstood, 3);
     platform::SubstitutePlatform sub;
-    EXPECT_EQ(modHaupt::Main(sub.platform, "Demo uninstall").kind, modHaupt::RunKind::ListWindow);
+    EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, "Demo uninstall").kind,
+              modHaupt::RunKind::ListWindow);
 }
 
 // ---------------------------------------------------------------------------
@@ -315,7 +317,7 @@ TEST_F(Runs, AProgramPathThatDoesNotFitACTsRecordIsRefusedBeforeAnythingIsRead) 
         sub.registry.ClearLog();
         sub.messages.Clear();
         sub.files.Put(folder + "\\Route.cmd", *sub.files.Get(kFolder + "\\Route.cmd"));
-        modHaupt::Services run{sub.platform, window, locks, "Route", folder, true, backups};
+        modHaupt::Services run{CommandsOf(sub), window, locks, "Route", folder, true, backups};
         EXPECT_EQ(modHaupt::Install(run, 0), RunOutcome::NotInstalled) << folder;
         EXPECT_TRUE(sub.registry.Calls().empty());
         ASSERT_EQ(sub.messages.Shown().size(), 1u);
@@ -324,12 +326,11 @@ TEST_F(Runs, AProgramPathThatDoesNotFitACTsRecordIsRefusedBeforeAnythingIsRead) 
     }
     EXPECT_EQ(sub.messages.Shown()[0].text.substr(sub.messages.Shown()[0].text.rfind('\n') + 1),
               "enthält Zeichen, die ACT! nicht speichern kann.");
-    EXPECT_NE(
-        modHaupt::PathProblem(sub.platform, tooLong + "\\Route.exe", tooLong + "\\").find("höchstens 255 Zeichen"),
-        std::string::npos);
+    EXPECT_NE(modHaupt::PathProblem(sub.text, tooLong + "\\Route.exe", tooLong + "\\").find("höchstens 255 Zeichen"),
+              std::string::npos);
 
     sub.files.Put(fits + "\\Route.cmd", *sub.files.Get(kFolder + "\\Route.cmd"));
-    modHaupt::Services run{sub.platform, window, locks, "Route", fits, true, backups};
+    modHaupt::Services run{CommandsOf(sub), window, locks, "Route", fits, true, backups};
     ASSERT_EQ(modHaupt::Install(run, 0), RunOutcome::Finished);
     const ByteArray record = Stored("Command-2");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&record[144]), 255), fits + "\\Route.exe");

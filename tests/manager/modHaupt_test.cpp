@@ -23,7 +23,8 @@ class CommandLine : public testing::TestWithParam<LineCase> {};
 
 TEST_P(CommandLine, BecomesTheRequestedRunWithNameAndToolbar) {
     platform::SubstitutePlatform sub;
-    EXPECT_EQ(modHaupt::Main(sub.platform, GetParam().line), GetParam().expected) << "[" << GetParam().line << "]";
+    EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, GetParam().line), GetParam().expected)
+        << "[" << GetParam().line << "]";
     EXPECT_TRUE(sub.messages.Shown().empty());
     EXPECT_TRUE(sub.registry.Calls().empty());
 }
@@ -73,7 +74,7 @@ TEST(Startup, WhileActRunsEveryCommandLineEndsWithTheOneMessageAndTouchesNothing
     for (const std::string line : {"", "Addon", "Addon install", "Addon deinstall gruppe", "x y z w"}) {
         platform::SubstitutePlatform sub;
         sub.windows.Add("ACT3.0FrameClass", "ACT! - Kontakte");
-        const RunRequest request = modHaupt::Main(sub.platform, line);
+        const RunRequest request = modHaupt::Main(sub.windows, sub.text, sub.messages, line);
         EXPECT_EQ(request.kind, RunKind::Refused) << line;
         EXPECT_TRUE(request.AddonName.empty());
         ASSERT_EQ(sub.messages.Shown().size(), 1u);
@@ -88,12 +89,13 @@ TEST(Startup, ARestoreIsRefusedWhileActRunsWithTheMessageOnlyWhenNotQuiet) {
     for (const auto& [line, boxes] : {std::pair{"/wiederherstellen", 1u}, std::pair{"/wiederherstellen /quiet", 0u}}) {
         platform::SubstitutePlatform sub;
         sub.windows.Add("ACT3.0FrameClass", "ACT! - Kontakte");
-        EXPECT_EQ(modHaupt::Main(sub.platform, line).kind, RunKind::Refused) << line;
+        EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, line).kind, RunKind::Refused) << line;
         EXPECT_EQ(sub.messages.Shown().size(), boxes) << line;
     }
     platform::SubstitutePlatform sub;
     sub.windows.Add("ACT3.0FrameClass", "ACT! - Kontakte");
-    EXPECT_EQ(modHaupt::Main(sub.platform, "/?").kind, RunKind::Usage) << "the help changes nothing";
+    EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, "/?").kind, RunKind::Usage)
+        << "the help changes nothing";
 }
 
 // The help must not drift from what the parser takes: every toolbar word it
@@ -112,15 +114,15 @@ TEST(Startup, TheHelpListsTheFormsAndToolbarWordsThatTheCommandLineTakes) {
         for (std::string& w : modHaupt::WordsOf(list)) out.push_back(w.back() == ',' ? w.substr(0, w.size() - 1) : w);
         return out;
     };
-    for (const std::string& w : words(line("    kontakt")))
-        EXPECT_EQ(modHaupt::ToolbarChoiceOf(sub.platform, w), 0) << w;
-    for (const std::string& w : words(line("    gruppe")))
-        EXPECT_EQ(modHaupt::ToolbarChoiceOf(sub.platform, w), 1) << w;
+    for (const std::string& w : words(line("    kontakt"))) EXPECT_EQ(modHaupt::ToolbarChoiceOf(sub.text, w), 0) << w;
+    for (const std::string& w : words(line("    gruppe"))) EXPECT_EQ(modHaupt::ToolbarChoiceOf(sub.text, w), 1) << w;
     EXPECT_EQ(words(line("    kontakt")).size() + words(line("    gruppe")).size(), 9u);
 
-    EXPECT_EQ(modHaupt::Main(sub.platform, line("tessivar.exe ADDON install").substr(13)).kind, RunKind::Install);
-    EXPECT_EQ(modHaupt::Main(sub.platform, line("tessivar.exe ADDON deinstall").substr(13)).kind, RunKind::Deinstall);
-    EXPECT_EQ(modHaupt::Main(sub.platform, "/wiederherstellen").kind, RunKind::Restore);
+    EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, line("tessivar.exe ADDON install").substr(13)).kind,
+              RunKind::Install);
+    EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, line("tessivar.exe ADDON deinstall").substr(13)).kind,
+              RunKind::Deinstall);
+    EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, "/wiederherstellen").kind, RunKind::Restore);
     EXPECT_NE(line("tessivar.exe /wiederherstellen"), "");
     EXPECT_NE(line("tessivar.exe /?"), "");
     for (int code :

@@ -24,7 +24,7 @@ TEST(TessivarStartup, RefusesWithItsMessageWhileActsWindowIsOpen) {
         }
         return info;
     });
-    const auto request = modHaupt::Main(win.platform, "Addon install gruppe");
+    const auto request = modHaupt::Main(win.windows, win.text, win.messages, "Addon install gruppe");
     const driver::BoxInfo info = answerer.get();
     EXPECT_EQ(request.kind, modHaupt::RunKind::Refused);
     EXPECT_EQ(info.text, L"Bitte beenden Sie zuvor ACT!");
@@ -35,6 +35,6 @@ TEST(TessivarStartup, RefusesWithItsMessageWhileActsWindowIsOpen) {
 TEST(TessivarStartup, WithoutActTheCommandLineDecidesAndNoBoxAppears) {
     platform::WinPlatform win("Tessivar");
     support::TestWindow hiddenAct(L"ACT3.0FrameClass", L"ACT! - Demo", SW_HIDE);
-    const auto request = modHaupt::Main(win.platform, "  Müller   DEINSTALL  G ");
+    const auto request = modHaupt::Main(win.windows, win.text, win.messages, "  Müller   DEINSTALL  G ");
     EXPECT_EQ(request, (modHaupt::RunRequest{modHaupt::RunKind::Deinstall, "Müller", 1}));
 }

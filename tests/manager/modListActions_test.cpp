@@ -9,6 +9,7 @@
 #include "base/AppError.h"
 #include "commands/CommandData.h"
 #include "platform/MemoryNamedMutex.h"
+#include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 
 namespace td = testdata;
@@ -35,35 +36,35 @@ protected:
     platform::SubstitutePlatform sub;
     platform::MemoryNamedMutex locks;
     platform::FakeClock clock;
-    modBackup::Store backups{clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
-    modListActions::Services context{sub.platform, locks, backups};
+    modBackup::Store backups{sub.files, clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
+    modListActions::Services context{CommandsOf(sub), locks, backups};
 };
 
 TEST_F(ListActions, TheStoredTableIsComparedByCountAndByEveryRecord) {
-    clCustomTessivars table(sub.platform);
-    EXPECT_TRUE(modListActions::IsStillStored(sub.platform, table));
+    clCustomTessivars table(CommandsOf(sub));
+    EXPECT_TRUE(modListActions::IsStillStored(RegistryOf(sub), table));
     // What lies beyond "Count" is no part of the table.
     sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-2", platform::kRegBinary, td::Record(7, "alt"));
-    EXPECT_TRUE(modListActions::IsStillStored(sub.platform, table));
+    EXPECT_TRUE(modListActions::IsStillStored(RegistryOf(sub), table));
 
     sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 3);
-    EXPECT_FALSE(modListActions::IsStillStored(sub.platform, table));
+    EXPECT_FALSE(modListActions::IsStillStored(RegistryOf(sub), table));
     sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 2);
     ByteArray record = td::Record(30102, "Serienbrief");
     record[1000] = 1;
     sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-1", platform::kRegBinary, record);
-    EXPECT_FALSE(modListActions::IsStillStored(sub.platform, table));
+    EXPECT_FALSE(modListActions::IsStillStored(RegistryOf(sub), table));
 
     // A record that is no binary value compares as what it is.
     sub.registry.PutText(kHKeyCurrentUser, kCommands, "Command-1", "kein Datensatz");
-    clCustomTessivars damaged(sub.platform);
-    EXPECT_TRUE(modListActions::IsStillStored(sub.platform, damaged));
+    clCustomTessivars damaged(CommandsOf(sub));
+    EXPECT_TRUE(modListActions::IsStillStored(RegistryOf(sub), damaged));
     sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-1", platform::kRegBinary, td::Record(30102, "Serienbrief"));
-    EXPECT_FALSE(modListActions::IsStillStored(sub.platform, damaged));
+    EXPECT_FALSE(modListActions::IsStillStored(RegistryOf(sub), damaged));
 }
 
 TEST_F(ListActions, EveryChangeHoldsTheLockAndGivesItBackWhateverHappens) {
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     const auto load = modListActions::LoadCommand(context, table, "C:\\Neu.cmd");
     EXPECT_EQ(load.outcome, Outcome::Done);
     ASSERT_NE(load.command, nullptr);
@@ -80,7 +81,7 @@ TEST_F(ListActions, EveryChangeHoldsTheLockAndGivesItBackWhateverHappens) {
 }
 
 TEST_F(ListActions, WhileAnotherProgramHoldsTheLockNothingIsReadOrWritten) {
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     locks.HoldElsewhere(actregistry::kConfigurationLock);
     sub.registry.ClearLog();
     EXPECT_EQ(modListActions::LoadCommand(context, table, "C:\\Neu.cmd").outcome, Outcome::Refused);
@@ -97,7 +98,7 @@ TEST_F(ListActions, WhileAnotherProgramHoldsTheLockNothingIsReadOrWritten) {
 }
 
 TEST_F(ListActions, AStaleTableIsLeftAloneAndReportedAsStale) {
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 1);
     sub.registry.ClearLog();
     EXPECT_EQ(modListActions::DeleteCommand(context, table, 0), Outcome::Stale);
@@ -107,13 +108,13 @@ TEST_F(ListActions, AStaleTableIsLeftAloneAndReportedAsStale) {
 }
 
 TEST_F(ListActions, LoadAndDeleteEachSaveTheConfigurationFirstAndStopWithoutIt) {
-    clCustomTessivars table(sub.platform);
+    clCustomTessivars table(CommandsOf(sub));
     ASSERT_EQ(modListActions::LoadCommand(context, table, "C:\\Neu.cmd").outcome, Outcome::Done);
     EXPECT_EQ(modListActions::AddToContactToolbar(context, 30103), Outcome::Done);
-    EXPECT_EQ(modBackup::List(sub.platform, backups).size(), 1u) << "the button belongs to the load's backup";
+    EXPECT_EQ(modBackup::List(backups).size(), 1u) << "the button belongs to the load's backup";
     clock.SetLocal({2026, 12, 9, 7, 0, 0});
     ASSERT_EQ(modListActions::DeleteCommand(context, table, 2), Outcome::Done);
-    const auto saved = modBackup::List(sub.platform, backups);
+    const auto saved = modBackup::List(backups);
     ASSERT_EQ(saved.size(), 2u);
     EXPECT_EQ(saved.front().name, "Sicherung 2026-12-09 07-00-00 Nr. 2.reg");
 

@@ -19,7 +19,7 @@ TEST(RealShell, AProgramStartedThroughTheShellIsKeptUntilItEnds) {
     platform::SubstitutePlatform sub;
     platform::WinShell shell;
     EXPECT_EQ(shell.DesktopWindow(), reinterpret_cast<platform::WindowHandle>(GetDesktopWindow()));
-    clShellExecute launcher(sub.platform, shell);
+    clShellExecute launcher(sub.messages, shell);
     const std::string minimal = platform::Narrow(support::ProgramFolder() + L"minimal.exe");
     ASSERT_EQ(launcher.LaunchProgram(minimal, clShellExecute::kDesktopWindow, "", "", clShellExecute::kHide), -1);
     EXPECT_GT(launcher.InstanceResult(), 32);

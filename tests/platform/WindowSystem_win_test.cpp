@@ -3,16 +3,13 @@
 
 #include <gtest/gtest.h>
 
+
 #include <stdexcept>
 #include <vector>
 
 #include "base/AppError.h"
 #include "common/modACTHandle.h"
 #include "common/modprevinst.h"
-#include "platform/MemoryFileSystem.h"
-#include "platform/MemoryGraphics.h"
-#include "platform/Registry_win.h"
-#include "platform/ScriptedMessageBoxes.h"
 #include "platform/TextCodec_win.h"
 #include "platform/WindowSystem_win.h"
 #include "support/TestWindow_win.h"
@@ -23,15 +20,10 @@ namespace {
 
 class RealWindows : public testing::Test {
 protected:
-    platform::WinRegistry registry;
     platform::WinWindowSystem windows;
-    platform::ScriptedMessageBoxes boxes;
     platform::WinTextCodec text;
-    platform::MemoryFileSystem files;
-    platform::MemoryGraphics graphics;
-    platform::Platform env{registry, windows, boxes, text, files, graphics, "Tessivar"};
 
-    bool ActRunning() { return modACTHandle::IsACTRunning(env); }
+    bool ActRunning() { return modACTHandle::IsACTRunning(windows, text); }
 };
 
 TEST_F(RealWindows, ActIsRunningWhileAVisibleOrMinimisedMainWindowOfItsClassAndTitleExists) {
@@ -69,7 +61,6 @@ TEST_F(RealWindows, ActIsRunningWhileAVisibleOrMinimisedMainWindowOfItsClassAndT
         TestWindow shifted(L"ACT3.0FrameClass", std::wstring(20, L' ') + std::wstring(46, L'x') + L"ACT!");
         EXPECT_TRUE(ActRunning());
     }
-    EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST_F(RealWindows, TheMatchReachedLastInThePlatformsOrderIsFound) {
@@ -83,24 +74,24 @@ TEST_F(RealWindows, TheMatchReachedLastInThePlatformsOrderIsFound) {
     const auto posA = std::find(order.begin(), order.end(), a.hwnd());
     const auto posB = std::find(order.begin(), order.end(), b.hwnd());
     const HWND expected = posA > posB ? a.hwnd() : b.hwnd();
-    EXPECT_EQ(modACTHandle::FindTopLevelWindow(env, "tessivartestsuche", "Suche"),
+    EXPECT_EQ(modACTHandle::FindTopLevelWindow(windows, text, "tessivartestsuche", "Suche"),
               reinterpret_cast<std::uintptr_t>(expected));
-    EXPECT_EQ(modACTHandle::FindTopLevelWindow(env, "tessivartestsuche", "Suche A"), a.handle());
-    EXPECT_EQ(modACTHandle::FindTopLevelWindow(env, "tessivartestsuche", "suche"), 0u);
+    EXPECT_EQ(modACTHandle::FindTopLevelWindow(windows, text, "tessivartestsuche", "Suche A"), a.handle());
+    EXPECT_EQ(modACTHandle::FindTopLevelWindow(windows, text, "tessivartestsuche", "suche"), 0u);
 }
 
 TEST_F(RealWindows, TitlesAndClassNamesComeBackAsUtf8) {
     TestWindow w(L"TessivarTestTitel", L"   Kundenmanager \u2013 M\u00FCller & S\u00F6hne");
     TestWindow untitled(L"TessivarTestTitel", L"");
-    EXPECT_EQ(modACTHandle::GetWindowTitle(env, w.handle()), "Kundenmanager – Müller & Söhne");
-    EXPECT_EQ(modACTHandle::GetWindowTitle(env, untitled.handle()), "NoText");
-    EXPECT_EQ(modACTHandle::GetWindowClassLower(env, w.handle()), "tessivartesttitel");
+    EXPECT_EQ(modACTHandle::GetWindowTitle(windows, w.handle()), "Kundenmanager – Müller & Söhne");
+    EXPECT_EQ(modACTHandle::GetWindowTitle(windows, untitled.handle()), "NoText");
+    EXPECT_EQ(modACTHandle::GetWindowClassLower(windows, text, w.handle()), "tessivartesttitel");
     HWND gone;
     {
         TestWindow temporary(L"TessivarTestTitel", L"weg");
         gone = temporary.hwnd();
     }
-    EXPECT_EQ(modACTHandle::GetWindowTitle(env, reinterpret_cast<std::uintptr_t>(gone)), "");
+    EXPECT_EQ(modACTHandle::GetWindowTitle(windows, reinterpret_cast<std::uintptr_t>(gone)), "");
 }
 
 // Whether a window maximised before it was minimised comes back maximised is
@@ -113,7 +104,7 @@ TEST_F(RealWindows, AMinimisedWindowComesBackInItsNormalPlace) {
     ShowWindow(w.hwnd(), SW_MINIMIZE);
     support::PumpMessages();
     ASSERT_TRUE(IsIconic(w.hwnd()));
-    modprevinst::RestoreOrRaiseWindow(env, w.handle());
+    modprevinst::RestoreOrRaiseWindow(windows, w.handle());
     support::PumpMessages();
     EXPECT_FALSE(IsIconic(w.hwnd()));
     EXPECT_FALSE(IsZoomed(w.hwnd()));
@@ -127,12 +118,12 @@ TEST_F(RealWindows, ActivatingByTitleBringsTheWindowForwardAndLeavesItNotTopmost
     TestWindow other(L"TessivarTestFront", L"Anderes Fenster");
     TestWindow act(L"TessivarTestFront", L"Kundenmanager - Testdaten");
     SetForegroundWindow(other.hwnd());
-    modprevinst::ActivateWindowByTitle(env, "Kundenmanager");
+    modprevinst::ActivateWindowByTitle(windows, text, "Kundenmanager");
     support::PumpMessages();
     EXPECT_EQ(GetForegroundWindow(), act.hwnd());
     EXPECT_EQ(GetWindowLongW(act.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
-    EXPECT_THROW(modprevinst::ActivateWindowByTitle(env, "Gibt es nicht 4711"), AppError);
+    EXPECT_THROW(modprevinst::ActivateWindowByTitle(windows, text, "Gibt es nicht 4711"), AppError);
 }
 
 TEST_F(RealWindows, AnExceptionInTheEnumerationCallbackEndsItAndReachesTheCaller) {

@@ -16,6 +16,7 @@
 #include "platform/RecordingShell.h"
 #include "browser/ScriptedBrowser.h"
 #include "platform/ScriptedShellFolders.h"
+#include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 #include "routeplanner/clRovandel2.h"
 #include "routeplanner/RecordingForm.h"
@@ -80,12 +81,13 @@ protected:
     platform::FixedLocale locale{","};
     platform::MemorySettingsStore store;
     platform::ScriptedShellFolders shell;
-    clACTApplication link{sub.platform, act, locale, clACTApplication::Build::RoutePlanner};
+    clACTApplication link{{act, sub.windows, sub.text, sub.messages, locale}, clACTApplication::Build::RoutePlanner};
     RecordingForm form;
     platform::ScriptedBrowser browsers;
     platform::RecordingShell launcher;
     platform::FakeClock clock;
-    clRovandel2 logic{{sub.platform, store, shell, link, "Rovandel2", browsers, launcher, clock}, form};
+    clRovandel2 logic{
+        {sub.windows, RegistryOf(sub), sub.files, store, shell, link, "Rovandel2", browsers, launcher, clock}, form};
     std::map<std::string, Fields> contacts;
     std::string current = "K00000000002";
     std::string userId = "K00000000001";

@@ -98,7 +98,8 @@ TEST_F(Rovandel2Test, CloseStoresEveryValueInLoadOrderAndTheNextStartRestoresThe
     EXPECT_EQ(Stored("station[0].street"), "Schloßstraße 7");
 
     RecordingForm again;
-    clRovandel2 next({sub.platform, store, shell, link, "Rovandel2", browsers, launcher, clock}, again);
+    clRovandel2 next(
+        {sub.windows, RegistryOf(sub), sub.files, store, shell, link, "Rovandel2", browsers, launcher, clock}, again);
     next.Form_Load();
     EXPECT_EQ(again.Text(c::txbrouteEntry_start_street), "Schloßstraße 7");
     EXPECT_EQ(again.Text(c::txbrouteEntry_dest_houseNo), "45a");
@@ -435,7 +436,9 @@ TEST_F(Rovandel2Test, WhileThePageLoadsClosingEndsTheRunStoredAndEscapeEndsThePr
         hanging.pages = browsers.pages;
         hanging.pages[0].busy = [] { return true; };
         RecordingForm window;
-        clRovandel2 run({sub.platform, store, shell, link, "Rovandel2", hanging, launcher, clock}, window);
+        clRovandel2 run(
+            {sub.windows, RegistryOf(sub), sub.files, store, shell, link, "Rovandel2", hanging, launcher, clock},
+            window);
         window.logic = &run;
         run.Form_Load();
         store.ClearLog();

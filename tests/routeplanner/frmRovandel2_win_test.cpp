@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "commands/CommandServices.h"
+
 #include <future>
 
 #include "driver/BoxDriver_win.h"
@@ -93,8 +95,8 @@ protected:
     }
 
     frmRovandel2& Open() {
-        form = std::make_unique<frmRovandel2>(
-            clRovandel2::Services{env, settings, shell, link, "Rovandel2", browsers, launcher, clock});
+        form = std::make_unique<frmRovandel2>(clRovandel2::Services{
+            win.windows, env.registry, win.files, settings, shell, link, "Rovandel2", browsers, launcher, clock});
         form->onEnd = [this] { ++ended; };
         form->Open(SW_SHOWNOACTIVATE);
         platform::PumpPending();
@@ -105,13 +107,13 @@ protected:
 
     platform::WinPlatform win{"Rovandel2"};
     platform::ScriptedMessageBoxes boxes;
-    platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Rovandel2"};
+    const CommandServices env{{win.registry, win.text, boxes}, win.files, win.graphics, win.windows};
     platform::WinSettingsStore settings;
     platform::ScriptedShellFolders shell;
     platform::RecordingShell launcher;
     platform::ScriptedAutomation act;
     platform::FixedLocale locale{","};
-    clACTApplication link{env, act, locale, clACTApplication::Build::RoutePlanner};
+    clACTApplication link{{act, win.windows, win.text, boxes, locale}, clACTApplication::Build::RoutePlanner};
     platform::ScriptedBrowser browsers;
     platform::WinClock clock;
     std::unique_ptr<frmRovandel2> form;
@@ -232,8 +234,8 @@ TEST_F(Rovandel2Window, ValuesGoToTheRegistryOnCloseAndComeBackOnTheNextStart) {
 // The start builds the window while ACT! is asked, and loads it only after.
 TEST_F(Rovandel2Window, BuiltAheadItStaysUnseenAndUnloadedUntilItIsOpened) {
     WriteSetting(L"station[0].city", L"Bonn");
-    form = std::make_unique<frmRovandel2>(
-        clRovandel2::Services{env, settings, shell, link, "Rovandel2", browsers, launcher, clock});
+    form = std::make_unique<frmRovandel2>(clRovandel2::Services{win.windows, env.registry, win.files, settings, shell,
+                                                                link, "Rovandel2", browsers, launcher, clock});
     form->Build();
     ASSERT_TRUE(form->IsOpen());
     EXPECT_FALSE(IsWindowVisible(form->hwnd()));
@@ -356,7 +358,8 @@ TEST(Rovandel2Refusals, BothRefusalsAreSystemModalExclamationBoxesTitledRovandel
             return info;
         });
         modRovandel2::Programm programm;
-        EXPECT_EQ(modRovandel2::Main(win.platform, act, locale, programm), modRovandel2::Start::Abgelehnt);
+        EXPECT_EQ(modRovandel2::Main({act, win.windows, win.text, win.messages, locale}, programm),
+                  modRovandel2::Start::Abgelehnt);
         const driver::BoxInfo info = reader.get();
         EXPECT_EQ(info.text,
                   withAct ? L"Bitte öffnen Sie zuvor eine ACT!-Datenbank." : L"Bitte starten Sie zuvor ACT!.");

@@ -43,7 +43,7 @@ protected:
             void SetProgress(int) override {}
             bool CloseRequested() override { return false; }
         } window;
-        return modCookies::CookieOrdner({store, sub.platform, shell, form.Handle(), window});
+        return modCookies::CookieOrdner({store, RegistryOf(sub), sub.files, sub.windows, shell, form.Handle(), window});
     }
     Strings Questions() const {
         Strings out;
@@ -210,9 +210,18 @@ TEST_F(CookieTest, AFolderThatCannotBeReadIsReportedAndTheWindowIsNotLocked) {
         std::vector<platform::FileEntry> ListFiles(std::string_view) override { Raise(ErrorNumber::PermissionDenied); }
     } refusing;
     refusing.AddFolder("C:\\Cookies");
-    platform::Platform env{sub.registry, sub.windows, sub.messages, sub.text, refusing, sub.graphics, "Rovandel2"};
     RecordingForm other;
-    clRovandel2 window({env, store, shell, link, "Rovandel2", browsers, launcher, clock}, other);
+    clRovandel2 window({sub.windows,
+                        {sub.registry, sub.text, sub.messages},
+                        refusing,
+                        store,
+                        shell,
+                        link,
+                        "Rovandel2",
+                        browsers,
+                        launcher,
+                        clock},
+                       other);
     window.Form_Load();
     other.log.clear();
     window.imBanner_Click();

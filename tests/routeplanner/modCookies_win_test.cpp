@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/modRegistry.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -55,18 +57,19 @@ TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReporte
             boxes.QueueAnswer(box.text.find("nein@") != std::string::npos ? MsgAnswer::No : MsgAnswer::Yes);
         }
     };
-    platform::Platform env{win.registry, win.windows, boxes, win.text, win.files, win.graphics, "Rovandel2"};
+    const modRegistry::Access registry{win.registry, win.text, boxes};
     platform::MemorySettingsStore store;
     store.Put("Rovandel2", "Optionen", "CookiePfad", platform::Narrow(root.wstring()));
     platform::ScriptedShellFolders shell;
     platform::ScriptedAutomation act;
     platform::FixedLocale locale;
-    clACTApplication link{env, act, locale, clACTApplication::Build::RoutePlanner};
+    clACTApplication link{{act, win.windows, win.text, boxes, locale}, clACTApplication::Build::RoutePlanner};
     RecordingForm form;
     platform::ScriptedBrowser browsers;
     platform::RecordingShell launcher;
     platform::WinClock clock;
-    clRovandel2 logic({env, store, shell, link, "Rovandel2", browsers, launcher, clock}, form);
+    clRovandel2 logic({win.windows, registry, win.files, store, shell, link, "Rovandel2", browsers, launcher, clock},
+                      form);
     form.logic = &logic;
     logic.Form_Load();
     logic.imBanner_Click();

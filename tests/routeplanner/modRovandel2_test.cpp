@@ -16,7 +16,9 @@ protected:
     platform::FixedLocale locale;
     modRovandel2::Programm programm;
 
-    modRovandel2::Start Run() { return modRovandel2::Main(sub.platform, act, locale, programm); }
+    modRovandel2::Start Run() {
+        return modRovandel2::Main({act, sub.windows, sub.text, sub.messages, locale}, programm);
+    }
     void ActRuns(std::string database) {
         sub.windows.Add("ACT3.0FrameClass", "ACT! - Demo");
         act.Answer("app", "GetOpenDBName", std::move(database));

@@ -51,25 +51,26 @@ protected:
     void TearDown() override { support::DeleteTree(HKEY_CURRENT_USER, kAct); }
 
     platform::WinPlatform win{"Tessivar"};
+    const modRegistry::Access registry{win.journal, win.text, win.messages};
 };
 
 TEST_F(WinToolbars, ChangesReachTheRealKeyAsWholeBinaryValuesAndANewSetSeesThem) {
-    clACTToolbars bars(win.platform);
+    clACTToolbars bars(registry);
     bars.Item("Kontaktsymbolleiste")->AddButton(0);
     bars.Item("Kontaktsymbolleiste")->AddButton(30101);
     EXPECT_EQ(StoredButtons(0), std::make_pair(DWORD{REG_BINARY}, std::vector<BYTE>{7, 0, 0, 0, 2, 0xAB, 0xCD, 0, 0, 0,
                                                                                     0, 0, 0x95, 0x75, 0, 0, 0}));
-    EXPECT_TRUE(clACTToolbars(win.platform).Item(1).ExistButton(30101));
+    EXPECT_TRUE(clACTToolbars(registry).Item(1).ExistButton(30101));
 
     bars.Item(1).RemoveButton(30101);
     bars.Item(1).RemoveButton(7);
     EXPECT_EQ(StoredButtons(0), std::make_pair(DWORD{REG_BINARY}, std::vector<BYTE>{}));
-    EXPECT_EQ(clACTToolbars(win.platform).Item(1).ButtonList()->Count(), 0);
+    EXPECT_EQ(clACTToolbars(registry).Item(1).ButtonList()->Count(), 0);
 }
 
 TEST_F(WinToolbars, AValueCutShortStaysUntouchedOnDisk) {
     const auto before = support::SnapshotTree(HKEY_CURRENT_USER, kAct);
-    clACTToolbars bars(win.platform);
+    clACTToolbars bars(registry);
     EXPECT_THROW(bars.Item("Gruppensymbolleiste")->AddButton(30101), AppError);
     EXPECT_THROW(bars.Item(2).RemoveButton(9), AppError);
     EXPECT_EQ(support::SnapshotTree(HKEY_CURRENT_USER, kAct), before);

@@ -28,16 +28,16 @@ int wmain() {
     SetConsoleOutputCP(CP_UTF8);
     platform::WinPlatform win("Tessivar");
     platform::SilentMessageBoxes silent;
-    platform::Platform env{win.registry, win.windows, silent, win.text, win.files, win.graphics, "Tessivar"};
+    const modRegistry::Access registry{win.registry, win.text, silent};
 
-    clCustomTessivars commands(env);
+    clCustomTessivars commands({registry, win.files, win.graphics, win.windows});
     std::printf("Benutzerbefehle (Count = %d)\n", commands.Count());
     std::int32_t n = 0;
     for (const auto& c : commands) {
         std::printf("  %2d  %6d  %-24s %s | %s\n", n++, c->CommandID(), c->Name().c_str(), c->Zeile().c_str(),
                     c->Start().c_str());
     }
-    clACTToolbars toolbars(env);
+    clACTToolbars toolbars(registry);
     std::printf("Symbolleisten (Bars = %d)\n", toolbars.Count());
     for (const clACTToolbar& toolbar : toolbars) {
         std::printf("  %2d  %-28s%s\n", toolbar.RegistryIndex(), toolbar.WindowName().c_str(),
