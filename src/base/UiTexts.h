@@ -369,6 +369,7 @@ inline constexpr std::string_view kWindowClassNotRegistered = "Die Fensterklasse
 inline constexpr std::string_view kWindowNotCreated = "Das Fenster konnte nicht erzeugt werden: ";
 inline constexpr std::string_view kControlNotCreated = "Das Steuerelement konnte nicht erzeugt werden: ";
 inline constexpr std::string_view kNoSuchControl = "Das Fenster hat kein Steuerelement namens ";
+inline constexpr std::string_view kNoSuchControlId = "Das Fenster hat kein Steuerelement mit der Nummer ";
 inline constexpr std::string_view kNoSuchPanel = "Die Statusleiste hat kein Feld namens ";
 inline constexpr std::string_view kCommonControlsMissing =
     "Die Windows-Standardsteuerelemente (comctl32.dll) sind nicht verfügbar.";

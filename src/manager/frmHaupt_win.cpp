@@ -3,53 +3,29 @@
 #include "base/UiTexts.h"
 #include "manager/Banner_win.h"
 #include "ui/Buttons_win.h"
-#include "ui/Label_win.h"
 #include "ui/PictureBox_win.h"
 
-namespace {
+namespace c = HauptControls;
 
-// The window's inner size and its controls, in twips.
-constexpr int kInnerWidth = 3990, kInnerHeight = 2220;
-constexpr ui::Place kBanner{120, 120, 2295, 375};
-constexpr ui::Place kInfo{120, 720, 3735, 855};
-constexpr ui::Place kOK{1320, 1680, 1215, 375};
+frmHaupt::frmHaupt() : ui::FormWindow(kClassName), m_Logic(*this) {}
 
-}  // namespace
-
-frmHaupt::frmHaupt() : ui::Window(kClassName) {}
-
-void frmHaupt::Open() {
+void frmHaupt::Load() {
     if (IsOpen()) return;
-    Create({.caption = std::string(texts::kTessivarTitle), .innerWidth = kInnerWidth, .innerHeight = kInnerHeight});
+    Create(
+        {.caption = std::string(texts::kTessivarTitle), .innerWidth = c::kInnerWidth, .innerHeight = c::kInnerHeight});
 }
+
+void frmHaupt::Display() { Show(SW_SHOWNORMAL); }
+
+void frmHaupt::Repaint() { UpdateWindow(hwnd()); }
 
 void frmHaupt::OnCreate() {
-    m_imBanner = &AddWithId<ui::PictureBox>(kBannerId, "imBanner", kBanner);
-    m_imBanner->ShowStretched(CreateTessivarBanner());
-    m_lbInfo = &AddWithId<ui::Label>(kInfoId, "lbInfo", kInfo, "", ui::Label::Options{.mnemonic = false});
-    m_cmdOK = &AddWithId<ui::Button>(IDOK, "cmdOK", kOK, texts::kOkButton);
-    m_cmdOK->SetDefault(true);
-    m_cmdOK->onClick = [this] { Destroy(); };
+    AddControls(c::All());
+    At<ui::PictureBox>(c::imBanner).ShowStretched(CreateTessivarBanner());
+    At<ui::Button>(c::cmdOK).onClick = [this] { m_Logic.cmdOK_Click(); };
 }
 
-// Esc closes the window like OK.
 bool frmHaupt::OnEscape() {
-    Destroy();
+    m_Logic.Form_KeyPress(27);
     return true;
 }
-
-void frmHaupt::Show(std::string_view info) {
-    Open();
-    SetInfo(info);
-    ui::Window::Show(SW_SHOWNORMAL);
-}
-
-void frmHaupt::SetInfo(std::string_view info) {
-    Open();
-    m_lbInfo->SetText(info);
-    UpdateWindow(hwnd());
-}
-
-HWND frmHaupt::imBanner() const { return m_imBanner->hwnd(); }
-HWND frmHaupt::lbInfo() const { return m_lbInfo->hwnd(); }
-HWND frmHaupt::cmdOK() const { return m_cmdOK->hwnd(); }

@@ -1,43 +1,34 @@
 #pragma once
-// The progress window of the install and removal runs: a banner, the run's
-// current message and an OK button that closes it once the run is done.
-#include <string_view>
+// The progress window of the install and removal runs, built from its
+// control table (HauptControls); what it does lies in clHaupt, which is the
+// progress window the runs report to (Logic()).
+#include "manager/HauptControls.h"
+#include "manager/clHaupt.h"
+#include "ui/FormWindow_win.h"
 
-#include "manager/ProgressWindow.h"
-#include "platform/Handles_win.h"
-#include "ui/Window_win.h"
-
-namespace ui {
-class Button;
-class Label;
-class PictureBox;
-}  // namespace ui
-
-class frmHaupt : public ui::Window, public IProgressWindow {
+class frmHaupt : public ui::FormWindow, public IHauptWindow {
 public:
+    static constexpr const wchar_t* kClassName = L"TessivarHaupt";
+
     frmHaupt();
 
-    void Show(std::string_view info) override;
-    void SetInfo(std::string_view info) override;
+    // What the runs report to.
+    clHaupt& Logic() { return m_Logic; }
     using ui::Window::RunUntilClosed;
 
-    HWND imBanner() const;
-    HWND lbInfo() const;
-    HWND cmdOK() const;
+    // IHauptWindow
+    void Load() override;
+    void Display() override;
+    void Repaint() override;
 
-    // Identifiers that drivers of the window from outside rely on.
-    static constexpr int kBannerId = 100;
-    static constexpr int kInfoId = 101;
-    static constexpr const wchar_t* kClassName = L"TessivarHaupt";
+    HWND imBanner() const { return At<ui::Control>(HauptControls::imBanner).hwnd(); }
+    HWND lbInfo() const { return At<ui::Control>(HauptControls::lbInfo).hwnd(); }
+    HWND cmdOK() const { return At<ui::Control>(HauptControls::cmdOK).hwnd(); }
 
 protected:
     void OnCreate() override;
     bool OnEscape() override;
 
 private:
-    void Open();
-
-    ui::PictureBox* m_imBanner = nullptr;
-    ui::Label* m_lbInfo = nullptr;
-    ui::Button* m_cmdOK = nullptr;
+    clHaupt m_Logic;
 };

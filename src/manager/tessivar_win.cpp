@@ -63,7 +63,7 @@ int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request)
     platform::WinNamedMutex locks;
     const modBackup::Store backups = Backups(win.files);
     modHaupt::Services run{Commands(win, request.Quiet ? static_cast<platform::IMessageBoxes&>(silent) : win.messages),
-                           request.Quiet ? static_cast<IProgressWindow&>(none) : form,
+                           request.Quiet ? static_cast<IProgressWindow&>(none) : form.Logic(),
                            locks,
                            request.AddonName,
                            ProgramFolder(),

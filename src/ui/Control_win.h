@@ -9,18 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "ui/Place.h"
+
 namespace ui {
 
 class Window;
-
-// A control's place in twips from the client area's top left corner.
-struct Place {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const Place&) const = default;
-};
 
 class Control {
 public:

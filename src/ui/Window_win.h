@@ -46,15 +46,13 @@
 #include "platform/Handles_win.h"
 #include "platform/MessagePump_win.h"
 #include "ui/Control_win.h"
+#include "ui/Form.h"
 #include "ui/Twips.h"
 
 namespace ui {
 
 class Timer;
 class ToolTips;
-
-// The mouse pointer over the whole window.
-enum class Pointer { Default, Hourglass, UpArrow };
 
 class Window {
 public:

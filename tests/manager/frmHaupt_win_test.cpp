@@ -28,7 +28,7 @@ constexpr char kLongestMessage[] =
 
 TEST(ProgressWindow, ShowsItsControlsWholeAndApartAtEveryDpi) {
     frmHaupt form;
-    form.Show(kLongestMessage);
+    form.Logic().Show(kLongestMessage);
     ASSERT_NE(form.hwnd(), nullptr);
     RECT client;
     GetClientRect(form.hwnd(), &client);
@@ -53,18 +53,18 @@ TEST(ProgressWindow, ShowsItsControlsWholeAndApartAtEveryDpi) {
 
 TEST(ProgressWindow, ShowsTheRunsMessagesUnderItsTitle) {
     frmHaupt form;
-    form.Show("Es wird das ACT!-Addon 'Müller' als neuer benutzerdefinierter Befehl in ACT! eingebunden.");
+    form.Logic().Show("Es wird das ACT!-Addon 'Müller' als neuer benutzerdefinierter Befehl in ACT! eingebunden.");
     EXPECT_EQ(TextOf(form.hwnd()), L"Tessivar");
     EXPECT_EQ(TextOf(form.cmdOK()), L"&OK");
     EXPECT_EQ(TextOf(form.lbInfo()),
               L"Es wird das ACT!-Addon 'M\u00FCller' als neuer benutzerdefinierter Befehl in ACT! eingebunden.");
-    form.SetInfo("fertig");
+    form.Logic().SetInfo("fertig");
     EXPECT_EQ(TextOf(form.lbInfo()), L"fertig");
 }
 
 TEST(ProgressWindow, TheBannerIsPaintedAndOkClosesTheWindow) {
     frmHaupt form;
-    form.Show("x");
+    form.Logic().Show("x");
     SetWindowPos(form.hwnd(), HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE);
     support::PumpMessages();
     RECT banner;
@@ -80,7 +80,7 @@ TEST(ProgressWindow, TheBannerIsPaintedAndOkClosesTheWindow) {
     EXPECT_EQ(form.hwnd(), nullptr);
 
     // Esc closes it like OK, wherever the focus is.
-    form.Show("y");
+    form.Logic().Show("y");
     PostMessageW(form.cmdOK(), WM_KEYDOWN, VK_ESCAPE, 0);
     form.RunUntilClosed();
     EXPECT_EQ(form.hwnd(), nullptr);

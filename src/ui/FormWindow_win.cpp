@@ -1,0 +1,138 @@
+#include "ui/FormWindow_win.h"
+
+#include <utility>
+
+#include "base/UiTexts.h"
+#include "ui/Buttons_win.h"
+#include "ui/ComboList_win.h"
+#include "ui/Edit_win.h"
+#include "ui/Label_win.h"
+#include "ui/ListView_win.h"
+#include "ui/PictureBox_win.h"
+#include "ui/ProgressBar_win.h"
+#include "ui/StatusBar_win.h"
+#include "ui/ToolTips_win.h"
+
+namespace ui {
+
+void FormWindow::RaiseNoSuchControl(ControlId control) {
+    Raise(ErrorNumber::InvalidCall, std::string(texts::kNoSuchControlId) + std::to_string(control.id));
+}
+
+void FormWindow::AddControls(ControlTable table) {
+    for (const ControlSpec& spec : table) {
+        Control& control = AddControl(spec);
+        if (!spec.tip.empty()) Tips().Set(control, spec.tip);
+    }
+}
+
+Control& FormWindow::AddControl(const ControlSpec& spec) {
+    const std::string name(spec.name);
+    const int id = spec.id != 0 ? spec.id : NextControlId();
+    switch (spec.kind) {
+        case Kind::Frame: return AddWithId<ui::Frame>(id, name, spec.place, spec.caption);
+        case Kind::Label:
+            return AddWithId<ui::Label>(id, name, spec.place, spec.caption,
+                                        ui::Label::Options{.mnemonic = !spec.plainText});
+        case Kind::TextBox: return AddWithId<ui::Edit>(id, name, spec.place, spec.caption);
+        case Kind::DropDown: return AddWithId<ui::ComboList>(id, name, spec.place);
+        case Kind::Button:
+        case Kind::PictureButton: {
+            auto& button = AddWithId<ui::Button>(id, name, spec.place, spec.caption);
+            if (spec.isDefault) button.SetDefault(true);
+            return button;
+        }
+        case Kind::CheckBox: return AddWithId<ui::CheckBox>(id, name, spec.place, spec.caption);
+        case Kind::Option:
+            return AddWithId<ui::OptionButton>(id, name, spec.place, spec.caption, spec.firstOfGroup, spec.selected);
+        case Kind::Picture: return AddWithId<ui::PictureBox>(id, name, spec.place, spec.bordered);
+        case Kind::ListView: return AddWithId<ui::ListView>(id, name, spec.place);
+        case Kind::Progress: return AddWithId<ui::ProgressBar>(id, name, spec.place, 0, 100);
+        case Kind::Status: {
+            auto& bar = AddWithId<ui::StatusBar>(id, name, spec.place.height / kTwipsPerPixelAt96Dpi);
+            bar.AddPanel(std::string(kStatusPanel));
+            return bar;
+        }
+    }
+    Raise(ErrorNumber::InvalidCall);
+}
+
+std::string FormWindow::Text(ControlId control) const { return At<Control>(control).Text(); }
+void FormWindow::SetText(ControlId control, std::string_view text) { At<Control>(control).SetText(text); }
+bool FormWindow::Enabled(ControlId control) const { return At<Control>(control).Enabled(); }
+void FormWindow::SetEnabled(ControlId control, bool enabled) { At<Control>(control).SetEnabled(enabled); }
+void FormWindow::Focus(ControlId control) { At<Control>(control).Focus(); }
+
+void FormWindow::AddItem(DropDownId list, std::string_view text) { At<ComboList>(list).AddItem(text); }
+int FormWindow::ItemCount(DropDownId list) const { return At<ComboList>(list).Count(); }
+std::string FormWindow::ItemText(DropDownId list, int index) const { return At<ComboList>(list).ItemText(index); }
+int FormWindow::ListIndex(DropDownId list) const { return At<ComboList>(list).ListIndex(); }
+void FormWindow::SetListIndex(DropDownId list, int index) { At<ComboList>(list).SetListIndex(index); }
+
+bool FormWindow::Checked(ToggleId toggle) const { return At<ToggleButton>(toggle).Checked(); }
+void FormWindow::SetChecked(ToggleId toggle, bool checked) { At<ToggleButton>(toggle).SetChecked(checked); }
+
+int FormWindow::Value(ProgressId bar) const { return At<ProgressBar>(bar).Value(); }
+void FormWindow::SetValue(ProgressId bar, int value) { At<ProgressBar>(bar).SetValue(value); }
+
+std::string FormWindow::StatusText(StatusId bar) const { return At<StatusBar>(bar).PanelText(kStatusPanel); }
+void FormWindow::SetStatusText(StatusId bar, std::string_view text) {
+    At<StatusBar>(bar).SetPanelText(kStatusPanel, text);
+}
+
+// The rows are the list's own; no row is clicked while they are put in.
+void FormWindow::FillRows(ListView& view, const std::vector<Row>& rows) {
+    const auto handler = std::exchange(view.onItemClick, nullptr);
+    view.ClearRows();
+    for (const Row& cells : rows) {
+        const int row = view.AddRow(cells.empty() ? std::string_view() : std::string_view(cells.front()));
+        for (std::size_t c = 1; c < cells.size(); ++c) view.SetCell(row, static_cast<int>(c), cells[c]);
+    }
+    view.onItemClick = handler;
+}
+
+void FormWindow::ShowRows(ListViewId list, std::span<const std::string_view> headers, const std::vector<Row>& rows) {
+    ListView& view = At<ListView>(list);
+    view.BeginUpdate();
+    view.ClearColumns();
+    for (std::string_view header : headers) view.AddColumn(header);
+    FillRows(view, rows);
+    // Sized while the list draws nothing: each width set otherwise redraws
+    // the list and its header.
+    view.AutoSizeColumns(true);
+    view.EndUpdate();
+}
+
+void FormWindow::ReorderRows(ListViewId list, const std::vector<Row>& rows) {
+    ListView& view = At<ListView>(list);
+    view.BeginUpdate();
+    FillRows(view, rows);
+    view.EndUpdate();
+}
+
+void FormWindow::AddRow(ListViewId list, const Row& cells) {
+    ListView& view = At<ListView>(list);
+    const int row = view.AddRow(cells.empty() ? std::string_view() : std::string_view(cells.front()));
+    for (std::size_t c = 1; c < cells.size(); ++c) view.SetCell(row, static_cast<int>(c), cells[c]);
+}
+
+int FormWindow::SelectedRow(ListViewId list) const { return At<ListView>(list).SelectedRow(); }
+
+void FormWindow::SelectRow(ListViewId list, int row) {
+    ListView& view = At<ListView>(list);
+    const auto handler = std::exchange(view.onItemClick, nullptr);
+    view.SelectRow(row);
+    view.onItemClick = handler;
+}
+
+platform::DeviceContext FormWindow::Surface(PictureId picture) {
+    return reinterpret_cast<platform::DeviceContext>(At<PictureBox>(picture).Surface());
+}
+
+void FormWindow::ClearPicture(PictureId picture) { At<PictureBox>(picture).ClearSurface(GetSysColor(COLOR_BTNFACE)); }
+
+void FormWindow::Refresh(PictureId picture) { At<PictureBox>(picture).Refresh(); }
+
+platform::WindowHandle FormWindow::Handle() const { return reinterpret_cast<platform::WindowHandle>(hwnd()); }
+
+}  // namespace ui
