@@ -7,18 +7,8 @@
 #include "ui/Paint_win.h"
 #include "ui/PictureBox_win.h"
 #include "ui/Timer_win.h"
-#include "ui/ToolTips_win.h"
 
-namespace {
-
-constexpr int kTwipsPerPixel = ui::kTwipsPerPixelAt96Dpi;
-
-ui::Place PlaceOf(const RECT& rc) {
-    return {rc.left * kTwipsPerPixel, rc.top * kTwipsPerPixel, (rc.right - rc.left) * kTwipsPerPixel,
-            (rc.bottom - rc.top) * kTwipsPerPixel};
-}
-
-}  // namespace
+namespace c = InfoControls;
 
 std::optional<ProgramVersion> ReadProgramVersion(HMODULE module) {
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16) /* RT_VERSION */);
@@ -39,17 +29,17 @@ std::optional<ProgramVersion> ReadProgramVersion(HMODULE module) {
     return std::nullopt;
 }
 
-std::string VersionText(const std::optional<ProgramVersion>& version) {
-    const ProgramVersion v = version.value_or(ProgramVersion{});
-    return std::string(texts::kInfoVersionPrefix) + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
-           std::to_string(v.revision);
+frmInfo::frmInfo(InfoContent content)
+    : ui::FormWindow(kClassName),
+      m_Content(std::move(content)),
+      m_Logic(*this,
+              {VersionText(ReadProgramVersion(nullptr)), m_Content.rights, m_Content.linkText, m_Content.linkAddress}) {
 }
-
-frmInfo::frmInfo(InfoContent content) : ui::Window(kClassName), m_Content(std::move(content)) {}
 
 void frmInfo::Open(HWND owner) {
     if (IsOpen()) return;
-    Create(ui::DialogFrame(std::string(texts::kInfoTitle), kWidth * kTwipsPerPixel, kHeight * kTwipsPerPixel, owner));
+    Create(ui::DialogFrame(std::string(texts::kInfoTitle), kWidth * ui::kTwipsPerPixelAt96Dpi,
+                           kHeight * ui::kTwipsPerPixelAt96Dpi, owner));
 }
 
 void frmInfo::ShowModal(HWND owner) {
@@ -57,97 +47,82 @@ void frmInfo::ShowModal(HWND owner) {
     ui::Window::ShowModal(owner);
 }
 
+ui::PictureBox& frmInfo::picScrollText() const { return At<ui::PictureBox>(c::picScrollText); }
+ui::Label& frmInfo::lbVersion() const { return At<ui::Label>(c::lbVersion); }
+ui::Label& frmInfo::lbCopyright() const { return At<ui::Label>(c::lbCopyright); }
+ui::Label& frmInfo::lbBH() const { return At<ui::Label>(c::lbBH); }
+
+// The texts lie on the art; the link has a colour of its own.
+ui::Label::Options frmInfo::LabelStyle(const ui::ControlSpec& spec) const {
+    return {.mnemonic = !spec.plainText,
+            .transparent = true,
+            .color = spec.id == c::lbBH.id ? m_Content.linkColour : m_Content.textColour};
+}
+
 void frmInfo::OnCreate() {
-    m_Offset = 0;
     m_ilScrollTexte = ui::ImageList();
     if (m_Content.credits) {
         // The image list takes its own copy: the window can be shown again.
         const HBITMAP copy = static_cast<HBITMAP>(CopyImage(m_Content.credits.get(), IMAGE_BITMAP, 0, 0, 0));
         m_ilScrollTexte.Add("ScrollText", platform::UniqueBitmap(copy));
     }
+    AddControls(c::All());
+    lbBH().SetTag(m_Content.linkAddress);
+    for (ui::LabelId label : {c::lbVersion, c::lbCopyright})
+        At<ui::Label>(label).onClick = [this] { m_Logic.Form_Click(); };
+    picScrollText().onClick = [this] { m_Logic.Form_Click(); };
+    lbBH().onClick = [this] { m_Logic.lbBH_Click(); };
+    lbBH().onMouseMove = [this] { m_Logic.lbBH_MouseMove(); };
 
-    const ui::Label::Options text{.mnemonic = false, .transparent = true, .color = m_Content.textColour};
-    m_lbVersion =
-        &Add<ui::Label>("lbVersion", PlaceOf(m_Content.version), VersionText(ReadProgramVersion(nullptr)), text);
-    m_lbCopyright = &Add<ui::Label>("lbCopyright", PlaceOf(m_Content.copyright), m_Content.rights, text);
-    m_lbBH = &Add<ui::Label>("lbBH", PlaceOf(m_Content.link), m_Content.linkText,
-                             ui::Label::Options{.mnemonic = false, .transparent = true, .color = m_Content.linkColour});
-    m_lbBH->SetTag(m_Content.linkAddress);
-    Tips().Set(*m_lbBH, texts::kInfoLinkTip);
-    m_picScrollText = &Add<ui::PictureBox>("picScrollText", PlaceOf(m_Content.scrollText));
-
-    for (ui::Label* label : {m_lbVersion, m_lbCopyright}) label->onClick = [this] { Unload(); };
-    m_picScrollText->onClick = [this] { Unload(); };
-    m_lbBH->onClick = [this] { OpenLink(); };
-    m_lbBH->onMouseMove = [this] {
-        if (m_lbBH->Underlined() && GetPointer() == ui::Pointer::UpArrow) return;
-        m_lbBH->SetUnderline(true);
-        SetPointer(ui::Pointer::UpArrow);
-        platform::PumpPending();
-    };
-
-    DrawViewport(0);
+    m_Logic.Form_Load();
     m_Timer1 = &AddTimer(kTickMs);
-    m_Timer1->onTick = [this] { Tick(); };
+    m_Timer1->onTick = [this] { m_Logic.Timer1_Timer(); };
     m_Timer1->Start();
 }
 
-// One row further each tick; after the last row that still fills the
-// viewport the text starts again from its top.
-void frmInfo::Tick() {
-    DrawViewport(m_Offset);
-    ++m_Offset;
-    const std::int32_t imageHeight = m_ilScrollTexte.Count() > 0 ? m_ilScrollTexte.Size(1).cy : 0;
-    if (m_Offset > imageHeight - kViewportHeight - 1) m_Offset = 0;
-}
+std::int32_t frmInfo::CreditHeight() const { return m_ilScrollTexte.Count() > 0 ? m_ilScrollTexte.Size(1).cy : 0; }
 
-// The viewport-sized part of the credit picture from `row` on, one picture
-// pixel to one pixel of the viewport at 96 DPI, scaled with the DPI else.
-void frmInfo::DrawViewport(std::int32_t row) {
-    HDC surface = m_picScrollText->Surface();
-    const SIZE size = m_picScrollText->PixelSize();
+// One picture pixel to one pixel of the viewport at 96 DPI, scaled with the DPI else.
+void frmInfo::DrawCredits(std::int32_t row) {
+    ui::PictureBox& viewport = picScrollText();
+    HDC surface = viewport.Surface();
+    const SIZE size = viewport.PixelSize();
     HBITMAP picture = m_ilScrollTexte.Picture(1);
     if (picture != nullptr) {
         const platform::UniqueDC source(CreateCompatibleDC(surface));
         const platform::SelectedObject selected(source.get(), picture);
-        if (size.cx == kViewportWidth && size.cy == kViewportHeight) {
-            BitBlt(surface, 0, 0, kViewportWidth, kViewportHeight, source.get(), 0, row, SRCCOPY);
+        if (size.cx == c::kViewportWidth && size.cy == c::kViewportHeight) {
+            BitBlt(surface, 0, 0, c::kViewportWidth, c::kViewportHeight, source.get(), 0, row, SRCCOPY);
         } else {
             SetStretchBltMode(surface, HALFTONE);
             SetBrushOrgEx(surface, 0, 0, nullptr);
-            StretchBlt(surface, 0, 0, size.cx, size.cy, source.get(), 0, row, kViewportWidth, kViewportHeight, SRCCOPY);
+            StretchBlt(surface, 0, 0, size.cx, size.cy, source.get(), 0, row, c::kViewportWidth, c::kViewportHeight,
+                       SRCCOPY);
         }
     }
-    m_picScrollText->Refresh();
+    viewport.Refresh();
 }
 
-void frmInfo::OpenLink() {
-    try {
-        if (m_Content.openLink) m_Content.openLink(hwnd(), m_lbBH->Tag());
-    } catch (...) {
-        Unload();
-        throw;
-    }
-    Unload();
+void frmInfo::OpenLink(const std::string& address) {
+    if (m_Content.openLink) m_Content.openLink(hwnd(), address);
 }
 
-// Posted: the handler that asked for it ends before the window goes.
-void frmInfo::Unload() {
+void frmInfo::SetLinkUnderlined(bool underlined) { lbBH().SetUnderline(underlined); }
+
+void frmInfo::LetEventsRun() { platform::PumpPending(); }
+
+void frmInfo::Close() {
     if (IsOpen()) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 bool frmInfo::OnEscape() {
-    Unload();
+    m_Logic.Form_KeyPress(27);
     return true;
 }
 
-void frmInfo::OnClick(int, int) { Unload(); }
+void frmInfo::OnClick(int, int) { m_Logic.Form_Click(); }
 
-void frmInfo::OnMouseMove(int, int) {
-    if (m_lbBH == nullptr) return;
-    m_lbBH->SetUnderline(false);
-    if (GetPointer() != ui::Pointer::Default) SetPointer(ui::Pointer::Default);
-}
+void frmInfo::OnMouseMove(int, int) { m_Logic.Form_MouseMove(); }
 
 LRESULT frmInfo::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_ERASEBKGND) {

@@ -26,14 +26,14 @@ void FormWindow::AddControls(ControlTable table) {
     }
 }
 
+Label::Options FormWindow::LabelStyle(const ControlSpec& spec) const { return {.mnemonic = !spec.plainText}; }
+
 Control& FormWindow::AddControl(const ControlSpec& spec) {
     const std::string name(spec.name);
     const int id = spec.id != 0 ? spec.id : NextControlId();
     switch (spec.kind) {
         case Kind::Frame: return AddWithId<ui::Frame>(id, name, spec.place, spec.caption);
-        case Kind::Label:
-            return AddWithId<ui::Label>(id, name, spec.place, spec.caption,
-                                        ui::Label::Options{.mnemonic = !spec.plainText});
+        case Kind::Label: return AddWithId<ui::Label>(id, name, spec.place, spec.caption, LabelStyle(spec));
         case Kind::TextBox: return AddWithId<ui::Edit>(id, name, spec.place, spec.caption);
         case Kind::DropDown: return AddWithId<ui::ComboList>(id, name, spec.place);
         case Kind::Button:

@@ -24,6 +24,7 @@
 #include "base/AppError.h"
 #include "ui/ControlTable.h"
 #include "ui/Form.h"
+#include "ui/Label_win.h"
 #include "ui/Window_win.h"
 
 namespace ui {
@@ -76,6 +77,9 @@ protected:
     // as the window's default button where the table says so. The status
     // bar gets its one panel.
     void AddControls(ControlTable table);
+    // How a label of the table is drawn; by default on the window's face in
+    // the system's colours.
+    virtual Label::Options LabelStyle(const ControlSpec& spec) const;
 
 private:
     [[noreturn]] static void RaiseNoSuchControl(ControlId control);

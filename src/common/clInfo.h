@@ -1,0 +1,65 @@
+#pragma once
+// The logic of the About window of both programs (frmInfo): the version and
+// rights notice when it loads, the credit text scrolling one picture row a
+// tick, the link to the maker's web site underlined while the mouse is over
+// it, and every way of closing (a click anywhere, Esc, the link after it
+// opened the address).
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "ui/Form.h"
+
+struct ProgramVersion {
+    unsigned major = 0, minor = 0, build = 0, revision = 0;
+};
+// "Version " + major.minor.revision ("Version 0.0.0" without a version).
+std::string VersionText(const std::optional<ProgramVersion>& version);
+
+// The window as this logic sees it: its controls, and what only the window does.
+class IInfoWindow : public virtual ui::IForm {
+public:
+    // Draws the viewport-sized part of the credit picture from picture row
+    // `row` on into the viewport, and shows it at once.
+    virtual void DrawCredits(std::int32_t row) = 0;
+    // The credit picture's height in pixels; 0 without one.
+    virtual std::int32_t CreditHeight() const = 0;
+    // Opens `address` the way the program opens its maker's web site.
+    virtual void OpenLink(const std::string& address) = 0;
+    virtual void SetLinkUnderlined(bool underlined) = 0;
+    // Lets the pending window events run once: the underline shows at once.
+    virtual void LetEventsRun() = 0;
+};
+
+class clInfo {
+public:
+    // What the window shows besides its art.
+    struct Texts {
+        std::string version;  // VersionText of the program's own version
+        std::string rights;
+        std::string linkText;  // what the link shows
+        std::string linkAddress;  // what it opens
+    };
+
+    clInfo(IInfoWindow& window, Texts texts) : m_Window(window), m_Texts(std::move(texts)) {}
+
+    // --- window events ----------------------------------------------------
+    void Form_Load();
+    void Timer1_Timer();
+    // A click on the background, lbVersion, lbCopyright or picScrollText.
+    void Form_Click();
+    // Esc (27) closes; other keys do nothing.
+    void Form_KeyPress(int KeyAscii);
+    void Form_MouseMove();
+    void lbBH_Click();
+    void lbBH_MouseMove();
+
+    // The picture row the next tick shows at the viewport's top.
+    std::int32_t ScrollOffset() const { return m_Offset; }
+
+private:
+    IInfoWindow& m_Window;
+    Texts m_Texts;
+    std::int32_t m_Offset = 0;
+    bool m_OverLink = false;  // underlined, with the up-arrow pointer
+};
