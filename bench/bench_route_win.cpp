@@ -204,9 +204,9 @@ std::optional<Program> StartRovandel(const std::string& url) {
         program.window = bench::WindowOf(program.process.id, L"Rovandel2Haupt");
     }
     if (program.window == nullptr) return std::nullopt;
-    program.progress = GetDlgItem(program.window, Rovandel2Controls::Id::ProgressBar);
+    program.progress = GetDlgItem(program.window, Rovandel2Controls::ProgressBar.id);
     Sleep(300);
-    PostMessageW(GetDlgItem(program.window, Rovandel2Controls::Id::cmdBrowse), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(program.window, Rovandel2Controls::cmdBrowse.id), BM_CLICK, 0, 0);
     return program;
 }
 
