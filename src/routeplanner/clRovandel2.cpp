@@ -353,7 +353,8 @@ void clRovandel2::RouteCalculation() {
     if (Stopping()) return;
 
     RouteProgress progress(*this);
-    const RouteOutcome outcome = clRoutenberechnung(progress, m_Env.browsers, m_Env.launcher, m_Env.clock).Run(request);
+    const RouteOutcome outcome =
+        clRoutenberechnung({m_Env.browsers, m_Env.launcher, m_Env.clock}, progress).Run(request);
     if (outcome.browserFailed) m_BrowserFailed = true;
     switch (outcome.end) {
         case RouteOutcome::End::Ended: return;
