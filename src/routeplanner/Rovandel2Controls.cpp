@@ -136,16 +136,18 @@ constexpr ui::ControlSpec kControls[] = {
 // no other.
 constexpr bool TurnsAreWhole() {
     int kept = 0;
-    for (const ui::ControlSpec& spec : kControls) {
-        if (spec.settingsKey.empty()) continue;
+    for (const ui::ControlSpec& control : kControls) {
+        if (control.settingsKey.empty()) continue;
         ++kept;
-        if (spec.kind != ui::Kind::TextBox && spec.kind != ui::Kind::DropDown && spec.kind != ui::Kind::CheckBox) {
+        if (control.kind != ui::Kind::TextBox && control.kind != ui::Kind::DropDown &&
+            control.kind != ui::Kind::CheckBox) {
             return false;
         }
     }
     for (int turn = 1; turn <= kept; ++turn) {
         int taken = 0;
-        for (const ui::ControlSpec& spec : kControls) taken += !spec.settingsKey.empty() && spec.keptAs == turn;
+        for (const ui::ControlSpec& control : kControls)
+            taken += !control.settingsKey.empty() && control.keptAs == turn;
         if (taken != 1) return false;
     }
     return true;

@@ -24,8 +24,8 @@ constexpr int kEscape = 27;
 // which they are restored at load and stored at close.
 std::vector<const ui::ControlSpec*> KeptInTurn() {
     std::vector<const ui::ControlSpec*> kept;
-    for (const ui::ControlSpec& spec : c::All()) {
-        if (!spec.settingsKey.empty()) kept.push_back(&spec);
+    for (const ui::ControlSpec& control : c::All()) {
+        if (!control.settingsKey.empty()) kept.push_back(&control);
     }
     std::sort(kept.begin(), kept.end(), [](const auto* a, const auto* b) { return a->keptAs < b->keptAs; });
     return kept;
@@ -108,12 +108,12 @@ void clRovandel2::Form_Load() {
     zeigeStatus(texts::kRovReady);
 }
 
-// A text box's text becomes the stored value, its present text the default.
+// The stored value, with the control's present one as the default.
 void clRovandel2::Restore(const ui::ControlSpec& kept) {
     switch (kept.kind) {
         case ui::Kind::DropDown: RestoreList(ui::DropDownId{{kept.id}}, kept.settingsKey); break;
         case ui::Kind::CheckBox: RestoreCheck(ui::ToggleId{{kept.id}}, kept.settingsKey); break;
-        default: {
+        default: {  // a text box: the table keeps no other kind
             const ui::ControlId box{kept.id};
             m_Window.SetText(box, modOptionen::Lesen(Settings(), kept.settingsKey, m_Window.Text(box)));
         }
@@ -204,8 +204,8 @@ void clRovandel2::zeigeStatus(std::string_view Text) {
 
 void clRovandel2::aktiviereEingaben(bool Aktiv) {
     m_Window.SetPointer(Aktiv ? ui::Pointer::Default : ui::Pointer::Hourglass);
-    for (const ui::ControlSpec& spec : c::All()) {
-        if (spec.lockedWhileBusy) m_Window.SetEnabled(ui::ControlId{spec.id}, Aktiv);
+    for (const ui::ControlSpec& control : c::All()) {
+        if (control.lockedWhileBusy) m_Window.SetEnabled(ui::ControlId{control.id}, Aktiv);
     }
     Windows().DoEvents();
 }
