@@ -147,7 +147,7 @@ double TimedRun(const char* what, routepages::RoutePageServer& pages, platform::
     platform::WinClock clock;
     BenchProgress host;
     platform::RecordingShell shell;
-    clRoutenberechnung run(host, browsers, shell, clock);
+    clRoutenberechnung run({browsers, shell, clock}, host);
     const double start = Seconds();
     run.Run(BenchRequest(pages.Url("route")));
     const double closedAt = Seconds();
@@ -166,7 +166,7 @@ double LateFormRun(routepages::RoutePageServer& pages, platform::IBrowserFactory
     platform::WinClock clock;
     BenchProgress host;
     platform::RecordingShell shell;
-    clRoutenberechnung run(host, browsers, shell, clock);
+    clRoutenberechnung run({browsers, shell, clock}, host);
     run.Run(BenchRequest(pages.Url("late")));
     const auto report = pages.WaitForReport("late", true, 5000);
     const double since = report ? report->sinceFormMs : -1;
@@ -180,7 +180,7 @@ void WaitingRun(const char* what, routepages::RoutePageServer& pages, platform::
     host.endAfter = 20;
     host.pause = pause;
     platform::RecordingShell shell;
-    clRoutenberechnung run(host, browsers, shell, clock);
+    clRoutenberechnung run({browsers, shell, clock}, host);
     run.Run(BenchRequest(pages.Url("endless")));
     const double share = host.waited > 0 ? 100.0 / host.waited : 0.0;
     std::printf("%s: %.2f s of processor time in %.1f s = %.1f%% of one core (the browser: %.1f%% more)\n", what,
@@ -204,9 +204,9 @@ std::optional<Program> StartRovandel(const std::string& url) {
         program.window = bench::WindowOf(program.process.id, L"Rovandel2Haupt");
     }
     if (program.window == nullptr) return std::nullopt;
-    program.progress = GetDlgItem(program.window, Rovandel2Controls::Id::ProgressBar);
+    program.progress = GetDlgItem(program.window, Rovandel2Controls::ProgressBar.id);
     Sleep(300);
-    PostMessageW(GetDlgItem(program.window, Rovandel2Controls::Id::cmdBrowse), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(program.window, Rovandel2Controls::cmdBrowse.id), BM_CLICK, 0, 0);
     return program;
 }
 

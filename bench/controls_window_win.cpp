@@ -22,7 +22,7 @@
 namespace {
 
 namespace c = Rovandel2Controls;
-using K = c::Kind;
+using K = ui::Kind;
 
 struct Child {
     const wchar_t* className;
@@ -56,15 +56,16 @@ std::wstring Wide(std::string_view text) {
 
 int Px(int twips) { return twips / ui::kTwipsPerPixelAt96Dpi; }
 
-Child ChildOf(const c::Entry& e) {
-    Child child{L"STATIC", 0, 0, Wide(e.caption), {Px(e.left), Px(e.top), Px(e.width), Px(e.height)}, e.id};
+Child ChildOf(const ui::ControlSpec& e) {
+    const RECT place{Px(e.place.left), Px(e.place.top), Px(e.place.width), Px(e.place.height)};
+    Child child{L"STATIC", 0, 0, Wide(e.caption), place, e.id};
     switch (e.kind) {
         case K::Frame: child = {L"BUTTON", BS_GROUPBOX, 0, child.text, child.place, e.id}; break;
         case K::Label: break;
         case K::TextBox:
             child = {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, child.text, child.place, e.id};
             break;
-        case K::List:
+        case K::DropDown:
             child = {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, {}, child.place, e.id};
             child.place.bottom += 200;  // room for the open list
             break;
@@ -76,8 +77,9 @@ Child ChildOf(const c::Entry& e) {
                      child.place, e.id,
                      e.selected};
             break;
-        case K::Check: child = {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, child.text, child.place, e.id}; break;
+        case K::CheckBox: child = {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, child.text, child.place, e.id}; break;
         case K::Picture: child = {L"STATIC", SS_NOTIFY | SS_OWNERDRAW, 0, {}, child.place, e.id}; break;
+        case K::ListView: break;
         case K::Progress: child = {PROGRESS_CLASSW, 0, 0, {}, child.place, e.id}; break;
         case K::Status: child = {STATUSCLASSNAMEW, CCS_BOTTOM, 0, {}, child.place, e.id}; break;
     }
@@ -87,7 +89,7 @@ Child ChildOf(const c::Entry& e) {
 Layout Rovandel2Window() {
     Layout layout{
         L"ControlsWindow", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, {Px(c::kInnerWidth), Px(c::kInnerHeight)}, {}};
-    for (const c::Entry& e : c::All()) layout.children.push_back(ChildOf(e));
+    for (const ui::ControlSpec& e : c::All()) layout.children.push_back(ChildOf(e));
     return layout;
 }
 
@@ -119,12 +121,12 @@ void Fill(HWND list, int id) {
     const auto add = [list](const wchar_t* text) {
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     };
-    if (id == c::Id::cbxrouteEntry_time_type) {
+    if (id == c::cbxrouteEntry_time_type.id) {
         add(L"Abfahrt");
         add(L"Ankunft");
-    } else if (id == c::Id::cbxrouteEntry_time_hours) {
+    } else if (id == c::cbxrouteEntry_time_hours.id) {
         for (int h = 0; h < 24; ++h) add(std::to_wstring(h).c_str());
-    } else if (id == c::Id::cbxrouteEntry_time_minutes) {
+    } else if (id == c::cbxrouteEntry_time_minutes.id) {
         for (int m = 0; m < 60; m += 10) add(std::to_wstring(m).c_str());
     } else {
         add(L"DEU");

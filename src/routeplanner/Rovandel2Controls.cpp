@@ -1,87 +1,161 @@
 #include "routeplanner/Rovandel2Controls.h"
 
 #include <array>
+#include <cstddef>
 
 #include "base/UiTexts.h"
-#include "ui/Twips.h"
+#include "routeplanner/modOptionen.h"
 
 namespace Rovandel2Controls {
 namespace {
 
-using K = Kind;
+using namespace ui::spec;
 namespace t = texts;
 
 // Laid out in pixels at 96 DPI.
-constexpr Entry S(Kind kind, std::string_view name, std::string_view caption, std::string_view tag, int x, int y, int w,
-                  int h, int id = 0, bool selected = false, bool firstOfGroup = false) {
+constexpr ui::Place Px(int x, int y, int width, int height) {
     constexpr int px = ui::kTwipsPerPixelAt96Dpi;
-    return {kind, name, caption, tag, x * px, y * px, w * px, h * px, id, selected, firstOfGroup};
+    return {x * px, y * px, width * px, height * px};
 }
 
-// One address frame at `x`: the rows of labels and boxes, then the two buttons.
-#define ADDRESS_FRAME(x, frame, frameCaption, side, sideTag, idBase, street, houseNo, zip, city, country, current,     \
-                      personal, currentId, personalId)                                                                 \
-    S(K::Frame, frame, frameCaption, {}, x, 44, 176, 182),                                                             \
-        S(K::Label, "lbrouteEntry_" #side "_street", street, {}, x + 8, 65, 71, 16),                                   \
-        S(K::TextBox, "txbrouteEntry_" #side "_street", t::kRovSample##sideTag##Street, "station[" #idBase "].street", \
-          x + 80, 62, 88, 20, Id::txbrouteEntry_##side##_street),                                                      \
-        S(K::Label, "lbrouteEntry_" #side "_houseNo", houseNo, {}, x + 8, 87, 71, 16),                                 \
-        S(K::TextBox, "txbrouteEntry_" #side "_houseNo", {}, "routeEntry_" #side "_houseNo", x + 80, 84, 88, 20,       \
-          Id::txbrouteEntry_##side##_houseNo),                                                                         \
-        S(K::Label, "lbrouteEntry_" #side "_zip", zip, {}, x + 8, 109, 71, 16),                                        \
-        S(K::TextBox, "txbrouteEntry_" #side "_zip", t::kRovSample##sideTag##Zip, "station[" #idBase "].zip", x + 80,  \
-          106, 88, 20, Id::txbrouteEntry_##side##_zip),                                                                \
-        S(K::Label, "lbrouteEntry_" #side "_city", city, {}, x + 8, 131, 71, 16),                                      \
-        S(K::TextBox, "txbrouteEntry_" #side "_city", t::kRovSample##sideTag##City, "station[" #idBase "].city",       \
-          x + 80, 128, 88, 20, Id::txbrouteEntry_##side##_city),                                                       \
-        S(K::Label, "lbrouteEntry_" #side "_country", country, {}, x + 8, 153, 71, 16),                                \
-        S(K::List, "cbxrouteEntry_" #side "_country", {}, "station[" #idBase "].country.isoCode", x + 80, 150, 60, 21, \
-          Id::cbxrouteEntry_##side##_country),                                                                         \
-        S(K::Button, current, t::kRovCurrentRecord, {}, x + 8, 176, 160, 22, currentId),                               \
-        S(K::Button, personal, t::kRovPersonalRecord, {}, x + 8, 200, 160, 22, personalId)
+// The texts of the table last as long as the program: a tip made of two
+// texts is joined here, once, at compile time.
+template <const std::string_view&... parts>
+struct Joined {
+    static constexpr auto kChars = [] {
+        std::array<char, (parts.size() + ...)> chars{};
+        std::size_t at = 0;
+        for (std::string_view part : {parts...}) {
+            for (char ch : part) chars[at++] = ch;
+        }
+        return chars;
+    }();
+    static constexpr std::string_view kText{kChars.data(), kChars.size()};
+};
 
-constexpr auto kControls = std::to_array<Entry>({
-    S(K::Picture, imBanner, {}, {}, 8, 6, 360, 34, Id::imBanner),
-    ADDRESS_FRAME(8, "frStart", t::kRovFrameStart, start, Start, 0, t::kRovStartStreet, t::kRovStartHouseNo,
-                  t::kRovStartZip, t::kRovStartCity, t::kRovStartCountry, cmdAktuellerDatensatzStart,
-                  cmdPersoenlicherDatensatzStart, Id::cmdAktuellerDatensatzStart, Id::cmdPersoenlicherDatensatzStart),
-    ADDRESS_FRAME(192, "frZiel", t::kRovFrameZiel, dest, Dest, 1, t::kRovDestStreet, t::kRovDestHouseNo, t::kRovDestZip,
-                  t::kRovDestCity, t::kRovDestCountry, cmdAktuellerDatensatzZiel, cmdPersoenlicherDatensatzZiel,
-                  Id::cmdAktuellerDatensatzZiel, Id::cmdPersoenlicherDatensatzZiel),
-    S(K::Frame, "frZeitplanung", t::kRovFrameZeitplanung, {}, 8, 230, 176, 74),
-    S(K::Label, "lbrouteEntry_time_type", t::kRovTimeType, {}, 16, 248, 66, 15),
-    S(K::List, cbxrouteEntry_time_type, {}, "routeEntry_time_type", 16, 265, 66, 21, Id::cbxrouteEntry_time_type),
-    S(K::Label, "lbrouteEntry_time_hours", t::kRovTimeHours, {}, 88, 248, 44, 15),
-    S(K::List, cbxrouteEntry_time_hours, {}, "routeEntry_time_hours", 88, 265, 42, 21, Id::cbxrouteEntry_time_hours),
-    S(K::Label, "lbrouteEntry_time_minutes", t::kRovTimeMinutes, {}, 136, 248, 44, 15),
-    S(K::List, cbxrouteEntry_time_minutes, {}, "routeEntry_time_minutes", 136, 265, 42, 21,
-      Id::cbxrouteEntry_time_minutes),
-    S(K::Frame, "frPKW", t::kRovFramePkw, {}, 192, 230, 176, 36),
-    S(K::Option, "optrouteEntry_opti_car_langsam", t::kRovCarSlow, {}, 196, 246, 62, 16, 251, false, true),
-    S(K::Option, "optrouteEntry_opti_car_mittel", t::kRovCarMedium, {}, 259, 246, 49, 16, 252, true),
-    S(K::Option, "optrouteEntry_opti_car_schnell", t::kRovCarFast, {}, 309, 246, 57, 16, 253),
-    S(K::Frame, "frStrecke", t::kRovFrameStrecke, {}, 192, 268, 176, 36),
-    S(K::Option, "optrouteEntry_opti_route_kurz", t::kRovRouteShort, {}, 196, 284, 54, 16, 254, false, true),
-    S(K::Option, "optrouteEntry_opti_route_schnell", t::kRovRouteFast, {}, 260, 284, 60, 16, 255, true),
-    S(K::Check, ckAutoStart, t::kRovAutoStart, {}, 8, 308, 360, 17, Id::ckAutoStart),
-    S(K::Check, ckAutoZiel, t::kRovAutoZiel, {}, 8, 326, 360, 17, Id::ckAutoZiel),
-    S(K::PictureButton, cmdInfo, {}, {}, 8, 348, 30, 24, Id::cmdInfo),
-    S(K::Button, cmdBrowse, t::kRovBrowse, {}, 276, 348, 92, 24, Id::cmdBrowse),
-    S(K::Progress, ProgressBar, {}, {}, 8, 376, 360, kProgressBarHeight, Id::ProgressBar),
-    S(K::Status, StatusBar, {}, {}, 0, 410 - kStatusBarHeight, 376, kStatusBarHeight, Id::StatusBar),
-});
+// The two address frames, side by side.
+constexpr int kStart = 8;
+constexpr int kDest = 192;
 
-#undef ADDRESS_FRAME
+// The text boxes and lists keep their values under the settings keys of
+// the route planner's form fields; the turns restore and store the
+// destination before the start, the texts before the lists, the two check
+// boxes last. A task locks the address boxes and the buttons.
+constexpr ui::ControlSpec kControls[] = {
+    Picture(imBanner, "imBanner", Px(8, 6, 360, 34)),
+
+    Frame("frStart", Px(kStart, 44, 176, 182), t::kRovFrameStart),
+    Label("lbrouteEntry_start_street", Px(kStart + 8, 65, 71, 16), t::kRovStartStreet),
+    TextBox(txbrouteEntry_start_street, "txbrouteEntry_start_street", Px(kStart + 80, 62, 88, 20),
+            t::kRovSampleStartStreet)
+        .Kept("station[0].street", 7)
+        .LockedWhileBusy(),
+    Label("lbrouteEntry_start_houseNo", Px(kStart + 8, 87, 71, 16), t::kRovStartHouseNo),
+    TextBox(txbrouteEntry_start_houseNo, "txbrouteEntry_start_houseNo", Px(kStart + 80, 84, 88, 20))
+        .Kept("routeEntry_start_houseNo", 8)
+        .LockedWhileBusy(),
+    Label("lbrouteEntry_start_zip", Px(kStart + 8, 109, 71, 16), t::kRovStartZip),
+    TextBox(txbrouteEntry_start_zip, "txbrouteEntry_start_zip", Px(kStart + 80, 106, 88, 20), t::kRovSampleStartZip)
+        .Kept("station[0].zip", 6)
+        .LockedWhileBusy(),
+    Label("lbrouteEntry_start_city", Px(kStart + 8, 131, 71, 16), t::kRovStartCity),
+    TextBox(txbrouteEntry_start_city, "txbrouteEntry_start_city", Px(kStart + 80, 128, 88, 20), t::kRovSampleStartCity)
+        .Kept("station[0].city", 5)
+        .LockedWhileBusy(),
+    Label("lbrouteEntry_start_country", Px(kStart + 8, 153, 71, 16), t::kRovStartCountry),
+    DropDown(cbxrouteEntry_start_country, "cbxrouteEntry_start_country", Px(kStart + 80, 150, 60, 21))
+        .Kept("station[0].country.isoCode", 10),
+    Button(cmdAktuellerDatensatzStart, "cmdAktuellerDatensatzStart", Px(kStart + 8, 176, 160, 22), t::kRovCurrentRecord)
+        .LockedWhileBusy(),
+    Button(cmdPersoenlicherDatensatzStart, "cmdPersoenlicherDatensatzStart", Px(kStart + 8, 200, 160, 22),
+           t::kRovPersonalRecord)
+        .LockedWhileBusy(),
+
+    Frame("frZiel", Px(kDest, 44, 176, 182), t::kRovFrameZiel),
+    Label("lbrouteEntry_dest_street", Px(kDest + 8, 65, 71, 16), t::kRovDestStreet),
+    TextBox(txbrouteEntry_dest_street, "txbrouteEntry_dest_street", Px(kDest + 80, 62, 88, 20), t::kRovSampleDestStreet)
+        .Kept("station[1].street", 3)
+        .LockedWhileBusy(),
+    Label("lbrouteEntry_dest_houseNo", Px(kDest + 8, 87, 71, 16), t::kRovDestHouseNo),
+    TextBox(txbrouteEntry_dest_houseNo, "txbrouteEntry_dest_houseNo", Px(kDest + 80, 84, 88, 20))
+        .Kept("routeEntry_dest_houseNo", 4)
+        .LockedWhileBusy(),
+    Label("lbrouteEntry_dest_zip", Px(kDest + 8, 109, 71, 16), t::kRovDestZip),
+    TextBox(txbrouteEntry_dest_zip, "txbrouteEntry_dest_zip", Px(kDest + 80, 106, 88, 20), t::kRovSampleDestZip)
+        .Kept("station[1].zip", 2)
+        .LockedWhileBusy(),
+    Label("lbrouteEntry_dest_city", Px(kDest + 8, 131, 71, 16), t::kRovDestCity),
+    TextBox(txbrouteEntry_dest_city, "txbrouteEntry_dest_city", Px(kDest + 80, 128, 88, 20), t::kRovSampleDestCity)
+        .Kept("station[1].city", 1)
+        .LockedWhileBusy(),
+    Label("lbrouteEntry_dest_country", Px(kDest + 8, 153, 71, 16), t::kRovDestCountry),
+    DropDown(cbxrouteEntry_dest_country, "cbxrouteEntry_dest_country", Px(kDest + 80, 150, 60, 21))
+        .Kept("station[1].country.isoCode", 9),
+    Button(cmdAktuellerDatensatzZiel, "cmdAktuellerDatensatzZiel", Px(kDest + 8, 176, 160, 22), t::kRovCurrentRecord)
+        .LockedWhileBusy(),
+    Button(cmdPersoenlicherDatensatzZiel, "cmdPersoenlicherDatensatzZiel", Px(kDest + 8, 200, 160, 22),
+           t::kRovPersonalRecord)
+        .LockedWhileBusy(),
+
+    Frame("frZeitplanung", Px(8, 230, 176, 74), t::kRovFrameZeitplanung),
+    Label("lbrouteEntry_time_type", Px(16, 248, 66, 15), t::kRovTimeType),
+    DropDown(cbxrouteEntry_time_type, "cbxrouteEntry_time_type", Px(16, 265, 66, 21)).Kept("routeEntry_time_type", 11),
+    Label("lbrouteEntry_time_hours", Px(88, 248, 44, 15), t::kRovTimeHours),
+    DropDown(cbxrouteEntry_time_hours, "cbxrouteEntry_time_hours", Px(88, 265, 42, 21))
+        .Kept("routeEntry_time_hours", 12),
+    Label("lbrouteEntry_time_minutes", Px(136, 248, 44, 15), t::kRovTimeMinutes),
+    DropDown(cbxrouteEntry_time_minutes, "cbxrouteEntry_time_minutes", Px(136, 265, 42, 21))
+        .Kept("routeEntry_time_minutes", 13),
+
+    Frame("frPKW", Px(192, 230, 176, 36), t::kRovFramePkw),
+    Option(optrouteEntry_opti_car_langsam, "optrouteEntry_opti_car_langsam", Px(196, 246, 62, 16), t::kRovCarSlow)
+        .FirstOfGroup(),
+    Option(optrouteEntry_opti_car_mittel, "optrouteEntry_opti_car_mittel", Px(259, 246, 49, 16), t::kRovCarMedium)
+        .Selected(),
+    Option(optrouteEntry_opti_car_schnell, "optrouteEntry_opti_car_schnell", Px(309, 246, 57, 16), t::kRovCarFast),
+    Frame("frStrecke", Px(192, 268, 176, 36), t::kRovFrameStrecke),
+    Option(optrouteEntry_opti_route_kurz, "optrouteEntry_opti_route_kurz", Px(196, 284, 54, 16), t::kRovRouteShort)
+        .FirstOfGroup(),
+    Option(optrouteEntry_opti_route_schnell, "optrouteEntry_opti_route_schnell", Px(260, 284, 60, 16), t::kRovRouteFast)
+        .Selected(),
+
+    CheckBox(ckAutoStart, "ckAutoStart", Px(8, 308, 360, 17), t::kRovAutoStart).Kept(modOptionen::kAutoStart, 14),
+    CheckBox(ckAutoZiel, "ckAutoZiel", Px(8, 326, 360, 17), t::kRovAutoZiel).Kept(modOptionen::kAutoZiel, 15),
+    PictureButton(cmdInfo, "cmdInfo", Px(8, 348, 30, 24)).LockedWhileBusy().Tip(t::kRovInfoTip),
+    Button(cmdBrowse, "cmdBrowse", Px(276, 348, 92, 24), t::kRovBrowse)
+        .Default()
+        .LockedWhileBusy()
+        .Tip(Joined<t::kRovBrowseTip, t::kRoutePlannerHost>::kText),
+    // The builders of these two kinds bear the controls' names.
+    ui::spec::ProgressBar(ProgressBar, "ProgressBar", Px(8, 376, 360, 14)),
+    ui::spec::StatusBar(StatusBar, "StatusBar", 20),
+};
+
+// Each turn from 1 on is taken by exactly one control, and only text
+// boxes, lists and check boxes are kept: the window's load and close know
+// no other.
+constexpr bool TurnsAreWhole() {
+    int kept = 0;
+    for (const ui::ControlSpec& control : kControls) {
+        if (control.settingsKey.empty()) continue;
+        ++kept;
+        if (control.kind != ui::Kind::TextBox && control.kind != ui::Kind::DropDown &&
+            control.kind != ui::Kind::CheckBox) {
+            return false;
+        }
+    }
+    for (int turn = 1; turn <= kept; ++turn) {
+        int taken = 0;
+        for (const ui::ControlSpec& control : kControls)
+            taken += !control.settingsKey.empty() && control.keptAs == turn;
+        if (taken != 1) return false;
+    }
+    return true;
+}
+static_assert(TurnsAreWhole());
 
 }  // namespace
 
-std::span<const Entry> All() { return kControls; }
-
-const Entry* Find(std::string_view name) {
-    for (const Entry& entry : kControls) {
-        if (entry.name == name) return &entry;
-    }
-    return nullptr;
-}
+ui::ControlTable All() { return kControls; }
 
 }  // namespace Rovandel2Controls

@@ -1,97 +1,58 @@
 #pragma once
-// The controls of Rovandel2's main window as its design has them: kind,
-// design name, caption or sample text, tag (the settings key under which
-// the window keeps the control's value), place in twips, and the control
-// identifier that drivers of the window from outside rely on. The Win32
-// window is built from this table; the logic finds the controls by name.
-#include <span>
+// The controls of Rovandel2's main window (frmRovandel2) as its design has
+// them, in one table: per control its typed handle, design name, caption or
+// sample text, place, the settings key under which the window keeps its
+// value with its turn when the values are restored and stored, whether a
+// running task locks it, and its tool tip. The identifiers are those that
+// drivers of the window from outside rely on.
 #include <string_view>
 
+#include "ui/ControlTable.h"
 #include "ui/Twips.h"
 
 namespace Rovandel2Controls {
 
-enum class Kind { Frame, Label, TextBox, List, Button, PictureButton, Option, Check, Picture, Progress, Status };
+inline constexpr ui::PictureId imBanner{260};
 
-struct Entry {
-    Kind kind;
-    std::string_view name;
-    std::string_view caption;  // a text box's sample text
-    std::string_view tag;
-    int left, top, width, height;  // twips
-    int id = 0;  // 0: any
-    bool selected = false;  // option buttons chosen at start
-    bool firstOfGroup = false;  // option buttons that begin a group
-};
+inline constexpr ui::TextBoxId txbrouteEntry_start_street{201};
+inline constexpr ui::TextBoxId txbrouteEntry_start_houseNo{202};
+inline constexpr ui::TextBoxId txbrouteEntry_start_zip{203};
+inline constexpr ui::TextBoxId txbrouteEntry_start_city{204};
+inline constexpr ui::DropDownId cbxrouteEntry_start_country{205};
+inline constexpr ui::ButtonId cmdAktuellerDatensatzStart{231};
+inline constexpr ui::ButtonId cmdPersoenlicherDatensatzStart{232};
+
+inline constexpr ui::TextBoxId txbrouteEntry_dest_street{211};
+inline constexpr ui::TextBoxId txbrouteEntry_dest_houseNo{212};
+inline constexpr ui::TextBoxId txbrouteEntry_dest_zip{213};
+inline constexpr ui::TextBoxId txbrouteEntry_dest_city{214};
+inline constexpr ui::DropDownId cbxrouteEntry_dest_country{215};
+inline constexpr ui::ButtonId cmdAktuellerDatensatzZiel{233};
+inline constexpr ui::ButtonId cmdPersoenlicherDatensatzZiel{234};
+
+inline constexpr ui::DropDownId cbxrouteEntry_time_type{221};
+inline constexpr ui::DropDownId cbxrouteEntry_time_hours{222};
+inline constexpr ui::DropDownId cbxrouteEntry_time_minutes{223};
+
+inline constexpr ui::ToggleId optrouteEntry_opti_car_langsam{251};
+inline constexpr ui::ToggleId optrouteEntry_opti_car_mittel{252};
+inline constexpr ui::ToggleId optrouteEntry_opti_car_schnell{253};
+inline constexpr ui::ToggleId optrouteEntry_opti_route_kurz{254};
+inline constexpr ui::ToggleId optrouteEntry_opti_route_schnell{255};
+
+inline constexpr ui::ToggleId ckAutoStart{241};
+inline constexpr ui::ToggleId ckAutoZiel{242};
+inline constexpr ui::ButtonId cmdInfo{236};
+inline constexpr ui::ButtonId cmdBrowse{235};
+inline constexpr ui::ProgressId ProgressBar{261};
+inline constexpr ui::StatusId StatusBar{262};
 
 // In the window's order, which is also the order of the Tab key.
-std::span<const Entry> All();
-const Entry* Find(std::string_view name);
+ui::ControlTable All();
 
 // The client area, in twips.
 inline constexpr int kInnerWidth = 376 * ui::kTwipsPerPixelAt96Dpi;
 inline constexpr int kInnerHeight = 410 * ui::kTwipsPerPixelAt96Dpi;
-// Heights in pixels.
-inline constexpr int kStatusBarHeight = 20;
-inline constexpr int kProgressBarHeight = 14;
-// The status panel and the pictures before its text.
-inline constexpr std::string_view kStatusPanel = "Status";
-inline constexpr int kStatusPictureWidth = 32;
-inline constexpr int kStatusPictureHeight = 16;
-
-// The names the logic uses.
-inline constexpr std::string_view txbrouteEntry_start_street = "txbrouteEntry_start_street";
-inline constexpr std::string_view txbrouteEntry_start_houseNo = "txbrouteEntry_start_houseNo";
-inline constexpr std::string_view txbrouteEntry_start_zip = "txbrouteEntry_start_zip";
-inline constexpr std::string_view txbrouteEntry_start_city = "txbrouteEntry_start_city";
-inline constexpr std::string_view cbxrouteEntry_start_country = "cbxrouteEntry_start_country";
-inline constexpr std::string_view txbrouteEntry_dest_street = "txbrouteEntry_dest_street";
-inline constexpr std::string_view txbrouteEntry_dest_houseNo = "txbrouteEntry_dest_houseNo";
-inline constexpr std::string_view txbrouteEntry_dest_zip = "txbrouteEntry_dest_zip";
-inline constexpr std::string_view txbrouteEntry_dest_city = "txbrouteEntry_dest_city";
-inline constexpr std::string_view cbxrouteEntry_dest_country = "cbxrouteEntry_dest_country";
-inline constexpr std::string_view cbxrouteEntry_time_type = "cbxrouteEntry_time_type";
-inline constexpr std::string_view cbxrouteEntry_time_hours = "cbxrouteEntry_time_hours";
-inline constexpr std::string_view cbxrouteEntry_time_minutes = "cbxrouteEntry_time_minutes";
-inline constexpr std::string_view cmdAktuellerDatensatzStart = "cmdAktuellerDatensatzStart";
-inline constexpr std::string_view cmdPersoenlicherDatensatzStart = "cmdPersoenlicherDatensatzStart";
-inline constexpr std::string_view cmdAktuellerDatensatzZiel = "cmdAktuellerDatensatzZiel";
-inline constexpr std::string_view cmdPersoenlicherDatensatzZiel = "cmdPersoenlicherDatensatzZiel";
-inline constexpr std::string_view ckAutoStart = "ckAutoStart";
-inline constexpr std::string_view ckAutoZiel = "ckAutoZiel";
-inline constexpr std::string_view cmdBrowse = "cmdBrowse";
-inline constexpr std::string_view cmdInfo = "cmdInfo";
-inline constexpr std::string_view imBanner = "imBanner";
-inline constexpr std::string_view ProgressBar = "ProgressBar";
-inline constexpr std::string_view StatusBar = "StatusBar";
-
-// Fixed identifiers of the controls that are driven from outside.
-namespace Id {
-inline constexpr int txbrouteEntry_start_street = 201;
-inline constexpr int txbrouteEntry_start_houseNo = 202;
-inline constexpr int txbrouteEntry_start_zip = 203;
-inline constexpr int txbrouteEntry_start_city = 204;
-inline constexpr int cbxrouteEntry_start_country = 205;
-inline constexpr int txbrouteEntry_dest_street = 211;
-inline constexpr int txbrouteEntry_dest_houseNo = 212;
-inline constexpr int txbrouteEntry_dest_zip = 213;
-inline constexpr int txbrouteEntry_dest_city = 214;
-inline constexpr int cbxrouteEntry_dest_country = 215;
-inline constexpr int cbxrouteEntry_time_type = 221;
-inline constexpr int cbxrouteEntry_time_hours = 222;
-inline constexpr int cbxrouteEntry_time_minutes = 223;
-inline constexpr int cmdAktuellerDatensatzStart = 231;
-inline constexpr int cmdPersoenlicherDatensatzStart = 232;
-inline constexpr int cmdAktuellerDatensatzZiel = 233;
-inline constexpr int cmdPersoenlicherDatensatzZiel = 234;
-inline constexpr int cmdBrowse = 235;
-inline constexpr int cmdInfo = 236;
-inline constexpr int ckAutoStart = 241;
-inline constexpr int ckAutoZiel = 242;
-inline constexpr int imBanner = 260;
-inline constexpr int ProgressBar = 261;
-inline constexpr int StatusBar = 262;
-}  // namespace Id
 
 // The window class, for drivers that look for the window.
 inline constexpr std::wstring_view kClassName = L"Rovandel2Haupt";

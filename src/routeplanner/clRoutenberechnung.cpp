@@ -39,9 +39,72 @@ std::string Lines(std::initializer_list<std::string> lines) {
 
 }  // namespace
 
-clRoutenberechnung::clRoutenberechnung(IRouteProgress& progress, platform::IBrowserFactory& browsers,
-                                       platform::IShell& shell, platform::IClock& clock)
-    : m_Progress(progress), m_Browsers(browsers), m_Shell(shell), m_Clock(clock) {}
+clRoutenberechnung::clRoutenberechnung(Services services, IRouteProgress& progress)
+    : m_Env(services), m_Progress(progress) {}
+
+// --- what the run reports ---------------------------------------------------------
+
+void clRoutenberechnung::GoOn() {
+    if (m_Progress.Ended()) throw ProgramEnding{};
+}
+
+void clRoutenberechnung::Progress(int value) {
+    GoOn();
+    m_Progress.SetProgress(value);
+}
+
+void clRoutenberechnung::Picture(int number) {
+    GoOn();
+    m_Progress.SetStatusPicture(number);
+}
+
+void clRoutenberechnung::Picture(std::string_view key) {
+    GoOn();
+    m_Progress.SetStatusPicture(key);
+}
+
+void clRoutenberechnung::Status(std::string_view text) {
+    GoOn();
+    m_Progress.zeigeStatus(text);
+    GoOn();
+}
+
+void clRoutenberechnung::LetEventsRun() {
+    GoOn();
+    m_Progress.DoEvents();
+    GoOn();
+}
+
+void clRoutenberechnung::Pause(std::int64_t untilMs) {
+    GoOn();
+    const std::int64_t now = m_Env.clock.Milliseconds();
+    // Not past the next whole second: the ticks keep their rhythm.
+    const std::int64_t nextSecond = (now / 1000 + 1) * 1000;
+    const std::int64_t wait = std::min({static_cast<std::int64_t>(kPollMs), nextSecond - now, untilMs - now});
+    m_Progress.WaitForEvents(static_cast<int>(std::max<std::int64_t>(wait, 0)));
+    GoOn();
+}
+
+MsgAnswer clRoutenberechnung::Message(std::string text, MsgIcon icon, MsgButtons buttons, MsgModality modality) {
+    GoOn();
+    platform::MessageBoxRequest request;
+    request.text = std::move(text);
+    request.title = m_Request.programName;
+    request.icon = icon;
+    request.buttons = buttons;
+    request.modality = modality;
+    const MsgAnswer answer = m_Progress.MsgBox(request);
+    GoOn();
+    return answer;
+}
+
+void clRoutenberechnung::ShowError(std::string_view routine, const AppError& error) {
+    m_BrowserFailed = true;
+    Message(errortext::Report(std::string(texts::kErrorIn) + std::string(routine), error), MsgIcon::Exclamation,
+            MsgButtons::Ok, MsgModality::Application);
+}
+
+// --- the page ---------------------------------------------------------------------
 
 std::string clRoutenberechnung::bildeAdresszeile(std::string_view Strasse, std::string_view PLZ, std::string_view Ort,
                                                  std::string_view Land) {
@@ -78,7 +141,7 @@ bool clRoutenberechnung::WriteAddresses(const platform::BrowserElementPtr& Formu
     try {
         fields.start = SetField(Formular, kStartId, m_Request.startLine);
         fields.dest = fields.start ? SetField(Formular, kDestId, m_Request.destLine) : nullptr;
-    } catch (...) {
+    } catch (const std::exception&) {
         return false;
     }
     return fields.start && fields.dest;
@@ -87,68 +150,51 @@ bool clRoutenberechnung::WriteAddresses(const platform::BrowserElementPtr& Formu
 bool clRoutenberechnung::StillWritten(const AddressFields& fields) const {
     try {
         return fields.start->Value() == m_Request.startLine && fields.dest->Value() == m_Request.destLine;
-    } catch (...) {
+    } catch (const std::exception&) {
         // a field that cannot be read is taken as gone
         return false;
     }
 }
 
-MsgAnswer clRoutenberechnung::Message(std::string text, MsgIcon icon, MsgButtons buttons, MsgModality modality) {
-    platform::MessageBoxRequest request;
-    request.text = std::move(text);
-    request.title = m_Request.programName;
-    request.icon = icon;
-    request.buttons = buttons;
-    request.modality = modality;
-    return m_Progress.MsgBox(request);
+bool clRoutenberechnung::Press(const platform::BrowserElementPtr& Formular) {
+    try {
+        const platform::BrowserElementPtr button = sucheElement(Formular, kButtonId);
+        if (!button) return false;
+        button->Click();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
-void clRoutenberechnung::ShowCurrentError(std::string_view routine) {
-    const AppError error = CurrentError();
-    m_BrowserFailed = true;
-    if (m_Progress.Ended()) return;
-    Message(errortext::Report(std::string(texts::kErrorIn) + std::string(routine), error), MsgIcon::Exclamation,
-            MsgButtons::Ok, MsgModality::Application);
-}
+// --- the waits --------------------------------------------------------------------
 
-void clRoutenberechnung::Pause(std::int64_t untilMs) {
-    const std::int64_t now = m_Clock.Milliseconds();
-    // Not past the next whole second: the ticks keep their rhythm.
-    const std::int64_t nextSecond = (now / 1000 + 1) * 1000;
-    const std::int64_t wait = std::min({static_cast<std::int64_t>(kPollMs), nextSecond - now, untilMs - now});
-    m_Progress.WaitForEvents(static_cast<int>(std::max<std::int64_t>(wait, 0)));
-}
-
-clRoutenberechnung::Waited clRoutenberechnung::WaitFor(platform::IBrowser& browser,
-                                                       const std::function<bool()>& ready) {
+bool clRoutenberechnung::WaitFor(platform::IBrowser& browser, const std::function<bool()>& ready) {
     int counter = 0;
     // The deadline is the current time plus 0.2 s rounded to whole seconds:
     // the current second. A tick comes with every new second of the clock.
     std::int64_t deadline = Second();
     for (;;) {
-        if (ready()) return Waited::Done;
+        if (ready()) return true;
         if (Second() > deadline) {
             ++counter;
-            m_Progress.SetStatusPicture(counter % 2 + 1);
-            m_Progress.DoEvents();
+            Picture(counter % 2 + 1);
+            LetEventsRun();
             deadline = Second();
         }
-        if (m_Progress.Ended()) return Waited::Ended;
         Pause(INT64_MAX);
-        if (m_Progress.Ended()) return Waited::Ended;
         if (counter > kTicksBeforeQuestion) {
             const MsgAnswer answer = Message(std::string(texts::kRouteWaitQuestion), MsgIcon::Question,
                                              MsgButtons::YesNo, MsgModality::System);
-            if (m_Progress.Ended()) return Waited::Ended;
             if (answer == MsgAnswer::Yes) {
                 counter = 0;
             } else {
                 try {
                     browser.Quit();
-                } catch (...) {
+                } catch (const std::exception&) {
                     // the user wanted it closed, and it is gone
                 }
-                return Waited::GaveUp;
+                return false;
             }
         }
     }
@@ -159,11 +205,11 @@ bool clRoutenberechnung::FormReady(platform::IBrowser& browser) {
     return form && sucheElement(form, kStartId) && sucheElement(form, kDestId);
 }
 
-bool clRoutenberechnung::AwaitForm(platform::IBrowser& browser) {
-    m_Progress.SetStatusPicture("off");
-    m_Progress.SetProgress(70);
-    m_Progress.zeigeStatus("");
-    const std::int64_t complete = m_Clock.Milliseconds();
+void clRoutenberechnung::AwaitForm(platform::IBrowser& browser) {
+    Picture("off");
+    Progress(70);
+    Status("");
+    const std::int64_t complete = m_Env.clock.Milliseconds();
     // A page that is complete mostly has its form already, and one built by
     // script gets it soon after: it is looked for at once and then every
     // kFormPollMs up to the last check. The progress still steps from 71 to
@@ -171,77 +217,69 @@ bool clRoutenberechnung::AwaitForm(platform::IBrowser& browser) {
     // form found makes it 79.
     int stepsShown = 0;
     for (;;) {
-        m_Progress.DoEvents();
-        if (m_Progress.Ended()) return false;
+        LetEventsRun();
         if (FormReady(browser)) {
-            m_Progress.SetProgress(70 + kFoundStep);
-            return true;
+            Progress(70 + kFoundStep);
+            return;
         }
-        const std::int64_t elapsed = m_Clock.Milliseconds() - complete;
+        const std::int64_t elapsed = m_Env.clock.Milliseconds() - complete;
         while (stepsShown < kFormSteps && elapsed >= kFormStepMs[stepsShown]) {
             ++stepsShown;
-            m_Progress.SetProgress(70 + stepsShown);
+            Progress(70 + stepsShown);
         }
-        if (elapsed >= kLastFormCheckMs) return true;
+        if (elapsed >= kLastFormCheckMs) return;
         const std::int64_t next = complete + std::min((elapsed / kFormPollMs + 1) * kFormPollMs, kLastFormCheckMs);
-        while (m_Clock.Milliseconds() < next) {
-            Pause(next);
-            if (m_Progress.Ended()) return false;
-        }
+        while (m_Env.clock.Milliseconds() < next) Pause(next);
     }
 }
 
 platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL, bool MitFormular) {
-    m_Progress.zeigeStatus(texts::kRouteOpenBrowser);
-    if (m_Progress.Ended()) return nullptr;
+    Status(texts::kRouteOpenBrowser);
+    // Let go, not closed, when the run leaves: it shows the page.
     platform::BrowserPtr browser;
     try {
-        browser = m_Browsers.Create({m_Request.browser, m_Request.browserArguments, std::string(URL)});
+        browser = m_Env.browsers.Create({m_Request.browser, m_Request.browserArguments, std::string(URL)});
         browser->SetVisible(true);
-        m_Progress.SetProgress(40);
-        m_Progress.zeigeStatus(texts::kRouteOpeningPage);
+        Progress(40);
+        Status(texts::kRouteOpeningPage);
         browser->Navigate(URL);
-        m_Progress.SetProgress(50);
-        m_Progress.zeigeStatus(texts::kRouteAwaitingPage);
-        if (m_Progress.Ended()) return nullptr;
+        Progress(50);
+        Status(texts::kRouteAwaitingPage);
+        if (!WaitFor(*browser, [&] { return !browser->Busy(); })) return nullptr;
 
-        Waited waited = WaitFor(*browser, [&] { return !browser->Busy(); });
-        if (waited != Waited::Done) return nullptr;
-
-        m_Progress.SetProgress(60);
-        m_Progress.zeigeStatus(texts::kRouteAwaitingDocument);
-        if (m_Progress.Ended()) return nullptr;
-        waited = WaitFor(*browser, [&] {
+        Progress(60);
+        Status(texts::kRouteAwaitingDocument);
+        const bool complete = WaitFor(*browser, [&] {
             const platform::BrowserDocumentPtr document = browser->Document();
             return document && document->ReadyState() == "complete";
         });
-        if (waited != Waited::Done) return nullptr;
+        if (!complete) return nullptr;
 
-        if (MitFormular && !AwaitForm(*browser)) return nullptr;
+        if (MitFormular) AwaitForm(*browser);
         return browser;
-    } catch (...) {
-        ShowCurrentError("openWebseite");
-        if (!m_Progress.Ended()) m_Progress.zeigeStatus("");
+    } catch (const std::exception& e) {
+        ShowError("openWebseite", ErrorOf(e));
+        Status("");
         return nullptr;
     }
 }
 
+// --- the run ------------------------------------------------------------------------
+
 bool clRoutenberechnung::OpenInDefaultBrowser(std::string_view address) {
-    m_Progress.zeigeStatus(texts::kRouteOpenBrowser);
-    if (m_Progress.Ended()) return false;
-    m_Progress.SetProgress(40);
-    m_Progress.zeigeStatus(texts::kRouteOpeningPage);
-    if (m_Progress.Ended()) return false;
+    Status(texts::kRouteOpenBrowser);
+    Progress(40);
+    Status(texts::kRouteOpeningPage);
     try {
         const std::intptr_t code =
-            m_Shell.Execute(m_Shell.DesktopWindow(), std::string("open"), address, "", "", kShowNormal);
+            m_Env.shell.Execute(m_Env.shell.DesktopWindow(), std::string("open"), address, "", "", kShowNormal);
         if (code <= kShellFailureMax) Raise(static_cast<std::int32_t>(code), std::string(texts::kDefaultBrowserFailed));
-    } catch (...) {
-        ShowCurrentError("openWebseite");
-        if (!m_Progress.Ended()) m_Progress.zeigeStatus("");
+    } catch (const std::exception& e) {
+        ShowError("openWebseite", ErrorOf(e));
+        Status("");
         return false;
     }
-    m_Progress.SetProgress(50);
+    Progress(50);
     return true;
 }
 
@@ -250,21 +288,17 @@ RouteOutcome::End clRoutenberechnung::OpenWithAddresses() {
     // Let go when the run returns, not closed: it shows the route.
     platform::BrowserPtr browser;
     if (modLinkadresse::IstStandardbrowser(m_Request.browser)) {
-        const bool opened = OpenInDefaultBrowser(address);
-        if (m_Progress.Ended()) return RouteOutcome::End::Ended;
-        if (!opened) return RouteOutcome::End::Failed;
+        if (!OpenInDefaultBrowser(address)) return RouteOutcome::End::Failed;
     } else {
         browser = openWebseite(address, false);
-        if (m_Progress.Ended()) return RouteOutcome::End::Ended;
         if (!browser) return RouteOutcome::End::Failed;
     }
-    m_Progress.SetProgress(90);
-    m_Progress.DoEvents();
-    return Unless(RouteOutcome::End::Sent);
+    Progress(90);
+    LetEventsRun();
+    return RouteOutcome::End::Sent;
 }
 
 RouteOutcome::End clRoutenberechnung::PageChanged() {
-    if (m_Progress.Ended()) return RouteOutcome::End::Ended;
     Message(Lines({std::string(texts::kRoutePageChanged1) + std::string(texts::kAnbietername) +
                        std::string(texts::kRoutePageChanged1End),
                    std::string(texts::kRoutePageChanged2) + m_Request.programName +
@@ -273,53 +307,53 @@ RouteOutcome::End clRoutenberechnung::PageChanged() {
                        std::string(texts::kRoutePageChanged3End),
                    "(" + std::string(texts::kMakerWebAddress) + ")"}),
             MsgIcon::Exclamation, MsgButtons::Ok, MsgModality::Application);
-    if (m_Progress.Ended()) return RouteOutcome::End::Ended;
     // A second browser window on the maker's contact page; the first stays open.
     openWebseite(texts::kMakerContactUrl);
-    return Unless(RouteOutcome::End::Failed);
+    return RouteOutcome::End::Failed;
 }
 
 RouteOutcome clRoutenberechnung::Run(const RouteRequest& request) {
     m_Request = request;
     m_BrowserFailed = false;
     RouteOutcome::End end = RouteOutcome::End::Failed;
-    if (modLinkadresse::HatPlatzhalter(m_Request.url)) {
-        end = OpenWithAddresses();
-    } else {
-        // Let go when the run returns, not closed: it shows the route.
-        const platform::BrowserPtr browser = openWebseite(m_Request.url);
-        if (m_Progress.Ended())
-            end = RouteOutcome::End::Ended;
-        else if (browser)
-            end = FillForm(browser);
+    try {
+        end = modLinkadresse::HatPlatzhalter(m_Request.url) ? OpenWithAddresses() : OpenAndFill();
+        // The last step's browser calls may have let the window's events run.
+        GoOn();
+    } catch (const ProgramEnding&) {
+        end = RouteOutcome::End::Ended;
     }
     return {end, m_BrowserFailed};
 }
 
+RouteOutcome::End clRoutenberechnung::OpenAndFill() {
+    // Let go when the run returns, not closed: it shows the route.
+    const platform::BrowserPtr browser = openWebseite(m_Request.url);
+    return browser ? FillForm(browser) : RouteOutcome::End::Failed;
+}
+
 RouteOutcome::End clRoutenberechnung::FillForm(const platform::BrowserPtr& browser) {
-    m_Progress.SetProgress(80);
-    m_Progress.zeigeStatus(texts::kRouteFillForm);
-    if (m_Progress.Ended()) return RouteOutcome::End::Ended;
+    Progress(80);
+    Status(texts::kRouteFillForm);
     platform::BrowserElementPtr form;
     try {
         form = sucheFormular(browser->Document(), kFormId);
-    } catch (...) {
+    } catch (const std::exception& e) {
         // The browser failed after the page was there (closed, connection lost).
-        ShowCurrentError("sucheFormular");
-        return Unless(RouteOutcome::End::Failed);
+        ShowError("sucheFormular", ErrorOf(e));
+        return RouteOutcome::End::Failed;
     }
     if (!form) {
         Message(Lines({std::string(texts::kRouteFormMissing1), std::string(texts::kRouteFormMissing2)}),
                 MsgIcon::Information, MsgButtons::Ok, MsgModality::System);
-        return Unless(RouteOutcome::End::Failed);
+        return RouteOutcome::End::Failed;
     }
 
     AddressFields fields;
     if (!WriteAddresses(form, fields)) return PageChanged();
 
-    m_Progress.SetProgress(90);
-    m_Progress.DoEvents();
-    if (m_Progress.Ended()) return RouteOutcome::End::Ended;
+    Progress(90);
+    LetEventsRun();
 
     // A page that builds its form by script may build it once more just
     // after it is complete, and the values go with the old form: they are
@@ -328,29 +362,19 @@ RouteOutcome::End clRoutenberechnung::FillForm(const platform::BrowserPtr& brows
     if (!StillWritten(fields)) {
         try {
             form = sucheFormular(browser->Document(), kFormId);
-        } catch (...) {
+        } catch (const std::exception&) {
             form = nullptr;
         }
         if (!form || !WriteAddresses(form, fields)) return PageChanged();
-        m_Progress.DoEvents();
-        if (m_Progress.Ended()) return RouteOutcome::End::Ended;
+        LetEventsRun();
     }
 
-    bool pressed = false;
-    try {
-        if (const platform::BrowserElementPtr button = sucheElement(form, kButtonId)) {
-            button->Click();
-            pressed = true;
-        }
-    } catch (...) {
-        pressed = false;
-    }
-    if (!pressed) {
+    if (!Press(form)) {
         Message(Lines({std::string(texts::kRouteButtonFailed1),
                        std::string(texts::kRouteButtonFailed2) + std::string(texts::kMakerName) + " (" +
                            std::string(texts::kMakerWebAddress) + std::string(texts::kRouteButtonFailed2End),
                        std::string(texts::kRouteButtonFailed3)}),
                 MsgIcon::Information, MsgButtons::Ok, MsgModality::Application);
     }
-    return Unless(RouteOutcome::End::Sent);
+    return RouteOutcome::End::Sent;
 }

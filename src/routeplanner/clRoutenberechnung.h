@@ -16,11 +16,19 @@
 // status picture, ask after 30 ticks whether to go on waiting, and pause
 // for window events between their polls, so that they cost next to no
 // processor time and the window stays responsive (Escape ends at once).
+//
+// Every step lets the window's events run, in its waits, its status
+// messages and its boxes, and even inside a browser call; one of them may
+// end the program (Escape, or the user closed the window). The run reaches
+// what it reports to only through a few routines of its own that look for
+// that before and after, and leave the run when it has come: Run alone
+// turns that into its outcome, and no step needs to look for it.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "base/AppError.h"
 #include "browser/Browser.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
@@ -83,19 +91,19 @@ public:
     // How often the form phase looks for the form and its address fields.
     static constexpr std::int64_t kFormPollMs = 200;
 
-    // `shell` opens addresses in the default browser.
-    clRoutenberechnung(IRouteProgress& progress, platform::IBrowserFactory& browsers, platform::IShell& shell,
-                       platform::IClock& clock);
+    // What the run works with: the browsers it opens, the shell that opens
+    // addresses in the default browser, the clock of its waits.
+    struct Services {
+        platform::IBrowserFactory& browsers;
+        platform::IShell& shell;
+        platform::IClock& clock;
+    };
+
+    clRoutenberechnung(Services services, IRouteProgress& progress);
 
     // The browser, the page, the form, the button. The browser is let go
     // before this returns, but stays open.
     RouteOutcome Run(const RouteRequest& request);
-
-    // A visible browser that has loaded `URL` and, with `MitFormular`, given
-    // its route form a few seconds to appear; nullptr when no browser could
-    // be opened, it failed (both reported) or the user gave up waiting (the
-    // browser is then quit).
-    platform::BrowserPtr openWebseite(std::string_view URL, bool MitFormular = true);
 
     // The element the document gives for `ID`, or nullptr.
     static platform::BrowserElementPtr sucheFormular(const platform::BrowserDocumentPtr& Dokument, std::string_view ID);
@@ -107,17 +115,38 @@ public:
                                         std::string_view Land);
 
 private:
-    enum class Waited { Done, GaveUp, Ended };
+    // The program is ending: the run leaves through this, caught in Run
+    // alone. It is no error, so that no handler of the browser's errors
+    // takes it for one.
+    struct ProgramEnding {};
 
-    std::int64_t Second() { return m_Clock.Milliseconds() / 1000; }
-    // The waiting procedure of the busy and the document phase.
-    Waited WaitFor(platform::IBrowser& browser, const std::function<bool()>& ready);
-    // The form phase: false when the program ended meanwhile.
-    bool AwaitForm(platform::IBrowser& browser);
-    // The form and both address fields are in the page.
-    static bool FormReady(platform::IBrowser& browser);
+    // What the run reports and its waits: each leaves the run when the
+    // program is ending, before it and, where the window's events run, after it.
+    void GoOn();
+    void Progress(int value);
+    void Picture(int number);
+    void Picture(std::string_view key);
+    void Status(std::string_view text);
+    void LetEventsRun();
     // Waits for window events until the next poll is due, at most until `untilMs`.
     void Pause(std::int64_t untilMs);
+    platform::MsgAnswer Message(std::string text, platform::MsgIcon icon, platform::MsgButtons buttons,
+                                platform::MsgModality modality);
+
+    std::int64_t Second() { return m_Env.clock.Milliseconds() / 1000; }
+
+    // A visible browser that has loaded `URL` and, with `MitFormular`, given
+    // its route form a few seconds to appear; nullptr when no browser could
+    // be opened, it failed (both reported) or the user gave up waiting (the
+    // browser is then quit).
+    platform::BrowserPtr openWebseite(std::string_view URL, bool MitFormular = true);
+    // The waiting procedure of the busy and the document phase: false when
+    // the user gave up waiting (the browser is then quit).
+    bool WaitFor(platform::IBrowser& browser, const std::function<bool()>& ready);
+    // The form phase.
+    void AwaitForm(platform::IBrowser& browser);
+    // The form and both address fields are in the page.
+    static bool FormReady(platform::IBrowser& browser);
     struct AddressFields {
         platform::BrowserElementPtr start;
         platform::BrowserElementPtr dest;
@@ -130,26 +159,24 @@ private:
     bool WriteAddresses(const platform::BrowserElementPtr& Formular, AddressFields& fields);
     // Both fields are still in the page and hold their lines.
     bool StillWritten(const AddressFields& fields) const;
+    // The calculate button pressed; false when it is missing or not clickable.
+    static bool Press(const platform::BrowserElementPtr& Formular);
 
-    platform::MsgAnswer Message(std::string text, platform::MsgIcon icon, platform::MsgButtons buttons,
-                                platform::MsgModality modality);
-    // "Fehler in " + routine with the number and description of the error
-    // being handled; the program's exit code tells of it.
-    void ShowCurrentError(std::string_view routine);
+    // "Fehler in " + routine with the error's number and description; the
+    // program's exit code tells of it.
+    void ShowError(std::string_view routine, const AppError& error);
     RouteOutcome::End PageChanged();
     // The run for an address with the placeholders: opened with the address
     // lines in it, in the options' browser or the default one.
     RouteOutcome::End OpenWithAddresses();
     // The address handed to the shell; false when it refused (reported).
     bool OpenInDefaultBrowser(std::string_view address);
+    // The run on the route planner's page: opened, awaited, filled, sent.
+    RouteOutcome::End OpenAndFill();
     RouteOutcome::End FillForm(const platform::BrowserPtr& browser);
-    // Ended when the program ended meanwhile, else `end`.
-    RouteOutcome::End Unless(RouteOutcome::End end) { return m_Progress.Ended() ? RouteOutcome::End::Ended : end; }
 
+    Services m_Env;
     IRouteProgress& m_Progress;
-    platform::IBrowserFactory& m_Browsers;
-    platform::IShell& m_Shell;
-    platform::IClock& m_Clock;
     RouteRequest m_Request;  // of the run under way
     bool m_BrowserFailed = false;
 };

@@ -1,6 +1,7 @@
 #include "routeplanner/clRovandel2.h"
 
-#include <array>
+#include <algorithm>
+#include <vector>
 
 #include "base/ErrorText.h"
 #include "base/ScopeExit.h"
@@ -19,28 +20,30 @@ namespace {
 
 constexpr int kEscape = 27;
 
-// The text boxes, lists and check boxes whose values the window keeps, in
-// the order they are restored at load and stored at close.
-constexpr std::array kTexts = {c::txbrouteEntry_dest_city,    c::txbrouteEntry_dest_zip,
-                               c::txbrouteEntry_dest_street,  c::txbrouteEntry_dest_houseNo,
-                               c::txbrouteEntry_start_city,   c::txbrouteEntry_start_zip,
-                               c::txbrouteEntry_start_street, c::txbrouteEntry_start_houseNo};
-constexpr std::array kLists = {c::cbxrouteEntry_dest_country, c::cbxrouteEntry_start_country,
-                               c::cbxrouteEntry_time_type, c::cbxrouteEntry_time_hours, c::cbxrouteEntry_time_minutes};
-struct CheckKey {
-    std::string_view name, key;
-};
-constexpr std::array kChecks = {CheckKey{c::ckAutoStart, modOptionen::kAutoStart},
-                                CheckKey{c::ckAutoZiel, modOptionen::kAutoZiel}};
+// The controls whose values the window keeps, in their turn: the order in
+// which they are restored at load and stored at close.
+std::vector<const ui::ControlSpec*> KeptInTurn() {
+    std::vector<const ui::ControlSpec*> kept;
+    for (const ui::ControlSpec& control : c::All()) {
+        if (!control.settingsKey.empty()) kept.push_back(&control);
+    }
+    std::sort(kept.begin(), kept.end(), [](const auto* a, const auto* b) { return a->keptAs < b->keptAs; });
+    return kept;
+}
+
+const std::vector<const ui::ControlSpec*>& Kept() {
+    static const std::vector<const ui::ControlSpec*> kept = KeptInTurn();
+    return kept;
+}
 
 // The window as the route calculation reports to it.
 class RouteProgress : public IRouteProgress {
 public:
     explicit RouteProgress(clRovandel2& window) : m_Window(window) {}
     void zeigeStatus(std::string_view Text) override { m_Window.zeigeStatus(Text); }
-    void SetStatusPicture(int number) override { m_Window.Form().SetStatusPicture(number); }
-    void SetStatusPicture(std::string_view key) override { m_Window.Form().SetStatusPicture(key); }
-    void SetProgress(int value) override { m_Window.Form().SetProgress(value); }
+    void SetStatusPicture(int number) override { m_Window.Window().SetStatusPicture(number); }
+    void SetStatusPicture(std::string_view key) override { m_Window.Window().SetStatusPicture(key); }
+    void SetProgress(int value) override { m_Window.Window().SetValue(c::ProgressBar, value); }
     void DoEvents() override { m_Window.Windows().DoEvents(); }
     void WaitForEvents(int timeoutMs) override { m_Window.Windows().WaitForEvents(timeoutMs); }
     platform::MsgAnswer MsgBox(const platform::MessageBoxRequest& request) override {
@@ -58,20 +61,17 @@ public:
     explicit CookieWindow(clRovandel2& window) : m_Window(window) {}
     void zeigeStatus(std::string_view Text) override { m_Window.zeigeStatus(Text); }
     void aktiviereEingaben(bool Aktiv) override { m_Window.aktiviereEingaben(Aktiv); }
-    void SetProgress(int value) override { m_Window.Form().SetProgress(value); }
+    void SetProgress(int value) override { m_Window.Window().SetValue(c::ProgressBar, value); }
     bool CloseRequested() override { return m_Window.SchliessenAngefragt(); }
 
 private:
     clRovandel2& m_Window;
 };
 
-bool Locks(std::string_view name) {
-    return name.find("txb") != std::string_view::npos || name.find("cmd") != std::string_view::npos;
-}
-
 // The controls that one capture fills.
 struct AddressControls {
-    std::string_view city, street, zip, houseNo, country;
+    ui::TextBoxId city, street, zip, houseNo;
+    ui::DropDownId country;
 };
 constexpr AddressControls kStartSide{c::txbrouteEntry_start_city, c::txbrouteEntry_start_street,
                                      c::txbrouteEntry_start_zip, c::txbrouteEntry_start_houseNo,
@@ -81,52 +81,69 @@ constexpr AddressControls kDestSide{c::txbrouteEntry_dest_city, c::txbrouteEntry
 
 }  // namespace
 
-clRovandel2::clRovandel2(Services services, IRovandel2Form& form) : m_Env(std::move(services)), m_Form(form) {}
+clRovandel2::clRovandel2(Services services, IRovandel2Window& window) : m_Env(std::move(services)), m_Window(window) {}
 
 // --- load and close -----------------------------------------------------------
 
 void clRovandel2::Form_Load() {
     m_StatusPanel = true;
-    for (std::string_view list : {c::cbxrouteEntry_dest_country, c::cbxrouteEntry_start_country}) {
+    for (ui::DropDownId list : {c::cbxrouteEntry_dest_country, c::cbxrouteEntry_start_country}) {
         for (std::string_view land : {texts::kRovCountryDeu, texts::kRovCountryChe, texts::kRovCountryAut}) {
-            m_Form.AddItem(list, land);
+            m_Window.AddItem(list, land);
         }
-        m_Form.SetListIndex(list, 0);
+        m_Window.SetListIndex(list, 0);
     }
-    for (int hour = 0; hour <= 23; ++hour) m_Form.AddItem(c::cbxrouteEntry_time_hours, std::to_string(hour));
+    for (int hour = 0; hour <= 23; ++hour) m_Window.AddItem(c::cbxrouteEntry_time_hours, std::to_string(hour));
     for (int minutes = 0; minutes <= 50; minutes += 10) {
-        m_Form.AddItem(c::cbxrouteEntry_time_minutes, std::to_string(minutes));
+        m_Window.AddItem(c::cbxrouteEntry_time_minutes, std::to_string(minutes));
     }
-    m_Form.AddItem(c::cbxrouteEntry_time_type, texts::kRovDeparture);
-    m_Form.AddItem(c::cbxrouteEntry_time_type, texts::kRovArrival);
-    for (std::string_view list :
+    m_Window.AddItem(c::cbxrouteEntry_time_type, texts::kRovDeparture);
+    m_Window.AddItem(c::cbxrouteEntry_time_type, texts::kRovArrival);
+    for (ui::DropDownId list :
          {c::cbxrouteEntry_time_hours, c::cbxrouteEntry_time_minutes, c::cbxrouteEntry_time_type}) {
-        m_Form.SetListIndex(list, 0);
+        m_Window.SetListIndex(list, 0);
     }
 
-    for (std::string_view name : kTexts) RestoreText(name);
-    for (std::string_view name : kLists) RestoreList(name);
-    for (const CheckKey& check : kChecks) RestoreCheck(check.name, check.key);
+    for (const ui::ControlSpec* kept : Kept()) Restore(*kept);
     zeigeStatus(texts::kRovReady);
 }
 
-void clRovandel2::RestoreText(std::string_view name) {
-    m_Form.SetText(name, modOptionen::Lesen(Settings(), m_Form.Tag(name), m_Form.Text(name)));
+// The stored value, with the control's present one as the default.
+void clRovandel2::Restore(const ui::ControlSpec& kept) {
+    switch (kept.kind) {
+        case ui::Kind::DropDown: RestoreList(ui::DropDownId{{kept.id}}, kept.settingsKey); break;
+        case ui::Kind::CheckBox: RestoreCheck(ui::ToggleId{{kept.id}}, kept.settingsKey); break;
+        default: {  // a text box: the table keeps no other kind
+            const ui::ControlId box{kept.id};
+            m_Window.SetText(box, modOptionen::Lesen(Settings(), kept.settingsKey, m_Window.Text(box)));
+        }
+    }
 }
 
 // A stored position the list does not have keeps the present selection.
-void clRovandel2::RestoreList(std::string_view name) {
-    const int present = m_Form.ListIndex(name);
-    const std::string stored = modOptionen::Lesen(Settings(), m_Form.Tag(name), std::to_string(present));
+void clRovandel2::RestoreList(ui::DropDownId list, std::string_view key) {
+    const int present = m_Window.ListIndex(list);
+    const std::string stored = modOptionen::Lesen(Settings(), key, std::to_string(present));
     const std::optional<std::int32_t> position = modOptionen::Position(stored);
-    if (position && *position >= 0 && *position < m_Form.ListCount(name)) m_Form.SetListIndex(name, *position);
+    if (position && *position >= 0 && *position < m_Window.ItemCount(list)) m_Window.SetListIndex(list, *position);
 }
 
 // "0" clears the box and "1" ticks it; anything else keeps its present state.
-void clRovandel2::RestoreCheck(std::string_view name, std::string_view key) {
-    const std::string present = m_Form.Checked(name) ? "1" : "0";
+void clRovandel2::RestoreCheck(ui::ToggleId check, std::string_view key) {
+    const std::string present = m_Window.Checked(check) ? "1" : "0";
     const std::optional<std::int32_t> state = modOptionen::Position(modOptionen::Lesen(Settings(), key, present));
-    if (state == 0 || state == 1) m_Form.SetChecked(name, *state == 1);
+    if (state == 0 || state == 1) m_Window.SetChecked(check, *state == 1);
+}
+
+// Texts as they stand; list positions and check-box states in decimal.
+void clRovandel2::Store(const ui::ControlSpec& kept) {
+    std::string value;
+    switch (kept.kind) {
+        case ui::Kind::DropDown: value = std::to_string(m_Window.ListIndex(ui::DropDownId{{kept.id}})); break;
+        case ui::Kind::CheckBox: value = m_Window.Checked(ui::ToggleId{{kept.id}}) ? "1" : "0"; break;
+        default: value = m_Window.Text(ui::ControlId{kept.id});
+    }
+    modOptionen::Schreiben(Settings(), kept.settingsKey, value);
 }
 
 bool clRovandel2::Form_QueryUnload() {
@@ -138,19 +155,13 @@ bool clRovandel2::Form_QueryUnload() {
 void clRovandel2::Form_Unload() {
     if (m_Unloaded) return;
     m_Unloaded = true;
-    for (std::string_view name : kTexts) modOptionen::Schreiben(Settings(), m_Form.Tag(name), m_Form.Text(name));
-    for (std::string_view name : kLists) {
-        modOptionen::Schreiben(Settings(), m_Form.Tag(name), std::to_string(m_Form.ListIndex(name)));
-    }
-    for (const CheckKey& check : kChecks) {
-        modOptionen::Schreiben(Settings(), check.key, m_Form.Checked(check.name) ? "1" : "0");
-    }
+    for (const ui::ControlSpec* kept : Kept()) Store(*kept);
 }
 
 void clRovandel2::Form_KeyPress(int KeyAscii) {
     if (KeyAscii != kEscape) return;
     m_Ended = true;
-    m_Form.EndProgram();
+    m_Window.EndProgram();
 }
 
 void clRovandel2::Schliessen() {
@@ -158,14 +169,14 @@ void clRovandel2::Schliessen() {
         m_CloseRequested = true;
         return;
     }
-    m_Form.CloseWindow();
+    m_Window.Close();
 }
 
 // --- tasks ----------------------------------------------------------------------
 
 bool clRovandel2::Aufgabe(std::string_view routine, const std::function<void()>& body) {
     if (m_Busy) {
-        m_Form.Signal();
+        m_Window.Signal();
         return false;
     }
     m_Busy = true;
@@ -177,29 +188,29 @@ bool clRovandel2::Aufgabe(std::string_view routine, const std::function<void()>&
     m_Busy = false;
     if (m_CloseRequested) {
         m_CloseRequested = false;
-        m_Form.CloseWindow();
+        m_Window.Close();
     }
     return true;
 }
 
 void clRovandel2::zeigeStatus(std::string_view Text) {
     if (m_StatusPanel) {
-        m_Form.SetStatusText(Text.empty()
-                                 ? std::string()
-                                 : Programmname() + std::string(texts::kRovStatusSeparator) + std::string(Text));
+        m_Window.SetStatusText(
+            c::StatusBar, Text.empty() ? std::string()
+                                       : Programmname() + std::string(texts::kRovStatusSeparator) + std::string(Text));
     }
     Windows().DoEvents();
 }
 
 void clRovandel2::aktiviereEingaben(bool Aktiv) {
-    m_Form.SetHourglass(!Aktiv);
-    for (const std::string& name : m_Form.ControlNames()) {
-        if (Locks(name)) m_Form.SetEnabled(name, Aktiv);
+    m_Window.SetPointer(Aktiv ? ui::Pointer::Default : ui::Pointer::Hourglass);
+    for (const ui::ControlSpec& control : c::All()) {
+        if (control.lockedWhileBusy) m_Window.SetEnabled(ui::ControlId{control.id}, Aktiv);
     }
     Windows().DoEvents();
 }
 
-void clRovandel2::SetFrontwindow(const IRovandel2Form& Fenster, bool ImVordergrund) {
+void clRovandel2::SetFrontwindow(const ui::IForm& Fenster, bool ImVordergrund) {
     const std::string caption = Fenster.Caption();
     platform::IWindowSystem& windows = Windows();
     try {
@@ -237,12 +248,12 @@ void clRovandel2::setzeAdresse(bool start) {
     const auto field = [this](std::int32_t number) {
         return Link([this, number] { return ACTApp().getFeldwert("Kontakt", number); });
     };
-    m_Form.SetText(side.city, field(f.Ort));
-    m_Form.SetText(side.street, field(f.Strasse));
-    m_Form.SetText(side.zip, field(f.PLZ));
-    const std::string street = m_Form.Text(side.street);
-    m_Form.SetText(side.houseNo, Link([&street] { return modAdresse::ermittleHausnummer(street); }));
-    m_Form.SetListIndex(side.country, modAdresse::LandPosition(field(f.Land)));
+    m_Window.SetText(side.city, field(f.Ort));
+    m_Window.SetText(side.street, field(f.Strasse));
+    m_Window.SetText(side.zip, field(f.PLZ));
+    const std::string street = m_Window.Text(side.street);
+    m_Window.SetText(side.houseNo, Link([&street] { return modAdresse::ermittleHausnummer(street); }));
+    m_Window.SetListIndex(side.country, modAdresse::LandPosition(field(f.Land)));
 }
 
 void clRovandel2::setzeStartadresse() { setzeAdresse(true); }
@@ -252,10 +263,10 @@ void clRovandel2::setzeZieladresse() { setzeAdresse(false); }
 // The frame of every capture: locked and on top while it runs.
 void clRovandel2::Erfassung(std::string_view meldung, const std::function<void()>& steps) {
     aktiviereEingaben(false);
-    SetFrontwindow(m_Form, true);
+    SetFrontwindow(m_Window, true);
     ScopeExit unlock([this] {
         aktiviereEingaben(true);
-        SetFrontwindow(m_Form, false);
+        SetFrontwindow(m_Window, false);
         zeigeStatus("");
     });
     zeigeStatus(meldung);
@@ -317,16 +328,17 @@ void clRovandel2::cmdBrowse_Click() {
 
 std::string clRovandel2::AddressLine(bool start) const {
     const AddressControls& side = start ? kStartSide : kDestSide;
-    const int country = m_Form.ListIndex(side.country);
-    return clRoutenberechnung::bildeAdresszeile(m_Form.Text(side.street), m_Form.Text(side.zip), m_Form.Text(side.city),
-                                                country < 0 ? std::string() : m_Form.ItemText(side.country, country));
+    const int country = m_Window.ListIndex(side.country);
+    return clRoutenberechnung::bildeAdresszeile(m_Window.Text(side.street), m_Window.Text(side.zip),
+                                                m_Window.Text(side.city),
+                                                country < 0 ? std::string() : m_Window.ItemText(side.country, country));
 }
 
 void clRovandel2::RouteCalculation() {
     // Each capture runs whole, with its own locking, before the run goes on.
-    if (m_Form.Checked(c::ckAutoStart)) PersoenlicherDatensatzStart();
+    if (m_Window.Checked(c::ckAutoStart)) PersoenlicherDatensatzStart();
     if (Stopping()) return;
-    if (m_Form.Checked(c::ckAutoZiel)) AktuellerDatensatzZiel();
+    if (m_Window.Checked(c::ckAutoZiel)) AktuellerDatensatzZiel();
     if (Stopping()) return;
 
     const RouteRequest request{AddressLine(true),
@@ -335,13 +347,14 @@ void clRovandel2::RouteCalculation() {
                                modOptionen::Browser(Settings()),
                                modOptionen::BrowserArgumente(Settings()),
                                Programmname()};
-    SetFrontwindow(m_Form, true);
+    SetFrontwindow(m_Window, true);
     aktiviereEingaben(false);
-    m_Form.SetProgress(20);
+    m_Window.SetValue(c::ProgressBar, 20);
     if (Stopping()) return;
 
     RouteProgress progress(*this);
-    const RouteOutcome outcome = clRoutenberechnung(progress, m_Env.browsers, m_Env.launcher, m_Env.clock).Run(request);
+    const RouteOutcome outcome =
+        clRoutenberechnung({m_Env.browsers, m_Env.launcher, m_Env.clock}, progress).Run(request);
     if (outcome.browserFailed) m_BrowserFailed = true;
     switch (outcome.end) {
         case RouteOutcome::End::Ended: return;
@@ -349,7 +362,7 @@ void clRovandel2::RouteCalculation() {
         case RouteOutcome::End::Sent:
             aktiviereEingaben(true);
             Windows().DoEvents();
-            SetFrontwindow(m_Form, false);
+            SetFrontwindow(m_Window, false);
             if (Stopping()) return;
             break;
     }
@@ -357,13 +370,13 @@ void clRovandel2::RouteCalculation() {
 }
 
 void clRovandel2::cmdInfo_Click() {
-    Aufgabe("cmdInfo_Click", [this] { m_Form.ShowInfo(); });
+    Aufgabe("cmdInfo_Click", [this] { m_Window.ShowInfo(); });
 }
 
 void clRovandel2::imBanner_Click() {
     Aufgabe("imBanner_Click", [this] {
         CookieWindow window(*this);
         modCookies::Bereinigen(
-            {m_Env.settings, m_Env.registry, m_Env.files, m_Env.windows, m_Env.shell, m_Form.Handle(), window});
+            {m_Env.settings, m_Env.registry, m_Env.files, m_Env.windows, m_Env.shell, m_Window.Handle(), window});
     });
 }

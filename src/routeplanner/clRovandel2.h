@@ -2,9 +2,11 @@
 // The logic of Rovandel2's main window over its controls: loading the values
 // from the settings store and storing them on close, the status line, the
 // locking while a task runs, the address capture from ACT!, the cookie
-// clean-up, Escape. The window (frmRovandel2) calls the event routines. The
-// route calculation and the clean-up get what they need handed to them and
-// report back through narrow interfaces; they do not reach into this class.
+// clean-up, Escape. The window (frmRovandel2) calls the event routines; what
+// the window keeps and what a task locks, the logic reads from the window's
+// control table (Rovandel2Controls). The route calculation and the clean-up
+// get what they need handed to them and report back through narrow
+// interfaces; they do not reach into this class.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -20,7 +22,22 @@
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/ShellFolders.h"
-#include "routeplanner/Rovandel2Form.h"
+#include "ui/Form.h"
+
+// The main window as its logic sees it: its controls, and what only the window does.
+class IRovandel2Window : public virtual ui::IForm {
+public:
+    // The status panel's picture: picture `number` (from 1) of the image
+    // list ilBH, or the one keyed `key` ("off", "on").
+    virtual void SetStatusPicture(int number) = 0;
+    virtual void SetStatusPicture(std::string_view key) = 0;
+    // Ends the program at once: no close steps, nothing stored.
+    virtual void EndProgram() = 0;
+    // The About window, modal over this one.
+    virtual void ShowInfo() = 0;
+    // A short warning sound: a request refused while another task runs.
+    virtual void Signal() = 0;
+};
 
 class clRovandel2 {
 public:
@@ -44,7 +61,7 @@ public:
         platform::IClock& clock;
     };
 
-    clRovandel2(Services services, IRovandel2Form& form);
+    clRovandel2(Services services, IRovandel2Window& window);
     clRovandel2(const clRovandel2&) = delete;
     clRovandel2& operator=(const clRovandel2&) = delete;
 
@@ -71,11 +88,11 @@ public:
     // the window has loaded), then pending window events run once.
     void zeigeStatus(std::string_view Text);
     // Locks (false) or unlocks the window: the hourglass, and every control
-    // whose name holds "txb" or "cmd" disabled or enabled; then pending events run.
+    // that a task locks disabled or enabled; then pending events run.
     void aktiviereEingaben(bool Aktiv);
     // The first top-level window titled like `Fenster` stays on top of all
     // others, or becomes an ordinary window again; failures are ignored.
-    void SetFrontwindow(const IRovandel2Form& Fenster, bool ImVordergrund);
+    void SetFrontwindow(const ui::IForm& Fenster, bool ImVordergrund);
     // Reads ACT!'s current contact into the start or the destination controls.
     void setzeStartadresse();
     void setzeZieladresse();
@@ -90,7 +107,7 @@ public:
     bool BrowserFehlgeschlagen() const { return m_BrowserFailed; }
     bool SchliessenAngefragt() const { return m_CloseRequested; }
 
-    IRovandel2Form& Form() { return m_Form; }
+    IRovandel2Window& Window() { return m_Window; }
     platform::IWindowSystem& Windows() const { return m_Env.windows; }
     platform::IMessageBoxes& Boxes() const { return m_Env.registry.boxes; }
 
@@ -127,12 +144,13 @@ private:
     std::string Link(const std::function<std::string()>& call);
     void MeldeErfassungsfehler();
 
-    void RestoreText(std::string_view name);
-    void RestoreList(std::string_view name);
-    void RestoreCheck(std::string_view name, std::string_view key);
+    void Restore(const ui::ControlSpec& kept);
+    void RestoreList(ui::DropDownId list, std::string_view key);
+    void RestoreCheck(ui::ToggleId check, std::string_view key);
+    void Store(const ui::ControlSpec& kept);
 
     Services m_Env;
-    IRovandel2Form& m_Form;
+    IRovandel2Window& m_Window;
     bool m_StatusPanel = false;  // taken when the window loads
     bool m_Busy = false;
     bool m_Ended = false;

@@ -1,21 +1,31 @@
 #pragma once
-// Rovandel2's main window: the controls of its design table on the window
-// layer, each under its design name and with its tag, the pictures, the key
-// preview for Escape, and the window's side of IRovandel2Form. What the
-// window does lies in clRovandel2 (Logic()).
-#include <functional>
-
-#include "platform/Handles_win.h"
-#include "platform/Shell.h"
+// Rovandel2's main window, built from its control table
+// (Rovandel2Controls), with the art only the real window has: the banner,
+// the Info button's picture, the status pictures of ilBH and the status
+// panel's picture at start. What the window does lies in clRovandel2
+// (Logic()); the window forwards its controls' events, Escape and its close
+// to it.
 #include "routeplanner/Rovandel2Controls.h"
-#include "routeplanner/Rovandel2Form.h"
 #include "routeplanner/clRovandel2.h"
+#include "ui/FormWindow_win.h"
 #include "ui/ImageList_win.h"
-#include "ui/Window_win.h"
 
-class frmRovandel2 : public ui::Window, public IRovandel2Form {
+// How Escape ends the program: at once, without the close steps.
+class IProgramEnd {
 public:
-    explicit frmRovandel2(clRovandel2::Services services);
+    virtual ~IProgramEnd() = default;
+    virtual void EndNow() = 0;
+};
+
+// The process ends with exit code 0; nothing of the program runs on.
+class ProcessEnd : public IProgramEnd {
+public:
+    void EndNow() override;
+};
+
+class frmRovandel2 : public ui::FormWindow, public IRovandel2Window {
+public:
+    frmRovandel2(clRovandel2::Services services, IProgramEnd& end);
     ~frmRovandel2() override;
 
     // Makes the window and its controls, unseen and not yet loaded.
@@ -29,33 +39,9 @@ public:
     // ilBH: "off" (1) and "on" (2), 32 x 16 each.
     ui::ImageList& ilBH() { return m_ilBH; }
 
-    // How Escape ends the program; the default ends the process at once.
-    std::function<void()> onEnd;
-
-    // IRovandel2Form
-    std::vector<std::string> ControlNames() const override;
-    std::string Tag(std::string_view name) const override;
-    std::string Text(std::string_view name) const override;
-    void SetText(std::string_view name, std::string_view text) override;
-    bool Enabled(std::string_view name) const override;
-    void SetEnabled(std::string_view name, bool enabled) override;
-    void AddItem(std::string_view name, std::string_view text) override;
-    int ListCount(std::string_view name) const override;
-    std::string ItemText(std::string_view name, int index) const override;
-    int ListIndex(std::string_view name) const override;
-    void SetListIndex(std::string_view name, int index) override;
-    bool Checked(std::string_view name) const override;
-    void SetChecked(std::string_view name, bool checked) override;
-    std::string Caption() const override;
-    platform::WindowHandle Handle() const override;
-    void SetHourglass(bool hourglass) override;
-    void SetStatusText(std::string_view text) override;
-    std::string StatusText() const override;
-    void SetStatusPicture(int index) override;
+    // IRovandel2Window
+    void SetStatusPicture(int number) override;
     void SetStatusPicture(std::string_view key) override;
-    void SetProgress(int value) override;
-    int Progress() const override;
-    void CloseWindow() override;
     void EndProgram() override;
     void ShowInfo() override;
     void Signal() override;
@@ -66,10 +52,8 @@ protected:
     bool OnClose() override;
 
 private:
-    void AddControl(const Rovandel2Controls::Entry& entry);
-    std::function<void()> ClickOf(std::string_view name);
-
     platform::IShell& m_Shell;
+    IProgramEnd& m_End;
     clRovandel2 m_Logic;
     ui::ImageList m_ilBH;
     ui::ImageList m_StartPicture;  // the status panel's picture at start

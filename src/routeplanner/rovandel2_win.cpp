@@ -47,6 +47,7 @@ int RunRovandel2() {
         clACTApplication::Build::RoutePlanner);
     // Read by nothing before the window loads, which is after the checks.
     programm.Programmname = std::string(texts::kRovandelTitle);
+    ProcessEnd escape;
     frmRovandel2 form({win.windows,
                        {win.journal, win.text, win.messages},
                        win.files,
@@ -56,7 +57,8 @@ int RunRovandel2() {
                        programm.Programmname,
                        browsers,
                        shell,
-                       clock});
+                       clock},
+                      escape);
     form.Build();
     switch (checks.Wait()) {
         case modRovandel2::Start::Abgelehnt: return modRovandel2::kExitRefused;

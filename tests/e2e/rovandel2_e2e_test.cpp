@@ -72,7 +72,7 @@ protected:
         return WaitFor([&] { return TextOf(GetDlgItem(window, id)) == text; }, 15000);
     }
     static bool Idle(HWND window) {
-        return WaitFor([&] { return IsWindowEnabled(GetDlgItem(window, c::Id::cmdBrowse)) != FALSE; }, 15000);
+        return WaitFor([&] { return IsWindowEnabled(GetDlgItem(window, c::cmdBrowse.id)) != FALSE; }, 15000);
     }
 
     support::ActStandin m_Act;
@@ -128,20 +128,20 @@ TEST_F(Rovandel2EndToEnd, PersonalRecordForTheStartCurrentRecordForTheDestinatio
     HWND window = MainWindow();
     ASSERT_NE(window, nullptr);
 
-    Click(window, c::Id::cmdPersoenlicherDatensatzStart);
-    ASSERT_TRUE(TextBecomes(window, c::Id::txbrouteEntry_start_city, L"München"));
+    Click(window, c::cmdPersoenlicherDatensatzStart.id);
+    ASSERT_TRUE(TextBecomes(window, c::txbrouteEntry_start_city.id, L"München"));
     ASSERT_TRUE(Idle(window));
-    EXPECT_EQ(TextOf(GetDlgItem(window, c::Id::txbrouteEntry_start_street)), L"Schloßstraße 7");
-    EXPECT_EQ(TextOf(GetDlgItem(window, c::Id::txbrouteEntry_start_houseNo)), L"7");
-    EXPECT_EQ(TextOf(GetDlgItem(window, c::Id::txbrouteEntry_start_zip)), L"80331");
-    EXPECT_EQ(SendMessageW(GetDlgItem(window, c::Id::cbxrouteEntry_start_country), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(TextOf(GetDlgItem(window, c::txbrouteEntry_start_street.id)), L"Schloßstraße 7");
+    EXPECT_EQ(TextOf(GetDlgItem(window, c::txbrouteEntry_start_houseNo.id)), L"7");
+    EXPECT_EQ(TextOf(GetDlgItem(window, c::txbrouteEntry_start_zip.id)), L"80331");
+    EXPECT_EQ(SendMessageW(GetDlgItem(window, c::cbxrouteEntry_start_country.id), CB_GETCURSEL, 0, 0), 0);
 
-    Click(window, c::Id::cmdAktuellerDatensatzZiel);
-    ASSERT_TRUE(TextBecomes(window, c::Id::txbrouteEntry_dest_city, L"Köln"));
+    Click(window, c::cmdAktuellerDatensatzZiel.id);
+    ASSERT_TRUE(TextBecomes(window, c::txbrouteEntry_dest_city.id, L"Köln"));
     ASSERT_TRUE(Idle(window));
-    EXPECT_EQ(TextOf(GetDlgItem(window, c::Id::txbrouteEntry_dest_street)), L"Hauptstraße 12b");
-    EXPECT_EQ(TextOf(GetDlgItem(window, c::Id::txbrouteEntry_dest_houseNo)), L"12");
-    EXPECT_EQ(TextOf(GetDlgItem(window, c::Id::txbrouteEntry_dest_zip)), L"50667");
+    EXPECT_EQ(TextOf(GetDlgItem(window, c::txbrouteEntry_dest_street.id)), L"Hauptstraße 12b");
+    EXPECT_EQ(TextOf(GetDlgItem(window, c::txbrouteEntry_dest_houseNo.id)), L"12");
+    EXPECT_EQ(TextOf(GetDlgItem(window, c::txbrouteEntry_dest_zip.id)), L"50667");
 
     // ACT! went to the user's record, read it, and back to the contact it showed.
     const std::string log = m_Act.LogText();
@@ -166,7 +166,7 @@ TEST_F(Rovandel2EndToEnd, ActVanishingDuringACaptureOrClosedBetweenTwoClicksLeav
     StartRovandel();
     HWND window = MainWindow();
     ASSERT_NE(window, nullptr);
-    Click(window, c::Id::cmdAktuellerDatensatzStart);
+    Click(window, c::cmdAktuellerDatensatzStart.id);
     HWND box = driver::FindMessageBox(m_Rovandel->Id(), L"Rovandel2", 20000);
     ASSERT_NE(box, nullptr);
     const driver::BoxInfo info = driver::ReadMessageBox(box);
@@ -175,14 +175,14 @@ TEST_F(Rovandel2EndToEnd, ActVanishingDuringACaptureOrClosedBetweenTwoClicksLeav
         << testing::PrintToString(info.text);
     driver::Press(box, IDOK);
     ASSERT_TRUE(Idle(window));
-    EXPECT_EQ(TextOf(GetDlgItem(window, c::Id::txbrouteEntry_start_city)), L"");
+    EXPECT_EQ(TextOf(GetDlgItem(window, c::txbrouteEntry_start_city.id)), L"");
     EXPECT_EQ(m_Act.Process().WaitForExit(5000), std::optional<DWORD>(3));
     m_Act.Forget();
 
     // ACT! is gone now: the next click empties the boxes without a word.
-    SendMessageW(GetDlgItem(window, c::Id::txbrouteEntry_dest_city), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Bonn"));
-    Click(window, c::Id::cmdPersoenlicherDatensatzZiel);
-    ASSERT_TRUE(TextBecomes(window, c::Id::txbrouteEntry_dest_city, L""));
+    SendMessageW(GetDlgItem(window, c::txbrouteEntry_dest_city.id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Bonn"));
+    Click(window, c::cmdPersoenlicherDatensatzZiel.id);
+    ASSERT_TRUE(TextBecomes(window, c::txbrouteEntry_dest_city.id, L""));
     ASSERT_TRUE(Idle(window));
     EXPECT_EQ(driver::FindMessageBox(m_Rovandel->Id(), L"", 500), nullptr);
     EXPECT_TRUE(m_Rovandel->WaitForExit(0) == std::nullopt);
@@ -196,7 +196,7 @@ TEST_F(Rovandel2EndToEnd, EscapeEndsTheProgramAtOnceAndNothingIsStored) {
     StartRovandel();
     HWND window = MainWindow();
     ASSERT_NE(window, nullptr);
-    HWND city = GetDlgItem(window, c::Id::txbrouteEntry_start_city);
+    HWND city = GetDlgItem(window, c::txbrouteEntry_start_city.id);
     SendMessageW(city, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Kassel"));
     PostMessageW(city, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(m_Rovandel->WaitForExit(10000), std::optional<DWORD>(0));

@@ -55,7 +55,7 @@ protected:
         m_Rovandel.emplace(ChildProcess::Start(support::ProgramFolder() + L"rovandel2.exe", L""));
         HWND window = support::WaitForWindow(std::wstring(c::kClassName), m_Rovandel->Id(), 15000);
         EXPECT_NE(window, nullptr);
-        PostMessageW(GetDlgItem(window, c::Id::cmdBrowse), BM_CLICK, 0, 0);
+        PostMessageW(GetDlgItem(window, c::cmdBrowse.id), BM_CLICK, 0, 0);
         return m_Rovandel->WaitForExit(30000);
     }
     std::vector<json> Reports() const {
@@ -113,7 +113,7 @@ TEST_F(Rovandel2Pipe, AProgramThatNeverAnswersOnItsPipeIsReportedAndEndedAndItsK
     m_Rovandel.emplace(ChildProcess::Start(support::ProgramFolder() + L"rovandel2.exe", L""));
     HWND window = support::WaitForWindow(std::wstring(c::kClassName), m_Rovandel->Id(), 15000);
     ASSERT_NE(window, nullptr);
-    PostMessageW(GetDlgItem(window, c::Id::cmdBrowse), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(window, c::cmdBrowse.id), BM_CLICK, 0, 0);
     HWND box = driver::FindMessageBox(m_Rovandel->Id(), L"Rovandel2", 40000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(

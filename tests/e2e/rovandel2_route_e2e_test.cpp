@@ -61,7 +61,7 @@ protected:
         m_Rovandel.emplace(ChildProcess::Start(support::ProgramFolder() + L"rovandel2.exe", L""));
         HWND window = support::WaitForWindow(std::wstring(c::kClassName), m_Rovandel->Id(), 15000);
         EXPECT_NE(window, nullptr);
-        PostMessageW(GetDlgItem(window, c::Id::cmdBrowse), BM_CLICK, 0, 0);
+        PostMessageW(GetDlgItem(window, c::cmdBrowse.id), BM_CLICK, 0, 0);
         return *m_Rovandel;
     }
     static bool Shows(const std::string& url) {

@@ -82,7 +82,7 @@ protected:
     platform::MemorySettingsStore store;
     platform::ScriptedShellFolders shell;
     clACTApplication link{{act, sub.windows, sub.text, sub.messages, locale}, clACTApplication::Build::RoutePlanner};
-    RecordingForm form;
+    RecordingRovandel2 form;
     platform::ScriptedBrowser browsers;
     platform::RecordingShell launcher;
     platform::FakeClock clock;

@@ -56,14 +56,14 @@ protected:
 
     // A second run of its own, on a browser of its own.
     RouteOutcome RunOn(ScriptedBrowser& browser, ScriptedRouteProgress& window, platform::IShell& launcher) {
-        return clRoutenberechnung(window, browser, launcher, clock).Run(request);
+        return clRoutenberechnung({browser, launcher, clock}, window).Run(request);
     }
 
     platform::FakeClock clock{kStart};
     ScriptedBrowser browsers;
     ScriptedRouteProgress progress{clock};
     platform::RecordingShell shell;
-    clRoutenberechnung run{progress, browsers, shell, clock};
+    clRoutenberechnung run{{browsers, shell, clock}, progress};
     RouteRequest request = TestRequest();
     RouteOutcome outcome;
 };
@@ -542,3 +542,146 @@ TEST_F(RouteRun, EscapeInTheWaitingQuestionEndsTheRunWithoutQuittingTheBrowser) 
 }
 
 }  // namespace
+
+// --- the program ending in the middle of a run --------------------------------------
+
+// One run of a page that ends the program at its `endAt`-th chance (0:
+// never). The chances are every time the window's events run (in the run's
+// status messages, waits and pauses), every box while it is shown, and every
+// look at the page (a browser call lets the window's events run too).
+struct EndingRun {
+    struct Page {
+        const char* name;
+        std::size_t boxes;  // that the whole run shows
+        std::function<void(EndingRun&)> setUp;
+        std::function<void(EndingRun&)> duringEvents = [](EndingRun&) {};
+    };
+
+    EndingRun(const Page& page, int endAt) {
+        browser.pages = {ScriptedBrowser::Page{}};
+        browser.pages[0].elements = ScriptedBrowser::RouteForm();
+        page.setUp(*this);
+        const auto chance = [this, endAt](bool inBrowserCall) {
+            if (++chances != endAt) return;
+            window.ended = true;
+            callsAtEnd = browser.Calls().size();
+            shellCallsAtEnd = shell.Calls().size();
+            endedInBrowserCall = inBrowserCall;
+        };
+        window.onEvents = [this, &page, chance] {
+            EXPECT_FALSE(window.ended) << "the window's events ran again after the end";
+            chance(false);
+            page.duringEvents(*this);
+        };
+        window.boxes.onShow = [this, chance](const platform::MessageBoxRequest&) {
+            if (firstBox == 0) firstBox = chances + 1;
+            chance(false);
+        };
+        for (ScriptedBrowser::Page& shown : browser.pages) {
+            shown.busy = [busy = shown.busy, chance] { return chance(true), busy(); };
+            shown.readyState = [readyState = shown.readyState, chance] { return chance(true), readyState(); };
+            shown.formThere = [formThere = shown.formThere, chance] { return chance(true), formThere(); };
+            shown.formBuild = [formBuild = shown.formBuild, chance] { return chance(true), formBuild(); };
+        }
+        outcome = clRoutenberechnung({browser, shell, clock}, window).Run(request);
+    }
+
+    std::function<bool()> Until(std::int64_t ms) {
+        return [this, ms] { return clock.Milliseconds() < kStart + ms; };
+    }
+
+    platform::FakeClock clock{kStart};
+    ScriptedBrowser browser;
+    ScriptedRouteProgress window{clock};
+    platform::RecordingShell shell;
+    RouteRequest request = TestRequest();
+    int build = 0;  // the page's form: rebuilt when this changes
+    int chances = 0;
+    int firstBox = 0;  // the chance the first box was
+    std::size_t callsAtEnd = 0, shellCallsAtEnd = 0;
+    bool endedInBrowserCall = false;
+    RouteOutcome outcome;
+
+    // What the run asked of the browser after the program had ended.
+    Strings CallsAfterTheEnd() const {
+        return Strings(browser.Calls().begin() + static_cast<std::ptrdiff_t>(callsAtEnd), browser.Calls().end());
+    }
+};
+
+TEST(RouteRunEnding, AtEveryChanceTheRunEndsThereAndShowsNothingMore) {
+    const EndingRun::Page pages[] = {
+        {"a page that loads slowly", 0,
+         [](EndingRun& r) {
+             ScriptedBrowser::Page& page = r.browser.pages[0];
+             page.busy = r.Until(2500);
+             page.readyState = [busy = r.Until(4500)] { return std::string(busy() ? "interactive" : "complete"); };
+             page.formThere = [late = r.Until(5300)] { return !late(); };
+             r.window.timeScale = 5;
+         }},
+        {"a page that rebuilds its form after the writing", 0,
+         [](EndingRun& r) { r.browser.pages[0].formBuild = [&r] { return r.build; }; },
+         [](EndingRun& r) {
+             if (!r.window.log.empty() && r.window.log.back() == "progress 90") r.build = 1;
+         }},
+        {"a page so slow that the question comes", 1,
+         [](EndingRun& r) {
+             r.browser.pages[0].busy = r.Until(40'000);
+             r.window.boxes.QueueAnswer(MsgAnswer::Yes);
+             r.window.timeScale = 20;
+         }},
+        {"a page that has changed", 1,
+         [](EndingRun& r) {
+             r.browser.pages[0].elements = {{.id = "input_adress_start"}, {.id = "btn_calculate_route"}};
+             ScriptedBrowser::Page contact;
+             contact.formThere = [] { return false; };
+             r.browser.pages.push_back(contact);
+             r.window.timeScale = 10;
+         }},
+        {"a page without its form", 1,
+         [](EndingRun& r) {
+             r.browser.pages[0].formThere = [] { return false; };
+             r.window.timeScale = 10;
+         }},
+        {"a page without the button", 1,
+         [](EndingRun& r) {
+             r.browser.pages[0].elements = {{.id = "input_adress_start"}, {.id = "input_adress_dest"}};
+         }},
+        {"a browser that fails while the page loads", 1,
+         [](EndingRun& r) {
+             r.browser.pages[0].busy = r.Until(3000);
+             r.browser.Fail("Busy", AppError(12030, "Die Verbindung ist abgebrochen."), 1, 30);
+         }},
+        {"an address with the lines in it", 0,
+         [](EndingRun& r) { r.request.url = "https://maps.example/dir/?from={start}&to={ziel}"; }},
+        {"an address with the lines in it, in the default browser", 0,
+         [](EndingRun& r) {
+             r.request.url = "https://maps.example/dir/?from={start}&to={ziel}";
+             r.request.browser = "Standard";
+         }},
+    };
+    for (const EndingRun::Page& page : pages) {
+        SCOPED_TRACE(page.name);
+        EndingRun whole(page, 0);
+        ASSERT_NE(whole.outcome.end, End::Ended);
+        ASSERT_GE(whole.chances, 3);
+        EXPECT_EQ(whole.window.boxes.Shown().size(), page.boxes);
+        for (int endAt = 1; endAt <= whole.chances; ++endAt) {
+            SCOPED_TRACE("ended at chance " + std::to_string(endAt) + " of " + std::to_string(whole.chances));
+            EndingRun ending(page, endAt);
+            EXPECT_TRUE(ending.window.ended);
+            EXPECT_EQ(ending.outcome.end, End::Ended);
+            EXPECT_EQ(ending.outcome.browserFailed, whole.outcome.browserFailed && endAt >= whole.firstBox)
+                << "a failure of the browser counts once it has happened";
+            for (int n = 1; n <= ending.browser.Windows(); ++n) {
+                EXPECT_FALSE(ending.browser.WindowAt(n).quit) << "the browser stays as it is";
+            }
+            // Within a browser call the step under way may finish; no new one begins.
+            for (const std::string& call : ending.CallsAfterTheEnd()) {
+                EXPECT_TRUE(ending.endedInBrowserCall) << "the browser asked after the end: " << call;
+                EXPECT_FALSE(call.starts_with("Create") || call.find("Navigate") != std::string::npos) << call;
+            }
+            EXPECT_EQ(ending.shell.Calls().size(), ending.shellCallsAtEnd) << "the shell asked after the end";
+            if (::testing::Test::HasFailure()) return;
+        }
+    }
+}

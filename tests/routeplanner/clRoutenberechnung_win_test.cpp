@@ -29,7 +29,7 @@ protected:
     }
     void Run(std::string_view kind) {
         request.url = Pages().Url(kind);
-        outcome = clRoutenberechnung(progress, m_Factory, shell, clock).Run(request);
+        outcome = clRoutenberechnung({m_Factory, shell, clock}, progress).Run(request);
     }
     bool Shown(std::string_view url) {
         const auto urls = PageUrls();

@@ -59,13 +59,13 @@ TEST_F(Rovandel2Test, FirstRunWithAnEmptyStoreShowsTheDesignDefaultsAndReadsEver
     EXPECT_EQ(hours.back(), "23");
     EXPECT_FALSE(form.Checked(c::ckAutoStart));
     EXPECT_FALSE(form.Checked(c::ckAutoZiel));
-    EXPECT_TRUE(form.Checked("optrouteEntry_opti_car_mittel"));
-    EXPECT_TRUE(form.Checked("optrouteEntry_opti_route_schnell"));
-    EXPECT_FALSE(form.Checked("optrouteEntry_opti_car_langsam"));
+    EXPECT_TRUE(form.Checked(c::optrouteEntry_opti_car_mittel));
+    EXPECT_TRUE(form.Checked(c::optrouteEntry_opti_route_schnell));
+    EXPECT_FALSE(form.Checked(c::optrouteEntry_opti_car_langsam));
 
     EXPECT_EQ(store.Reads(), Prefixed(kKeptKeys));
     EXPECT_TRUE(store.Writes().empty());
-    EXPECT_EQ(form.StatusText(), "Rovandel2: Adressen eingeben oder aus ACT! übernehmen.");
+    EXPECT_EQ(form.StatusText(c::StatusBar), "Rovandel2: Adressen eingeben oder aus ACT! übernehmen.");
     EXPECT_TRUE(sub.messages.Shown().empty());
 }
 
@@ -78,8 +78,8 @@ TEST_F(Rovandel2Test, CloseStoresEveryValueInLoadOrderAndTheNextStartRestoresThe
     form.SetListIndex(c::cbxrouteEntry_time_minutes, 5);
     form.SetListIndex(c::cbxrouteEntry_time_type, 1);
     form.SetChecked(c::ckAutoZiel, true);
-    form.SetChecked("optrouteEntry_opti_car_mittel", false);
-    form.SetChecked("optrouteEntry_opti_car_schnell", true);
+    form.SetChecked(c::optrouteEntry_opti_car_mittel, false);
+    form.SetChecked(c::optrouteEntry_opti_car_schnell, true);
     store.ClearLog();
     logic.Form_Unload();
 
@@ -97,7 +97,7 @@ TEST_F(Rovandel2Test, CloseStoresEveryValueInLoadOrderAndTheNextStartRestoresThe
     EXPECT_EQ(Stored("AutoZiel"), "1");
     EXPECT_EQ(Stored("station[0].street"), "Schloßstraße 7");
 
-    RecordingForm again;
+    RecordingRovandel2 again;
     clRovandel2 next(
         {sub.windows, RegistryOf(sub), sub.files, store, shell, link, "Rovandel2", browsers, launcher, clock}, again);
     next.Form_Load();
@@ -111,7 +111,7 @@ TEST_F(Rovandel2Test, CloseStoresEveryValueInLoadOrderAndTheNextStartRestoresThe
     EXPECT_TRUE(again.Checked(c::ckAutoZiel));
     EXPECT_FALSE(again.Checked(c::ckAutoStart));
     // The option buttons are neither stored nor read.
-    EXPECT_TRUE(again.Checked("optrouteEntry_opti_car_mittel"));
+    EXPECT_TRUE(again.Checked(c::optrouteEntry_opti_car_mittel));
 }
 
 TEST_F(Rovandel2Test, StoredValuesThatDoNotFitKeepTheDefaultsAndHugeTextsComeBackWhole) {
@@ -157,28 +157,25 @@ TEST_F(Rovandel2Test, TheStatusLineLeadsWithTheProgramsNameAndAlwaysLetsEventsRu
     int events = 0;
     sub.windows.onDoEvents = [&] { ++events; };
     logic.zeigeStatus("vor dem Laden");
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(form.StatusText(c::StatusBar), "");
     EXPECT_TRUE(form.Lines("status ").empty());
     EXPECT_EQ(events, 1);
     logic.Form_Load();
     logic.zeigeStatus("fülle Formular...");
-    EXPECT_EQ(form.StatusText(), "Rovandel2: fülle Formular...");
+    EXPECT_EQ(form.StatusText(c::StatusBar), "Rovandel2: fülle Formular...");
     logic.zeigeStatus("");
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(form.StatusText(c::StatusBar), "");
     EXPECT_EQ(events, 4);
 }
 
-TEST_F(Rovandel2Test, LockingTakesEveryControlWhoseNameHoldsTxbOrCmdAndNothingElse) {
+// The address boxes and the buttons: lists, check boxes, option buttons and the banner stay usable.
+TEST_F(Rovandel2Test, LockingTakesTheAddressBoxesAndTheButtonsAndNothingElse) {
     logic.Form_Load();
     form.log.clear();
     int events = 0;
     sub.windows.onDoEvents = [&] { ++events; };
     logic.aktiviereEingaben(false);
-    Strings disabled;
-    for (const std::string& name : form.ControlNames()) {
-        if (!form.Enabled(name)) disabled.push_back(name);
-    }
-    EXPECT_EQ(disabled,
+    EXPECT_EQ(form.Disabled(),
               (Strings{"txbrouteEntry_start_street", "txbrouteEntry_start_houseNo", "txbrouteEntry_start_zip",
                        "txbrouteEntry_start_city", "cmdAktuellerDatensatzStart", "cmdPersoenlicherDatensatzStart",
                        "txbrouteEntry_dest_street", "txbrouteEntry_dest_houseNo", "txbrouteEntry_dest_zip",
@@ -187,7 +184,7 @@ TEST_F(Rovandel2Test, LockingTakesEveryControlWhoseNameHoldsTxbOrCmdAndNothingEl
     EXPECT_EQ(form.log.front(), "hourglass 1");
     EXPECT_EQ(events, 1);
     logic.aktiviereEingaben(true);
-    for (const std::string& name : form.ControlNames()) EXPECT_TRUE(form.Enabled(name)) << name;
+    EXPECT_EQ(form.Disabled(), Strings{});
     EXPECT_EQ(form.Lines("hourglass "), (Strings{"1", "0"}));
 }
 
@@ -231,7 +228,7 @@ TEST_F(Rovandel2Test, CurrentRecordForTheStartReadsTheFourFieldsInOrderInsideThe
     EXPECT_EQ(topmost, (Strings{"on", "off"}));
     EXPECT_EQ(form.log.front(), "hourglass 1");
     EXPECT_EQ(form.log.back(), "status ");
-    for (const std::string& name : form.ControlNames()) EXPECT_TRUE(form.Enabled(name)) << name;
+    EXPECT_EQ(form.Disabled(), Strings{});
     EXPECT_EQ(store.Reads(), Prefixed({"IDOrt", "IDStrasse", "IDPLZ", "IDLand"}));
     EXPECT_TRUE(store.Writes().empty());
     EXPECT_TRUE(sub.messages.Shown().empty());
@@ -282,11 +279,11 @@ TEST_F(Rovandel2Test, WithoutActTheBoxesAreEmptiedQuietlyAndTheWindowStaysUsable
     EXPECT_EQ(act.Created(), 0);
     for (auto name : {c::txbrouteEntry_start_city, c::txbrouteEntry_start_street, c::txbrouteEntry_start_zip,
                       c::txbrouteEntry_start_houseNo}) {
-        EXPECT_EQ(form.Text(name), "") << name;
+        EXPECT_EQ(form.Text(name), "") << form.Name(name);
     }
     EXPECT_EQ(form.Selected(c::cbxrouteEntry_start_country), "DEU");
     EXPECT_TRUE(sub.messages.Shown().empty());
-    for (const std::string& name : form.ControlNames()) EXPECT_TRUE(form.Enabled(name)) << name;
+    EXPECT_EQ(form.Disabled(), Strings{});
     EXPECT_FALSE(logic.Beschaeftigt());
 }
 
@@ -319,8 +316,8 @@ TEST_F(Rovandel2Test, AnErrorOfAnotherKindStillUnlocksAndIsReportedByTheTask) {
     EXPECT_EQ(BoxTexts().front(),
               "Fehler in cmdAktuellerDatensatzZiel_Click\r\nFehlernummer: 51\r\n"
               "Fehlerbeschreibung: Interner Fehler: weg");
-    for (const std::string& name : form.ControlNames()) EXPECT_TRUE(form.Enabled(name)) << name;
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(form.Disabled(), Strings{});
+    EXPECT_EQ(form.StatusText(c::StatusBar), "");
     EXPECT_FALSE(sub.windows.At(mainWindow).topmost);
     logic.cmdAktuellerDatensatzZiel_Click();  // the next task is not refused
     EXPECT_EQ(sub.messages.Shown().size(), 2u);
@@ -352,7 +349,7 @@ TEST_F(Rovandel2Test, ClosingDuringACaptureWaitsForItsEndThenStoresWhatItCapture
     logic.Form_Load();
     bool once = true;
     sub.windows.onDoEvents = [&] {
-        if (std::exchange(once, false)) form.CloseWindow();
+        if (std::exchange(once, false)) form.Close();
     };
     logic.cmdAktuellerDatensatzStart_Click();
     EXPECT_TRUE(form.closed);
@@ -435,7 +432,7 @@ TEST_F(Rovandel2Test, WhileThePageLoadsClosingEndsTheRunStoredAndEscapeEndsThePr
         platform::ScriptedBrowser hanging;
         hanging.pages = browsers.pages;
         hanging.pages[0].busy = [] { return true; };
-        RecordingForm window;
+        RecordingRovandel2 window;
         clRovandel2 run(
             {sub.windows, RegistryOf(sub), sub.files, store, shell, link, "Rovandel2", hanging, launcher, clock},
             window);
@@ -449,7 +446,7 @@ TEST_F(Rovandel2Test, WhileThePageLoadsClosingEndsTheRunStoredAndEscapeEndsThePr
             if (escape)
                 run.Form_KeyPress(27);
             else
-                window.CloseWindow();
+                window.Close();
         };
         run.cmdBrowse_Click();
         EXPECT_LT(waits, 80) << "the run stops at once";

@@ -95,15 +95,15 @@ protected:
     }
 
     frmRovandel2& Open() {
-        form = std::make_unique<frmRovandel2>(clRovandel2::Services{
-            win.windows, env.registry, win.files, settings, shell, link, "Rovandel2", browsers, launcher, clock});
-        form->onEnd = [this] { ++ended; };
+        form =
+            std::make_unique<frmRovandel2>(clRovandel2::Services{win.windows, env.registry, win.files, settings, shell,
+                                                                 link, "Rovandel2", browsers, launcher, clock},
+                                           escape);
         form->Open(SW_SHOWNOACTIVATE);
         platform::PumpPending();
         return *form;
     }
-    HWND Item(std::string_view name) const { return form->Find(name)->hwnd(); }
-    HWND Item(int id) const { return GetDlgItem(form->hwnd(), id); }
+    HWND Item(ui::ControlId control) const { return GetDlgItem(form->hwnd(), control.id); }
 
     platform::WinPlatform win{"Rovandel2"};
     platform::ScriptedMessageBoxes boxes;
@@ -118,7 +118,15 @@ protected:
     platform::WinClock clock;
     std::unique_ptr<frmRovandel2> form;
     std::function<void()> duringCapture;
-    int ended = 0;
+    // Escape ends the program: counted here, the test goes on.
+    struct CountedEnd : IProgramEnd {
+        void EndNow() override {
+            ++count;
+            if (then) then();
+        }
+        int count = 0;
+        std::function<void()> then;
+    } escape;
 };
 
 TEST_F(Rovandel2Window, FirstRunShowsEveryControlOfTheDesignWithItsDefaults) {
@@ -132,24 +140,24 @@ TEST_F(Rovandel2Window, FirstRunShowsEveryControlOfTheDesignWithItsDefaults) {
     EXPECT_EQ(client.right, f.Px(c::kInnerWidth));
     EXPECT_EQ(client.bottom, f.Px(c::kInnerHeight));
 
-    // The design table's controls with their captions, tags and the loaded values.
-    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_start_street)), L"Am Marktplatz 4");
-    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_dest_city)), L"Münster");
-    EXPECT_EQ(Selected(Item(c::Id::cbxrouteEntry_dest_country)), L"DEU");
-    EXPECT_EQ(SendMessageW(Item(c::Id::cbxrouteEntry_time_hours), CB_GETCOUNT, 0, 0), 24);
-    EXPECT_EQ(SendMessageW(Item("optrouteEntry_opti_car_mittel"), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(Item("optrouteEntry_opti_route_schnell"), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(TextOf(Item("lbrouteEntry_dest_country")), L"Lan&d");
-    EXPECT_EQ(f.Find(c::cbxrouteEntry_dest_country)->Tag(), "station[1].country.isoCode");
+    // The design table's controls with their captions and the loaded values.
+    EXPECT_EQ(TextOf(Item(c::txbrouteEntry_start_street)), L"Am Marktplatz 4");
+    EXPECT_EQ(TextOf(Item(c::txbrouteEntry_dest_city)), L"Münster");
+    EXPECT_EQ(Selected(Item(c::cbxrouteEntry_dest_country)), L"DEU");
+    EXPECT_EQ(SendMessageW(Item(c::cbxrouteEntry_time_hours), CB_GETCOUNT, 0, 0), 24);
+    EXPECT_EQ(SendMessageW(Item(c::optrouteEntry_opti_car_mittel), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(Item(c::optrouteEntry_opti_route_schnell), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(TextOf(f.Find("lbrouteEntry_dest_country")->hwnd()), L"Lan&d");
 
     // Start is the default button; the tool tips.
-    EXPECT_EQ(LOWORD(SendMessageW(f.hwnd(), DM_GETDEFID, 0, 0)), c::Id::cmdBrowse);
-    EXPECT_EQ(f.Tips().TextOf(*f.Find(c::cmdBrowse)), "Startet die Routenberechnung auf www.fahrtweg.example");
-    EXPECT_EQ(f.Tips().TextOf(*f.Find(c::cmdInfo)), "Zeigt Informationen zu dem Programm an");
-    EXPECT_NE(SendMessageW(Item(c::Id::cmdInfo), BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    EXPECT_EQ(LOWORD(SendMessageW(f.hwnd(), DM_GETDEFID, 0, 0)), c::cmdBrowse.id);
+    EXPECT_EQ(f.Tips().TextOf(f.At<ui::Control>(c::cmdBrowse)),
+              "Startet die Routenberechnung auf www.fahrtweg.example");
+    EXPECT_EQ(f.Tips().TextOf(f.At<ui::Control>(c::cmdInfo)), "Zeigt Informationen zu dem Programm an");
+    EXPECT_NE(SendMessageW(Item(c::cmdInfo), BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
 
     // The progress bar and the status bar with its panel and picture.
-    HWND progress = Item(c::Id::ProgressBar);
+    HWND progress = Item(c::ProgressBar);
     PBRANGE range{};
     SendMessageW(progress, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
     EXPECT_EQ(range.iLow, 0);
@@ -157,7 +165,7 @@ TEST_F(Rovandel2Window, FirstRunShowsEveryControlOfTheDesignWithItsDefaults) {
     RECT rc{};
     GetWindowRect(progress, &rc);
     EXPECT_EQ(rc.bottom - rc.top, MulDiv(14, static_cast<int>(f.Dpi()), 96));
-    auto& bar = f.Get<ui::StatusBar>(c::StatusBar);
+    auto& bar = f.At<ui::StatusBar>(c::StatusBar);
     EXPECT_EQ(bar.PixelHeight(), MulDiv(20, static_cast<int>(f.Dpi()), 96));
     EXPECT_EQ(bar.PanelText("Status"), "Rovandel2: Adressen eingeben oder aus ACT! übernehmen.");
     ICONINFO info{};
@@ -184,7 +192,7 @@ TEST_F(Rovandel2Window, FirstRunShowsEveryControlOfTheDesignWithItsDefaults) {
 TEST_F(Rovandel2Window, TheStatusPictureIsDrawnAtItsWholeWidthBeforeTheText) {
     frmRovandel2& f = Open();
     f.SetStatusPicture("on");
-    HWND bar = Item(c::Id::StatusBar);
+    HWND bar = Item(c::StatusBar);
     RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT part{};
     SendMessageW(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
@@ -199,15 +207,15 @@ TEST_F(Rovandel2Window, TheStatusPictureIsDrawnAtItsWholeWidthBeforeTheText) {
     f.SetStatusPicture(1);
     RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_FALSE(amber(21, 8));
-    EXPECT_EQ(f.StatusText(), "Rovandel2: Adressen eingeben oder aus ACT! übernehmen.");
+    EXPECT_EQ(f.StatusText(c::StatusBar), "Rovandel2: Adressen eingeben oder aus ACT! übernehmen.");
 }
 
 TEST_F(Rovandel2Window, ValuesGoToTheRegistryOnCloseAndComeBackOnTheNextStart) {
     Open();
-    SetWindowTextW(Item(c::Id::txbrouteEntry_start_street), L"Schloßstraße 7");
-    SendMessageW(Item(c::Id::cbxrouteEntry_dest_country), CB_SETCURSEL, 2, 0);
-    SendMessageW(Item(c::Id::cbxrouteEntry_time_minutes), CB_SETCURSEL, 3, 0);
-    SendMessageW(Item(c::Id::ckAutoStart), BM_SETCHECK, BST_CHECKED, 0);
+    SetWindowTextW(Item(c::txbrouteEntry_start_street), L"Schloßstraße 7");
+    SendMessageW(Item(c::cbxrouteEntry_dest_country), CB_SETCURSEL, 2, 0);
+    SendMessageW(Item(c::cbxrouteEntry_time_minutes), CB_SETCURSEL, 3, 0);
+    SendMessageW(Item(c::ckAutoStart), BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(form->hwnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(form->IsOpen());
     EXPECT_EQ(RawSetting(L"station[0].street"), L"Schloßstraße 7");
@@ -222,42 +230,43 @@ TEST_F(Rovandel2Window, ValuesGoToTheRegistryOnCloseAndComeBackOnTheNextStart) {
     support::WriteDword(kSettingsKey, "station[1].zip", 12345);
     WriteSetting(L"routeEntry_time_hours", L"77");
     Open();
-    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_start_street)), L"Schloßstraße 7");
-    EXPECT_EQ(Selected(Item(c::Id::cbxrouteEntry_dest_country)), L"AUT");
-    EXPECT_EQ(Selected(Item(c::Id::cbxrouteEntry_time_minutes)), L"30");
-    EXPECT_EQ(SendMessageW(Item(c::Id::ckAutoStart), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_dest_city)), std::wstring(65536, L'ß'));
-    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_dest_zip)), L"48143");
-    EXPECT_EQ(Selected(Item(c::Id::cbxrouteEntry_time_hours)), L"0");
+    EXPECT_EQ(TextOf(Item(c::txbrouteEntry_start_street)), L"Schloßstraße 7");
+    EXPECT_EQ(Selected(Item(c::cbxrouteEntry_dest_country)), L"AUT");
+    EXPECT_EQ(Selected(Item(c::cbxrouteEntry_time_minutes)), L"30");
+    EXPECT_EQ(SendMessageW(Item(c::ckAutoStart), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(TextOf(Item(c::txbrouteEntry_dest_city)), std::wstring(65536, L'ß'));
+    EXPECT_EQ(TextOf(Item(c::txbrouteEntry_dest_zip)), L"48143");
+    EXPECT_EQ(Selected(Item(c::cbxrouteEntry_time_hours)), L"0");
 }
 
 // The start builds the window while ACT! is asked, and loads it only after.
 TEST_F(Rovandel2Window, BuiltAheadItStaysUnseenAndUnloadedUntilItIsOpened) {
     WriteSetting(L"station[0].city", L"Bonn");
     form = std::make_unique<frmRovandel2>(clRovandel2::Services{win.windows, env.registry, win.files, settings, shell,
-                                                                link, "Rovandel2", browsers, launcher, clock});
+                                                                link, "Rovandel2", browsers, launcher, clock},
+                                          escape);
     form->Build();
     ASSERT_TRUE(form->IsOpen());
     EXPECT_FALSE(IsWindowVisible(form->hwnd()));
-    EXPECT_EQ(SendMessageW(Item(c::Id::cbxrouteEntry_time_hours), CB_GETCOUNT, 0, 0), 0);
-    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_start_city)), L"Göttingen") << "the design's sample, nothing read yet";
+    EXPECT_EQ(SendMessageW(Item(c::cbxrouteEntry_time_hours), CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(TextOf(Item(c::txbrouteEntry_start_city)), L"Göttingen") << "the design's sample, nothing read yet";
     form->Open(SW_SHOWNOACTIVATE);
     EXPECT_TRUE(IsWindowVisible(form->hwnd()));
-    EXPECT_EQ(SendMessageW(Item(c::Id::cbxrouteEntry_time_hours), CB_GETCOUNT, 0, 0), 24);
-    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_start_city)), L"Bonn");
+    EXPECT_EQ(SendMessageW(Item(c::cbxrouteEntry_time_hours), CB_GETCOUNT, 0, 0), 24);
+    EXPECT_EQ(TextOf(Item(c::txbrouteEntry_start_city)), L"Bonn");
     form->Open(SW_SHOWNOACTIVATE);
-    EXPECT_EQ(SendMessageW(Item(c::Id::cbxrouteEntry_time_hours), CB_GETCOUNT, 0, 0), 24) << "loaded once";
+    EXPECT_EQ(SendMessageW(Item(c::cbxrouteEntry_time_hours), CB_GETCOUNT, 0, 0), 24) << "loaded once";
 }
 
 TEST_F(Rovandel2Window, EscapeAnywhereEndsAtOnceWithoutStoring) {
     Open();
-    SetWindowTextW(Item(c::Id::txbrouteEntry_start_city), L"Kassel");
-    PostMessageW(Item(c::Id::txbrouteEntry_start_city), WM_KEYDOWN, VK_ESCAPE, 0);
+    SetWindowTextW(Item(c::txbrouteEntry_start_city), L"Kassel");
+    PostMessageW(Item(c::txbrouteEntry_start_city), WM_KEYDOWN, VK_ESCAPE, 0);
     platform::PumpPending();
-    EXPECT_EQ(ended, 1);
-    PostMessageW(Item(c::Id::cbxrouteEntry_time_type), WM_CHAR, 27, 0);
+    EXPECT_EQ(escape.count, 1);
+    PostMessageW(Item(c::cbxrouteEntry_time_type), WM_CHAR, 27, 0);
     platform::PumpPending();
-    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(escape.count, 2);
     EXPECT_FALSE(RawSetting(L"station[0].city").has_value());
 }
 
@@ -268,36 +277,36 @@ TEST_F(Rovandel2Window, ACaptureLocksTheBoxesAndButtonsKeepsTheWindowOnTopAndUnd
     bool escapeSeen = false;
     duringCapture = [&] {
         if (!seen.empty()) return;
-        seen.push_back(IsWindowEnabled(Item(c::Id::txbrouteEntry_start_zip)) ? "zip on" : "zip off");
-        seen.push_back(IsWindowEnabled(Item(c::Id::cmdBrowse)) ? "start on" : "start off");
-        seen.push_back(IsWindowEnabled(Item(c::Id::cbxrouteEntry_start_country)) ? "list on" : "list off");
-        seen.push_back(IsWindowEnabled(Item(c::Id::ckAutoZiel)) ? "check on" : "check off");
+        seen.push_back(IsWindowEnabled(Item(c::txbrouteEntry_start_zip)) ? "zip on" : "zip off");
+        seen.push_back(IsWindowEnabled(Item(c::cmdBrowse)) ? "start on" : "start off");
+        seen.push_back(IsWindowEnabled(Item(c::cbxrouteEntry_start_country)) ? "list on" : "list off");
+        seen.push_back(IsWindowEnabled(Item(c::ckAutoZiel)) ? "check on" : "check off");
         seen.push_back((GetWindowLongW(f.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) ? "topmost" : "normal");
         seen.push_back(f.GetPointer() == ui::Pointer::Hourglass ? "hourglass" : "arrow");
-        seen.push_back(f.StatusText());
+        seen.push_back(f.StatusText(c::StatusBar));
         // A key while ACT! is being asked: the window's key preview sees it in the link's yields.
-        PostMessageW(Item(c::Id::txbrouteEntry_dest_city), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageW(Item(c::txbrouteEntry_dest_city), WM_KEYDOWN, VK_ESCAPE, 0);
     };
-    form->onEnd = [&] { escapeSeen = true; };
-    SendMessageW(Item(c::Id::cmdAktuellerDatensatzStart), BM_CLICK, 0, 0);
+    escape.then = [&] { escapeSeen = true; };
+    SendMessageW(Item(c::cmdAktuellerDatensatzStart), BM_CLICK, 0, 0);
     EXPECT_EQ(seen, (Strings{"zip off", "start off", "list on", "check on", "topmost", "hourglass",
                              "Rovandel2: setze Startadresse auf Daten des aktuellen ACT!-Kontaktes."}));
     EXPECT_TRUE(escapeSeen);
-    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_start_city)), L"Köln");
-    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_start_street)), L"Hauptstraße 12b");
-    EXPECT_EQ(TextOf(Item(c::Id::txbrouteEntry_start_houseNo)), L"12");
-    EXPECT_TRUE(IsWindowEnabled(Item(c::Id::txbrouteEntry_start_zip)));
-    EXPECT_TRUE(IsWindowEnabled(Item(c::Id::cmdBrowse)));
+    EXPECT_EQ(TextOf(Item(c::txbrouteEntry_start_city)), L"Köln");
+    EXPECT_EQ(TextOf(Item(c::txbrouteEntry_start_street)), L"Hauptstraße 12b");
+    EXPECT_EQ(TextOf(Item(c::txbrouteEntry_start_houseNo)), L"12");
+    EXPECT_TRUE(IsWindowEnabled(Item(c::txbrouteEntry_start_zip)));
+    EXPECT_TRUE(IsWindowEnabled(Item(c::cmdBrowse)));
     EXPECT_EQ(GetWindowLongW(f.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(f.GetPointer(), ui::Pointer::Default);
-    EXPECT_EQ(f.StatusText(), "");
+    EXPECT_EQ(f.StatusText(c::StatusBar), "");
 }
 
 TEST_F(Rovandel2Window, EnterPressesStartWhichClosesWithTheValuesStored) {
     Open();
-    SetWindowTextW(Item(c::Id::txbrouteEntry_dest_zip), L"48149");
-    SetFocus(Item(c::Id::txbrouteEntry_dest_zip));
-    PostMessageW(Item(c::Id::txbrouteEntry_dest_zip), WM_KEYDOWN, VK_RETURN, 0);
+    SetWindowTextW(Item(c::txbrouteEntry_dest_zip), L"48149");
+    SetFocus(Item(c::txbrouteEntry_dest_zip));
+    PostMessageW(Item(c::txbrouteEntry_dest_zip), WM_KEYDOWN, VK_RETURN, 0);
     platform::PumpPending();
     EXPECT_FALSE(form->IsOpen());
     EXPECT_EQ(RawSetting(L"station[1].zip"), L"48149");
@@ -325,7 +334,7 @@ TEST_F(Rovandel2Window, InfoShowsTheAboutWindowWhoseLinkGoesStraightToTheShell) 
         }
     });
     ASSERT_NE(timer, 0u);
-    SendMessageW(Item(c::Id::cmdInfo), BM_CLICK, 0, 0);  // returns when the About window has closed
+    SendMessageW(Item(c::cmdInfo), BM_CLICK, 0, 0);  // returns when the About window has closed
     EXPECT_EQ(version, L"Version 3.1.7");  // this test program's own version resource
     ASSERT_EQ(launcher.Calls().size(), 1u);
     const platform::ShellExecuteRecord& call = launcher.Calls().front().record;

@@ -210,7 +210,7 @@ TEST_F(CookieTest, AFolderThatCannotBeReadIsReportedAndTheWindowIsNotLocked) {
         std::vector<platform::FileEntry> ListFiles(std::string_view) override { Raise(ErrorNumber::PermissionDenied); }
     } refusing;
     refusing.AddFolder("C:\\Cookies");
-    RecordingForm other;
+    RecordingRovandel2 other;
     clRovandel2 window({sub.windows,
                         {sub.registry, sub.text, sub.messages},
                         refusing,
@@ -235,7 +235,7 @@ TEST_F(CookieTest, ClosingTheWindowDuringTheWalkStopsItAndThenCloses) {
     Option("C:\\Cookies");
     int events = 0;
     sub.windows.onDoEvents = [&] {
-        if (++events == 2) form.CloseWindow();  // after the lock, at the first file
+        if (++events == 2) form.Close();  // after the lock, at the first file
     };
     logic.imBanner_Click();
     EXPECT_TRUE(Questions().empty());

@@ -64,7 +64,7 @@ TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReporte
     platform::ScriptedAutomation act;
     platform::FixedLocale locale;
     clACTApplication link{{act, win.windows, win.text, boxes, locale}, clACTApplication::Build::RoutePlanner};
-    RecordingForm form;
+    RecordingRovandel2 form;
     platform::ScriptedBrowser browsers;
     platform::RecordingShell launcher;
     platform::WinClock clock;
@@ -92,7 +92,7 @@ TEST(CookieWalkOnDisk, AnsweredCandidatesGoTheOthersStayAndEveryFailureIsReporte
                                         "Der Cookie 'nurlesen@fahrtweg[1].txt' konnte nicht gelöscht werden.\r\n"
                                         "Die Datei ist schreibgeschützt."}));
     EXPECT_EQ(form.Lines("progress ").size(), 506u);
-    EXPECT_EQ(form.Progress(), 0);
+    EXPECT_EQ(form.Value(Rovandel2Controls::ProgressBar), 0);
 
     held.reset();
     SetFileAttributesW((root / L"nurlesen@fahrtweg[1].txt").c_str(), FILE_ATTRIBUTE_NORMAL);
