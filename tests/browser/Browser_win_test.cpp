@@ -12,11 +12,15 @@
 #include <thread>
 
 #include "base/AppError.h"
-#include "platform/Automation_win.h"
-#include "browser/DevToolsSession.h"
-#include "platform/Handles_win.h"
+#include "browser/BrowserChoice.h"
 #include "browser/BrowserFactory_win.h"
+#include "browser/DevToolsSession.h"
 #include "browser/WebSocketChannel_win.h"
+#include "platform/Automation_win.h"
+#include "platform/Environment_win.h"
+#include "platform/FileSystem_win.h"
+#include "platform/Handles_win.h"
+#include "platform/Registry_win.h"
 #include "platform/WinText_win.h"
 #include "support/BrowserTest_win.h"
 #include "support/TestWindow_win.h"
@@ -35,33 +39,33 @@ AppError ErrorOf(const std::function<void()>& call) {
     return AppError(0, "no error");
 }
 
-class BrowserSearch : public ChromiumTest {};
-
-TEST_F(BrowserSearch, TheOptionNamesTheBrowserAndWithoutItTheFirstOneFoundIsTaken) {
-    const std::wstring chromium = routepages::LinuxChromium();
-    EXPECT_EQ(platform::ChooseBrowser("").path, chromium) << "no Edge here: Chrome through its App Paths entry";
-    EXPECT_EQ(platform::ChooseBrowser(" Chrome ").path, chromium);
-    EXPECT_TRUE(platform::ChooseBrowser("IE").internetExplorer);
-    EXPECT_EQ(platform::ChooseBrowser(platform::Narrow(chromium)).path, chromium);
-    EXPECT_EQ(platform::ChooseBrowser("\"" + platform::Narrow(chromium) + "\"").path, chromium);
-
-    const AppError edge = ErrorOf([] { platform::ChooseBrowser("edge"); });
-    EXPECT_EQ(edge.number(), 53);
-    EXPECT_EQ(edge.description(), "Der Browser Microsoft Edge wurde nicht gefunden.");
-    const AppError path = ErrorOf([] { platform::ChooseBrowser("C:\\fehlt\\chrome.exe"); });
-    EXPECT_EQ(path.number(), 53);
-    EXPECT_EQ(path.description(), "Das Browserprogramm wurde nicht gefunden: C:\\fehlt\\chrome.exe");
-
+// The choice's cases are the native tests' (BrowserChoice_test.cpp); here
+// the real registry, file system and environment under it: a per-user entry,
+// read with the wide functions, whose path holds characters that the code
+// page lacks, as a user folder may.
+TEST(BrowserSearch, AnEntryBeyondTheCodePageIsFoundThroughTheRealRegistryAndFiles) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"\u0411\u0440\u0430\u0443\u0437\u0435\u0440 \u00C4";
+    const std::wstring program = folder + L"\\chrome.exe";
+    CreateDirectoryW(folder.c_str(), nullptr);
     {
-        // A quoted entry per user wins over the one above.
-        routepages::AppPathsEntry quoted(L"msedge.exe", L"\"" + chromium + L"\"");
-        EXPECT_EQ(platform::ChooseBrowser("edge").path, chromium);
-        EXPECT_EQ(platform::ChooseBrowser("").path, chromium);
+        FILE* out = _wfopen(program.c_str(), L"wb");
+        ASSERT_NE(out, nullptr);
+        std::fputs("MZ", out);
+        std::fclose(out);
     }
-    routepages::AppPathsEntry missing(L"chrome.exe", L"C:\\fehlt\\chrome.exe");
-    EXPECT_TRUE(platform::ChooseBrowser("").internetExplorer) << "an entry naming no file does not count";
-    EXPECT_EQ(ErrorOf([] { platform::ChooseBrowser("chrome"); }).description(),
-              "Der Browser Google Chrome wurde nicht gefunden.");
+    platform::WinRegistry registry;
+    platform::WinFileSystem files;
+    platform::WinEnvironment environment;
+    platform::BrowserChoice choice({registry, files, environment});
+    {
+        routepages::AppPathsEntry entry(L"chrome.exe", L"\"" + program + L"\"");
+        EXPECT_EQ(choice.Choose("chrome").path, platform::Narrow(program));
+        EXPECT_EQ(choice.Choose("\"" + platform::Narrow(program) + "\"").path, platform::Narrow(program));
+    }
+    DeleteFileW(program.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 class ChromiumPage : public ChromiumTest {};
