@@ -13,88 +13,57 @@ using platform::DevToolsPort;
 
 namespace {
 
-constexpr char kProfile[] = "C:\\Users\\Anna\\AppData\\Local\\Rovandel2\\Browserprofil";
-constexpr char kPortFile[] = "C:\\Users\\Anna\\AppData\\Local\\Rovandel2\\Browserprofil\\DevToolsActivePort";
+const std::string kProfile = "C:\\Users\\Дмитрий\\AppData\\Local\\Rovandel2\\Browserprofil";
+const std::string kPortFile = kProfile + "\\DevToolsActivePort";
 
-class ThrowingShellFolders : public platform::ScriptedShellFolders {
-public:
+struct NoShell : platform::ScriptedShellFolders {
     std::string GetSpecialFolder(std::int32_t, platform::WindowHandle) override { Raise(ErrorNumber::FileNotFound); }
 };
 
-TEST(BrowserProfileFolder, LiesInTheLocalApplicationDataElseInTheTemporaryFolder) {
+TEST(BrowserProfile, LiesInTheLocalApplicationDataElseInTheTemporaryFolderAndIsMadeIfItCanBe) {
     platform::ScriptedShellFolders shell;
     platform::MemoryEnvironment environment;
-    environment.SetTemporaryFolder("C:\\Users\\Anna\\AppData\\Local\\Temp\\");
-    shell.SpecialFolderIs(platform::kFolderLocalAppData, "C:\\Users\\Anna\\AppData\\Local");
-    EXPECT_EQ(platform::BrowserProfileFolder(shell, environment), kProfile);
-    EXPECT_EQ(shell.Calls().at(0).folder, platform::kFolderLocalAppData);
     shell.SpecialFolderIs(platform::kFolderLocalAppData, "C:\\Users\\Дмитрий\\AppData\\Local\\");
-    EXPECT_EQ(platform::BrowserProfileFolder(shell, environment),
-              "C:\\Users\\Дмитрий\\AppData\\Local\\Rovandel2\\Browserprofil");
+    EXPECT_EQ(platform::BrowserProfileFolder(shell, environment), kProfile);
+    platform::ScriptedShellFolders noFolder;
+    NoShell noShell;
+    EXPECT_EQ(platform::BrowserProfileFolder(noFolder, environment), "C:\\Temp\\Rovandel2\\Browserprofil");
+    EXPECT_EQ(platform::BrowserProfileFolder(noShell, environment), "C:\\Temp\\Rovandel2\\Browserprofil");
 
-    shell.SpecialFolderIs(platform::kFolderLocalAppData, "");
-    EXPECT_EQ(platform::BrowserProfileFolder(shell, environment),
-              "C:\\Users\\Anna\\AppData\\Local\\Temp\\Rovandel2\\Browserprofil");
-    ThrowingShellFolders noShell;
-    EXPECT_EQ(platform::BrowserProfileFolder(noShell, environment),
-              "C:\\Users\\Anna\\AppData\\Local\\Temp\\Rovandel2\\Browserprofil");
-}
-
-TEST(DevToolsPortFile, OnlyACompleteFileGivesThePortAndTheBrowsersEndpoint) {
-    const DevToolsPort port{9222, "/devtools/browser/0a1b-2c3d"};
-    EXPECT_EQ(platform::ParseDevToolsPort("9222\n/devtools/browser/0a1b-2c3d"), port);
-    EXPECT_EQ(platform::ParseDevToolsPort("9222\r\n/devtools/browser/0a1b-2c3d\r\n"), port);
-    EXPECT_EQ(platform::ParseDevToolsPort("9222\n/devtools/browser/0a1b-2c3d \n\n"), port);
-    EXPECT_EQ(platform::ParseDevToolsPort("65535\n/devtools/browser/x"), (DevToolsPort{65535, "/devtools/browser/x"}));
-
-    for (const char* content :
-         {"", "9222", "9222\n", "9222\n/devtools/brow", "9222\n/devtools/page/x", "0\n/devtools/browser/x",
-          "65536\n/devtools/browser/x", "99999999999999999999\n/devtools/browser/x", "-1\n/devtools/browser/x",
-          " 9222\n/devtools/browser/x", "92a2\n/devtools/browser/x"}) {
-        EXPECT_EQ(platform::ParseDevToolsPort(content), std::nullopt) << content;
-    }
-}
-
-TEST(DevToolsPortFile, IsReadFromTheProfileAndAStaleOneIsDeleted) {
-    platform::MemoryFileSystem files;
-    EXPECT_EQ(platform::ReadDevToolsPort(files, kProfile), std::nullopt) << "no file yet";
-    platform::ForgetDevToolsPort(files, kProfile);
-    EXPECT_TRUE(files.Removed().empty());
-
-    files.Put(kPortFile, {'8', '0', '\n'});
-    EXPECT_EQ(platform::ReadDevToolsPort(files, kProfile), std::nullopt) << "still being written";
-    const std::string complete = "41337\n/devtools/browser/abc\n";
-    files.Put(kPortFile, {complete.begin(), complete.end()});
-    EXPECT_EQ(platform::ReadDevToolsPort(files, kProfile), (DevToolsPort{41337, "/devtools/browser/abc"}));
-    EXPECT_EQ(platform::ReadDevToolsPort(files, std::string(kProfile) + "\\"),
-              (DevToolsPort{41337, "/devtools/browser/abc"}));
-    std::string huge = "41337\n/devtools/browser/abc";
-    huge.resize(200 * 1024, ' ');
-    huge += "/what/lies/beyond";
-    files.Put(kPortFile, {huge.begin(), huge.end()});
-    EXPECT_EQ(platform::ReadDevToolsPort(files, kProfile), (DevToolsPort{41337, "/devtools/browser/abc"}))
-        << "a file of any size is read only so far as a port file goes";
-
-    files.onOpen = [](const std::string&, bool) { Raise(ErrorNumber::PermissionDenied); };
-    EXPECT_EQ(platform::ReadDevToolsPort(files, kProfile), std::nullopt) << "held by its writer";
-    files.onOpen = nullptr;
-
-    files.SetAttributes(kPortFile, platform::kAttributeReadOnly);
-    EXPECT_NO_THROW(platform::ForgetDevToolsPort(files, kProfile));
-    EXPECT_NE(files.Get(kPortFile), nullptr) << "a read-only file stays";
-    files.SetAttributes(kPortFile, 0);
-    platform::ForgetDevToolsPort(files, kProfile);
-    EXPECT_EQ(files.Removed(), std::vector<std::string>{kPortFile});
-}
-
-TEST(BrowserProfileFolder, IsMadeWhereItIsMissingAndOneThatCannotBeMadeIsLeftToTheBrowser) {
     platform::MemoryFileSystem files;
     platform::MakeBrowserProfileFolder(files, kProfile);
     EXPECT_TRUE(files.FolderExists(kProfile));
-    EXPECT_TRUE(files.FolderExists("C:\\Users\\Anna\\AppData\\Local\\Rovandel2"));
-
     files.onCreateFolders = [](const std::string&) { Raise(ErrorNumber::PermissionDenied); };
-    EXPECT_NO_THROW(platform::MakeBrowserProfileFolder(files, "D:\\gesperrt\\Rovandel2\\Browserprofil"));
+    EXPECT_NO_THROW(platform::MakeBrowserProfileFolder(files, "D:\\gesperrt")) << "left to the browser to report";
+}
+
+TEST(BrowserProfile, OnlyACompletePortFileGivesThePortAndAStaleOneIsDeleted) {
+    EXPECT_EQ(platform::ParseDevToolsPort("9222\r\n/devtools/browser/0a-1b \r\n\n"),
+              (DevToolsPort{9222, "/devtools/browser/0a-1b"}));
+    EXPECT_EQ(platform::ParseDevToolsPort("65535\n/devtools/browser/x"), (DevToolsPort{65535, "/devtools/browser/x"}));
+    for (const char* content :
+         {"", "9222", "9222\n", "9222\n/devtools/brow", "9222\n/devtools/page/x", "0\n/devtools/browser/x",
+          "65536\n/devtools/browser/x", "99999999999999999999\n/devtools/browser/x", " 9222\n/devtools/browser/x"}) {
+        EXPECT_EQ(platform::ParseDevToolsPort(content), std::nullopt) << content;
+    }
+
+    platform::MemoryFileSystem files;
+    EXPECT_EQ(platform::ReadDevToolsPort(files, kProfile), std::nullopt);
+    platform::ForgetDevToolsPort(files, kProfile);
+    std::string content = "41337\n/devtools/browser/abc";
+    content.resize(200 * 1024, ' ');
+    content += "/what/lies/beyond";
+    files.Put(kPortFile, {content.begin(), content.end()});
+    EXPECT_EQ(platform::ReadDevToolsPort(files, kProfile), (DevToolsPort{41337, "/devtools/browser/abc"}))
+        << "read only as far as a port file goes";
+    files.onOpen = [](const std::string&, bool) { Raise(ErrorNumber::PermissionDenied); };
+    EXPECT_EQ(platform::ReadDevToolsPort(files, kProfile), std::nullopt) << "held by its writer";
+
+    files.SetAttributes(kPortFile, platform::kAttributeReadOnly);
+    EXPECT_NO_THROW(platform::ForgetDevToolsPort(files, kProfile));
+    files.SetAttributes(kPortFile, 0);
+    platform::ForgetDevToolsPort(files, kProfile);
+    EXPECT_EQ(files.Removed(), std::vector<std::string>{kPortFile});
 }
 
 }  // namespace

@@ -39,33 +39,22 @@ AppError ErrorOf(const std::function<void()>& call) {
     return AppError(0, "no error");
 }
 
-// The choice's cases are the native tests' (BrowserChoice_test.cpp); here
-// the real registry, file system and environment under it: a per-user entry,
-// read with the wide functions, whose path holds characters that the code
-// page lacks, as a user folder may.
+// The choice's cases are the native tests'; here the real registry and
+// files: a per-user entry whose path holds characters that the code page lacks.
 TEST(BrowserSearch, AnEntryBeyondTheCodePageIsFoundThroughTheRealRegistryAndFiles) {
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"\u0411\u0440\u0430\u0443\u0437\u0435\u0440 \u00C4";
-    const std::wstring program = folder + L"\\chrome.exe";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    {
-        FILE* out = _wfopen(program.c_str(), L"wb");
-        ASSERT_NE(out, nullptr);
-        std::fputs("MZ", out);
-        std::fclose(out);
-    }
     platform::WinRegistry registry;
     platform::WinFileSystem files;
     platform::WinEnvironment environment;
-    platform::BrowserChoice choice({registry, files, environment});
+    const std::string folder = environment.TemporaryFolder() + "Браузер Ä";
+    const std::string program = folder + "\\chrome.exe";
+    files.CreateFolders(folder);
+    files.OpenWrite(program)->Write(std::vector<std::uint8_t>{'M', 'Z'});
     {
-        routepages::AppPathsEntry entry(L"chrome.exe", L"\"" + program + L"\"");
-        EXPECT_EQ(choice.Choose("chrome").path, platform::Narrow(program));
-        EXPECT_EQ(choice.Choose("\"" + platform::Narrow(program) + "\"").path, platform::Narrow(program));
+        routepages::AppPathsEntry entry(L"chrome.exe", L"\"" + platform::Widen(program) + L"\"");
+        EXPECT_EQ(platform::BrowserChoice({registry, files, environment}).Choose("chrome").path, program);
     }
-    DeleteFileW(program.c_str());
-    RemoveDirectoryW(folder.c_str());
+    files.RemoveFile(program);
+    RemoveDirectoryW(platform::Widen(folder).c_str());
 }
 
 class ChromiumPage : public ChromiumTest {};

@@ -55,103 +55,63 @@ TEST(WinRegistry, UmlautNamesReachTheRegistryAsTheSystemsCharacters) {
     support::DeleteTree(HKEY_CURRENT_USER, L"Software\\TessivarTest");
 }
 
-// Texts read whole: a program's path below a user folder may hold
-// characters that the code page lacks, which the single-byte read turns into '?'.
-TEST(WinRegistry, ATextIsReadWholeThroughTheWideFunctions) {
+// A program's path below a user folder may hold characters that the code
+// page lacks: QueryText reads it whole where the single-byte read gives '?';
+// the substitute holds such a value the same way.
+TEST(WinRegistry, ATextIsReadWholeThroughTheWideFunctionsAsTheSubstituteHasIt) {
     support::DeleteTree(HKEY_CURRENT_USER, L"Software\\TessivarTest");
-    const std::wstring path = L"C:\\Users\\\u0414\u043C\u0438\u0442\u0440\u0438\u0439\\chrome.exe";
-    const std::wstring expandable = L"%LOCALAPPDATA%\\\u0414\\chrome.exe";
-    const DWORD number = 7;
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TessivarTest", nullptr, REG_SZ, path.c_str(),
-                              static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t))),
-              0);
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TessivarTest", L"Erweiterbar", REG_EXPAND_SZ,
-                              expandable.c_str(), static_cast<DWORD>((expandable.size() + 1) * sizeof(wchar_t))),
-              0);
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TessivarTest", L"Zahl", REG_DWORD, &number, 4), 0);
-    std::wstring wide(3000, L'\u00E4');
-    wide += L'\0';
-    wide += L"danach";
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TessivarTest", L"Lang\u00FC", REG_SZ, wide.c_str(),
+    const std::string path = "%TEMP%\\Дмитрий\\" + std::string(300, 'x');
+    const std::wstring wide = platform::Widen(path) + L'\0' + L"danach";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TessivarTest", L"Pfad\u00E4", REG_EXPAND_SZ, wide.c_str(),
                               static_cast<DWORD>(wide.size() * sizeof(wchar_t))),
               0);
-
-    platform::WinRegistry reg;
-    platform::RegKey key = 0;
-    ASSERT_EQ(reg.OpenKey(platform::kHKeyCurrentUser, "Software\\TessivarTest", platform::kKeyRead, key), 0);
-    std::uint32_t type = 0;
-    std::string text;
-    EXPECT_EQ(reg.QueryText(key, "", type, text), 0);
-    EXPECT_EQ(type, platform::kRegSz);
-    EXPECT_EQ(text, platform::Narrow(path));
-    EXPECT_EQ(reg.QueryText(key, "Erweiterbar", type, text), 0);
-    EXPECT_EQ(type, platform::kRegExpandSz);
-    EXPECT_EQ(text, platform::Narrow(expandable)) << "not expanded";
-    EXPECT_EQ(reg.QueryText(key, "Zahl", type, text), 0);
-    EXPECT_EQ(type, platform::kRegDword);
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(reg.QueryText(key, "Lang\xFC", type, text), 0) << "a name in the code page";
-    EXPECT_EQ(text, platform::Narrow(std::wstring(3000, L'\u00E4'))) << "longer than a path, up to its NUL";
-    EXPECT_EQ(reg.QueryText(key, "fehlt", type, text), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(text, "");
-
-    std::vector<std::uint8_t> bytes(64);
-    std::uint32_t size = 64;
-    ASSERT_EQ(reg.QueryValue(key, "", type, bytes, size), 0);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())), "C:\\Users\\???????\\chrome.exe")
-        << "what the single-byte read makes of it";
-    reg.CloseKey(key);
-
-    // The substitute's picture of such a value.
-    platform::MemoryRegistry memory;
-    memory.PutUnicodeText(platform::kHKeyCurrentUser, "Software\\TessivarTest", "", platform::kRegSz,
-                          platform::Narrow(path));
-    ASSERT_EQ(memory.OpenKey(platform::kHKeyCurrentUser, "Software\\TessivarTest", platform::kKeyRead, key), 0);
-    EXPECT_EQ(memory.QueryText(key, "", type, text), 0);
-    EXPECT_EQ(text, platform::Narrow(path));
-    size = 64;
-    ASSERT_EQ(memory.QueryValue(key, "", type, bytes, size), 0);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())), "C:\\Users\\???????\\chrome.exe");
-    support::DeleteTree(HKEY_CURRENT_USER, L"Software\\TessivarTest");
-}
-
-// The views, and MemoryRegistry's picture of them: in the 32-bit view
-// HKLM\Software is its WOW6432Node; HKCU\Software is the same in both.
-TEST(WinRegistry, TheViewFlagsReachTheRegistryAsTheSubstituteHasThem) {
-    constexpr wchar_t kKey[] = L"Software\\TessivarTest";
-    HKEY made = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &made,
-                              nullptr),
-              0);
-    RegSetValueExW(made, L"Sicht", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"32"), 6);
-    RegCloseKey(made);
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Sicht", REG_SZ, L"32", 6), 0);
     platform::WinRegistry win;
     platform::MemoryRegistry memory;
-    memory.PutText(platform::kHKeyLocalMachine, "Software\\WOW6432Node\\TessivarTest", "Sicht", "32");
-    memory.PutText(platform::kHKeyCurrentUser, "Software\\TessivarTest", "Sicht", "32");
-
+    memory.PutUnicodeText(platform::kHKeyCurrentUser, "Software\\TessivarTest", "Pfad\xE4", platform::kRegExpandSz,
+                          path);
     for (platform::IRegistry* reg :
          {static_cast<platform::IRegistry*>(&win), static_cast<platform::IRegistry*>(&memory)}) {
         SCOPED_TRACE(reg == &win ? "Win32" : "memory");
-        const auto viewHas = [&](platform::RegKey root, const char* path, std::uint32_t view) {
+        platform::RegKey key = 0;
+        ASSERT_EQ(reg->OpenKey(platform::kHKeyCurrentUser, "Software\\TessivarTest", platform::kKeyRead, key), 0);
+        std::uint32_t type = 0;
+        std::string text;
+        EXPECT_EQ(reg->QueryText(key, "Pfad\xE4", type, text), 0);
+        EXPECT_EQ(type, platform::kRegExpandSz);
+        EXPECT_EQ(text, path) << "whole, unexpanded, up to its NUL";
+        std::vector<std::uint8_t> bytes(400);
+        std::uint32_t size = 400;
+        ASSERT_EQ(reg->QueryValue(key, "Pfad\xE4", type, bytes, size), 0);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())).substr(0, 16), "%TEMP%\\???????\\x");
+        EXPECT_EQ(reg->QueryText(key, "fehlt", type, text), ERROR_FILE_NOT_FOUND);
+        reg->CloseKey(key);
+    }
+    support::DeleteTree(HKEY_CURRENT_USER, L"Software\\TessivarTest");
+}
+
+// The views: in the 32-bit one HKLM\Software is its WOW6432Node, for
+// Wine's registry and the substitute alike.
+TEST(WinRegistry, TheViewFlagsReachTheRegistryAsTheSubstituteHasThem) {
+    HKEY made = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\TessivarTest", 0, nullptr, 0,
+                              KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &made, nullptr),
+              0);
+    RegCloseKey(made);
+    platform::WinRegistry win;
+    platform::MemoryRegistry memory;
+    memory.PutText(platform::kHKeyLocalMachine, "Software\\WOW6432Node\\TessivarTest", "", "");
+    for (platform::IRegistry* reg :
+         {static_cast<platform::IRegistry*>(&win), static_cast<platform::IRegistry*>(&memory)}) {
+        SCOPED_TRACE(reg == &win ? "Win32" : "memory");
+        const auto opens = [&](const char* path, std::uint32_t view) {
             platform::RegKey key = 0;
-            if (reg->OpenKey(root, path, platform::kKeyQueryValue | view, key) != 0) return false;
-            std::uint32_t type = 0;
-            std::string text;
-            const bool found = reg->QueryText(key, "Sicht", type, text) == 0 && text == "32";
-            reg->CloseKey(key);
-            return found;
+            const bool opened = reg->OpenKey(platform::kHKeyLocalMachine, path, platform::kKeyRead | view, key) == 0;
+            if (opened) reg->CloseKey(key);
+            return opened;
         };
-        EXPECT_TRUE(viewHas(platform::kHKeyLocalMachine, "Software\\TessivarTest", platform::kKeyWow64_32Key));
-        EXPECT_TRUE(viewHas(platform::kHKeyLocalMachine, "SOFTWARE\\TessivarTest", platform::kKeyWow64_32Key));
-        EXPECT_FALSE(viewHas(platform::kHKeyLocalMachine, "Software\\TessivarTest", platform::kKeyWow64_64Key));
-        EXPECT_FALSE(viewHas(platform::kHKeyLocalMachine, "Software\\TessivarTest", 0)) << "a 64-bit program's own";
-        EXPECT_TRUE(
-            viewHas(platform::kHKeyLocalMachine, "Software\\WOW6432Node\\TessivarTest", platform::kKeyWow64_64Key));
-        EXPECT_TRUE(viewHas(platform::kHKeyCurrentUser, "Software\\TessivarTest", platform::kKeyWow64_32Key));
-        EXPECT_TRUE(viewHas(platform::kHKeyCurrentUser, "Software\\TessivarTest", platform::kKeyWow64_64Key));
+        EXPECT_TRUE(opens("SOFTWARE\\TessivarTest", platform::kKeyWow64_32Key));
+        EXPECT_FALSE(opens("Software\\TessivarTest", platform::kKeyWow64_64Key));
+        EXPECT_FALSE(opens("Software\\TessivarTest", 0));
     }
     support::DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\WOW6432Node\\TessivarTest");
-    support::DeleteTree(HKEY_CURRENT_USER, kKey);
 }
