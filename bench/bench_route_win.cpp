@@ -21,9 +21,13 @@
 #include "browser/BrowserFactory_win.h"
 #include "browser/ChromiumStart_win.h"
 #include "platform/Clock_win.h"
+#include "platform/Environment_win.h"
+#include "platform/FileSystem_win.h"
 #include "platform/Handles_win.h"
 #include "platform/MessagePump_win.h"
 #include "platform/RecordingShell.h"
+#include "platform/Registry_win.h"
+#include "platform/ShellFolders_win.h"
 #include "platform/WinText_win.h"
 #include "BenchProcess_win.h"
 #include "routeplanner/Rovandel2Controls.h"
@@ -341,7 +345,11 @@ int wmain() {
     routepages::EndBrowsers(profile);
     routepages::RoutePageServer pages;
     platform::WinAutomation automation;
-    platform::WinBrowserFactory browsers(automation);
+    platform::WinRegistry registry;
+    platform::WinFileSystem files;
+    platform::WinEnvironment environment;
+    platform::WinShellFolders shellFolders;
+    platform::WinBrowserFactory browsers({automation, registry, files, environment, shellFolders});
 
     std::printf("Route calculation against Debian's Chromium under Wine (page ready at once)\n");
     Figures inProcess;

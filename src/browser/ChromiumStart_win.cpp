@@ -1,7 +1,6 @@
 #include "browser/ChromiumStart_win.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <cstdint>
 #include <cwchar>
@@ -9,16 +8,19 @@
 
 #include "base/AppError.h"
 #include "base/Ascii.h"
+#include "base/ScopeExit.h"
 #include "base/UiTexts.h"
 #include "browser/BrowserConnection.h"
 #include "browser/BrowserKeeper_win.h"
 #include "browser/ChromiumBrowser.h"
 #include "browser/PipeChannel_win.h"
+#include "browser/WebSocketChannel_win.h"
+#include "platform/Environment_win.h"
+#include "platform/FileSystem_win.h"
 #include "platform/Handles_win.h"
 #include "platform/MessagePump_win.h"
-#include "platform/SystemLibrary_win.h"
 #include "platform/ProcessStart_win.h"
-#include "browser/WebSocketChannel_win.h"
+#include "platform/ShellFolders_win.h"
 #include "platform/WinText_win.h"
 
 namespace platform {
@@ -43,14 +45,6 @@ std::string ReadSmallFile(const std::wstring& path) {
         content.append(buffer, got);
     }
     return content;
-}
-
-void CreateFolders(const std::wstring& folder) {
-    for (std::size_t slash = folder.find(L'\\', 3); slash != std::wstring::npos;
-         slash = folder.find(L'\\', slash + 1)) {
-        CreateDirectoryW(folder.substr(0, slash).c_str(), nullptr);
-    }
-    CreateDirectoryW(folder.c_str(), nullptr);
 }
 
 // Wine's kernel32 names the Linux path of a Windows path; Windows has no such export.
@@ -92,8 +86,18 @@ bool IsBrowserProgram(const std::wstring& program) {
                             std::string(texts::kBrowserUnsupported2) + std::string(why));
 }
 
+[[noreturn]] void RaiseProfileInUse(const std::string& profile) {
+    Raise(kProfileInUse, std::string(texts::kBrowserProfileInUse) + profile);
+}
+
+// A browser that was started and cannot be driven would stay behind unseen.
+void EndIfRunning(HANDLE process) {
+    if (process != nullptr && WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 1);
+}
+
 // The profile folder as the browser must be told it.
-std::wstring FolderForProgram(const std::wstring& folder, bool linuxProgram) {
+std::wstring FolderForProgram(const std::string& profile, bool linuxProgram) {
+    const std::wstring folder = Widen(profile);
     if (!linuxProgram) return folder;
     char* unix = WineUnixFileName()(folder.c_str());
     if (unix == nullptr) return folder;
@@ -156,7 +160,7 @@ BrowserPtr FirstWindow(const DevToolsPort& started, const std::string& openedOn)
     return NewWindow(started, openedOn);
 }
 
-UniqueProcess StartBrowser(const std::wstring& program, const std::wstring& profile, std::string_view arguments,
+UniqueProcess StartBrowser(const std::wstring& program, const std::string& profile, std::string_view arguments,
                            const std::string& openedOn) {
     std::wstring commandLine = Quoted(program) + L" --remote-debugging-port=0 --user-data-dir=" +
                                Quoted(FolderForProgram(profile, IsLinuxProgram(program))) +
@@ -177,15 +181,16 @@ UniqueProcess StartBrowser(const std::wstring& program, const std::wstring& prof
     return UniqueProcess(info.hProcess);  // null for a Linux program under Wine
 }
 
-DevToolsPort WaitForPort(const std::wstring& profile, const std::wstring& program, const UniqueProcess& process) {
+DevToolsPort WaitForPort(IFileSystem& files, const std::string& profile, const std::wstring& program,
+                         const UniqueProcess& process) {
     const ULONGLONG end = GetTickCount64() + kStartTimeoutMs;
     for (;;) {
-        if (auto port = ReadDevToolsPort(profile)) return *port;
+        if (auto port = ReadDevToolsPort(files, profile)) return *port;
         // A browser that ends without a port handed its start over to another
         // window already open on the profile without a debugging port.
         if (process && WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) {
-            if (auto port = ReadDevToolsPort(profile)) return *port;
-            Raise(kProfileInUse, std::string(texts::kBrowserProfileInUse) + Narrow(profile));
+            if (auto port = ReadDevToolsPort(files, profile)) return *port;
+            RaiseProfileInUse(profile);
         }
         if (GetTickCount64() >= end) RaiseNoBrowser(program, texts::kBrowserNoPort);
         WaitPumping(nullptr, 25);
@@ -276,15 +281,15 @@ ControlPipes MakeControlPipes() {
 // A Windows browser: started with its control connection on a pipe that
 // only its keeper holds, so no port on the machine leads to it, or reached
 // through the keeper of the one already running on the profile.
-BrowserPtr OpenOverPipe(const std::wstring& program, const std::wstring& profile, std::string_view arguments,
+BrowserPtr OpenOverPipe(const std::wstring& program, const std::string& profile, std::string_view arguments,
                         const std::string& openedOn) {
-    const std::wstring pipeName = KeeperPipeName(profile);
+    const std::wstring pipeName = KeeperPipeName(Widen(profile));
     if (UniqueFile pipe = ConnectKeeper(pipeName, nullptr, kKeeperConnectTimeoutMs)) {
         return NewWindowOverPipe(RouterOver(std::move(pipe)), openedOn);
     }
     const ULONGLONG end = GetTickCount64() + kStartTimeoutMs;
     ControlPipes pipes = MakeControlPipes();
-    std::wstring commandLine = Quoted(program) + L" --remote-debugging-pipe --user-data-dir=" + Quoted(profile) +
+    std::wstring commandLine = Quoted(program) + L" --remote-debugging-pipe --user-data-dir=" + Quoted(Widen(profile)) +
                                L" --no-first-run --no-default-browser-check";
     if (!arguments.empty()) commandLine += L" " + Widen(arguments);
     commandLine += openedOn.empty() ? std::wstring(L" about:blank") : L" -- " + Quoted(Widen(openedOn));
@@ -298,92 +303,49 @@ BrowserPtr OpenOverPipe(const std::wstring& program, const std::wstring& profile
     // Only the browser may hold its ends: it sees the pipe close when the keeper ends.
     pipes.browserReads.reset();
     pipes.browserWrites.reset();
+    // Its keeper ends with it.
+    bool driven = false;
+    const ScopeExit endUndriven([&] {
+        if (!driven) EndIfRunning(browser.process.get());
+    });
+    const std::wstring keeperLine = Quoted(KeeperProgram()) + L" " + std::wstring(kKeeperSwitch) + L" " +
+                                    Hex(pipes.fromBrowser.get()) + L" " + Hex(pipes.toBrowser.get()) + L" " +
+                                    Hex(browser.process.get()) + L" " + pipeName;
+    const StartedProcess keeper = StartInheriting(
+        keeperLine, {pipes.fromBrowser.get(), pipes.toBrowser.get(), browser.process.get()}, {}, DETACHED_PROCESS);
+    pipes.fromBrowser.reset();
+    pipes.toBrowser.reset();
+    const ULONGLONG now = GetTickCount64();
+    UniqueFile pipe = ConnectKeeper(pipeName, keeper.process.get(), static_cast<DWORD>(end > now ? end - now : 0));
+    if (!pipe) {
+        if (WaitForSingleObject(browser.process.get(), 0) == WAIT_OBJECT_0) RaiseProfileInUse(profile);
+        RaiseNoBrowser(program, texts::kBrowserNoPort);
+    }
+    auto router = RouterOver(std::move(pipe));
     try {
-        const std::wstring keeperLine = Quoted(KeeperProgram()) + L" " + std::wstring(kKeeperSwitch) + L" " +
-                                        Hex(pipes.fromBrowser.get()) + L" " + Hex(pipes.toBrowser.get()) + L" " +
-                                        Hex(browser.process.get()) + L" " + pipeName;
-        const StartedProcess keeper = StartInheriting(
-            keeperLine, {pipes.fromBrowser.get(), pipes.toBrowser.get(), browser.process.get()}, {}, DETACHED_PROCESS);
-        pipes.fromBrowser.reset();
-        pipes.toBrowser.reset();
-        const ULONGLONG now = GetTickCount64();
-        UniqueFile pipe = ConnectKeeper(pipeName, keeper.process.get(), static_cast<DWORD>(end > now ? end - now : 0));
-        if (!pipe) {
-            if (WaitForSingleObject(browser.process.get(), 0) == WAIT_OBJECT_0) {
-                Raise(kProfileInUse, std::string(texts::kBrowserProfileInUse) + Narrow(profile));
-            }
-            RaiseNoBrowser(program, texts::kBrowserNoPort);
-        }
-        auto router = RouterOver(std::move(pipe));
-        try {
-            return FirstWindowOverPipe(router, end, openedOn);
-        } catch (const AppError& e) {
-            // A browser that ends at once handed its start over to a window
-            // already open on the profile without a control pipe.
-            if (WaitForSingleObject(browser.process.get(), 0) == WAIT_OBJECT_0) {
-                Raise(kProfileInUse, std::string(texts::kBrowserProfileInUse) + Narrow(profile));
-            }
-            if (e.number() == kBrowserTimeout) RaiseNoBrowser(program, texts::kBrowserNoPort);
-            throw;
-        }
-    } catch (...) {
-        // What was started and cannot be driven would stay behind unseen;
-        // its keeper ends with it.
-        if (WaitForSingleObject(browser.process.get(), 0) == WAIT_TIMEOUT) TerminateProcess(browser.process.get(), 1);
+        BrowserPtr window = FirstWindowOverPipe(router, end, openedOn);
+        driven = true;
+        return window;
+    } catch (const AppError& e) {
+        // A browser that ends at once handed its start over to a window
+        // already open on the profile without a control pipe.
+        if (WaitForSingleObject(browser.process.get(), 0) == WAIT_OBJECT_0) RaiseProfileInUse(profile);
+        if (e.number() == kBrowserTimeout) RaiseNoBrowser(program, texts::kBrowserNoPort);
         throw;
     }
 }
 
 }  // namespace
 
-std::wstring BrowserProfileFolder() {
-    std::wstring folder;
-    try {
-        // shell32 is loaded when the browser is first wanted, not at the start.
-        const auto known = SystemEntry<decltype(&SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
-        UniqueTaskMem<wchar_t> local;
-        if (SUCCEEDED(known(FOLDERID_LocalAppData, 0, nullptr, local.put()))) folder = local.get();
-    } catch (const AppError&) {
-        // no shell: the temporary folder below
-    }
-    if (folder.empty()) {
-        wchar_t temp[MAX_PATH + 1] = {};
-        GetTempPathW(MAX_PATH, temp);
-        folder = temp;
-    }
-    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-    return folder + L"\\Rovandel2\\Browserprofil";
-}
-
-std::optional<DevToolsPort> ReadDevToolsPort(const std::wstring& profileFolder) {
-    const std::string content = ReadSmallFile(profileFolder + L"\\DevToolsActivePort");
-    const std::size_t newline = content.find('\n');
-    if (newline == std::string::npos) return std::nullopt;
-    DevToolsPort port;
-    unsigned long number = 0;
-    for (std::size_t i = 0; i < newline; ++i) {
-        if (content[i] == '\r') break;
-        if (content[i] < '0' || content[i] > '9') return std::nullopt;
-        number = number * 10 + static_cast<unsigned long>(content[i] - '0');
-        if (number > 65535) return std::nullopt;
-    }
-    std::string path = content.substr(newline + 1);
-    while (!path.empty() && (path.back() == '\n' || path.back() == '\r' || path.back() == ' ')) path.pop_back();
-    if (number == 0 || !path.starts_with("/devtools/browser/")) return std::nullopt;
-    port.port = static_cast<std::uint16_t>(number);
-    port.browserPath = path;
-    return port;
-}
-
-BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments, std::string_view firstUrl) {
+BrowserPtr OpenChromium(IFileSystem& files, const std::wstring& program, const std::string& profileFolder,
+                        std::string_view arguments, std::string_view firstUrl) {
     if (!IsBrowserProgram(program)) RaiseNoBrowser(program, texts::kBrowserNoProgram);
-    const std::wstring profile = BrowserProfileFolder();
-    CreateFolders(profile);
+    MakeBrowserProfileFolder(files, profileFolder);
     const std::string openedOn = OpeningAddress(firstUrl);
     // A Linux browser under Wine cannot be handed Windows pipes: the port is
     // left for it, which is how the tests reach Debian's Chromium.
-    if (!IsLinuxProgram(program)) return OpenOverPipe(program, profile, arguments, openedOn);
-    if (auto running = ReadDevToolsPort(profile); running && Answers(running->port)) {
+    if (!IsLinuxProgram(program)) return OpenOverPipe(program, profileFolder, arguments, openedOn);
+    if (auto running = ReadDevToolsPort(files, profileFolder); running && Answers(running->port)) {
         try {
             return NewWindow(*running, openedOn);
         } catch (const AppError&) {
@@ -391,15 +353,26 @@ BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments,
             // browser (the file outlived it): a browser of its own instead.
         }
     }
-    DeleteFileW((profile + L"\\DevToolsActivePort").c_str());
-    const UniqueProcess process = StartBrowser(program, profile, arguments, openedOn);
-    try {
-        return FirstWindow(WaitForPort(profile, program, process), openedOn);
-    } catch (...) {
-        // What was started and cannot be driven would stay behind unseen.
-        if (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process.get(), 1);
-        throw;
-    }
+    ForgetDevToolsPort(files, profileFolder);
+    const UniqueProcess process = StartBrowser(program, profileFolder, arguments, openedOn);
+    bool driven = false;
+    const ScopeExit endUndriven([&] {
+        if (!driven) EndIfRunning(process.get());
+    });
+    BrowserPtr window = FirstWindow(WaitForPort(files, profileFolder, program, process), openedOn);
+    driven = true;
+    return window;
+}
+
+std::wstring BrowserProfileFolder() {
+    WinShellFolders shellFolders;
+    WinEnvironment environment;
+    return Widen(BrowserProfileFolder(shellFolders, environment));
+}
+
+std::optional<DevToolsPort> ReadDevToolsPort(const std::wstring& profileFolder) {
+    WinFileSystem files;
+    return ReadDevToolsPort(files, Narrow(profileFolder));
 }
 
 }  // namespace platform

@@ -12,28 +12,27 @@
 // (--remote-debugging-port=0), written to the profile's DevToolsActivePort
 // file, and Linux paths; a running one is reached through that file. The
 // tests drive Debian's Chromium that way.
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "browser/Browser.h"
+#include "browser/BrowserProfile.h"
+#include "platform/FileSystem.h"
 
 namespace platform {
 
-// %LOCALAPPDATA%\Rovandel2\Browserprofil
+// A new window of the browser `program`, started on the profile in
+// `profileFolder` with `arguments` added to its command line when it does
+// not run on the profile yet. A web address `firstUrl` is opened with the
+// window (see BrowserOptions). The profile's folder and port file are
+// reached through `files`. Raises AppError.
+BrowserPtr OpenChromium(IFileSystem& files, const std::wstring& program, const std::string& profileFolder,
+                        std::string_view arguments, std::string_view firstUrl = {});
+
+// The profile folder and its port file on this machine, for tools and tests
+// that look at Rovandel2's browser from outside.
 std::wstring BrowserProfileFolder();
-
-struct DevToolsPort {
-    std::uint16_t port = 0;
-    std::string browserPath;  // the browser's own endpoint, /devtools/browser/...
-};
-// The profile's DevToolsActivePort file, when it is complete.
 std::optional<DevToolsPort> ReadDevToolsPort(const std::wstring& profileFolder);
-
-// A new window of the browser `program`, started with `arguments` added to
-// its command line when it does not run on the profile yet. A web address
-// `firstUrl` is opened with the window (see BrowserOptions). Raises AppError.
-BrowserPtr OpenChromium(const std::wstring& program, std::string_view arguments, std::string_view firstUrl = {});
 
 }  // namespace platform

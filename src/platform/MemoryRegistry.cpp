@@ -4,8 +4,9 @@
 #include <iterator>
 #include <memory>
 
-#include "base/LittleEndian.h"
 #include "base/Ascii.h"
+#include "base/Cp1252.h"
+#include "base/LittleEndian.h"
 
 namespace platform {
 
@@ -28,6 +29,16 @@ std::optional<std::string> MemoryRegistry::FullPath(RegKey rootOrKey, std::strin
     }
     if (path.empty()) return base;
     return base + "\\" + std::string(path);
+}
+
+std::string MemoryRegistry::InView(RegKey root, std::string_view path, std::uint32_t access) {
+    constexpr std::string_view kSoftware = "software";
+    const std::string lower = ascii::Lower(path);
+    if (root != kHKeyLocalMachine || (access & kKeyWow64_32Key) == 0 || !lower.starts_with(kSoftware) ||
+        (lower.size() > kSoftware.size() && lower[kSoftware.size()] != '\\')) {
+        return std::string(path);
+    }
+    return std::string(path.substr(0, kSoftware.size())) + "\\WOW6432Node" + std::string(path.substr(kSoftware.size()));
 }
 
 long MemoryRegistry::Record(Call call) {
@@ -64,9 +75,9 @@ void MemoryRegistry::FailWrite(int k, long code) {
     };
 }
 
-long MemoryRegistry::OpenKey(RegKey root, std::string_view path, std::uint32_t, RegKey& key) {
+long MemoryRegistry::OpenKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) {
     key = 0;
-    auto full = FullPath(root, path);
+    auto full = FullPath(root, InView(root, path, access));
     if (long r = Record({Op::OpenKey, full.value_or("?"), {}, 0, {}, 0}); r != kErrorSuccess) return r;
     if (!full) return kErrorInvalidHandle;
     if (!m_Keys.contains(ascii::Lower(*full))) return kErrorFileNotFound;
@@ -76,18 +87,25 @@ long MemoryRegistry::OpenKey(RegKey root, std::string_view path, std::uint32_t, 
     return kErrorSuccess;
 }
 
-long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
-                                std::uint32_t& size) {
+// Records a read of value `name` of open key `key` and finds the value.
+long MemoryRegistry::Find(Op op, RegKey key, std::string_view name, const Value*& value) {
     auto h = m_Handles.find(key);
-    Call call{Op::QueryValue, h == m_Handles.end() ? "?" : m_HandleNames[key], std::string(name), 0, {}, 0};
+    Call call{op, h == m_Handles.end() ? "?" : m_HandleNames[key], std::string(name), 0, {}, 0};
     if (long r = Record(std::move(call)); r != kErrorSuccess) return r;
     if (h == m_Handles.end()) return kErrorInvalidHandle;
     const Key& k = m_Keys[h->second];
     auto v = k.values.find(ascii::Lower(name));
     if (v == k.values.end()) return kErrorFileNotFound;
-    const Value& value = v->second.second;
-    type = value.type;
-    const auto needed = static_cast<std::uint32_t>(value.data.size());
+    value = &v->second.second;
+    return kErrorSuccess;
+}
+
+long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
+                                std::uint32_t& size) {
+    const Value* value = nullptr;
+    if (long r = Find(Op::QueryValue, key, name, value); r != kErrorSuccess) return r;
+    type = value->type;
+    const auto needed = static_cast<std::uint32_t>(value->data.size());
     if (buffer.empty()) {
         size = needed;
         return kErrorSuccess;
@@ -96,8 +114,23 @@ long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t
         size = needed;
         return kErrorMoreData;
     }
-    std::copy(value.data.begin(), value.data.end(), buffer.begin());
+    std::copy(value->data.begin(), value->data.end(), buffer.begin());
     size = needed;
+    return kErrorSuccess;
+}
+
+long MemoryRegistry::QueryText(RegKey key, std::string_view name, std::uint32_t& type, std::string& text) {
+    text.clear();
+    const Value* value = nullptr;
+    if (long r = Find(Op::QueryText, key, name, value); r != kErrorSuccess) return r;
+    type = value->type;
+    if (type != kRegSz && type != kRegExpandSz) return kErrorSuccess;
+    if (value->unicode) {
+        text = *value->unicode;
+    } else {
+        const std::string bytes(value->data.begin(), value->data.end());
+        text = cp1252::ToUtf8(bytes.substr(0, bytes.find('\0')));
+    }
     return kErrorSuccess;
 }
 
@@ -151,9 +184,9 @@ long MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, std::string& nam
     return kErrorSuccess;
 }
 
-long MemoryRegistry::CreateKey(RegKey root, std::string_view path, std::uint32_t, RegKey& key) {
+long MemoryRegistry::CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) {
     key = 0;
-    auto full = FullPath(root, path);
+    auto full = FullPath(root, InView(root, path, access));
     if (long r = Record({Op::CreateKey, full.value_or("?"), {}, 0, {}, 0}); r != kErrorSuccess) return r;
     if (!full) return kErrorInvalidHandle;
     MakeKeys(*full);
@@ -218,6 +251,15 @@ void MemoryRegistry::PutText(RegKey root, std::string_view path, std::string_vie
     std::vector<std::uint8_t> bytes(cpText.begin(), cpText.end());
     bytes.push_back(0);
     Put(root, path, name, kRegSz, std::move(bytes));
+}
+
+void MemoryRegistry::PutUnicodeText(RegKey root, std::string_view path, std::string_view name, std::uint32_t type,
+                                    std::string_view utf8) {
+    const std::string bytes = cp1252::FromUtf8(utf8);
+    std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+    data.push_back(0);
+    Put(root, path, name, type, std::move(data));
+    m_Keys[ascii::Lower(*FullPath(root, path))].values[ascii::Lower(name)].second.unicode = std::string(utf8);
 }
 
 void MemoryRegistry::PutDword(RegKey root, std::string_view path, std::string_view name, std::uint32_t value) {

@@ -1,7 +1,9 @@
 #pragma once
 // In-memory registry: a key tree with the registry's case-insensitive names,
 // a log of every operation in order, and a hook that can make any operation
-// fail (by its result code or by throwing).
+// fail (by its result code or by throwing). It is 64-bit Windows' registry
+// in the German code page (Windows-1252): a key opened in the 32-bit view
+// (kKeyWow64_32Key) below HKLM\Software is the one below its WOW6432Node.
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -15,7 +17,18 @@ namespace platform {
 
 class MemoryRegistry : public IRegistry {
 public:
-    enum class Op { OpenKey, QueryValue, CreateKey, SetValue, CloseKey, EnumKey, EnumValue, DeleteValue, DeleteKey };
+    enum class Op {
+        OpenKey,
+        QueryValue,
+        CreateKey,
+        SetValue,
+        CloseKey,
+        EnumKey,
+        EnumValue,
+        DeleteValue,
+        DeleteKey,
+        QueryText
+    };
 
     struct Call {
         Op op;
@@ -29,6 +42,8 @@ public:
     struct Value {
         std::uint32_t type = kRegNone;
         std::vector<std::uint8_t> data;
+        // The text the wide functions read, where the code page's bytes lost characters.
+        std::optional<std::string> unicode;
         bool operator==(const Value&) const = default;
     };
 
@@ -38,6 +53,7 @@ public:
     long OpenKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) override;
     long QueryValue(RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
                     std::uint32_t& size) override;
+    long QueryText(RegKey key, std::string_view name, std::uint32_t& type, std::string& text) override;
     long CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) override;
     long SetValue(RegKey key, std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data) override;
     long CloseKey(RegKey key) override;
@@ -60,6 +76,10 @@ public:
     void Put(RegKey root, std::string_view path, std::string_view name, std::uint32_t type,
              std::vector<std::uint8_t> data);
     void PutText(RegKey root, std::string_view path, std::string_view name, std::string_view cpText);
+    // A text value (kRegSz, kRegExpandSz) given in UTF-8: the wide functions
+    // read it whole, the code page's ones with '?' for what it lacks.
+    void PutUnicodeText(RegKey root, std::string_view path, std::string_view name, std::uint32_t type,
+                        std::string_view utf8);
     void PutDword(RegKey root, std::string_view path, std::string_view name, std::uint32_t value);
     std::optional<Value> Get(RegKey root, std::string_view path, std::string_view name) const;
     bool KeyExists(RegKey root, std::string_view path) const;
@@ -81,7 +101,9 @@ private:
 
     static std::string RootName(RegKey root);
     std::optional<std::string> FullPath(RegKey rootOrKey, std::string_view path) const;
+    static std::string InView(RegKey root, std::string_view path, std::uint32_t access);
     long Record(Call call);
+    long Find(Op op, RegKey key, std::string_view name, const Value*& value);
 
     std::map<std::string, Key> m_Keys;  // lower-cased full path -> key
     std::map<RegKey, std::string> m_Handles;  // open handle -> full path (as lower-cased)

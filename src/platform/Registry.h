@@ -1,8 +1,10 @@
 #pragma once
-// The registry as the routines of modRegistry see it: the five single-byte
-// (A) operations, nothing more. Key paths, value names and text data cross
-// this interface in the system's single-byte code page; conversion from and
-// to UTF-8 happens in modRegistry, above it.
+// The registry as the routines of modRegistry see it: the single-byte (A)
+// operations. Key paths, value names and text data cross this interface in
+// the system's single-byte code page; conversion from and to UTF-8 happens
+// in modRegistry, above it. Only QueryText reads a text as the system holds
+// it, characters beyond the code page included (paths of programs and
+// folders, which may hold any character).
 #include <cstdint>
 #include <span>
 #include <string>
@@ -22,6 +24,12 @@ inline constexpr RegKey kHKeyUsers = 0x80000003u;
 
 inline constexpr std::uint32_t kKeyRead = 0x20019u;  // KEY_READ
 inline constexpr std::uint32_t kKeyAllAccess = 0x2001Fu;  // what the write routine asks for
+inline constexpr std::uint32_t kKeyQueryValue = 0x1u;  // KEY_QUERY_VALUE
+// Added to the access of OpenKey and CreateKey: which of 64-bit Windows'
+// two registry views a key is taken from (KEY_WOW64_64KEY, KEY_WOW64_32KEY).
+// In the 32-bit view HKLM\Software is its subkey WOW6432Node.
+inline constexpr std::uint32_t kKeyWow64_64Key = 0x100u;
+inline constexpr std::uint32_t kKeyWow64_32Key = 0x200u;
 
 inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;
@@ -49,6 +57,10 @@ public:
     // A buffer too small gives kErrorMoreData.
     virtual long QueryValue(RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
                             std::uint32_t& size) = 0;
+    // RegQueryValueExW of a text value (kRegSz, kRegExpandSz): `text` is its
+    // text in UTF-8, up to its first NUL, unexpanded. A value of another
+    // type gives its type and no text.
+    virtual long QueryText(RegKey key, std::string_view name, std::uint32_t& type, std::string& text) = 0;
     // RegCreateKeyExA: opens the key, creating it and any missing parents.
     virtual long CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) = 0;
     // RegSetValueExA.

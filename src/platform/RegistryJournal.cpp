@@ -90,6 +90,10 @@ long RegistryJournal::QueryValue(RegKey key, std::string_view name, std::uint32_
     return m_Inner->QueryValue(key, name, type, buffer, size);
 }
 
+long RegistryJournal::QueryText(RegKey key, std::string_view name, std::uint32_t& type, std::string& text) {
+    return m_Inner->QueryText(key, name, type, text);
+}
+
 long RegistryJournal::CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) {
     if (!m_Open) {
         const long r = m_Inner->CreateKey(root, path, access, key);

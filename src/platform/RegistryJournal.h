@@ -46,6 +46,7 @@ public:
     long OpenKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) override;
     long QueryValue(RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
                     std::uint32_t& size) override;
+    long QueryText(RegKey key, std::string_view name, std::uint32_t& type, std::string& text) override;
     long CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) override;
     long SetValue(RegKey key, std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data) override;
     long CloseKey(RegKey key) override;

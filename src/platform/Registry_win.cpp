@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "platform/WinText_win.h"
 
 namespace platform {
 namespace {
@@ -37,6 +40,35 @@ long WinRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& t
     type = t;
     size = s;
     return r;
+}
+
+long WinRegistry::QueryText(RegKey key, std::string_view name, std::uint32_t& type, std::string& text) {
+    text.clear();
+    // The name is in the code page, as every name crossing this interface.
+    std::wstring wideName(name.size(), L'\0');
+    if (!name.empty()) {
+        const int length = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), wideName.data(),
+                                               static_cast<int>(wideName.size()));
+        if (length == 0) return ERROR_INVALID_PARAMETER;
+        wideName.resize(static_cast<std::size_t>(length));
+    }
+    std::vector<wchar_t> buffer(260);
+    for (;;) {
+        DWORD t = 0;
+        DWORD size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        const LONG r =
+            RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &t, reinterpret_cast<BYTE*>(buffer.data()), &size);
+        type = t;
+        // Too small, the size wanted is told; a value that grows meanwhile is asked for again.
+        if (r == ERROR_MORE_DATA) {
+            buffer.resize(size / sizeof(wchar_t) + 1);
+            continue;
+        }
+        if (r != ERROR_SUCCESS || (t != REG_SZ && t != REG_EXPAND_SZ)) return r;
+        const std::wstring_view stored(buffer.data(), size / sizeof(wchar_t));
+        text = Narrow(stored.substr(0, stored.find(L'\0')));
+        return r;
+    }
 }
 
 long WinRegistry::CreateKey(RegKey root, std::string_view path, std::uint32_t access, RegKey& key) {

@@ -9,6 +9,7 @@
 #include "browser/BrowserFactory_win.h"
 #include "browser/BrowserKeeper_win.h"
 #include "platform/Clock_win.h"
+#include "platform/Environment_win.h"
 #include "platform/MessagePump_win.h"
 #include "platform/SettingsStore_win.h"
 #include "platform/Shell_win.h"
@@ -39,7 +40,8 @@ int RunRovandel2() {
     platform::WinSettingsStore settings;
     platform::WinShellFolders folders;
     platform::WinShell shell;
-    platform::WinBrowserFactory browsers(automation);
+    platform::WinEnvironment environment;
+    platform::WinBrowserFactory browsers({automation, win.registry, win.files, environment, folders});
     platform::WinClock clock;
     modRovandel2::Programm programm;
     programm.ACTApp = std::make_unique<clACTApplication>(

@@ -18,6 +18,7 @@
 #include "browser/BrowserKeeper_win.h"
 #include "browser/ChromiumStart_win.h"
 #include "browser/PipeChannel_win.h"
+#include "platform/FileSystem_win.h"
 #include "platform/ProcessStart_win.h"
 #include "platform/UserSecurity_win.h"
 #include "platform/WinText_win.h"
@@ -204,7 +205,8 @@ protected:
     }
     static constexpr char kPage[] = "http://127.0.0.1:9/baseservices/do/routeService";
     platform::BrowserPtr Open(std::string_view firstUrl = {}) {
-        return platform::OpenChromium(support::PipeBrowserProgram(), "", firstUrl);
+        return platform::OpenChromium(m_Files, support::PipeBrowserProgram(), platform::Narrow(m_Profile), "",
+                                      firstUrl);
     }
     static void FillAndClick(platform::IBrowser& browser, const std::string& start) {
         browser.Navigate(kPage);
@@ -216,6 +218,7 @@ protected:
         form->FindInside("btn_calculate_route")->Click();
     }
 
+    platform::WinFileSystem m_Files;
     std::wstring m_Profile = platform::BrowserProfileFolder();
 };
 

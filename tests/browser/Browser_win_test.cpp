@@ -12,11 +12,15 @@
 #include <thread>
 
 #include "base/AppError.h"
-#include "platform/Automation_win.h"
-#include "browser/DevToolsSession.h"
-#include "platform/Handles_win.h"
+#include "browser/BrowserChoice.h"
 #include "browser/BrowserFactory_win.h"
+#include "browser/DevToolsSession.h"
 #include "browser/WebSocketChannel_win.h"
+#include "platform/Automation_win.h"
+#include "platform/Environment_win.h"
+#include "platform/FileSystem_win.h"
+#include "platform/Handles_win.h"
+#include "platform/Registry_win.h"
 #include "platform/WinText_win.h"
 #include "support/BrowserTest_win.h"
 #include "support/TestWindow_win.h"
@@ -35,33 +39,22 @@ AppError ErrorOf(const std::function<void()>& call) {
     return AppError(0, "no error");
 }
 
-class BrowserSearch : public ChromiumTest {};
-
-TEST_F(BrowserSearch, TheOptionNamesTheBrowserAndWithoutItTheFirstOneFoundIsTaken) {
-    const std::wstring chromium = routepages::LinuxChromium();
-    EXPECT_EQ(platform::ChooseBrowser("").path, chromium) << "no Edge here: Chrome through its App Paths entry";
-    EXPECT_EQ(platform::ChooseBrowser(" Chrome ").path, chromium);
-    EXPECT_TRUE(platform::ChooseBrowser("IE").internetExplorer);
-    EXPECT_EQ(platform::ChooseBrowser(platform::Narrow(chromium)).path, chromium);
-    EXPECT_EQ(platform::ChooseBrowser("\"" + platform::Narrow(chromium) + "\"").path, chromium);
-
-    const AppError edge = ErrorOf([] { platform::ChooseBrowser("edge"); });
-    EXPECT_EQ(edge.number(), 53);
-    EXPECT_EQ(edge.description(), "Der Browser Microsoft Edge wurde nicht gefunden.");
-    const AppError path = ErrorOf([] { platform::ChooseBrowser("C:\\fehlt\\chrome.exe"); });
-    EXPECT_EQ(path.number(), 53);
-    EXPECT_EQ(path.description(), "Das Browserprogramm wurde nicht gefunden: C:\\fehlt\\chrome.exe");
-
+// The choice's cases are the native tests'; here the real registry and
+// files: a per-user entry whose path holds characters that the code page lacks.
+TEST(BrowserSearch, AnEntryBeyondTheCodePageIsFoundThroughTheRealRegistryAndFiles) {
+    platform::WinRegistry registry;
+    platform::WinFileSystem files;
+    platform::WinEnvironment environment;
+    const std::string folder = environment.TemporaryFolder() + "Браузер Ä";
+    const std::string program = folder + "\\chrome.exe";
+    files.CreateFolders(folder);
+    files.OpenWrite(program)->Write(std::vector<std::uint8_t>{'M', 'Z'});
     {
-        // A quoted entry per user wins over the one above.
-        routepages::AppPathsEntry quoted(L"msedge.exe", L"\"" + chromium + L"\"");
-        EXPECT_EQ(platform::ChooseBrowser("edge").path, chromium);
-        EXPECT_EQ(platform::ChooseBrowser("").path, chromium);
+        routepages::AppPathsEntry entry(L"chrome.exe", L"\"" + platform::Widen(program) + L"\"");
+        EXPECT_EQ(platform::BrowserChoice({registry, files, environment}).Choose("chrome").path, program);
     }
-    routepages::AppPathsEntry missing(L"chrome.exe", L"C:\\fehlt\\chrome.exe");
-    EXPECT_TRUE(platform::ChooseBrowser("").internetExplorer) << "an entry naming no file does not count";
-    EXPECT_EQ(ErrorOf([] { platform::ChooseBrowser("chrome"); }).description(),
-              "Der Browser Google Chrome wurde nicht gefunden.");
+    files.RemoveFile(program);
+    RemoveDirectoryW(platform::Widen(folder).c_str());
 }
 
 class ChromiumPage : public ChromiumTest {};

@@ -3,8 +3,10 @@
 
 #include "common/RegistryContract.h"
 #include "platform/Handles_win.h"
+#include "platform/MemoryRegistry.h"
 #include "platform/Registry_win.h"
 #include "platform/TextCodec_win.h"
+#include "platform/WinText_win.h"
 #include "support/RegistrySnapshot_win.h"
 
 namespace {
@@ -51,4 +53,65 @@ TEST(WinRegistry, UmlautNamesReachTheRegistryAsTheSystemsCharacters) {
               0);
     EXPECT_EQ(std::wstring(data), L"\u00E4");
     support::DeleteTree(HKEY_CURRENT_USER, L"Software\\TessivarTest");
+}
+
+// A program's path below a user folder may hold characters that the code
+// page lacks: QueryText reads it whole where the single-byte read gives '?';
+// the substitute holds such a value the same way.
+TEST(WinRegistry, ATextIsReadWholeThroughTheWideFunctionsAsTheSubstituteHasIt) {
+    support::DeleteTree(HKEY_CURRENT_USER, L"Software\\TessivarTest");
+    const std::string path = "%TEMP%\\Дмитрий\\" + std::string(300, 'x');
+    const std::wstring wide = platform::Widen(path) + L'\0' + L"danach";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TessivarTest", L"Pfad\u00E4", REG_EXPAND_SZ, wide.c_str(),
+                              static_cast<DWORD>(wide.size() * sizeof(wchar_t))),
+              0);
+    platform::WinRegistry win;
+    platform::MemoryRegistry memory;
+    memory.PutUnicodeText(platform::kHKeyCurrentUser, "Software\\TessivarTest", "Pfad\xE4", platform::kRegExpandSz,
+                          path);
+    for (platform::IRegistry* reg :
+         {static_cast<platform::IRegistry*>(&win), static_cast<platform::IRegistry*>(&memory)}) {
+        SCOPED_TRACE(reg == &win ? "Win32" : "memory");
+        platform::RegKey key = 0;
+        ASSERT_EQ(reg->OpenKey(platform::kHKeyCurrentUser, "Software\\TessivarTest", platform::kKeyRead, key), 0);
+        std::uint32_t type = 0;
+        std::string text;
+        EXPECT_EQ(reg->QueryText(key, "Pfad\xE4", type, text), 0);
+        EXPECT_EQ(type, platform::kRegExpandSz);
+        EXPECT_EQ(text, path) << "whole, unexpanded, up to its NUL";
+        std::vector<std::uint8_t> bytes(400);
+        std::uint32_t size = 400;
+        ASSERT_EQ(reg->QueryValue(key, "Pfad\xE4", type, bytes, size), 0);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())).substr(0, 16), "%TEMP%\\???????\\x");
+        EXPECT_EQ(reg->QueryText(key, "fehlt", type, text), ERROR_FILE_NOT_FOUND);
+        reg->CloseKey(key);
+    }
+    support::DeleteTree(HKEY_CURRENT_USER, L"Software\\TessivarTest");
+}
+
+// The views: in the 32-bit one HKLM\Software is its WOW6432Node, for
+// Wine's registry and the substitute alike.
+TEST(WinRegistry, TheViewFlagsReachTheRegistryAsTheSubstituteHasThem) {
+    HKEY made = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\TessivarTest", 0, nullptr, 0,
+                              KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &made, nullptr),
+              0);
+    RegCloseKey(made);
+    platform::WinRegistry win;
+    platform::MemoryRegistry memory;
+    memory.PutText(platform::kHKeyLocalMachine, "Software\\WOW6432Node\\TessivarTest", "", "");
+    for (platform::IRegistry* reg :
+         {static_cast<platform::IRegistry*>(&win), static_cast<platform::IRegistry*>(&memory)}) {
+        SCOPED_TRACE(reg == &win ? "Win32" : "memory");
+        const auto opens = [&](const char* path, std::uint32_t view) {
+            platform::RegKey key = 0;
+            const bool opened = reg->OpenKey(platform::kHKeyLocalMachine, path, platform::kKeyRead | view, key) == 0;
+            if (opened) reg->CloseKey(key);
+            return opened;
+        };
+        EXPECT_TRUE(opens("SOFTWARE\\TessivarTest", platform::kKeyWow64_32Key));
+        EXPECT_FALSE(opens("Software\\TessivarTest", platform::kKeyWow64_64Key));
+        EXPECT_FALSE(opens("Software\\TessivarTest", 0));
+    }
+    support::DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\WOW6432Node\\TessivarTest");
 }

@@ -1,6 +1,7 @@
 #include "support/BrowserTest_win.h"
 
 #include "base/AppError.h"
+#include "browser/BrowserChoice.h"
 #include "platform/WinText_win.h"
 
 namespace support {
@@ -29,7 +30,8 @@ void ChromiumTest::TearDownTestSuite() {
 void ChromiumTest::SetUp() {
     if (s_Pages == nullptr) GTEST_SKIP() << "Debian's Chromium (/usr/bin/chromium) is not installed";
     // Never Wine's Internet Explorer instead: it answers "not implemented" and stays behind.
-    ASSERT_EQ(platform::ChooseBrowser("").path, routepages::LinuxChromium())
+    ASSERT_EQ(platform::Widen(platform::BrowserChoice({m_Registry, m_Files, m_Environment}).Choose("").path),
+              routepages::LinuxChromium())
         << "the browser search does not find Chromium";
 }
 

@@ -10,9 +10,13 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/Automation_win.h"
 #include "browser/BrowserFactory_win.h"
 #include "browser/ChromiumStart_win.h"
+#include "platform/Automation_win.h"
+#include "platform/Environment_win.h"
+#include "platform/FileSystem_win.h"
+#include "platform/Registry_win.h"
+#include "platform/ShellFolders_win.h"
 #include "routepages/RoutePageServer_win.h"
 #include "routepages/LinuxBrowser_win.h"
 
@@ -36,7 +40,11 @@ protected:
     static unsigned long BrowserPid();
 
     platform::WinAutomation m_Automation;
-    platform::WinBrowserFactory m_Factory{m_Automation};
+    platform::WinRegistry m_Registry;
+    platform::WinFileSystem m_Files;
+    platform::WinEnvironment m_Environment;
+    platform::WinShellFolders m_ShellFolders;
+    platform::WinBrowserFactory m_Factory{{m_Automation, m_Registry, m_Files, m_Environment, m_ShellFolders}};
 
 private:
     static routepages::RoutePageServer* s_Pages;

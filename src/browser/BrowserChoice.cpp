@@ -1,0 +1,93 @@
+#include "browser/BrowserChoice.h"
+
+#include "base/AppError.h"
+#include "base/Ascii.h"
+#include "base/UiTexts.h"
+
+namespace platform {
+namespace {
+
+constexpr std::string_view kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+std::string Unquoted(std::string_view path) {
+    while (!path.empty() && (path.back() == ' ' || path.back() == '\0')) path.remove_suffix(1);
+    if (path.size() >= 2 && path.front() == '"') {
+        const std::size_t close = path.find('"', 1);
+        path = path.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
+    }
+    return std::string(path);
+}
+
+[[noreturn]] void RaiseNotFound(std::string_view name) {
+    Raise(ErrorNumber::FileNotFound,
+          std::string(texts::kBrowserNotFound) + std::string(name) + std::string(texts::kBrowserNotFoundEnd));
+}
+
+}  // namespace
+
+bool BrowserChoice::IsFile(const std::string& path) {
+    const auto attributes = m_Services.files.Attributes(path);
+    return attributes && (*attributes & kAttributeDirectory) == 0;
+}
+
+// The default value of the program's "App Paths" key, per user first, in
+// both registry views. Read whole: a program below a user's folder may
+// carry characters that the code page lacks.
+std::string BrowserChoice::FromAppPaths(std::string_view exeName) {
+    const std::string key = std::string(kAppPaths) + std::string(exeName);
+    for (const RegKey root : {kHKeyCurrentUser, kHKeyLocalMachine}) {
+        for (const std::uint32_t view : {kKeyWow64_64Key, kKeyWow64_32Key}) {
+            RegKey opened = 0;
+            if (m_Services.registry.OpenKey(root, key, kKeyQueryValue | view, opened) != kErrorSuccess) continue;
+            const RegistryKey owned = OwnKey(m_Services.registry, opened);
+            std::uint32_t type = kRegNone;
+            std::string text;
+            if (m_Services.registry.QueryText(opened, "", type, text) != kErrorSuccess ||
+                (type != kRegSz && type != kRegExpandSz)) {
+                continue;
+            }
+            if (type == kRegExpandSz) text = m_Services.environment.Expand(text);
+            const std::string path = Unquoted(text);
+            if (!path.empty() && IsFile(path)) return path;
+        }
+    }
+    return {};
+}
+
+std::string BrowserChoice::FindProgram(std::string_view exeName, std::string_view vendorFolder) {
+    if (std::string path = FromAppPaths(exeName); !path.empty()) return path;
+    for (const char* folder : {"%ProgramFiles(x86)%", "%ProgramW6432%", "%ProgramFiles%", "%LOCALAPPDATA%"}) {
+        const std::string base = m_Services.environment.Expand(folder);
+        if (base.empty() || base.front() == '%') continue;
+        const std::string path = base + "\\" + std::string(vendorFolder) + "\\Application\\" + std::string(exeName);
+        if (IsFile(path)) return path;
+    }
+    return {};
+}
+
+BrowserProgram BrowserChoice::Choose(std::string_view option) {
+    const std::string choice = ascii::Lower(ascii::TrimBlanks(option));
+    const auto edge = [this] { return FindProgram("msedge.exe", "Microsoft\\Edge"); };
+    const auto chrome = [this] { return FindProgram("chrome.exe", "Google\\Chrome"); };
+    if (choice == "ie") return {true, {}};
+    if (choice == "edge") {
+        if (std::string path = edge(); !path.empty()) return {false, path};
+        RaiseNotFound(texts::kBrowserEdge);
+    }
+    if (choice == "chrome") {
+        if (std::string path = chrome(); !path.empty()) return {false, path};
+        RaiseNotFound(texts::kBrowserChrome);
+    }
+    // The default browser cannot be driven; a page with a form to fill
+    // gets the choice made without the option.
+    if (choice.empty() || choice == "standard") {
+        if (std::string path = edge(); !path.empty()) return {false, path};
+        if (std::string path = chrome(); !path.empty()) return {false, path};
+        return {true, {}};
+    }
+    const std::string path = Unquoted(ascii::TrimBlanks(option));
+    if (!IsFile(path)) Raise(ErrorNumber::FileNotFound, std::string(texts::kBrowserProgramMissing) + path);
+    return {false, path};
+}
+
+}  // namespace platform
