@@ -28,6 +28,8 @@
 
 namespace ui {
 
+class ListView;
+
 class FormWindow : public Window, public virtual IForm {
 public:
     using Window::Window;
@@ -76,6 +78,9 @@ protected:
     // as the window's default button where the table says so. The status
     // bar gets its one panel.
     void AddControls(ControlTable table);
+    // Sizes a list's columns when ShowRows has put its rows in, while the
+    // list draws nothing; by default each to its header and its widest cell.
+    virtual void SizeColumns(ListView& view);
 
 private:
     [[noreturn]] static void RaiseNoSuchControl(ControlId control);
