@@ -19,9 +19,15 @@ std::vector<modBackup::Entry> ThreeBackups() {
             {"C:\\S\\Sicherung 2026-12-09 05-30-12.reg", "", {2026, 12, 9, 5, 30, 12}, 1, 0, 1200 * 1024}};
 }
 
+// The window has no extras; a form of its own all the same, as every window's recording view is.
+class RecordingSicherungen : public RecordingForm {
+public:
+    RecordingSicherungen() : RecordingForm(c::All(), "Sicherung zurückschreiben") {}
+};
+
 struct Chooser {
     explicit Chooser(std::vector<modBackup::Entry> entries) : logic(window, std::move(entries)) { logic.Form_Load(); }
-    RecordingForm window{c::All(), "Sicherung zurückschreiben"};
+    RecordingSicherungen window;
     clSicherungen logic;
 };
 
