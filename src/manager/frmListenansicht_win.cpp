@@ -53,7 +53,7 @@ void frmListenansicht::OnCreate() {
     m_Logic.Form_Load();
 }
 
-// The list's first column would get room for small icons; it has none.
+// Sized as modListviewSort sizes a list: the first column with room for small icons, should the list show any.
 void frmListenansicht::SizeColumns(ui::ListView& view) { modListviewSort::AutoSizeColumns(view); }
 
 // The Info button's picture is drawn for the window's DPI.
