@@ -177,7 +177,7 @@ int wmain() {
         const modBackup::Store backups{win.files, clock, {}};
         frmListenansicht form({env, dialogs, shell, locks, backups});
         const double open = bench::TimeMs([&] { form.Open(SW_SHOWNOACTIVATE); });
-        const double fill = MedianOf([&] { return bench::TimeMs([&] { form.ShowCommands(); }); });
+        const double fill = MedianOf([&] { return bench::TimeMs([&] { form.Logic().ShowCommands(); }); });
         form.Destroy();
         std::printf("  of which, in one process:\n");
         std::printf("    the command table read through the command classes    : %8.2f ms\n", reads[0]);

@@ -58,7 +58,9 @@ public:
     // none is selected. Selecting a row here raises no event of the list:
     // the logic that selects does what the selection asks for itself.
     virtual void ShowRows(ListViewId list, std::span<const std::string_view> headers, const std::vector<Row>& rows) = 0;
-    // The same rows in another order, the columns as they are.
+    // The same rows in another order, the columns as they are; the list
+    // stays scrolled where it is, and moving the selection with its row is
+    // the logic's.
     virtual void ReorderRows(ListViewId list, const std::vector<Row>& rows) = 0;
     virtual void AddRow(ListViewId list, const Row& cells) = 0;
     virtual int SelectedRow(ListViewId list) const = 0;

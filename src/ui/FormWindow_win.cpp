@@ -99,14 +99,30 @@ void FormWindow::ShowRows(ListViewId list, std::span<const std::string_view> hea
     FillRows(view, rows);
     // Sized while the list draws nothing: each width set otherwise redraws
     // the list and its header.
-    view.AutoSizeColumns(true);
+    SizeColumns(view);
     view.EndUpdate();
 }
 
+void FormWindow::SizeColumns(ListView& view) { view.AutoSizeColumns(true); }
+
+// The rows' cells rewritten in place: the list stays scrolled where it is,
+// and its selection stays at its place until the logic moves it.
 void FormWindow::ReorderRows(ListViewId list, const std::vector<Row>& rows) {
     ListView& view = At<ListView>(list);
     view.BeginUpdate();
-    FillRows(view, rows);
+    if (static_cast<int>(rows.size()) != view.RowCount()) {
+        FillRows(view, rows);
+    } else {
+        const int columns = view.ColumnCount();
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const Row& cells = rows[r];
+            for (int c = 0; c < columns; ++c) {
+                const auto at = static_cast<std::size_t>(c);
+                view.SetCell(static_cast<int>(r), c,
+                             at < cells.size() ? std::string_view(cells[at]) : std::string_view());
+            }
+        }
+    }
     view.EndUpdate();
 }
 

@@ -29,6 +29,8 @@
 
 namespace ui {
 
+class ListView;
+
 class FormWindow : public Window, public virtual IForm {
 public:
     using Window::Window;
@@ -80,6 +82,9 @@ protected:
     // How a label of the table is drawn; by default on the window's face in
     // the system's colours.
     virtual Label::Options LabelStyle(const ControlSpec& spec) const;
+    // Sizes a list's columns when ShowRows has put its rows in, while the
+    // list draws nothing; by default each to its header and its widest cell.
+    virtual void SizeColumns(ListView& view);
 
 private:
     [[noreturn]] static void RaiseNoSuchControl(ControlId control);

@@ -1,0 +1,112 @@
+#pragma once
+// The logic of Tessivar's list window (frmListenansicht): ACT!'s
+// user-defined commands in a list, or after a switch ACT!'s toolbars. The
+// user loads a command from a ".cmd" file (also by dropping the file on the
+// window), saves the selected one to a file, deletes it with the Delete
+// key, sees its two button pictures, opens the About window, or writes a
+// backup of ACT!'s configuration back. A click on a column header sorts the
+// rows; every operation reads the command's number from its row, so the
+// order does not matter.
+//
+// The view shown is the caption of cmdToolbars: "&Toolbars" while the
+// commands are listed (the button offers the toolbars), "&Befehle" while the
+// toolbars are.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commands/clCustomTessivars.h"
+#include "manager/modBackup.h"
+#include "manager/modListActions.h"
+#include "platform/FileDialogs.h"
+#include "platform/NamedMutex.h"
+#include "platform/Shell.h"
+#include "ui/Form.h"
+
+class AppError;
+class clACTToolbar;
+
+// The window as this logic sees it: its controls, and what only the window does.
+class IListenansichtWindow : public virtual ui::IForm {
+public:
+    // Shows the About window modally over this one; its link opens through
+    // `shell`, its faults are shown through `boxes`.
+    virtual void ShowInfo(platform::IMessageBoxes& boxes, platform::IShell& shell) = 0;
+    // Lets the user pick one of `entries` (newest first) in a modal list:
+    // its path, or nothing.
+    virtual std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries) = 0;
+};
+
+class clListenansicht {
+public:
+    struct Services {
+        // What the table is made with; its registry is the journal, so that
+        // a change that fails part-way is put back.
+        CommandServices commands;
+        platform::IFileDialogs& dialogs;
+        platform::IShell& shell;  // the About window's link
+        platform::INamedMutex& locks;
+        const modBackup::Store& backups;
+    };
+
+    clListenansicht(IListenansichtWindow& window, Services services);
+    ~clListenansicht();
+
+    void ShowCommands();
+    // Appends the command's row to the rows the list is filled with.
+    void AddCommandItem(clCustomTessivar& command);
+    void ShowToolbars();
+    // Appends the toolbar's row to the rows the list is filled with.
+    void AddToolbarItem(const clACTToolbar& toolbar);
+    bool InCommandView() const;
+
+    // --- window events ----------------------------------------------------
+    // The table, read once, and the command view.
+    void Form_Load();
+    void cmdLaden_Click();
+    void cmdSpeichern_Click();
+    void cmdToolbars_Click();
+    void cmdInfo_Click();
+    void cmdWiederherstellen_Click();
+    // A row clicked or selected by the user.
+    void lvCommands_ItemClick(int row);
+    // Only the Delete key (46) does something.
+    void lvCommands_KeyUp(int KeyCode);
+    void lvCommands_ColumnClick(int column);
+    // Files dropped on the window: each command file is loaded as by cmdLaden.
+    void Form_DragDrop(const std::vector<std::string>& paths);
+    // A fault that left an event handler.
+    void ShowError(const AppError& error);
+
+private:
+    using Row = ui::IForm::Row;
+
+    platform::IMessageBoxes& Boxes() const;
+    modListActions::Services Actions() const { return {m_Services.commands, m_Services.locks, m_Services.backups}; }
+    void Fill(std::span<const std::string_view> headers);
+    void FillDone();
+    void ClearPictures();
+    void LoadFile(const std::string& path);
+    void ReadTableAgain();
+    // The file the user chose in the open (`open`) or save dialog, or nothing.
+    std::optional<std::string> AskFile(std::string_view title, bool open) const;
+    // The number in the first column of `row`: the command's position.
+    std::optional<std::int32_t> RowNumber(int row) const;
+    // The number of the selected row in the command view, when it names a command.
+    std::optional<std::int32_t> SelectedNumber() const;
+    bool HoldsCommand(std::int32_t number) const;
+    // Puts the rows held into the order the user chose; gives where row
+    // `follow` went (-1 for none).
+    int SortRows(int follow);
+
+    IListenansichtWindow& m_Window;
+    Services m_Services;
+    std::unique_ptr<clCustomTessivars> m_Table;
+    std::vector<Row> m_Rows;  // what the list shows, in its order
+    std::optional<int> m_SortColumn;
+    bool m_SortAscending = true;
+};
