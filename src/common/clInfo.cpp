@@ -1,8 +1,10 @@
 #include "common/clInfo.h"
 
+#include "base/AppError.h"
 #include "base/ScopeExit.h"
 #include "base/UiTexts.h"
 #include "common/InfoControls.h"
+#include "common/clShellExecute.h"
 
 namespace c = InfoControls;
 
@@ -47,8 +49,22 @@ void clInfo::Form_MouseMove() {
 // The window closes afterwards, also when the address could not be opened.
 void clInfo::lbBH_Click() {
     ScopeExit close([this] { m_Window.Close(); });
-    m_Window.OpenLink(m_Texts.linkAddress);
+    OpenLink();
     close.RunNow();
+}
+
+void clInfo::OpenLink() {
+    if (m_Services.opening == LinkOpening::ThroughLauncher) {
+        clShellExecute launcher(m_Services.boxes, m_Services.shell);
+        launcher.LaunchURL(m_Texts.linkAddress, clShellExecute::kDesktopWindow, clShellExecute::kShowDefault);
+        return;
+    }
+    try {
+        m_Services.shell.Execute(m_Window.Handle(), std::nullopt, m_Texts.linkAddress, "", "",
+                                 clShellExecute::kShowNormal);
+    } catch (const AppError&) {
+        // The route planner shows nothing when the shell fails.
+    }
 }
 
 // Every move over the link comes here; only the first changes anything.

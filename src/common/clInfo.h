@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/MessageBoxes.h"
+#include "platform/Shell.h"
 #include "ui/Form.h"
 
 struct ProgramVersion {
@@ -24,15 +26,30 @@ public:
     virtual void DrawCredits(std::int32_t row) = 0;
     // The credit picture's height in pixels; 0 without one.
     virtual std::int32_t CreditHeight() const = 0;
-    // Opens `address` the way the program opens its maker's web site.
-    virtual void OpenLink(const std::string& address) = 0;
     virtual void SetLinkUnderlined(bool underlined) = 0;
     // Lets the pending window events run once: the underline shows at once.
     virtual void LetEventsRun() = 0;
 };
 
+// How a program opens its maker's web site from its About window.
+enum class LinkOpening {
+    // The shell launcher's LaunchURL, owned by the desktop, in the window the
+    // browser chooses; a failure is reported as the launcher reports.
+    ThroughLauncher,
+    // A plain shell call without a verb, owned by the About window, in a
+    // normal window; a failure shows nothing.
+    Quietly,
+};
+
 class clInfo {
 public:
+    // What the window works with: the shell that opens the link, the boxes
+    // in which the launcher reports a failure, and how the program opens it.
+    struct Services {
+        platform::IShell& shell;
+        platform::IMessageBoxes& boxes;
+        LinkOpening opening;
+    };
     // What the window shows besides its art.
     struct Texts {
         std::string version;  // VersionText of the program's own version
@@ -41,7 +58,8 @@ public:
         std::string linkAddress;  // what it opens
     };
 
-    clInfo(IInfoWindow& window, Texts texts) : m_Window(window), m_Texts(std::move(texts)) {}
+    clInfo(Services services, IInfoWindow& window, Texts texts)
+        : m_Services(services), m_Window(window), m_Texts(std::move(texts)) {}
 
     // --- window events ----------------------------------------------------
     void Form_Load();
@@ -58,6 +76,9 @@ public:
     std::int32_t ScrollOffset() const { return m_Offset; }
 
 private:
+    void OpenLink();
+
+    Services m_Services;
     IInfoWindow& m_Window;
     Texts m_Texts;
     std::int32_t m_Offset = 0;

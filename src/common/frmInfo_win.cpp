@@ -29,10 +29,10 @@ std::optional<ProgramVersion> ReadProgramVersion(HMODULE module) {
     return std::nullopt;
 }
 
-frmInfo::frmInfo(InfoContent content)
+frmInfo::frmInfo(InfoContent content, clInfo::Services services)
     : ui::FormWindow(kClassName),
       m_Content(std::move(content)),
-      m_Logic(*this,
+      m_Logic(services, *this,
               {VersionText(ReadProgramVersion(nullptr)), m_Content.rights, m_Content.linkText, m_Content.linkAddress}) {
 }
 
@@ -101,10 +101,6 @@ void frmInfo::DrawCredits(std::int32_t row) {
         }
     }
     viewport.Refresh();
-}
-
-void frmInfo::OpenLink(const std::string& address) {
-    if (m_Content.openLink) m_Content.openLink(hwnd(), address);
 }
 
 void frmInfo::SetLinkUnderlined(bool underlined) { lbBH().SetUnderline(underlined); }

@@ -7,13 +7,11 @@
 //   content.background = MyArt();      // 320 x 182
 //   content.credits = DrawCreditImage(texts::kMyCredits, ...);
 //   content.rights = std::string(texts::kMyRights);
-//   content.openLink = [](HWND about, const std::string& address) { ... };
-//   frmInfo info(std::move(content));
+//   frmInfo info(std::move(content), {shell, boxes, LinkOpening::ThroughLauncher});
 //   info.ShowModal(ownerWindow);
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -36,9 +34,6 @@ struct InfoContent {
     std::string rights;
     std::string linkText = std::string(texts::kMakerWebAddress);  // what lbBH shows
     std::string linkAddress = std::string(texts::kMakerUrl);  // what a click opens
-    // Opens the address; `about` is the About window, for a shell call that
-    // wants an owner. The window closes afterwards.
-    std::function<void(HWND about, const std::string& address)> openLink;
     COLORREF textColour = RGB(255, 255, 255);
     COLORREF linkColour = RGB(255, 214, 102);
 };
@@ -53,7 +48,7 @@ public:
     static constexpr int kWidth = InfoControls::kWidth, kHeight = InfoControls::kHeight;
     static constexpr UINT kTickMs = 70;
 
-    explicit frmInfo(InfoContent content);
+    frmInfo(InfoContent content, clInfo::Services services);
 
     // Creates the window over `owner`, shows it modally, returns when it is closed.
     void ShowModal(HWND owner);
@@ -70,7 +65,6 @@ public:
     // IInfoWindow
     void DrawCredits(std::int32_t row) override;
     std::int32_t CreditHeight() const override;
-    void OpenLink(const std::string& address) override;
     void SetLinkUnderlined(bool underlined) override;
     void LetEventsRun() override;
     // Posted: the handler that asked for it ends before the window goes.

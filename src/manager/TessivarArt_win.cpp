@@ -5,7 +5,6 @@
 
 #include "base/UiTexts.h"
 #include "common/InfoArt_win.h"
-#include "common/clShellExecute.h"
 #include "platform/WinText_win.h"
 #include "ui/Paint_win.h"
 
@@ -90,14 +89,10 @@ platform::UniqueBitmap DrawInfoButtonPicture(int side) {
     });
 }
 
-InfoContent TessivarInfoContent(platform::IMessageBoxes& boxes, platform::IShell& shell) {
+InfoContent TessivarInfoContent() {
     InfoContent content;
     content.background = DrawTessivarInfoArt();
     content.credits = DrawCreditImage(texts::kTessivarCredits, kPaper, RGB(236, 240, 248), kGold);
     content.rights = std::string(texts::kTessivarRights);
-    content.openLink = [&boxes, &shell](HWND, const std::string& address) {
-        clShellExecute launcher(boxes, shell);
-        launcher.LaunchURL(address, clShellExecute::kDesktopWindow, clShellExecute::kShowDefault);
-    };
     return content;
 }

@@ -17,4 +17,4 @@ platform::UniqueBitmap DrawInfoButtonPicture(int side);
 
 // What Tessivar's About window shows; its link goes through LaunchURL with
 // the desktop window as owner and the show state the program chooses.
-InfoContent TessivarInfoContent(platform::IMessageBoxes& boxes, platform::IShell& shell);
+InfoContent TessivarInfoContent();

@@ -127,7 +127,7 @@ void frmListenansicht::OnDropFiles(const std::vector<std::string>& paths) { m_Lo
 void frmListenansicht::OnError() { m_Logic.ShowError(CurrentError()); }
 
 void frmListenansicht::ShowInfo(platform::IMessageBoxes& boxes, platform::IShell& shell) {
-    frmInfo info(TessivarInfoContent(boxes, shell));
+    frmInfo info(TessivarInfoContent(), {shell, boxes, LinkOpening::ThroughLauncher});
     info.ShowModal(hwnd());
 }
 

@@ -191,18 +191,10 @@ platform::UniqueBitmap CreateRovandelInfoArt() {
     });
 }
 
-InfoContent Rovandel2InfoContent(platform::IShell& shell) {
+InfoContent Rovandel2InfoContent() {
     InfoContent content;
     content.background = CreateRovandelInfoArt();
     content.credits = DrawCreditImage(texts::kRovCredits, kCreditPaper, RGB(236, 240, 248), RGB(235, 185, 45));
     content.rights = std::string(texts::kRovRights);
-    content.openLink = [&shell](HWND about, const std::string& address) {
-        try {
-            shell.Execute(reinterpret_cast<platform::WindowHandle>(about), std::nullopt, address, "", "",
-                          static_cast<std::int32_t>(platform::kShowNormal));
-        } catch (...) {
-            // The route planner shows nothing when the shell fails.
-        }
-    };
     return content;
 }

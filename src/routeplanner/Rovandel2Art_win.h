@@ -22,4 +22,4 @@ platform::UniqueBitmap CreateRovandelInfoArt();
 // What Rovandel2's About window shows. Its link is handed to the shell
 // directly, without a verb, the About window as owner, as a normal window;
 // a failure of the shell shows nothing.
-InfoContent Rovandel2InfoContent(platform::IShell& shell);
+InfoContent Rovandel2InfoContent();

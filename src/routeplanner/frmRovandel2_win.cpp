@@ -86,7 +86,7 @@ void frmRovandel2::EndProgram() { m_End.EndNow(); }
 // The About window with Rovandel2's art and texts, its version from this
 // program's own version resource.
 void frmRovandel2::ShowInfo() {
-    frmInfo info(Rovandel2InfoContent(m_Shell));
+    frmInfo info(Rovandel2InfoContent(), {m_Shell, m_Logic.Boxes(), LinkOpening::Quietly});
     info.ShowModal(hwnd());
 }
 

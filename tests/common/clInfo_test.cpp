@@ -9,6 +9,8 @@
 
 #include "base/AppError.h"
 #include "common/InfoControls.h"
+#include "platform/RecordingShell.h"
+#include "platform/ScriptedMessageBoxes.h"
 #include "ui/RecordingForm.h"
 
 namespace c = InfoControls;
@@ -20,17 +22,17 @@ public:
     RecordingInfo() : RecordingForm(c::All(), "Informationen über das Programm") {}
     void DrawCredits(std::int32_t row) override { rows.push_back(row); }
     std::int32_t CreditHeight() const override { return height; }
-    void OpenLink(const std::string& address) override {
-        opened.push_back(address);
-        if (failing) Raise(1234, "Die Adresse konnte nicht geöffnet werden");
-    }
     void SetLinkUnderlined(bool underlined) override { log.push_back(underlined ? "underline 1" : "underline 0"); }
     void LetEventsRun() override { log.push_back("events"); }
 
     std::vector<std::int32_t> rows;
-    std::vector<std::string> opened;
     std::int32_t height = 420;
-    bool failing = false;
+};
+
+struct Link {
+    platform::RecordingShell shell;
+    platform::ScriptedMessageBoxes boxes{"Tessivar"};
+    clInfo::Services Services(LinkOpening opening) { return {shell, boxes, opening}; }
 };
 
 clInfo::Texts Texts() {
@@ -39,7 +41,8 @@ clInfo::Texts Texts() {
 
 TEST(AboutLogic, LoadingShowsTheTextsAndTheFirstRowsThenEachTickMovesOneRowUpToRow378) {
     RecordingInfo window;
-    clInfo logic(window, Texts());
+    Link link;
+    clInfo logic(link.Services(LinkOpening::Quietly), window, Texts());
     logic.Form_Load();
     EXPECT_EQ(window.Text(c::lbVersion), "Version 2.0.0");
     EXPECT_EQ(window.Text(c::lbCopyright), "© Brannock-Heyl");
@@ -65,7 +68,8 @@ TEST(AboutLogic, LoadingShowsTheTextsAndTheFirstRowsThenEachTickMovesOneRowUpToR
 
 TEST(AboutLogic, TheLinkStaysUnderlinedUntilTheMouseCrossesTheBackground) {
     RecordingInfo window;
-    clInfo logic(window, Texts());
+    Link link;
+    clInfo logic(link.Services(LinkOpening::Quietly), window, Texts());
     logic.lbBH_MouseMove();
     logic.lbBH_MouseMove();
     EXPECT_EQ(window.log, (std::vector<std::string>{"underline 1", "pointer up", "events"})) << "once per visit";
@@ -78,19 +82,39 @@ TEST(AboutLogic, TheLinkStaysUnderlinedUntilTheMouseCrossesTheBackground) {
 
 TEST(AboutLogic, AClickEscOrTheLinkCloseItAndTheLinkClosesItAlsoWhenItCannotBeOpened) {
     RecordingInfo window;
-    clInfo logic(window, Texts());
+    Link link;
+    clInfo logic(link.Services(LinkOpening::Quietly), window, Texts());
     logic.Form_KeyPress('a');
     logic.Form_KeyPress(13);
     EXPECT_EQ(window.closes, 0) << "only Esc of the keys";
     logic.Form_KeyPress(27);
     logic.Form_Click();
     EXPECT_EQ(window.closes, 2);
+    EXPECT_TRUE(link.shell.Calls().empty());
+
+    // The route planner's way: owned by the About window, a normal window, a failure unsaid.
     logic.lbBH_Click();
-    EXPECT_EQ(window.opened, (std::vector<std::string>{"https://www.brannock-heyl.example/"}));
+    ASSERT_EQ(link.shell.Calls().size(), 1u);
+    const platform::ShellExecuteRecord& quiet = link.shell.Calls()[0].record;
+    EXPECT_EQ(quiet.owner, window.Handle());
+    EXPECT_EQ(quiet.verb, std::nullopt);
+    EXPECT_EQ(quiet.file, "https://www.brannock-heyl.example/");
+    EXPECT_EQ(quiet.show, 1);
     EXPECT_EQ(window.closes, 3);
-    window.failing = true;
-    EXPECT_THROW(logic.lbBH_Click(), AppError) << "the window's handler reports it";
+    link.shell.onLaunch = [](const auto&) { Raise(ErrorNumber::FileNotFound); };
+    logic.lbBH_Click();
     EXPECT_EQ(window.closes, 4);
+    EXPECT_TRUE(link.boxes.Shown().empty());
+
+    // The command manager's: through the launcher, owned by the desktop, which reports a failure.
+    clInfo launched(link.Services(LinkOpening::ThroughLauncher), window, Texts());
+    launched.lbBH_Click();
+    ASSERT_EQ(link.shell.Calls().size(), 3u);
+    EXPECT_EQ(link.shell.Calls()[2].record.owner, platform::RecordingShell::kDesktop);
+    EXPECT_EQ(link.shell.Calls()[2].record.show, 10);
+    ASSERT_EQ(link.boxes.Shown().size(), 1u);
+    EXPECT_EQ(link.boxes.Shown()[0].title, "LaunchURL");
+    EXPECT_EQ(window.closes, 5);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/RecordingShell.h"
+#include "platform/ScriptedMessageBoxes.h"
 #include "support/Layout_win.h"
 #include "support/TestWindow_win.h"
 #include "ui/Label_win.h"
@@ -22,12 +24,14 @@ constexpr COLORREF kLink = RGB(255, 214, 102);
 // Row r of the credit picture has its own colour.
 COLORREF RowColour(int row) { return RGB(row & 0xFF, row >> 8, 99); }
 
-struct Opened {
-    HWND about = nullptr;
-    std::string address;
+// The shell that opens the link, owned by the About window.
+struct Link {
+    platform::RecordingShell shell;
+    platform::ScriptedMessageBoxes boxes;
+    clInfo::Services Services() { return {shell, boxes, LinkOpening::Quietly}; }
 };
 
-InfoContent TestContent(std::vector<Opened>* opened) {
+InfoContent TestContent() {
     InfoContent content;
     content.background = ui::MakePicture(320, 182, [](HDC dc) { ui::FillColour(dc, {0, 0, 320, 182}, kArt); });
     content.credits = ui::MakePicture(140, 420, [](HDC dc) {
@@ -35,9 +39,6 @@ InfoContent TestContent(std::vector<Opened>* opened) {
     });
     content.rights = "© Brannock-Heyl. Alle Rechte vorbehalten.";
     content.linkColour = kLink;
-    content.openLink = [opened](HWND about, const std::string& address) {
-        if (opened != nullptr) opened->push_back({about, address});
-    };
     return content;
 }
 
@@ -70,8 +71,8 @@ protected:
         return count;
     }
 
-    std::vector<Opened> opened;
-    frmInfo info{TestContent(&opened)};
+    Link link;
+    frmInfo info{TestContent(), link.Services()};
 };
 
 TEST_F(AboutWindow, ShowsTheArtTheVersionOfTheProgramAndItsTexts) {
@@ -160,32 +161,34 @@ TEST(AboutWindowClosing, AClickAnywhereEscOrTheLinkClosesIt) {
         {"Esc", [](frmInfo& f) { PostMessageW(f.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0); }},
     };
     for (const auto& [name, close] : ways) {
-        std::vector<Opened> opened;
-        frmInfo info(TestContent(&opened));
+        Link link;
+        frmInfo info(TestContent(), link.Services());
         info.Open(nullptr);
         info.Show(SW_SHOWNOACTIVATE);
         close(info);
         platform::PumpPending();
         EXPECT_FALSE(info.IsOpen()) << name;
-        EXPECT_TRUE(opened.empty()) << name;
+        EXPECT_TRUE(link.shell.Calls().empty()) << name;
     }
 
-    std::vector<Opened> opened;
-    frmInfo info(TestContent(&opened));
+    Link link;
+    frmInfo info(TestContent(), link.Services());
     info.Open(nullptr);
     info.Show(SW_SHOWNOACTIVATE);
     const HWND about = info.hwnd();
     SendMessageW(info.lbBH().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     platform::PumpPending();
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0].about, about) << "the About window is there to own a shell call";
-    EXPECT_EQ(opened[0].address, "https://www.brannock-heyl.example/");
+    ASSERT_EQ(link.shell.Calls().size(), 1u);
+    EXPECT_EQ(link.shell.Calls()[0].record.owner, reinterpret_cast<platform::WindowHandle>(about))
+        << "the About window is there to own a shell call";
+    EXPECT_EQ(link.shell.Calls()[0].record.file, "https://www.brannock-heyl.example/");
     EXPECT_FALSE(info.IsOpen());
 }
 
 TEST(AboutWindowClosing, ShownModallyItDisablesItsOwnerUntilItIsClosed) {
     support::TestWindow owner(L"AboutOwner", L"Besitzer");
-    frmInfo info(TestContent(nullptr));
+    Link link;
+    frmInfo info(TestContent(), link.Services());
     info.Open(owner.hwnd());
     EXPECT_EQ(GetWindow(info.hwnd(), GW_OWNER), owner.hwnd());
     bool ownerDisabled = false;
