@@ -9,6 +9,11 @@ namespace {
 
 constexpr std::string_view kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 
+constexpr KnownBrowser kKnownBrowsers[] = {
+    {"edge", "msedge.exe", "Microsoft\\Edge", texts::kBrowserEdge, true},
+    {"chrome", "chrome.exe", "Google\\Chrome", texts::kBrowserChrome, true},
+};
+
 std::string Unquoted(std::string_view path) {
     while (!path.empty() && (path.back() == ' ' || path.back() == '\0')) path.remove_suffix(1);
     if (path.size() >= 2 && path.front() == '"') {
@@ -24,6 +29,8 @@ std::string Unquoted(std::string_view path) {
 }
 
 }  // namespace
+
+std::span<const KnownBrowser> KnownBrowsers() { return kKnownBrowsers; }
 
 bool BrowserChoice::IsFile(const std::string& path) {
     const auto attributes = m_Services.files.Attributes(path);
@@ -67,22 +74,19 @@ std::string BrowserChoice::FindProgram(std::string_view exeName, std::string_vie
 
 BrowserProgram BrowserChoice::Choose(std::string_view option) {
     const std::string choice = ascii::Lower(ascii::TrimBlanks(option));
-    const auto edge = [this] { return FindProgram("msedge.exe", "Microsoft\\Edge"); };
-    const auto chrome = [this] { return FindProgram("chrome.exe", "Google\\Chrome"); };
     if (choice == "ie") return {true, {}};
-    if (choice == "edge") {
-        if (std::string path = edge(); !path.empty()) return {false, path};
-        RaiseNotFound(texts::kBrowserEdge);
-    }
-    if (choice == "chrome") {
-        if (std::string path = chrome(); !path.empty()) return {false, path};
-        RaiseNotFound(texts::kBrowserChrome);
+    for (const KnownBrowser& known : kKnownBrowsers) {
+        if (choice != known.option) continue;
+        if (std::string path = FindProgram(known.exeName, known.vendorFolder); !path.empty()) return {false, path};
+        RaiseNotFound(known.name);
     }
     // The default browser cannot be driven; a page with a form to fill
     // gets the choice made without the option.
     if (choice.empty() || choice == "standard") {
-        if (std::string path = edge(); !path.empty()) return {false, path};
-        if (std::string path = chrome(); !path.empty()) return {false, path};
+        for (const KnownBrowser& known : kKnownBrowsers) {
+            if (!known.automatic) continue;
+            if (std::string path = FindProgram(known.exeName, known.vendorFolder); !path.empty()) return {false, path};
+        }
         return {true, {}};
     }
     const std::string path = Unquoted(ascii::TrimBlanks(option));

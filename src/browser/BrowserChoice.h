@@ -1,10 +1,11 @@
 #pragma once
 // Which browser the route planner opens.
 //
-// The setting "Browser" names it: "edge", "chrome", "ie" or the path of a
-// Chromium-family program. Without it: Microsoft Edge, else Google Chrome
-// (each found through the registry's "App Paths" or in its usual folders),
-// else Internet Explorer.
+// The setting "Browser" names it: one of the known browsers ("edge",
+// "chrome"), "ie", or the path of a Chromium-family program. Without it:
+// the known browsers of the automatic choice in their order (Microsoft
+// Edge, else Google Chrome), else Internet Explorer.
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,20 @@
 #include "platform/Registry.h"
 
 namespace platform {
+
+// A Chromium-family browser the option "Browser" can name, and where it
+// is found: through "App Paths" by its program's name, else in its vendor's
+// folder below one of the usual folders.
+struct KnownBrowser {
+    std::string_view option;  // "edge"
+    std::string_view exeName;  // "msedge.exe"
+    std::string_view vendorFolder;  // "Microsoft\Edge"
+    std::string_view name;  // how the messages name it
+    bool automatic;  // tried, in the table's order, when the option names no browser
+};
+
+// The browsers Rovandel2 knows by name, the automatic choice's in its order.
+std::span<const KnownBrowser> KnownBrowsers();
 
 struct BrowserProgram {
     bool internetExplorer = false;
