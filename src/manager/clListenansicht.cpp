@@ -1,5 +1,6 @@
 #include "manager/clListenansicht.h"
 
+#include <array>
 #include <charconv>
 #include <iterator>
 #include <utility>
@@ -19,12 +20,30 @@ namespace {
 
 constexpr int kDeleteKey = 46;
 
-constexpr std::string_view kCommandHeaders[] = {
-    texts::kColumnNr,           texts::kColumnName,      texts::kColumnZeile, texts::kColumnStart,
-    texts::kColumnBeschreibung, texts::kColumnQuickInfo, texts::kColumnMenu};
-constexpr std::string_view kToolbarHeaders[] = {texts::kColumnNr, texts::kColumnName};
-
 std::string Decimal(std::int32_t n) { return std::to_string(n); }
+
+// The command view's columns, in their order: the header and what a
+// command's row shows there. The first is the command's position, which
+// every operation on a row reads back.
+struct CommandColumn {
+    std::string_view header;
+    std::string (*cell)(const clCustomTessivar& command);
+};
+constexpr CommandColumn kCommandColumns[] = {
+    {texts::kColumnNr, [](const clCustomTessivar& command) { return Decimal(command.RegistryIndex()); }},
+    {texts::kColumnName, [](const clCustomTessivar& command) { return command.Name(); }},
+    {texts::kColumnZeile, [](const clCustomTessivar& command) { return command.Zeile(); }},
+    {texts::kColumnStart, [](const clCustomTessivar& command) { return command.Start(); }},
+    {texts::kColumnBeschreibung, [](const clCustomTessivar& command) { return command.Beschreibung(); }},
+    {texts::kColumnQuickInfo, [](const clCustomTessivar& command) { return command.QuickInfo(); }},
+    {texts::kColumnMenu, [](const clCustomTessivar& command) { return command.Menu(); }},
+};
+constexpr auto kCommandHeaders = [] {
+    std::array<std::string_view, std::size(kCommandColumns)> headers{};
+    for (std::size_t c = 0; c < headers.size(); ++c) headers[c] = kCommandColumns[c].header;
+    return headers;
+}();
+constexpr std::string_view kToolbarHeaders[] = {texts::kColumnNr, texts::kColumnName};
 
 bool IsCommandFile(platform::ITextCodec& text, const std::string& path) {
     const std::string lower = text.ToLower(path);
@@ -57,8 +76,10 @@ void clListenansicht::ShowCommands() {
 }
 
 void clListenansicht::AddCommandItem(clCustomTessivar& command) {
-    m_Rows.push_back({Decimal(command.RegistryIndex()), command.Name(), command.Zeile(), command.Start(),
-                      command.Beschreibung(), command.QuickInfo(), command.Menu()});
+    Row row;
+    row.reserve(std::size(kCommandColumns));
+    for (const CommandColumn& column : kCommandColumns) row.push_back(column.cell(command));
+    m_Rows.push_back(std::move(row));
 }
 
 void clListenansicht::ShowToolbars() {
