@@ -89,16 +89,8 @@ protected:
         return cells;
     }
     const Strings& Headers() { return window.At(c::lvCommands).headers; }
-    // What the window logged under `prefix`, without it. Not RecordingForm::Lines:
-    // tests/routeplanner has a class of that name too, with a Lines of its
-    // own, and the linker keeps one of the two.
-    Strings Logged(std::string_view prefix) const {
-        Strings lines;
-        for (const std::string& line : window.log) {
-            if (line.starts_with(prefix)) lines.push_back(line.substr(prefix.size()));
-        }
-        return lines;
-    }
+    // What the window logged under `prefix`, without it.
+    Strings Logged(std::string_view prefix) const { return window.Lines(prefix); }
     int Selected() const { return window.SelectedRow(c::lvCommands); }
     std::string Status() const { return window.StatusText(c::StatusBar); }
     Strings BoxTexts() const {

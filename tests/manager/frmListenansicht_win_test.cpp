@@ -149,11 +149,12 @@ protected:
     std::unique_ptr<ListWindowUnderTest> form;
 };
 
+const std::vector<std::string> kCommandHeaders = {"Nr", "Name", "Zeile", "Start", "Beschreibung", "QuickInfo", "Menü"};
+
 TEST_F(ListWindow, AnEmptyTableShowsTheSevenHeadersAndTheCountZero) {
     Open();
     EXPECT_EQ(form->Caption(), "Tessivar");
-    EXPECT_EQ(Headers(),
-              (std::vector<std::string>{"Nr", "Name", "Zeile", "Start", "Beschreibung", "QuickInfo", "Menü"}));
+    EXPECT_EQ(Headers(), kCommandHeaders);
     EXPECT_EQ(List().RowCount(), 0);
     EXPECT_EQ(Status(), "0 benutzerdefinierte(r) Befehl(e)");
     EXPECT_EQ(Button(c::cmdSpeichern).Text(), "&Speichern");
@@ -188,7 +189,7 @@ TEST_F(ListWindow, ThreeCommandsInTableOrderAndTheToolbarViewInTheRealList) {
     EXPECT_FALSE(IsWindowEnabled(Button(c::cmdLaden).hwnd()));
     EXPECT_FALSE(IsWindowEnabled(Button(c::cmdSpeichern).hwnd()));
     Click(c::cmdToolbars);
-    EXPECT_EQ(Headers().size(), 7u);
+    EXPECT_EQ(Headers(), kCommandHeaders);
     EXPECT_TRUE(IsWindowEnabled(Button(c::cmdLaden).hwnd()));
 }
 
