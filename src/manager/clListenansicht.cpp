@@ -52,7 +52,7 @@ bool IsCommandFile(platform::ITextCodec& text, const std::string& path) {
 
 }  // namespace
 
-clListenansicht::clListenansicht(IListenansichtWindow& window, Services services)
+clListenansicht::clListenansicht(Services services, IListenansichtWindow& window)
     : m_Window(window), m_Services(services) {}
 
 clListenansicht::~clListenansicht() = default;

@@ -53,7 +53,7 @@ public:
         const modBackup::Store& backups;
     };
 
-    clListenansicht(IListenansichtWindow& window, Services services);
+    clListenansicht(Services services, IListenansichtWindow& window);
     ~clListenansicht();
 
     void ShowCommands();

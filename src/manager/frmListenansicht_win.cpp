@@ -22,7 +22,7 @@ constexpr int kInfoPictureSide = 17;  // pixels at 96 DPI
 
 }  // namespace
 
-frmListenansicht::frmListenansicht(Services services) : ui::FormWindow(kClassName), m_Logic(*this, services) {}
+frmListenansicht::frmListenansicht(Services services) : ui::FormWindow(kClassName), m_Logic(services, *this) {}
 
 frmListenansicht::~frmListenansicht() = default;
 

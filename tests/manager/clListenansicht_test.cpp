@@ -117,7 +117,7 @@ protected:
     platform::FakeClock clock;
     modBackup::Store backups{sub.files, clock, kBackups};
     RecordingListenansicht window;
-    clListenansicht logic{window, {CommandsOf(sub), dialogs, shell, locks, backups}};
+    clListenansicht logic{{CommandsOf(sub), dialogs, shell, locks, backups}, window};
 };
 
 TEST_F(ListWindowLogic, AnEmptyTableShowsTheSevenHeadersAndTheCountZeroAndOffersNothingToSaveOrDelete) {
