@@ -32,7 +32,7 @@ ByteArray CommandFile(int n) {
 
 int main() {
     constexpr int kFiles = 1000;
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     for (int n = 0; n < kFiles; ++n) sub.files.Put("in" + std::to_string(n) + ".cmd", CommandFile(n));
 
     std::vector<double> load, save;
@@ -40,7 +40,7 @@ int main() {
         std::vector<std::unique_ptr<clCustomTessivar>> commands;
         load.push_back(bench::TimeMs([&] {
             for (int n = 0; n < kFiles; ++n) {
-                commands.push_back(std::make_unique<clCustomTessivar>(CommandsOf(sub)));
+                commands.push_back(std::make_unique<clCustomTessivar>(sub.Commands()));
                 commands.back()->Load("in" + std::to_string(n) + ".cmd");
             }
         }));

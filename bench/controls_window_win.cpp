@@ -56,7 +56,7 @@ std::wstring Wide(std::string_view text) {
 
 int Px(int twips) { return twips / ui::kTwipsPerPixelAt96Dpi; }
 
-Child ChildOf(const ui::ControlSpec& e) {
+Child ChildOf(const ui::ControlEntry& e) {
     const RECT place{Px(e.place.left), Px(e.place.top), Px(e.place.width), Px(e.place.height)};
     Child child{L"STATIC", 0, 0, Wide(e.caption), place, e.id};
     switch (e.kind) {
@@ -89,7 +89,7 @@ Child ChildOf(const ui::ControlSpec& e) {
 Layout Rovandel2Window() {
     Layout layout{
         L"ControlsWindow", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, {Px(c::kInnerWidth), Px(c::kInnerHeight)}, {}};
-    for (const ui::ControlSpec& e : c::All()) layout.children.push_back(ChildOf(e));
+    for (const ui::ControlEntry& e : c::All()) layout.children.push_back(ChildOf(e));
     return layout;
 }
 

@@ -54,7 +54,7 @@ void RunIt(platform::SubstitutePlatform& sub, const modHaupt::RunRequest& reques
     SilentWindow window;
     platform::FakeClock clock;
     const modBackup::Store backups{sub.files, clock, kBackups};
-    modHaupt::Services run{CommandsOf(sub), window, locks, request.AddonName, kFolder, true, backups};
+    modHaupt::Services run{sub.Commands(), window, locks, request.AddonName, kFolder, true, backups};
     try {
         if (request.kind == RunKind::Install) modHaupt::Install(run, request.ToolbarChoice);
         if (request.kind == RunKind::Deinstall) modHaupt::Deinstall(run, request.ToolbarChoice);
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view tail = modHaupt::ArgumentText(line);
     Check(std::string_view(line).ends_with(tail));
 
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     sub.registry.PutDword(kHKeyCurrentUser, std::string(actregistry::kCustomCommands), "Count", 0);
     sub.files.AddFolder(kFolder);
     sub.files.AddFolder(kBackups);

@@ -9,9 +9,9 @@
 #include "platform/SubstitutePlatform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     sub.files.Put("in.cmd", ByteArray(data, data + size));
-    clCustomTessivar command(CommandsOf(sub));
+    clCustomTessivar command(sub.Commands());
     if (!command.Load("in.cmd")) return 0;
     if (!command.Save("out.cmd")) std::abort();
 
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::uint8_t expected = i < size ? data[i] : 0;
         if (saved[i] != expected) std::abort();
     }
-    clCustomTessivar again(CommandsOf(sub));
+    clCustomTessivar again(sub.Commands());
     if (!again.Load("out.cmd") || again.BitmapLBytes() != command.BitmapLBytes() ||
         again.BitmapSBytes() != command.BitmapSBytes() || again.CommandBytes() != command.CommandBytes()) {
         std::abort();

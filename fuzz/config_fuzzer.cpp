@@ -92,13 +92,13 @@ void Seed(platform::SubstitutePlatform& sub, const std::uint8_t* data, std::size
         sub.registry.Put(kHKeyCurrentUser, path, name, type, in.Bytes(length));
     }
     // Counts the table trusts are kept small enough to remove every position.
-    const RegistryValue count = modRegistry::RegistryGetKeyValue(RegistryOf(sub), kHKeyCurrentUser, kCommands, "Count");
+    const RegistryValue count = modRegistry::RegistryGetKeyValue(sub.Registry(), kHKeyCurrentUser, kCommands, "Count");
     const std::int32_t n = LenientNumber(count);
     if ((count.IsNumber() || count.IsText()) && n > kSmallTable && n <= clCustomTessivars::kMaxCommands) {
         sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", static_cast<std::uint32_t>(n % (kSmallTable + 1)));
     }
     const std::int32_t bars = LenientNumber(
-        modRegistry::RegistryGetKeyValue(RegistryOf(sub), kHKeyCurrentUser, actregistry::kToolbarSummary, "Bars"));
+        modRegistry::RegistryGetKeyValue(sub.Registry(), kHKeyCurrentUser, actregistry::kToolbarSummary, "Bars"));
     if (bars > kSmallBars) sub.registry.PutDword(kHKeyCurrentUser, actregistry::kToolbarSummary, "Bars", kSmallBars);
 
     ByteArray file(1172, 0);
@@ -168,13 +168,13 @@ void CheckWritesStayInside(const platform::SubstitutePlatform& sub) {
 }
 
 void TryAdd(const std::uint8_t* data, std::size_t size) {
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     Seed(sub, data, size);
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     const bool trusted = table.ChangeRefusal().empty();
     const std::int32_t n = table.Count();
     const std::vector<Readable> before = ReadableCommands(sub, trusted ? n : 0);
-    const std::set<std::int32_t> onToolbars = clACTToolbars(RegistryOf(sub)).ButtonIDs();
+    const std::set<std::int32_t> onToolbars = clACTToolbars(sub.Registry()).ButtonIDs();
     sub.registry.ClearLog();
 
     clCustomTessivar* added = nullptr;
@@ -195,14 +195,14 @@ void TryAdd(const std::uint8_t* data, std::size_t size) {
     const std::set<std::string> allowed = {"Command-" + std::to_string(n), "BitmapL-" + id, "BitmapS-" + id, "Count"};
     for (const auto& w : sub.registry.Writes()) Check(allowed.contains(w.name));
     for (std::int32_t i = 0; i < n; ++i) CheckKept(sub, before[static_cast<std::size_t>(i)], i);
-    clCustomTessivars fresh(CommandsOf(sub));
+    clCustomTessivars fresh(sub.Commands());
     Check(fresh.Count() == n + 1 && fresh.Item(n).Name() == "Fuzz-Neu");
 }
 
 void TryRemove(const std::uint8_t* data, std::size_t size, std::int32_t position) {
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     Seed(sub, data, size);
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     const bool trusted = table.ChangeRefusal().empty();
     const std::int32_t n = table.Count();
     const std::vector<Readable> before = ReadableCommands(sub, trusted ? n : 0);
@@ -229,18 +229,18 @@ void TryRemove(const std::uint8_t* data, std::size_t size, std::int32_t position
     for (std::int32_t i = 0; i < n; ++i) {
         if (i != position) CheckKept(sub, before[static_cast<std::size_t>(i)], i < position ? i : i - 1);
     }
-    Check(clCustomTessivars(CommandsOf(sub)).Count() == n - 1);
+    Check(clCustomTessivars(sub.Commands()).Count() == n - 1);
 }
 
 // The k-th write of an addition (position < 0) or a removal fails.
 void TryFailing(const std::uint8_t* data, std::size_t size, int k, std::int32_t position) {
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     Seed(sub, data, size);
     const auto before = sub.registry.Snapshot(kHKeyCurrentUser, actregistry::kMenuConfig);
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     bool finished = true;
     {
-        ConfigurationChange change(RegistryOf(sub));
+        ConfigurationChange change(sub.Registry());
         sub.registry.FailWrite(k);
         try {
             if (position < 0) {
@@ -264,9 +264,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int32_t n = 0;
     try {
         TryAdd(data, size);
-        platform::SubstitutePlatform sub;
+        SubstituteServices sub;
         Seed(sub, data, size);
-        n = clCustomTessivars(CommandsOf(sub)).Count();
+        n = clCustomTessivars(sub.Commands()).Count();
         for (std::int32_t p = 0; p < std::min(n, kSmallTable + 1); ++p) TryRemove(data, size, p);
         if (n == 0) TryRemove(data, size, 0);
         // Which write fails comes from the input's last byte.

@@ -132,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::uint8_t> file = FileOf(data, size);
     RoundTrip(file);
 
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     Seed(sub.registry);
     sub.files.AddFolder(kFolder);
     sub.files.Put(kFile, file);
@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     bool accepted = false;
     try {
-        accepted = modBackup::Restore(RegistryOf(sub), store, kFile);
+        accepted = modBackup::Restore(sub.Registry(), store, kFile);
     } catch (const AppError&) {
         Check(false);  // a restore reports, it does not raise
     }

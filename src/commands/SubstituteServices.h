@@ -1,15 +1,14 @@
 #pragma once
-// The services the routines take, made of the in-memory substitutes, for
-// tests, benchmarks and fuzzers: the registry through its journal, as the
-// programs reach it.
+// The in-memory substitutes, with the services the routines take made of
+// them, for tests, benchmarks and fuzzers: the registry through its
+// journal, as the programs reach it.
 #include "commands/CommandServices.h"
 #include "common/modRegistry.h"
 #include "platform/SubstitutePlatform.h"
 
-inline modRegistry::Access RegistryOf(platform::SubstitutePlatform& sub) {
-    return {sub.journal, sub.text, sub.messages};
-}
+struct SubstituteServices : platform::SubstitutePlatform {
+    using SubstitutePlatform::SubstitutePlatform;
 
-inline CommandServices CommandsOf(platform::SubstitutePlatform& sub) {
-    return {RegistryOf(sub), sub.files, sub.graphics, sub.windows};
-}
+    modRegistry::Access Registry() { return {journal, text, messages}; }
+    CommandServices Commands() { return {Registry(), files, graphics, windows}; }
+};

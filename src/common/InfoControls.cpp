@@ -5,7 +5,7 @@
 namespace InfoControls {
 namespace {
 
-using namespace ui::spec;
+using namespace ui::make;
 
 // Places in the art are in pixels at 96 DPI.
 constexpr ui::Place Pixels(int left, int top, int right, int bottom) {
@@ -14,7 +14,7 @@ constexpr ui::Place Pixels(int left, int top, int right, int bottom) {
 }
 
 // The texts are the program's own: an "&" in them is no access key.
-constexpr ui::ControlSpec kControls[] = {
+constexpr ui::ControlEntry kControls[] = {
     Label(lbVersion, "lbVersion", Pixels(14, 72, 150, 88)).PlainText(),
     Label(lbCopyright, "lbCopyright", Pixels(14, 128, 306, 144)).PlainText(),
     Label(lbBH, "lbBH", Pixels(14, 152, 200, 168)).PlainText().Tip(texts::kInfoLinkTip),

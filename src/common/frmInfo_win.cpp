@@ -53,10 +53,10 @@ ui::Label& frmInfo::lbCopyright() const { return At<ui::Label>(c::lbCopyright); 
 ui::Label& frmInfo::lbBH() const { return At<ui::Label>(c::lbBH); }
 
 // The texts lie on the art; the link has a colour of its own.
-ui::Label::Options frmInfo::LabelStyle(const ui::ControlSpec& spec) const {
-    return {.mnemonic = !spec.plainText,
+ui::Label::Options frmInfo::LabelStyle(const ui::ControlEntry& entry) const {
+    return {.mnemonic = !entry.plainText,
             .transparent = true,
-            .color = spec.id == c::lbBH.id ? m_Content.linkColour : m_Content.textColour};
+            .color = entry.id == c::lbBH.id ? m_Content.linkColour : m_Content.textColour};
 }
 
 void frmInfo::OnCreate() {

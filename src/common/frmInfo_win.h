@@ -76,7 +76,7 @@ protected:
     void OnClick(int x, int y) override;
     void OnMouseMove(int x, int y) override;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    ui::Label::Options LabelStyle(const ui::ControlSpec& spec) const override;
+    ui::Label::Options LabelStyle(const ui::ControlEntry& entry) const override;
 
 private:
     InfoContent m_Content;

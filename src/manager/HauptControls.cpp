@@ -5,9 +5,9 @@
 namespace HauptControls {
 namespace {
 
-using namespace ui::spec;
+using namespace ui::make;
 
-constexpr ui::ControlSpec kControls[] = {
+constexpr ui::ControlEntry kControls[] = {
     Picture(imBanner, "imBanner", {120, 120, 2295, 375}),
     // A message names the add-on as its setup wrote it: an "&" in it is no access key.
     Label(lbInfo, "lbInfo", {120, 720, 3735, 855}).PlainText(),

@@ -5,11 +5,11 @@
 namespace ListenansichtControls {
 namespace {
 
-using namespace ui::spec;
+using namespace ui::make;
 
 constexpr int kStatusHeight = 20;  // pixels at 96 DPI: 300 twips
 
-constexpr ui::ControlSpec kControls[] = {
+constexpr ui::ControlEntry kControls[] = {
     Picture(imBanner, "imBanner", {120, 120, 2295, 375}),
     Picture(Picture1, "Picture1", {2520, 120, 420, 420}).Bordered(),
     Picture(Picture2, "Picture2", {3000, 120, 300, 300}).Bordered(),
@@ -20,7 +20,7 @@ constexpr ui::ControlSpec kControls[] = {
     PictureButton(cmdInfo, "cmdInfo", {6840, 120, 495, 375}, texts::kInfoButton).Tip(texts::kInfoButtonTip),
     Button(cmdWiederherstellen, "cmdWiederherstellen", {7440, 120, 1695, 375}, texts::kRestoreButton),
     ListView(lvCommands, "lvCommands", {0, kListTop, kInnerWidth, 2670}),
-    ui::spec::StatusBar(StatusBar, "StatusBar", kStatusHeight),
+    ui::make::StatusBar(StatusBar, "StatusBar", kStatusHeight),
 };
 
 }  // namespace

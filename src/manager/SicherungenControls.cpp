@@ -5,9 +5,9 @@
 namespace SicherungenControls {
 namespace {
 
-using namespace ui::spec;
+using namespace ui::make;
 
-constexpr ui::ControlSpec kControls[] = {
+constexpr ui::ControlEntry kControls[] = {
     Label("lbPrompt", {120, 120, 4560, 255}, texts::kRestoreChoicePrompt),
     ListView(lvBackups, "lvBackups", {120, 435, 4560, 2340}),
     Button(cmdOK, "cmdOK", {2370, 2925, 1095, 375}, texts::kOkButton).Default(),

@@ -50,19 +50,15 @@ modBackup::Store Backups(platform::IFileSystem& files) {
             })};
 }
 
-// The commands as the runs and the list window reach them, through the
-// registry journal: every change of theirs is all or nothing.
-CommandServices Commands(platform::WinPlatform& win, platform::IMessageBoxes& boxes) {
-    return {{win.journal, win.text, boxes}, win.files, win.graphics, win.windows};
-}
-
 int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request) {
     platform::SilentMessageBoxes silent;
     frmHaupt form;
     NoWindow none;
     platform::WinNamedMutex locks;
     const modBackup::Store backups = Backups(win.files);
-    modHaupt::Services run{Commands(win, request.Quiet ? static_cast<platform::IMessageBoxes&>(silent) : win.messages),
+    platform::IMessageBoxes& boxes = request.Quiet ? static_cast<platform::IMessageBoxes&>(silent) : win.messages;
+    // Through the registry journal, as every change: all or nothing.
+    modHaupt::Services run{{{win.journal, win.text, boxes}, win.files, win.graphics, win.windows},
                            request.Quiet ? static_cast<IProgressWindow&>(none) : form.Logic(),
                            locks,
                            request.AddonName,
@@ -85,7 +81,11 @@ int RunListWindow(platform::WinPlatform& win) {
     platform::WinShell shell;
     platform::WinNamedMutex locks;
     const modBackup::Store backups = Backups(win.files);
-    frmListenansicht form({Commands(win, win.messages), dialogs, shell, locks, backups});
+    frmListenansicht form({{{win.journal, win.text, win.messages}, win.files, win.graphics, win.windows},
+                           dialogs,
+                           shell,
+                           locks,
+                           backups});
     form.Open();
     form.RunUntilClosed();
     return modHaupt::kExitFinished;

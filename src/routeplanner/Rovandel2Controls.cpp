@@ -9,7 +9,7 @@
 namespace Rovandel2Controls {
 namespace {
 
-using namespace ui::spec;
+using namespace ui::make;
 namespace t = texts;
 
 // Laid out in pixels at 96 DPI.
@@ -41,7 +41,7 @@ constexpr int kDest = 192;
 // the route planner's form fields; the turns restore and store the
 // destination before the start, the texts before the lists, the two check
 // boxes last. A task locks the address boxes and the buttons.
-constexpr ui::ControlSpec kControls[] = {
+constexpr ui::ControlEntry kControls[] = {
     Picture(imBanner, "imBanner", Px(8, 6, 360, 34)),
 
     Frame("frStart", Px(kStart, 44, 176, 182), t::kRovFrameStart),
@@ -127,8 +127,8 @@ constexpr ui::ControlSpec kControls[] = {
         .LockedWhileBusy()
         .Tip(Joined<t::kRovBrowseTip, t::kRoutePlannerHost>::kText),
     // The builders of these two kinds bear the controls' names.
-    ui::spec::ProgressBar(ProgressBar, "ProgressBar", Px(8, 376, 360, 14)),
-    ui::spec::StatusBar(StatusBar, "StatusBar", 20),
+    ui::make::ProgressBar(ProgressBar, "ProgressBar", Px(8, 376, 360, 14)),
+    ui::make::StatusBar(StatusBar, "StatusBar", 20),
 };
 
 // Each turn from 1 on is taken by exactly one control, and only text
@@ -136,7 +136,7 @@ constexpr ui::ControlSpec kControls[] = {
 // no other.
 constexpr bool TurnsAreWhole() {
     int kept = 0;
-    for (const ui::ControlSpec& control : kControls) {
+    for (const ui::ControlEntry& control : kControls) {
         if (control.settingsKey.empty()) continue;
         ++kept;
         if (control.kind != ui::Kind::TextBox && control.kind != ui::Kind::DropDown &&
@@ -146,7 +146,7 @@ constexpr bool TurnsAreWhole() {
     }
     for (int turn = 1; turn <= kept; ++turn) {
         int taken = 0;
-        for (const ui::ControlSpec& control : kControls)
+        for (const ui::ControlEntry& control : kControls)
             taken += !control.settingsKey.empty() && control.keptAs == turn;
         if (taken != 1) return false;
     }

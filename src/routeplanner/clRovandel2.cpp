@@ -22,17 +22,17 @@ constexpr int kEscape = 27;
 
 // The controls whose values the window keeps, in their turn: the order in
 // which they are restored at load and stored at close.
-std::vector<const ui::ControlSpec*> KeptInTurn() {
-    std::vector<const ui::ControlSpec*> kept;
-    for (const ui::ControlSpec& control : c::All()) {
+std::vector<const ui::ControlEntry*> KeptInTurn() {
+    std::vector<const ui::ControlEntry*> kept;
+    for (const ui::ControlEntry& control : c::All()) {
         if (!control.settingsKey.empty()) kept.push_back(&control);
     }
     std::sort(kept.begin(), kept.end(), [](const auto* a, const auto* b) { return a->keptAs < b->keptAs; });
     return kept;
 }
 
-const std::vector<const ui::ControlSpec*>& Kept() {
-    static const std::vector<const ui::ControlSpec*> kept = KeptInTurn();
+const std::vector<const ui::ControlEntry*>& Kept() {
+    static const std::vector<const ui::ControlEntry*> kept = KeptInTurn();
     return kept;
 }
 
@@ -104,12 +104,12 @@ void clRovandel2::Form_Load() {
         m_Window.SetListIndex(list, 0);
     }
 
-    for (const ui::ControlSpec* kept : Kept()) Restore(*kept);
+    for (const ui::ControlEntry* kept : Kept()) Restore(*kept);
     zeigeStatus(texts::kRovReady);
 }
 
 // The stored value, with the control's present one as the default.
-void clRovandel2::Restore(const ui::ControlSpec& kept) {
+void clRovandel2::Restore(const ui::ControlEntry& kept) {
     switch (kept.kind) {
         case ui::Kind::DropDown: RestoreList(ui::DropDownId{{kept.id}}, kept.settingsKey); break;
         case ui::Kind::CheckBox: RestoreCheck(ui::ToggleId{{kept.id}}, kept.settingsKey); break;
@@ -136,7 +136,7 @@ void clRovandel2::RestoreCheck(ui::ToggleId check, std::string_view key) {
 }
 
 // Texts as they stand; list positions and check-box states in decimal.
-void clRovandel2::Store(const ui::ControlSpec& kept) {
+void clRovandel2::Store(const ui::ControlEntry& kept) {
     std::string value;
     switch (kept.kind) {
         case ui::Kind::DropDown: value = std::to_string(m_Window.ListIndex(ui::DropDownId{{kept.id}})); break;
@@ -155,7 +155,7 @@ bool clRovandel2::Form_QueryUnload() {
 void clRovandel2::Form_Unload() {
     if (m_Unloaded) return;
     m_Unloaded = true;
-    for (const ui::ControlSpec* kept : Kept()) Store(*kept);
+    for (const ui::ControlEntry* kept : Kept()) Store(*kept);
 }
 
 void clRovandel2::Form_KeyPress(int KeyAscii) {
@@ -204,7 +204,7 @@ void clRovandel2::zeigeStatus(std::string_view Text) {
 
 void clRovandel2::aktiviereEingaben(bool Aktiv) {
     m_Window.SetPointer(Aktiv ? ui::Pointer::Default : ui::Pointer::Hourglass);
-    for (const ui::ControlSpec& control : c::All()) {
+    for (const ui::ControlEntry& control : c::All()) {
         if (control.lockedWhileBusy) m_Window.SetEnabled(ui::ControlId{control.id}, Aktiv);
     }
     Windows().DoEvents();

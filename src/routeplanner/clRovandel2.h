@@ -144,10 +144,10 @@ private:
     std::string Link(const std::function<std::string()>& call);
     void MeldeErfassungsfehler();
 
-    void Restore(const ui::ControlSpec& kept);
+    void Restore(const ui::ControlEntry& kept);
     void RestoreList(ui::DropDownId list, std::string_view key);
     void RestoreCheck(ui::ToggleId check, std::string_view key);
-    void Store(const ui::ControlSpec& kept);
+    void Store(const ui::ControlEntry& kept);
 
     Services m_Env;
     IRovandel2Window& m_Window;

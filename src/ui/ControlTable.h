@@ -12,10 +12,10 @@
 //   inline constexpr ui::TextBoxId txbName{301};
 //   inline constexpr ui::ButtonId cmdOK{302};
 //   }
-//   constexpr ui::ControlSpec kControls[] = {
-//       ui::spec::Label("lbName", {120, 120, 1200, 255}, "&Name"),
-//       ui::spec::TextBox(c::txbName, "txbName", {1440, 120, 2400, 285}).Kept("Name", 1).LockedWhileBusy(),
-//       ui::spec::Button(c::cmdOK, "cmdOK", {2640, 600, 1200, 375}, "OK").Default(),
+//   constexpr ui::ControlEntry kControls[] = {
+//       ui::make::Label("lbName", {120, 120, 1200, 255}, "&Name"),
+//       ui::make::TextBox(c::txbName, "txbName", {1440, 120, 2400, 285}).Kept("Name", 1).LockedWhileBusy(),
+//       ui::make::Button(c::cmdOK, "cmdOK", {2640, 600, 1200, 375}, "OK").Default(),
 //   };
 #include <span>
 #include <string_view>
@@ -56,7 +56,7 @@ struct ListViewId : ControlId {};
 struct ProgressId : ControlId {};
 struct StatusId : ControlId {};
 
-struct ControlSpec {
+struct ControlEntry {
     Kind kind = Kind::Label;
     int id = 0;  // 0: the window gives it one (a control nobody addresses)
     std::string_view name;  // the design name
@@ -72,64 +72,64 @@ struct ControlSpec {
     bool bordered = false;  // a picture with a sunken border
     std::string_view tip;  // the tool tip; empty: none
 
-    constexpr ControlSpec Kept(std::string_view key, int turn) const {
-        ControlSpec copy = *this;
+    constexpr ControlEntry Kept(std::string_view key, int turn) const {
+        ControlEntry copy = *this;
         copy.settingsKey = key;
         copy.keptAs = turn;
         return copy;
     }
-    constexpr ControlSpec LockedWhileBusy() const {
-        ControlSpec copy = *this;
+    constexpr ControlEntry LockedWhileBusy() const {
+        ControlEntry copy = *this;
         copy.lockedWhileBusy = true;
         return copy;
     }
-    constexpr ControlSpec Default() const {
-        ControlSpec copy = *this;
+    constexpr ControlEntry Default() const {
+        ControlEntry copy = *this;
         copy.isDefault = true;
         return copy;
     }
-    constexpr ControlSpec Selected() const {
-        ControlSpec copy = *this;
+    constexpr ControlEntry Selected() const {
+        ControlEntry copy = *this;
         copy.selected = true;
         return copy;
     }
-    constexpr ControlSpec FirstOfGroup() const {
-        ControlSpec copy = *this;
+    constexpr ControlEntry FirstOfGroup() const {
+        ControlEntry copy = *this;
         copy.firstOfGroup = true;
         return copy;
     }
-    constexpr ControlSpec PlainText() const {
-        ControlSpec copy = *this;
+    constexpr ControlEntry PlainText() const {
+        ControlEntry copy = *this;
         copy.plainText = true;
         return copy;
     }
-    constexpr ControlSpec Bordered() const {
-        ControlSpec copy = *this;
+    constexpr ControlEntry Bordered() const {
+        ControlEntry copy = *this;
         copy.bordered = true;
         return copy;
     }
-    constexpr ControlSpec Tip(std::string_view text) const {
-        ControlSpec copy = *this;
+    constexpr ControlEntry Tip(std::string_view text) const {
+        ControlEntry copy = *this;
         copy.tip = text;
         return copy;
     }
 };
 
-using ControlTable = std::span<const ControlSpec>;
+using ControlTable = std::span<const ControlEntry>;
 
 // The entry of `control` in `table`, or nullptr.
-constexpr const ControlSpec* Find(ControlTable table, ControlId control) {
-    for (const ControlSpec& spec : table) {
-        if (spec.id != 0 && spec.id == control.id) return &spec;
+constexpr const ControlEntry* Find(ControlTable table, ControlId control) {
+    for (const ControlEntry& entry : table) {
+        if (entry.id != 0 && entry.id == control.id) return &entry;
     }
     return nullptr;
 }
 
 // One builder per kind: the kind follows from the handle.
-namespace spec {
+namespace make {
 
-constexpr ControlSpec Make(Kind kind, int id, std::string_view name, Place place, std::string_view caption = {}) {
-    ControlSpec made;
+constexpr ControlEntry Make(Kind kind, int id, std::string_view name, Place place, std::string_view caption = {}) {
+    ControlEntry made;
     made.kind = kind;
     made.id = id;
     made.name = name;
@@ -138,48 +138,48 @@ constexpr ControlSpec Make(Kind kind, int id, std::string_view name, Place place
     return made;
 }
 
-constexpr ControlSpec Frame(std::string_view name, Place place, std::string_view caption) {
+constexpr ControlEntry Frame(std::string_view name, Place place, std::string_view caption) {
     return Make(Kind::Frame, 0, name, place, caption);
 }
-constexpr ControlSpec Label(std::string_view name, Place place, std::string_view caption) {
+constexpr ControlEntry Label(std::string_view name, Place place, std::string_view caption) {
     return Make(Kind::Label, 0, name, place, caption);
 }
 // A label the logic writes to.
-constexpr ControlSpec Label(LabelId id, std::string_view name, Place place, std::string_view caption = {}) {
+constexpr ControlEntry Label(LabelId id, std::string_view name, Place place, std::string_view caption = {}) {
     return Make(Kind::Label, id.id, name, place, caption);
 }
-constexpr ControlSpec TextBox(TextBoxId id, std::string_view name, Place place, std::string_view sample = {}) {
+constexpr ControlEntry TextBox(TextBoxId id, std::string_view name, Place place, std::string_view sample = {}) {
     return Make(Kind::TextBox, id.id, name, place, sample);
 }
-constexpr ControlSpec DropDown(DropDownId id, std::string_view name, Place place) {
+constexpr ControlEntry DropDown(DropDownId id, std::string_view name, Place place) {
     return Make(Kind::DropDown, id.id, name, place);
 }
-constexpr ControlSpec Button(ButtonId id, std::string_view name, Place place, std::string_view caption) {
+constexpr ControlEntry Button(ButtonId id, std::string_view name, Place place, std::string_view caption) {
     return Make(Kind::Button, id.id, name, place, caption);
 }
 // A button that shows a picture; `name` is what a screen reader says of it.
-constexpr ControlSpec PictureButton(ButtonId id, std::string_view name, Place place, std::string_view caption = {}) {
+constexpr ControlEntry PictureButton(ButtonId id, std::string_view name, Place place, std::string_view caption = {}) {
     return Make(Kind::PictureButton, id.id, name, place, caption);
 }
-constexpr ControlSpec CheckBox(ToggleId id, std::string_view name, Place place, std::string_view caption) {
+constexpr ControlEntry CheckBox(ToggleId id, std::string_view name, Place place, std::string_view caption) {
     return Make(Kind::CheckBox, id.id, name, place, caption);
 }
-constexpr ControlSpec Option(ToggleId id, std::string_view name, Place place, std::string_view caption) {
+constexpr ControlEntry Option(ToggleId id, std::string_view name, Place place, std::string_view caption) {
     return Make(Kind::Option, id.id, name, place, caption);
 }
-constexpr ControlSpec Picture(PictureId id, std::string_view name, Place place) {
+constexpr ControlEntry Picture(PictureId id, std::string_view name, Place place) {
     return Make(Kind::Picture, id.id, name, place);
 }
-constexpr ControlSpec ListView(ListViewId id, std::string_view name, Place place) {
+constexpr ControlEntry ListView(ListViewId id, std::string_view name, Place place) {
     return Make(Kind::ListView, id.id, name, place);
 }
-constexpr ControlSpec ProgressBar(ProgressId id, std::string_view name, Place place) {
+constexpr ControlEntry ProgressBar(ProgressId id, std::string_view name, Place place) {
     return Make(Kind::Progress, id.id, name, place);
 }
 // Docked at the window's bottom, `heightPixels` high at 96 DPI, with one panel.
-constexpr ControlSpec StatusBar(StatusId id, std::string_view name, int heightPixels) {
+constexpr ControlEntry StatusBar(StatusId id, std::string_view name, int heightPixels) {
     return Make(Kind::Status, id.id, name, {0, 0, 0, heightPixels * kTwipsPerPixelAt96Dpi});
 }
 
-}  // namespace spec
+}  // namespace make
 }  // namespace ui

@@ -20,36 +20,37 @@ void FormWindow::RaiseNoSuchControl(ControlId control) {
 }
 
 void FormWindow::AddControls(ControlTable table) {
-    for (const ControlSpec& spec : table) {
-        Control& control = AddControl(spec);
-        if (!spec.tip.empty()) Tips().Set(control, spec.tip);
+    for (const ControlEntry& entry : table) {
+        Control& control = AddControl(entry);
+        if (!entry.tip.empty()) Tips().Set(control, entry.tip);
     }
 }
 
-Label::Options FormWindow::LabelStyle(const ControlSpec& spec) const { return {.mnemonic = !spec.plainText}; }
+Label::Options FormWindow::LabelStyle(const ControlEntry& entry) const { return {.mnemonic = !entry.plainText}; }
 
-Control& FormWindow::AddControl(const ControlSpec& spec) {
-    const std::string name(spec.name);
-    const int id = spec.id != 0 ? spec.id : NextControlId();
-    switch (spec.kind) {
-        case Kind::Frame: return AddWithId<ui::Frame>(id, name, spec.place, spec.caption);
-        case Kind::Label: return AddWithId<ui::Label>(id, name, spec.place, spec.caption, LabelStyle(spec));
-        case Kind::TextBox: return AddWithId<ui::Edit>(id, name, spec.place, spec.caption);
-        case Kind::DropDown: return AddWithId<ui::ComboList>(id, name, spec.place);
+Control& FormWindow::AddControl(const ControlEntry& entry) {
+    const std::string name(entry.name);
+    const int id = entry.id != 0 ? entry.id : NextControlId();
+    switch (entry.kind) {
+        case Kind::Frame: return AddWithId<ui::Frame>(id, name, entry.place, entry.caption);
+        case Kind::Label: return AddWithId<ui::Label>(id, name, entry.place, entry.caption, LabelStyle(entry));
+        case Kind::TextBox: return AddWithId<ui::Edit>(id, name, entry.place, entry.caption);
+        case Kind::DropDown: return AddWithId<ui::ComboList>(id, name, entry.place);
         case Kind::Button:
         case Kind::PictureButton: {
-            auto& button = AddWithId<ui::Button>(id, name, spec.place, spec.caption);
-            if (spec.isDefault) button.SetDefault(true);
+            auto& button = AddWithId<ui::Button>(id, name, entry.place, entry.caption);
+            if (entry.isDefault) button.SetDefault(true);
             return button;
         }
-        case Kind::CheckBox: return AddWithId<ui::CheckBox>(id, name, spec.place, spec.caption);
+        case Kind::CheckBox: return AddWithId<ui::CheckBox>(id, name, entry.place, entry.caption);
         case Kind::Option:
-            return AddWithId<ui::OptionButton>(id, name, spec.place, spec.caption, spec.firstOfGroup, spec.selected);
-        case Kind::Picture: return AddWithId<ui::PictureBox>(id, name, spec.place, spec.bordered);
-        case Kind::ListView: return AddWithId<ui::ListView>(id, name, spec.place);
-        case Kind::Progress: return AddWithId<ui::ProgressBar>(id, name, spec.place, 0, 100);
+            return AddWithId<ui::OptionButton>(id, name, entry.place, entry.caption, entry.firstOfGroup,
+                                               entry.selected);
+        case Kind::Picture: return AddWithId<ui::PictureBox>(id, name, entry.place, entry.bordered);
+        case Kind::ListView: return AddWithId<ui::ListView>(id, name, entry.place);
+        case Kind::Progress: return AddWithId<ui::ProgressBar>(id, name, entry.place, 0, 100);
         case Kind::Status: {
-            auto& bar = AddWithId<ui::StatusBar>(id, name, spec.place.height / kTwipsPerPixelAt96Dpi);
+            auto& bar = AddWithId<ui::StatusBar>(id, name, entry.place.height / kTwipsPerPixelAt96Dpi);
             bar.AddPanel(std::string(kStatusPanel));
             return bar;
         }

@@ -81,14 +81,14 @@ protected:
     void AddControls(ControlTable table);
     // How a label of the table is drawn; by default on the window's face in
     // the system's colours.
-    virtual Label::Options LabelStyle(const ControlSpec& spec) const;
+    virtual Label::Options LabelStyle(const ControlEntry& entry) const;
     // Sizes a list's columns when ShowRows has put its rows in, while the
     // list draws nothing; by default each to its header and its widest cell.
     virtual void SizeColumns(ListView& view);
 
 private:
     [[noreturn]] static void RaiseNoSuchControl(ControlId control);
-    Control& AddControl(const ControlSpec& spec);
+    Control& AddControl(const ControlEntry& entry);
     void FillRows(class ListView& view, const std::vector<Row>& rows);
 };
 

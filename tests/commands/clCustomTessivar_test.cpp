@@ -17,8 +17,8 @@ const std::string kKey(actregistry::kCustomCommands);
 
 class Command : public testing::Test {
 protected:
-    platform::SubstitutePlatform sub;
-    clCustomTessivar command{CommandsOf(sub)};
+    SubstituteServices sub;
+    clCustomTessivar command{sub.Commands()};
 
     ByteArray Stored(const std::string& name) {
         auto v = sub.registry.Get(platform::kHKeyCurrentUser, kKey, name);
@@ -117,7 +117,7 @@ TEST_F(Command, ASavedCommandLoadsBackByteForByte) {
     EXPECT_EQ(file->size(), 1172u + 40 + 24 * 24 * 3 + 40 + 16 * 16 * 3);
     EXPECT_FALSE(command.DataChanged());
 
-    clCustomTessivar loaded(CommandsOf(sub));
+    clCustomTessivar loaded(sub.Commands());
     sub.files.Put("C:\\Addons\\B.cmd", [&] {
         ByteArray f = *file;
         f.push_back(0xEE);

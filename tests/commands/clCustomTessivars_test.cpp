@@ -30,13 +30,13 @@ protected:
         return names;
     }
 
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
 };
 
 TEST_F(Table, TheNewIdentifierIsTheSmallestFreeOneFrom30101) {
     td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}, {30104, "C"}});
     PutFile("neu.cmd", 77, "Neu");
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     sub.registry.ClearLog();
     clCustomTessivar* added = table.Add("neu.cmd", {});
     ASSERT_NE(added, nullptr);
@@ -48,10 +48,10 @@ TEST_F(Table, TheNewIdentifierIsTheSmallestFreeOneFrom30101) {
     EXPECT_EQ(Value("Command-3")->data, record);
     EXPECT_EQ(Value("Count")->data, (ByteArray{4, 0, 0, 0}));
 
-    platform::SubstitutePlatform other;
+    SubstituteServices other;
     td::SeedTable(other.registry, {{100, "A"}, {90000, "B"}});
     other.files.Put("neu.cmd", *sub.files.Get("neu.cmd"));
-    clCustomTessivars low(CommandsOf(other));
+    clCustomTessivars low(other.Commands());
     EXPECT_EQ(low.Add("neu.cmd", {})->CommandID(), 30101);
 }
 
@@ -59,7 +59,7 @@ TEST_F(Table, ANameInUseIsRefusedWhateverItsLetterCaseButATrailingBlankMakesItNe
     td::SeedTable(sub.registry, {{30101, "Route \xC4nderung"}});
     PutFile("gleich.cmd", 1, "ROUTE \xE4NDERUNG");
     PutFile("blank.cmd", 1, "Route \xC4nderung ");
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     sub.registry.ClearLog();
     EXPECT_EQ(table.Add("gleich.cmd", {}), nullptr);
     EXPECT_TRUE(sub.registry.Writes().empty());
@@ -73,7 +73,7 @@ TEST_F(Table, ANameInUseIsRefusedWhateverItsLetterCaseButATrailingBlankMakesItNe
 
 TEST_F(Table, WithoutCountTheTableIsEmptyAndTheFirstAddStartsIt) {
     PutFile("a.cmd", 1, "A");
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     EXPECT_EQ(table.Count(), 0);
     EXPECT_EQ(table.Add("missing.cmd", {}), nullptr);
     ASSERT_NE(table.Add("a.cmd", {}), nullptr);
@@ -87,7 +87,7 @@ TEST_F(Table, WithoutCountTheTableIsEmptyAndTheFirstAddStartsIt) {
 
 TEST_F(Table, RemoveMovesTheLaterRecordsDownThenLowersTheCount) {
     td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}, {30103, "C"}});
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     sub.registry.ClearLog();
     ASSERT_TRUE(table.Remove(0));
     EXPECT_EQ(WrittenNames(), (std::vector<std::string>{"Command-0", "Command-1", "Count"}));
@@ -108,7 +108,7 @@ TEST_F(Table, RemoveMovesTheLaterRecordsDownThenLowersTheCount) {
 
 TEST_F(Table, RemovingWhatIsNotThereSaysSoAndWritesNothing) {
     td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}, {30103, "C"}});
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     sub.registry.ClearLog();
     EXPECT_FALSE(table.Remove(3));
     EXPECT_FALSE(table.Remove(-1));
@@ -124,10 +124,10 @@ TEST(TableInterrupted, ARemovalCutShortAtAnyWriteLosesNoOtherCommand) {
     const std::vector<td::StoredCommand> commands = {{30101, "A"}, {30102, "B"}, {30103, "C"}, {30104, "D"}};
     for (int removed = 0; removed < 4; ++removed) {
         for (int k = 1; k <= 11; ++k) {
-            platform::SubstitutePlatform sub;
+            SubstituteServices sub;
             td::SeedTable(sub.registry, commands);
             {
-                clCustomTessivars table(CommandsOf(sub));
+                clCustomTessivars table(sub.Commands());
                 sub.registry.FailWritesFrom(k);
                 try {
                     table.Remove(removed);
@@ -136,7 +136,7 @@ TEST(TableInterrupted, ARemovalCutShortAtAnyWriteLosesNoOtherCommand) {
                 }
             }
             sub.registry.SetFaultHook(nullptr);
-            clCustomTessivars fresh(CommandsOf(sub));
+            clCustomTessivars fresh(sub.Commands());
             std::set<std::string> names;
             for (const auto& c : fresh) names.insert(c->Name());
             for (int other = 0; other < 4; ++other) {
@@ -161,7 +161,7 @@ TEST_F(Table, CommandsThatCannotBeReadStayInPlaceAndMoveUnchanged) {
     sub.registry.Put(kHKeyCurrentUser, kKey, "BitmapL-30105", platform::kRegBinary, flat);
     sub.registry.PutDword(kHKeyCurrentUser, kKey, "BitmapS-30106", 7);
 
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     ASSERT_EQ(table.Count(), 6);
     EXPECT_TRUE(table.Item(0).IsComplete());
     for (int i = 1; i < 6; ++i) EXPECT_FALSE(table.Item(i).IsComplete()) << i;
@@ -212,13 +212,13 @@ TEST(UntrustedCount, IsListedAsFarAsItCanBeReadAndRefusesEveryChange) {
         {11 /* REG_QWORD */, {2, 0, 0, 0, 0, 0, 0, 0}, ""},
     };
     for (const Case& c : cases) {
-        platform::SubstitutePlatform sub;
+        SubstituteServices sub;
         td::SeedTable(sub.registry, {{30101, "A"}, {30102, "B"}});
         sub.registry.Put(kHKeyCurrentUser, kKey, "Count", c.type, c.data);
         sub.files.Put("neu.cmd", td::CommandFile(td::Record(1, "Neu"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
         sub.registry.ClearLog();
 
-        clCustomTessivars table(CommandsOf(sub));
+        clCustomTessivars table(sub.Commands());
         EXPECT_FALSE(table.ChangeRefusal().empty());
         ASSERT_EQ(table.Count(), 2);
         EXPECT_EQ(table.Item(1).Name(), "B");
@@ -250,12 +250,12 @@ void SeedLarge(platform::MemoryRegistry& reg, std::int32_t records, std::uint32_
 
 TEST(LargeTables, AreReadWholeUpToTheLimitAndRenumberedWithoutCreatingRecords) {
     {
-        platform::SubstitutePlatform sub;
+        SubstituteServices sub;
         SeedLarge(sub.registry, 10003, 10003);
-        clCustomTessivars table(CommandsOf(sub));
+        clCustomTessivars table(sub.Commands());
         ASSERT_TRUE(table.ChangeRefusal().empty());
         ASSERT_TRUE(table.Remove(0));
-        clCustomTessivars fresh(CommandsOf(sub));
+        clCustomTessivars fresh(sub.Commands());
         ASSERT_EQ(fresh.Count(), 10002);
         for (std::int32_t n : {0, 9998, 9999, 10000, 10001}) {
             EXPECT_EQ(fresh.Item(n).Name(), "Befehl " + std::to_string(n + 1)) << n;
@@ -264,9 +264,9 @@ TEST(LargeTables, AreReadWholeUpToTheLimitAndRenumberedWithoutCreatingRecords) {
     // Four records under a "Count" of 12,000: the fourth moves down, the
     // slot it leaves is emptied, and no other number gets a value.
     constexpr std::int32_t kCount = 12000;
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     SeedLarge(sub.registry, 4, kCount);
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     ASSERT_TRUE(table.ChangeRefusal().empty());
     EXPECT_EQ(table.Count(), kCount);
     ASSERT_TRUE(table.Remove(1));
@@ -288,12 +288,12 @@ TEST_F(Table, ANewIdentifierTakesNoNumberWhoseImagesAreStoredOrThatAToolbarCalls
                                                    return r;
                                                }()};
     for (const ByteArray& record : unreadable) {
-        platform::SubstitutePlatform other;
+        SubstituteServices other;
         td::SeedTable(other.registry, {{30101, "A"}, {30102, "B"}});
         other.registry.Put(kHKeyCurrentUser, kKey, "Command-1", platform::kRegBinary, record);
         other.files.Put("neu.cmd", td::CommandFile(td::Record(1, "Neu"), td::Image(24, 24, 3), td::Image(16, 16, 3)));
         const auto images = other.registry.Get(kHKeyCurrentUser, kKey, "BitmapL-30102");
-        clCustomTessivars table(CommandsOf(other));
+        clCustomTessivars table(other.Commands());
         ASSERT_NE(table.Add("neu.cmd", {}), nullptr);
         EXPECT_EQ(table.Item(2).CommandID(), 30103);
         EXPECT_EQ(other.registry.Get(kHKeyCurrentUser, kKey, "BitmapL-30102")->data, images->data);
@@ -303,7 +303,7 @@ TEST_F(Table, ANewIdentifierTakesNoNumberWhoseImagesAreStoredOrThatAToolbarCalls
     sub.registry.PutText(kHKeyCurrentUser, kKey, "Command-1", "kein Datensatz");  // its images stay stored
     sub.registry.PutDword(kHKeyCurrentUser, kKey, "BitmapS-30104", 1);  // left by a command long gone
     PutFile("neu.cmd", 1, "Neu");
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     ASSERT_NE(table.Add("neu.cmd", {30103, 30105, 7, -1}), nullptr);
     EXPECT_EQ(table.Item(2).CommandID(), 30106);
 }
@@ -312,7 +312,7 @@ TEST_F(Table, ACommandFileWithoutANameIsRefusedAndOneOfJustTheRecordLoads) {
     sub.files.Put("leer.cmd", ByteArray{});
     sub.files.Put("zehn.cmd", ByteArray(10, 0x41));
     sub.files.Put("satz.cmd", td::Record(1, "Nur Satz"));
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     for (const std::string name : {"leer.cmd", "zehn.cmd"}) {
         sub.messages.Clear();
         EXPECT_EQ(table.Add(name, {}), nullptr);

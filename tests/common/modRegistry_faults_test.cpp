@@ -32,11 +32,11 @@ protected:
         return ops;
     }
 
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
 };
 
 TEST_F(RegistryFaults, AReadOpensQueriesReadsAndClosesItsKey) {
-    EXPECT_EQ(RegistryGetKeyValue(RegistryOf(sub), HKeyCurrentUser, kKey, "Command-0"),
+    EXPECT_EQ(RegistryGetKeyValue(sub.Registry(), HKeyCurrentUser, kKey, "Command-0"),
               RegistryValue(ByteArray(1172, 0x41)));
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::OpenKey, Op::QueryValue, Op::QueryValue, Op::CloseKey}));
     EXPECT_EQ(sub.registry.OpenHandleCount(), 0u);
@@ -48,7 +48,7 @@ TEST_F(RegistryFaults, EveryFailingReadStepGivesNoValueWithoutAMessageAndClosesT
         sub.registry.SetFaultHook([&](const auto& call) -> long {
             return call.op != Op::CloseKey && ++seen == failAt ? platform::kErrorAccessDenied : 0;
         });
-        EXPECT_TRUE(RegistryGetKeyValue(RegistryOf(sub), HKeyCurrentUser, kKey, "Name").IsNone()) << failAt;
+        EXPECT_TRUE(RegistryGetKeyValue(sub.Registry(), HKeyCurrentUser, kKey, "Name").IsNone()) << failAt;
         EXPECT_EQ(sub.registry.OpenHandleCount(), 0u) << failAt;
     }
     EXPECT_TRUE(sub.messages.Shown().empty());
@@ -59,7 +59,7 @@ TEST_F(RegistryFaults, AnUnexpectedFailureIsShownTitledAfterTheRoutineAndTheKeyI
         if (call.op == Op::QueryValue) throw AppError(1234, "Der Registrierungsdienst antwortet nicht");
         return 0;
     });
-    EXPECT_TRUE(RegistryGetKeyValue(RegistryOf(sub), HKeyCurrentUser, kKey, "Count").IsNone());
+    EXPECT_TRUE(RegistryGetKeyValue(sub.Registry(), HKeyCurrentUser, kKey, "Count").IsNone());
     ASSERT_EQ(sub.messages.Shown().size(), 1u);
     EXPECT_EQ(sub.messages.Shown()[0],
               (platform::MessageBoxRequest{"Error: 1234. Der Registrierungsdienst antwortet nicht",
@@ -70,7 +70,7 @@ TEST_F(RegistryFaults, AnUnexpectedFailureIsShownTitledAfterTheRoutineAndTheKeyI
         if (call.op == Op::SetValue) throw std::bad_alloc();
         return 0;
     });
-    RegistrySetKeyValue(RegistryOf(sub), HKeyCurrentUser, kKey, "Count", RegistryValue(4), RegType::Dword);
+    RegistrySetKeyValue(sub.Registry(), HKeyCurrentUser, kKey, "Count", RegistryValue(4), RegType::Dword);
     ASSERT_EQ(sub.messages.Shown().size(), 2u);
     EXPECT_EQ(sub.messages.Shown()[1].text, "Error: 7. Nicht genügend Speicher");
     EXPECT_EQ(sub.messages.Shown()[1].title, "RegistrySetKeyValue");
@@ -78,7 +78,7 @@ TEST_F(RegistryFaults, AnUnexpectedFailureIsShownTitledAfterTheRoutineAndTheKeyI
 }
 
 TEST_F(RegistryFaults, AWriteCreatesStoresAndClosesWithTheAccessOfThePlatformCall) {
-    RegistrySetKeyValue(RegistryOf(sub), HKeyCurrentUser, kKey, "Count", RegistryValue(4), RegType::Dword);
+    RegistrySetKeyValue(sub.Registry(), HKeyCurrentUser, kKey, "Count", RegistryValue(4), RegType::Dword);
     EXPECT_EQ(Ops(), (std::vector<Op>{Op::CreateKey, Op::SetValue, Op::CloseKey}));
     const auto writes = sub.registry.Writes();
     ASSERT_EQ(writes.size(), 1u);
@@ -93,7 +93,7 @@ TEST_F(RegistryFaults, AWriteCreatesStoresAndClosesWithTheAccessOfThePlatformCal
 TEST_F(RegistryFaults, ARefusedWriteReachesTheCallerAsAnErrorNamingTheValueAndAKeyNotMadeGetsNoStore) {
     const auto refusal = [&](const char* name) -> std::string {
         try {
-            RegistrySetKeyValue(RegistryOf(sub), HKeyCurrentUser, kKey, name, RegistryValue(9), RegType::Dword);
+            RegistrySetKeyValue(sub.Registry(), HKeyCurrentUser, kKey, name, RegistryValue(9), RegType::Dword);
         } catch (const AppError& e) {
             EXPECT_EQ(e.number(), ErrorNumber::RegistryNotWritten);
             return e.description();
@@ -117,7 +117,7 @@ TEST_F(RegistryFaults, ARefusedWriteReachesTheCallerAsAnErrorNamingTheValueAndAK
 }
 
 TEST_F(RegistryFaults, TextsOutsideTheCodePageBecomeQuestionMarks) {
-    RegistrySetKeyValue(RegistryOf(sub), HKeyCurrentUser, kKey, "Name", RegistryValue("Łódź €"), RegType::Text);
+    RegistrySetKeyValue(sub.Registry(), HKeyCurrentUser, kKey, "Name", RegistryValue("Łódź €"), RegType::Text);
     EXPECT_EQ(sub.registry.Writes().at(0).data, (ByteArray{'?', 0xF3, 'd', '?', ' ', 0x80, 0}));
 }
 

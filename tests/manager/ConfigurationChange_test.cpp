@@ -50,17 +50,17 @@ struct World {
         // image; a restore writes all of it back.
         sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 2);
         sub.registry.Put(kHKeyCurrentUser, kCommands, "BitmapL-30101", platform::kRegBinary, td::Image(24, 24, 3, 77));
-        EXPECT_TRUE(modBackup::Take(RegistryOf(sub), backups));
+        EXPECT_TRUE(modBackup::Take(sub.Registry(), backups));
         sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 3);
         sub.registry.Put(kHKeyCurrentUser, kCommands, "BitmapL-30101", platform::kRegBinary, td::Image(24, 24, 3, 0));
     }
     std::map<std::string, platform::MemoryRegistry::Value> Configuration() const {
         return sub.registry.Snapshot(kHKeyCurrentUser, actregistry::kMenuConfig);
     }
-    modHaupt::Services Run(bool quiet) { return {CommandsOf(sub), window, locks, "Neu", kFolder, quiet, backups}; }
-    modListActions::Services Actions() { return {CommandsOf(sub), locks, backups}; }
+    modHaupt::Services Run(bool quiet) { return {sub.Commands(), window, locks, "Neu", kFolder, quiet, backups}; }
+    modListActions::Services Actions() { return {sub.Commands(), locks, backups}; }
 
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     platform::MemoryNamedMutex locks;
     NoWindow window;
     platform::FakeClock clock;
@@ -153,13 +153,13 @@ TEST(AllOrNothing, EveryChangeOfTheListWindowIsPutBackWhicheverWriteFailsAndTheW
     };
     EachFailingWriteLeavesTheConfigurationAsItWas(
         [&](World& w) {
-            clCustomTessivars table(CommandsOf(w.sub));
+            clCustomTessivars table(w.sub.Commands());
             return outcome(w, modListActions::LoadCommand(w.Actions(), table, kFolder + "\\Neu.cmd").outcome);
         },
         "load");
     EachFailingWriteLeavesTheConfigurationAsItWas(
         [&](World& w) {
-            clCustomTessivars table(CommandsOf(w.sub));
+            clCustomTessivars table(w.sub.Commands());
             return outcome(w, modListActions::DeleteCommand(w.Actions(), table, 0));
         },
         "deletion");
@@ -184,11 +184,11 @@ TEST(AllOrNothing, AnUndoThatFailsTooIsNotReportedAsDone) {
 }
 
 TEST(Journal, PutsBackValuesAndKeysAndWritesNothingAfterTheFirstFailure) {
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     sub.registry.PutText(kHKeyCurrentUser, "Software\\A", "Alt", "vorher");
     const auto before = sub.registry.Snapshot(kHKeyCurrentUser, "Software");
     {
-        ConfigurationChange change(RegistryOf(sub));
+        ConfigurationChange change(sub.Registry());
         const auto write = [&](const std::string& key, const std::string& name) {
             modRegistry::RegistrySetKeyValue(change.Registry(), modRegistry::HKeyCurrentUser, key, name,
                                              RegistryValue("neu"), RegType::Text);
@@ -215,14 +215,14 @@ TEST(Journal, PutsBackValuesAndKeysAndWritesNothingAfterTheFirstFailure) {
 
     // A change left by an exception is put back too; one that ends well stays.
     try {
-        ConfigurationChange change(RegistryOf(sub));
+        ConfigurationChange change(sub.Registry());
         modRegistry::RegistrySetKeyValue(change.Registry(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt",
                                          RegistryValue("halb"), RegType::Text);
         throw std::bad_alloc();
     } catch (const std::bad_alloc&) {}
     EXPECT_EQ(sub.registry.Snapshot(kHKeyCurrentUser, "Software"), before);
     {
-        ConfigurationChange change(RegistryOf(sub));
+        ConfigurationChange change(sub.Registry());
         modRegistry::RegistrySetKeyValue(change.Registry(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt",
                                          RegistryValue("ganz"), RegType::Text);
         EXPECT_TRUE(change.Finish());
@@ -232,9 +232,9 @@ TEST(Journal, PutsBackValuesAndKeysAndWritesNothingAfterTheFirstFailure) {
 
 // A value whose state cannot be read could not be put back: it is not written.
 TEST(Journal, AValueThatCannotBeReadFirstIsNotWritten) {
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     sub.registry.PutText(kHKeyCurrentUser, "Software\\A", "Alt", "vorher");
-    ConfigurationChange change(RegistryOf(sub));
+    ConfigurationChange change(sub.Registry());
     sub.registry.SetFaultHook([](const platform::MemoryRegistry::Call& call) -> long {
         return call.op == platform::MemoryRegistry::Op::QueryValue ? platform::kErrorAccessDenied : 0;
     });

@@ -110,14 +110,14 @@ protected:
         return shown;
     }
 
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     platform::ScriptedFileDialogs dialogs;
     platform::RecordingShell shell;
     platform::MemoryNamedMutex locks;
     platform::FakeClock clock;
     modBackup::Store backups{sub.files, clock, kBackups};
     RecordingListenansicht window;
-    clListenansicht logic{{CommandsOf(sub), dialogs, shell, locks, backups}, window};
+    clListenansicht logic{{sub.Commands(), dialogs, shell, locks, backups}, window};
 };
 
 TEST_F(ListWindowLogic, AnEmptyTableShowsTheSevenHeadersAndTheCountZeroAndOffersNothingToSaveOrDelete) {
@@ -487,7 +487,7 @@ TEST_F(ListWindowLogic, TheRestoreButtonOffersTheBackupsNewestFirstAndFillsTheVi
     sub.messages.QueueAnswer(MsgAnswer::Yes);
     PressDelete();  // backed up before as "Nr. 1"
     clock.SetLocal({2026, 12, 9, 6, 0, 0});
-    ASSERT_TRUE(modBackup::Take(RegistryOf(sub), backups));
+    ASSERT_TRUE(modBackup::Take(sub.Registry(), backups));
 
     // Cancelled, nothing is written and nothing filled.
     logic.cmdToolbars_Click();

@@ -52,10 +52,10 @@ protected:
     void Put(const std::string& name, const std::vector<regfile::Key>& keys) {
         sub.files.Put(Path(name), regfile::Write(keys));
     }
-    bool Take() { return modBackup::Take(RegistryOf(sub), store); }
-    bool Restore(const std::string& name) { return modBackup::Restore(RegistryOf(sub), store, Path(name)); }
+    bool Take() { return modBackup::Take(sub.Registry(), store); }
+    bool Restore(const std::string& name) { return modBackup::Restore(sub.Registry(), store, Path(name)); }
 
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     platform::FakeClock clock;
     modBackup::Store store{sub.files, clock, kFolder};
 };
@@ -100,8 +100,8 @@ TEST_F(Backups, TheFolderIsLookedUpOnceWhenFirstNeeded) {
                                      return kFolder;
                                  })};
     EXPECT_EQ(asked, 0);
-    ASSERT_TRUE(modBackup::Take(RegistryOf(sub), later));
-    ASSERT_TRUE(modBackup::Take(RegistryOf(sub), later));
+    ASSERT_TRUE(modBackup::Take(sub.Registry(), later));
+    ASSERT_TRUE(modBackup::Take(sub.Registry(), later));
     EXPECT_EQ(modBackup::List(later).size(), 2u);
     EXPECT_EQ(asked, 1);
 }
@@ -162,7 +162,7 @@ TEST_F(Backups, TheNewestIsTheLastOneTakenWhateverTheClockSaid) {
     const std::vector<modBackup::Entry> two = modBackup::List(store);
     ASSERT_EQ(two.size(), 2u);
     EXPECT_EQ(two.front().name, "Sicherung 2026-12-09 05-31-00 Nr. 2.reg") << "restored by a plain /wiederherstellen";
-    ASSERT_TRUE(modBackup::Restore(RegistryOf(sub), store, two.front().path));
+    ASSERT_TRUE(modBackup::Restore(sub.Registry(), store, two.front().path));
     EXPECT_EQ(sub.registry.Get(kHKeyCurrentUser, kMain, "Version")->data, (ByteArray{4, 0, 0, 0}))
         << "only the last change undone";
 
@@ -194,7 +194,7 @@ TEST_F(Backups, NoBackupMeansAMessageAndNoFileNotEvenAPart) {
     EXPECT_FALSE(Take());
     sub.files.onCreateFolders = nullptr;
     modBackup::Store nowhere{sub.files, clock, ""};
-    EXPECT_FALSE(modBackup::Take(RegistryOf(sub), nowhere));
+    EXPECT_FALSE(modBackup::Take(sub.Registry(), nowhere));
     EXPECT_NE(sub.messages.Shown().back().text.find(texts::kBackupNoFolder), std::string::npos);
 
     // Values that would not come back as they are: another type, a text
@@ -202,9 +202,9 @@ TEST_F(Backups, NoBackupMeansAMessageAndNoFileNotEvenAPart) {
     for (const auto& [type, data] :
          {std::pair{platform::kRegExpandSz, ByteArray{'%', 'x', '%', 0}},
           std::pair{platform::kRegSz, ByteArray{'a', 'b'}}, std::pair{platform::kRegDword, ByteArray{1, 2}}}) {
-        platform::SubstitutePlatform odd;
+        SubstituteServices odd;
         odd.registry.Put(kHKeyCurrentUser, kCommands, "Pfad", type, data);
-        EXPECT_FALSE(modBackup::Take(RegistryOf(odd), store)) << type;
+        EXPECT_FALSE(modBackup::Take(odd.Registry(), store)) << type;
         ASSERT_EQ(odd.messages.Shown().size(), 1u);
         EXPECT_NE(odd.messages.Shown()[0].text.find("\"Pfad\" im Schlüssel " + kRoot + "\\CustomCommands"),
                   std::string::npos);

@@ -59,15 +59,15 @@ protected:
         return v ? v->data : ByteArray{};
     }
     RunOutcome Install(const std::string& addon, std::int32_t toolbar = 0, bool quiet = false) {
-        modHaupt::Services run{CommandsOf(sub), window, locks, addon, kFolder, quiet, backups};
+        modHaupt::Services run{sub.Commands(), window, locks, addon, kFolder, quiet, backups};
         return modHaupt::Install(run, toolbar);
     }
     RunOutcome Deinstall(const std::string& addon, std::int32_t toolbar = 0) {
-        modHaupt::Services run{CommandsOf(sub), window, locks, addon, kFolder, false, backups};
+        modHaupt::Services run{sub.Commands(), window, locks, addon, kFolder, false, backups};
         return modHaupt::Deinstall(run, toolbar);
     }
 
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     platform::MemoryNamedMutex locks;
     RecordingWindow window;
     platform::FakeClock clock;
@@ -113,7 +113,7 @@ protected:
         return s;
     }
     RunOutcome Restore(const std::string& file, bool quiet = false) {
-        modHaupt::Services run{CommandsOf(sub), window, locks, "", kFolder, quiet, backups};
+        modHaupt::Services run{sub.Commands(), window, locks, "", kFolder, quiet, backups};
         return modHaupt::Restore(run, file);
     }
 };
@@ -242,7 +242,7 @@ TEST_F(Runs, ACommandWhoseIdentifierCannotBeReadLeavesTheSeparatorsAlone) {
 }
 
 TEST(QuietWord, CountsOnlyAfterTheVerbOfARunAndIsNeverTheToolbarWord) {
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     using modHaupt::RunKind;
     EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, "Addon install /QUIET gruppe"),
               (modHaupt::RunRequest{RunKind::Install, "Addon", 1, true}));
@@ -258,7 +258,7 @@ TEST(QuietWord, CountsOnlyAfterTheVerbOfARunAndIsNeverTheToolbarWord) {
 // learns so from the exit code, before anything is looked at (ACT! too).
 TEST(QuietWord, OnALineThatIsNoRunEndsAtOnceAsNotUnderstood) {
     for (bool actRuns : {false, true}) {
-        platform::SubstitutePlatform sub;
+        SubstituteServices sub;
         if (actRuns) sub.windows.Add("ACT3.0FrameClass", "ACT! - Daten");
         for (const std::string line :
              {"Demo uninstall /quiet", "\"Demo X\" install /quiet", "/quiet Demo install", "/quiet install",
@@ -270,7 +270,7 @@ TEST(QuietWord, OnALineThatIsNoRunEndsAtOnceAsNotUnderstood) {
         EXPECT_TRUE(sub.registry.Calls().empty());
     }
     EXPECT_EQ(modHaupt::kExitNotUnderstood, 3);
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, "Demo uninstall").kind,
               modHaupt::RunKind::ListWindow);
 }
@@ -317,7 +317,7 @@ TEST_F(Runs, AProgramPathThatDoesNotFitACTsRecordIsRefusedBeforeAnythingIsRead) 
         sub.registry.ClearLog();
         sub.messages.Clear();
         sub.files.Put(folder + "\\Route.cmd", *sub.files.Get(kFolder + "\\Route.cmd"));
-        modHaupt::Services run{CommandsOf(sub), window, locks, "Route", folder, true, backups};
+        modHaupt::Services run{sub.Commands(), window, locks, "Route", folder, true, backups};
         EXPECT_EQ(modHaupt::Install(run, 0), RunOutcome::NotInstalled) << folder;
         EXPECT_TRUE(sub.registry.Calls().empty());
         ASSERT_EQ(sub.messages.Shown().size(), 1u);
@@ -330,7 +330,7 @@ TEST_F(Runs, AProgramPathThatDoesNotFitACTsRecordIsRefusedBeforeAnythingIsRead) 
               std::string::npos);
 
     sub.files.Put(fits + "\\Route.cmd", *sub.files.Get(kFolder + "\\Route.cmd"));
-    modHaupt::Services run{CommandsOf(sub), window, locks, "Route", fits, true, backups};
+    modHaupt::Services run{sub.Commands(), window, locks, "Route", fits, true, backups};
     ASSERT_EQ(modHaupt::Install(run, 0), RunOutcome::Finished);
     const ByteArray record = Stored("Command-2");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&record[144]), 255), fits + "\\Route.exe");

@@ -33,38 +33,38 @@ protected:
         return kinds;
     }
 
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
     platform::MemoryNamedMutex locks;
     platform::FakeClock clock;
     modBackup::Store backups{sub.files, clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
-    modListActions::Services context{CommandsOf(sub), locks, backups};
+    modListActions::Services context{sub.Commands(), locks, backups};
 };
 
 TEST_F(ListActions, TheStoredTableIsComparedByCountAndByEveryRecord) {
-    clCustomTessivars table(CommandsOf(sub));
-    EXPECT_TRUE(modListActions::IsStillStored(RegistryOf(sub), table));
+    clCustomTessivars table(sub.Commands());
+    EXPECT_TRUE(modListActions::IsStillStored(sub.Registry(), table));
     // What lies beyond "Count" is no part of the table.
     sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-2", platform::kRegBinary, td::Record(7, "alt"));
-    EXPECT_TRUE(modListActions::IsStillStored(RegistryOf(sub), table));
+    EXPECT_TRUE(modListActions::IsStillStored(sub.Registry(), table));
 
     sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 3);
-    EXPECT_FALSE(modListActions::IsStillStored(RegistryOf(sub), table));
+    EXPECT_FALSE(modListActions::IsStillStored(sub.Registry(), table));
     sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 2);
     ByteArray record = td::Record(30102, "Serienbrief");
     record[1000] = 1;
     sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-1", platform::kRegBinary, record);
-    EXPECT_FALSE(modListActions::IsStillStored(RegistryOf(sub), table));
+    EXPECT_FALSE(modListActions::IsStillStored(sub.Registry(), table));
 
     // A record that is no binary value compares as what it is.
     sub.registry.PutText(kHKeyCurrentUser, kCommands, "Command-1", "kein Datensatz");
-    clCustomTessivars damaged(CommandsOf(sub));
-    EXPECT_TRUE(modListActions::IsStillStored(RegistryOf(sub), damaged));
+    clCustomTessivars damaged(sub.Commands());
+    EXPECT_TRUE(modListActions::IsStillStored(sub.Registry(), damaged));
     sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-1", platform::kRegBinary, td::Record(30102, "Serienbrief"));
-    EXPECT_FALSE(modListActions::IsStillStored(RegistryOf(sub), damaged));
+    EXPECT_FALSE(modListActions::IsStillStored(sub.Registry(), damaged));
 }
 
 TEST_F(ListActions, EveryChangeHoldsTheLockAndGivesItBackWhateverHappens) {
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     const auto load = modListActions::LoadCommand(context, table, "C:\\Neu.cmd");
     EXPECT_EQ(load.outcome, Outcome::Done);
     ASSERT_NE(load.command, nullptr);
@@ -81,7 +81,7 @@ TEST_F(ListActions, EveryChangeHoldsTheLockAndGivesItBackWhateverHappens) {
 }
 
 TEST_F(ListActions, WhileAnotherProgramHoldsTheLockNothingIsReadOrWritten) {
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     locks.HoldElsewhere(actregistry::kConfigurationLock);
     sub.registry.ClearLog();
     EXPECT_EQ(modListActions::LoadCommand(context, table, "C:\\Neu.cmd").outcome, Outcome::Refused);
@@ -98,7 +98,7 @@ TEST_F(ListActions, WhileAnotherProgramHoldsTheLockNothingIsReadOrWritten) {
 }
 
 TEST_F(ListActions, AStaleTableIsLeftAloneAndReportedAsStale) {
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 1);
     sub.registry.ClearLog();
     EXPECT_EQ(modListActions::DeleteCommand(context, table, 0), Outcome::Stale);
@@ -108,7 +108,7 @@ TEST_F(ListActions, AStaleTableIsLeftAloneAndReportedAsStale) {
 }
 
 TEST_F(ListActions, LoadAndDeleteEachSaveTheConfigurationFirstAndStopWithoutIt) {
-    clCustomTessivars table(CommandsOf(sub));
+    clCustomTessivars table(sub.Commands());
     ASSERT_EQ(modListActions::LoadCommand(context, table, "C:\\Neu.cmd").outcome, Outcome::Done);
     EXPECT_EQ(modListActions::AddToContactToolbar(context, 30103), Outcome::Done);
     EXPECT_EQ(modBackup::List(backups).size(), 1u) << "the button belongs to the load's backup";

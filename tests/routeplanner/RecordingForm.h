@@ -28,7 +28,7 @@ public:
     // The design names of the controls that take no input now, in the window's order.
     std::vector<std::string> Disabled() const {
         std::vector<std::string> names;
-        for (const ui::ControlSpec& control : Rovandel2Controls::All()) {
+        for (const ui::ControlEntry& control : Rovandel2Controls::All()) {
             if (control.id != 0 && !Enabled(ui::ControlId{control.id})) names.emplace_back(control.name);
         }
         return names;

@@ -76,7 +76,7 @@ protected:
         return "<not written>";
     }
 
-    platform::SubstitutePlatform sub{"Rovandel2"};
+    SubstituteServices sub{"Rovandel2"};
     platform::ScriptedAutomation act;
     platform::FixedLocale locale{","};
     platform::MemorySettingsStore store;
@@ -87,7 +87,7 @@ protected:
     platform::RecordingShell launcher;
     platform::FakeClock clock;
     clRovandel2 logic{
-        {sub.windows, RegistryOf(sub), sub.files, store, shell, link, "Rovandel2", browsers, launcher, clock}, form};
+        {sub.windows, sub.Registry(), sub.files, store, shell, link, "Rovandel2", browsers, launcher, clock}, form};
     std::map<std::string, Fields> contacts;
     std::string current = "K00000000002";
     std::string userId = "K00000000001";

@@ -99,7 +99,7 @@ TEST_F(Rovandel2Test, CloseStoresEveryValueInLoadOrderAndTheNextStartRestoresThe
 
     RecordingRovandel2 again;
     clRovandel2 next(
-        {sub.windows, RegistryOf(sub), sub.files, store, shell, link, "Rovandel2", browsers, launcher, clock}, again);
+        {sub.windows, sub.Registry(), sub.files, store, shell, link, "Rovandel2", browsers, launcher, clock}, again);
     next.Form_Load();
     EXPECT_EQ(again.Text(c::txbrouteEntry_start_street), "Schloßstraße 7");
     EXPECT_EQ(again.Text(c::txbrouteEntry_dest_houseNo), "45a");
@@ -434,7 +434,7 @@ TEST_F(Rovandel2Test, WhileThePageLoadsClosingEndsTheRunStoredAndEscapeEndsThePr
         hanging.pages[0].busy = [] { return true; };
         RecordingRovandel2 window;
         clRovandel2 run(
-            {sub.windows, RegistryOf(sub), sub.files, store, shell, link, "Rovandel2", hanging, launcher, clock},
+            {sub.windows, sub.Registry(), sub.files, store, shell, link, "Rovandel2", hanging, launcher, clock},
             window);
         window.logic = &run;
         run.Form_Load();

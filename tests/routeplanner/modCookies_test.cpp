@@ -43,7 +43,7 @@ protected:
             void SetProgress(int) override {}
             bool CloseRequested() override { return false; }
         } window;
-        return modCookies::CookieOrdner({store, RegistryOf(sub), sub.files, sub.windows, shell, form.Handle(), window});
+        return modCookies::CookieOrdner({store, sub.Registry(), sub.files, sub.windows, shell, form.Handle(), window});
     }
     Strings Questions() const {
         Strings out;

@@ -34,7 +34,7 @@ protected:
         return writes[0].data;
     }
 
-    platform::SubstitutePlatform sub;
+    SubstituteServices sub;
 };
 
 TEST_F(Toolbars, EveryNumberBelowBarsGetsASlotAndNamesMatchExactlyByNumberOrder) {
@@ -45,7 +45,7 @@ TEST_F(Toolbars, EveryNumberBelowBarsGetsASlotAndNamesMatchExactlyByNumberOrder)
     sub.registry.PutText(HKCU, actregistry::ToolbarKey(2), "WindowName", "Kontaktsymbolleiste");
     Bar(3, 1, "Gruppensymbolleiste", ByteArray{});
 
-    clACTToolbars bars(RegistryOf(sub));
+    clACTToolbars bars(sub.Registry());
     EXPECT_EQ(bars.Count(), 4);
     std::vector<std::int32_t> numbers;
     for (const auto& bar : bars) numbers.push_back(bar.RegistryIndex());
@@ -62,13 +62,13 @@ TEST_F(Toolbars, EveryNumberBelowBarsGetsASlotAndNamesMatchExactlyByNumberOrder)
 }
 
 TEST_F(Toolbars, BarsMissingNegativeOrOfNoNumericKindGivesNoToolbarsAndHugeBarsIsCapped) {
-    EXPECT_EQ(clACTToolbars(RegistryOf(sub)).Count(), 0);
+    EXPECT_EQ(clACTToolbars(sub.Registry()).Count(), 0);
     Bars(0xFFFFFFFFu);
-    EXPECT_EQ(clACTToolbars(RegistryOf(sub)).Count(), 0);
+    EXPECT_EQ(clACTToolbars(sub.Registry()).Count(), 0);
     sub.registry.Put(HKCU, actregistry::kToolbarSummary, "Bars", platform::kRegBinary, {3, 0, 0, 0});
-    EXPECT_EQ(clACTToolbars(RegistryOf(sub)).Count(), 0);
+    EXPECT_EQ(clACTToolbars(sub.Registry()).Count(), 0);
     Bars(1'000'000);
-    clACTToolbars many(RegistryOf(sub));
+    clACTToolbars many(sub.Registry());
     EXPECT_EQ(many.Count(), 1'000'000);
     EXPECT_EQ(std::distance(many.begin(), many.end()), clACTToolbars::kMaxToolbars);
 }
@@ -76,7 +76,7 @@ TEST_F(Toolbars, BarsMissingNegativeOrOfNoNumericKindGivesNoToolbarsAndHugeBarsI
 TEST_F(Toolbars, AddButtonAppendsOnceSeparatorsAlwaysAndAlwaysRewritesTheWholeValue) {
     Bars(2);
     Bar(1, 1, "Gruppensymbolleiste", std::nullopt);
-    clACTToolbars bars(RegistryOf(sub));
+    clACTToolbars bars(sub.Registry());
     clACTToolbar& bar = *bars.Item("Gruppensymbolleiste");
     bar.AddButton(0);
     bar.AddButton(30101);
@@ -92,7 +92,7 @@ TEST_F(Toolbars, RemoveButtonTakesEveryMatchWithTrailingSeparatorsAndLeavesAlien
     Bars(1);
     Bar(0, 1, "Kontaktsymbolleiste",
         ByteArray{7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 42, 0, 0, 0, 0, 9, 0, 0, 0, 1, 0xEE, 0, 0, 0, 0, 0, 42, 0, 0, 0, 0});
-    clACTToolbars bars(RegistryOf(sub));
+    clACTToolbars bars(sub.Registry());
     clACTToolbar& bar = bars.Item(1);
     bar.RemoveButton(42);
     EXPECT_EQ(OnlyWrite(0), (ByteArray{7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 0, 0, 0, 1, 0xEE}));
@@ -120,7 +120,7 @@ TEST_F(Toolbars, ToolbarsThatCannotBeChangedRaiseNamedErrorsAndWriteNothing) {
     Bar(0, 1, "Kontaktsymbolleiste", ByteArray{7, 0, 0, 0, 2, 1});
     Bar(1, 1, "Gruppensymbolleiste", std::nullopt);
     sub.registry.PutText(HKCU, actregistry::ToolbarKey(1), "Buttons", "7");
-    clACTToolbars bars(RegistryOf(sub));  // no toolbar breaks the whole set
+    clACTToolbars bars(sub.Registry());  // no toolbar breaks the whole set
 
     auto failure = [](auto change) -> std::pair<std::int32_t, std::string> {
         try {
@@ -155,7 +155,7 @@ TEST_F(Toolbars, ButtonIDsCoverEveryToolbarAndTheWholeEntriesOfADamagedList) {
     Bar(0, 1, "Kontaktsymbolleiste", ByteArray{0x95, 0x75, 0, 0, 2, 0xAA, 0xBB, 0, 0, 0, 0x80, 0});  // 30101, then 2^31
     Bar(1, 1, "Gruppensymbolleiste", ByteArray{0x96, 0x75, 0, 0, 0, 0x97, 0x75, 0, 0, 3, 1});  // 30102, cut 30103
     Bar(2, 0, "", ByteArray{0x98, 0x75, 0, 0, 0});
-    clACTToolbars bars(RegistryOf(sub));
+    clACTToolbars bars(sub.Registry());
     EXPECT_FALSE(bars.Item(2).HasButtonList());
     EXPECT_EQ(bars.ButtonIDs(), (std::set<std::int32_t>{30101, 30102}));
 }

@@ -16,7 +16,7 @@
 class RecordingForm : public virtual ui::IForm {
 public:
     struct Control {
-        ui::ControlSpec spec;
+        ui::ControlEntry entry;
         std::string text;
         bool enabled = true, checked = false, focused = false;
         std::vector<std::string> items;  // a drop-down list's
@@ -27,11 +27,11 @@ public:
     };
 
     RecordingForm(ui::ControlTable table, std::string caption) : m_Caption(std::move(caption)) {
-        for (const ui::ControlSpec& spec : table) {
-            if (spec.id == 0) continue;
-            Control c{spec, std::string(spec.caption)};
-            c.checked = spec.selected;
-            m_Controls.emplace(spec.id, c);
+        for (const ui::ControlEntry& entry : table) {
+            if (entry.id == 0) continue;
+            Control c{entry, std::string(entry.caption)};
+            c.checked = entry.selected;
+            m_Controls.emplace(entry.id, c);
         }
     }
 
@@ -49,7 +49,7 @@ public:
 
     Control& At(ui::ControlId control) { return m_Controls.at(control.id); }
     const Control& At(ui::ControlId control) const { return m_Controls.at(control.id); }
-    std::string Name(ui::ControlId control) const { return std::string(At(control).spec.name); }
+    std::string Name(ui::ControlId control) const { return std::string(At(control).entry.name); }
     int closes = 0;
     ui::Pointer pointer = ui::Pointer::Default;
 
