@@ -45,7 +45,7 @@ void OnlyItsOwnFile(const std::string& path) {
     Check(dot != std::string_view::npos && name.substr(0, dot).find("..") == std::string_view::npos);
 }
 
-void RunIt(platform::SubstitutePlatform& sub, const modHaupt::RunRequest& request) {
+void RunIt(SubstituteServices& sub, const modHaupt::RunRequest& request) {
     std::vector<std::string> opened;
     sub.files.onOpen = [&](const std::string& path, bool forWriting) {
         if (!forWriting) opened.push_back(path);

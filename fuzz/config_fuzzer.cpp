@@ -63,7 +63,7 @@ std::string Identifier(Input& in) {
 }
 
 // Each entry: key, name, type, a 16-bit length and that many data bytes.
-void Seed(platform::SubstitutePlatform& sub, const std::uint8_t* data, std::size_t size) {
+void Seed(SubstituteServices& sub, const std::uint8_t* data, std::size_t size) {
     static constexpr std::uint32_t kTypes[] = {1, 3, 3, 4, 4, 0, 2, 7, 11};
     Input in(data, size);
     while (!in.Done()) {
