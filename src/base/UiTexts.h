@@ -18,6 +18,11 @@ inline constexpr std::string_view kMakerContactUrl = "https://www.brannock-heyl.
 inline constexpr std::string_view kAnbietername = "Fahrtweg";
 inline constexpr std::string_view kRoutePlannerHost = "www.fahrtweg.example";
 inline constexpr std::string_view kDefaultRouteUrl = "https://www.fahrtweg.example/baseservices/do/routeService";
+// The route planners offered by name in Rovandel2's settings window.
+inline constexpr std::string_view kPlannerFahrtweg = "Fahrtweg – Formular";
+inline constexpr std::string_view kPlannerOpenStreetMap = "OpenStreetMap";
+inline constexpr std::string_view kPlannerGoogleMaps = "Google Maps";
+inline constexpr std::string_view kPlannerBingMaps = "Bing Maps";
 
 // Start-up of the command manager.
 inline constexpr std::string_view kQuitActFirst = "Bitte beenden Sie zuvor ACT!";

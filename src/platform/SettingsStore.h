@@ -14,6 +14,11 @@ public:
                                    std::string_view fallback) = 0;
     virtual void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
                              std::string_view value) = 0;
+    // Whether an administrator has set the key's value: GetSetting then gives
+    // that value whatever the user stored, and the user cannot change it.
+    virtual bool IsLocked(std::string_view /*app*/, std::string_view /*section*/, std::string_view /*key*/) {
+        return false;
+    }
 };
 
 }  // namespace platform
