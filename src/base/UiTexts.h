@@ -473,6 +473,56 @@ inline constexpr std::string_view kRovDestFromPersonal = "setze Zieladresse auf 
 inline constexpr std::string_view kRovCaptureFailed =
     "Die Adresse konnte nicht vollständig aus ACT! übernommen werden.";
 
+// The settings button of the main window and the settings window.
+inline constexpr std::string_view kRovSettings = "Ei&nstellungen…";
+inline constexpr std::string_view kRovSettingsTip =
+    "Routenplaner, Browser, ACT!-Felder und Cookie-Ordner einstellen";
+inline constexpr std::string_view kSetTitle = "Einstellungen";
+inline constexpr std::string_view kSetFramePlanner = "Routenplaner";
+inline constexpr std::string_view kSetPlanner = "Pla&ner";
+inline constexpr std::string_view kSetOwnAddress = "Eigene Adresse…";
+inline constexpr std::string_view kSetAddress = "&Adresse";
+inline constexpr std::string_view kSetFrameBrowser = "Browser";
+// "Automatisch (" + the browser the automatic choice takes now + ")"
+inline constexpr std::string_view kSetAutomatic = "A&utomatisch";
+inline constexpr std::string_view kSetEdge = "Microsoft &Edge";
+inline constexpr std::string_view kSetChrome = "&Google Chrome";
+inline constexpr std::string_view kSetDefaultBrowser = "&Standardbrowser";
+inline constexpr std::string_view kSetInternetExplorer = "&Internet Explorer";
+inline constexpr std::string_view kSetProgram = "&Programm…";
+inline constexpr std::string_view kSetChooseProgram = "Dur&chsuchen…";
+inline constexpr std::string_view kSetArguments = "Argu&mente";
+inline constexpr std::string_view kSetNotFound = " (nicht gefunden)";
+inline constexpr std::string_view kSetNoBrowserFound = "kein Browser gefunden";
+inline constexpr std::string_view kSetDefaultBrowserWhy =
+    "Der Standardbrowser füllt kein Formular aus: er ist nur mit einem Routenplaner wählbar, der die Adressen "
+    "in der Webadresse nimmt.";
+inline constexpr std::string_view kSetFrameFields = "ACT!-Felder";
+inline constexpr std::string_view kSetFieldStreet = "S&traße";
+inline constexpr std::string_view kSetFieldZip = "P&LZ";
+inline constexpr std::string_view kSetFieldCity = "O&rt";
+inline constexpr std::string_view kSetFieldCountry = "Lan&d";
+// "Standard: " + the default field number
+inline constexpr std::string_view kSetFieldDefault = "Standard: ";
+inline constexpr std::string_view kSetDefaults = "Standard&werte";
+inline constexpr std::string_view kSetFrameCookies = "Cookie-Ordner";
+inline constexpr std::string_view kSetChooseFolder = "Durchsuc&hen…";
+inline constexpr std::string_view kSetLocked = "vom Administrator festgelegt";
+inline constexpr std::string_view kSetProgramTitle = "Browserprogramm wählen";
+inline constexpr std::string_view kSetProgramFilter = "Programme (*.exe)|*.exe";
+// Why OK is refused; each names its field.
+inline constexpr std::string_view kSetBadAddress =
+    "Im Feld „Adresse“ muss eine Internetadresse stehen, die mit http:// oder https:// beginnt.";
+// "Im Feld „" + field + "“ muss eine ganze Zahl von 1 bis 32767 stehen."
+inline constexpr std::string_view kSetBadField1 = "Im Feld „";
+inline constexpr std::string_view kSetBadField2 = "“ muss eine ganze Zahl von 1 bis 32767 stehen.";
+inline constexpr std::string_view kSetNoProgram = "Im Feld „Programm“ fehlt das Browserprogramm.";
+inline constexpr std::string_view kSetProgramMissing = "Das Programm im Feld „Programm“ gibt es nicht: ";
+inline constexpr std::string_view kFieldNameStreet = "Straße";
+inline constexpr std::string_view kFieldNameZip = "PLZ";
+inline constexpr std::string_view kFieldNameCity = "Ort";
+inline constexpr std::string_view kFieldNameCountry = "Land";
+
 // The cookie clean-up.
 inline constexpr std::string_view kRovChooseCookieFolder = "Bitte wählen Sie den Cookie-Ordner aus";
 inline constexpr std::string_view kRovSearchingCookies = "durchsuche Cookies ...";
@@ -525,6 +575,7 @@ inline constexpr std::string_view kRouteButtonFailed3 = "Vielen Dank!";
 // The browser's faults, as descriptions of the errors the browser seam raises.
 inline constexpr std::string_view kBrowserEdge = "Microsoft Edge";
 inline constexpr std::string_view kBrowserChrome = "Google Chrome";
+inline constexpr std::string_view kBrowserInternetExplorer = "Internet Explorer";
 // "Der Browser " + name + " wurde nicht gefunden."
 inline constexpr std::string_view kBrowserNotFound = "Der Browser ";
 inline constexpr std::string_view kDefaultBrowserFailed =

@@ -72,6 +72,16 @@ std::string BrowserChoice::FindProgram(std::string_view exeName, std::string_vie
     return {};
 }
 
+bool BrowserChoice::InternetExplorerThere() {
+    RegKey opened = 0;
+    if (m_Services.registry.OpenKey(kHKeyClassesRoot, "InternetExplorer.Application\\CLSID", kKeyQueryValue, opened) !=
+        kErrorSuccess) {
+        return false;
+    }
+    const RegistryKey owned = OwnKey(m_Services.registry, opened);
+    return true;
+}
+
 BrowserProgram BrowserChoice::Choose(std::string_view option) {
     const std::string choice = ascii::Lower(ascii::TrimBlanks(option));
     if (choice == "ie") return {true, {}};

@@ -51,6 +51,8 @@ public:
     // The program of Edge ("msedge.exe") or Chrome ("chrome.exe") in the
     // vendor's folder below a usual one ("Microsoft\Edge"), or "".
     std::string FindProgram(std::string_view exeName, std::string_view vendorFolder);
+    // Whether Internet Explorer's automation object is registered.
+    bool InternetExplorerThere();
 
 private:
     std::string FromAppPaths(std::string_view exeName);

@@ -11,6 +11,7 @@ std::string MemorySettingsStore::Path(std::string_view app, std::string_view sec
 std::string MemorySettingsStore::GetSetting(std::string_view app, std::string_view section, std::string_view key,
                                             std::string_view fallback) {
     m_Reads.push_back(std::string(app) + "|" + std::string(section) + "|" + std::string(key));
+    if (auto locked = m_Locked.find(Path(app, section, key)); locked != m_Locked.end()) return locked->second;
     auto it = m_Values.find(Path(app, section, key));
     return it == m_Values.end() ? std::string(fallback) : it->second;
 }

@@ -1,8 +1,5 @@
 #include "routeplanner/Rovandel2Controls.h"
 
-#include <array>
-#include <cstddef>
-
 #include "base/UiTexts.h"
 #include "routeplanner/modOptionen.h"
 
@@ -17,21 +14,6 @@ constexpr ui::Place Px(int x, int y, int width, int height) {
     constexpr int px = ui::kTwipsPerPixelAt96Dpi;
     return {x * px, y * px, width * px, height * px};
 }
-
-// The texts of the table last as long as the program: a tip made of two
-// texts is joined here, once, at compile time.
-template <const std::string_view&... parts>
-struct Joined {
-    static constexpr auto kChars = [] {
-        std::array<char, (parts.size() + ...)> chars{};
-        std::size_t at = 0;
-        for (std::string_view part : {parts...}) {
-            for (char ch : part) chars[at++] = ch;
-        }
-        return chars;
-    }();
-    static constexpr std::string_view kText{kChars.data(), kChars.size()};
-};
 
 // The two address frames, side by side.
 constexpr int kStart = 8;
@@ -122,10 +104,11 @@ constexpr ui::ControlEntry kControls[] = {
     CheckBox(ckAutoStart, "ckAutoStart", Px(8, 308, 360, 17), t::kRovAutoStart).Kept(modOptionen::kAutoStart, 14),
     CheckBox(ckAutoZiel, "ckAutoZiel", Px(8, 326, 360, 17), t::kRovAutoZiel).Kept(modOptionen::kAutoZiel, 15),
     PictureButton(cmdInfo, "cmdInfo", Px(8, 348, 30, 24)).LockedWhileBusy().Tip(t::kRovInfoTip),
-    Button(cmdBrowse, "cmdBrowse", Px(276, 348, 92, 24), t::kRovBrowse)
-        .Default()
+    Button(cmdEinstellungen, "cmdEinstellungen", Px(42, 348, 104, 24), t::kRovSettings)
         .LockedWhileBusy()
-        .Tip(Joined<t::kRovBrowseTip, t::kRoutePlannerHost>::kText),
+        .Tip(t::kRovSettingsTip),
+    // Its tip names the host of the planner in use, set when the window loads.
+    Button(cmdBrowse, "cmdBrowse", Px(276, 348, 92, 24), t::kRovBrowse).Default().LockedWhileBusy(),
     // The builders of these two kinds bear the controls' names.
     ui::make::ProgressBar(ProgressBar, "ProgressBar", Px(8, 376, 360, 14)),
     ui::make::StatusBar(StatusBar, "StatusBar", 20),

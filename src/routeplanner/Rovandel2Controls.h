@@ -43,6 +43,7 @@ inline constexpr ui::ToggleId optrouteEntry_opti_route_schnell{255};
 inline constexpr ui::ToggleId ckAutoStart{241};
 inline constexpr ui::ToggleId ckAutoZiel{242};
 inline constexpr ui::ButtonId cmdInfo{236};
+inline constexpr ui::ButtonId cmdEinstellungen{237};
 inline constexpr ui::ButtonId cmdBrowse{235};
 inline constexpr ui::ProgressId ProgressBar{261};
 inline constexpr ui::StatusId StatusBar{262};

@@ -12,6 +12,7 @@
 #include "routeplanner/modAdresse.h"
 #include "routeplanner/modCookies.h"
 #include "routeplanner/modOptionen.h"
+#include "routeplanner/modRoutenplaner.h"
 #include "routeplanner/modRovandel2.h"
 
 namespace c = Rovandel2Controls;
@@ -105,6 +106,7 @@ void clRovandel2::Form_Load() {
     }
 
     for (const ui::ControlEntry* kept : Kept()) Restore(*kept);
+    ShowPlannerInTip();
     zeigeStatus(texts::kRovReady);
 }
 
@@ -367,6 +369,19 @@ void clRovandel2::RouteCalculation() {
             break;
     }
     Schliessen();
+}
+
+void clRovandel2::ShowPlannerInTip() {
+    const std::string url = modOptionen::URL(Settings());
+    const std::string host = modRoutenplaner::Host(url);
+    m_Window.SetTip(c::cmdBrowse, std::string(texts::kRovBrowseTip) + (host.empty() ? url : host));
+}
+
+void clRovandel2::cmdEinstellungen_Click() {
+    Aufgabe("cmdEinstellungen_Click", [this] {
+        m_Window.ShowSettings();
+        ShowPlannerInTip();
+    });
 }
 
 void clRovandel2::cmdInfo_Click() {

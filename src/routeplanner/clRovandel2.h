@@ -35,6 +35,8 @@ public:
     virtual void EndProgram() = 0;
     // The About window, modal over this one.
     virtual void ShowInfo() = 0;
+    // The settings window, modal over this one.
+    virtual void ShowSettings() = 0;
     // A short warning sound: a request refused while another task runs.
     virtual void Signal() = 0;
 };
@@ -81,6 +83,7 @@ public:
     void cmdPersoenlicherDatensatzZiel_Click();
     void cmdBrowse_Click();
     void cmdInfo_Click();
+    void cmdEinstellungen_Click();
     void imBanner_Click();
 
     // --- operations of the window's tasks -----------------------------------
@@ -132,6 +135,8 @@ private:
     // The Start button's task: the automatic addresses, the window locked and
     // on top, the run, and the window unlocked or closed by its outcome.
     void RouteCalculation();
+    // Start's tip names the host of the planner the options give now.
+    void ShowPlannerInTip();
     // "Street, ZIP City, Country" of the start or the destination controls.
     std::string AddressLine(bool start) const;
 

@@ -3,6 +3,7 @@
 #include "base/UiTexts.h"
 #include "common/frmInfo_win.h"
 #include "routeplanner/Rovandel2Art_win.h"
+#include "routeplanner/frmEinstellungen_win.h"
 #include "ui/Buttons_win.h"
 #include "ui/PictureBox_win.h"
 #include "ui/StatusBar_win.h"
@@ -11,9 +12,10 @@ namespace c = Rovandel2Controls;
 
 void ProcessEnd::EndNow() { ExitProcess(0); }
 
-frmRovandel2::frmRovandel2(clRovandel2::Services services, IProgramEnd& end)
+frmRovandel2::frmRovandel2(clRovandel2::Services services, clEinstellungen::Services settings, IProgramEnd& end)
     : ui::FormWindow(std::wstring(c::kClassName)),
       m_Shell(services.launcher),
+      m_Settings(settings),
       m_End(end),
       m_Logic(std::move(services), *this) {}
 
@@ -57,6 +59,7 @@ void frmRovandel2::OnCreate() {
     At<ui::Button>(c::cmdAktuellerDatensatzZiel).onClick = [&l] { l.cmdAktuellerDatensatzZiel_Click(); };
     At<ui::Button>(c::cmdPersoenlicherDatensatzZiel).onClick = [&l] { l.cmdPersoenlicherDatensatzZiel_Click(); };
     At<ui::Button>(c::cmdInfo).onClick = [&l] { l.cmdInfo_Click(); };
+    At<ui::Button>(c::cmdEinstellungen).onClick = [&l] { l.cmdEinstellungen_Click(); };
     At<ui::Button>(c::cmdBrowse).onClick = [&l] { l.cmdBrowse_Click(); };
 }
 
@@ -88,6 +91,11 @@ void frmRovandel2::EndProgram() { m_End.EndNow(); }
 void frmRovandel2::ShowInfo() {
     frmInfo info(Rovandel2InfoContent(), {m_Shell, m_Logic.Boxes(), LinkOpening::Quietly});
     info.ShowModal(hwnd());
+}
+
+void frmRovandel2::ShowSettings() {
+    frmEinstellungen settings(m_Settings);
+    settings.Edit(hwnd());
 }
 
 void frmRovandel2::Signal() { MessageBeep(MB_ICONWARNING); }

@@ -6,6 +6,7 @@
 // (Logic()); the window forwards its controls' events, Escape and its close
 // to it.
 #include "routeplanner/Rovandel2Controls.h"
+#include "routeplanner/clEinstellungen.h"
 #include "routeplanner/clRovandel2.h"
 #include "ui/FormWindow_win.h"
 #include "ui/ImageList_win.h"
@@ -25,7 +26,8 @@ public:
 
 class frmRovandel2 : public ui::FormWindow, public IRovandel2Window {
 public:
-    frmRovandel2(clRovandel2::Services services, IProgramEnd& end);
+    // `settings`: what the settings window works with.
+    frmRovandel2(clRovandel2::Services services, clEinstellungen::Services settings, IProgramEnd& end);
     ~frmRovandel2() override;
 
     // Makes the window and its controls, unseen and not yet loaded.
@@ -44,6 +46,7 @@ public:
     void SetStatusPicture(std::string_view key) override;
     void EndProgram() override;
     void ShowInfo() override;
+    void ShowSettings() override;
     void Signal() override;
 
 protected:
@@ -53,6 +56,7 @@ protected:
 
 private:
     platform::IShell& m_Shell;
+    clEinstellungen::Services m_Settings;
     IProgramEnd& m_End;
     clRovandel2 m_Logic;
     ui::ImageList m_ilBH;

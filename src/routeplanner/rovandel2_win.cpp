@@ -10,6 +10,7 @@
 #include "browser/BrowserKeeper_win.h"
 #include "platform/Clock_win.h"
 #include "platform/Environment_win.h"
+#include "platform/FileDialogs_win.h"
 #include "platform/MessagePump_win.h"
 #include "platform/SettingsStore_win.h"
 #include "platform/Shell_win.h"
@@ -41,6 +42,7 @@ int RunRovandel2() {
     platform::WinShellFolders folders;
     platform::WinShell shell;
     platform::WinEnvironment environment;
+    platform::WinFileDialogs dialogs;
     platform::WinBrowserFactory browsers({automation, win.registry, win.files, environment, folders});
     platform::WinClock clock;
     modRovandel2::Programm programm;
@@ -60,7 +62,7 @@ int RunRovandel2() {
                        browsers,
                        shell,
                        clock},
-                      escape);
+                      {settings, {win.registry, win.files, environment}, dialogs, folders, win.messages}, escape);
     form.Build();
     switch (checks.Wait()) {
         case modRovandel2::Start::Abgelehnt: return modRovandel2::kExitRefused;

@@ -33,6 +33,8 @@ public:
     virtual bool Enabled(ControlId control) const = 0;
     virtual void SetEnabled(ControlId control, bool enabled) = 0;
     virtual void Focus(ControlId control) = 0;
+    // The control's tool tip ("" takes it away).
+    virtual void SetTip(ControlId control, std::string_view text) = 0;
 
     // Drop-down lists: entries from 0; -1 when none is chosen.
     virtual void AddItem(DropDownId list, std::string_view text) = 0;

@@ -63,6 +63,7 @@ void FormWindow::SetText(ControlId control, std::string_view text) { At<Control>
 bool FormWindow::Enabled(ControlId control) const { return At<Control>(control).Enabled(); }
 void FormWindow::SetEnabled(ControlId control, bool enabled) { At<Control>(control).SetEnabled(enabled); }
 void FormWindow::Focus(ControlId control) { At<Control>(control).Focus(); }
+void FormWindow::SetTip(ControlId control, std::string_view text) { Tips().Set(At<Control>(control), text); }
 
 void FormWindow::AddItem(DropDownId list, std::string_view text) { At<ComboList>(list).AddItem(text); }
 int FormWindow::ItemCount(DropDownId list) const { return At<ComboList>(list).Count(); }

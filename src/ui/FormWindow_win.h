@@ -40,6 +40,7 @@ public:
     bool Enabled(ControlId control) const override;
     void SetEnabled(ControlId control, bool enabled) override;
     void Focus(ControlId control) override;
+    void SetTip(ControlId control, std::string_view text) override;
     void AddItem(DropDownId list, std::string_view text) override;
     int ItemCount(DropDownId list) const override;
     std::string ItemText(DropDownId list, int index) const override;

@@ -16,8 +16,8 @@ public:
 
     clRovandel2* logic = nullptr;  // for the close steps
     bool closed = false;
-    int ended = 0, infos = 0, signals = 0;
-    std::function<void()> onInfo;
+    int ended = 0, infos = 0, signals = 0, settings = 0;
+    std::function<void()> onInfo, onSettings;
 
     // The list's chosen entry, "" when none is chosen.
     std::string Selected(ui::DropDownId list) const {
@@ -48,6 +48,10 @@ public:
     void ShowInfo() override {
         ++infos;
         if (onInfo) onInfo();
+    }
+    void ShowSettings() override {
+        ++settings;
+        if (onSettings) onSettings();
     }
     void Signal() override {
         ++signals;

@@ -63,7 +63,10 @@ TEST_F(Rovandel2Test, FirstRunWithAnEmptyStoreShowsTheDesignDefaultsAndReadsEver
     EXPECT_TRUE(form.Checked(c::optrouteEntry_opti_route_schnell));
     EXPECT_FALSE(form.Checked(c::optrouteEntry_opti_car_langsam));
 
-    EXPECT_EQ(store.Reads(), Prefixed(kKeptKeys));
+    // Then the planner's address, whose host Start's tip names.
+    Strings reads = Prefixed(kKeptKeys);
+    reads.push_back("Rovandel2|Optionen|URL");
+    EXPECT_EQ(store.Reads(), reads);
     EXPECT_TRUE(store.Writes().empty());
     EXPECT_EQ(form.StatusText(c::StatusBar), "Rovandel2: Adressen eingeben oder aus ACT! übernehmen.");
     EXPECT_TRUE(sub.messages.Shown().empty());
@@ -180,7 +183,7 @@ TEST_F(Rovandel2Test, LockingTakesTheAddressBoxesAndTheButtonsAndNothingElse) {
                        "txbrouteEntry_start_city", "cmdAktuellerDatensatzStart", "cmdPersoenlicherDatensatzStart",
                        "txbrouteEntry_dest_street", "txbrouteEntry_dest_houseNo", "txbrouteEntry_dest_zip",
                        "txbrouteEntry_dest_city", "cmdAktuellerDatensatzZiel", "cmdPersoenlicherDatensatzZiel",
-                       "cmdInfo", "cmdBrowse"}));
+                       "cmdInfo", "cmdEinstellungen", "cmdBrowse"}));
     EXPECT_EQ(form.log.front(), "hourglass 1");
     EXPECT_EQ(events, 1);
     logic.aktiviereEingaben(true);
@@ -330,10 +333,12 @@ TEST_F(Rovandel2Test, ACleanUpAskedForDuringACaptureIsRefusedWithASignalUntilThe
         if (!std::exchange(once, false)) return;
         logic.imBanner_Click();
         logic.cmdInfo_Click();
+        logic.cmdEinstellungen_Click();
         logic.cmdAktuellerDatensatzZiel_Click();
     };
     logic.cmdAktuellerDatensatzStart_Click();
-    EXPECT_EQ(form.signals, 3);
+    EXPECT_EQ(form.signals, 4);
+    EXPECT_EQ(form.settings, 0);
     EXPECT_TRUE(shell.Calls().empty());
     EXPECT_EQ(form.infos, 0);
     EXPECT_EQ(form.Text(c::txbrouteEntry_dest_city), "Münster");
@@ -343,6 +348,17 @@ TEST_F(Rovandel2Test, ACleanUpAskedForDuringACaptureIsRefusedWithASignalUntilThe
     EXPECT_EQ(shell.Calls().size(), 2u);  // the shell's cookies folder, then the chooser
     logic.cmdInfo_Click();
     EXPECT_EQ(form.infos, 1);
+}
+
+TEST_F(Rovandel2Test, StartsTipNamesThePlannerInUseAndFollowsTheSettingsWindow) {
+    logic.Form_Load();
+    EXPECT_EQ(form.At(c::cmdBrowse).tip, "Startet die Routenberechnung auf www.fahrtweg.example");
+    form.onSettings = [this] {
+        store.SaveSetting("Rovandel2", "Optionen", "URL", "https://www.openstreetmap.org/directions?from={start}");
+    };
+    logic.cmdEinstellungen_Click();
+    EXPECT_EQ(form.settings, 1);
+    EXPECT_EQ(form.At(c::cmdBrowse).tip, "Startet die Routenberechnung auf www.openstreetmap.org");
 }
 
 TEST_F(Rovandel2Test, ClosingDuringACaptureWaitsForItsEndThenStoresWhatItCaptured) {

@@ -11,6 +11,8 @@
 
 #include "driver/BoxDriver_win.h"
 #include "platform/Locale.h"
+#include "platform/MemoryEnvironment.h"
+#include "platform/ScriptedFileDialogs.h"
 #include "platform/MessagePump_win.h"
 #include "platform/RecordingShell.h"
 #include "platform/ScriptedAutomation.h"
@@ -20,6 +22,7 @@
 #include "platform/ScriptedShellFolders.h"
 #include "platform/SettingsStore_win.h"
 #include "platform/WinPlatform_win.h"
+#include "routeplanner/EinstellungenControls.h"
 #include "routeplanner/modRovandel2.h"
 #include "support/Layout_win.h"
 #include "support/Raw_win.h"
@@ -98,10 +101,13 @@ protected:
         form =
             std::make_unique<frmRovandel2>(clRovandel2::Services{win.windows, env.registry, win.files, settings, shell,
                                                                  link, "Rovandel2", browsers, launcher, clock},
-                                           escape);
+                                           Settings(), escape);
         form->Open(SW_SHOWNOACTIVATE);
         platform::PumpPending();
         return *form;
+    }
+    clEinstellungen::Services Settings() {
+        return {settings, {win.registry, win.files, environment}, dialogs, shell, boxes};
     }
     HWND Item(ui::ControlId control) const { return GetDlgItem(form->hwnd(), control.id); }
 
@@ -116,6 +122,8 @@ protected:
     clACTApplication link{{act, win.windows, win.text, boxes, locale}, clACTApplication::Build::RoutePlanner};
     platform::ScriptedBrowser browsers;
     platform::WinClock clock;
+    platform::MemoryEnvironment environment;
+    platform::ScriptedFileDialogs dialogs;
     std::unique_ptr<frmRovandel2> form;
     std::function<void()> duringCapture;
     // Escape ends the program: counted here, the test goes on.
@@ -244,7 +252,7 @@ TEST_F(Rovandel2Window, BuiltAheadItStaysUnseenAndUnloadedUntilItIsOpened) {
     WriteSetting(L"station[0].city", L"Bonn");
     form = std::make_unique<frmRovandel2>(clRovandel2::Services{win.windows, env.registry, win.files, settings, shell,
                                                                 link, "Rovandel2", browsers, launcher, clock},
-                                          escape);
+                                          Settings(), escape);
     form->Build();
     ASSERT_TRUE(form->IsOpen());
     EXPECT_FALSE(IsWindowVisible(form->hwnd()));
@@ -376,6 +384,67 @@ TEST(Rovandel2Refusals, BothRefusalsAreSystemModalExclamationBoxesTitledRovandel
         EXPECT_EQ(info.buttons, std::vector<int>{IDOK});
         EXPECT_NE(info.processId & WS_EX_TOPMOST, 0u) << "system-modal boxes stay on top";
     }
+}
+
+// The settings window from the keyboard (its access key), modal over the main
+// window, laid out whole at 96 and 144 DPI; a preset chosen and OK write it
+// and Start's tip follows; Escape writes nothing.
+TEST_F(Rovandel2Window, TheSettingsWindowOpensByItsAccessKeyAndOkWritesThePreset) {
+    frmRovandel2& f = Open();
+    static HWND owner = nullptr;
+    static bool modal = false, escape = false;
+    static std::vector<std::wstring> layout96, layout144, planners;
+    owner = f.hwnd();
+    const auto answer = [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND settings = FindWindowW(EinstellungenControls::kClassName.data(), nullptr);
+        if (settings == nullptr) return;
+        KillTimer(nullptr, id);
+        modal = !IsWindowEnabled(owner) && GetWindow(settings, GW_OWNER) == owner;
+        if (escape) {
+            PostMessageW(GetDlgItem(settings, EinstellungenControls::txbIDOrt.id), WM_KEYDOWN, VK_ESCAPE, 0);
+            return;
+        }
+        layout96 = support::LayoutProblems(settings);
+        HWND list = GetDlgItem(settings, EinstellungenControls::cbxRoutenplaner.id);
+        planners.clear();
+        for (int i = 0; i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i) {
+            wchar_t text[64] = {};
+            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            planners.emplace_back(text);
+        }
+        SendMessageW(list, CB_SETCURSEL, 1, 0);
+        SendMessageW(settings, WM_COMMAND, MAKEWPARAM(EinstellungenControls::cbxRoutenplaner.id, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        RECT suggested{};
+        GetWindowRect(settings, &suggested);
+        suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, 3, 2);
+        suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, 3, 2);
+        SendMessageW(settings, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+        layout144 = support::LayoutProblems(settings);
+        PostMessageW(GetDlgItem(settings, EinstellungenControls::cmdOK.id), BM_CLICK, 0, 0);
+    };
+    SetTimer(nullptr, 0, 10, answer);
+    // Alt+N, as the keyboard sends it: the button's access key.
+    SetFocus(Item(c::txbrouteEntry_start_city));
+    PostMessageW(Item(c::txbrouteEntry_start_city), WM_SYSCHAR, 'n', 1 << 29);
+    platform::PumpPending();
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(layout96.empty()) << std::string(layout96.front().begin(), layout96.front().end());
+    EXPECT_TRUE(layout144.empty()) << std::string(layout144.front().begin(), layout144.front().end());
+    EXPECT_EQ(planners, (std::vector<std::wstring>{L"Fahrtweg – Formular", L"OpenStreetMap", L"Google Maps",
+                                                   L"Bing Maps", L"Eigene Adresse…"}));
+    EXPECT_EQ(RawSetting(L"URL"), L"https://www.openstreetmap.org/directions?from={start}&to={ziel}");
+    EXPECT_FALSE(RawSetting(L"Browser").has_value()) << "only what changed is written";
+    EXPECT_EQ(f.Tips().TextOf(f.At<ui::Control>(c::cmdBrowse)),
+              "Startet die Routenberechnung auf www.openstreetmap.org");
+    EXPECT_TRUE(IsWindowEnabled(f.hwnd()));
+
+    escape = true;
+    support::DeleteTree(HKEY_CURRENT_USER, kSettingsRoot);
+    SetTimer(nullptr, 0, 10, answer);
+    SendMessageW(Item(c::cmdEinstellungen), BM_CLICK, 0, 0);
+    EXPECT_FALSE(RawSetting(L"URL").has_value());
+    EXPECT_EQ(FindWindowW(EinstellungenControls::kClassName.data(), nullptr), nullptr);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ public:
     struct Control {
         ui::ControlEntry entry;
         std::string text;
+        std::string tip;
         bool enabled = true, checked = false, focused = false;
         std::vector<std::string> items;  // a drop-down list's
         int index = -1;  // a drop-down list's choice, a list view's selected row
@@ -57,6 +58,10 @@ public:
     void SetText(ui::ControlId control, std::string_view text) override {
         At(control).text = std::string(text);
         log.push_back("text " + Name(control) + " " + std::string(text));
+    }
+    void SetTip(ui::ControlId control, std::string_view text) override {
+        At(control).tip = std::string(text);
+        log.push_back("tip " + Name(control) + " " + std::string(text));
     }
     bool Enabled(ui::ControlId control) const override { return At(control).enabled; }
     void SetEnabled(ui::ControlId control, bool enabled) override {
