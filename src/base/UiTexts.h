@@ -475,8 +475,7 @@ inline constexpr std::string_view kRovCaptureFailed =
 
 // The settings button of the main window and the settings window.
 inline constexpr std::string_view kRovSettings = "Ei&nstellungen…";
-inline constexpr std::string_view kRovSettingsTip =
-    "Routenplaner, Browser, ACT!-Felder und Cookie-Ordner einstellen";
+inline constexpr std::string_view kRovSettingsTip = "Routenplaner, Browser, ACT!-Felder und Cookie-Ordner einstellen";
 inline constexpr std::string_view kSetTitle = "Einstellungen";
 inline constexpr std::string_view kSetFramePlanner = "Routenplaner";
 inline constexpr std::string_view kSetPlanner = "Pla&ner";
