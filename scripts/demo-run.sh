@@ -252,6 +252,17 @@ else
     win "$BIN/boxdriver.exe" --class InfoFenster --timeout 5000 --close >/dev/null
 fi
 
+step "Rovandel2's settings: the route planner, the browser, ACT!'s field numbers, the cookie folder"
+if [ "$interactive" -eq 1 ]; then
+    echo "   -> please press 'Einstellungen…' (or Alt+N), look, and leave the window with 'Abbrechen'"
+    sleep 8
+else
+    rov --click 237
+    win "$BIN/boxdriver.exe" --class Rovandel2Einstellungen --timeout 5000 >/dev/null
+    shot 09a-rovandel2-settings
+    win "$BIN/boxdriver.exe" --class Rovandel2Einstellungen --timeout 5000 --click 352 >/dev/null
+fi
+
 step "A click on the banner offers the route planner's cookies for deletion, one by one"
 if [ "$interactive" -eq 1 ]; then
     echo "   -> please click the banner at the top of Rovandel2's window"
