@@ -14,6 +14,7 @@
 #include "platform/WinText_win.h"
 #include "routepages/LinuxBrowser_win.h"
 #include "routepages/RoutePageServer_win.h"
+#include "routeplanner/EinstellungenControls.h"
 #include "routeplanner/Rovandel2Controls.h"
 #include "support/ActStandin_win.h"
 #include "support/Process_win.h"
@@ -58,11 +59,45 @@ protected:
     ChildProcess& Start(std::string_view kind) { return StartAt(s_Pages->Url(kind)); }
     ChildProcess& StartAt(const std::string& url) {
         routepages::WriteRovandelOption(L"URL", url);
+        PostMessageW(GetDlgItem(Launch(), c::cmdBrowse.id), BM_CLICK, 0, 0);
+        return *m_Rovandel;
+    }
+    // Rovandel2's window, nothing pressed.
+    HWND Launch() {
         m_Rovandel.emplace(ChildProcess::Start(support::ProgramFolder() + L"rovandel2.exe", L""));
         HWND window = support::WaitForWindow(std::wstring(c::kClassName), m_Rovandel->Id(), 15000);
         EXPECT_NE(window, nullptr);
-        PostMessageW(GetDlgItem(window, c::cmdBrowse.id), BM_CLICK, 0, 0);
-        return *m_Rovandel;
+        return window;
+    }
+    // The settings window opened as the keyboard opens it: Alt+N.
+    HWND OpenSettings(HWND window) {
+        PostMessageW(window, WM_SYSCHAR, 'n', 1 << 29);
+        return driver::FindWindowOfClass(std::wstring(EinstellungenControls::kClassName), m_Rovandel->Id(),
+                                         L"Einstellungen", 10000);
+    }
+    static void ChoosePlanner(HWND settings, int index) {
+        HWND list = GetDlgItem(settings, EinstellungenControls::cbxRoutenplaner.id);
+        SendMessageW(list, CB_SETCURSEL, index, 0);
+        SendMessageW(settings, WM_COMMAND, MAKEWPARAM(EinstellungenControls::cbxRoutenplaner.id, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    }
+    // Presses the button and waits until the window is gone.
+    static bool Leave(HWND settings, ui::ButtonId button) {
+        PostMessageW(GetDlgItem(settings, button.id), BM_CLICK, 0, 0);
+        for (int waited = 0; waited < 10000 && IsWindow(settings); waited += 20) Sleep(20);
+        return !IsWindow(settings);
+    }
+    // Answers every box with its first button until Rovandel2 ends; its exit code.
+    std::optional<DWORD> AnswerUntilEnd(std::vector<std::wstring>& texts) {
+        for (int round = 0; round < 10; ++round) {
+            if (auto code = m_Rovandel->WaitForExit(500)) return code;
+            HWND box = driver::FindMessageBox(m_Rovandel->Id(), L"Rovandel2", 5000);
+            if (box == nullptr) continue;
+            const driver::BoxInfo info = driver::ReadMessageBox(box);
+            texts.push_back(info.text);
+            driver::Press(box, info.buttons.front());
+        }
+        return m_Rovandel->WaitForExit(15000);
     }
     static bool Shows(const std::string& url) {
         const auto urls = routepages::BrowserPageUrls(platform::BrowserProfileFolder());
@@ -159,6 +194,36 @@ TEST_F(Rovandel2Route, ABrowserOptionThatIsNoBrowserIsReportedByNameAndTheExitCo
     driver::Press(box, IDOK);
     EXPECT_EQ(rovandel.WaitForExit(15000), std::optional<DWORD>(1));
     DeleteFileW(batch.c_str());
+}
+
+// The settings window from the keyboard: Abbrechen writes nothing; a preset
+// chosen and OK write its address, and the next Start opens it with both
+// addresses in it (this machine reaches no planner: the address the browser
+// was sent to tells).
+TEST_F(Rovandel2Route, ThePlannerChosenInTheSettingsWindowIsTheOneTheNextStartOpens) {
+    HWND window = Launch();
+    HWND settings = OpenSettings(window);
+    ASSERT_NE(settings, nullptr);
+    ChoosePlanner(settings, 2);
+    ASSERT_TRUE(Leave(settings, EinstellungenControls::cmdAbbrechen));
+    EXPECT_FALSE(routepages::ReadRovandelOption(L"URL").has_value());
+
+    settings = OpenSettings(window);
+    ASSERT_NE(settings, nullptr);
+    ChoosePlanner(settings, 1);
+    ASSERT_TRUE(Leave(settings, EinstellungenControls::cmdOK));
+    const std::string osm = "https://www.openstreetmap.org/directions?from={start}&to={ziel}";
+    EXPECT_EQ(routepages::ReadRovandelOption(L"URL"), std::optional<std::string>(osm));
+    EXPECT_FALSE(routepages::ReadRovandelOption(L"Browser").has_value()) << "only what changed is written";
+
+    PostMessageW(GetDlgItem(window, c::cmdBrowse.id), BM_CLICK, 0, 0);
+    std::vector<std::wstring> boxes;
+    EXPECT_TRUE(AnswerUntilEnd(boxes).has_value());
+    EXPECT_TRUE(
+        Shows("https://www.openstreetmap.org/directions"
+              "?from=Schlo%C3%9Fstra%C3%9Fe%207%2C%2080331%20M%C3%BCnchen%2C%20DEU"
+              "&to=Hauptstra%C3%9Fe%2012b%2C%2050667%20K%C3%B6ln%2C%20DEU"))
+        << testing::PrintToString(routepages::BrowserPageUrls(platform::BrowserProfileFolder()));
 }
 
 }  // namespace

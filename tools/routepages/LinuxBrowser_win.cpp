@@ -151,6 +151,16 @@ void WriteRovandelOption(const std::wstring& name, const std::string& value) {
     WriteUserText(L"Software\\VB and VBA Program Settings\\Rovandel2\\Optionen", name, platform::Widen(value));
 }
 
+std::optional<std::string> ReadRovandelOption(const std::wstring& name) {
+    wchar_t text[4096] = {};
+    DWORD size = sizeof text - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Rovandel2\\Optionen", name.c_str(),
+                     RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return platform::Narrow(text);
+}
+
 AppPathsEntry::AppPathsEntry(const std::wstring& exeName, const std::wstring& program)
     : m_Key(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + exeName) {
     platform::UniqueHkey key;

@@ -6,6 +6,7 @@
 // process id.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,8 @@ std::string LocalBrowserArguments();
 // one of Rovandel2's options there.
 void WriteUserText(const std::wstring& key, const std::wstring& name, const std::wstring& value);
 void WriteRovandelOption(const std::wstring& name, const std::string& value);
+// One of Rovandel2's options as stored (UTF-8), or nothing when it is not there.
+std::optional<std::string> ReadRovandelOption(const std::wstring& name);
 
 // HKCU's "App Paths" entry of a program (chrome.exe, msedge.exe) pointing
 // at `program` for its lifetime, the entry before it put back afterwards:
