@@ -1,7 +1,8 @@
 # Builds one Windows Installer package with wixl:
 #
 #   cmake -DMSI_VERSION=2.0.0 -DMSI_ARCH=x64|x86 -DMSI_BIN=<folder of the two programs>
-#         -DMSI_GUIDE=<docs/benutzerhandbuch> -DMSI_PICTURES=<folder of the guide's pictures>
+#         -DMSI_GUIDE=<docs/benutzerhandbuch> -DMSI_POLICIES=<src/routeplanner/policies>
+#         -DMSI_PICTURES=<folder of the guide's pictures>
 #         -DMSI_ICON=<tessivar.ico> -DMSI_WORK=<folder for the WiX source and its files>
 #         -DMSI_OUTPUT=<the .msi> [-DWIXL=wixl] -P MakePackage.cmake
 #
@@ -10,7 +11,7 @@
 # build packages of other versions from the same programs.
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var MSI_VERSION MSI_ARCH MSI_BIN MSI_GUIDE MSI_ICON MSI_WORK MSI_OUTPUT)
+foreach(var MSI_VERSION MSI_ARCH MSI_BIN MSI_GUIDE MSI_POLICIES MSI_ICON MSI_WORK MSI_OUTPUT)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "MakePackage.cmake: ${var} is not set")
   endif()
@@ -48,7 +49,7 @@ macro(component_guid name)
          NAME "component/${MSI_ARCH}/${name}" TYPE SHA1 UPPER)
   set(MSI_GUID_${name} "{${MSI_GUID_${name}}}")
 endmacro()
-foreach(component Tessivar Rovandel2 Pfad Handbuch Startmenue Bilder)
+foreach(component Tessivar Rovandel2 Pfad Handbuch Startmenue Bilder Richtlinien RichtlinienDE RichtlinienEN)
   component_guid(${component})
 endforeach()
 
@@ -100,6 +101,8 @@ file(REMOVE_RECURSE "${stage}")
 file(MAKE_DIRECTORY "${stage}/bilder")
 file(COPY "${MSI_BIN}/tessivar.exe" "${MSI_BIN}/rovandel2.exe" "${MSI_GUIDE}/index.html"
           "${MSI_GUIDE}/handbuch.css" DESTINATION "${stage}")
+file(COPY "${MSI_POLICIES}/Rovandel2.admx" "${MSI_POLICIES}/de-DE" "${MSI_POLICIES}/en-US"
+     DESTINATION "${stage}/Richtlinien")
 file(COPY_FILE "${MSI_ICON}" "${stage}/tessivar.ico")
 if(picture_sources)
   file(COPY ${picture_sources} DESTINATION "${stage}/bilder")

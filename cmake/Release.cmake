@@ -1,6 +1,7 @@
 # The release archive: both programs for 64-bit Windows from this build
 # tree and for 32-bit Windows from the windows-x86 tree, the German user
-# guide with the demo's screenshots and LIESMICH.txt. Only these are
+# guide with the demo's screenshots, Rovandel2's administrative template
+# and LIESMICH.txt. Only these are
 # installed; tests and tools never reach the archive.
 set(RELEASE_X86_BIN ${CMAKE_SOURCE_DIR}/build/windows-x86/bin CACHE PATH
     "Folder of the 32-bit tessivar.exe and rovandel2.exe for the release archive")
@@ -8,6 +9,9 @@ set(RELEASE_SCREENSHOTS ${CMAKE_BINARY_DIR}/guide-pictures CACHE PATH
     "Folder of the user guide's pictures (scripts/release.sh crops them from the demo's screenshots)")
 
 set(RELEASE_GUIDE_DIR ${CMAKE_SOURCE_DIR}/docs/benutzerhandbuch)
+# Laid out as Group Policy's PolicyDefinitions folder wants it, so an
+# administrator copies the folder's content as it is.
+set(RELEASE_POLICIES_DIR ${CMAKE_SOURCE_DIR}/src/routeplanner/policies)
 install(TARGETS tessivar rovandel2 RUNTIME DESTINATION 64-Bit)
 
 # The 32-bit programs come from another build tree: an archive without
@@ -24,6 +28,9 @@ install(PROGRAMS ${RELEASE_X86_BIN}/tessivar.exe ${RELEASE_X86_BIN}/rovandel2.ex
 configure_file(${RELEASE_GUIDE_DIR}/LIESMICH.txt.in ${CMAKE_BINARY_DIR}/release/LIESMICH.txt @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_BINARY_DIR}/release/LIESMICH.txt DESTINATION .)
 install(FILES ${RELEASE_GUIDE_DIR}/index.html ${RELEASE_GUIDE_DIR}/handbuch.css DESTINATION Benutzerhandbuch)
+install(FILES ${RELEASE_POLICIES_DIR}/Rovandel2.admx DESTINATION Richtlinien)
+install(FILES ${RELEASE_POLICIES_DIR}/de-DE/Rovandel2.adml DESTINATION Richtlinien/de-DE)
+install(FILES ${RELEASE_POLICIES_DIR}/en-US/Rovandel2.adml DESTINATION Richtlinien/en-US)
 # Screenshots are made by the demo; scripts/release.sh runs it and insists
 # on every picture, an archive for the tests may go without them. The guide
 # itself names the pictures it shows.
@@ -56,7 +63,7 @@ set(RELEASE_ICON ${CMAKE_BINARY_DIR}/src/manager/tessivar.ico)
 # in BIN as OUTPUT, with the WiX source and its files under WORK.
 function(release_package_command out arch version bin output work)
   set(${out} ${CMAKE_COMMAND} -DMSI_VERSION=${version} -DMSI_ARCH=${arch} -DMSI_BIN=${bin}
-      -DMSI_GUIDE=${RELEASE_GUIDE_DIR} -DMSI_PICTURES=${RELEASE_SCREENSHOTS} -DMSI_ICON=${RELEASE_ICON}
+      -DMSI_GUIDE=${RELEASE_GUIDE_DIR} -DMSI_POLICIES=${RELEASE_POLICIES_DIR} -DMSI_PICTURES=${RELEASE_SCREENSHOTS} -DMSI_ICON=${RELEASE_ICON}
       -DMSI_WORK=${work} -DMSI_OUTPUT=${output} -P ${CMAKE_SOURCE_DIR}/cmake/MakePackage.cmake PARENT_SCOPE)
 endfunction()
 release_package_command(_release_msi_x64 x64 ${PROJECT_VERSION} $<TARGET_FILE_DIR:tessivar>

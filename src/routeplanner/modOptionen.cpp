@@ -4,6 +4,19 @@
 #include "routeplanner/modZahlen.h"
 
 namespace modOptionen {
+namespace {
+
+constexpr std::string_view kRichtlinien[] = {kURL,   kBrowser, kBrowserArgumente, kIDStrasse,
+                                             kIDPLZ, kIDOrt,   kIDLand,           kCookiePfad};
+
+}  // namespace
+
+std::span<const std::string_view> Richtlinien() { return kRichtlinien; }
+
+platform::PolicySettingsStore::Scope Richtlinienbereich() {
+    return {std::string(kApplikation), std::string(kAbschnitt), std::string(kRichtlinienSchluessel),
+            std::vector<std::string>(std::begin(kRichtlinien), std::end(kRichtlinien))};
+}
 
 std::string Lesen(platform::ISettingsStore& store, std::string_view key, std::string_view fallback) {
     return store.GetSetting(kApplikation, kAbschnitt, key, fallback);

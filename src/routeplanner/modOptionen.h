@@ -5,9 +5,11 @@
 // only where said.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "platform/PolicySettingsStore.h"
 #include "platform/SettingsStore.h"
 
 namespace modOptionen {
@@ -25,6 +27,17 @@ inline constexpr std::string_view kBrowser = "Browser";
 inline constexpr std::string_view kBrowserArgumente = "BrowserArgumente";
 inline constexpr std::string_view kAutoStart = "AutoStart";
 inline constexpr std::string_view kAutoZiel = "AutoZiel";
+
+// Where Group Policy sets options for everyone, below HKEY_LOCAL_MACHINE
+// and HKEY_CURRENT_USER (policies/Rovandel2.admx names the same key).
+inline constexpr std::string_view kRichtlinienSchluessel = "Software\\Policies\\Brannock-Heyl\\Rovandel2";
+
+// The options an administrator may set for everyone: those the settings
+// window offers. What the main window keeps (addresses, lists, check
+// boxes) stays each user's own.
+std::span<const std::string_view> Richtlinien();
+// How the program reads its settings under those policies.
+platform::PolicySettingsStore::Scope Richtlinienbereich();
 
 // ACT!'s field numbers of an address, as ACT! numbers its contact fields by default.
 inline constexpr std::int32_t kStandardOrt = 30;

@@ -12,12 +12,14 @@
 #include "platform/Environment_win.h"
 #include "platform/FileDialogs_win.h"
 #include "platform/MessagePump_win.h"
+#include "platform/PolicySettingsStore.h"
 #include "platform/SettingsStore_win.h"
 #include "platform/Shell_win.h"
 #include "platform/ShellFolders_win.h"
 #include "platform/WinPlatform_win.h"
 #include "platform/WinText_win.h"
 #include "routeplanner/frmRovandel2_win.h"
+#include "routeplanner/modOptionen.h"
 #include "routeplanner/modRovandel2.h"
 
 namespace {
@@ -38,7 +40,11 @@ int RunRovandel2() {
     });
     // This thread becomes an apartment with its first object: an address capture.
     platform::WinAutomation automation(platform::ComStart::WithFirstObject);
-    platform::WinSettingsStore settings;
+    platform::WinSettingsStore userSettings;
+    // Every reader of the options goes through this one store, so what an
+    // administrator set holds for the route, the capture, the cookie
+    // clean-up and the settings window alike. It only reads the registry.
+    platform::PolicySettingsStore settings(win.registry, userSettings, modOptionen::Richtlinienbereich());
     platform::WinShellFolders folders;
     platform::WinShell shell;
     platform::WinEnvironment environment;

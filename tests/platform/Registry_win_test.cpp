@@ -4,6 +4,8 @@
 #include "common/RegistryContract.h"
 #include "platform/Handles_win.h"
 #include "platform/MemoryRegistry.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/PolicySettingsStore.h"
 #include "platform/Registry_win.h"
 #include "platform/TextCodec_win.h"
 #include "platform/WinText_win.h"
@@ -114,4 +116,30 @@ TEST(WinRegistry, TheViewFlagsReachTheRegistryAsTheSubstituteHasThem) {
         EXPECT_FALSE(opens("Software\\TessivarTest", 0));
     }
     support::DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\WOW6432Node\\TessivarTest");
+}
+
+// What Group Policy writes below the user's Policies key reaches the program
+// through the real registry, read in the 64-bit view, text whole and a
+// DWORD as its number, over the user's own values.
+TEST(WinRegistry, APolicyValueBelowTheUsersPoliciesKeyWinsOverTheUsersOwn) {
+    const std::wstring key = L"Software\\Policies\\TessivarTest";
+    support::DeleteTree(HKEY_CURRENT_USER, key);
+    const std::wstring url = L"https://richtlinie.example/\u0414";
+    const DWORD field = 44;
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"URL", REG_SZ, url.c_str(),
+                              static_cast<DWORD>((url.size() + 1) * sizeof(wchar_t))),
+              0);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"IDOrt", REG_DWORD, &field, sizeof field), 0);
+    platform::WinRegistry registry;
+    platform::MemorySettingsStore user;
+    user.Put("Test", "Optionen", "URL", "eigene");
+    user.Put("Test", "Optionen", "Browser", "chrome");
+    platform::PolicySettingsStore store(
+        registry, user, {"Test", "Optionen", "Software\\Policies\\TessivarTest", {"URL", "IDOrt", "Browser"}});
+    EXPECT_EQ(store.GetSetting("Test", "Optionen", "URL", ""), platform::Narrow(url));
+    EXPECT_EQ(store.GetSetting("Test", "Optionen", "IDOrt", "30"), "44");
+    EXPECT_EQ(store.GetSetting("Test", "Optionen", "Browser", ""), "chrome");
+    EXPECT_TRUE(store.IsLocked("Test", "Optionen", "URL") && store.IsLocked("Test", "Optionen", "IDOrt"));
+    EXPECT_FALSE(store.IsLocked("Test", "Optionen", "Browser"));
+    support::DeleteTree(HKEY_CURRENT_USER, key);
 }

@@ -88,6 +88,9 @@ for program in tessivar.exe rovandel2.exe; do
     [ -n "$found" ] && cmp -s "$found" "$BIN86/$program" || fail "the 32-bit package does not hold the 32-bit $program"
 done
 [ -n "$(find "$WORK/x86" -path '*Benutzerhandbuch/index.html')" ] || fail "the 32-bit package holds no user guide"
+for template in Rovandel2.admx de-DE/Rovandel2.adml en-US/Rovandel2.adml; do
+    [ -n "$(find "$WORK/x86" -path "*Richtlinien/$template")" ] || fail "the 32-bit package lacks Richtlinien/$template"
+done
 
 step "a fresh Wine prefix"
 "$ENV_SCRIPT" start
@@ -103,6 +106,10 @@ for program in tessivar.exe rovandel2.exe; do
     cmp -s "$FOLDER/$program" "$BIN/$program" || fail "$program was not installed into $FOLDER_WIN"
 done
 [ -f "$FOLDER/Benutzerhandbuch/index.html" ] || fail "the user guide was not installed"
+for template in Rovandel2.admx de-DE/Rovandel2.adml en-US/Rovandel2.adml; do
+    cmp -s "$FOLDER/Richtlinien/$template" "$SRC/src/routeplanner/policies/$template" ||
+        fail "Richtlinien/$template was not installed"
+done
 for program in tessivar rovandel2; do
     values=$(reg_values "$APP_PATHS\\$program.exe")
     grep -qxF "$(reg_string @ "$FOLDER_WIN$program.exe" | sed 's/^"@"/@/')" <<<"$values" &&
@@ -136,6 +143,7 @@ cp "$BIN/demoaddon.exe" "$WORK/older/tessivar.exe"
 cp "$BIN/demoaddon.exe" "$WORK/older/rovandel2.exe"
 make_package() {  # VERSION PROGRAMS OUTPUT: a 64-bit package as the release builds it
     cmake -DMSI_VERSION="$1" -DMSI_ARCH=x64 -DMSI_BIN="$2" -DMSI_GUIDE="$SRC/docs/benutzerhandbuch" \
+          -DMSI_POLICIES="$SRC/src/routeplanner/policies" \
           -DMSI_ICON="$ICON" -DMSI_WORK="$WORK/packages" -DMSI_OUTPUT="$3" -P "$SRC/cmake/MakePackage.cmake" >/dev/null
 }
 make_package "$OLDER" "$WORK/older" "$WORK/older.msi"
