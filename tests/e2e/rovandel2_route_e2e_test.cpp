@@ -226,4 +226,36 @@ TEST_F(Rovandel2Route, ThePlannerChosenInTheSettingsWindowIsTheOneTheNextStartOp
         << testing::PrintToString(routepages::BrowserPageUrls(platform::BrowserProfileFolder()));
 }
 
+// A planner an administrator set: the settings window shows it locked, and
+// Start opens it although the user chose another.
+TEST_F(Rovandel2Route, APlannerTheAdministratorSetIsLockedInTheSettingsAndWinsAtStart) {
+    const std::wstring policies = L"Software\\Policies\\Brannock-Heyl";
+    const std::string planner = s_Pages->Url("directions") + "?from={start}&to={ziel}";
+    routepages::WriteUserText(policies + L"\\Rovandel2", L"URL", platform::Widen(planner));
+    routepages::WriteRovandelOption(L"URL", "https://www.openstreetmap.org/directions?from={start}&to={ziel}");
+    HWND window = Launch();
+    HWND settings = OpenSettings(window);
+    ASSERT_NE(settings, nullptr);
+    const auto text = [settings](int id) {
+        wchar_t buffer[512] = {};
+        SendMessageW(GetDlgItem(settings, id), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+        return std::wstring(buffer);
+    };
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(settings, EinstellungenControls::cbxRoutenplaner.id)));
+    EXPECT_EQ(text(EinstellungenControls::lbRoutenplanerGesperrt.id), L"vom Administrator festgelegt");
+    EXPECT_EQ(text(EinstellungenControls::txbURL.id), platform::Widen(planner));
+    ASSERT_TRUE(Leave(settings, EinstellungenControls::cmdOK));
+
+    PostMessageW(GetDlgItem(window, c::cmdBrowse.id), BM_CLICK, 0, 0);
+    EXPECT_EQ(m_Rovandel->WaitForExit(30000), std::optional<DWORD>(0));
+    support::DeleteTree(HKEY_CURRENT_USER, policies);
+    const auto requests = s_Pages->Requests();
+    EXPECT_TRUE(std::any_of(requests.begin(), requests.end(), [](const std::string& r) {
+        return r.starts_with("GET /route/directions?from=Schlo");
+    })) << testing::PrintToString(requests);
+    EXPECT_EQ(routepages::ReadRovandelOption(L"URL"),
+              std::optional<std::string>("https://www.openstreetmap.org/directions?from={start}&to={ziel}"))
+        << "the user's own value stays";
+}
+
 }  // namespace
