@@ -26,6 +26,7 @@ namespace c = Rovandel2Controls;
 namespace {
 
 constexpr wchar_t kSettingsRoot[] = L"Software\\VB and VBA Program Settings\\Rovandel2";
+constexpr wchar_t kPolicies[] = L"Software\\Policies\\Brannock-Heyl";
 
 class Rovandel2Route : public testing::Test {
 protected:
@@ -53,6 +54,7 @@ protected:
         if (m_Rovandel) m_Rovandel->Kill();
         m_Act.Close();
         support::DeleteTree(HKEY_CURRENT_USER, kSettingsRoot);
+        support::DeleteTree(HKEY_CURRENT_USER, kPolicies);
     }
 
     // Rovandel2 on the route page of `kind`, its Start button clicked as the user clicks it.
@@ -229,9 +231,8 @@ TEST_F(Rovandel2Route, ThePlannerChosenInTheSettingsWindowIsTheOneTheNextStartOp
 // A planner an administrator set: the settings window shows it locked, and
 // Start opens it although the user chose another.
 TEST_F(Rovandel2Route, APlannerTheAdministratorSetIsLockedInTheSettingsAndWinsAtStart) {
-    const std::wstring policies = L"Software\\Policies\\Brannock-Heyl";
     const std::string planner = s_Pages->Url("directions") + "?from={start}&to={ziel}";
-    routepages::WriteUserText(policies + L"\\Rovandel2", L"URL", platform::Widen(planner));
+    routepages::WriteUserText(std::wstring(kPolicies) + L"\\Rovandel2", L"URL", platform::Widen(planner));
     routepages::WriteRovandelOption(L"URL", "https://www.openstreetmap.org/directions?from={start}&to={ziel}");
     HWND window = Launch();
     HWND settings = OpenSettings(window);
@@ -248,7 +249,6 @@ TEST_F(Rovandel2Route, APlannerTheAdministratorSetIsLockedInTheSettingsAndWinsAt
 
     PostMessageW(GetDlgItem(window, c::cmdBrowse.id), BM_CLICK, 0, 0);
     EXPECT_EQ(m_Rovandel->WaitForExit(30000), std::optional<DWORD>(0));
-    support::DeleteTree(HKEY_CURRENT_USER, policies);
     const auto requests = s_Pages->Requests();
     EXPECT_TRUE(std::any_of(requests.begin(), requests.end(), [](const std::string& r) {
         return r.starts_with("GET /route/directions?from=Schlo");
