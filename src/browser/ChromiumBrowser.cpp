@@ -85,11 +85,13 @@ constexpr NetError kNetErrors[] = {
 };
 constexpr std::string_view kCertificateErrors = "ERR_CERT_";
 
-// The protocol's number for a command the page could not carry out. For the
-// evaluation of a constant expression that means the page has no document
-// to run it in: between two documents, as when the browser changes to its
-// error page, which runs in a process of its own.
-constexpr std::int32_t kNoExecutionContext = -32000;
+// How the browser refuses an evaluation while the page has no document to
+// run it in: between two documents, as when it changes to its error page,
+// which runs in a process of its own ("Cannot find default execution
+// context", "Execution context was destroyed"). Other refusals, as of a
+// page that crashed, stay errors.
+constexpr std::int32_t kPageRefused = -32000;
+constexpr std::string_view kNoExecutionContext = "context";
 
 // The value of an expression evaluated in the page, or null (also while the
 // page is between two documents).
@@ -99,7 +101,7 @@ json EvaluatedValue(DevToolsSession& session, std::string_view expression) {
         reply =
             session.Call("Runtime.evaluate", {{"expression", expression}, {"returnByValue", true}, {"silent", true}});
     } catch (const AppError& e) {
-        if (e.number() != kNoExecutionContext) throw;
+        if (e.number() != kPageRefused || e.description().find(kNoExecutionContext) == std::string::npos) throw;
         return json();
     }
     const auto result = reply.find("result");
