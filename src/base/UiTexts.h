@@ -570,6 +570,25 @@ inline constexpr std::string_view kRouteButtonFailed1 =
 inline constexpr std::string_view kRouteButtonFailed2 = "Bitte teilen Sie das dem Hersteller ";
 inline constexpr std::string_view kRouteButtonFailed2End = ") mit, damit er das Programm anpassen kann.";
 inline constexpr std::string_view kRouteButtonFailed3 = "Vielen Dank!";
+// The planner's page could not be loaded: "Der Routenplaner " + its host +
+// " ist nicht erreichbar: " + the reason, one sentence each; then, unless
+// the planner is OpenStreetMap itself, the offer to show the route there.
+// The offer also follows the form-missing and page-changed messages.
+inline constexpr std::string_view kRouteUnreachable1 = "Der Routenplaner ";
+inline constexpr std::string_view kRouteUnreachable2 = " ist nicht erreichbar: ";
+inline constexpr std::string_view kRouteReasonNameNotResolved = "Der Name des Servers wurde nicht gefunden.";
+inline constexpr std::string_view kRouteReasonRefused = "Der Server hat die Verbindung abgelehnt.";
+inline constexpr std::string_view kRouteReasonReset = "Die Verbindung zum Server wurde unterbrochen.";
+inline constexpr std::string_view kRouteReasonTimedOut = "Der Server hat nicht rechtzeitig geantwortet.";
+inline constexpr std::string_view kRouteReasonOffline = "Dieser Computer ist nicht mit dem Internet verbunden.";
+inline constexpr std::string_view kRouteReasonCertificate =
+    "Das Sicherheitszertifikat des Servers wurde nicht anerkannt.";
+// "Der Server hat mit dem Fehler " + the HTTP status + " geantwortet."
+inline constexpr std::string_view kRouteReasonHttp1 = "Der Server hat mit dem Fehler ";
+inline constexpr std::string_view kRouteReasonHttp2 = " geantwortet.";
+// "Der Browser konnte die Seite nicht laden" + (" (" + the browser's code + ")") + "."
+inline constexpr std::string_view kRouteReasonOther = "Der Browser konnte die Seite nicht laden";
+inline constexpr std::string_view kRouteOfferOpenStreetMap = "Route stattdessen bei OpenStreetMap anzeigen?";
 
 // The browser's faults, as descriptions of the errors the browser seam raises.
 inline constexpr std::string_view kBrowserEdge = "Microsoft Edge";

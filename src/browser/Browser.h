@@ -12,6 +12,10 @@
 // DevTools protocol (ChromiumBrowser), and a scripted substitute for tests
 // (ScriptedBrowser). Dropping the last reference to a browser leaves its
 // window open; only Quit closes it.
+//
+// A page the browser could not load still becomes a document (the
+// browser's own error page), so the failure is asked for on its own:
+// FailedLoad.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -28,6 +32,26 @@ using BrowserElementPtr = std::shared_ptr<IBrowserElement>;
 using BrowserElementsPtr = std::shared_ptr<IBrowserElements>;
 using BrowserDocumentPtr = std::shared_ptr<IBrowserDocument>;
 using BrowserPtr = std::shared_ptr<IBrowser>;
+
+// Why the page a browser was sent to could not be loaded, in the reasons a
+// user is told; `detail` keeps the browser's own code for the reasons that
+// have no words of their own.
+enum class LoadFailureKind {
+    NameNotResolved,  // no server of that name
+    ConnectionRefused,
+    ConnectionReset,  // broken off, or closed without an answer
+    TimedOut,
+    Offline,  // the computer has no network connection
+    Certificate,  // the server's certificate was not accepted
+    HttpStatus,  // the server answered with a status of 400 or more; detail: the number
+    Other,  // detail: the browser's code ("ERR_SSL_PROTOCOL_ERROR", "0x800C000C"), or "" from an error page without one
+};
+
+struct LoadFailure {
+    LoadFailureKind kind = LoadFailureKind::Other;
+    std::string detail;
+    bool operator==(const LoadFailure&) const = default;
+};
 
 class IBrowserElement {
 public:
@@ -81,6 +105,10 @@ public:
     virtual bool Busy() = 0;
     // The document shown now, or nullptr when there is none.
     virtual BrowserDocumentPtr Document() = 0;
+    // Why the page it was last sent to (by Navigate, or opened on) could not
+    // be loaded, once the browser has said so; nothing while that is not
+    // known yet, and for a page that loaded.
+    virtual std::optional<LoadFailure> FailedLoad() = 0;
     // Closes the browser window.
     virtual void Quit() = 0;
 };

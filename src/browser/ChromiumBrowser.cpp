@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/AppError.h"
+#include "base/Ascii.h"
 #include "base/UiTexts.h"
 #include "base/Utf8.h"
 
@@ -46,6 +47,66 @@ constexpr std::string_view kValue =
     "function() { return this.isConnected && typeof this.value === 'string' ? this.value : null; }";
 constexpr std::string_view kClick =
     "function() { if (typeof this.click !== 'function') return 'none'; this.click(); return 'ok'; }";
+// Where the page came from and how it was answered: its address (the
+// browser's error page is "chrome-error://chromewebdata/"), the HTTP status
+// (0 when there was no answer), the code that an error page shows (its
+// script writes it in while the page loads) and the ready state.
+constexpr std::string_view kPageState =
+    "(function() {"
+    " var entry = performance.getEntriesByType('navigation')[0];"
+    " var code = document.querySelector('.error-code');"
+    " return {href: location.href,"
+    "  status: entry && typeof entry.responseStatus === 'number' ? entry.responseStatus : 0,"
+    "  code: code ? code.textContent.trim() : '',"
+    "  complete: document.readyState === 'complete'}; })()";
+constexpr std::string_view kErrorPage = "chrome-error:";
+// Replies to a navigation whose errorText is no reason of its own: the
+// server's refusal has its number only in the page, and a navigation that
+// another one cut short failed nowhere.
+constexpr std::string_view kHttpCodeFailure = "net::ERR_HTTP_RESPONSE_CODE_FAILURE";
+constexpr std::string_view kAborted = "net::ERR_ABORTED";
+constexpr int kFirstFailingStatus = 400;
+
+struct NetError {
+    std::string_view code;
+    LoadFailureKind kind;
+};
+constexpr NetError kNetErrors[] = {
+    {"ERR_NAME_NOT_RESOLVED", LoadFailureKind::NameNotResolved},
+    {"ERR_NAME_RESOLUTION_FAILED", LoadFailureKind::NameNotResolved},
+    {"ERR_CONNECTION_REFUSED", LoadFailureKind::ConnectionRefused},
+    {"ERR_CONNECTION_RESET", LoadFailureKind::ConnectionReset},
+    {"ERR_CONNECTION_CLOSED", LoadFailureKind::ConnectionReset},
+    {"ERR_CONNECTION_ABORTED", LoadFailureKind::ConnectionReset},
+    {"ERR_EMPTY_RESPONSE", LoadFailureKind::ConnectionReset},
+    {"ERR_CONNECTION_TIMED_OUT", LoadFailureKind::TimedOut},
+    {"ERR_TIMED_OUT", LoadFailureKind::TimedOut},
+    {"ERR_INTERNET_DISCONNECTED", LoadFailureKind::Offline},
+};
+constexpr std::string_view kCertificateErrors = "ERR_CERT_";
+
+// How the browser refuses an evaluation while the page has no document to
+// run it in: between two documents, as when it changes to its error page,
+// which runs in a process of its own ("Cannot find default execution
+// context", "Execution context was destroyed"). Other refusals, as of a
+// page that crashed, stay errors.
+constexpr std::int32_t kPageRefused = -32000;
+constexpr std::string_view kNoExecutionContext = "context";
+
+// The value of an expression evaluated in the page, or null (also while the
+// page is between two documents).
+json EvaluatedValue(DevToolsSession& session, std::string_view expression) {
+    json reply;
+    try {
+        reply =
+            session.Call("Runtime.evaluate", {{"expression", expression}, {"returnByValue", true}, {"silent", true}});
+    } catch (const AppError& e) {
+        if (e.number() != kPageRefused || e.description().find(kNoExecutionContext) == std::string::npos) throw;
+        return json();
+    }
+    const auto result = reply.find("result");
+    return result != reply.end() && result->is_object() ? result->value("value", json()) : json();
+}
 
 // A script that threw: the page's own message.
 [[noreturn]] void RaiseScriptError(const json& details) {
@@ -188,12 +249,8 @@ public:
 
     std::string ReadyState() override {
         if (m_Object) return m_Object->TextOf(kReadyState);
-        const json reply = m_Session->Call(
-            "Runtime.evaluate", {{"expression", "document.readyState"}, {"returnByValue", true}, {"silent", true}});
-        const auto result = reply.find("result");
-        if (result == reply.end() || !result->is_object()) return {};
-        const auto value = result->find("value");
-        return value != result->end() && value->is_string() ? value->get<std::string>() : std::string();
+        const json value = EvaluatedValue(*m_Session, "document.readyState");
+        return value.is_string() ? value.get<std::string>() : std::string();
     }
     BrowserElementPtr GetElementById(std::string_view id) override {
         return ElementOrNothing(m_Session, Object().CallOn(kGetElementById, Arguments(std::string(id))));
@@ -217,6 +274,15 @@ private:
 
 }  // namespace
 
+LoadFailure ChromiumLoadFailure(std::string_view errorCode) {
+    std::string code(ascii::TrimBlanks(errorCode));
+    if (ascii::Lower(code).starts_with("net::")) code.erase(0, 5);
+    for (const NetError& error : kNetErrors) {
+        if (code == error.code) return {error.kind, code};
+    }
+    return {code.starts_with(kCertificateErrors) ? LoadFailureKind::Certificate : LoadFailureKind::Other, code};
+}
+
 ChromiumBrowser::ChromiumBrowser(std::shared_ptr<DevToolsSession> session, std::string openedOn)
     : m_Session(std::move(session)), m_OpenedOn(std::move(openedOn)) {}
 
@@ -228,6 +294,8 @@ void ChromiumBrowser::Navigate(std::string_view url) {
     const bool opened = !m_OpenedOn.empty() && url == m_OpenedOn;
     m_OpenedOn.clear();
     m_AwaitingOpened = opened;
+    m_ErrorText.clear();
+    m_Failure.reset();
     if (m_Navigation) m_Session->Forget(*m_Navigation);
     m_Navigation.reset();
     if (!opened) m_Navigation = m_Session->Post("Page.navigate", {{"url", url}});
@@ -237,18 +305,52 @@ bool ChromiumBrowser::Busy() {
     if (m_AwaitingOpened) {
         // Until the page commits, the window shows its empty first document,
         // which already says "complete".
-        const json reply = m_Session->Call(
-            "Runtime.evaluate", {{"expression", "location.href"}, {"returnByValue", true}, {"silent", true}});
-        const auto result = reply.find("result");
-        const json href = result != reply.end() && result->is_object() ? result->value("value", json()) : json();
+        const json href = EvaluatedValue(*m_Session, "location.href");
         if (!href.is_string() || href == "about:blank") return true;
         m_AwaitingOpened = false;
     }
     if (!m_Navigation) return false;
     // A page the browser could not fetch still commits, as its error page.
-    if (!m_Session->Poll(*m_Navigation)) return true;
-    m_Navigation.reset();
+    const std::optional<json> reply = m_Session->Poll(*m_Navigation);
+    if (!reply) return true;
+    Committed(*reply);
     return false;
+}
+
+void ChromiumBrowser::Committed(const json& reply) {
+    m_Navigation.reset();
+    const auto error = reply.find("errorText");
+    m_ErrorText = error != reply.end() && error->is_string() ? error->get<std::string>() : std::string();
+}
+
+std::optional<LoadFailure> ChromiumBrowser::FailedLoad() {
+    if (m_Failure) return m_Failure;
+    if (m_Navigation) {
+        const std::optional<json> reply = m_Session->Poll(*m_Navigation);
+        // Until the navigation commits, the document is still the one before.
+        if (!reply) return std::nullopt;
+        Committed(*reply);
+    }
+    if (!m_ErrorText.empty() && m_ErrorText != kHttpCodeFailure && m_ErrorText != kAborted) {
+        m_Failure = ChromiumLoadFailure(m_ErrorText);
+        return m_Failure;
+    }
+    const json state = EvaluatedValue(*m_Session, kPageState);
+    if (!state.is_object()) return std::nullopt;
+    const json href = state.value("href", json());
+    // A window opened on its page shows about:blank until the page commits.
+    if (!href.is_string() || href == "about:blank") return std::nullopt;
+    const json status = state.value("status", json());
+    if (status.is_number() && status.get<double>() >= kFirstFailingStatus) {
+        m_Failure = LoadFailure{LoadFailureKind::HttpStatus, std::to_string(status.get<std::int64_t>())};
+    } else if (href.get<std::string>().starts_with(kErrorPage)) {
+        const json code = state.value("code", json());
+        const bool named = code.is_string() && !code.get<std::string>().empty();
+        // Not before the error page has shown its code, or shown that it has none.
+        if (!named && state.value("complete", json()) != true) return std::nullopt;
+        m_Failure = named ? ChromiumLoadFailure(code.get<std::string>()) : LoadFailure{};
+    }
+    return m_Failure;
 }
 
 BrowserDocumentPtr ChromiumBrowser::Document() { return std::make_shared<ChromiumDocument>(m_Session); }

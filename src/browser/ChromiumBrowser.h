@@ -12,6 +12,11 @@
 
 namespace platform {
 
+// The reason for one of the network's error codes as the Chromium family
+// names them ("net::ERR_NAME_NOT_RESOLVED", or without "net::" as its error
+// page shows them); the code, without "net::", is the detail.
+LoadFailure ChromiumLoadFailure(std::string_view errorCode);
+
 class ChromiumBrowser : public IBrowser {
 public:
     // `session` is connected to the page this browser window shows; when
@@ -26,12 +31,22 @@ public:
     // document (the protocol replies to a navigation when it commits).
     bool Busy() override;
     BrowserDocumentPtr Document() override;
+    // From the navigation's reply (its errorText) and, once the page has
+    // come, from the page itself: the browser's error page and its code, or
+    // the HTTP status of its answer. A window opened on its page sends no
+    // navigation, so the page is all there is to go by.
+    std::optional<LoadFailure> FailedLoad() override;
     // Closes the page; the browser ends with its last window.
     void Quit() override;
 
 private:
     std::shared_ptr<DevToolsSession> m_Session;
+    // The navigation's reply has come; its errorText kept.
+    void Committed(const nlohmann::json& reply);
+
     std::optional<std::int64_t> m_Navigation;
+    std::string m_ErrorText;
+    std::optional<LoadFailure> m_Failure;
     std::string m_OpenedOn;
     bool m_AwaitingOpened = false;
 };

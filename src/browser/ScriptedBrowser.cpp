@@ -9,6 +9,10 @@ namespace platform {
 namespace {
 // A loop that polls this often without the clock moving is taken to spin.
 constexpr long kPollLimit = 200000;
+
+bool IsPoll(std::string_view call) {
+    return call == "Busy" || call == "readyState" || call == "document" || call == "FailedLoad";
+}
 }  // namespace
 
 struct ScriptedBrowser::State {
@@ -26,7 +30,7 @@ struct ScriptedBrowser::State {
 
     void Record(int window, const std::string& call, const std::string& detail = {}) {
         calls.push_back((window > 1 ? "#" + std::to_string(window) + " " : std::string()) + call + detail);
-        if (call == "Busy" || call == "readyState" || call == "document") {
+        if (IsPoll(call)) {
             if (++polls > kPollLimit) throw std::logic_error("the browser is polled without the clock moving on");
         } else {
             polls = 0;
@@ -158,6 +162,10 @@ public:
         m_State->Record(m_Window, "document");
         return std::make_shared<ScriptedDocument>(m_State, m_Window);
     }
+    std::optional<LoadFailure> FailedLoad() override {
+        m_State->Record(m_Window, "FailedLoad");
+        return m_State->Of(m_Window).page.failure();
+    }
     void Quit() override {
         m_State->Record(m_Window, "quit");
         m_State->Of(m_Window).quit = true;
@@ -192,7 +200,7 @@ std::vector<std::string> ScriptedBrowser::CallsWithoutPolls() const {
     std::vector<std::string> out;
     for (const std::string& call : m_State->calls) {
         const std::string name = call.starts_with('#') ? call.substr(call.find(' ') + 1) : call;
-        if (name != "Busy" && name != "document" && name != "readyState") out.push_back(call);
+        if (!IsPoll(name)) out.push_back(call);
     }
     return out;
 }

@@ -33,6 +33,8 @@ public:
         // values read as nothing, setting and clicking them reach nothing)
         // and the new fields are empty.
         std::function<int()> formBuild = [] { return 0; };
+        // What FailedLoad reports: the page could not be loaded (from when on, a test ties to its clock).
+        std::function<std::optional<LoadFailure>()> failure = [] { return std::nullopt; };
         std::string formId = "header_form_route";
         std::vector<Element> elements;  // inside the form, in document order
     };
@@ -54,7 +56,7 @@ public:
     // Window n (from 1) plays pages[n - 1], or the last page when there are fewer.
     std::vector<Page> pages;
     std::optional<AppError> createFails;
-    // The call named `call` ("Navigate", "Busy", "document", "readyState",
+    // The call named `call` ("Navigate", "Busy", "document", "readyState", "FailedLoad",
     // "getElementByID", "All", "length", "item", "ID", "Value" (set),
     // "ReadValue", "Click",
     // "Visible", "quit") of window `window` raises `error` from its
@@ -67,7 +69,7 @@ public:
     // "getElementByID(id)", "item(3)", "Value=text", "ReadValue", ...; calls of windows
     // after the first start with "#n ".
     const std::vector<std::string>& Calls() const;
-    // The calls without the polls of Busy, document and readyState.
+    // The calls without the polls of Busy, document, readyState and FailedLoad.
     std::vector<std::string> CallsWithoutPolls() const;
     const std::vector<BrowserOptions>& Created() const;
     Window& WindowAt(int number);

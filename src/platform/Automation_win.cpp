@@ -1,5 +1,7 @@
 #include "platform/Automation_win.h"
 
+#include <ocidl.h>
+
 #include <cstdio>
 #include <map>
 
@@ -43,6 +45,103 @@ std::string SystemDescription(HRESULT hr) {
 void ToVariant(const AutoValue& value, VARIANT& out);
 AutoValue FromVariant(const VARIANT& in);
 
+// An event's argument: one passed by reference as its value, and one that
+// has no AutoValue as empty, so that the handler still gets the others.
+AutoValue EventArgument(const VARIANT& in) {
+    try {
+        if (V_VT(&in) == (VT_BYREF | VT_VARIANT)) {
+            return V_VARIANTREF(&in) != nullptr ? EventArgument(*V_VARIANTREF(&in)) : AutoValue();
+        }
+        if ((V_VT(&in) & VT_BYREF) == 0) return FromVariant(in);
+        Variant value;
+        if (FAILED(OleAutomation().CopyInd(value.get(), const_cast<VARIANT*>(&in)))) return {};
+        return FromVariant(*value.get());
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+// The receiver of an object's events. The object holds it by its reference
+// count, possibly past the connection's end (a server out of process
+// releases it when it likes): the connection disarms it, so that no event
+// reaches a handler whose owner is gone.
+class EventSink final : public IDispatch {
+public:
+    EventSink(const IID& events, AutoEventHandler handler) : m_Events(events), m_Handler(std::move(handler)) {}
+    EventSink(const EventSink&) = delete;
+    EventSink& operator=(const EventSink&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (out == nullptr) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, m_Events)) {
+            *out = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_References)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = InterlockedDecrement(&m_References);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+    // Events come by their dispatch identifier: no names, no type information.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (count == nullptr) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info != nullptr) *info = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        if (!m_Handler) return S_OK;
+        try {
+            std::vector<AutoValue> args;
+            if (params != nullptr && params->rgvarg != nullptr) {
+                for (UINT i = params->cArgs; i-- > 0;) args.push_back(EventArgument(params->rgvarg[i]));
+            }
+            // A handler that drops the connection disarms this one while it runs.
+            const AutoEventHandler handler = m_Handler;
+            handler(static_cast<std::int32_t>(id), args);
+        } catch (...) {
+            // the receiver's fault is no concern of the object that fired the event
+        }
+        return S_OK;
+    }
+    void Disarm() { m_Handler = nullptr; }
+
+private:
+    ~EventSink() = default;
+
+    LONG m_References = 1;
+    IID m_Events;
+    AutoEventHandler m_Handler;
+};
+
+class EventConnection final : public IAutoConnection {
+public:
+    EventConnection(ComPtr<IConnectionPoint> point, ComPtr<EventSink> sink, DWORD cookie)
+        : m_Point(std::move(point)), m_Sink(std::move(sink)), m_Cookie(cookie) {}
+    ~EventConnection() override {
+        m_Sink->Disarm();
+        // An object that has gone (its server ended) has no connection left to end.
+        m_Point->Unadvise(m_Cookie);
+    }
+    EventConnection(const EventConnection&) = delete;
+    EventConnection& operator=(const EventConnection&) = delete;
+
+private:
+    ComPtr<IConnectionPoint> m_Point;
+    ComPtr<EventSink> m_Sink;
+    DWORD m_Cookie;
+};
+
 // One reference to an IDispatch. Dispatch identifiers are asked for once per
 // object and name: each GetIDsOfNames is a round trip to the server.
 class DispatchObject : public IAutoObject {
@@ -65,6 +164,35 @@ public:
     }
     AutoValue Call(std::string_view method, const std::vector<AutoValue>& args) override {
         return Invoke(method, args);
+    }
+    AutoConnectionPtr Connect(std::string_view eventInterface, AutoEventHandler handler) override {
+        const std::wstring text = Widen(eventInterface);
+        IID events{};
+        HRESULT hr = Ole().IidFromString(text.c_str(), &events);
+        if (FAILED(hr)) RaiseHresult(hr);
+        ComPtr<IConnectionPointContainer> container;
+        hr = m_Dispatch->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(container.put()));
+        if (FAILED(hr)) RaiseHresult(hr);
+        ComPtr<IConnectionPoint> point;
+        hr = container->FindConnectionPoint(events, point.put());
+        if (FAILED(hr)) RaiseHresult(hr);
+        ComPtr<EventSink> sink(new EventSink(events, std::move(handler)));
+        DWORD cookie = 0;
+        hr = point->Advise(sink.get(), &cookie);
+        if (FAILED(hr)) RaiseHresult(hr);
+        return std::make_unique<EventConnection>(std::move(point), std::move(sink), cookie);
+    }
+    // COM's rule of identity: every reference to one object gives the same IUnknown.
+    bool SameAs(IAutoObject& other) override {
+        auto* dispatch = dynamic_cast<DispatchObject*>(&other);
+        if (dispatch == nullptr) return false;
+        ComPtr<IUnknown> mine;
+        ComPtr<IUnknown> theirs;
+        if (FAILED(m_Dispatch->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(mine.put()))) ||
+            FAILED(dispatch->m_Dispatch->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(theirs.put())))) {
+            return false;
+        }
+        return mine.get() == theirs.get();
     }
 
 private:
@@ -167,6 +295,8 @@ AutoValue FromVariant(const VARIANT& in) {
 }
 
 }  // namespace
+
+AutoObjectPtr DispatchObjectOf(IDispatch* dispatch) { return AsObject(ObjectFrom(dispatch)); }
 
 WinAutomation::WinAutomation(ComStart start) {
     if (start == ComStart::Now) Initialize();

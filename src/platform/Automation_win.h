@@ -6,7 +6,12 @@
 #include "platform/Automation.h"
 #include "platform/Locale.h"
 
+struct IDispatch;
+
 namespace platform {
+
+// An automation object over a reference of its own to `dispatch` (nullptr: none).
+AutoObjectPtr DispatchObjectOf(IDispatch* dispatch);
 
 enum class ComStart { Now, WithFirstObject };
 

@@ -23,6 +23,7 @@ const OleApi& Ole() {
         OleEntry<decltype(&CoUninitialize)>("CoUninitialize"),
         OleEntry<decltype(&CLSIDFromProgID)>("CLSIDFromProgID"),
         OleEntry<decltype(&CoCreateInstance)>("CoCreateInstance"),
+        OleEntry<decltype(&IIDFromString)>("IIDFromString"),
     };
     return api;
 }
@@ -34,6 +35,7 @@ const OleAutomationApi& OleAutomation() {
         AutomationEntry<decltype(&SysStringLen)>("SysStringLen"),
         AutomationEntry<decltype(&VariantChangeType)>("VariantChangeType"),
         AutomationEntry<decltype(&VariantClear)>("VariantClear"),
+        AutomationEntry<decltype(&VariantCopyInd)>("VariantCopyInd"),
         AutomationEntry<decltype(&VariantInit)>("VariantInit"),
     };
     return api;

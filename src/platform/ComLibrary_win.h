@@ -14,6 +14,7 @@ struct OleApi {
     decltype(&CoUninitialize) Uninitialize;
     decltype(&CLSIDFromProgID) ClsidFromProgId;
     decltype(&CoCreateInstance) CreateInstance;
+    decltype(&IIDFromString) IidFromString;
 };
 
 // oleaut32.dll
@@ -23,6 +24,7 @@ struct OleAutomationApi {
     decltype(&SysStringLen) StringLen;
     decltype(&VariantChangeType) ChangeType;
     decltype(&VariantClear) Clear;
+    decltype(&VariantCopyInd) CopyInd;
     decltype(&VariantInit) Init;
 };
 

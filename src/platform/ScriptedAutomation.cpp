@@ -14,6 +14,12 @@ struct ScriptedAutomation::State {
         bool lastUsed = false;  // a new answer then replaces the one that stayed
     };
     std::map<std::string, Answers> script;  // key: object + '.' + lower-case member
+    struct Connection {
+        std::string object;
+        AutoEventHandler handler;
+    };
+    std::map<int, Connection> connections;  // by the order they were made
+    int nextConnection = 0;
     std::string createName = "app";
     std::optional<AppError> createError;
     int live = 0;
@@ -33,6 +39,19 @@ struct ScriptedAutomation::State {
 };
 
 namespace {
+
+class ScriptedConnection : public IAutoConnection {
+public:
+    ScriptedConnection(std::shared_ptr<ScriptedAutomation::State> state, int number)
+        : m_State(std::move(state)), m_Number(number) {}
+    ~ScriptedConnection() override { m_State->connections.erase(m_Number); }
+    ScriptedConnection(const ScriptedConnection&) = delete;
+    ScriptedConnection& operator=(const ScriptedConnection&) = delete;
+
+private:
+    std::shared_ptr<ScriptedAutomation::State> m_State;
+    int m_Number;
+};
 
 class ScriptedObject : public IAutoObject {
 public:
@@ -57,6 +76,17 @@ public:
         m_State->calls.push_back({ScriptedAutomation::Kind::Call, m_Name, std::string(method), args});
         return m_State->Answer(m_Name, method, args);
     }
+    AutoConnectionPtr Connect(std::string_view eventInterface, AutoEventHandler handler) override {
+        m_State->calls.push_back({ScriptedAutomation::Kind::Connect, m_Name, std::string(eventInterface), {}});
+        m_State->Answer(m_Name, "Connect", {});
+        const int number = m_State->nextConnection++;
+        m_State->connections.emplace(number, ScriptedAutomation::State::Connection{m_Name, std::move(handler)});
+        return std::make_unique<ScriptedConnection>(m_State, number);
+    }
+    bool SameAs(IAutoObject& other) override {
+        const auto* scripted = dynamic_cast<const ScriptedObject*>(&other);
+        return scripted != nullptr && scripted->m_Name == m_Name;
+    }
 
 private:
     std::shared_ptr<ScriptedAutomation::State> m_State;
@@ -67,6 +97,7 @@ private:
 
 std::string ScriptedAutomation::Record::ToString() const {
     if (kind == Kind::Create) return "Create(" + member + ")";
+    if (kind == Kind::Connect) return object + ".Connect(" + member + ")";
     std::string out = object + "." + member;
     if (kind == Kind::Get) return out;
     if (kind == Kind::Put) return out + " = " + (args.empty() ? std::string("empty") : Describe(args[0]));
@@ -108,6 +139,22 @@ void ScriptedAutomation::Fail(const std::string& object, const std::string& memb
 
 AutoValue ScriptedAutomation::Hand(std::string name) {
     return AutoObjectPtr(std::make_shared<ScriptedObject>(m_State, std::move(name)));
+}
+
+void ScriptedAutomation::Fire(const std::string& object, std::int32_t dispatchId, const std::vector<AutoValue>& args) {
+    // A handler may drop its own or another connection: each is looked up afresh.
+    for (int number = 0; number < m_State->nextConnection; ++number) {
+        const auto it = m_State->connections.find(number);
+        if (it == m_State->connections.end() || it->second.object != object) continue;
+        const AutoEventHandler handler = it->second.handler;
+        handler(dispatchId, args);
+    }
+}
+
+int ScriptedAutomation::Connections(const std::string& object) const {
+    int count = 0;
+    for (const auto& [number, connection] : m_State->connections) count += connection.object == object ? 1 : 0;
+    return count;
 }
 
 const std::vector<ScriptedAutomation::Record>& ScriptedAutomation::Calls() const { return m_State->calls; }

@@ -2,7 +2,9 @@
 // An automation substitute that records every call with its arguments and
 // their types, in order, and answers from a script. Objects are named by the
 // test; every reference handed out is counted, and its release is logged, so
-// that a test sees which references the caller still holds.
+// that a test sees which references the caller still holds. References to
+// the same name are the same object. Events are fired by the test to the
+// handlers connected to an object.
 #include <deque>
 #include <functional>
 #include <map>
@@ -17,14 +19,14 @@ namespace platform {
 
 class ScriptedAutomation : public IAutomation {
 public:
-    enum class Kind { Create, Get, Put, Call };
+    enum class Kind { Create, Get, Put, Call, Connect };
     struct Record {
         Kind kind;
         std::string object;  // "" for Create
-        std::string member;  // as the caller spelt it; the identifier for Create
+        std::string member;  // as the caller spelt it; the identifier for Create, the event interface for Connect
         std::vector<AutoValue> args;  // for Put: the value
         // object.member(arg, ...) with the arguments described by type;
-        // object.member = value for Put.
+        // object.member = value for Put; object.Connect(interface).
         std::string ToString() const;
     };
     using Handler = std::function<AutoValue(const std::vector<AutoValue>& args)>;
@@ -44,8 +46,15 @@ public:
     void AnswerObject(const std::string& object, const std::string& member, std::string name);
     void AnswerWith(const std::string& object, const std::string& member, Handler handler);
     // A property put is scripted under "=" + the property's name (for
-    // example Fail("ie", "=Visible", error)); its answer is not used.
+    // example Fail("ie", "=Visible", error)); its answer is not used. So is
+    // Connect, under "Connect".
     void Fail(const std::string& object, const std::string& member, AppError error);
+
+    // The event `dispatchId` with `args` (in their declared order) reaches
+    // every handler connected to `object` now, in the order they connected.
+    void Fire(const std::string& object, std::int32_t dispatchId, const std::vector<AutoValue>& args);
+    // The connections to the object's events that are held now.
+    int Connections(const std::string& object) const;
 
     // A new counted reference to the object named `name`, for handlers.
     AutoValue Hand(std::string name);

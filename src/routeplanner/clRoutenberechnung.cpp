@@ -8,6 +8,7 @@
 #include "base/UiTexts.h"
 #include "common/modMessages.h"
 #include "routeplanner/modLinkadresse.h"
+#include "routeplanner/modRoutenplaner.h"
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
@@ -35,6 +36,23 @@ std::string Lines(std::initializer_list<std::string> lines) {
         text += line;
     }
     return text;
+}
+
+// Why the page could not be loaded, in one sentence.
+std::string Reason(const platform::LoadFailure& failure) {
+    using Kind = platform::LoadFailureKind;
+    switch (failure.kind) {
+        case Kind::NameNotResolved: return std::string(texts::kRouteReasonNameNotResolved);
+        case Kind::ConnectionRefused: return std::string(texts::kRouteReasonRefused);
+        case Kind::ConnectionReset: return std::string(texts::kRouteReasonReset);
+        case Kind::TimedOut: return std::string(texts::kRouteReasonTimedOut);
+        case Kind::Offline: return std::string(texts::kRouteReasonOffline);
+        case Kind::Certificate: return std::string(texts::kRouteReasonCertificate);
+        case Kind::HttpStatus:
+            return std::string(texts::kRouteReasonHttp1) + failure.detail + std::string(texts::kRouteReasonHttp2);
+        case Kind::Other: break;
+    }
+    return std::string(texts::kRouteReasonOther) + (failure.detail.empty() ? "" : " (" + failure.detail + ")") + ".";
 }
 
 }  // namespace
@@ -169,12 +187,17 @@ bool clRoutenberechnung::Press(const platform::BrowserElementPtr& Formular) {
 
 // --- the waits --------------------------------------------------------------------
 
+void clRoutenberechnung::CheckLoaded(platform::IBrowser& browser) {
+    if (std::optional<platform::LoadFailure> failure = browser.FailedLoad()) throw PageUnreachable{std::move(*failure)};
+}
+
 bool clRoutenberechnung::WaitFor(platform::IBrowser& browser, const std::function<bool()>& ready) {
     int counter = 0;
     // The deadline is the current time plus 0.2 s rounded to whole seconds:
     // the current second. A tick comes with every new second of the clock.
     std::int64_t deadline = Second();
     for (;;) {
+        CheckLoaded(browser);
         if (ready()) return true;
         if (Second() > deadline) {
             ++counter;
@@ -222,6 +245,8 @@ void clRoutenberechnung::AwaitForm(platform::IBrowser& browser) {
             Progress(70 + kFoundStep);
             return;
         }
+        // The browser's error page has no form either: it is told apart here, not at the last check.
+        CheckLoaded(browser);
         const std::int64_t elapsed = m_Env.clock.Milliseconds() - complete;
         while (stepsShown < kFormSteps && elapsed >= kFormStepMs[stepsShown]) {
             ++stepsShown;
@@ -233,7 +258,7 @@ void clRoutenberechnung::AwaitForm(platform::IBrowser& browser) {
     }
 }
 
-platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL, bool MitFormular) {
+clRoutenberechnung::OpenedPage clRoutenberechnung::openWebseite(std::string_view URL, bool MitFormular) {
     Status(texts::kRouteOpenBrowser);
     // Let go, not closed, when the run leaves: it shows the page.
     platform::BrowserPtr browser;
@@ -245,7 +270,7 @@ platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL, bool
         browser->Navigate(URL);
         Progress(50);
         Status(texts::kRouteAwaitingPage);
-        if (!WaitFor(*browser, [&] { return !browser->Busy(); })) return nullptr;
+        if (!WaitFor(*browser, [&] { return !browser->Busy(); })) return {};
 
         Progress(60);
         Status(texts::kRouteAwaitingDocument);
@@ -253,14 +278,16 @@ platform::BrowserPtr clRoutenberechnung::openWebseite(std::string_view URL, bool
             const platform::BrowserDocumentPtr document = browser->Document();
             return document && document->ReadyState() == "complete";
         });
-        if (!complete) return nullptr;
+        if (!complete) return {};
 
         if (MitFormular) AwaitForm(*browser);
-        return browser;
+        return {browser, std::nullopt};
+    } catch (const PageUnreachable& unreachable) {
+        return {browser, unreachable.failure};
     } catch (const std::exception& e) {
         ShowError("openWebseite", ErrorOf(e));
         Status("");
-        return nullptr;
+        return {};
     }
 }
 
@@ -290,15 +317,17 @@ RouteOutcome::End clRoutenberechnung::OpenWithAddresses() {
     if (modLinkadresse::IstStandardbrowser(m_Request.browser)) {
         if (!OpenInDefaultBrowser(address)) return RouteOutcome::End::Failed;
     } else {
-        browser = openWebseite(address, false);
-        if (!browser) return RouteOutcome::End::Failed;
+        const OpenedPage page = openWebseite(address, false);
+        if (!page.browser) return RouteOutcome::End::Failed;
+        if (page.failure) return Unreachable(page.browser, *page.failure);
+        browser = page.browser;
     }
     Progress(90);
     LetEventsRun();
     return RouteOutcome::End::Sent;
 }
 
-RouteOutcome::End clRoutenberechnung::PageChanged() {
+RouteOutcome::End clRoutenberechnung::PageChanged(const platform::BrowserPtr& browser) {
     Message(Lines({std::string(texts::kRoutePageChanged1) + std::string(texts::kAnbietername) +
                        std::string(texts::kRoutePageChanged1End),
                    std::string(texts::kRoutePageChanged2) + m_Request.programName +
@@ -307,9 +336,58 @@ RouteOutcome::End clRoutenberechnung::PageChanged() {
                        std::string(texts::kRoutePageChanged3End),
                    "(" + std::string(texts::kMakerWebAddress) + ")"}),
             MsgIcon::Exclamation, MsgButtons::Ok, MsgModality::Application);
-    // A second browser window on the maker's contact page; the first stays open.
+    if (OfferOpenStreetMap()) return ShowOpenStreetMap(browser);
+    m_BrowserFailed = true;
+    // A second browser window on the maker's contact page; the first stays
+    // open. Should that page fail too, its window shows why.
     openWebseite(texts::kMakerContactUrl);
     return RouteOutcome::End::Failed;
+}
+
+RouteOutcome::End clRoutenberechnung::Unreachable(const platform::BrowserPtr& browser,
+                                                  const platform::LoadFailure& failure) {
+    Picture("off");
+    Status("");
+    const std::string host = modRoutenplaner::Host(m_Request.url);
+    std::string text = std::string(texts::kRouteUnreachable1) + (host.empty() ? m_Request.url : host) +
+                       std::string(texts::kRouteUnreachable2) + Reason(failure);
+    // Said, it counts as failed, even when the program ends in the box.
+    m_BrowserFailed = true;
+    // OpenStreetMap cannot stand in for itself.
+    if (host == modRoutenplaner::Host(modRoutenplaner::OpenStreetMap().url)) {
+        Message(std::move(text), MsgIcon::Exclamation, MsgButtons::Ok, MsgModality::System);
+        return RouteOutcome::End::Failed;
+    }
+    const MsgAnswer answer = Message(Lines({text, std::string(texts::kRouteOfferOpenStreetMap)}), MsgIcon::Question,
+                                     MsgButtons::YesNo, MsgModality::System);
+    if (answer != MsgAnswer::Yes) return RouteOutcome::End::Failed;
+    m_BrowserFailed = false;
+    return ShowOpenStreetMap(browser);
+}
+
+bool clRoutenberechnung::OfferOpenStreetMap() {
+    return Message(std::string(texts::kRouteOfferOpenStreetMap), MsgIcon::Question, MsgButtons::YesNo,
+                   MsgModality::System) == MsgAnswer::Yes;
+}
+
+RouteOutcome::End clRoutenberechnung::ShowOpenStreetMap(const platform::BrowserPtr& browser) {
+    Status(texts::kRouteOpeningPage);
+    try {
+        browser->Navigate(
+            modLinkadresse::Einsetzen(modRoutenplaner::OpenStreetMap().url, m_Request.startLine, m_Request.destLine));
+        // A call the browser answers: once it has, it has taken the address
+        // too, before the run lets the connection go.
+        browser->SetVisible(true);
+    } catch (const std::exception& e) {
+        ShowError("openWebseite", ErrorOf(e));
+        Status("");
+        return RouteOutcome::End::Failed;
+    }
+    // Not awaited: that page takes the route in its address and has no form
+    // to fill, and should it fail, the browser window says so itself.
+    Progress(90);
+    LetEventsRun();
+    return RouteOutcome::End::Sent;
 }
 
 RouteOutcome clRoutenberechnung::Run(const RouteRequest& request) {
@@ -328,8 +406,10 @@ RouteOutcome clRoutenberechnung::Run(const RouteRequest& request) {
 
 RouteOutcome::End clRoutenberechnung::OpenAndFill() {
     // Let go when the run returns, not closed: it shows the route.
-    const platform::BrowserPtr browser = openWebseite(m_Request.url);
-    return browser ? FillForm(browser) : RouteOutcome::End::Failed;
+    const OpenedPage page = openWebseite(m_Request.url);
+    if (!page.browser) return RouteOutcome::End::Failed;
+    if (page.failure) return Unreachable(page.browser, *page.failure);
+    return FillForm(page.browser);
 }
 
 RouteOutcome::End clRoutenberechnung::FillForm(const platform::BrowserPtr& browser) {
@@ -346,11 +426,13 @@ RouteOutcome::End clRoutenberechnung::FillForm(const platform::BrowserPtr& brows
     if (!form) {
         Message(Lines({std::string(texts::kRouteFormMissing1), std::string(texts::kRouteFormMissing2)}),
                 MsgIcon::Information, MsgButtons::Ok, MsgModality::System);
+        if (OfferOpenStreetMap()) return ShowOpenStreetMap(browser);
+        m_BrowserFailed = true;
         return RouteOutcome::End::Failed;
     }
 
     AddressFields fields;
-    if (!WriteAddresses(form, fields)) return PageChanged();
+    if (!WriteAddresses(form, fields)) return PageChanged(browser);
 
     Progress(90);
     LetEventsRun();
@@ -365,7 +447,7 @@ RouteOutcome::End clRoutenberechnung::FillForm(const platform::BrowserPtr& brows
         } catch (const std::exception&) {
             form = nullptr;
         }
-        if (!form || !WriteAddresses(form, fields)) return PageChanged();
+        if (!form || !WriteAddresses(form, fields)) return PageChanged(browser);
         LetEventsRun();
     }
 

@@ -23,8 +23,15 @@
 // what it reports to only through a few routines of its own that look for
 // that before and after, and leave the run when it has come: Run alone
 // turns that into its outcome, and no step needs to look for it.
+//
+// A page the browser reports it could not load (no such server, the
+// connection refused, a certificate, an HTTP error) ends the waits at the
+// next poll: the user is told which planner cannot be reached and why, and
+// is offered the route at OpenStreetMap instead, in the same browser
+// window. A page that loaded without its form brings that offer too.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -74,8 +81,9 @@ struct RouteOutcome {
         Ended,  // the program is ending: nothing more
     };
     End end = End::Failed;
-    // The browser failed and it was reported (or the program was ending
-    // meanwhile): the program's exit code says so.
+    // The browser failed, or the planner could not be reached, and it was
+    // reported (or the program was ending meanwhile), or the user declined
+    // the offer of another planner: the program's exit code says so.
     bool browserFailed = false;
 };
 
@@ -135,11 +143,24 @@ private:
 
     std::int64_t Second() { return m_Env.clock.Milliseconds() / 1000; }
 
+    // The browser said the page could not be loaded: the run leaves the
+    // waits of openWebseite through this.
+    struct PageUnreachable {
+        platform::LoadFailure failure;
+    };
+    // Leaves the waits when the browser reports the page could not be loaded.
+    static void CheckLoaded(platform::IBrowser& browser);
+
+    struct OpenedPage {
+        platform::BrowserPtr browser;
+        std::optional<platform::LoadFailure> failure;  // not reported yet
+    };
     // A visible browser that has loaded `URL` and, with `MitFormular`, given
-    // its route form a few seconds to appear; nullptr when no browser could
-    // be opened, it failed (both reported) or the user gave up waiting (the
-    // browser is then quit).
-    platform::BrowserPtr openWebseite(std::string_view URL, bool MitFormular = true);
+    // its route form a few seconds to appear, or the browser whose page could
+    // not be loaded, with the reason; no browser when none could be opened,
+    // it failed (both reported) or the user gave up waiting (the browser is
+    // then quit).
+    OpenedPage openWebseite(std::string_view URL, bool MitFormular = true);
     // The waiting procedure of the busy and the document phase: false when
     // the user gave up waiting (the browser is then quit).
     bool WaitFor(platform::IBrowser& browser, const std::function<bool()>& ready);
@@ -165,7 +186,14 @@ private:
     // "Fehler in " + routine with the error's number and description; the
     // program's exit code tells of it.
     void ShowError(std::string_view routine, const AppError& error);
-    RouteOutcome::End PageChanged();
+    RouteOutcome::End PageChanged(const platform::BrowserPtr& browser);
+    // The planner cannot be reached: said, with the offer of OpenStreetMap
+    // unless it is that planner.
+    RouteOutcome::End Unreachable(const platform::BrowserPtr& browser, const platform::LoadFailure& failure);
+    // Asks whether the route is to be shown at OpenStreetMap instead.
+    bool OfferOpenStreetMap();
+    // OpenStreetMap with both address lines in its address, in `browser`'s window.
+    RouteOutcome::End ShowOpenStreetMap(const platform::BrowserPtr& browser);
     // The run for an address with the placeholders: opened with the address
     // lines in it, in the options' browser or the default one.
     RouteOutcome::End OpenWithAddresses();

@@ -59,6 +59,33 @@ TEST(BrowserSearch, AnEntryBeyondTheCodePageIsFoundThroughTheRealRegistryAndFile
 
 class ChromiumPage : public ChromiumTest {};
 
+
+TEST_F(ChromiumPage, APageThatCouldNotBeLoadedSaysWhyWhetherTheWindowWasOpenedOnItOrSentThere) {
+    using Kind = platform::LoadFailureKind;
+    struct Case {
+        std::string url;
+        std::optional<platform::LoadFailure> failure;
+    };
+    const Case cases[] = {
+        {support::ClosedPortUrl(), platform::LoadFailure{Kind::ConnectionRefused, "ERR_CONNECTION_REFUSED"}},
+        // The tests' browser resolves no name but 127.0.0.1.
+        {"https://www.fahrtweg.example/baseservices/do/routeService",
+         platform::LoadFailure{Kind::NameNotResolved, "ERR_NAME_NOT_RESOLVED"}},
+        {Pages().Url("fehlt"), platform::LoadFailure{Kind::HttpStatus, "404"}},
+        {Pages().Url("normal"), std::nullopt},
+    };
+    for (bool openedOn : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE((openedOn ? "opened on " : "sent to ") + c.url);
+            platform::BrowserOptions options = Options();
+            if (openedOn) options.firstUrl = c.url;
+            platform::BrowserPtr browser = m_Factory.Create(options);
+            Load(*browser, c.url);
+            EXPECT_EQ(browser->FailedLoad(), c.failure);
+        }
+    }
+}
+
 TEST_F(ChromiumPage, ValuesReachThePageExactlyWithTheirEventsAndTheClickIsSeen) {
     platform::BrowserPtr browser = Open();
     browser->SetVisible(true);

@@ -9,36 +9,11 @@
 #include <functional>
 
 #include "base/AppError.h"
+#include "browser/ScriptedChannel.h"
 
 using nlohmann::json;
 
 namespace {
-
-struct ScriptedChannel : platform::IDevToolsChannel {
-    // Answers a sent command with the messages it returns (they arrive in order).
-    std::function<std::vector<std::string>(const json&)> onSend;
-    std::vector<json>* sent = nullptr;
-    std::deque<std::string>* incoming = nullptr;
-    bool* closed = nullptr;
-
-    void Send(std::string_view message) override {
-        if (*closed) throw AppError(platform::kBrowserConnectionLost, "weg");
-        const json command = json::parse(message);
-        sent->push_back(command);
-        if (onSend) {
-            for (std::string& reply : onSend(command)) incoming->push_back(std::move(reply));
-        }
-    }
-    std::optional<std::string> Receive(int) override {
-        if (incoming->empty()) {
-            if (*closed) throw AppError(platform::kBrowserConnectionLost, "weg");
-            return std::nullopt;
-        }
-        std::string message = std::move(incoming->front());
-        incoming->pop_front();
-        return message;
-    }
-};
 
 class DevToolsSessionTest : public testing::Test {
 protected:

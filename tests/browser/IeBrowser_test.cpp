@@ -60,6 +60,7 @@ TEST_F(IeBrowserTest, EveryMemberIsTheAutomationCallOfTheDataModelInOrder) {
         browser.Quit();
     }
     EXPECT_EQ(ie.CallStrings(), (Strings{"Create(InternetExplorer.Application)",
+                                         "ie.Connect({34A715A0-6587-11D0-924A-0020AFC7AC4D})",
                                          "ie.Visible = b:true",
                                          "ie.Navigate(s\"https://www.fahrtweg.example/baseservices/do/routeService\")",
                                          "ie.Busy",
@@ -81,6 +82,7 @@ TEST_F(IeBrowserTest, EveryMemberIsTheAutomationCallOfTheDataModelInOrder) {
                                          "el1.Click()",
                                          "ie.quit()"}));
     EXPECT_EQ(ie.LiveReferences(), 0);
+    EXPECT_EQ(ie.Connections("ie"), 0) << "the events end with the browser";
 }
 
 TEST(IeBrowser, FailuresOfInternetExplorerReachTheCallerAsTheyCame) {
@@ -103,6 +105,47 @@ TEST(IeBrowser, FailuresOfInternetExplorerReachTheCallerAsTheyCame) {
     } catch (const AppError& e) {
         EXPECT_EQ(e.number(), -2147417848);
         EXPECT_EQ(e.description(), "Das aufgerufene Objekt wurde von den Clients getrennt.");
+    }
+}
+
+// NavigateError(pDisp, URL, TargetFrameName, StatusCode, Cancel) as Internet
+// Explorer fires it: only the window's own counts, and only until the next Navigate.
+TEST_F(IeBrowserTest, TheWindowsNavigateErrorIsItsLoadFailureUntilTheNextNavigation) {
+    platform::IeBrowser browser(ie);
+    const auto navigateError = [&](const std::string& window, std::int32_t status) {
+        ie.Fire("ie", platform::kNavigateErrorEvent,
+                {ie.Hand(window), std::string("https://www.fahrtweg.example/"), std::string(), status, false});
+    };
+    browser.Navigate("https://www.fahrtweg.example/");
+    EXPECT_EQ(browser.FailedLoad(), std::nullopt);
+    navigateError("frame", 404);
+    ie.Fire("ie", 252, {ie.Hand("ie"), std::string("res://ieframe.dll/dnserror.htm")});  // NavigateComplete2
+    EXPECT_EQ(browser.FailedLoad(), std::nullopt) << "a frame's error, and another event";
+    navigateError("ie", static_cast<std::int32_t>(0x800C0005));
+    EXPECT_EQ(browser.FailedLoad(), (platform::LoadFailure{platform::LoadFailureKind::NameNotResolved, "0x800C0005"}));
+    browser.Navigate("https://www.openstreetmap.org/");
+    EXPECT_EQ(browser.FailedLoad(), std::nullopt);
+
+    // Without its events the browser still works.
+    platform::ScriptedAutomation deaf;
+    deaf.CreateGives("ie");
+    deaf.Fail("ie", "Connect", AppError(-2147220992, "CONNECT_E_NOCONNECTION"));
+    platform::IeBrowser without(deaf);
+    without.Navigate("https://www.fahrtweg.example/");
+    EXPECT_EQ(without.FailedLoad(), std::nullopt);
+}
+
+TEST(IeBrowser, StatusCodesMapToTheirReasonsInEitherForm) {
+    using Kind = platform::LoadFailureKind;
+    const std::pair<std::uint32_t, platform::LoadFailure> cases[] = {
+        {503, {Kind::HttpStatus, "503"}},
+        {0x800C0005u, {Kind::NameNotResolved, "0x800C0005"}},  // INET_E_RESOURCE_NOT_FOUND
+        {12029, {Kind::ConnectionRefused, "12029"}},  // WinINet's own number
+        {0x80072F0Du, {Kind::Certificate, "0x80072F0D"}},  // and as an HRESULT (12045)
+        {0x800C000Cu, {Kind::Other, "0x800C000C"}},
+    };
+    for (const auto& [status, failure] : cases) {
+        EXPECT_EQ(platform::IeLoadFailure(static_cast<std::int32_t>(status)), failure) << status;
     }
 }
 

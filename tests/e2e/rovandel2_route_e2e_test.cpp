@@ -17,6 +17,7 @@
 #include "routeplanner/EinstellungenControls.h"
 #include "routeplanner/Rovandel2Controls.h"
 #include "support/ActStandin_win.h"
+#include "support/BrowserTest_win.h"
 #include "support/Process_win.h"
 #include "support/RegistrySnapshot_win.h"
 
@@ -174,6 +175,47 @@ TEST_F(Rovandel2Route, AnAddressWithThePlaceholdersBringsBothLinesToThePlannerIn
     EXPECT_EQ(routepages::QueryValue(asked[0], "to"), std::optional<std::string>("Hauptstraße 12b, 50667 Köln, DEU"));
     EXPECT_TRUE(Shows(s_Pages->Url("directions") + asked[0].substr(asked[0].find('?'))))
         << "the browser stays open on the route";
+}
+
+// The planner on a port of 127.0.0.1 where nothing listens. This machine
+// is offline: after Yes the address the window was sent to counts, not what
+// it shows.
+TEST_F(Rovandel2Route, AnUnreachablePlannerIsSaidAtOnceYesSendsTheWindowToOpenStreetMapNoEndsWithOne) {
+    for (const int answer : {IDYES, IDNO}) {
+        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+        const std::string url = support::ClosedPortUrl();
+        ChildProcess& rovandel = StartAt(url);
+        const ULONGLONG clicked = GetTickCount64();
+        HWND box = driver::FindMessageBox(rovandel.Id(), L"Rovandel2", 15000);
+        ASSERT_NE(box, nullptr);
+        const ULONGLONG shown = GetTickCount64();
+        std::printf("[ measured ] Start to the message: %llu ms\n", shown - clicked);
+        EXPECT_LT(shown - clicked, 5000u);
+        const driver::BoxInfo info = driver::ReadMessageBox(box);
+        EXPECT_EQ(info.text,
+                  L"Der Routenplaner 127.0.0.1 ist nicht erreichbar: Der Server hat die Verbindung abgelehnt.\r\n"
+                  L"Route stattdessen bei OpenStreetMap anzeigen?");
+        EXPECT_EQ(info.icon, "question");
+        ASSERT_TRUE(driver::Press(box, answer));
+        EXPECT_EQ(rovandel.WaitForExit(15000), std::optional<DWORD>(answer == IDYES ? 0 : 1));
+        if (answer == IDNO) {
+            EXPECT_TRUE(Shows(url));
+            continue;
+        }
+        std::optional<std::string> route;
+        for (int i = 0; i < 100 && !route; ++i) {
+            for (const std::string& shown : routepages::BrowserPageUrls(platform::BrowserProfileFolder())) {
+                if (shown.starts_with("https://www.openstreetmap.org/directions?")) route = shown;
+            }
+            if (!route) Sleep(50);
+        }
+        ASSERT_TRUE(route);
+        const std::string target = route->substr(route->find("/directions"));
+        EXPECT_EQ(routepages::QueryValue(target, "from"),
+                  std::optional<std::string>("Schloßstraße 7, 80331 München, DEU"));
+        EXPECT_EQ(routepages::QueryValue(target, "to"), std::optional<std::string>("Hauptstraße 12b, 50667 Köln, DEU"));
+        EXPECT_FALSE(Shows(url)) << "the same window was sent on";
+    }
 }
 
 TEST_F(Rovandel2Route, ABrowserOptionThatIsNoBrowserIsReportedByNameAndTheExitCodeIsOne) {

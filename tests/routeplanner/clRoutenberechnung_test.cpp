@@ -11,6 +11,7 @@
 #include "platform/RecordingShell.h"
 #include "browser/ScriptedBrowser.h"
 #include "routeplanner/ScriptedRouteProgress.h"
+#include "routeplanner/modLinkadresse.h"
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
@@ -198,11 +199,14 @@ TEST_F(RouteRun, FieldIdsInsideTheFormMatchInAnyLetterCaseAndTheFirstOfTwoWins) 
     EXPECT_EQ(outcome.end, End::Sent);
 }
 
+const std::string kOffer = "Route stattdessen bei OpenStreetMap anzeigen?";
+
 TEST_F(RouteRun, TheFormIsLookedUpByItsExactIdInTheDocument) {
     Page().formId = "Header_Form_Route";
     Run();
-    EXPECT_EQ(BoxTexts(), Strings{"Es wurde nicht das Start- und Ziel-Formular gefunden.\r\n"
-                                  "Eventuell hat sich der Aufbau der Internetseite geändert."});
+    EXPECT_EQ(BoxTexts(), (Strings{"Es wurde nicht das Start- und Ziel-Formular gefunden.\r\n"
+                                   "Eventuell hat sich der Aufbau der Internetseite geändert.",
+                                   kOffer}));
 }
 
 TEST_F(RouteRun, WhileTheBrowserIsBusyTheTicksAlternateThePictureOncePerSecondWithoutSpinning) {
@@ -287,8 +291,12 @@ TEST_F(RouteRun, AFormWithoutItsFieldsYetIsAwaitedUntilTheLastCheckThenThePageCo
     ScriptedBrowser::Page contact;
     contact.formThere = [] { return false; };
     browsers.pages.push_back(contact);
-    std::int64_t shownAt = 0;
-    progress.boxes.onShow = [&](const platform::MessageBoxRequest&) { shownAt = clock.Milliseconds() - kStart; };
+    std::int64_t shownAt = -1;
+    progress.boxes.onShow = [&](const platform::MessageBoxRequest&) {
+        if (shownAt < 0) shownAt = clock.Milliseconds() - kStart;
+    };
+    progress.boxes.QueueAnswer(MsgAnswer::Ok);
+    progress.boxes.QueueAnswer(MsgAnswer::No);
     Run();
     EXPECT_EQ(shownAt, 14'000) << "the destination field may still come";
     EXPECT_EQ(
@@ -304,15 +312,19 @@ TEST_F(RouteRun, AFormWithoutItsFieldsYetIsAwaitedUntilTheLastCheckThenThePageCo
 
 TEST_F(RouteRun, AFormThatNeverAppearsIsCheckedFiveTimesThenReportedAndTheBrowserStaysOpen) {
     Page().formThere = [] { return false; };
+    progress.boxes.QueueAnswer(MsgAnswer::Ok);
+    progress.boxes.QueueAnswer(MsgAnswer::No);
     Run();
     EXPECT_EQ(progress.Only("progress"),
               (Strings{"progress 40", "progress 50", "progress 60", "progress 70", "progress 71", "progress 72",
                        "progress 73", "progress 74", "progress 75", "progress 80"}));
     EXPECT_EQ(clock.Milliseconds(), kStart + 14'000);
-    ASSERT_EQ(progress.boxes.Shown().size(), 1u);
+    ASSERT_EQ(progress.boxes.Shown().size(), 2u);
     EXPECT_EQ(progress.boxes.Shown()[0].icon, MsgIcon::Information);
     EXPECT_EQ(progress.boxes.Shown()[0].modality, MsgModality::System);
+    EXPECT_EQ(progress.boxes.Shown()[1].text, kOffer);
     EXPECT_EQ(outcome.end, End::Failed);
+    EXPECT_TRUE(outcome.browserFailed) << "the offer declined: exit code 1";
     EXPECT_FALSE(browsers.WindowAt(1).quit);
     // At once and every 200 ms up to 14 s, then once more before the message.
     EXPECT_EQ(Polls("getElementByID(header_form_route)"), 14'000 / clRoutenberechnung::kFormPollMs + 1 + 1);
@@ -387,8 +399,10 @@ TEST_F(RouteRun, AFormRebuiltWithoutItsFieldsBeforeTheClickCountsAsAChangedPage)
             browsers.WindowAt(1).page.elements = {{.id = "btn_calculate_route"}};
         }
     };
+    progress.boxes.QueueAnswer(MsgAnswer::Ok);
+    progress.boxes.QueueAnswer(MsgAnswer::No);
     Run();
-    EXPECT_EQ(BoxTexts(), Strings{kPageChanged});
+    EXPECT_EQ(BoxTexts(), (Strings{kPageChanged, kOffer}));
     EXPECT_EQ(browsers.Windows(), 2);
     EXPECT_EQ(browsers.WindowAt(1).page.elements[0].clicks, 0);
     EXPECT_EQ(outcome.end, End::Failed);
@@ -416,9 +430,11 @@ TEST_F(RouteRun, AMissingOrUnsettableFieldOpensTheMakersContactPageInASecondWind
         browser.pages = {page, contact};
         if (c.valueFails) browser.Fail("Value", AppError(438, "Objekt unterstützt diese Eigenschaft nicht"), 1, 1);
         ScriptedRouteProgress window{clock};
+        window.boxes.QueueAnswer(MsgAnswer::Ok);
+        window.boxes.QueueAnswer(MsgAnswer::No);
         const RouteOutcome ended = RunOn(browser, window, shell);
 
-        ASSERT_EQ(window.boxes.Shown().size(), 1u);
+        ASSERT_EQ(window.boxes.Shown().size(), 2u);
         EXPECT_EQ(window.boxes.Shown()[0].text, kPageChanged);
         EXPECT_EQ(window.boxes.Shown()[0].icon, MsgIcon::Exclamation);
         ASSERT_EQ(browser.Windows(), 2);
@@ -432,6 +448,7 @@ TEST_F(RouteRun, AMissingOrUnsettableFieldOpensTheMakersContactPageInASecondWind
                   (Strings{"progress 40", "progress 50", "progress 60", "progress 70", "progress 71", "progress 72",
                            "progress 73", "progress 74", "progress 75"}));
         EXPECT_EQ(ended.end, End::Failed);
+        EXPECT_TRUE(ended.browserFailed);
         EXPECT_EQ(browser.WindowAt(1).page.elements.back().clicks, 0);
     }
 }
@@ -516,6 +533,155 @@ TEST_F(RouteRun, ABrowserThatCannotBeCreatedOrFailsLaterIsReportedAndTheRunFails
         if (created) {
             EXPECT_FALSE(browser.WindowAt(1).quit);
         }
+    }
+}
+
+// --- a planner that cannot be reached ---------------------------------------------
+
+using platform::LoadFailure;
+using platform::LoadFailureKind;
+
+const std::string kOpenStreetMapRoute =
+    "https://www.openstreetmap.org/directions?from=Hauptstra%C3%9Fe%2012%2C%2080331%20M%C3%BCnchen%2C%20DEU"
+    "&to=Ring%205%2C%208001%20Z%C3%BCrich%2C%20CHE";
+
+TEST_F(RouteRun, AnUnreachablePlannerIsSaidWithinAPollOfTheReportInEveryPhaseAndNoEndsItFailed) {
+    struct Case {
+        const char* phase;
+        std::function<void(ScriptedBrowser::Page&)> holdIn;
+        std::int64_t poll;
+    };
+    const Case cases[] = {
+        {"busy", [](ScriptedBrowser::Page& p) { p.busy = [] { return true; }; }, clRoutenberechnung::kPollMs},
+        {"document", [](ScriptedBrowser::Page& p) { p.readyState = [] { return std::string("loading"); }; },
+         clRoutenberechnung::kPollMs},
+        {"form", [](ScriptedBrowser::Page& p) { p.formThere = [] { return false; }; }, clRoutenberechnung::kFormPollMs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.phase);
+        const std::int64_t reportedAt = clock.Milliseconds() + 3'330;
+        ScriptedBrowser browser;
+        ScriptedBrowser::Page page;
+        page.elements = ScriptedBrowser::RouteForm();
+        c.holdIn(page);
+        page.failure = [&]() -> std::optional<LoadFailure> {
+            if (clock.Milliseconds() < reportedAt) return std::nullopt;
+            return LoadFailure{LoadFailureKind::NameNotResolved, "ERR_NAME_NOT_RESOLVED"};
+        };
+        browser.pages = {page};
+        ScriptedRouteProgress window{clock};
+        std::int64_t shownAt = 0;
+        window.boxes.onShow = [&](const platform::MessageBoxRequest&) { shownAt = clock.Milliseconds(); };
+        window.boxes.QueueAnswer(MsgAnswer::No);
+        const RouteOutcome ended = RunOn(browser, window, shell);
+
+        ASSERT_EQ(window.boxes.Shown().size(), 1u);
+        const auto& box = window.boxes.Shown()[0];
+        EXPECT_EQ(box.text,
+                  "Der Routenplaner www.fahrtweg.example ist nicht erreichbar: Der Name des Servers wurde nicht "
+                  "gefunden.\r\n" +
+                      kOffer);
+        EXPECT_EQ(box.icon, MsgIcon::Question);
+        EXPECT_EQ(box.buttons, MsgButtons::YesNo);
+        EXPECT_EQ(box.modality, MsgModality::System);
+        EXPECT_GE(shownAt, reportedAt);
+        EXPECT_LE(shownAt - reportedAt, c.poll) << "not at the last form check";
+        EXPECT_EQ(ended.end, End::Failed);
+        EXPECT_TRUE(ended.browserFailed) << "exit code 1";
+        EXPECT_EQ(browser.WindowAt(1).url, kDefaultUrl) << "the window left as it is";
+    }
+}
+
+TEST_F(RouteRun, YesShowsTheRouteAtOpenStreetMapInTheSameWindowAndTheRunCountsAsSent) {
+    for (const char* planner : {"form page", "Google Maps"}) {
+        SCOPED_TRACE(planner);
+        RouteRequest asked = request;
+        if (planner == std::string("Google Maps")) {
+            asked.url = "https://www.google.com/maps/dir/?api=1&origin={start}&destination={ziel}";
+        }
+        ScriptedBrowser browser;
+        ScriptedBrowser::Page page;
+        page.failure = [] { return LoadFailure{LoadFailureKind::ConnectionRefused, "ERR_CONNECTION_REFUSED"}; };
+        browser.pages = {page};
+        ScriptedRouteProgress window{clock};
+        window.boxes.QueueAnswer(MsgAnswer::Yes);
+        const RouteOutcome ended = clRoutenberechnung({browser, shell, clock}, window).Run(asked);
+
+        ASSERT_EQ(window.boxes.Shown().size(), 1u);
+        EXPECT_TRUE(window.boxes.Shown()[0].text.ends_with("Der Server hat die Verbindung abgelehnt.\r\n" + kOffer));
+        EXPECT_EQ(ended.end, End::Sent);
+        EXPECT_FALSE(ended.browserFailed);
+        ASSERT_EQ(browser.Windows(), 1);
+        const Strings calls = browser.CallsWithoutPolls();
+        EXPECT_EQ(Strings(calls.end() - 2, calls.end()),
+                  (Strings{"Navigate(" + kOpenStreetMapRoute + ")", "Visible=true"}));
+    }
+}
+
+TEST_F(RouteRun, AnHttpStatusIsNamedByItsNumberAndOpenStreetMapItselfGetsNoOffer) {
+    const std::pair<LoadFailure, std::string> cases[] = {
+        {{LoadFailureKind::HttpStatus, "503"}, "Der Server hat mit dem Fehler 503 geantwortet."},
+        {{LoadFailureKind::Other, "ERR_SSL_PROTOCOL_ERROR"},
+         "Der Browser konnte die Seite nicht laden (ERR_SSL_PROTOCOL_ERROR)."},
+    };
+    for (const auto& [failure, sentence] : cases) {
+        ScriptedBrowser browser;
+        browser.pages = {ScriptedBrowser::Page{}};
+        browser.pages[0].failure = [&] { return failure; };
+        ScriptedRouteProgress window{clock};
+        RunOn(browser, window, shell);
+        ASSERT_EQ(window.boxes.Shown().size(), 1u);
+        EXPECT_EQ(window.boxes.Shown()[0].text,
+                  "Der Routenplaner www.fahrtweg.example ist nicht erreichbar: " + sentence + "\r\n" + kOffer);
+    }
+
+    request.url = "https://WWW.OpenStreetMap.org:443/directions?from={start}&to={ziel}";
+    Page().failure = [] { return LoadFailure{LoadFailureKind::Offline, "ERR_INTERNET_DISCONNECTED"}; };
+    Run();
+    ASSERT_EQ(progress.boxes.Shown().size(), 1u);
+    EXPECT_EQ(progress.boxes.Shown()[0].text,
+              "Der Routenplaner www.openstreetmap.org ist nicht erreichbar: Dieser Computer ist nicht mit dem "
+              "Internet verbunden.");
+    EXPECT_EQ(progress.boxes.Shown()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(progress.boxes.Shown()[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(outcome.end, End::Failed);
+    EXPECT_TRUE(outcome.browserFailed);
+    EXPECT_EQ(browsers.WindowAt(1).url, modLinkadresse::Einsetzen(request.url, request.startLine, request.destLine))
+        << "sent nowhere else";
+}
+
+TEST_F(RouteRun, APageThatLoadedWithoutItsFormOffersOpenStreetMapAndYesShowsItInTheFirstWindow) {
+    struct Case {
+        const char* name;
+        std::function<void(ScriptedBrowser::Page&)> spoil;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"no form", [](ScriptedBrowser::Page& p) { p.formThere = [] { return false; }; },
+         "Es wurde nicht das Start- und Ziel-Formular gefunden.\r\n"
+         "Eventuell hat sich der Aufbau der Internetseite geändert."},
+        {"changed", [](ScriptedBrowser::Page& p) { p.elements = {{.id = "input_adress_start"}}; }, kPageChanged},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedBrowser browser;
+        ScriptedBrowser::Page page;
+        page.elements = ScriptedBrowser::RouteForm();
+        c.spoil(page);
+        browser.pages = {page};
+        ScriptedRouteProgress window{clock};
+        window.boxes.QueueAnswer(MsgAnswer::Ok);
+        window.boxes.QueueAnswer(MsgAnswer::Yes);
+        const RouteOutcome ended = RunOn(browser, window, shell);
+
+        ASSERT_EQ(window.boxes.Shown().size(), 2u);
+        EXPECT_EQ(window.boxes.Shown()[0].text, c.message);
+        EXPECT_EQ(window.boxes.Shown()[1].text, kOffer);
+        EXPECT_EQ(window.boxes.Shown()[1].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(ended.end, End::Sent);
+        EXPECT_FALSE(ended.browserFailed);
+        EXPECT_EQ(browser.Windows(), 1) << "no contact page";
+        EXPECT_EQ(browser.WindowAt(1).url, kOpenStreetMapRoute);
     }
 }
 
@@ -629,7 +795,7 @@ TEST(RouteRunEnding, AtEveryChanceTheRunEndsThereAndShowsNothingMore) {
              r.window.boxes.QueueAnswer(MsgAnswer::Yes);
              r.window.timeScale = 20;
          }},
-        {"a page that has changed", 1,
+        {"a page that has changed", 2,
          [](EndingRun& r) {
              r.browser.pages[0].elements = {{.id = "input_adress_start"}, {.id = "btn_calculate_route"}};
              ScriptedBrowser::Page contact;
@@ -637,7 +803,7 @@ TEST(RouteRunEnding, AtEveryChanceTheRunEndsThereAndShowsNothingMore) {
              r.browser.pages.push_back(contact);
              r.window.timeScale = 10;
          }},
-        {"a page without its form", 1,
+        {"a page without its form", 2,
          [](EndingRun& r) {
              r.browser.pages[0].formThere = [] { return false; };
              r.window.timeScale = 10;
@@ -645,6 +811,17 @@ TEST(RouteRunEnding, AtEveryChanceTheRunEndsThereAndShowsNothingMore) {
         {"a page without the button", 1,
          [](EndingRun& r) {
              r.browser.pages[0].elements = {{.id = "input_adress_start"}, {.id = "input_adress_dest"}};
+         }},
+        {"a planner that cannot be reached, the offer declined", 1,
+         [](EndingRun& r) {
+             r.browser.pages[0].readyState = [busy = r.Until(1500)] {
+                 return std::string(busy() ? "interactive" : "complete");
+             };
+             r.browser.pages[0].failure = [notYet = r.Until(1200)]() -> std::optional<platform::LoadFailure> {
+                 if (notYet()) return std::nullopt;
+                 return platform::LoadFailure{platform::LoadFailureKind::TimedOut, "ERR_TIMED_OUT"};
+             };
+             r.window.boxes.QueueAnswer(MsgAnswer::No);
          }},
         {"a browser that fails while the page loads", 1,
          [](EndingRun& r) {

@@ -117,8 +117,10 @@ TEST_F(RouteRunInChromium, WithoutTheButtonTheAddressesArriveAndTheButtonMessage
 
 TEST_F(RouteRunInChromium, ChangedFieldIdsBringTheMessageAndTheMakersContactPageInASecondWindow) {
     progress.timeScale = 5;
+    progress.boxes.QueueAnswer(MsgAnswer::Ok);
+    progress.boxes.QueueAnswer(MsgAnswer::No);
     Run("changed");
-    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(boxes.size(), 2u);
     EXPECT_TRUE(boxes[0].starts_with("Das Formular auf der Internetseite von Fahrtweg hat sich verändert."))
         << boxes[0];
     EXPECT_TRUE(Pages().Reports().empty() || Pages().Reports().back().page != "changed") << "nothing was written";

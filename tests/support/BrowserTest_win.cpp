@@ -6,6 +6,19 @@
 
 namespace support {
 
+std::string ClosedPortUrl() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{AF_INET, 0, {}, {}};
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    closesocket(probe);
+    return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/baseservices/do/routeService";
+}
+
 routepages::RoutePageServer* ChromiumTest::s_Pages = nullptr;
 routepages::AppPathsEntry* ChromiumTest::s_Entry = nullptr;
 

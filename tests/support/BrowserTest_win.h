@@ -22,6 +22,10 @@
 
 namespace support {
 
+// The route planner's address on a port of 127.0.0.1 that nothing listens
+// on: one the system gave out and took back.
+std::string ClosedPortUrl();
+
 class ChromiumTest : public testing::Test {
 protected:
     static void SetUpTestSuite();
