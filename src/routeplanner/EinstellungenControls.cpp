@@ -9,10 +9,7 @@ using namespace ui::make;
 namespace t = texts;
 
 // Laid out in pixels at 96 DPI.
-constexpr ui::Place Px(int x, int y, int width, int height) {
-    constexpr int px = ui::kTwipsPerPixelAt96Dpi;
-    return {x * px, y * px, width * px, height * px};
-}
+constexpr auto Px = ui::PlaceInPixels;
 
 // A field number: its label, its box and its default beside it.
 constexpr int kFieldRow1 = 282;

@@ -10,10 +10,7 @@ using namespace ui::make;
 namespace t = texts;
 
 // Laid out in pixels at 96 DPI.
-constexpr ui::Place Px(int x, int y, int width, int height) {
-    constexpr int px = ui::kTwipsPerPixelAt96Dpi;
-    return {x * px, y * px, width * px, height * px};
-}
+constexpr auto Px = ui::PlaceInPixels;
 
 // The two address frames, side by side.
 constexpr int kStart = 8;

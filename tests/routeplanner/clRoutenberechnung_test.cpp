@@ -618,23 +618,7 @@ TEST_F(RouteRun, YesShowsTheRouteAtOpenStreetMapInTheSameWindowAndTheRunCountsAs
     }
 }
 
-TEST_F(RouteRun, AnHttpStatusIsNamedByItsNumberAndOpenStreetMapItselfGetsNoOffer) {
-    const std::pair<LoadFailure, std::string> cases[] = {
-        {{LoadFailureKind::HttpStatus, "503"}, "Der Server hat mit dem Fehler 503 geantwortet."},
-        {{LoadFailureKind::Other, "ERR_SSL_PROTOCOL_ERROR"},
-         "Der Browser konnte die Seite nicht laden (ERR_SSL_PROTOCOL_ERROR)."},
-    };
-    for (const auto& [failure, sentence] : cases) {
-        ScriptedBrowser browser;
-        browser.pages = {ScriptedBrowser::Page{}};
-        browser.pages[0].failure = [&] { return failure; };
-        ScriptedRouteProgress window{clock};
-        RunOn(browser, window, shell);
-        ASSERT_EQ(window.boxes.Shown().size(), 1u);
-        EXPECT_EQ(window.boxes.Shown()[0].text,
-                  "Der Routenplaner www.fahrtweg.example ist nicht erreichbar: " + sentence + "\r\n" + kOffer);
-    }
-
+TEST_F(RouteRun, OpenStreetMapItselfUnreachableIsOnlyReported) {
     request.url = "https://WWW.OpenStreetMap.org:443/directions?from={start}&to={ziel}";
     Page().failure = [] { return LoadFailure{LoadFailureKind::Offline, "ERR_INTERNET_DISCONNECTED"}; };
     Run();

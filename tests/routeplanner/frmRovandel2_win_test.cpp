@@ -393,7 +393,7 @@ TEST_F(Rovandel2Window, TheSettingsWindowOpensByItsAccessKeyAndOkWritesThePreset
     frmRovandel2& f = Open();
     static HWND owner = nullptr;
     static bool modal = false, escape = false;
-    static std::vector<std::wstring> layout96, layout144, planners;
+    static std::vector<std::wstring> layout96, layout144;
     owner = f.hwnd();
     const auto answer = [](HWND, UINT, UINT_PTR id, DWORD) {
         HWND settings = FindWindowW(EinstellungenControls::kClassName.data(), nullptr);
@@ -406,12 +406,6 @@ TEST_F(Rovandel2Window, TheSettingsWindowOpensByItsAccessKeyAndOkWritesThePreset
         }
         layout96 = support::LayoutProblems(settings);
         HWND list = GetDlgItem(settings, EinstellungenControls::cbxRoutenplaner.id);
-        planners.clear();
-        for (int i = 0; i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i) {
-            wchar_t text[64] = {};
-            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            planners.emplace_back(text);
-        }
         SendMessageW(list, CB_SETCURSEL, 1, 0);
         SendMessageW(settings, WM_COMMAND, MAKEWPARAM(EinstellungenControls::cbxRoutenplaner.id, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(list));
@@ -431,8 +425,6 @@ TEST_F(Rovandel2Window, TheSettingsWindowOpensByItsAccessKeyAndOkWritesThePreset
     EXPECT_TRUE(modal);
     EXPECT_TRUE(layout96.empty()) << std::string(layout96.front().begin(), layout96.front().end());
     EXPECT_TRUE(layout144.empty()) << std::string(layout144.front().begin(), layout144.front().end());
-    EXPECT_EQ(planners, (std::vector<std::wstring>{L"Fahrtweg – Formular", L"OpenStreetMap", L"Google Maps",
-                                                   L"Bing Maps", L"Eigene Adresse…"}));
     EXPECT_EQ(RawSetting(L"URL"), L"https://www.openstreetmap.org/directions?from={start}&to={ziel}");
     EXPECT_FALSE(RawSetting(L"Browser").has_value()) << "only what changed is written";
     EXPECT_EQ(f.Tips().TextOf(f.At<ui::Control>(c::cmdBrowse)),
