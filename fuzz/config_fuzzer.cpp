@@ -240,7 +240,7 @@ void TryFailing(const std::uint8_t* data, std::size_t size, int k, std::int32_t 
     clCustomTessivars table(sub.Commands());
     bool finished = true;
     {
-        ConfigurationChange change(sub.Registry());
+        ConfigurationChange change(sub.Registry(), nullptr);
         sub.registry.FailWrite(k);
         try {
             if (position < 0) {

@@ -26,6 +26,9 @@ inline constexpr std::string_view kPlannerBingMaps = "Bing Maps";
 
 // Start-up of the command manager.
 inline constexpr std::string_view kQuitActFirst = "Bitte beenden Sie zuvor ACT!";
+// An unattended start whose command line is no run.
+inline constexpr std::string_view kQuietNotUnderstood =
+    "Die Befehlszeile wurde nicht verstanden; tessivar.exe /? zeigt, was sie enthalten kann.";
 
 // Tessivar's backups of ACT!'s configuration: why a backup file is refused.
 inline constexpr std::string_view kBackupLine = "Zeile ";
@@ -79,6 +82,22 @@ inline constexpr std::string_view kRestoreQuestionEnd =
 inline constexpr std::string_view kRestoreDoneStart = "Die Sicherung vom ";
 inline constexpr std::string_view kRestoreDoneFileStart = "Die Sicherung\r\n";
 inline constexpr std::string_view kRestoreDoneEnd = " wurde zurückgeschrieben.";
+// A change that a crash, a kill or a power cut cut short, put back at the next start.
+// + the backup's date and time, then kRepairDoneEnd.
+inline constexpr std::string_view kRepairDoneStart =
+    "Eine Änderung der ACT!-Konfiguration wurde unterbrochen, bevor sie fertig war. Tessivar hat sie "
+    "zurückgenommen: Die Konfiguration ist wieder so wie vor dieser Änderung (Sicherung vom ";
+inline constexpr std::string_view kRepairDoneEnd = ").";
+// + why, then kRepairFailedAgain or kRepairFailedForGood.
+inline constexpr std::string_view kRepairFailedStart =
+    "Eine unterbrochene Änderung der ACT!-Konfiguration konnte nicht zurückgenommen werden:\r\n";
+inline constexpr std::string_view kRepairFailedAgain =
+    "\r\n\r\nTessivar ändert nichts, bis das gelingt, und versucht es beim nächsten Start wieder. Beenden Sie "
+    "ACT!, bevor Sie Tessivar erneut starten.";
+inline constexpr std::string_view kRepairFailedForGood =
+    "\r\n\r\nDie Konfiguration kann halb geändert sein. Schreiben Sie eine ältere Sicherung zurück "
+    "(„Wiederherstellen…“ in der Liste oder tessivar.exe /wiederherstellen DATEI).";
+inline constexpr std::string_view kRepairNoBackup = "Die Markierung der Änderung nennt keine lesbare Sicherung.";
 inline constexpr std::string_view kTimeSuffix = " Uhr";
 // A write of a change failed: + value name, key, system error number. The
 // change is then put back as it was, or (when even that failed) is not.
@@ -124,6 +143,8 @@ inline constexpr std::string_view kUsage =
     "tessivar.exe /wiederherstellen [DATEI] [/quiet]\r\n"
     "    Schreibt nach Rückfrage die neueste Sicherung der ACT!-Konfiguration\r\n"
     "    zurück, mit DATEI die angegebene.\r\n"
+    "tessivar.exe /reparieren [/quiet]\r\n"
+    "    Nimmt eine unterbrochene Änderung zurück (das tut jeder Start).\r\n"
     "tessivar.exe /?\r\n"
     "    Zeigt diese Hilfe.\r\n"
     "\r\n"
@@ -238,6 +259,13 @@ inline constexpr std::string_view kConfigurationBusy =
 inline constexpr std::string_view kMethodAdd = " Methode Add";
 inline constexpr std::string_view kCountNegativeStart = "Der Wert \"Count\" der ACT!-Benutzerbefehle ist negativ (";
 inline constexpr std::string_view kCountNegativeEnd = ").";
+inline constexpr std::string_view kCommandFileShort =
+    "Die Befehlsdatei ist unvollständig: Sie ist kürzer als ein Befehl mit den Köpfen seiner zwei Bilder.";
+inline constexpr std::string_view kCommandFileImageShort =
+    "Die Befehlsdatei ist unvollständig: Ein Bild ist kürzer, als sein Kopf angibt.";
+// + kMaxCommands, then kTableFullEnd.
+inline constexpr std::string_view kTableFullStart = "Die ACT!-Benutzerbefehle haben schon die höchstens ";
+inline constexpr std::string_view kTableFullEnd = " Befehle, die Tessivar liest; ein weiterer wird nicht eingebunden.";
 inline constexpr std::string_view kCountTooLargeStart = "Der Wert \"Count\" der ACT!-Benutzerbefehle (";
 inline constexpr std::string_view kCountTooLargeMiddle = ") ist größer als die höchstens ";
 inline constexpr std::string_view kCountTooLargeEnd = " Befehle, die Tessivar liest.";

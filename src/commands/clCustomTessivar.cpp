@@ -24,9 +24,10 @@ std::int32_t LastIndex(const ByteArray& bytes) {
 
 // Reads exactly buffer.size() bytes or as many as the file still has; the
 // rest stays zero, as bytes past the end of a command file read as 0.
-void ReadOrZero(platform::IFile& file, ByteArray& buffer) {
-    const std::size_t got = file.Read(buffer);
-    std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(got), buffer.end(), 0);
+// A file cut short would otherwise become a command with zeros where its
+// fields and pictures were.
+void ReadWhole(platform::IFile& file, std::span<std::uint8_t> buffer, std::string_view why) {
+    if (file.Read(buffer) != buffer.size()) Raise(ErrorNumber::BadFileFormat, std::string(why));
 }
 
 // The header's image size, refused when a command file could not hold such an image.
@@ -244,15 +245,13 @@ bool clCustomTessivar::ReadFile(std::string_view Datei, ByteArray& record, ByteA
     auto file = m_Services.files.OpenRead(Datei);
     m_Services.windows.DoEvents();
     record.assign(kRecordSize, 0);
-    ReadOrZero(*file, record);
+    ReadWhole(*file, record, texts::kCommandFileShort);
     for (ByteArray* image : {&large, &small}) {
         image->assign(kHeaderSize, 0);
-        ReadOrZero(*file, *image);
+        ReadWhole(*file, *image, texts::kCommandFileShort);
         const std::uint32_t size = ImageSizeOf(*image);
         image->resize(kHeaderSize + size, 0);
-        std::span<std::uint8_t> pixels(image->data() + kHeaderSize, size);
-        const std::size_t got = file->Read(pixels);
-        std::fill(pixels.begin() + static_cast<std::ptrdiff_t>(got), pixels.end(), 0);
+        ReadWhole(*file, std::span<std::uint8_t>(image->data() + kHeaderSize, size), texts::kCommandFileImageShort);
     }
     return true;
 }

@@ -137,6 +137,15 @@ void clCustomTessivars::WriteCount() {
 clCustomTessivar* clCustomTessivars::Add(std::string_view path, const std::set<std::int32_t>& onToolbars,
                                          const std::function<bool()>& beforeWrite) {
     if (RefuseChange(texts::kMethodAdd)) return nullptr;
+    // One more would make a table that every later run refuses, even the
+    // removal that could make room again.
+    if (AsCount(m_Count) >= kMaxCommands) {
+        ShowError(
+            m_Services.registry.boxes, texts::kMethodAdd,
+            std::string(texts::kTableFullStart) + std::to_string(kMaxCommands) + std::string(texts::kTableFullEnd),
+            texts::kTableNotChanged);
+        return nullptr;
+    }
     auto command = std::make_unique<clCustomTessivar>(m_Services);
     if (!command->Load(path)) return nullptr;
 

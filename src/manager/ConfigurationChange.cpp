@@ -18,8 +18,10 @@ platform::RegistryJournal& JournalOf(const modRegistry::Access& registry,
 
 }  // namespace
 
-ConfigurationChange::ConfigurationChange(const modRegistry::Access& registry)
-    : m_Journal(&JournalOf(registry, m_OwnJournal)), m_Registry{*m_Journal, registry.text, registry.boxes} {
+ConfigurationChange::ConfigurationChange(const modRegistry::Access& registry, ChangeRecord* record)
+    : m_Journal(&JournalOf(registry, m_OwnJournal)),
+      m_Registry{*m_Journal, registry.text, registry.boxes},
+      m_Record(record) {
     m_Journal->Begin();
 }
 
@@ -27,13 +29,18 @@ ConfigurationChange::~ConfigurationChange() {
     if (m_Finished) return;
     try {
         if (Failed() || std::uncaught_exceptions() > m_Unwinding) {
-            m_Journal->Undo();
+            if (m_Journal->Undo()) CloseRecord();
         } else {
             m_Journal->Commit();
+            CloseRecord();
         }
     } catch (...) {
         // A destructor gives nothing back; the journal is closed either way.
     }
+}
+
+void ConfigurationChange::CloseRecord() {
+    if (m_Record != nullptr) m_Record->Close();
 }
 
 bool ConfigurationChange::Finish() {
@@ -41,9 +48,12 @@ bool ConfigurationChange::Finish() {
     const auto failure = m_Journal->FirstFailure();
     if (!failure) {
         m_Journal->Commit();
+        CloseRecord();
         return true;
     }
     const bool undone = m_Journal->Undo();
+    // What could not be put back here is put back from the backup at the next start.
+    if (undone) CloseRecord();
     std::string text =
         modRegistry::NotWrittenText(failure->root, m_Registry.text.FromCodePage(failure->path),
                                     m_Registry.text.FromCodePage(failure->name), failure->code, failure->deletion);

@@ -5,6 +5,10 @@
 // (AllOrNothing). Its writes go through the registry journal, and when one
 // of them fails, everything the change wrote before is put back as it was.
 //
+// A change that took a backup carries the backup store's record: it is
+// closed when the change ends, done or put back, and stays when putting
+// back failed, for the next start to repair.
+//
 // Objects that live longer than one change (the list window's command
 // table) write through the registry they were made with: that registry must
 // then be the journal (as the programs' are), so that their writes belong
@@ -15,6 +19,8 @@
 
 #include "base/AppError.h"
 #include "common/modRegistry.h"
+#include "manager/ChangeRecord.h"
+#include "manager/modBackup.h"
 #include "platform/NamedMutex.h"
 #include "platform/RegistryJournal.h"
 
@@ -28,7 +34,7 @@ enum class ChangeOutcome {
 
 class ConfigurationChange {
 public:
-    explicit ConfigurationChange(const modRegistry::Access& registry);
+    ConfigurationChange(const modRegistry::Access& registry, ChangeRecord* record);
     // A change left unfinished by an exception, or one whose write failed,
     // is put back.
     ~ConfigurationChange();
@@ -43,22 +49,26 @@ public:
     bool Finish();
 
 private:
+    void CloseRecord();
+
     std::optional<platform::RegistryJournal> m_OwnJournal;
     platform::RegistryJournal* m_Journal = nullptr;
     modRegistry::Access m_Registry;
+    ChangeRecord* m_Record;
     int m_Unwinding = std::uncaught_exceptions();
     bool m_Finished = false;
 };
 
-// Runs `steps` as one change: `steps(registry)` makes its writes through
+// Runs `steps` as one change: `steps(registry)` takes its backup from
+// `backups` before its first write and makes its writes through
 // the registry it is handed and gives Done, or Refused (or Stale) when it
 // stopped before its first write, having said why. When a write fails, the
 // change stops there (the registry routines raise RegistryNotWritten), and
 // what it wrote is put back: Undone, after the message naming the value.
 // Any other error ends the change too, put back, and goes on to the caller.
 template <class Steps>
-ChangeOutcome AllOrNothing(const modRegistry::Access& registry, Steps&& steps) {
-    ConfigurationChange change(registry);
+ChangeOutcome AllOrNothing(const modRegistry::Access& registry, const modBackup::Store& backups, Steps&& steps) {
+    ConfigurationChange change(registry, backups.record);
     ChangeOutcome outcome = ChangeOutcome::Refused;
     try {
         outcome = steps(change.Registry());

@@ -143,6 +143,24 @@ std::optional<std::size_t> TrailerCount(std::string_view text) {
     return count;
 }
 
+}  // namespace
+
+bool EndsWhole(std::span<const std::uint8_t> tail) {
+    if (tail.size() % 2 != 0) return false;
+    std::string text;  // the closing line is ASCII; anything else only has to be told apart
+    for (std::size_t i = 0; i + 1 < tail.size(); i += 2) {
+        const unsigned unit = tail[i] | (tail[i + 1] << 8);
+        text.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+    }
+    if (!text.ends_with("\r\n")) return false;
+    text.resize(text.size() - 2);
+    const std::size_t cut = text.rfind('\n');
+    if (cut == std::string::npos) return false;
+    return TrailerCount(std::string_view(text).substr(cut + 1)).has_value();
+}
+
+namespace {
+
 // The name of a value line whose data starts as a wrapped hex list
 // ("name"=hex: or "name"=hex(1):), with the list's start; nothing for any
 // other line, which is then read whole.

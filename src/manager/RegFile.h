@@ -85,6 +85,13 @@ public:
 // then seen part of the file: it must act only once Read has returned.
 void Read(const Source& file, Handler& handler);
 
+// Whether the last bytes of a file (an even number of them, at most
+// kTailBytes, from the file's end) close it as Writer does: its last line
+// is the closing count. A file cut short anywhere else fails; one damaged
+// further up passes, and only Read tells.
+inline constexpr std::size_t kTailBytes = 256;
+bool EndsWhole(std::span<const std::uint8_t> tail);
+
 // Read over a file in memory, collecting its keys.
 std::vector<Key> Parse(std::span<const std::uint8_t> file);
 

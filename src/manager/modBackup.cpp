@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <map>
+#include <set>
 #include <tuple>
 
 #include "base/AppError.h"
@@ -14,6 +16,7 @@
 #include "base/Utf8.h"
 #include "commands/clCustomTessivars.h"
 #include "common/modRegistry.h"
+#include "manager/ChangeRecord.h"
 #include "manager/ConfigurationChange.h"
 #include "manager/RegFile.h"
 
@@ -122,12 +125,21 @@ auto Order(const Entry& e) {
     return std::tie(e.number, t.year, t.month, t.day, t.hour, t.minute, t.second, e.sequence);
 }
 
-// Oldest first beyond the newest kKept; never the one just written, even
-// when the clock went back and its name sorts before older ones.
+// Beyond the newest kAlwaysKept, older backups stay while they are fewer
+// than kKept and together smaller than the store's keptBytes; the rest go, oldest
+// first. Never the one just written, even when the clock went back and its
+// name sorts before older ones.
 void Prune(const Store& store, const std::string& written) {
     std::vector<Entry> entries = List(store);
-    for (std::size_t i = kKept; i < entries.size(); ++i) {
-        if (entries[i].path == written) continue;
+    std::uint64_t olderBytes = 0;
+    bool full = false;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i < kAlwaysKept || entries[i].path == written) continue;
+        full = full || i >= kKept || olderBytes + entries[i].size >= store.keptBytes;
+        if (!full) {
+            olderBytes += entries[i].size;
+            continue;
+        }
         try {
             store.files.RemoveFile(entries[i].path);
         } catch (const AppError&) {
@@ -137,10 +149,30 @@ void Prune(const Store& store, const std::string& written) {
     }
 }
 
+// A backup is written under this name and only renamed when whole; one
+// left by a write that never ended is deleted with the next backup.
+constexpr std::string_view kPartSuffix = ".teil";
+
+bool IsOwnPart(std::string_view name) {
+    return name.ends_with(kPartSuffix) && EntryOf("", name.substr(0, name.size() - kPartSuffix.size())).has_value();
+}
+
+void DropParts(const Store& store, const std::string& folder) {
+    for (const platform::FileEntry& file : store.files.ListFiles(folder)) {
+        if ((file.attributes & platform::kAttributeReparsePoint) != 0 || !IsOwnPart(file.name)) continue;
+        try {
+            store.files.RemoveFile(platform::JoinPath(folder, file.name));
+        } catch (const AppError&) {
+            // Never listed, never restored: only its room is lost.
+        }
+    }
+}
+
 std::string WriteBackup(const modRegistry::Access& registry, const Store& store) {
     const std::string& folder = store.folder.Path();
     if (folder.empty()) Raise(ErrorNumber::PathNotFound, std::string(texts::kBackupNoFolder));
     store.files.CreateFolders(folder);
+    DropParts(store, folder);
     const platform::LocalTime now = store.clock.LocalNow();
     // After the highest number there, not in a gap that pruning left: the
     // new one must be the newest whatever the clock says.
@@ -149,21 +181,39 @@ std::string WriteBackup(const modRegistry::Access& registry, const Store& store)
     std::string path;
     for (;; ++number) {
         path = platform::JoinPath(folder, NameOf(now, number));
-        if (!store.files.Exists(path)) break;
+        if (!store.files.Exists(path) && !store.files.Exists(path + std::string(kPartSuffix))) break;
     }
-    // A part of a backup is no backup: it must not be offered later.
-    bool whole = false;
+    // The file gets its name only once all of it is on the disk: a process
+    // killed on the way leaves a part that is never taken for a backup.
+    const std::string part = path + std::string(kPartSuffix);
+    bool named = false;
     ScopeExit dropPart([&] {
-        if (!whole) store.files.RemoveFile(path);
+        if (!named) store.files.RemoveFile(part);
     });
     {
-        const auto file = store.files.OpenWrite(path);
+        const auto file = store.files.OpenWrite(part);
         regfile::Writer out([&file](std::span<const std::uint8_t> piece) { file->Write(piece); });
         SaveKey(registry, registry.text.ToCodePage(actregistry::kMenuConfig), out, true);
         out.Finish();
+        file->Flush();
     }
-    whole = true;
+    store.files.Rename(part, path);
+    named = true;
     return path;
+}
+
+// Whether the file ends as a whole backup does; a file that cannot be read
+// is no backup either.
+bool Whole(platform::IFileSystem& files, const std::string& path, std::uint64_t size) {
+    try {
+        const std::uint64_t tail = std::min<std::uint64_t>(size, regfile::kTailBytes);
+        ByteArray bytes(static_cast<std::size_t>(tail));
+        const auto file = files.OpenRead(path);
+        file->Seek(size - tail);
+        return file->Read(bytes) == bytes.size() && regfile::EndsWhole(bytes);
+    } catch (const AppError&) {
+        return false;
+    }
 }
 
 // --- restoring --------------------------------------------------------------
@@ -235,7 +285,8 @@ std::string Shown(std::string_view name) {
 // half way would leave a configuration that never was.
 class Plan : public regfile::Handler {
 public:
-    explicit Plan(platform::ITextCodec& text) : m_Text(text) {}
+    // `judgeCounts`: refuse a commands' "Count" that a run would refuse.
+    explicit Plan(platform::ITextCodec& text, bool judgeCounts = true) : m_Text(text), m_JudgeCounts(judgeCounts) {}
 
     void OnKey(std::string path) override {
         if (path.find('\0') != std::string::npos) RefuseName(texts::kRestoreNulInName, path);
@@ -253,7 +304,8 @@ public:
             start = cut + 1;
         }
         if (levels > kMaxKeyLevels) RefuseName(texts::kRestoreKeyTooLong, path);
-        m_Commands = Lower(m_Text, *below) == Lower(m_Text, actregistry::kCustomCommands);
+        m_Commands = m_JudgeCounts && Lower(m_Text, *below) == Lower(m_Text, actregistry::kCustomCommands);
+        m_Keys.push_back(m_Key);
     }
     void OnNumber(std::string name, std::int32_t value) override {
         const auto bytes = littleendian::Bytes(static_cast<std::uint32_t>(value));
@@ -280,6 +332,8 @@ public:
         std::stable_partition(m_Writes.begin(), m_Writes.end(), [](const PlannedWrite& w) { return !w.count; });
         return std::move(m_Writes);
     }
+    // Every key of the file, values or not, in the file's order.
+    const std::vector<std::string>& Keys() const { return m_Keys; }
 
 private:
     // `kind` carries what the "Count" rule needs: the number or text, or
@@ -300,9 +354,11 @@ private:
     }
 
     platform::ITextCodec& m_Text;
+    bool m_JudgeCounts;
     std::string m_Key;
     bool m_Commands = false;
     std::vector<PlannedWrite> m_Writes;
+    std::vector<std::string> m_Keys;
 };
 
 void Refuse(platform::IMessageBoxes& boxes, std::string_view path, std::string_view why) {
@@ -352,6 +408,7 @@ bool Take(const modRegistry::Access& registry, const Store& store) {
     try {
         const std::string written = WriteBackup(registry, store);
         Prune(store, written);
+        if (store.record != nullptr && !store.record->IsOpen()) store.record->Open(store.folder.Path(), written);
         return true;
     } catch (const std::exception& e) {
         std::string text(texts::kBackupNotWritten);
@@ -403,10 +460,10 @@ std::vector<Entry> List(const Store& store) {
         // A link named like a backup is no backup of ours: pruning it would
         // delete whatever it points to.
         if ((file.attributes & platform::kAttributeReparsePoint) != 0) continue;
-        if (auto e = EntryOf(folder, file.name)) {
-            e->size = file.size;
-            entries.push_back(std::move(*e));
-        }
+        auto e = EntryOf(folder, file.name);
+        if (!e || !Whole(store.files, e->path, file.size)) continue;
+        e->size = file.size;
+        entries.push_back(std::move(*e));
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return Order(a) > Order(b); });
     return entries;
@@ -465,13 +522,133 @@ bool Restore(const modRegistry::Access& registry, const Store& store, std::strin
         Refuse(registry.boxes, path, ErrorOf(e).description());
         return false;
     }
-    if (!Take(registry, store)) return false;
     // A write that fails puts back what the restore wrote before it, and the
     // message names the value.
-    return AllOrNothing(registry, [&writes](const modRegistry::Access& journaled) {
+    return AllOrNothing(registry, store, [&](const modRegistry::Access& journaled) {
+               if (!Take(journaled, store)) return ChangeOutcome::Refused;
                WriteAll(journaled, writes);
                return ChangeOutcome::Done;
            }) == ChangeOutcome::Done;
+}
+
+namespace {
+
+// --- putting back exactly -----------------------------------------------
+
+[[noreturn]] void NotWritten(const modRegistry::Access& registry, const std::string& cpKey, const std::string& cpName,
+                             long code, bool deletion = false) {
+    Raise(ErrorNumber::RegistryNotWritten,
+          modRegistry::NotWrittenText(kHKeyCurrentUser, registry.text.FromCodePage(cpKey),
+                                      registry.text.FromCodePage(cpName), code, deletion));
+}
+
+struct StoredValue {
+    std::uint32_t type = 0;
+    ByteArray data;
+};
+
+// The values a key holds now, by their lower-cased names; none when the key is not there.
+std::map<std::string, std::pair<std::string, StoredValue>> ValuesNow(const modRegistry::Access& registry,
+                                                                     const std::string& cpKey) {
+    std::map<std::string, std::pair<std::string, StoredValue>> values;
+    platform::RegKey raw = 0;
+    const long opened = registry.registry.OpenKey(kHKeyCurrentUser, cpKey, platform::kKeyRead, raw);
+    if (opened == platform::kErrorFileNotFound) return values;
+    if (opened != kErrorSuccess) RefuseKey(registry.text, cpKey);
+    const platform::RegistryKey key = platform::OwnKey(registry.registry, raw);
+    for (std::uint32_t i = 0;; ++i) {
+        std::string name;
+        StoredValue value;
+        const long r = registry.registry.EnumValue(key.get(), i, name, value.type, value.data);
+        if (r == platform::kErrorNoMoreItems) break;
+        if (r != kErrorSuccess) RefuseKey(registry.text, cpKey);
+        std::string lower = Lower(registry.text, registry.text.FromCodePage(name));
+        values.emplace(std::move(lower), std::pair{std::move(name), std::move(value)});
+    }
+    return values;
+}
+
+// One key made as the file has it: what differs written, what the file
+// lacks deleted.
+void PutBackKey(const modRegistry::Access& registry, const std::string& cpKey,
+                const std::vector<const PlannedWrite*>& wanted) {
+    auto now = ValuesNow(registry, cpKey);
+    platform::RegKey raw = 0;
+    if (const long r = registry.registry.CreateKey(kHKeyCurrentUser, cpKey, platform::kKeyAllAccess, raw);
+        r != kErrorSuccess) {
+        NotWritten(registry, cpKey, {}, r);
+    }
+    const platform::RegistryKey key = platform::OwnKey(registry.registry, raw);
+    for (const PlannedWrite* w : wanted) {
+        const auto it = now.find(Lower(registry.text, registry.text.FromCodePage(w->cpName)));
+        const bool same = it != now.end() && it->second.second.type == w->type && it->second.second.data == w->data;
+        if (it != now.end()) now.erase(it);
+        if (same) continue;
+        if (const long r = registry.registry.SetValue(key.get(), w->cpName, w->type, w->data); r != kErrorSuccess)
+            NotWritten(registry, cpKey, w->cpName, r);
+    }
+    for (const auto& [lower, stored] : now) {
+        if (const long r = registry.registry.DeleteValue(key.get(), stored.first); r != kErrorSuccess)
+            NotWritten(registry, cpKey, stored.first, r, true);
+    }
+}
+
+// The keys below `cpKey` that the file does not name, deepest first.
+void CollectStrayKeys(const modRegistry::Access& registry, const std::string& cpKey, const std::set<std::string>& named,
+                      std::vector<std::string>& stray) {
+    platform::RegKey raw = 0;
+    const long opened = registry.registry.OpenKey(kHKeyCurrentUser, cpKey, platform::kKeyRead, raw);
+    if (opened == platform::kErrorFileNotFound) return;
+    if (opened != kErrorSuccess) RefuseKey(registry.text, cpKey);
+    std::vector<std::string> subkeys;
+    {
+        const platform::RegistryKey key = platform::OwnKey(registry.registry, raw);
+        for (std::uint32_t i = 0;; ++i) {
+            std::string name;
+            const long r = registry.registry.EnumKey(key.get(), i, name);
+            if (r == platform::kErrorNoMoreItems) break;
+            if (r != kErrorSuccess) RefuseKey(registry.text, cpKey);
+            subkeys.push_back(cpKey + "\\" + name);
+        }
+    }
+    for (const std::string& sub : subkeys) {
+        CollectStrayKeys(registry, sub, named, stray);
+        if (!named.contains(Lower(registry.text, registry.text.FromCodePage(sub)))) stray.push_back(sub);
+    }
+}
+
+}  // namespace
+
+void PutBack(const modRegistry::Access& registry, platform::IFileSystem& files, std::string_view path, bool& fileRead) {
+    Plan plan(registry.text, false);
+    {
+        const auto file = files.OpenRead(path);
+        regfile::Read([&file](std::span<std::uint8_t> buffer) { return file->Read(buffer); }, plan);
+    }
+    const std::vector<PlannedWrite> writes = plan.Done();
+    fileRead = true;
+    // Keys in the file's order (a key before the keys below it), each with its values.
+    std::vector<std::string> order;
+    std::map<std::string, std::vector<const PlannedWrite*>> byKey;
+    std::set<std::string> named;
+    const auto lowerKey = [&registry](const std::string& cp) {
+        return Lower(registry.text, registry.text.FromCodePage(cp));
+    };
+    for (const std::string& key : plan.Keys()) {
+        if (named.insert(lowerKey(key)).second) order.push_back(key);
+    }
+    for (const PlannedWrite& w : writes) byKey[lowerKey(w.cpKey)].push_back(&w);
+    for (const std::string& key : order) PutBackKey(registry, key, byKey[lowerKey(key)]);
+
+    const std::string top = registry.text.ToCodePage(actregistry::kMenuConfig);
+    std::vector<std::string> stray;
+    CollectStrayKeys(registry, top, named, stray);
+    for (const std::string& key : stray) {
+        if (const long r = registry.registry.DeleteKey(kHKeyCurrentUser, key);
+            r != kErrorSuccess && r != platform::kErrorFileNotFound) {
+            NotWritten(registry, key, {}, r, true);
+        }
+    }
 }
 
 }  // namespace modBackup

@@ -8,9 +8,15 @@
 // number, not the clock, says which is newest: the wall clock goes back
 // and jumps with the time zone. Names of the older pattern without a number
 // ("Sicherung 2026-12-09 05-30-12.reg", " (2)" and on for a second one in
-// the same second) are still read, as older than any numbered one. The
-// newest kKept stay, older ones of these patterns are deleted; other files
-// in the folder, even ones that merely look alike, are never touched.
+// the same second) are still read, as older than any numbered one.
+//
+// A backup is whole or not there: it is written under another name, put on
+// the disk and only then named; a file of the pattern that does not end as
+// a whole backup ends (one cut short by an older version) is neither listed
+// nor restored nor counted. The newest kAlwaysKept stay; older ones stay
+// while they are fewer than kKept and together smaller than kKeptBytes, the
+// rest of these patterns are deleted. Other files in the folder, even ones
+// that merely look alike, are never touched.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -24,9 +30,13 @@
 #include "platform/FileSystem.h"
 #include "platform/ShellFolders.h"
 
+class ChangeRecord;
+
 namespace modBackup {
 
 inline constexpr std::size_t kKept = 20;
+inline constexpr std::size_t kAlwaysKept = 3;
+inline constexpr std::uint64_t kKeptBytes = 1'000'000'000;
 inline constexpr std::string_view kRootName = "HKEY_CURRENT_USER";
 
 // Where the backups lie: a folder given, or one asked for when it is first
@@ -48,10 +58,13 @@ private:
 };
 
 // Where the backups go: a folder on a file system, and the clock that names them.
+// With a record, the first backup of a change also opens its record.
 struct Store {
     platform::IFileSystem& files;
     platform::IClock& clock;
     Folder folder;
+    ChangeRecord* record = nullptr;
+    std::uint64_t keptBytes = kKeptBytes;
 };
 
 // <local application data>\Tessivar\Sicherungen, or "".
@@ -59,7 +72,8 @@ std::string FolderOf(platform::IShellFolders& shell);
 
 // Saves the configuration into a new backup and deletes the oldest beyond
 // kKept. False, after a message saying why, when no complete backup could
-// be written: the caller must then change nothing.
+// be written (or the change's record could not be opened): the caller must
+// then change nothing.
 bool Take(const modRegistry::Access& registry, const Store& store);
 
 struct Entry {
@@ -94,5 +108,15 @@ std::string RestoreDone(std::string_view path);
 // message, when the file is refused (nothing written) or a write failed
 // (what the restore had written is put back then).
 bool Restore(const modRegistry::Access& registry, const Store& store, std::string_view path);
+
+// Makes ACT!'s configuration exactly what backup `path` holds: every value
+// of the file as stored, every other value below the configuration's key
+// deleted, and keys the file does not name taken away. Counts are not
+// judged: this puts back what was there, whatever it was. Writes straight
+// through `registry`, for a change that a dead process left unfinished:
+// run again after a fault, it ends the same. Raises AppError when the file
+// cannot be read whole (nothing written then; `fileRead` stays false) or
+// a write fails.
+void PutBack(const modRegistry::Access& registry, platform::IFileSystem& files, std::string_view path, bool& fileRead);
 
 }  // namespace modBackup

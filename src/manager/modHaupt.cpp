@@ -39,6 +39,7 @@ constexpr std::array<ToolbarWord, 9> kToolbarWords = {{
 constexpr std::string_view kUsageWord = "/?";
 constexpr std::string_view kRestoreWord = "/wiederherstellen";
 constexpr std::string_view kQuietWord = "/quiet";
+constexpr std::string_view kRepairWord = "/reparieren";
 
 bool IsQuietWord(platform::ITextCodec& text, std::string_view word) { return text.ToLower(word) == kQuietWord; }
 
@@ -81,6 +82,16 @@ bool TakeQuietWord(platform::ITextCodec& text, std::vector<std::string>& words) 
     const bool found = quiet != words.end();
     words.erase(quiet, words.end());
     return found;
+}
+
+// ACT! writes its configuration back when it ends: nothing is changed while it runs.
+RunRequest RefusedWhileActRuns(RunRequest request, platform::IWindowSystem& windows, platform::ITextCodec& text,
+                               platform::IMessageBoxes& boxes) {
+    if (modACTHandle::IsACTRunning(windows, text)) {
+        if (!request.Quiet) modMessages::MsgBox(boxes, texts::kQuitActFirst, platform::MsgIcon::Information);
+        request.kind = RunKind::Refused;
+    }
+    return request;
 }
 
 std::string Message(std::string_view first, std::string_view name, std::string_view second) {
@@ -158,29 +169,30 @@ RunOutcome Install(Services& run, std::int32_t ToolbarChoice) {
         return RunOutcome::NotInstalled;
     }
     bool toolbarFailed = false;
-    const ChangeOutcome change = AllOrNothing(run.commands.registry, [&](const modRegistry::Access& registry) {
-        clCustomTessivars table(run.commands.With(registry));
-        clCustomTessivar* command = table.Add(base + ".cmd", clACTToolbars(registry).ButtonIDs(),
-                                              [&] { return modBackup::Take(registry, run.backups); });
-        if (command == nullptr) return ChangeOutcome::Refused;
-        command->Zeile(program);
-        command->Start(folder);
-        command->UpdateRegistry();
+    const ChangeOutcome change =
+        AllOrNothing(run.commands.registry, run.backups, [&](const modRegistry::Access& registry) {
+            clCustomTessivars table(run.commands.With(registry));
+            clCustomTessivar* command = table.Add(base + ".cmd", clACTToolbars(registry).ButtonIDs(),
+                                                  [&] { return modBackup::Take(registry, run.backups); });
+            if (command == nullptr) return ChangeOutcome::Refused;
+            command->Zeile(program);
+            command->Start(folder);
+            command->UpdateRegistry();
 
-        const bool onToolbar =
-            run.quiet ||
-            modMessages::MsgBox(boxes, Message(texts::kInstallQuestion1, command->Name(), texts::kInstallQuestion2),
-                                platform::MsgIcon::Question, platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
-        if (onToolbar) {
-            clACTToolbars toolbars(registry);
-            if (const auto error =
-                    modToolbarButtons::Add(toolbars, ToolbarNames(ToolbarChoice), command->CommandID())) {
-                modToolbarButtons::Report(boxes, texts::kMethodAddButton, *error);
-                toolbarFailed = true;
+            const bool onToolbar =
+                run.quiet || modMessages::MsgBox(
+                                 boxes, Message(texts::kInstallQuestion1, command->Name(), texts::kInstallQuestion2),
+                                 platform::MsgIcon::Question, platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
+            if (onToolbar) {
+                clACTToolbars toolbars(registry);
+                if (const auto error =
+                        modToolbarButtons::Add(toolbars, ToolbarNames(ToolbarChoice), command->CommandID())) {
+                    modToolbarButtons::Report(boxes, texts::kMethodAddButton, *error);
+                    toolbarFailed = true;
+                }
             }
-        }
-        return ChangeOutcome::Done;
-    });
+            return ChangeOutcome::Done;
+        });
     if (change != ChangeOutcome::Done) {
         run.window.SetInfo(failed);
         return RunOutcome::NotInstalled;
@@ -244,9 +256,9 @@ RunOutcome Deinstall(Services& run, std::int32_t ToolbarChoice) {
         return RunOutcome::NotRemoved;
     }
     bool stepFailed = false;
-    const ChangeOutcome change = AllOrNothing(run.commands.registry, [&](const modRegistry::Access& registry) {
-        return RemoveAll(run, registry, ToolbarChoice, stepFailed);
-    });
+    const ChangeOutcome change = AllOrNothing(
+        run.commands.registry, run.backups,
+        [&](const modRegistry::Access& registry) { return RemoveAll(run, registry, ToolbarChoice, stepFailed); });
     if (change != ChangeOutcome::Done) {
         run.window.SetInfo(failed);
         return RunOutcome::NotRemoved;
@@ -316,13 +328,14 @@ RunRequest Main(platform::IWindowSystem& windows, platform::ITextCodec& text, pl
         request.kind = RunKind::Usage;
         return request;
     }
+    if (!words.empty() && text.ToLower(words[0]) == kRepairWord) {
+        request.kind = RunKind::Repair;
+        request.Quiet =
+            std::any_of(words.begin(), words.end(), [&text](const std::string& w) { return IsQuietWord(text, w); });
+        return RefusedWhileActRuns(std::move(request), windows, text, boxes);
+    }
     if (!words.empty() && text.ToLower(words[0]) == kRestoreWord) {
-        request = RestoreRequest(text, commandLine);
-        if (modACTHandle::IsACTRunning(windows, text)) {
-            if (!request.Quiet) modMessages::MsgBox(boxes, texts::kQuitActFirst, platform::MsgIcon::Information);
-            request.kind = RunKind::Refused;
-        }
-        return request;
+        return RefusedWhileActRuns(RestoreRequest(text, commandLine), windows, text, boxes);
     }
     const auto isQuiet = [&text](const std::string& w) { return IsQuietWord(text, w); };
     const bool holdsQuiet = std::any_of(words.begin(), words.end(), isQuiet);
@@ -336,11 +349,8 @@ RunRequest Main(platform::IWindowSystem& windows, platform::ITextCodec& text, pl
         request.Quiet = true;
         return request;
     }
-    if (modACTHandle::IsACTRunning(windows, text)) {
-        if (!request.Quiet) modMessages::MsgBox(boxes, texts::kQuitActFirst, platform::MsgIcon::Information);
-        request.kind = RunKind::Refused;
-        return request;
-    }
+    request = RefusedWhileActRuns(std::move(request), windows, text, boxes);
+    if (request.kind == RunKind::Refused) return request;
 
     if (words.size() >= 3) request.ToolbarChoice = ToolbarChoiceOf(text, words[2]);
     if (words.size() < 2) return request;

@@ -22,6 +22,7 @@ enum class RunKind {
     Install,
     Deinstall,
     Restore,  // "/wiederherstellen [DATEI]": a backup written back
+    Repair,  // "/reparieren": only what every start does, a change cut short put back (the logon entry's line)
     Usage,  // "/?": the command line explained
 };
 

@@ -46,18 +46,19 @@ LoadResult LoadCommand(const Services& context, clCustomTessivars& table, std::s
     if (!held) return {};
     if (!StillStoredOrSay(context, table)) return {Outcome::Stale, nullptr};
     clCustomTessivar* command = nullptr;
-    const Outcome outcome = AllOrNothing(context.commands.registry, [&](const modRegistry::Access& registry) {
-        command = table.Add(path, clACTToolbars(registry).ButtonIDs(),
-                            [&] { return modBackup::Take(registry, context.backups); });
-        return command != nullptr ? Outcome::Done : Outcome::Refused;
-    });
+    const Outcome outcome =
+        AllOrNothing(context.commands.registry, context.backups, [&](const modRegistry::Access& registry) {
+            command = table.Add(path, clACTToolbars(registry).ButtonIDs(),
+                                [&] { return modBackup::Take(registry, context.backups); });
+            return command != nullptr ? Outcome::Done : Outcome::Refused;
+        });
     return {outcome, outcome == Outcome::Done ? command : nullptr};
 }
 
 Outcome AddToContactToolbar(const Services& context, std::int32_t commandId) {
     const auto held = LockConfiguration(Boxes(context), context.locks);
     if (!held) return Outcome::Refused;
-    return AllOrNothing(context.commands.registry, [&](const modRegistry::Access& registry) {
+    return AllOrNothing(context.commands.registry, context.backups, [&](const modRegistry::Access& registry) {
         clACTToolbars toolbars(registry);
         if (const auto error = modToolbarButtons::Add(toolbars, kContactToolbar, commandId)) {
             modToolbarButtons::Report(registry.boxes, texts::kMethodAddButton, *error);
@@ -72,8 +73,8 @@ Outcome DeleteCommand(const Services& context, clCustomTessivars& table, std::in
     if (!held) return Outcome::Refused;
     if (!StillStoredOrSay(context, table)) return Outcome::Stale;
     const std::int32_t id = table.Item(position).CommandID();
-    if (!modBackup::Take(context.commands.registry, context.backups)) return Outcome::Refused;
-    return AllOrNothing(context.commands.registry, [&](const modRegistry::Access& registry) {
+    return AllOrNothing(context.commands.registry, context.backups, [&](const modRegistry::Access& registry) {
+        if (!modBackup::Take(registry, context.backups)) return Outcome::Refused;
         clACTToolbars toolbars(registry);
         // The command goes all the same, as in the removal run; its button
         // stays on a toolbar whose list could not be read.

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "base/UiTexts.h"
+#include "manager/ChangeRecord.h"
+#include "manager/QuietReport.h"
 #include "manager/frmHaupt_win.h"
 #include "manager/frmListenansicht_win.h"
 #include "manager/modHaupt.h"
@@ -12,59 +14,118 @@
 #include "platform/NamedMutex_win.h"
 #include "platform/ShellFolders_win.h"
 #include "platform/Shell_win.h"
-#include "platform/SilentMessageBoxes.h"
 #include "platform/WinPlatform_win.h"
 #include "platform/WinText_win.h"
 
 namespace {
 
-// Where tessivar.exe lies: the add-ons it installs lie beside it.
-std::string ProgramFolder() {
+std::wstring ProgramPath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+// Where tessivar.exe lies: the add-ons it installs lie beside it.
+std::string ProgramFolder() {
+    const std::wstring path = ProgramPath();
     return platform::Narrow(path.substr(0, path.find_last_of(L"\\/")));
 }
 
-class NoWindow : public IProgressWindow {
+// What Windows runs at the next logon while a change is under way.
+std::string RepairCommand() { return "\"" + platform::Narrow(ProgramPath()) + "\" /reparieren"; }
+
+#ifdef TESSIVAR_ENDS_AT_WRITE
+// The test build: ends itself as hard as a kill would at the registry write
+// that TESSIVAR_END_AT_WRITE counts (1 for the first), before making it.
+class EndsAtWrite : public platform::IRegistry {
 public:
-    void Show(std::string_view) override {}
-    void SetInfo(std::string_view) override {}
+    explicit EndsAtWrite(platform::IRegistry& inner) : m_Inner(inner) {
+        wchar_t text[16] = {};
+        if (GetEnvironmentVariableW(L"TESSIVAR_END_AT_WRITE", text, 16) > 0) m_Left = _wtoi(text);
+    }
+    long OpenKey(platform::RegKey root, std::string_view path, std::uint32_t access, platform::RegKey& key) override {
+        return m_Inner.OpenKey(root, path, access, key);
+    }
+    long QueryValue(platform::RegKey key, std::string_view name, std::uint32_t& type, std::span<std::uint8_t> buffer,
+                    std::uint32_t& size) override {
+        return m_Inner.QueryValue(key, name, type, buffer, size);
+    }
+    long QueryText(platform::RegKey key, std::string_view name, std::uint32_t& type, std::string& text) override {
+        return m_Inner.QueryText(key, name, type, text);
+    }
+    long CreateKey(platform::RegKey root, std::string_view path, std::uint32_t access, platform::RegKey& key) override {
+        return m_Inner.CreateKey(root, path, access, key);
+    }
+    long SetValue(platform::RegKey key, std::string_view name, std::uint32_t type,
+                  std::span<const std::uint8_t> data) override {
+        Count();
+        return m_Inner.SetValue(key, name, type, data);
+    }
+    long CloseKey(platform::RegKey key) override { return m_Inner.CloseKey(key); }
+    long EnumKey(platform::RegKey key, std::uint32_t index, std::string& name) override {
+        return m_Inner.EnumKey(key, index, name);
+    }
+    long EnumValue(platform::RegKey key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                   std::vector<std::uint8_t>& data) override {
+        return m_Inner.EnumValue(key, index, name, type, data);
+    }
+    long DeleteValue(platform::RegKey key, std::string_view name) override {
+        Count();
+        return m_Inner.DeleteValue(key, name);
+    }
+    long DeleteKey(platform::RegKey root, std::string_view path) override {
+        Count();
+        return m_Inner.DeleteKey(root, path);
+    }
+
+private:
+    void Count() {
+        if (m_Left > 0 && --m_Left == 0) TerminateProcess(GetCurrentProcess(), 9);
+    }
+
+    platform::IRegistry& m_Inner;
+    int m_Left = 0;
 };
+#endif
 
 platform::WinClock& Clock() {
     static platform::WinClock clock;
     return clock;
 }
 
-modBackup::Store Backups(platform::IFileSystem& files) {
-    return {files, Clock(), modBackup::Folder([] {
-                platform::WinShellFolders shell;
-                return modBackup::FolderOf(shell);
-            })};
-}
-
-int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request) {
-    platform::SilentMessageBoxes silent;
-    frmHaupt form;
-    NoWindow none;
+// What a start works with beyond the platform: the backups with the mark of
+// a change under way, and the lock of ACT!'s configuration.
+struct Start {
+    platform::WinPlatform& win;
+    platform::IRegistry& registry;  // below the journal
+    platform::RegistryJournal journal{registry};  // what the portable code writes through
+    ChangeRecord record{win.files, registry, win.text, RepairCommand()};
+    modBackup::Store backups{win.files, Clock(), modBackup::Folder([] {
+                                 platform::WinShellFolders shell;
+                                 return modBackup::FolderOf(shell);
+                             }),
+                             &record};
     platform::WinNamedMutex locks;
-    const modBackup::Store backups = Backups(win.files);
-    platform::IMessageBoxes& boxes = request.Quiet ? static_cast<platform::IMessageBoxes&>(silent) : win.messages;
+};
+
+int RunAddonRun(Start& start, const modHaupt::RunRequest& request, QuietReport& quiet) {
+    platform::WinPlatform& win = start.win;
+    frmHaupt form;
+    platform::IMessageBoxes& boxes = request.Quiet ? static_cast<platform::IMessageBoxes&>(quiet) : win.messages;
     // Through the registry journal, as every change: all or nothing.
-    modHaupt::Services run{{{win.journal, win.text, boxes}, win.files, win.graphics, win.windows},
-                           request.Quiet ? static_cast<IProgressWindow&>(none) : form.Logic(),
-                           locks,
+    modHaupt::Services run{{{start.journal, win.text, boxes}, win.files, win.graphics, win.windows},
+                           request.Quiet ? quiet.Window() : form.Logic(),
+                           start.locks,
                            request.AddonName,
                            ProgramFolder(),
                            request.Quiet,
-                           backups};
+                           start.backups};
     modHaupt::RunOutcome outcome = modHaupt::RunOutcome::Finished;
     switch (request.kind) {
         case modHaupt::RunKind::Install: outcome = modHaupt::Install(run, request.ToolbarChoice); break;
@@ -76,16 +137,15 @@ int RunAddonRun(platform::WinPlatform& win, const modHaupt::RunRequest& request)
     return modHaupt::ExitCodeOf(outcome);
 }
 
-int RunListWindow(platform::WinPlatform& win) {
+int RunListWindow(Start& start) {
+    platform::WinPlatform& win = start.win;
     platform::WinFileDialogs dialogs;
     platform::WinShell shell;
-    platform::WinNamedMutex locks;
-    const modBackup::Store backups = Backups(win.files);
-    frmListenansicht form({{{win.journal, win.text, win.messages}, win.files, win.graphics, win.windows},
+    frmListenansicht form({{{start.journal, win.text, win.messages}, win.files, win.graphics, win.windows},
                            dialogs,
                            shell,
-                           locks,
-                           backups});
+                           start.locks,
+                           start.backups});
     form.Open();
     form.RunUntilClosed();
     return modHaupt::kExitFinished;
@@ -121,21 +181,49 @@ int ShowUsage(platform::WinPlatform& win) {
     return modHaupt::kExitFinished;
 }
 
+int Run(Start& start, const modHaupt::RunRequest& request, QuietReport& quiet) {
+    platform::IMessageBoxes& boxes = request.Quiet ? static_cast<platform::IMessageBoxes&>(quiet) : start.win.messages;
+    switch (request.kind) {
+        case modHaupt::RunKind::Refused: return modHaupt::kExitActRunning;
+        case modHaupt::RunKind::NotUnderstood: return modHaupt::kExitNotUnderstood;
+        default: break;
+    }
+    // Whatever the start is for, a change that a dead process left half
+    // done is put back first.
+    if (!RepairUnfinished({start.registry, start.win.text, boxes}, start.locks, start.backups, start.record))
+        return modHaupt::kExitFailed;
+    switch (request.kind) {
+        case modHaupt::RunKind::Usage: return ShowUsage(start.win);
+        case modHaupt::RunKind::Repair: return modHaupt::kExitFinished;
+        case modHaupt::RunKind::Install:
+        case modHaupt::RunKind::Deinstall:
+        case modHaupt::RunKind::Restore: return RunAddonRun(start, request, quiet);
+        default: return RunListWindow(start);
+    }
+}
+
+// Why an unattended start that never ran ended: its line says it.
+std::string_view WhyNotRun(int exitCode) {
+    if (exitCode == modHaupt::kExitActRunning) return texts::kQuitActFirst;
+    if (exitCode == modHaupt::kExitNotUnderstood) return texts::kQuietNotUnderstood;
+    return texts::kInternalError;
+}
+
 int RunTessivar() {
     platform::WinPlatform win{std::string(texts::kTessivarTitle)};
     const std::string commandLine = platform::Narrow(GetCommandLineW());
     const modHaupt::RunRequest request =
         modHaupt::Main(win.windows, win.text, win.messages, modHaupt::ArgumentText(commandLine));
-    switch (request.kind) {
-        case modHaupt::RunKind::Refused: return modHaupt::kExitActRunning;
-        case modHaupt::RunKind::NotUnderstood: return modHaupt::kExitNotUnderstood;
-        case modHaupt::RunKind::Usage: return ShowUsage(win);
-        case modHaupt::RunKind::Install:
-        case modHaupt::RunKind::Deinstall:
-        case modHaupt::RunKind::Restore: return RunAddonRun(win, request);
-        case modHaupt::RunKind::ListWindow: break;
-    }
-    return RunListWindow(win);
+#ifdef TESSIVAR_ENDS_AT_WRITE
+    EndsAtWrite registry(win.registry);
+#else
+    platform::IRegistry& registry = win.registry;
+#endif
+    Start start{win, registry};
+    QuietReport quiet([](std::string_view line) { PrintToConsole(line); });
+    const int exitCode = Run(start, request, quiet);
+    if (request.Quiet) quiet.End(exitCode, WhyNotRun(exitCode));
+    return exitCode;
 }
 
 }  // namespace

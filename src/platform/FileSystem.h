@@ -36,6 +36,11 @@ public:
     virtual std::size_t Read(std::span<std::uint8_t> buffer) = 0;
     // Raises AppError when not all bytes could be written.
     virtual void Write(std::span<const std::uint8_t> data) = 0;
+    // Hands what was written to the disk itself, so that it outlives a
+    // power cut; raises AppError when the disk did not take it.
+    virtual void Flush() = 0;
+    // Reading goes on from byte `offset` (at most the file's size).
+    virtual void Seek(std::uint64_t offset) = 0;
 };
 
 class IFileSystem {
@@ -63,6 +68,10 @@ public:
     // Creates the folder and every missing folder above it; one already
     // there is no error. Raises AppError when a folder cannot be made.
     virtual void CreateFolders(std::string_view path) = 0;
+    // Gives file `from` the name `to` in one step, replacing a file of that
+    // name: a reader sees the old file or the new one, never a part. The
+    // new name is on the disk before it returns. Raises AppError.
+    virtual void Rename(std::string_view from, std::string_view to) = 0;
 };
 
 // `folder` and `name` joined by one backslash.

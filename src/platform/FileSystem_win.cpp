@@ -59,6 +59,15 @@ public:
             total += put;
         }
     }
+    void Flush() override {
+        if (!FlushFileBuffers(m_Handle.get())) ThrowFileError(GetLastError());
+    }
+    void Seek(std::uint64_t offset) override {
+        LARGE_INTEGER to{};
+        to.QuadPart = static_cast<LONGLONG>(offset);
+        if (!SetFilePointerEx(m_Handle.get(), to, nullptr, FILE_BEGIN)) ThrowFileError(GetLastError());
+        m_Next = m_Filled = 0;
+    }
 
 private:
     bool Fill() {
@@ -243,6 +252,12 @@ void WinFileSystem::CreateFolders(std::string_view path) {
         if (cut == std::wstring::npos) break;
     }
     if (!FolderExists(path)) ThrowFileError(ERROR_PATH_NOT_FOUND);
+}
+
+void WinFileSystem::Rename(std::string_view from, std::string_view to) {
+    if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ThrowFileError(GetLastError());
+    }
 }
 
 }  // namespace platform

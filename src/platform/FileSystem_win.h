@@ -13,6 +13,7 @@ public:
     std::optional<std::uint32_t> Attributes(std::string_view path) override;
     void RemoveFile(std::string_view path) override;
     void CreateFolders(std::string_view path) override;
+    void Rename(std::string_view from, std::string_view to) override;
 };
 
 }  // namespace platform

@@ -10,7 +10,8 @@ namespace {
 
 class MemoryFile : public IFile {
 public:
-    explicit MemoryFile(std::vector<std::uint8_t>& bytes) : m_Bytes(bytes) {}
+    MemoryFile(std::vector<std::uint8_t>& bytes, std::vector<std::string>* flushed = nullptr, std::string path = {})
+        : m_Bytes(bytes), m_Flushed(flushed), m_Path(std::move(path)) {}
     std::size_t Read(std::span<std::uint8_t> buffer) override {
         const std::size_t n = std::min(buffer.size(), m_Bytes.size() - std::min(m_Pos, m_Bytes.size()));
         std::copy_n(m_Bytes.begin() + static_cast<std::ptrdiff_t>(m_Pos), n, buffer.begin());
@@ -18,9 +19,17 @@ public:
         return n;
     }
     void Write(std::span<const std::uint8_t> data) override { m_Bytes.insert(m_Bytes.end(), data.begin(), data.end()); }
+    void Flush() override {
+        if (m_Flushed != nullptr) m_Flushed->push_back(m_Path);
+    }
+    void Seek(std::uint64_t offset) override {
+        m_Pos = static_cast<std::size_t>(std::min<std::uint64_t>(offset, m_Bytes.size()));
+    }
 
 private:
     std::vector<std::uint8_t>& m_Bytes;
+    std::vector<std::string>* m_Flushed;
+    std::string m_Path;
     std::size_t m_Pos = 0;
 };
 
@@ -55,7 +64,7 @@ std::unique_ptr<IFile> MemoryFileSystem::OpenWrite(std::string_view path) {
     if (onOpen) onOpen(p, true);
     Bytes& bytes = m_Files[p];
     bytes.clear();
-    return std::make_unique<MemoryFile>(bytes);
+    return std::make_unique<MemoryFile>(bytes, &m_Flushed, p);
 }
 
 const MemoryFileSystem::Bytes* MemoryFileSystem::Get(const std::string& path) const {
@@ -110,6 +119,19 @@ void MemoryFileSystem::RemoveFile(std::string_view path) {
     m_Files.erase(p);
     m_Attributes.erase(p);
     m_Removed.push_back(p);
+}
+
+void MemoryFileSystem::Rename(std::string_view from, std::string_view to) {
+    const std::string source(from);
+    const std::string target(to);
+    if (onRename) onRename(source, target);
+    auto it = m_Files.find(source);
+    if (it == m_Files.end()) Raise(ErrorNumber::FileNotFound);
+    if (FolderExists(target)) Raise(ErrorNumber::PermissionDenied, std::string(texts::kFileIsFolder));
+    Bytes bytes = std::move(it->second);
+    m_Files.erase(it);
+    m_Attributes.erase(source);
+    m_Files[target] = std::move(bytes);
 }
 
 }  // namespace platform

@@ -24,6 +24,7 @@ public:
     std::optional<std::uint32_t> Attributes(std::string_view path) override;
     void RemoveFile(std::string_view path) override;
     void CreateFolders(std::string_view path) override;
+    void Rename(std::string_view from, std::string_view to) override;
 
     void Put(const std::string& path, Bytes content) { m_Files[path] = std::move(content); }
     const Bytes* Get(const std::string& path) const;
@@ -33,6 +34,8 @@ public:
     // A path that names a device or a pipe: it exists, but OpenRead refuses
     // it as the real file system does.
     void AddDevice(const std::string& path) { m_Devices.insert(path); }
+    // The files flushed to the disk, in order.
+    const std::vector<std::string>& Flushed() const { return m_Flushed; }
     // The files deleted, in order.
     const std::vector<std::string>& Removed() const { return m_Removed; }
     // Throw AppError from the hook to make opening `path` fail.
@@ -41,6 +44,8 @@ public:
     std::function<void(const std::string& path)> onCreateFolders;
     // Throw AppError from the hook to make deleting `path` fail.
     std::function<void(const std::string& path)> onRemove;
+    // Throw AppError from the hook to make renaming `from` fail.
+    std::function<void(const std::string& from, const std::string& to)> onRename;
 
 private:
     std::map<std::string, Bytes> m_Files;
@@ -48,6 +53,7 @@ private:
     std::set<std::string> m_Folders;
     std::set<std::string> m_Devices;  // without a trailing separator
     std::vector<std::string> m_Removed;
+    std::vector<std::string> m_Flushed;
 };
 
 }  // namespace platform

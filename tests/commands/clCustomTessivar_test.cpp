@@ -5,6 +5,7 @@
 
 #include "commands/CommandData.h"
 #include "base/AppError.h"
+#include "base/UiTexts.h"
 #include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 
@@ -132,23 +133,29 @@ TEST_F(Command, ASavedCommandLoadsBackByteForByte) {
     EXPECT_EQ(loaded.BytesPerPixel(), 3);
 }
 
-TEST_F(Command, ShortFilesLoadWithZerosAndAHeaderOnlyImageIsAllBlue) {
-    sub.files.Put("kurz.cmd", td::Record(5, "Kurz"));
-    ASSERT_TRUE(command.Load("kurz.cmd"));
-    EXPECT_EQ(command.BitmapLBytes(), ByteArray(40, 0));
-    EXPECT_EQ(command.BitmapSBytes(), ByteArray(40, 0));
-    const auto bits = command.LargeImage().Bits();
-    ASSERT_FALSE(bits.empty());
-    EXPECT_EQ(bits[0], 255);
-    EXPECT_EQ(bits[1], 0);
-
-    ByteArray cut = td::CommandFile(td::Record(5, "X"), td::Image(24, 24, 3), td::Image(16, 16, 3));
-    cut.resize(1172 + 40 + 100);
-    sub.files.Put("cut.cmd", cut);
-    ASSERT_TRUE(command.Load("cut.cmd"));
-    EXPECT_EQ(command.BitmapLBytes().size(), 40u + 24 * 24 * 3);
-    EXPECT_EQ(command.BitmapLBytes().back(), 0);
-    EXPECT_TRUE(sub.messages.Shown().empty());
+TEST_F(Command, FilesCutShortAndFoldersNamedLikeAFileAreRefused) {
+    const ByteArray whole = td::CommandFile(td::Record(5, "X"), td::Image(24, 24, 3), td::Image(16, 16, 3));
+    const auto refusal = [this](std::string_view why) {
+        return "Fehler in Klasse clCustomTessivar - Load\r\nFehlernummer: 321\r\nFehlerbeschreibung: " +
+               std::string(why);
+    };
+    // Shorter than the record and both image headers, or than an image its header announces.
+    const std::pair<std::size_t, std::string_view> cuts[] = {{1000, texts::kCommandFileShort},
+                                                             {1172 + 39, texts::kCommandFileShort},
+                                                             {1172 + 40 + 100, texts::kCommandFileImageShort},
+                                                             {whole.size() - 1, texts::kCommandFileImageShort}};
+    for (const auto& [size, why] : cuts) {
+        sub.files.Put("cut.cmd", ByteArray(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)));
+        sub.messages.Clear();
+        EXPECT_FALSE(command.Load("cut.cmd")) << size;
+        ASSERT_EQ(sub.messages.Shown().size(), 1u) << size;
+        EXPECT_EQ(sub.messages.Shown()[0].text, refusal(why)) << size;
+        EXPECT_FALSE(command.DataChanged());
+    }
+    sub.files.AddFolder("C:\\Addons\\Ordner.cmd");
+    EXPECT_FALSE(command.Load("C:\\Addons\\Ordner.cmd"));
+    sub.files.Put("ganz.cmd", whole);
+    EXPECT_TRUE(command.Load("ganz.cmd"));
 }
 
 TEST_F(Command, LoadReportsAMissingFileAnUnreadableOneAndImpossibleImageSizes) {

@@ -6,6 +6,8 @@
 
 #include "commands/CommandData.h"
 #include "base/AppError.h"
+#include "base/UiTexts.h"
+#include "common/ActRegistry.h"
 #include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 
@@ -308,22 +310,27 @@ TEST_F(Table, ANewIdentifierTakesNoNumberWhoseImagesAreStoredOrThatAToolbarCalls
     EXPECT_EQ(table.Item(2).CommandID(), 30106);
 }
 
-TEST_F(Table, ACommandFileWithoutANameIsRefusedAndOneOfJustTheRecordLoads) {
-    sub.files.Put("leer.cmd", ByteArray{});
-    sub.files.Put("zehn.cmd", ByteArray(10, 0x41));
+TEST_F(Table, ACommandFileWithoutANameOrCutShortIsRefusedAndAFullTableTakesNoMore) {
+    sub.files.Put("leer.cmd", td::CommandFile(td::Record(1, ""), td::Image(16, 16, 3), td::Image(16, 16, 3)));
     sub.files.Put("satz.cmd", td::Record(1, "Nur Satz"));
     clCustomTessivars table(sub.Commands());
-    for (const std::string name : {"leer.cmd", "zehn.cmd"}) {
-        sub.messages.Clear();
-        EXPECT_EQ(table.Add(name, {}), nullptr);
-        ASSERT_EQ(sub.messages.Shown().size(), 1u);
-        EXPECT_EQ(sub.messages.Shown()[0].text, "Fehler in Klasse clCustomTessivars Methode Add\r\nDie Datei " + name +
-                                                    "\r\nenthält keinen Befehlsnamen.");
-        EXPECT_EQ(sub.messages.Shown()[0].icon, platform::MsgIcon::Exclamation);
-    }
+    EXPECT_EQ(table.Add("leer.cmd", {}), nullptr);
+    EXPECT_EQ(sub.messages.Shown().back().text,
+              "Fehler in Klasse clCustomTessivars Methode Add\r\nDie Datei leer.cmd\r\nenthält keinen Befehlsnamen.");
+    EXPECT_EQ(table.Add("satz.cmd", {}), nullptr);
+    EXPECT_NE(sub.messages.Shown().back().text.find(texts::kCommandFileShort), std::string::npos);
     EXPECT_TRUE(sub.registry.Writes().empty());
-    ASSERT_NE(table.Add("satz.cmd", {}), nullptr);
-    EXPECT_EQ(table.Item(0).Name(), "Nur Satz");
+
+    // At the limit nothing more goes in; taking one out still works.
+    sub.registry.PutDword(kHKeyCurrentUser, actregistry::kCustomCommands, "Count", clCustomTessivars::kMaxCommands);
+    sub.files.Put("neu.cmd", td::CommandFile(td::Record(1, "Neu"), td::Image(16, 16, 3), td::Image(16, 16, 3)));
+    clCustomTessivars full(sub.Commands());
+    sub.messages.Clear();
+    EXPECT_EQ(full.Add("neu.cmd", {}), nullptr);
+    ASSERT_EQ(sub.messages.Shown().size(), 1u);
+    EXPECT_NE(sub.messages.Shown()[0].text.find("50000"), std::string::npos);
+    EXPECT_TRUE(sub.registry.Writes().empty());
+    EXPECT_FALSE(full.RefuseChange(texts::kMethodRemove));
 }
 
 }  // namespace

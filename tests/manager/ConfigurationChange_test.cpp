@@ -188,7 +188,7 @@ TEST(Journal, PutsBackValuesAndKeysAndWritesNothingAfterTheFirstFailure) {
     sub.registry.PutText(kHKeyCurrentUser, "Software\\A", "Alt", "vorher");
     const auto before = sub.registry.Snapshot(kHKeyCurrentUser, "Software");
     {
-        ConfigurationChange change(sub.Registry());
+        ConfigurationChange change(sub.Registry(), nullptr);
         const auto write = [&](const std::string& key, const std::string& name) {
             modRegistry::RegistrySetKeyValue(change.Registry(), modRegistry::HKeyCurrentUser, key, name,
                                              RegistryValue("neu"), RegType::Text);
@@ -215,14 +215,14 @@ TEST(Journal, PutsBackValuesAndKeysAndWritesNothingAfterTheFirstFailure) {
 
     // A change left by an exception is put back too; one that ends well stays.
     try {
-        ConfigurationChange change(sub.Registry());
+        ConfigurationChange change(sub.Registry(), nullptr);
         modRegistry::RegistrySetKeyValue(change.Registry(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt",
                                          RegistryValue("halb"), RegType::Text);
         throw std::bad_alloc();
     } catch (const std::bad_alloc&) {}
     EXPECT_EQ(sub.registry.Snapshot(kHKeyCurrentUser, "Software"), before);
     {
-        ConfigurationChange change(sub.Registry());
+        ConfigurationChange change(sub.Registry(), nullptr);
         modRegistry::RegistrySetKeyValue(change.Registry(), modRegistry::HKeyCurrentUser, "Software\\A", "Alt",
                                          RegistryValue("ganz"), RegType::Text);
         EXPECT_TRUE(change.Finish());
@@ -234,7 +234,7 @@ TEST(Journal, PutsBackValuesAndKeysAndWritesNothingAfterTheFirstFailure) {
 TEST(Journal, AValueThatCannotBeReadFirstIsNotWritten) {
     SubstituteServices sub;
     sub.registry.PutText(kHKeyCurrentUser, "Software\\A", "Alt", "vorher");
-    ConfigurationChange change(sub.Registry());
+    ConfigurationChange change(sub.Registry(), nullptr);
     sub.registry.SetFaultHook([](const platform::MemoryRegistry::Call& call) -> long {
         return call.op == platform::MemoryRegistry::Op::QueryValue ? platform::kErrorAccessDenied : 0;
     });

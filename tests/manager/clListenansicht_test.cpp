@@ -511,7 +511,10 @@ TEST_F(ListWindowLogic, TheRestoreButtonOffersTheBackupsNewestFirstAndFillsTheVi
     EXPECT_EQ(Column(1), (Strings{"Adressen prüfen", "Serienbrief", "Notiz"})) << "the table read anew";
 
     // A backup that is refused is not reported as written back; the views are read again all the same.
-    sub.files.Put(window.offered[0].path, ByteArray{'k', 'a', 'p', 'u', 't', 't'});
+    // Damaged inside, whole at its end: listed, and refused when read.
+    ByteArray damaged = *sub.files.Get(window.offered[0].path);
+    damaged[4] = 'X';
+    sub.files.Put(window.offered[0].path, damaged);
     window.pick = 1;  // that one, behind the backup the restore took
     sub.messages.Clear();
     window.log.clear();

@@ -110,7 +110,8 @@ TEST_F(Backups, OnlyTheNewestTwentyOfItsOwnFilesAreKeptAndNothingElseIsTouched) 
     sub.files.AddFolder(kFolder);
     for (int day = 1; day <= 21; ++day) {
         sub.files.Put(
-            Path("Sicherung 2026-11-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + " 10-00-00.reg"), {1});
+            Path("Sicherung 2026-11-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + " 10-00-00.reg"),
+            regfile::Write({}));
     }
     // Names that only look like Tessivar's: it never writes them.
     const std::vector<std::string> foreign = {"Notizen.txt",
@@ -145,8 +146,43 @@ TEST_F(Backups, OnlyTheNewestTwentyOfItsOwnFilesAreKeptAndNothingElseIsTouched) 
     EXPECT_EQ(listed[0].name, "Sicherung 2026-11-19 09-00-00 Nr. 1.reg");
     EXPECT_EQ(listed[1].name, "Sicherung 2026-11-21 10-00-00.reg");
     EXPECT_EQ(listed.back().name, "Sicherung 2026-11-02 10-00-00.reg");
-    EXPECT_EQ(listed[1].size, 1u);
+    EXPECT_EQ(listed[1].size, regfile::Write({}).size());
     EXPECT_EQ(listed[0].size, sub.files.Get(listed[0].path)->size());
+}
+
+TEST_F(Backups, APartOrACutFileIsNoBackupAndBeyondTheNewestThreeTheRestStayUnderAGigabyte) {
+    ASSERT_TRUE(Take());  // Nr. 1, whole
+    // A process killed while writing: an older version's cut file under a
+    // backup's name with a higher number, and a part under its own name.
+    ByteArray cut = *sub.files.Get(Path("Sicherung 2026-12-09 05-30-12 Nr. 1.reg"));
+    cut.resize(cut.size() - 10);
+    sub.files.Put(Path("Sicherung 2026-12-09 05-30-12 Nr. 9.reg"), cut);
+    sub.files.Put(Path("Sicherung 2026-12-09 05-30-12 Nr. 8.reg.teil"), cut);
+    const auto listed = modBackup::List(store);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].number, 1);
+
+    ASSERT_TRUE(Take());
+    EXPECT_EQ(modBackup::List(store).front().number, 2) << "numbered after the whole ones";
+    EXPECT_FALSE(sub.files.Exists(Path("Sicherung 2026-12-09 05-30-12 Nr. 8.reg.teil"))) << "the part is gone";
+    EXPECT_TRUE(sub.files.Exists(Path("Sicherung 2026-12-09 05-30-12 Nr. 9.reg"))) << "what it cannot tell stays";
+
+    // Large ones: the newest three stay whatever their size; older ones
+    // only while they add up to less than the limit (a gigabyte; here a
+    // thousandth of it, in kilobytes for megabytes).
+    constexpr std::uint64_t kMegabyte = 1'000;
+    store.keptBytes = modBackup::kKeptBytes / 1'000'000 * kMegabyte;
+    std::vector<std::uint64_t> sizes = {600, 500, 500, 300, 300, 300, 100};  // newest first, in MB
+    const ByteArray whole = regfile::Write({});
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        ByteArray big(sizes[i] * kMegabyte - whole.size(), 0);
+        big.insert(big.end(), whole.begin(), whole.end());
+        sub.files.Put(Path("Sicherung 2026-12-10 05-30-12 Nr. " + std::to_string(100 - i) + ".reg"), std::move(big));
+    }
+    ASSERT_TRUE(Take());
+    std::vector<std::int64_t> kept;
+    for (const auto& e : modBackup::List(store)) kept.push_back(e.number);
+    EXPECT_EQ(kept, (std::vector<std::int64_t>{101, 100, 99, 98, 97}));
 }
 
 TEST_F(Backups, TheNewestIsTheLastOneTakenWhateverTheClockSaid) {

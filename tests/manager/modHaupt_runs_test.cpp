@@ -402,7 +402,7 @@ TEST_F(Runs, ARunThatWritesNothingTakesNoBackup) {
 
 TEST_F(Runs, WithoutABackupNoRunChangesAnything) {
     sub.files.onOpen = [](const std::string& path, bool forWriting) {
-        if (forWriting && path.ends_with(".reg")) Raise(ErrorNumber::PermissionDenied);
+        if (forWriting && path.find(".reg") != std::string::npos) Raise(ErrorNumber::PermissionDenied);
     };
     sub.registry.ClearLog();
     EXPECT_EQ(Install("Route", 0, true), RunOutcome::NotInstalled);

@@ -67,6 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{"/wiederherstellen /quiet \"D:\\alte Stände\\a.reg\"",
                              {RunKind::Restore, "", 0, true, "D:\\alte Stände\\a.reg"}},
                     LineCase{"/wiederherstellen D:\\x/quiet", {RunKind::Restore, "", 0, false, "D:\\x/quiet"}},
+                    LineCase{"/Reparieren", {RunKind::Repair, "", 0, false, ""}},
+                    LineCase{"/reparieren /quiet", {RunKind::Repair, "", 0, true, ""}},
                     LineCase{"/?", {RunKind::Usage, "", 0}},
                     LineCase{"/? Addon install /quiet", {RunKind::Usage, "", 0}}));
 
@@ -86,7 +88,8 @@ TEST(Startup, WhileActRunsEveryCommandLineEndsWithTheOneMessageAndTouchesNothing
 }
 
 TEST(Startup, ARestoreIsRefusedWhileActRunsWithTheMessageOnlyWhenNotQuiet) {
-    for (const auto& [line, boxes] : {std::pair{"/wiederherstellen", 1u}, std::pair{"/wiederherstellen /quiet", 0u}}) {
+    for (const auto& [line, boxes] : {std::pair{"/wiederherstellen", 1u}, std::pair{"/wiederherstellen /quiet", 0u},
+                                      std::pair{"/reparieren", 1u}}) {
         platform::SubstitutePlatform sub;
         sub.windows.Add("ACT3.0FrameClass", "ACT! - Kontakte");
         EXPECT_EQ(modHaupt::Main(sub.windows, sub.text, sub.messages, line).kind, RunKind::Refused) << line;
