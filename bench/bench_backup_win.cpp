@@ -13,6 +13,8 @@
 #include "BenchUtil.h"
 #include "commands/clCustomTessivars.h"
 #include "common/ActRegistry.h"
+#include "manager/ChangeRecord.h"
+#include "manager/ConfigurationChange.h"
 #include "manager/modBackup.h"
 #include "platform/Handles_win.h"
 #include "platform/Clock_win.h"
@@ -77,6 +79,20 @@ double Load(const CommandServices& env, const modBackup::Store& store, const std
     });
 }
 
+// One load as a whole change (journal, backup, writes), with or without
+// the mark that lets a start after a kill put it back.
+double Change(const CommandServices& env, const modBackup::Store& store, const std::string& file, int commands) {
+    Seed(commands);
+    return bench::TimeMs([&] {
+        AllOrNothing(env.registry, store, [&](const modRegistry::Access& registry) {
+            clCustomTessivars table(env.With(registry));
+            return table.Add(file, {}, [&] { return modBackup::Take(registry, store); }) != nullptr
+                       ? ChangeOutcome::Done
+                       : ChangeOutcome::Refused;
+        });
+    });
+}
+
 void RemoveBackups(const std::wstring& folder) {
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW((folder + L"\\*.reg").c_str(), &found);
@@ -98,10 +114,19 @@ int wmain() {
     const std::wstring file = Temp(L"bench-backup.cmd");
     WriteCommandFile(file);
     const std::string cmd = platform::Narrow(file);
+    ChangeRecord record(win.files, win.registry, win.text, "\"C:\\Tessivar\\tessivar.exe\" /reparieren");
+    const modBackup::Store marked{win.files, clock, platform::Narrow(folder), &record};
+    CreateDirectoryW(folder.c_str(), nullptr);
 
     for (const int commands : {kCommands, kTypical}) {
-        std::vector<double> without, with, alone, restore;
+        std::vector<double> without, with, alone, restore, unmarked, withMark, mark;
         for (int r = 0; r < kRounds; ++r) {
+            mark.push_back(bench::TimeMs([&] {
+                record.Open(platform::Narrow(folder), "Sicherung 2026-12-09 05-30-12 Nr. 1.reg");
+                record.Close();
+            }));
+            unmarked.push_back(Change(env, store, cmd, commands));
+            withMark.push_back(Change(env, marked, cmd, commands));
             without.push_back(Load(env, store, cmd, commands, false));
             with.push_back(Load(env, store, cmd, commands, true));
             alone.push_back(bench::TimeMs([&] { modBackup::Take(env.registry, store); }));
@@ -118,12 +143,18 @@ int wmain() {
                     bench::Median(with) / bench::Median(without));
         std::printf("  the backup alone (read, write, keep 20)  %9.2f ms\n", bench::Median(alone));
         std::printf("  a restore of it (check, backup, write)   %9.2f ms\n", bench::Median(restore));
+        std::printf("  a whole change (backup and load)         %9.2f ms\n", bench::Median(unmarked));
+        std::printf("  the same with its mark and logon entry   %9.2f ms   ratio %6.2f\n", bench::Median(withMark),
+                    bench::Median(withMark) / bench::Median(unmarked));
+        std::printf("  the mark alone (written, flushed, gone)  %9.2f ms   share %5.1f %%\n", bench::Median(mark),
+                    100.0 * bench::Median(mark) / bench::Median(unmarked));
         std::printf("  backup file                              %9.1f KiB, %zu backups kept\n\n",
                     size.nFileSizeLow / 1024.0, modBackup::List(store).size());
     }
     if (!boxes.Shown().empty()) std::printf("  (a box was shown: %s)\n", boxes.Shown().front().text.c_str());
 
     RemoveBackups(folder);
+    DeleteFileW((folder + L"\\Laufende \u00C4nderung.txt").c_str());
     RemoveDirectoryW(folder.c_str());
     DeleteFileW(file.c_str());
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Symantec\\ACT!");
