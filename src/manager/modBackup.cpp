@@ -401,7 +401,7 @@ const std::string& Folder::Path() const {
 
 std::string FolderOf(platform::IShellFolders& shell) {
     const std::string appData = shell.GetSpecialFolder(platform::kFolderLocalAppData, 0);
-    return appData.empty() ? std::string() : platform::JoinPath(appData, "Tessivar\\Sicherungen");
+    return appData.empty() ? std::string() : platform::JoinPath(appData, kFolderBelowAppData);
 }
 
 bool Take(const modRegistry::Access& registry, const Store& store) {

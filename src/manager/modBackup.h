@@ -67,6 +67,7 @@ struct Store {
     std::uint64_t keptBytes = kKeptBytes;
 };
 
+inline constexpr std::string_view kFolderBelowAppData = "Tessivar\\Sicherungen";
 // <local application data>\Tessivar\Sicherungen, or "".
 std::string FolderOf(platform::IShellFolders& shell);
 

@@ -99,6 +99,21 @@ platform::WinClock& Clock() {
     return clock;
 }
 
+// Every start looks for the mark of a change cut short in the backups'
+// folder. The session's environment names the user's local application
+// data as the shell does, without loading the shell's library for it.
+std::string BackupFolder() {
+    wchar_t path[MAX_PATH + 1] = {};
+    const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", path, MAX_PATH + 1);
+    if (n > 0 && n <= MAX_PATH) {
+        const DWORD attributes = GetFileAttributesW(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            return platform::JoinPath(platform::Narrow(path), modBackup::kFolderBelowAppData);
+    }
+    platform::WinShellFolders shell;
+    return modBackup::FolderOf(shell);
+}
+
 // What a start works with beyond the platform: the backups with the mark of
 // a change under way, and the lock of ACT!'s configuration.
 struct Start {
@@ -106,11 +121,7 @@ struct Start {
     platform::IRegistry& registry;  // below the journal
     platform::RegistryJournal journal{registry};  // what the portable code writes through
     ChangeRecord record{win.files, registry, win.text, RepairCommand()};
-    modBackup::Store backups{win.files, Clock(), modBackup::Folder([] {
-                                 platform::WinShellFolders shell;
-                                 return modBackup::FolderOf(shell);
-                             }),
-                             &record};
+    modBackup::Store backups{win.files, Clock(), modBackup::Folder(BackupFolder), &record};
     platform::WinNamedMutex locks;
 };
 
