@@ -97,6 +97,9 @@ inline constexpr std::string_view kRepairFailedAgain =
 inline constexpr std::string_view kRepairFailedForGood =
     "\r\n\r\nDie Konfiguration kann halb geändert sein. Schreiben Sie eine ältere Sicherung zurück "
     "(„Wiederherstellen…“ in der Liste oder tessivar.exe /wiederherstellen DATEI).";
+inline constexpr std::string_view kChangeStillUnfinished =
+    "Eine unterbrochene Änderung der ACT!-Konfiguration ist noch nicht zurückgenommen. Schließen Sie Tessivar "
+    "und starten Sie es erneut; der Start nimmt sie zurück.";
 inline constexpr std::string_view kRepairNoBackup = "Die Markierung der Änderung nennt keine lesbare Sicherung.";
 inline constexpr std::string_view kTimeSuffix = " Uhr";
 // A write of a change failed: + value name, key, system error number. The
@@ -155,7 +158,8 @@ inline constexpr std::string_view kUsage =
     "    die Symbolleiste, die Sicherung wird ohne Rückfrage zurückgeschrieben.\r\n"
     "\r\n"
     "Vor jeder Änderung sichert Tessivar die Konfiguration in\r\n"
-    "    %LOCALAPPDATA%\\Tessivar\\Sicherungen (die letzten 20 bleiben).\r\n"
+    "    %LOCALAPPDATA%\\Tessivar\\Sicherungen (die letzten 3 bleiben immer,\r\n"
+    "    bis zu 20, solange die älteren zusammen unter 1 GB bleiben).\r\n"
     "\r\n"
     "Rückgabewerte:\r\n"
     "    0  erledigt\r\n"

@@ -91,7 +91,15 @@ void ChangeRecord::Close() {
 void ChangeRecord::Forget(std::string_view folder) {
     // The mark first: a logon entry left without it repairs nothing.
     const std::string path = platform::JoinPath(folder, kFileName);
-    if (m_Files.Exists(path)) m_Files.RemoveFile(path);
+    if (m_Files.Exists(path)) {
+        try {
+            m_Files.RemoveFile(path);
+        } catch (const AppError&) {
+            // A mark that stays (a scanner holding it) must not undo a
+            // finished change at the next start: emptied, it marks nothing.
+            m_Files.OpenWrite(path)->Flush();
+        }
+    }
     platform::RegKey raw = 0;
     if (m_Registry.OpenKey(platform::kHKeyCurrentUser, m_Text.ToCodePage(kRunOnceKey), platform::kKeyAllAccess, raw) ==
         platform::kErrorSuccess) {
@@ -111,6 +119,9 @@ std::optional<std::string> ChangeRecord::Unfinished(std::string_view folder) {
     } catch (const AppError&) {
         return std::string();
     }
+    // A mark is renamed into place whole: an empty one is one that could
+    // not be deleted when its change ended.
+    if (text.empty()) return std::nullopt;
     const std::string name = BackupNamed(text);
     return name.empty() ? name : platform::JoinPath(folder, name);
 }

@@ -406,6 +406,10 @@ std::string FolderOf(platform::IShellFolders& shell) {
 
 bool Take(const modRegistry::Access& registry, const Store& store) {
     try {
+        // Another Tessivar died in a change that no start has put back yet:
+        // its backup is the only one of the configuration before it.
+        if (store.record != nullptr && !store.record->IsOpen() && store.record->Unfinished(store.folder.Path()))
+            Raise(ErrorNumber::FileAccess, std::string(texts::kChangeStillUnfinished));
         const std::string written = WriteBackup(registry, store);
         Prune(store, written);
         if (store.record != nullptr && !store.record->IsOpen()) store.record->Open(store.folder.Path(), written);

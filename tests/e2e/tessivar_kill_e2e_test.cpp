@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
@@ -116,6 +117,74 @@ TEST_F(TessivarKilled, AnInstallARemovalNearTheTopAndARestoreEndAsBeforeOrAsAfte
     EXPECT_GT(install, 4);
     EXPECT_GT(removal, 4);
     EXPECT_GT(restore, 4);
+}
+
+// Killed hard at a random moment, as a user's machine may lose power: on a
+// table of 1,000 commands, each kind of change 30 times. Minutes long, so
+// not in the test command: scripts/kill-test.sh runs it.
+class TessivarKilledAtRandom : public TessivarKilled {
+protected:
+    // The typical configuration grown to 1,000 commands, and Route's command beside them.
+    static void Thousand() {
+        support::DeleteTree(HKEY_CURRENT_USER, seed::kActRoot);
+        seed::SeedTypicalActConfiguration();
+        const std::string commands = std::string(seed::kMenuConfig) + "\\CustomCommands";
+        const support::Bytes record = support::ReadBytes(commands, "Command-1").value();
+        const support::Bytes large = support::ReadBytes(commands, "BitmapL-30102").value();
+        const support::Bytes small = support::ReadBytes(commands, "BitmapS-30102").value();
+        for (std::uint32_t n = 2; n < 1000; ++n) {
+            support::Bytes copy = record;
+            const std::uint32_t id = 30101 + n;
+            for (int i = 0; i < 4; ++i) copy[i] = static_cast<std::uint8_t>(id >> (8 * i));
+            const std::string name = "Befehl " + std::to_string(n);
+            std::fill(copy.begin() + 16, copy.begin() + 144, 0);
+            std::copy(name.begin(), name.end(), copy.begin() + 16);
+            support::WriteValue(commands, "Command-" + std::to_string(n), REG_BINARY, copy);
+            support::WriteValue(commands, "BitmapL-" + std::to_string(id), REG_BINARY, large);
+            support::WriteValue(commands, "BitmapS-" + std::to_string(id), REG_BINARY, small);
+        }
+        const std::uint32_t count = 1000;
+        support::WriteValue(commands, "Count", REG_DWORD,
+                            support::Bytes(reinterpret_cast<const std::uint8_t*>(&count),
+                                           reinterpret_cast<const std::uint8_t*>(&count) + 4));
+    }
+
+    // Kills the run after a random time within how long it takes; false
+    // for a configuration that is neither as before nor as after.
+    int HalfChanges(const std::function<void()>& prepare, const std::wstring& arguments, int rounds) {
+        prepare();
+        const DWORD begin = GetTickCount();
+        EXPECT_EQ(Run(L"tessivar.exe", arguments), std::optional<DWORD>(0));
+        const DWORD took = GetTickCount() - begin;
+        const support::RegSnapshot after = Configuration();
+        int half = 0, cut = 0;
+        std::uint32_t seed = 12345;
+        for (int round = 0; round < rounds; ++round) {
+            prepare();
+            const support::RegSnapshot before = Configuration();
+            seed = seed * 1103515245u + 12345u;
+            ChildProcess tessivar = ChildProcess::Start(m_Folder + L"\\tessivar.exe", arguments);
+            Sleep((seed >> 8) % (took + 1));
+            tessivar.Kill();
+            tessivar.WaitForExit(30000);
+            cut += Marked();
+            EXPECT_EQ(Run(L"tessivar.exe", L"/reparieren /quiet"), std::optional<DWORD>(0));
+            const support::RegSnapshot now = Configuration();
+            if (!(now == before) && !(now == after)) ++half;
+        }
+        std::printf("%ls: %d killed in a change, %d of %d left half done (a whole run took %lu ms)\n",
+                    arguments.c_str(), cut, half, rounds, took);
+        return half;
+    }
+};
+
+TEST_F(TessivarKilledAtRandom, ThirtyKillsOfEachChangeOnAThousandCommandsLeaveNoHalfChange) {
+    EXPECT_EQ(HalfChanges(Thousand, L"Route install /quiet", 30), 0);
+    EXPECT_EQ(HalfChanges(Thousand, L"Serienbrief deinstall /quiet", 30), 0);
+    EXPECT_EQ(HalfChanges([this] {
+        Thousand();
+        ASSERT_EQ(Run(L"tessivar.exe", L"Route install /quiet"), std::optional<DWORD>(0));
+    }, L"/wiederherstellen /quiet", 30), 0);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "base/AppError.h"
 #include "base/UiTexts.h"
 #include "commands/CommandData.h"
 #include "commands/SubstituteServices.h"
@@ -219,6 +220,38 @@ TEST(KilledChange, AMarkWhoseBackupIsGoneIsSaidAndDroppedOneThatCannotBeWrittenB
     EXPECT_TRUE(killed.Repair());
     EXPECT_FALSE(killed.sub.registry.Get(kHKeyCurrentUser, std::string(actregistry::kCustomCommands), "Fremd"))
         << "a value the change made is deleted";
+}
+
+TEST(KilledChange, AnotherTessivarsDeadChangeStopsTheNextChangeAndAMarkThatCannotGoIsEmptied) {
+    // A list window open while a setup's run died: its next change would
+    // take the half change for the state before.
+    Machine machine;
+    machine.sub.files.AddFolder(kFolder);
+    {
+        Machine setup;
+        auto run = setup.Run("Route");
+        modHaupt::Install(run, modHaupt::kContactToolbar);
+        setup.record.Open(kFolder, modBackup::List(setup.backups).front().path);
+        machine.sub.files = setup.sub.files;
+    }
+    machine.sub.registry.ClearLog();
+    clCustomTessivars table(machine.sub.Commands());
+    EXPECT_EQ(modListActions::DeleteCommand(machine.List(), table, 0), ChangeOutcome::Refused);
+    EXPECT_TRUE(machine.sub.registry.Writes().empty());
+    EXPECT_NE(machine.sub.messages.Shown().at(0).text.find(texts::kChangeStillUnfinished), std::string::npos);
+
+    // A mark held open by someone else when its change ends: emptied, it marks nothing.
+    Machine held;
+    held.sub.files.onRemove = [](const std::string& path) {
+        if (path == kMark) Raise(ErrorNumber::PermissionDenied);
+    };
+    auto run = held.Run("Route");
+    ASSERT_EQ(modHaupt::Install(run, modHaupt::kContactToolbar), modHaupt::RunOutcome::Finished);
+    const auto after = held.Configuration();
+    EXPECT_TRUE(held.sub.files.Get(kMark)->empty());
+    EXPECT_TRUE(held.Repair());
+    EXPECT_EQ(held.Configuration(), after);
+    EXPECT_TRUE(held.sub.messages.Shown().empty());
 }
 
 }  // namespace
