@@ -149,13 +149,26 @@ protected:
                                            reinterpret_cast<const std::uint8_t*>(&count) + 4));
     }
 
-    // Kills the run after a random time within how long it takes; false
-    // for a configuration that is neither as before nor as after.
+    // Starts the run and waits for its mark (its first write comes next);
+    // the milliseconds waited, or nothing when the run ended first.
+    std::optional<DWORD> UntilMarked(ChildProcess& tessivar) {
+        const DWORD begin = GetTickCount();
+        while (!Marked()) {
+            if (tessivar.WaitForExit(0) || GetTickCount() - begin > 30000) return std::nullopt;
+        }
+        return GetTickCount() - begin;
+    }
+
+    // Kills each run at a random moment between its mark's appearance and
+    // its end (its writes), as measured on a whole run; counts the runs
+    // that the next start leaves neither as before nor as after.
     int HalfChanges(const std::function<void()>& prepare, const std::wstring& arguments, int rounds) {
         prepare();
-        const DWORD begin = GetTickCount();
-        EXPECT_EQ(Run(L"tessivar.exe", arguments), std::optional<DWORD>(0));
-        const DWORD took = GetTickCount() - begin;
+        ChildProcess whole = ChildProcess::Start(m_Folder + L"\\tessivar.exe", arguments);
+        EXPECT_TRUE(UntilMarked(whole));
+        const DWORD marked = GetTickCount();
+        EXPECT_EQ(whole.WaitForExit(30000), std::optional<DWORD>(0));
+        const DWORD writing = GetTickCount() - marked;
         const support::RegSnapshot after = Configuration();
         int half = 0, cut = 0;
         std::uint32_t seed = 12345;
@@ -164,7 +177,7 @@ protected:
             const support::RegSnapshot before = Configuration();
             seed = seed * 1103515245u + 12345u;
             ChildProcess tessivar = ChildProcess::Start(m_Folder + L"\\tessivar.exe", arguments);
-            Sleep((seed >> 8) % (took + 1));
+            if (UntilMarked(tessivar)) Sleep((seed >> 8) % (writing + 1));
             tessivar.Kill();
             tessivar.WaitForExit(30000);
             cut += Marked();
@@ -172,8 +185,8 @@ protected:
             const support::RegSnapshot now = Configuration();
             if (!(now == before) && !(now == after)) ++half;
         }
-        std::printf("%ls: %d killed in a change, %d of %d left half done (a whole run took %lu ms)\n",
-                    arguments.c_str(), cut, half, rounds, took);
+        std::printf("%ls: %d of %d killed in their change, %d left half done (writing took %lu ms)\n",
+                    arguments.c_str(), cut, rounds, half, writing);
         return half;
     }
 };
