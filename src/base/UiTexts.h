@@ -472,6 +472,10 @@ inline constexpr std::string_view kRovDestFromPersonal = "setze Zieladresse auf 
 // A capture in which a call to ACT! failed; the boxes it could not fill are empty.
 inline constexpr std::string_view kRovCaptureFailed =
     "Die Adresse konnte nicht vollständig aus ACT! übernommen werden.";
+// Start with an automatic address, and ACT! did not answer (gone, or its
+// call failed: then the number and description lines follow).
+inline constexpr std::string_view kRovActNotAnswering =
+    "ACT! antwortet nicht. Die Adressen bleiben, wie sie waren, und es wird keine Route berechnet.";
 
 // The settings button of the main window and the settings window.
 inline constexpr std::string_view kRovSettings = "Ei&nstellungen…";
