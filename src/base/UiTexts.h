@@ -574,6 +574,10 @@ inline constexpr std::string_view kRouteButtonFailed1 =
 inline constexpr std::string_view kRouteButtonFailed2 = "Bitte teilen Sie das dem Hersteller ";
 inline constexpr std::string_view kRouteButtonFailed2End = ") mit, damit er das Programm anpassen kann.";
 inline constexpr std::string_view kRouteButtonFailed3 = "Vielen Dank!";
+// The browser went (closed, its connection broken, no answer in time) while
+// the form was filled; the number and description lines follow.
+inline constexpr std::string_view kRouteBrowserGone =
+    "Der Browser ist nicht mehr erreichbar; die Route wurde nicht berechnet.";
 // The planner's page could not be loaded: "Der Routenplaner " + its host +
 // " ist nicht erreichbar: " + the reason, one sentence each; then, unless
 // the planner is OpenStreetMap itself, the offer to show the route there.

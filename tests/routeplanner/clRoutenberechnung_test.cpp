@@ -453,7 +453,7 @@ TEST_F(RouteRun, AMissingOrUnsettableFieldOpensTheMakersContactPageInASecondWind
     }
 }
 
-TEST_F(RouteRun, AMissingOrStuckButtonIsReportedAndTheRunStillEndsNormally) {
+TEST_F(RouteRun, AMissingOrStuckButtonIsReportedAndTheWindowClosesButTheExitCodeSaysNoRoute) {
     const std::string message =
         "Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden.\r\n"
         "Bitte teilen Sie das dem Hersteller Brannock-Heyl (www.brannock-heyl.example) mit, damit er das Programm "
@@ -475,7 +475,46 @@ TEST_F(RouteRun, AMissingOrStuckButtonIsReportedAndTheRunStillEndsNormally) {
         const Strings steps = window.Steps();
         EXPECT_EQ(steps.back(), "box Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden.");
         EXPECT_EQ(ended.end, End::Sent);
+        EXPECT_TRUE(ended.browserFailed) << "no click, no route: exit code 1";
         EXPECT_EQ(browser.Windows(), 1);
+    }
+}
+
+// Chromium's connection breaks or times out, Internet Explorer's process is
+// gone: at every step of the filling that is said as such, never as a page
+// that changed, and the run fails without a second window.
+TEST_F(RouteRun, ABrowserLostWhileTheFormIsFilledIsSaidAsSuchAndTheRunFails) {
+    const AppError lost(12030, "Die Verbindung zum Browser ist abgebrochen (wurde das Browserfenster geschlossen?).");
+    struct Case {
+        const char* call;
+        int after;
+        AppError error;
+    };
+    const Case cases[] = {
+        {"getElementByID", 1, lost},
+        {"Value", 0, lost},
+        {"Value", 1, AppError(12002, "Der Browser hat nicht rechtzeitig geantwortet.")},
+        {"ReadValue", 0, lost},
+        {"Click", 0, lost},
+        {"Click", 0, AppError(-2147023174, "Der RPC-Server ist nicht verfügbar.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.call) + " " + std::to_string(c.error.number()));
+        ScriptedBrowser browser;
+        browser.pages = browsers.pages;
+        browser.Fail(c.call, c.error, 1, c.after);
+        ScriptedRouteProgress window{clock};
+        const RouteOutcome ended = RunOn(browser, window, shell);
+
+        ASSERT_EQ(window.boxes.Shown().size(), 1u);
+        EXPECT_EQ(window.boxes.Shown()[0].text,
+                  "Der Browser ist nicht mehr erreichbar; die Route wurde nicht berechnet.\r\nFehlernummer: " +
+                      std::to_string(c.error.number()) + "\r\nFehlerbeschreibung: " + c.error.description());
+        EXPECT_EQ(window.boxes.Shown()[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(ended.end, End::Failed);
+        EXPECT_TRUE(ended.browserFailed) << "exit code 1";
+        EXPECT_EQ(browser.Windows(), 1) << "no maker's page";
+        EXPECT_EQ(browser.WindowAt(1).page.elements.back().clicks, 0);
     }
 }
 
@@ -499,8 +538,8 @@ TEST_F(RouteRun, ABrowserThatCannotBeCreatedOrFailsLaterIsReportedAndTheRunFails
          "openWebseite"},
         {"closed in the form phase", [](ScriptedBrowser& b) { b.Fail("getElementByID", AppError(12030, "weg")); },
          "openWebseite"},
-        {"closed before filling", [](ScriptedBrowser& b) { b.Fail("getElementByID", AppError(12002, "still"), 1, 1); },
-         "sucheFormular"},
+        {"refused before filling",
+         [](ScriptedBrowser& b) { b.Fail("getElementByID", AppError(-32000, "abgelehnt"), 1, 1); }, "sucheFormular"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
