@@ -23,11 +23,18 @@ constexpr std::uint32_t kComServerGone[] = {
     0x800401FDu,  // CO_E_OBJNOTCONNECTED
 };
 
+// The Chromium family's answer to a command for a page whose window has
+// closed meanwhile (its session is gone with it).
+constexpr std::int32_t kSessionNotFound = -32001;
+
 }  // namespace
 
 bool BrowserLost(const AppError& error) {
     const std::int32_t number = error.number();
-    if (number == kBrowserConnectionLost || number == kBrowserTimeout || number == kBrowserCannotConnect) return true;
+    if (number == kBrowserConnectionLost || number == kBrowserTimeout || number == kBrowserCannotConnect ||
+        number == kSessionNotFound) {
+        return true;
+    }
     return std::any_of(std::begin(kComServerGone), std::end(kComServerGone),
                        [number](std::uint32_t gone) { return static_cast<std::int32_t>(gone) == number; });
 }
