@@ -617,6 +617,10 @@ inline constexpr std::string_view kBrowserNoPort = "Es hat innerhalb von 20 Seku
 inline constexpr std::string_view kBrowserProfileInUse =
     "Das Browserprofil von Rovandel2 wird von einem anderen Browserfenster benutzt: ";
 inline constexpr std::string_view kBrowserCannotConnect = "Der Browser ist nicht erreichbar.";
+// Every place of the browser's keeper stayed taken by other runs of Rovandel2.
+inline constexpr std::string_view kBrowserKeeperBusy =
+    "Der Browser ist gerade mit anderen Aufrufen von Rovandel2 beschäftigt. Bitte versuchen Sie es gleich noch "
+    "einmal.";
 inline constexpr std::string_view kBrowserConnectionLost =
     "Die Verbindung zum Browser ist abgebrochen (wurde das Browserfenster geschlossen?).";
 inline constexpr std::string_view kBrowserTimeout = "Der Browser hat nicht rechtzeitig geantwortet.";
