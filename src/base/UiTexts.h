@@ -504,6 +504,10 @@ inline constexpr std::string_view kRovDestFromPersonal = "setze Zieladresse auf 
 // A capture in which a call to ACT! failed; the boxes it could not fill are empty.
 inline constexpr std::string_view kRovCaptureFailed =
     "Die Adresse konnte nicht vollständig aus ACT! übernommen werden.";
+// Start with an automatic address, and ACT! did not answer (gone, or its
+// call failed: then the number and description lines follow).
+inline constexpr std::string_view kRovActNotAnswering =
+    "ACT! antwortet nicht. Die Adressen bleiben, wie sie waren, und es wird keine Route berechnet.";
 
 // The settings button of the main window and the settings window.
 inline constexpr std::string_view kRovSettings = "Ei&nstellungen…";
@@ -602,6 +606,10 @@ inline constexpr std::string_view kRouteButtonFailed1 =
 inline constexpr std::string_view kRouteButtonFailed2 = "Bitte teilen Sie das dem Hersteller ";
 inline constexpr std::string_view kRouteButtonFailed2End = ") mit, damit er das Programm anpassen kann.";
 inline constexpr std::string_view kRouteButtonFailed3 = "Vielen Dank!";
+// The browser went (closed, its connection broken, no answer in time) while
+// the form was filled; the number and description lines follow.
+inline constexpr std::string_view kRouteBrowserGone =
+    "Der Browser ist nicht mehr erreichbar; die Route wurde nicht berechnet.";
 // The planner's page could not be loaded: "Der Routenplaner " + its host +
 // " ist nicht erreichbar: " + the reason, one sentence each; then, unless
 // the planner is OpenStreetMap itself, the offer to show the route there.
@@ -641,6 +649,10 @@ inline constexpr std::string_view kBrowserNoPort = "Es hat innerhalb von 20 Seku
 inline constexpr std::string_view kBrowserProfileInUse =
     "Das Browserprofil von Rovandel2 wird von einem anderen Browserfenster benutzt: ";
 inline constexpr std::string_view kBrowserCannotConnect = "Der Browser ist nicht erreichbar.";
+// Every place of the browser's keeper stayed taken by other runs of Rovandel2.
+inline constexpr std::string_view kBrowserKeeperBusy =
+    "Der Browser ist gerade mit anderen Aufrufen von Rovandel2 beschäftigt. Bitte versuchen Sie es gleich noch "
+    "einmal.";
 inline constexpr std::string_view kBrowserConnectionLost =
     "Die Verbindung zum Browser ist abgebrochen (wurde das Browserfenster geschlossen?).";
 inline constexpr std::string_view kBrowserTimeout = "Der Browser hat nicht rechtzeitig geantwortet.";

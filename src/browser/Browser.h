@@ -22,6 +22,8 @@
 #include <string>
 #include <string_view>
 
+class AppError;
+
 namespace platform {
 
 class IBrowserElement;
@@ -132,5 +134,11 @@ public:
     // SetVisible); raises AppError when no browser could be started or reached.
     virtual BrowserPtr Create(const BrowserOptions& options) = 0;
 };
+
+// Whether `error` tells that the browser itself is gone or no longer
+// answers (its window or process ended, the connection broke, no answer in
+// time), as opposed to a page that refused a call: the route can then not
+// have reached the page, whatever the page looks like.
+bool BrowserLost(const AppError& error);
 
 }  // namespace platform

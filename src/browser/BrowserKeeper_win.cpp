@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cwchar>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -10,6 +11,7 @@
 #include "base/AppError.h"
 #include "base/UiTexts.h"
 #include "browser/BrowserConnection.h"
+#include "browser/KeeperRoutes.h"
 #include "browser/PipeChannel_win.h"
 #include "platform/MessagePump_win.h"
 #include "platform/UserSecurity_win.h"
@@ -20,8 +22,14 @@ namespace {
 
 constexpr std::wstring_view kPipePrefix = L"\\\\.\\pipe\\Rovandel2-Browser-";
 constexpr DWORD kBufferBytes = 64 * 1024;
+constexpr DWORD kPipeMode = PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS;
 // A client that takes nothing for this long is treated as gone.
 constexpr DWORD kClientWriteTimeoutMs = 10000;
+// Clients served at once; the next one waits for a place (ConnectKeeper).
+constexpr DWORD kMaxClients = 8;
+// A run of Rovandel2 sends its first command as soon as it has connected. A
+// client that has sent no whole message by then holds no place any longer.
+constexpr DWORD kFirstMessageMs = 3000;
 
 enum : int { kKeeperBrowserEnded = 0, kKeeperBadArguments = 2, kKeeperNoPipe = 3 };
 
@@ -37,21 +45,38 @@ bool WriteAll(HANDLE file, const std::string& bytes, HANDLE event, DWORD timeout
     return true;
 }
 
-UniqueKernelHandle NewEvent() { return UniqueKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)); }
+UniqueKernelHandle NewEvent(BOOL manualReset = TRUE) {
+    return UniqueKernelHandle(CreateEventW(nullptr, manualReset, FALSE, nullptr));
+}
 
-// What both directions share: the client pipe and whether a client is on it.
-struct Relay {
-    HANDLE server = nullptr;
-    HANDLE toBrowser = nullptr;
-    HANDLE fromBrowser = nullptr;
-    std::mutex mutex;
-    bool connected = false;
-    UniqueKernelHandle clientGone = NewEvent();
-    UniqueKernelHandle browserGone = NewEvent();
+// One client on its instance of the keeper's pipe.
+struct Connection {
+    KeeperRoutes::Client id = 0;
+    UniqueFile pipe;
+    UniqueKernelHandle stop = NewEvent();  // the browser's side has given up on it
 };
 
-// From the browser to the client, whole messages only: what comes while no
-// client is there is the answer to one that went, or an event nobody waits for.
+// What the browser's side and every client share.
+struct Relay {
+    HANDLE toBrowser = nullptr;
+    HANDLE fromBrowser = nullptr;
+    std::mutex mutex;  // the routes and the clients
+    KeeperRoutes routes;
+    std::map<KeeperRoutes::Client, std::shared_ptr<Connection>> clients;
+    std::mutex toBrowserMutex;  // one whole message at a time
+    UniqueKernelHandle browserGone = NewEvent();
+    UniqueKernelHandle placeFree = NewEvent(FALSE);
+};
+
+// Waits for one of the handles; its index, or -1 when the time ran out or the wait failed.
+int WaitAny(std::initializer_list<HANDLE> handles, DWORD timeoutMs = INFINITE) {
+    const std::vector<HANDLE> list(handles);
+    const DWORD result = WaitForMultipleObjects(static_cast<DWORD>(list.size()), list.data(), FALSE, timeoutMs);
+    if (result >= WAIT_OBJECT_0 + list.size()) return -1;
+    return static_cast<int>(result - WAIT_OBJECT_0);
+}
+
+// From the browser to the client whose message it is; what belongs to none is dropped.
 void RelayFromBrowser(Relay& relay) {
     NulFraming framing;
     std::string buffer(kBufferBytes, '\0');
@@ -67,92 +92,112 @@ void RelayFromBrowser(Relay& relay) {
         } catch (const AppError&) {
             break;  // no browser the keeper can relay
         }
-        std::lock_guard lock(relay.mutex);
-        for (std::string& message : messages) {
-            if (!relay.connected) continue;
-            message += '\0';
-            if (!WriteAll(relay.server, message, writeEvent.get(), kClientWriteTimeoutMs)) {
-                relay.connected = false;
-                SetEvent(relay.clientGone.get());
+        for (const std::string& message : messages) {
+            std::shared_ptr<Connection> to;
+            std::string text;
+            {
+                std::lock_guard lock(relay.mutex);
+                std::optional<KeeperRoutes::Delivery> delivery = relay.routes.FromBrowser(message);
+                const auto client = delivery ? relay.clients.find(delivery->client) : relay.clients.end();
+                if (client == relay.clients.end()) continue;
+                to = client->second;
+                text = std::move(delivery->message);
             }
+            text += '\0';
+            if (!WriteAll(to->pipe.get(), text, writeEvent.get(), kClientWriteTimeoutMs)) SetEvent(to->stop.get());
         }
     }
     SetEvent(relay.browserGone.get());
 }
 
-// Waits for one of the handles; its index, or -1 on failure.
-int WaitAny(std::initializer_list<HANDLE> handles) {
-    const std::vector<HANDLE> list(handles);
-    const DWORD result = WaitForMultipleObjects(static_cast<DWORD>(list.size()), list.data(), FALSE, INFINITE);
-    if (result >= WAIT_OBJECT_0 + list.size()) return -1;
-    return static_cast<int>(result - WAIT_OBJECT_0);
+// The client's whole messages to the browser under the keeper's numbers.
+// False when one is no command, or the browser takes nothing more.
+bool Forward(Relay& relay, KeeperRoutes::Client client, const std::vector<std::string>& messages, HANDLE event) {
+    for (const std::string& message : messages) {
+        std::optional<std::string> routed;
+        {
+            std::lock_guard lock(relay.mutex);
+            routed = relay.routes.FromClient(client, message);
+        }
+        if (!routed) return false;
+        *routed += '\0';
+        std::lock_guard lock(relay.toBrowserMutex);
+        if (!WriteAll(relay.toBrowser, *routed, event, INFINITE)) return false;
+    }
+    return true;
 }
 
-// One client, from its connection to its end. False when the browser ended.
-bool ServeClient(Relay& relay, HANDLE browser) {
-    UniqueKernelHandle event = NewEvent();
-    OVERLAPPED overlapped{};
-    overlapped.hEvent = event.get();
-    if (!ConnectNamedPipe(relay.server, &overlapped)) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_IO_PENDING) {
-            if (WaitAny({event.get(), browser, relay.browserGone.get()}) != 0) {
-                CancelIoEx(relay.server, &overlapped);
-                return false;
-            }
-        } else if (error != ERROR_PIPE_CONNECTED) {
-            // A client that came and went before it was taken (ERROR_NO_DATA)
-            // holds the instance until it is disconnected.
-            DisconnectNamedPipe(relay.server);
-            Sleep(20);
-            return true;
-        }
-    }
-    {
-        std::lock_guard lock(relay.mutex);
-        ResetEvent(relay.clientGone.get());
-        relay.connected = true;
-    }
-    // From the client to the browser, whole messages only: a client that
-    // ends in the middle of one must not leave half a command in front of
-    // the next client's.
+// One client, from its connection to its end, on a thread of its own. A
+// client that ends in the middle of a message leaves nothing of it.
+void ServeClient(const std::shared_ptr<Relay>& relay, const std::shared_ptr<Connection>& connection) {
     NulFraming framing;
     std::string buffer(kBufferBytes, '\0');
-    bool browserRuns = true;
+    UniqueKernelHandle readEvent = NewEvent();
+    UniqueKernelHandle writeEvent = NewEvent();
+    const ULONGLONG firstBy = GetTickCount64() + kFirstMessageMs;
+    bool heard = false;
     for (;;) {
-        ResetEvent(event.get());
-        OVERLAPPED read{};
-        read.hEvent = event.get();
-        DWORD got = 0;
-        if (!ReadFile(relay.server, buffer.data(), kBufferBytes, nullptr, &read) && GetLastError() != ERROR_IO_PENDING)
-            break;
-        const int which = WaitAny({event.get(), browser, relay.browserGone.get(), relay.clientGone.get()});
-        if (which != 0) {
-            CancelIoEx(relay.server, &read);
-            GetOverlappedResult(relay.server, &read, &got, TRUE);
-            browserRuns = which == 3;
-            break;
-        }
-        if (!GetOverlappedResult(relay.server, &read, &got, TRUE) || got == 0) break;
+        const ULONGLONG now = GetTickCount64();
+        const DWORD timeout = heard ? INFINITE : static_cast<DWORD>(firstBy > now ? firstBy - now : 0);
+        const std::optional<DWORD> got = PipeTransfer(connection->pipe.get(), false, buffer.data(), kBufferBytes,
+                                                      readEvent.get(), timeout, false, nullptr, connection->stop.get());
+        if (!got || *got == 0) break;
         std::vector<std::string> messages;
         try {
-            messages = framing.Add(std::string_view(buffer.data(), got));
+            messages = framing.Add(std::string_view(buffer.data(), *got));
         } catch (const AppError&) {
             break;  // a client beyond the cap is dropped; the browser stays
         }
-        for (std::string& message : messages) {
-            message += '\0';
-            if (!WriteAll(relay.toBrowser, message, event.get(), INFINITE)) {
-                browserRuns = false;
-                break;
+        if (!Forward(*relay, connection->id, messages, writeEvent.get())) break;
+        heard = heard || !messages.empty();
+    }
+    {
+        std::lock_guard lock(relay->mutex);
+        relay->routes.Gone(connection->id);
+        relay->clients.erase(connection->id);
+    }
+    SetEvent(relay->placeFree.get());
+}
+
+// Takes clients as they come, each on its own instance of the pipe, until the browser ends.
+void AcceptClients(const std::shared_ptr<Relay>& relay, HANDLE browser, UniqueFile instance, const std::wstring& name,
+                   SECURITY_ATTRIBUTES* security) {
+    UniqueKernelHandle event = NewEvent();
+    KeeperRoutes::Client next = 1;
+    for (;;) {
+        if (!instance) {
+            instance.reset(CreateNamedPipeW(name.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED, kPipeMode,
+                                            kMaxClients, kBufferBytes, kBufferBytes, 0, security));
+            if (!instance) {
+                // Every place is taken: until one is free, a client finds the pipe busy.
+                if (WaitAny({relay->placeFree.get(), browser, relay->browserGone.get()}, 500) > 0) return;
+                continue;
             }
         }
-        if (!browserRuns) break;
+        ResetEvent(event.get());
+        OVERLAPPED overlapped{};
+        overlapped.hEvent = event.get();
+        if (!ConnectNamedPipe(instance.get(), &overlapped)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_IO_PENDING) {
+                if (WaitAny({event.get(), browser, relay->browserGone.get()}) != 0) return;
+            } else if (error != ERROR_PIPE_CONNECTED) {
+                // A client that came and went before it was taken (ERROR_NO_DATA)
+                // holds the instance until it is disconnected.
+                DisconnectNamedPipe(instance.get());
+                Sleep(20);
+                continue;
+            }
+        }
+        auto connection = std::make_shared<Connection>();
+        connection->id = next++;
+        connection->pipe = std::move(instance);
+        {
+            std::lock_guard lock(relay->mutex);
+            relay->clients[connection->id] = connection;
+        }
+        std::thread([relay, connection] { ServeClient(relay, connection); }).detach();
     }
-    std::lock_guard lock(relay.mutex);
-    relay.connected = false;
-    DisconnectNamedPipe(relay.server);
-    return browserRuns;
 }
 
 HANDLE HandleArgument(const wchar_t*& text) {
@@ -204,25 +249,20 @@ int RunBrowserKeeper(std::wstring_view arguments) {
     UserOnlySecurity security;
     // The first instance: a pipe someone else made under this name earlier
     // is no keeper of this browser.
-    UniqueFile server(CreateNamedPipeW(name.c_str(),
-                                       PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-                                       PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
-                                       kBufferBytes, kBufferBytes, 0, security.get()));
-    if (!server) return kKeeperNoPipe;
+    UniqueFile first(CreateNamedPipeW(name.c_str(),
+                                      PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                      kPipeMode, kMaxClients, kBufferBytes, kBufferBytes, 0, security.get()));
+    if (!first) return kKeeperNoPipe;
 
-    // Shared with the reader, which may still wait on the browser's pipe when
-    // this run returns.
+    // Shared with the threads, which may still wait on their pipes when this
+    // run returns: the process ends with it, and their handles go with it.
     auto relay = std::make_shared<Relay>();
-    relay->server = server.release();
-    relay->toBrowser = toBrowser.get();
+    relay->toBrowser = toBrowser.release();
     relay->fromBrowser = fromBrowser.release();
-    std::thread up([relay] { RelayFromBrowser(*relay); });
+    std::thread([relay] { RelayFromBrowser(*relay); }).detach();
     // It waits nearly all its life: what start-up touched need not stay in memory.
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-    while (ServeClient(*relay, browser.get())) {}
-    // The browser is gone, and the process ends with this return: the
-    // reader's handles go with it.
-    up.detach();
+    AcceptClients(relay, browser.get(), std::move(first), name, security.get());
     return kKeeperBrowserEnded;
 }
 
@@ -242,6 +282,7 @@ UniqueFile ConnectKeeper(const std::wstring& pipeName, HANDLE keeper, DWORD time
         }
         if (GetTickCount64() >= end) {
             if (keeper != nullptr) return {};
+            if (error == ERROR_PIPE_BUSY) Raise(ERROR_PIPE_BUSY, std::string(texts::kBrowserKeeperBusy));
             Raise(kBrowserCannotConnect, std::string(texts::kBrowserCannotConnect));
         }
         WaitPumping(nullptr, 20);

@@ -6,9 +6,11 @@
 // browser is meant to stay open on the route after Rovandel2 has ended; so
 // the pipe's ends live in this small process instead of the window's. It
 // offers the connection on a named pipe that only the same user can open
-// (its DACL names that user alone; remote clients are refused), one client at
-// a time: the next run of Rovandel2 drives the same browser through it, and
-// no port on the machine leads to the browser. It ends when the browser ends.
+// (its DACL names that user alone; remote clients are refused), to several
+// clients at once (KeeperRoutes.h): the next run of Rovandel2 drives the same
+// browser through it, also while another run still works, and no port on
+// the machine leads to the browser. A client that sends nothing at first is
+// let go after a few seconds. It ends when the browser ends.
 #include <windows.h>
 
 #include <string>
@@ -33,9 +35,10 @@ int RunBrowserKeeper(std::wstring_view arguments);
 
 // The client end of the keeper's pipe, opened for overlapped I/O. Empty when
 // no keeper offers it (none runs, or `keeper` ended before it did); waits up
-// to `timeoutMs` while the keeper is busy with a client that goes or still
-// has to open its pipe, the window answering meanwhile. Raises AppError when
-// the pipe stays busy or belongs to another user.
+// to `timeoutMs` while every place of the keeper is taken or it still has to
+// open its pipe, the window answering meanwhile. Raises AppError when the
+// places stay taken (ERROR_PIPE_BUSY, said as such) or the pipe belongs to
+// another user.
 UniqueFile ConnectKeeper(const std::wstring& pipeName, HANDLE keeper, DWORD timeoutMs);
 
 }  // namespace platform

@@ -207,9 +207,10 @@ std::wstring Hex(HANDLE handle) {
     return text;
 }
 
-// The first command number of this run's commands to the browser itself. The
-// browser's own endpoint is the keeper's for all runs, and a run ended in the
-// middle of a command (Escape) leaves its reply on the way to the next run.
+// The first command number of this run's commands to the browser itself. A
+// keeper of an earlier version hands the browser's own endpoint to all runs
+// alike, and a run ended in the middle of a command (Escape) leaves its reply
+// on the way to the next run.
 // Page sessions are new for each run and need no such care. The browser takes
 // 32-bit numbers.
 std::int64_t FirstBrowserCommandId() {

@@ -155,11 +155,17 @@ platform::BrowserElementPtr clRoutenberechnung::SetField(const platform::Browser
     return field;
 }
 
+void clRoutenberechnung::LeaveIfGone(const std::exception& failure) {
+    AppError error = ErrorOf(failure);
+    if (platform::BrowserLost(error)) throw BrowserGone{std::move(error)};
+}
+
 bool clRoutenberechnung::WriteAddresses(const platform::BrowserElementPtr& Formular, AddressFields& fields) {
     try {
         fields.start = SetField(Formular, kStartId, m_Request.startLine);
         fields.dest = fields.start ? SetField(Formular, kDestId, m_Request.destLine) : nullptr;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        LeaveIfGone(e);
         return false;
     }
     return fields.start && fields.dest;
@@ -168,7 +174,8 @@ bool clRoutenberechnung::WriteAddresses(const platform::BrowserElementPtr& Formu
 bool clRoutenberechnung::StillWritten(const AddressFields& fields) const {
     try {
         return fields.start->Value() == m_Request.startLine && fields.dest->Value() == m_Request.destLine;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        LeaveIfGone(e);
         // a field that cannot be read is taken as gone
         return false;
     }
@@ -180,7 +187,8 @@ bool clRoutenberechnung::Press(const platform::BrowserElementPtr& Formular) {
         if (!button) return false;
         button->Click();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        LeaveIfGone(e);
         return false;
     }
 }
@@ -415,11 +423,29 @@ RouteOutcome::End clRoutenberechnung::OpenAndFill() {
 RouteOutcome::End clRoutenberechnung::FillForm(const platform::BrowserPtr& browser) {
     Progress(80);
     Status(texts::kRouteFillForm);
+    try {
+        return FillAndPress(browser);
+    } catch (const BrowserGone& gone) {
+        return Gone(gone.error);
+    }
+}
+
+RouteOutcome::End clRoutenberechnung::Gone(const AppError& error) {
+    GoOn();
+    m_BrowserFailed = true;
+    Message(errortext::Report(texts::kRouteBrowserGone, error), MsgIcon::Exclamation, MsgButtons::Ok,
+            MsgModality::Application);
+    Status("");
+    return RouteOutcome::End::Failed;
+}
+
+RouteOutcome::End clRoutenberechnung::FillAndPress(const platform::BrowserPtr& browser) {
     platform::BrowserElementPtr form;
     try {
         form = sucheFormular(browser->Document(), kFormId);
     } catch (const std::exception& e) {
-        // The browser failed after the page was there (closed, connection lost).
+        LeaveIfGone(e);
+        // The browser refused the lookup after the page was there.
         ShowError("sucheFormular", ErrorOf(e));
         return RouteOutcome::End::Failed;
     }
@@ -444,7 +470,8 @@ RouteOutcome::End clRoutenberechnung::FillForm(const platform::BrowserPtr& brows
     if (!StillWritten(fields)) {
         try {
             form = sucheFormular(browser->Document(), kFormId);
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
+            LeaveIfGone(e);
             form = nullptr;
         }
         if (!form || !WriteAddresses(form, fields)) return PageChanged(browser);
@@ -452,6 +479,9 @@ RouteOutcome::End clRoutenberechnung::FillForm(const platform::BrowserPtr& brows
     }
 
     if (!Press(form)) {
+        // The addresses are in the page, but no route was calculated.
+        GoOn();
+        m_BrowserFailed = true;
         Message(Lines({std::string(texts::kRouteButtonFailed1),
                        std::string(texts::kRouteButtonFailed2) + std::string(texts::kMakerName) + " (" +
                            std::string(texts::kMakerWebAddress) + std::string(texts::kRouteButtonFailed2End),

@@ -83,7 +83,8 @@ struct RouteOutcome {
     End end = End::Failed;
     // The browser failed, or the planner could not be reached, and it was
     // reported (or the program was ending meanwhile), or the user declined
-    // the offer of another planner: the program's exit code says so.
+    // the offer of another planner, or the calculate button was not
+    // pressed: the program's exit code says so.
     bool browserFailed = false;
 };
 
@@ -164,6 +165,14 @@ private:
     // The waiting procedure of the busy and the document phase: false when
     // the user gave up waiting (the browser is then quit).
     bool WaitFor(platform::IBrowser& browser, const std::function<bool()>& ready);
+    // The browser went while the form was filled: the run leaves the
+    // filling through this, to say so instead of blaming the page.
+    struct BrowserGone {
+        AppError error;
+    };
+    // Leaves through BrowserGone when `failure` says the browser is gone.
+    static void LeaveIfGone(const std::exception& failure);
+
     // The form phase.
     void AwaitForm(platform::IBrowser& browser);
     // The form and both address fields are in the page.
@@ -176,7 +185,8 @@ private:
     static platform::BrowserElementPtr SetField(const platform::BrowserElementPtr& Formular, std::string_view ID,
                                                 std::string_view value);
     // Both address lines written into the form; false when a field is
-    // missing or did not take its line.
+    // missing or did not take its line. These three leave through
+    // BrowserGone when the browser went.
     bool WriteAddresses(const platform::BrowserElementPtr& Formular, AddressFields& fields);
     // Both fields are still in the page and hold their lines.
     bool StillWritten(const AddressFields& fields) const;
@@ -202,6 +212,9 @@ private:
     // The run on the route planner's page: opened, awaited, filled, sent.
     RouteOutcome::End OpenAndFill();
     RouteOutcome::End FillForm(const platform::BrowserPtr& browser);
+    RouteOutcome::End FillAndPress(const platform::BrowserPtr& browser);
+    // The browser went while the form was filled: said, with its error.
+    RouteOutcome::End Gone(const AppError& error);
 
     Services m_Env;
     IRouteProgress& m_Progress;

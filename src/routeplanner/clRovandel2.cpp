@@ -244,26 +244,40 @@ void clRovandel2::MeldeErfassungsfehler() {
     modMessages::MsgBox(Boxes(), text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 
-void clRovandel2::setzeAdresse(bool start) {
-    const AddressControls& side = start ? kStartSide : kDestSide;
+clRovandel2::Adresse clRovandel2::LeseAdresse() {
     const modOptionen::Feldnummern f = modOptionen::LeseFeldnummern(Settings());
     const auto field = [this](std::int32_t number) {
         return Link([this, number] { return ACTApp().getFeldwert("Kontakt", number); });
     };
-    m_Window.SetText(side.city, field(f.Ort));
-    m_Window.SetText(side.street, field(f.Strasse));
-    m_Window.SetText(side.zip, field(f.PLZ));
-    const std::string street = m_Window.Text(side.street);
-    m_Window.SetText(side.houseNo, Link([&street] { return modAdresse::ermittleHausnummer(street); }));
-    m_Window.SetListIndex(side.country, modAdresse::LandPosition(field(f.Land)));
+    Adresse adresse;
+    adresse.city = field(f.Ort);
+    adresse.street = field(f.Strasse);
+    adresse.zip = field(f.PLZ);
+    adresse.houseNo = Link([&adresse] { return modAdresse::ermittleHausnummer(adresse.street); });
+    adresse.country = modAdresse::LandPosition(field(f.Land));
+    return adresse;
 }
+
+void clRovandel2::ZeigeAdresse(bool start, const Adresse& adresse) {
+    const AddressControls& side = start ? kStartSide : kDestSide;
+    m_Window.SetText(side.city, adresse.city);
+    m_Window.SetText(side.street, adresse.street);
+    m_Window.SetText(side.zip, adresse.zip);
+    m_Window.SetText(side.houseNo, adresse.houseNo);
+    m_Window.SetListIndex(side.country, adresse.country);
+}
+
+void clRovandel2::setzeAdresse(bool start) { ZeigeAdresse(start, LeseAdresse()); }
 
 void clRovandel2::setzeStartadresse() { setzeAdresse(true); }
 
 void clRovandel2::setzeZieladresse() { setzeAdresse(false); }
 
-// The frame of every capture: locked and on top while it runs.
-void clRovandel2::Erfassung(std::string_view meldung, const std::function<void()>& steps) {
+// The frame of every capture: locked and on top while it runs. ACT! shows
+// the user's own record for the time of a personal capture, then the
+// contact it showed before.
+void clRovandel2::Erfassung(std::string_view meldung, bool persoenlich,
+                            const std::function<void(const Adresse&)>& take) {
     aktiviereEingaben(false);
     SetFrontwindow(m_Window, true);
     ScopeExit unlock([this] {
@@ -272,31 +286,58 @@ void clRovandel2::Erfassung(std::string_view meldung, const std::function<void()
         zeigeStatus("");
     });
     zeigeStatus(meldung);
-    steps();
-    unlock.RunNow();
-    MeldeErfassungsfehler();
+    if (!persoenlich) {
+        take(LeseAdresse());
+        return;
+    }
+    const std::string gemerkt = Link([this] { return ACTApp().AktuelleKontaktID(); });
+    const std::string benutzer = Link([this] { return ACTApp().getBenutzerID(); });
+    Link([&] {
+        ACTApp().gehezuKonatkt(benutzer);
+        return std::string();
+    });
+    const Adresse adresse = LeseAdresse();
+    Link([&] {
+        ACTApp().gehezuKonatkt(gemerkt);
+        return std::string();
+    });
+    take(adresse);
 }
 
 void clRovandel2::AktuellerDatensatz(std::string_view meldung, bool start) {
-    Erfassung(meldung, [&] { setzeAdresse(start); });
+    Erfassung(meldung, false, [&](const Adresse& adresse) { ZeigeAdresse(start, adresse); });
+    MeldeErfassungsfehler();
 }
 
-// ACT! shows the user's own record for the time of the capture, then the
-// contact it showed before.
 void clRovandel2::PersoenlicherDatensatz(std::string_view meldung, bool start) {
-    Erfassung(meldung, [&] {
-        const std::string gemerkt = Link([this] { return ACTApp().AktuelleKontaktID(); });
-        const std::string benutzer = Link([this] { return ACTApp().getBenutzerID(); });
-        Link([&] {
-            ACTApp().gehezuKonatkt(benutzer);
-            return std::string();
-        });
-        setzeAdresse(start);
-        Link([&] {
-            ACTApp().gehezuKonatkt(gemerkt);
-            return std::string();
-        });
+    Erfassung(meldung, true, [&](const Adresse& adresse) { ZeigeAdresse(start, adresse); });
+    MeldeErfassungsfehler();
+}
+
+// An ACT! that has gone (its window with it) answers every call with ""
+// and no error: only that it is still there after the calls tells its
+// answers from empty fields.
+bool clRovandel2::AutomatischeAdresse(std::string_view meldung, bool start, bool persoenlich) {
+    bool answered = false;
+    Erfassung(meldung, persoenlich, [&](const Adresse& adresse) {
+        answered = !m_CaptureError && ACTApp().ACTgestartet();
+        if (answered) ZeigeAdresse(start, adresse);
     });
+    if (Stopping()) {
+        m_CaptureError.reset();
+        return false;
+    }
+    if (!answered) ActAntwortetNicht();
+    return answered;
+}
+
+void clRovandel2::ActAntwortetNicht() {
+    const std::string text = m_CaptureError ? errortext::Report(texts::kRovActNotAnswering, *m_CaptureError)
+                                            : std::string(texts::kRovActNotAnswering);
+    m_CaptureError.reset();
+    m_Failed = true;
+    modMessages::MsgBox(Boxes(), text, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+    Schliessen();
 }
 
 void clRovandel2::AktuellerDatensatzStart() { AktuellerDatensatz(texts::kRovStartFromCurrent, true); }
@@ -338,10 +379,9 @@ std::string clRovandel2::AddressLine(bool start) const {
 
 void clRovandel2::RouteCalculation() {
     // Each capture runs whole, with its own locking, before the run goes on.
-    if (m_Window.Checked(c::ckAutoStart)) PersoenlicherDatensatzStart();
-    if (Stopping()) return;
-    if (m_Window.Checked(c::ckAutoZiel)) AktuellerDatensatzZiel();
-    if (Stopping()) return;
+    // A route to an address ACT! never gave would be a route nobody asked for.
+    if (m_Window.Checked(c::ckAutoStart) && !AutomatischeAdresse(texts::kRovStartFromPersonal, true, true)) return;
+    if (m_Window.Checked(c::ckAutoZiel) && !AutomatischeAdresse(texts::kRovDestFromCurrent, false, false)) return;
 
     const RouteRequest request{AddressLine(true),
                                AddressLine(false),
@@ -357,7 +397,7 @@ void clRovandel2::RouteCalculation() {
     RouteProgress progress(*this);
     const RouteOutcome outcome =
         clRoutenberechnung({m_Env.browsers, m_Env.launcher, m_Env.clock}, progress).Run(request);
-    if (outcome.browserFailed) m_BrowserFailed = true;
+    if (outcome.browserFailed) m_Failed = true;
     switch (outcome.end) {
         case RouteOutcome::End::Ended: return;
         case RouteOutcome::End::Failed: break;

@@ -105,9 +105,9 @@ public:
     bool Beschaeftigt() const { return m_Busy; }
     // Escape has ended the program.
     bool Beendet() const { return m_Ended; }
-    // The route calculation's browser failed: the program ends with exit code 1.
-    void Browserfehler() { m_BrowserFailed = true; }
-    bool BrowserFehlgeschlagen() const { return m_BrowserFailed; }
+    // The route calculation failed (its browser, or ACT! for its automatic
+    // addresses): the program ends with exit code 1.
+    bool Fehlgeschlagen() const { return m_Failed; }
     bool SchliessenAngefragt() const { return m_CloseRequested; }
 
     IRovandel2Window& Window() { return m_Window; }
@@ -140,11 +140,27 @@ private:
     // "Street, ZIP City, Country" of the start or the destination controls.
     std::string AddressLine(bool start) const;
 
+    // What one capture read from ACT! for the boxes of one side.
+    struct Adresse {
+        std::string city, street, zip, houseNo;
+        int country = 0;
+    };
+    Adresse LeseAdresse();
     // `start`: the start controls, else the destination's.
+    void ZeigeAdresse(bool start, const Adresse& adresse);
     void setzeAdresse(bool start);
-    void Erfassung(std::string_view meldung, const std::function<void()>& steps);
+    // One capture inside its frame (locked, on top, its status): from ACT!'s
+    // current contact, or from the user's own record and back; `take` gets
+    // what was read before the window is unlocked.
+    void Erfassung(std::string_view meldung, bool persoenlich, const std::function<void(const Adresse&)>& take);
     void AktuellerDatensatz(std::string_view meldung, bool start);
     void PersoenlicherDatensatz(std::string_view meldung, bool start);
+    // A capture of the Start button: its boxes change only when ACT! answered
+    // every call and still runs afterwards. False when the run stops: ACT!
+    // did not answer (said), or the program is ending.
+    bool AutomatischeAdresse(std::string_view meldung, bool start, bool persoenlich);
+    // Said once; the run ends failed and the window closes with its boxes as they were.
+    void ActAntwortetNicht();
     // A call to ACT! whose error gives "" and is reported after the capture.
     std::string Link(const std::function<std::string()>& call);
     void MeldeErfassungsfehler();
@@ -159,7 +175,7 @@ private:
     bool m_StatusPanel = false;  // taken when the window loads
     bool m_Busy = false;
     bool m_Ended = false;
-    bool m_BrowserFailed = false;
+    bool m_Failed = false;
     bool m_CloseRequested = false;
     bool m_Unloaded = false;
     std::optional<AppError> m_CaptureError;

@@ -77,7 +77,7 @@ int RunRovandel2() {
     }
     form.Open();
     form.RunUntilClosed();
-    return form.Logic().BrowserFehlgeschlagen() ? modRovandel2::kExitFailed : modRovandel2::kExitFinished;
+    return form.Logic().Fehlgeschlagen() ? modRovandel2::kExitFailed : modRovandel2::kExitFinished;
 }
 
 }  // namespace

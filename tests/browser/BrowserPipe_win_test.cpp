@@ -2,8 +2,8 @@
 // (tools/pipebrowser) started with its two C runtime descriptors and
 // nothing else, the pipe channel's framing and limits against a pipe of the
 // test's own, and the keeper: reached again by a second opening, relaying
-// only whole messages, closed to other users, no port, ending with the
-// browser.
+// only whole messages, serving several clients, closed to other users, no
+// port, ending with the browser.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -42,6 +42,16 @@ std::string Hex(HANDLE handle) {
     char text[24];
     std::snprintf(text, sizeof text, "%llx", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(handle)));
     return text;
+}
+
+// Writes `bytes` to a pipe opened for overlapped I/O.
+void Send(HANDLE pipe, const std::string& bytes) {
+    DWORD moved = 0;
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    WriteFile(pipe, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &overlapped);
+    GetOverlappedResult(pipe, &overlapped, &moved, TRUE);
+    CloseHandle(overlapped.hEvent);
 }
 
 // The log line that `wanted` accepts, waiting for it up to `timeoutMs`.
@@ -284,13 +294,7 @@ TEST_F(BrowserKeeperTest, AClientThatLeavesInTheMiddleOfAMessageLeavesNothingOfI
     {
         UniqueFile half = platform::ConnectKeeper(name, nullptr, 5000);
         ASSERT_TRUE(half);
-        const std::string part = R"({"id":1,"method":"Target.getTa)";
-        DWORD moved = 0;
-        OVERLAPPED overlapped{};
-        overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        WriteFile(half.get(), part.data(), static_cast<DWORD>(part.size()), nullptr, &overlapped);
-        GetOverlappedResult(half.get(), &overlapped, &moved, TRUE);
-        CloseHandle(overlapped.hEvent);
+        Send(half.get(), R"({"id":1,"method":"Target.getTa)");
     }
     auto router = platform::DevToolsRouter::Over(
         std::make_unique<platform::PipeChannel>(platform::ConnectKeeper(name, nullptr, 5000)));
@@ -298,8 +302,43 @@ TEST_F(BrowserKeeperTest, AClientThatLeavesInTheMiddleOfAMessageLeavesNothingOfI
     const json targets = browser.Call("Target.getTargets");
     EXPECT_EQ(targets["targetInfos"].size(), 1u) << "the next client's command arrived whole";
     EXPECT_EQ(support::CountLog(support::PipeBrowserLog(m_Profile), "exit bad message"), 0);
+}
 
-    EXPECT_THROW(platform::ConnectKeeper(name, nullptr, 300), AppError) << "one client at a time";
+// A run that still works, a process that connected and says nothing: the
+// next run is served beside them, the silent one is let go after a few
+// seconds, and only a keeper whose every place is taken is said to be busy.
+TEST_F(BrowserKeeperTest, ARunIsServedBesideAnotherAndASilentClientAndAFullKeeperIsSaidBusy) {
+    platform::BrowserPtr first = Open();
+    const std::wstring name = platform::KeeperPipeName(m_Profile);
+    UniqueFile silent = platform::ConnectKeeper(name, nullptr, 5000);
+    ASSERT_TRUE(silent);
+
+    platform::BrowserPtr second = Open(kPage);
+    FillAndClick(*second, "Ring 5, 8001 Zürich, CHE");
+    FillAndClick(*first, "Schloßstraße 7, 80331 München, DEU");
+    EXPECT_EQ(support::CountLog(support::PipeBrowserLog(m_Profile), "report "), 2);
+
+    const auto connected = [&] { return PeekNamedPipe(silent.get(), nullptr, 0, nullptr, nullptr, nullptr) != FALSE; };
+    for (const ULONGLONG by = GetTickCount64() + 8000; connected() && GetTickCount64() < by;) Sleep(50);
+    EXPECT_FALSE(connected()) << "the silent client is let go";
+
+    // Two places are the runs'; the other six are taken by clients that spoke.
+    std::vector<UniqueFile> others;
+    for (int i = 0; i < 6; ++i) {
+        others.push_back(platform::ConnectKeeper(name, nullptr, 5000));
+        Send(others.back().get(), std::string(R"({"id":1,"method":"Target.getTargets"})") + '\0');
+    }
+    try {
+        platform::ConnectKeeper(name, nullptr, 500);
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.number(), ERROR_PIPE_BUSY);
+        EXPECT_EQ(e.description(),
+                  "Der Browser ist gerade mit anderen Aufrufen von Rovandel2 beschäftigt. Bitte versuchen Sie es "
+                  "gleich noch einmal.");
+    }
+    others.pop_back();
+    EXPECT_TRUE(platform::ConnectKeeper(name, nullptr, 5000)) << "a place became free";
 }
 
 }  // namespace

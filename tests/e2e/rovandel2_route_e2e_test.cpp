@@ -154,7 +154,7 @@ TEST_F(Rovandel2Route, APageWithoutTheButtonIsFilledAndTheButtonMessageComesBefo
               L"Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden.");
     EXPECT_EQ(info.icon, "information");
     driver::Press(box, IDOK);
-    EXPECT_EQ(rovandel.WaitForExit(15000), std::optional<DWORD>(0));
+    EXPECT_EQ(rovandel.WaitForExit(15000), std::optional<DWORD>(1)) << "no route was calculated";
     const auto report = s_Pages->WaitForReportWhere(
         "nobutton", [](const routepages::Report& r) { return !r.dest.empty(); }, 5000);
     ASSERT_TRUE(report);

@@ -76,6 +76,19 @@ protected:
         return "<not written>";
     }
 
+    // A window of its own over the same services, loaded; its runs open `browser`.
+    struct OwnWindow {
+        OwnWindow(Rovandel2Test& t, platform::IBrowserFactory& browser)
+            : logic({t.sub.windows, t.sub.Registry(), t.sub.files, t.store, t.shell, t.link, "Rovandel2", browser,
+                     t.launcher, t.clock},
+                    form) {
+            form.logic = &logic;
+            logic.Form_Load();
+        }
+        RecordingRovandel2 form;
+        clRovandel2 logic;
+    };
+
     SubstituteServices sub{"Rovandel2"};
     platform::ScriptedAutomation act;
     platform::FixedLocale locale{","};

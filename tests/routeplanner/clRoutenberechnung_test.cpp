@@ -453,7 +453,7 @@ TEST_F(RouteRun, AMissingOrUnsettableFieldOpensTheMakersContactPageInASecondWind
     }
 }
 
-TEST_F(RouteRun, AMissingOrStuckButtonIsReportedAndTheRunStillEndsNormally) {
+TEST_F(RouteRun, AMissingOrStuckButtonIsReportedAndTheWindowClosesButTheExitCodeSaysNoRoute) {
     const std::string message =
         "Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden.\r\n"
         "Bitte teilen Sie das dem Hersteller Brannock-Heyl (www.brannock-heyl.example) mit, damit er das Programm "
@@ -475,7 +475,36 @@ TEST_F(RouteRun, AMissingOrStuckButtonIsReportedAndTheRunStillEndsNormally) {
         const Strings steps = window.Steps();
         EXPECT_EQ(steps.back(), "box Die Schaltfläche zum Berechnen der Route konnte nicht gedrückt werden.");
         EXPECT_EQ(ended.end, End::Sent);
+        EXPECT_TRUE(ended.browserFailed) << "no click, no route: exit code 1";
         EXPECT_EQ(browser.Windows(), 1);
+    }
+}
+
+// Chromium's connection breaks or times out or its page's window closed,
+// Internet Explorer's process is gone: at every step of the filling that is said as such, never as a page
+// that changed, and the run fails without a second window.
+TEST_F(RouteRun, ABrowserLostWhileTheFormIsFilledIsSaidAsSuchAndTheRunFails) {
+    // The call that fails (after that many went well) and the error number it fails with.
+    const std::tuple<const char*, int, std::int32_t> cases[] = {
+        {"getElementByID", 1, 12030}, {"Value", 0, 12030},       {"Value", 1, 12002},  {"ReadValue", 0, 12030},
+        {"Click", 0, 12030},          {"Click", 0, -2147023174}, {"Click", 0, -32001},
+    };
+    for (const auto& [call, after, number] : cases) {
+        SCOPED_TRACE(std::string(call) + " " + std::to_string(number));
+        ScriptedBrowser browser;
+        browser.pages = browsers.pages;
+        browser.Fail(call, AppError(number, "weg"), 1, after);
+        ScriptedRouteProgress window{clock};
+        const RouteOutcome ended = RunOn(browser, window, shell);
+
+        ASSERT_EQ(window.boxes.Shown().size(), 1u);
+        EXPECT_EQ(window.boxes.Shown()[0].text,
+                  "Der Browser ist nicht mehr erreichbar; die Route wurde nicht berechnet.\r\nFehlernummer: " +
+                      std::to_string(number) + "\r\nFehlerbeschreibung: weg");
+        EXPECT_EQ(ended.end, End::Failed);
+        EXPECT_TRUE(ended.browserFailed) << "exit code 1";
+        EXPECT_EQ(browser.Windows(), 1) << "no maker's page";
+        EXPECT_EQ(browser.WindowAt(1).page.elements.back().clicks, 0);
     }
 }
 
@@ -499,8 +528,8 @@ TEST_F(RouteRun, ABrowserThatCannotBeCreatedOrFailsLaterIsReportedAndTheRunFails
          "openWebseite"},
         {"closed in the form phase", [](ScriptedBrowser& b) { b.Fail("getElementByID", AppError(12030, "weg")); },
          "openWebseite"},
-        {"closed before filling", [](ScriptedBrowser& b) { b.Fail("getElementByID", AppError(12002, "still"), 1, 1); },
-         "sucheFormular"},
+        {"refused before filling",
+         [](ScriptedBrowser& b) { b.Fail("getElementByID", AppError(-32000, "abgelehnt"), 1, 1); }, "sucheFormular"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

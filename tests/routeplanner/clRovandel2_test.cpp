@@ -409,7 +409,7 @@ TEST_F(Rovandel2Test, StartTakesTheAutomaticAddressesFirstThenFillsThePageAndClo
     EXPECT_EQ(Stored("AutoZiel"), "1");
     EXPECT_EQ(store.Writes().size(), kKeptKeys.size());
     EXPECT_TRUE(sub.messages.Shown().empty());
-    EXPECT_FALSE(logic.BrowserFehlgeschlagen());
+    EXPECT_FALSE(logic.Fehlgeschlagen());
 
     const Strings status = form.Lines("status ");
     const Strings expected = {"Rovandel2: setze Startadresse auf Daten des persönlichen ACT!-Kontaktes.",
@@ -438,7 +438,50 @@ TEST_F(Rovandel2Test, StartWithABrowserThatFailsClosesTheWindowAndTheExitCodeTel
     EXPECT_EQ(BoxTexts(), Strings{"Fehler in openWebseite\r\nFehlernummer: -2147221005\r\n"
                                   "Fehlerbeschreibung: Ungültige Klassenzeichenfolge"});
     EXPECT_TRUE(form.closed);
-    EXPECT_TRUE(logic.BrowserFehlgeschlagen());
+    EXPECT_TRUE(logic.Fehlgeschlagen());
+}
+
+// ACT! quit after the last capture, quits in the middle of one, or fails a
+// call: Start says so once, leaves the addresses as they were and sends nothing.
+TEST_F(Rovandel2Test, StartWhenACTDoesNotAnswerForTheAutomaticAddressesSaysSoOnceKeepsTheAddressesAndFails) {
+    const std::string said =
+        "ACT! antwortet nicht. Die Adressen bleiben, wie sie waren, und es wird keine Route berechnet.";
+    const AppError rpc(-2147023170, "Der Remoteprozeduraufruf ist fehlgeschlagen.");
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[this] { sub.windows.Destroy(actWindow); }, said},
+        {[this] {
+             act.AnswerWith("contact", "GetField", [this](const auto&) {
+                 sub.windows.Destroy(actWindow);
+                 return platform::AutoValue(std::string("Wien"));
+             });
+         },
+         said},
+        {[&] { act.Fail("contact", "GetField", rpc); },
+         said + "\r\nFehlernummer: -2147023170\r\nFehlerbeschreibung: " + rpc.description()},
+    };
+    sub.windows.Destroy(actWindow);
+    for (const auto& [fault, text] : cases) {
+        SCOPED_TRACE(text);
+        actWindow = sub.windows.Add("ACT3.0FrameClass", "ACT! - Demo-Datenbank");
+        for (auto [key, value] : {std::pair{"station[0].street", "Am Ring 1"}, {"AutoStart", "1"}, {"AutoZiel", "1"}}) {
+            store.Put("Rovandel2", "Optionen", key, value);
+        }
+        sub.messages.Clear();
+        OwnWindow window(*this, browsers);
+        fault();
+        window.logic.cmdBrowse_Click();
+        EXPECT_EQ(BoxTexts(), Strings{text});
+        EXPECT_TRUE(browsers.Created().empty()) << "no route is sent";
+        EXPECT_TRUE(window.form.closed);
+        EXPECT_TRUE(window.logic.Fehlgeschlagen()) << "exit code 1";
+        EXPECT_EQ(Stored("station[0].street"), "Am Ring 1");
+        EXPECT_EQ(Stored("station[1].city"), "Münster");
+    }
+    sub.messages.Clear();
+    OwnWindow ending(*this, browsers);
+    sub.windows.onDoEvents = [&] { ending.logic.Form_KeyPress(27); };
+    ending.logic.cmdBrowse_Click();
+    EXPECT_TRUE(sub.messages.Shown().empty()) << "Escape during the capture: nothing more is said";
 }
 
 // The user closes the window, or presses Escape, about 3 s into a page that never loads.
@@ -448,12 +491,9 @@ TEST_F(Rovandel2Test, WhileThePageLoadsClosingEndsTheRunStoredAndEscapeEndsThePr
         platform::ScriptedBrowser hanging;
         hanging.pages = browsers.pages;
         hanging.pages[0].busy = [] { return true; };
-        RecordingRovandel2 window;
-        clRovandel2 run(
-            {sub.windows, sub.Registry(), sub.files, store, shell, link, "Rovandel2", hanging, launcher, clock},
-            window);
-        window.logic = &run;
-        run.Form_Load();
+        OwnWindow own(*this, hanging);
+        RecordingRovandel2& window = own.form;
+        clRovandel2& run = own.logic;
         store.ClearLog();
         int waits = 0;
         sub.windows.onWaitForEvents = [&](int ms) {

@@ -106,16 +106,21 @@ public:
         Log(method + (session.empty() ? "" : " @" + session));
         std::vector<json> out;
         json result = json::object();
+        // Chromium's code for a page whose window has closed, -32000 for the rest.
+        int code = -32000;
         try {
             if (session.empty()) {
                 result = BrowserCommand(method, params, out);
             } else {
                 const auto it = m_Sessions.find(session);
-                if (it == m_Sessions.end()) throw std::runtime_error("No session with given id");
+                if (it == m_Sessions.end()) {
+                    code = -32001;
+                    throw std::runtime_error("Session with given id not found.");
+                }
                 result = PageCommand(it->second, method, params, out);
             }
         } catch (const std::exception& e) {
-            json reply = {{"id", id}, {"error", {{"code", -32000}, {"message", e.what()}}}};
+            json reply = {{"id", id}, {"error", {{"code", code}, {"message", e.what()}}}};
             if (!session.empty()) reply["sessionId"] = session;
             out.insert(out.begin(), reply);
             return out;
