@@ -93,7 +93,8 @@ int RunListWindow(platform::WinPlatform& win) {
                            dialogs,
                            shell,
                            locks,
-                           backups});
+                           backups,
+                           win.pacing});
     form.Open();
     form.RunUntilClosed();
     return modHaupt::kExitFinished;
