@@ -23,6 +23,8 @@ constexpr int kDeleteKey = 46;
 // Rows put into the list at a time between the window's events: a few
 // milliseconds' work.
 constexpr std::size_t kRowsPerPiece = 1000;
+// While a table is read, the rows read show about four times a second.
+constexpr std::uint64_t kStepsPerShowing = 10;
 
 std::string Decimal(std::int32_t n) { return std::to_string(n); }
 
@@ -144,11 +146,14 @@ void clListenansicht::ReadTable() {
     FillDone();
 }
 
-// What has been read is shown whenever the window's events have run, in
-// the order of the table; a close asked for meanwhile ends the reading.
+// What has been read is shown in the order of the table, the first rows as
+// soon as the window's events have run, then every few times they have
+// (each showing paints the list anew); a close asked for meanwhile ends the
+// reading.
 void clListenansicht::RowsRead() {
     if (m_CloseRequested) throw Abandoned{};
-    if (m_Services.pacing.Steps() == m_StepsSeen) return;
+    const std::uint64_t steps = m_Services.pacing.Steps();
+    if (steps == m_StepsSeen || (m_RowsShown > 0 && steps - m_StepsSeen < kStepsPerShowing)) return;
     ShowRest(kCommandHeaders);
     m_Window.SetStatusText(c::StatusBar,
                            std::string(texts::kStatusReading) + Decimal(static_cast<std::int32_t>(m_Rows.size())));
