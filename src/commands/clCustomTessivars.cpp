@@ -55,9 +55,10 @@ clCustomTessivars::clCustomTessivars(const CommandServices& services,
     const bool trusted = m_Refusal.empty();
     const std::int32_t n = trusted ? count : kMaxCommands;
     m_Commands.reserve(static_cast<std::size_t>(trusted ? n : 0));
+    modRegistry::KeyReader values(services.registry, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands);
     for (std::int32_t i = 0; i < n; ++i) {
         auto command = std::make_unique<clCustomTessivar>(services);
-        command->Init(i);
+        command->Init(i, values);
         // Without a count to go by, the table ends where its records do.
         if (!trusted && command->ReadProblem() == texts::kRecordMissing) break;
         m_Commands.push_back(std::move(command));

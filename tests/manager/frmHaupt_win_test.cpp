@@ -100,7 +100,7 @@ TEST(ProgressWindow, TheBannerIsPaintedAndOkClosesTheWindow) {
 // rewrite: meanwhile the window answers within a tenth of a second, its
 // close box does nothing and OK is locked; afterwards OK closes it.
 TEST(ProgressWindow, AnswersWhileARemovalWorksOnALargeTableAndClosesOnlyAfterIt) {
-    SlowTable table(150, "Gross");
+    SlowTable table(300, "Gross");
     platform::MemoryNamedMutex locks;
     platform::FakeClock stamps;
     const modBackup::Store backups{table.files, stamps, "C:\\Sicherungen"};
@@ -123,7 +123,7 @@ TEST(ProgressWindow, AnswersWhileARemovalWorksOnALargeTableAndClosesOnlyAfterIt)
     EXPECT_GT(locked, 0);
     const auto count = table.registry.Get(platform::kHKeyCurrentUser, kCommands, "Count");
     ASSERT_TRUE(count);
-    EXPECT_EQ(count->data, (ByteArray{149, 0, 0, 0}));
+    EXPECT_EQ(count->data, (ByteArray{43, 1, 0, 0}));
     ASSERT_NE(form.hwnd(), nullptr) << "the close box did nothing while the run worked";
     EXPECT_TRUE(IsWindowEnabled(form.cmdOK()));
     PostMessageW(form.cmdOK(), BM_CLICK, 0, 0);

@@ -442,7 +442,7 @@ TEST_F(ListWindow, TheInfoButtonShowsTheAboutWindowModally) {
 // answers within a tenth of a second, keeps its buttons locked and fills
 // as it reads.
 TEST(ListWindowOnALargeTable, ShowsAtOnceAnswersAndFillsAsTheTableIsRead) {
-    constexpr int kTableSize = 200;
+    constexpr int kTableSize = 400;
     SlowTable table(kTableSize, "Befehl 0");
     platform::ScriptedFileDialogs dialogs;
     platform::RecordingShell shell;
