@@ -18,8 +18,8 @@ public:
     virtual void Load() = 0;
     // Shows the window, without a modal loop.
     virtual void Display() = 0;
-    // Draws the window now: a run goes on with its work without letting
-    // the window's events run, and its message must show meanwhile.
+    // Draws the window now: a run's message shows at once, not at the run's
+    // next pause for the window's events.
     virtual void Repaint() = 0;
 };
 
