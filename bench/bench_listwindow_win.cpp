@@ -175,7 +175,7 @@ int wmain() {
         platform::WinNamedMutex locks;
         platform::FakeClock clock;
         const modBackup::Store backups{win.files, clock, {}};
-        frmListenansicht form({env, dialogs, shell, locks, backups});
+        frmListenansicht form({env, dialogs, shell, locks, backups, win.pacing});
         const double open = bench::TimeMs([&] { form.Open(SW_SHOWNOACTIVATE); });
         const double fill = MedianOf([&] { return bench::TimeMs([&] { form.Logic().ShowCommands(); }); });
         form.Destroy();

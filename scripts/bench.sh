@@ -8,7 +8,7 @@ cmake --preset windows >/dev/null
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build/bench -j "$(nproc)" --target bench_command_files bench_buttons
 for b in build/bench/bin/bench_*; do "$b"; echo; done
-cmake --build --preset windows -j "$(nproc)" --target bench_startup bench_commands bench_table_limit bench_actlink bench_listwindow bench_backup bench_rovandel2 bench_route actstandin keepalive routepages_server
+cmake --build --preset windows -j "$(nproc)" --target bench_startup bench_commands bench_table_limit bench_actlink bench_listwindow bench_backup bench_bigtables bench_rovandel2 bench_route actstandin keepalive routepages_server
 export WINE_ENV_DIR=$PWD/build/windows/bench-wine WINE_KEEPALIVE=$PWD/build/windows/bin/keepalive.exe
 trap 'cmake/wine/wine-env.sh stop' EXIT
 cmake/wine/wine-env.sh start
@@ -25,6 +25,8 @@ echo
 cmake/wine/wine-env.sh run build/windows/bin/bench_listwindow.exe
 echo
 cmake/wine/wine-env.sh run build/windows/bin/bench_backup.exe
+echo
+cmake/wine/wine-env.sh run build/windows/bin/bench_bigtables.exe
 echo
 # The anchor for bench_route: Playwright on the same route page server,
 # measured just before it so that its table puts both side by side.

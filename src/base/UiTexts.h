@@ -386,6 +386,8 @@ inline constexpr std::string_view kColumnQuickInfo = "QuickInfo";
 inline constexpr std::string_view kColumnMenu = "Menü";
 inline constexpr std::string_view kStatusCommands = " benutzerdefinierte(r) Befehl(e)";
 inline constexpr std::string_view kStatusToolbars = " Toolbar(s)";
+// While a large table is read; the number read so far follows.
+inline constexpr std::string_view kStatusReading = "Befehle werden gelesen: ";
 inline constexpr std::string_view kLoadDialogTitle = "ACT!-Benutzerbefehl laden";
 inline constexpr std::string_view kSaveDialogTitle = "ACT!-Benutzerbefehl speichern";
 inline constexpr std::string_view kCommandFileFilter = "ACT!-Commandfiles (*.cmd)|*.cmd";

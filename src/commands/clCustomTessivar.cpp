@@ -98,15 +98,17 @@ void clCustomTessivar::CommandID(std::int32_t ID) {
 }
 
 void clCustomTessivar::Init(std::int32_t Index) {
+    modRegistry::KeyReader values(m_Services.registry, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands);
+    Init(Index, values);
+}
+
+void clCustomTessivar::Init(std::int32_t Index, modRegistry::KeyReader& values) {
     m_RegistryIndex = Index;
     m_ReadProblem.clear();
     m_IdKnown = false;
     m_CommandID = 0;
     m_ImagesReadAs = -1;
-    const auto read = [this](std::string_view prefix, std::int64_t n) {
-        return modRegistry::RegistryGetKeyValue(m_Services.registry, modRegistry::HKeyCurrentUser,
-                                                actregistry::kCustomCommands, ValueName(prefix, n));
-    };
+    const auto read = [&values](std::string_view prefix, std::int64_t n) { return values.Get(ValueName(prefix, n)); };
 
     const RegistryValue command = read("Command-", Index);
     m_Command = command.IsBytes() ? command.ToBytes() : ByteArray();

@@ -21,6 +21,8 @@ public:
     // Reads command number Index from the registry. A command that cannot
     // be read completely is kept as it is stored: see IsComplete.
     void Init(std::int32_t Index);
+    // The same through `values`, the table's key opened once for all its commands.
+    void Init(std::int32_t Index, modRegistry::KeyReader& values);
     // Writes the record when anything changed, and the images when they or
     // the identifier they are stored under changed: a command that only
     // moves to another number leaves its images as they are stored, which

@@ -45,7 +45,9 @@ bool Exists(const modRegistry::Access& registry, const std::string& name) {
 
 }  // namespace
 
-clCustomTessivars::clCustomTessivars(const CommandServices& services) : m_Services(services) {
+clCustomTessivars::clCustomTessivars(const CommandServices& services,
+                                     const std::function<void(clCustomTessivar&)>& onRead)
+    : m_Services(services) {
     m_Count = modRegistry::RegistryGetKeyValue(services.registry, modRegistry::HKeyCurrentUser,
                                                actregistry::kCustomCommands, "Count");
     const std::int32_t count = AsCount(m_Count);
@@ -53,12 +55,14 @@ clCustomTessivars::clCustomTessivars(const CommandServices& services) : m_Servic
     const bool trusted = m_Refusal.empty();
     const std::int32_t n = trusted ? count : kMaxCommands;
     m_Commands.reserve(static_cast<std::size_t>(trusted ? n : 0));
+    modRegistry::KeyReader values(services.registry, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands);
     for (std::int32_t i = 0; i < n; ++i) {
         auto command = std::make_unique<clCustomTessivar>(services);
-        command->Init(i);
+        command->Init(i, values);
         // Without a count to go by, the table ends where its records do.
         if (!trusted && command->ReadProblem() == texts::kRecordMissing) break;
         m_Commands.push_back(std::move(command));
+        if (onRead) onRead(*m_Commands.back());
     }
     m_Listed = static_cast<std::int32_t>(m_Commands.size());
 }

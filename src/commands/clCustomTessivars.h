@@ -21,7 +21,10 @@ public:
     // is not trusted, never cut.
     static constexpr std::int32_t kMaxCommands = 50000;
 
-    explicit clCustomTessivars(const CommandServices& services);
+    // `onRead` hears of each command as it is read: a window shows the
+    // table as it fills. What it raises ends the reading.
+    explicit clCustomTessivars(const CommandServices& services,
+                               const std::function<void(clCustomTessivar&)>& onRead = {});
 
     // "Count" as read and kept up to date. For a table whose "Count" cannot
     // be trusted: the number of commands listed.

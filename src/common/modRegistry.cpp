@@ -12,6 +12,23 @@ namespace {
 
 using platform::kErrorSuccess;
 
+// A value's bytes as the routines give them: a text up to its first zero,
+// binary data whole, a 32-bit number of exactly four bytes; other types are
+// no value.
+RegistryValue Decode(const Access& reg, std::uint32_t type, std::span<const std::uint8_t> data) {
+    switch (type) {
+        case platform::kRegSz: {
+            const auto zero = std::find(data.begin(), data.end(), 0);
+            return RegistryValue(reg.text.FromCodePage(std::string(data.begin(), zero)));
+        }
+        case platform::kRegBinary: return RegistryValue(ByteArray(data.begin(), data.end()));
+        case platform::kRegDword:
+            if (data.size() != 4) return {};  // a number of any other size is not one we can read
+            return RegistryValue(static_cast<std::int32_t>(littleendian::ReadU32(data, 0)));
+        default: return {};
+    }
+}
+
 RegistryValue ReadText(const Access& reg, platform::RegKey key, const std::string& name, std::uint32_t size) {
     if (size == 0) return RegistryValue(std::string());
     ByteArray buffer(size, 0);
@@ -19,8 +36,7 @@ RegistryValue ReadText(const Access& reg, platform::RegKey key, const std::strin
     std::uint32_t got = size;
     if (reg.registry.QueryValue(key, name, type, buffer, got) != kErrorSuccess) return {};
     buffer.resize(std::min(got, size));
-    auto zero = std::find(buffer.begin(), buffer.end(), 0);
-    return RegistryValue(reg.text.FromCodePage(std::string(buffer.begin(), zero)));
+    return Decode(reg, platform::kRegSz, buffer);
 }
 
 RegistryValue ReadBinary(const Access& reg, platform::RegKey key, const std::string& name, std::uint32_t size) {
@@ -33,12 +49,12 @@ RegistryValue ReadBinary(const Access& reg, platform::RegKey key, const std::str
 }
 
 RegistryValue ReadNumber(const Access& reg, platform::RegKey key, const std::string& name, std::uint32_t size) {
-    if (size != 4) return {};  // a number of any other size is not one we can read
+    if (size != 4) return {};
     std::uint8_t bytes[4] = {};
     std::uint32_t type = 0;
     std::uint32_t got = 4;
-    if (reg.registry.QueryValue(key, name, type, bytes, got) != kErrorSuccess || got != 4) return {};
-    return RegistryValue(static_cast<std::int32_t>(littleendian::ReadU32(bytes, 0)));
+    if (reg.registry.QueryValue(key, name, type, bytes, got) != kErrorSuccess) return {};
+    return Decode(reg, platform::kRegDword, std::span<const std::uint8_t>(bytes, got));
 }
 
 }  // namespace
@@ -63,6 +79,40 @@ RegistryValue RegistryGetKeyValue(const Access& reg, platform::RegKey root, std:
         }
     } catch (const std::exception& e) {
         modMessages::ShowRoutineError(reg.boxes, "RegistryGetKeyValue", ErrorOf(e));
+        return {};
+    }
+}
+
+KeyReader::KeyReader(const Access& reg, platform::RegKey root, std::string_view keyPath) : m_Reg(reg), m_Buffer(4096) {
+    try {
+        platform::RegKey raw = 0;
+        if (reg.registry.OpenKey(root, reg.text.ToCodePage(keyPath), platform::kKeyRead, raw) == kErrorSuccess)
+            m_Key = platform::OwnKey(reg.registry, raw);
+    } catch (const std::exception& e) {
+        modMessages::ShowRoutineError(reg.boxes, "RegistryGetKeyValue", ErrorOf(e));
+    }
+}
+
+// A value that grows between a query and the next is asked for again.
+RegistryValue KeyReader::Get(std::string_view valueName) {
+    if (!m_Key) return {};
+    try {
+        const std::string name = m_Reg.text.ToCodePage(valueName);
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            std::uint32_t type = 0;
+            auto size = static_cast<std::uint32_t>(m_Buffer.size());
+            const long r = m_Reg.registry.QueryValue(m_Key.get(), name, type, m_Buffer, size);
+            if (r == platform::kErrorMoreData) {
+                m_Buffer.resize(std::max<std::size_t>(size, m_Buffer.size() * 2));
+                continue;
+            }
+            if (r != kErrorSuccess) return {};
+            return Decode(m_Reg, type,
+                          std::span<const std::uint8_t>(m_Buffer.data(), std::min<std::size_t>(size, m_Buffer.size())));
+        }
+        return {};
+    } catch (const std::exception& e) {
+        modMessages::ShowRoutineError(m_Reg.boxes, "RegistryGetKeyValue", ErrorOf(e));
         return {};
     }
 }

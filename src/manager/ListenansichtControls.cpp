@@ -13,12 +13,14 @@ constexpr ui::ControlEntry kControls[] = {
     Picture(imBanner, "imBanner", {120, 120, 2295, 375}),
     Picture(Picture1, "Picture1", {2520, 120, 420, 420}).Bordered(),
     Picture(Picture2, "Picture2", {3000, 120, 300, 300}).Bordered(),
-    Button(cmdSpeichern, "cmdSpeichern", {3360, 120, 975, 375}, texts::kSaveButton),
-    Button(cmdLaden, "cmdLaden", {4440, 120, 1095, 375}, texts::kLoadButton),
-    Button(cmdToolbars, "cmdToolbars", {5640, 120, 1095, 375}, texts::kToolbarsButton),
+    Button(cmdSpeichern, "cmdSpeichern", {3360, 120, 975, 375}, texts::kSaveButton).LockedWhileBusy(),
+    Button(cmdLaden, "cmdLaden", {4440, 120, 1095, 375}, texts::kLoadButton).LockedWhileBusy(),
+    Button(cmdToolbars, "cmdToolbars", {5640, 120, 1095, 375}, texts::kToolbarsButton).LockedWhileBusy(),
     // Its caption gives the access key; the picture covers it.
-    PictureButton(cmdInfo, "cmdInfo", {6840, 120, 495, 375}, texts::kInfoButton).Tip(texts::kInfoButtonTip),
-    Button(cmdWiederherstellen, "cmdWiederherstellen", {7440, 120, 1695, 375}, texts::kRestoreButton),
+    PictureButton(cmdInfo, "cmdInfo", {6840, 120, 495, 375}, texts::kInfoButton)
+        .Tip(texts::kInfoButtonTip)
+        .LockedWhileBusy(),
+    Button(cmdWiederherstellen, "cmdWiederherstellen", {7440, 120, 1695, 375}, texts::kRestoreButton).LockedWhileBusy(),
     ListView(lvCommands, "lvCommands", {0, kListTop, kInnerWidth, 2670}),
     ui::make::StatusBar(StatusBar, "StatusBar", kStatusHeight),
 };

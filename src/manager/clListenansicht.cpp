@@ -7,6 +7,7 @@
 
 #include "base/AppError.h"
 #include "base/ErrorText.h"
+#include "base/ScopeExit.h"
 #include "base/UiTexts.h"
 #include "common/clFileDialog.h"
 #include "common/modMessages.h"
@@ -19,6 +20,11 @@ namespace c = ListenansichtControls;
 namespace {
 
 constexpr int kDeleteKey = 46;
+// Rows put into the list at a time between the window's events: a few
+// milliseconds' work.
+constexpr std::size_t kRowsPerPiece = 1000;
+// While a table is read, the rows read show about four times a second.
+constexpr std::uint64_t kStepsPerShowing = 10;
 
 std::string Decimal(std::int32_t n) { return std::to_string(n); }
 
@@ -60,19 +66,98 @@ clListenansicht::~clListenansicht() = default;
 platform::IMessageBoxes& clListenansicht::Boxes() const { return m_Services.commands.registry.boxes; }
 
 void clListenansicht::Form_Load() {
-    if (!m_Table) m_Table = std::make_unique<clCustomTessivars>(m_Services.commands);
-    m_SortColumn.reset();
-    ShowCommands();
+    Task([this] {
+        m_SortColumn.reset();
+        if (m_Table) {
+            ShowCommands();
+        } else {
+            ReadTable();
+        }
+    });
+}
+
+bool clListenansicht::Form_QueryUnload() {
+    if (!m_Busy) return true;
+    m_CloseRequested = true;
+    return false;
+}
+
+// The window answers meanwhile: its events run between the steps of the work.
+void clListenansicht::Task(const std::function<void()>& body) {
+    if (m_Busy) return;
+    m_Busy = true;
+    Lock(true);
+    ScopeExit unlock([this] {
+        m_Busy = false;
+        Lock(false);
+    });
+    {
+        const platform::Pacing::Work work = m_Services.pacing.Begin();
+        try {
+            body();
+        } catch (const Abandoned&) {
+            // The window closes; what was read goes with it.
+        }
+    }
+    unlock.RunNow();
+    if (std::exchange(m_CloseRequested, false)) m_Window.Close();
+}
+
+// Loading and saving need the command view: they stay off in the other one.
+void clListenansicht::Lock(bool locked) {
+    m_Window.SetPointer(locked ? ui::Pointer::Hourglass : ui::Pointer::Default);
+    for (const ui::ControlEntry& control : c::All()) {
+        if (!control.lockedWhileBusy) continue;
+        const ui::ControlId id{control.id};
+        const bool forCommands = id == c::cmdLaden || id == c::cmdSpeichern;
+        const bool enabled = !locked && (!forCommands || InCommandView());
+        if (m_Window.Enabled(id) != enabled) m_Window.SetEnabled(id, enabled);
+    }
 }
 
 bool clListenansicht::InCommandView() const { return m_Window.Text(c::cmdToolbars) == texts::kToolbarsButton; }
 
 void clListenansicht::ShowCommands() {
     m_Rows.clear();
-    for (auto& command : *m_Table) AddCommandItem(*command);
+    for (auto& command : *m_Table) {
+        AddCommandItem(*command);
+        m_Services.pacing.Step();
+    }
     Fill(kCommandHeaders);
     m_Window.SetStatusText(c::StatusBar, Decimal(m_Table->Count()) + std::string(texts::kStatusCommands));
     FillDone();
+}
+
+// The table held stays until the new one is read whole.
+void clListenansicht::ReadTable() {
+    m_Rows.clear();
+    m_RowsShown = 0;
+    m_StepsSeen = m_Services.pacing.Steps();
+    m_Table = std::make_unique<clCustomTessivars>(m_Services.commands, [this](clCustomTessivar& command) {
+        AddCommandItem(command);
+        RowsRead();
+    });
+    if (m_SortColumn) {
+        Fill(kCommandHeaders);
+    } else {
+        ShowRest(kCommandHeaders);
+    }
+    m_Window.SetStatusText(c::StatusBar, Decimal(m_Table->Count()) + std::string(texts::kStatusCommands));
+    FillDone();
+}
+
+// What has been read is shown in the order of the table, the first rows as
+// soon as the window's events have run, then every few times they have
+// (each showing paints the list anew); a close asked for meanwhile ends the
+// reading.
+void clListenansicht::RowsRead() {
+    if (m_CloseRequested) throw Abandoned{};
+    const std::uint64_t steps = m_Services.pacing.Steps();
+    if (steps == m_StepsSeen || (m_RowsShown > 0 && steps - m_StepsSeen < kStepsPerShowing)) return;
+    ShowRest(kCommandHeaders);
+    m_Window.SetStatusText(c::StatusBar,
+                           std::string(texts::kStatusReading) + Decimal(static_cast<std::int32_t>(m_Rows.size())));
+    m_StepsSeen = m_Services.pacing.Steps();
 }
 
 void clListenansicht::AddCommandItem(clCustomTessivar& command) {
@@ -98,7 +183,26 @@ void clListenansicht::AddToolbarItem(const clACTToolbar& toolbar) {
 // The rows held, in the order the user chose, replace the list's.
 void clListenansicht::Fill(std::span<const std::string_view> headers) {
     if (m_SortColumn && *m_SortColumn < static_cast<int>(headers.size())) SortRows(-1);
-    m_Window.ShowRows(c::lvCommands, headers, m_Rows);
+    m_RowsShown = 0;
+    ShowRest(headers);
+}
+
+// A few rows (every list of an ordinary table) go in at once.
+void clListenansicht::ShowRest(std::span<const std::string_view> headers) {
+    if (m_RowsShown == 0) {
+        m_RowsShown = std::min(m_Rows.size(), kRowsPerPiece);
+        m_Window.ShowRows(
+            c::lvCommands, headers,
+            m_RowsShown == m_Rows.size()
+                ? m_Rows
+                : std::vector<Row>(m_Rows.begin(), m_Rows.begin() + static_cast<std::ptrdiff_t>(m_RowsShown)));
+    }
+    while (m_RowsShown < m_Rows.size()) {
+        m_Services.pacing.Step();
+        const std::size_t count = std::min(m_Rows.size() - m_RowsShown, kRowsPerPiece);
+        m_Window.AddRows(c::lvCommands, std::span<const Row>(m_Rows).subspan(m_RowsShown, count));
+        m_RowsShown += count;
+    }
 }
 
 int clListenansicht::SortRows(int follow) {
@@ -115,13 +219,17 @@ int clListenansicht::SortRows(int follow) {
     return followed;
 }
 
-// After every fill the first row is selected, in the command view with its
-// pictures shown.
+// After every fill the first row is selected (unless the user chose one
+// while the list filled), in the command view with its pictures shown.
 void clListenansicht::FillDone() {
     ClearPictures();
     if (m_Rows.empty()) return;
-    m_Window.SelectRow(c::lvCommands, 0);
-    lvCommands_ItemClick(0);
+    int row = m_Window.SelectedRow(c::lvCommands);
+    if (row < 0) {
+        row = 0;
+        m_Window.SelectRow(c::lvCommands, row);
+    }
+    ShowPictures(row);
 }
 
 void clListenansicht::ClearPictures() {
@@ -161,25 +269,25 @@ std::optional<std::string> clListenansicht::AskFile(std::string_view title, bool
     return dialog.FileName();
 }
 
+// Loading and saving go on and off with the view as the lock ends (Lock).
 void clListenansicht::cmdToolbars_Click() {
     const std::string caption = m_Window.Text(c::cmdToolbars);
-    if (caption == texts::kToolbarsButton) {
-        m_Window.SetText(c::cmdToolbars, texts::kCommandsButton);
+    if (caption != texts::kToolbarsButton && caption != texts::kCommandsButton) return;
+    Task([this, toToolbars = caption == texts::kToolbarsButton] {
+        m_Window.SetText(c::cmdToolbars, toToolbars ? texts::kCommandsButton : texts::kToolbarsButton);
         m_SortColumn.reset();
-        ShowToolbars();
-        m_Window.SetEnabled(c::cmdSpeichern, false);
-        m_Window.SetEnabled(c::cmdLaden, false);
-    } else if (caption == texts::kCommandsButton) {
-        m_Window.SetText(c::cmdToolbars, texts::kToolbarsButton);
-        m_SortColumn.reset();
-        ShowCommands();
-        m_Window.SetEnabled(c::cmdSpeichern, true);
-        m_Window.SetEnabled(c::cmdLaden, true);
-    }
+        if (toToolbars) {
+            ShowToolbars();
+        } else {
+            ShowCommands();
+        }
+    });
 }
 
 void clListenansicht::cmdLaden_Click() {
-    if (const std::optional<std::string> path = AskFile(texts::kLoadDialogTitle, true)) LoadFile(*path);
+    Task([this] {
+        if (const std::optional<std::string> path = AskFile(texts::kLoadDialogTitle, true)) LoadFile(*path);
+    });
 }
 
 void clListenansicht::LoadFile(const std::string& path) {
@@ -194,7 +302,7 @@ void clListenansicht::LoadFile(const std::string& path) {
     m_Window.AddRow(c::lvCommands, m_Rows.back());
     const int row = static_cast<int>(m_Rows.size()) - 1;
     m_Window.SelectRow(c::lvCommands, row);
-    lvCommands_ItemClick(row);
+    ShowPictures(row);
 
     std::string question(texts::kInstallQuestion1);
     question += command.Name();
@@ -205,44 +313,53 @@ void clListenansicht::LoadFile(const std::string& path) {
     }
 }
 
-void clListenansicht::ReadTableAgain() {
-    m_Table = std::make_unique<clCustomTessivars>(m_Services.commands);
-    ShowCommands();
-}
+void clListenansicht::ReadTableAgain() { ReadTable(); }
 
 void clListenansicht::cmdSpeichern_Click() {
-    const std::optional<std::int32_t> number = SelectedNumber();
-    if (!number) return;
-    clCustomTessivar& command = m_Table->Item(*number);
-    if (!modListActions::CanSave(Boxes(), command)) return;
-    // Save reports its own failures.
-    if (const std::optional<std::string> path = AskFile(texts::kSaveDialogTitle, false)) command.Save(*path);
+    Task([this] {
+        const std::optional<std::int32_t> number = SelectedNumber();
+        if (!number) return;
+        clCustomTessivar& command = m_Table->Item(*number);
+        if (!modListActions::CanSave(Boxes(), command)) return;
+        // Save reports its own failures.
+        if (const std::optional<std::string> path = AskFile(texts::kSaveDialogTitle, false)) command.Save(*path);
+    });
 }
 
-void clListenansicht::cmdInfo_Click() { m_Window.ShowInfo(Boxes(), m_Services.shell); }
+void clListenansicht::cmdInfo_Click() {
+    if (!m_Busy) m_Window.ShowInfo(Boxes(), m_Services.shell);
+}
 
 // Whatever the outcome, both views show the configuration as it is now.
 void clListenansicht::cmdWiederherstellen_Click() {
-    std::vector<modBackup::Entry> entries = modBackup::List(m_Services.backups);
-    if (entries.empty()) {
-        modMessages::MsgBox(Boxes(), texts::kRestoreNoBackup, platform::MsgIcon::Information);
-        return;
-    }
-    const std::optional<std::string> chosen = m_Window.ChooseBackup(std::move(entries));
-    if (!chosen) return;
-    const modListActions::Outcome outcome = modListActions::RestoreBackup(Actions(), *chosen);
-    m_Table = std::make_unique<clCustomTessivars>(m_Services.commands);
-    if (InCommandView()) {
-        ShowCommands();
-    } else {
-        ShowToolbars();
-    }
-    if (outcome == modListActions::Outcome::Done) {
-        modMessages::MsgBox(Boxes(), modBackup::RestoreDone(*chosen), platform::MsgIcon::Information);
-    }
+    Task([this] {
+        std::vector<modBackup::Entry> entries = modBackup::List(m_Services.backups);
+        if (entries.empty()) {
+            modMessages::MsgBox(Boxes(), texts::kRestoreNoBackup, platform::MsgIcon::Information);
+            return;
+        }
+        const std::optional<std::string> chosen = m_Window.ChooseBackup(std::move(entries));
+        if (!chosen) return;
+        const modListActions::Outcome outcome = modListActions::RestoreBackup(Actions(), *chosen);
+        if (InCommandView()) {
+            ReadTable();
+        } else {
+            m_Table = std::make_unique<clCustomTessivars>(m_Services.commands);
+            ShowToolbars();
+        }
+        if (outcome == modListActions::Outcome::Done) {
+            modMessages::MsgBox(Boxes(), modBackup::RestoreDone(*chosen), platform::MsgIcon::Information);
+        }
+    });
 }
 
+// While a task works, the list is the task's: a row clicked then shows its
+// pictures when the task is done.
 void clListenansicht::lvCommands_ItemClick(int row) {
+    if (!m_Busy) ShowPictures(row);
+}
+
+void clListenansicht::ShowPictures(int row) {
     if (!InCommandView()) return;
     const std::optional<std::int32_t> number = RowNumber(row);
     if (!number || !HoldsCommand(*number)) return;
@@ -256,37 +373,43 @@ void clListenansicht::lvCommands_ItemClick(int row) {
 
 void clListenansicht::lvCommands_KeyUp(int KeyCode) {
     if (KeyCode != kDeleteKey) return;
-    const std::optional<std::int32_t> number = SelectedNumber();
-    if (!number) return;
-    if (modMessages::MsgBox(Boxes(), texts::kDeleteQuestion, platform::MsgIcon::Question,
-                            platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes) {
-        return;
-    }
-    const modListActions::Outcome outcome = modListActions::DeleteCommand(Actions(), *m_Table, *number);
-    if (outcome == modListActions::Outcome::Stale || outcome == modListActions::Outcome::Undone) {
-        ReadTableAgain();
-        return;
-    }
-    // Filled again: the commands behind the deleted one have new numbers.
-    if (outcome == modListActions::Outcome::Done) ShowCommands();
+    Task([this] {
+        const std::optional<std::int32_t> number = SelectedNumber();
+        if (!number) return;
+        if (modMessages::MsgBox(Boxes(), texts::kDeleteQuestion, platform::MsgIcon::Question,
+                                platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes) {
+            return;
+        }
+        const modListActions::Outcome outcome = modListActions::DeleteCommand(Actions(), *m_Table, *number);
+        if (outcome == modListActions::Outcome::Stale || outcome == modListActions::Outcome::Undone) {
+            ReadTableAgain();
+            return;
+        }
+        // Filled again: the commands behind the deleted one have new numbers.
+        if (outcome == modListActions::Outcome::Done) ShowCommands();
+    });
 }
 
 // The selected row moves with its row; nothing is painted anew, the
 // command is the same.
 void clListenansicht::lvCommands_ColumnClick(int column) {
-    m_SortAscending = m_SortColumn == column ? !m_SortAscending : true;
-    m_SortColumn = column;
-    const int selected = SortRows(m_Window.SelectedRow(c::lvCommands));
-    m_Window.ReorderRows(c::lvCommands, m_Rows);
-    if (selected >= 0) m_Window.SelectRow(c::lvCommands, selected);
+    Task([this, column] {
+        m_SortAscending = m_SortColumn == column ? !m_SortAscending : true;
+        m_SortColumn = column;
+        const int selected = SortRows(m_Window.SelectedRow(c::lvCommands));
+        m_Window.ReorderRows(c::lvCommands, m_Rows);
+        if (selected >= 0) m_Window.SelectRow(c::lvCommands, selected);
+    });
 }
 
 void clListenansicht::Form_DragDrop(const std::vector<std::string>& paths) {
     if (!InCommandView()) return;
-    // One file at a time, each with its own question.
-    for (const std::string& path : paths) {
-        if (IsCommandFile(m_Services.commands.registry.text, path)) LoadFile(path);
-    }
+    Task([this, &paths] {
+        // One file at a time, each with its own question.
+        for (const std::string& path : paths) {
+            if (IsCommandFile(m_Services.commands.registry.text, path)) LoadFile(path);
+        }
+    });
 }
 
 void clListenansicht::ShowError(const AppError& error) {

@@ -11,7 +11,14 @@
 // The view shown is the caption of cmdToolbars: "&Toolbars" while the
 // commands are listed (the button offers the toolbars), "&Befehle" while the
 // toolbars are.
+//
+// A table of tens of thousands of commands takes seconds to read, change
+// or list. Meanwhile the window answers (Pacing) and its list fills as the
+// table is read; its buttons are locked and any other action is refused,
+// so that no second change starts from it. Closing the window waits for a
+// change to end, and breaks off a reading.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -24,6 +31,7 @@
 #include "manager/modListActions.h"
 #include "platform/FileDialogs.h"
 #include "platform/NamedMutex.h"
+#include "platform/Pacing.h"
 #include "platform/Shell.h"
 #include "ui/Form.h"
 
@@ -51,6 +59,7 @@ public:
         platform::IShell& shell;  // the About window's link
         platform::INamedMutex& locks;
         const modBackup::Store& backups;
+        platform::Pacing& pacing;  // lets the window answer while a task of it works
     };
 
     clListenansicht(Services services, IListenansichtWindow& window);
@@ -65,8 +74,11 @@ public:
     bool InCommandView() const;
 
     // --- window events ----------------------------------------------------
-    // The table, read once, and the command view.
+    // The table, read once, and the command view, filled as it is read.
     void Form_Load();
+    // False keeps the window open: a task still works. It closes when the
+    // task has ended; a reading is broken off for it.
+    bool Form_QueryUnload();
     void cmdLaden_Click();
     void cmdSpeichern_Click();
     void cmdToolbars_Click();
@@ -84,6 +96,18 @@ public:
 
 private:
     using Row = ui::IForm::Row;
+    struct Abandoned {};  // a reading broken off because the window closes
+
+    // Runs an event's work with the window's actions locked; refused (it
+    // does nothing) while another one works.
+    void Task(const std::function<void()>& body);
+    void Lock(bool locked);
+    // The table read anew, the command view filled as it is read.
+    void ReadTable();
+    void RowsRead();
+    // Puts the rows held from m_RowsShown on into the list, a piece at a time.
+    void ShowRest(std::span<const std::string_view> headers);
+    void ShowPictures(int row);
 
     platform::IMessageBoxes& Boxes() const;
     modListActions::Services Actions() const { return {m_Services.commands, m_Services.locks, m_Services.backups}; }
@@ -109,4 +133,9 @@ private:
     std::vector<Row> m_Rows;  // what the list shows, in its order
     std::optional<int> m_SortColumn;
     bool m_SortAscending = true;
+    bool m_Busy = false;
+    bool m_Reading = false;
+    bool m_CloseRequested = false;
+    std::size_t m_RowsShown = 0;  // of m_Rows, what the list holds while it fills
+    std::uint64_t m_StepsSeen = 0;
 };

@@ -28,6 +28,7 @@ public:
 protected:
     void OnCreate() override;
     bool OnEscape() override;
+    bool OnClose() override { return m_Logic.Form_QueryUnload(); }
 
 private:
     clHaupt m_Logic;

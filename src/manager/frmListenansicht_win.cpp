@@ -36,6 +36,9 @@ void frmListenansicht::Open(int show) {
             .icon = ui::ProgramIcon()});
     Show(show);
     Focus(c::lvCommands);
+    // Seen at once, empty, and filled as the table is read.
+    UpdateWindow(hwnd());
+    m_Logic.Form_Load();
 }
 
 void frmListenansicht::OnCreate() {
@@ -50,7 +53,6 @@ void frmListenansicht::OnCreate() {
     list.onItemClick = [this](int row) { m_Logic.lvCommands_ItemClick(row); };
     list.onKeyUp = [this](UINT key) { m_Logic.lvCommands_KeyUp(static_cast<int>(key)); };
     list.onColumnClick = [this](int column) { m_Logic.lvCommands_ColumnClick(column); };
-    m_Logic.Form_Load();
 }
 
 // Sized as modListviewSort sizes a list: the first column with room for small icons, should the list show any.

@@ -23,7 +23,8 @@ public:
     explicit frmListenansicht(Services services);
     ~frmListenansicht() override;
 
-    // Loads the window (the command view) and shows it, without a modal loop.
+    // Shows the window and loads the command view into it, without a modal
+    // loop; the window answers while the table is read.
     void Open(int show = SW_SHOWNORMAL);
     using ui::Window::RunUntilClosed;
 
@@ -38,6 +39,7 @@ protected:
     void OnLayout() override;
     void OnSize(UINT kind, int width, int height) override;
     void OnDropFiles(const std::vector<std::string>& paths) override;
+    bool OnClose() override { return m_Logic.Form_QueryUnload(); }
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnError() override;
     void SizeColumns(ui::ListView& view) override;

@@ -138,13 +138,21 @@ int RunAddonRun(Start& start, const modHaupt::RunRequest& request, QuietReport& 
                            request.Quiet,
                            start.backups};
     modHaupt::RunOutcome outcome = modHaupt::RunOutcome::Finished;
-    switch (request.kind) {
-        case modHaupt::RunKind::Install: outcome = modHaupt::Install(run, request.ToolbarChoice); break;
-        case modHaupt::RunKind::Deinstall: outcome = modHaupt::Deinstall(run, request.ToolbarChoice); break;
-        default: outcome = modHaupt::Restore(run, request.RestoreFile); break;
+    const auto work = [&] {
+        switch (request.kind) {
+            case modHaupt::RunKind::Install: outcome = modHaupt::Install(run, request.ToolbarChoice); break;
+            case modHaupt::RunKind::Deinstall: outcome = modHaupt::Deinstall(run, request.ToolbarChoice); break;
+            default: outcome = modHaupt::Restore(run, request.RestoreFile); break;
+        }
+    };
+    // A restore speaks in boxes only; its progress window is never shown.
+    if (request.Quiet || request.kind == modHaupt::RunKind::Restore) {
+        work();
+    } else {
+        // The window answers while the run works on a large table, and stays until its last message.
+        form.Logic().Run(win.pacing, work);
+        form.RunUntilClosed();
     }
-    // A restore speaks in boxes only; its progress window was never shown.
-    if (!request.Quiet && request.kind != modHaupt::RunKind::Restore) form.RunUntilClosed();
     return modHaupt::ExitCodeOf(outcome);
 }
 
@@ -156,7 +164,8 @@ int RunListWindow(Start& start) {
                            dialogs,
                            shell,
                            start.locks,
-                           start.backups});
+                           start.backups,
+                           win.pacing});
     form.Open();
     form.RunUntilClosed();
     return modHaupt::kExitFinished;

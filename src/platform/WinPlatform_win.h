@@ -4,9 +4,12 @@
 #include <string>
 #include <utility>
 
+#include "platform/Clock_win.h"
 #include "platform/FileSystem_win.h"
 #include "platform/Graphics_win.h"
 #include "platform/MessageBoxes_win.h"
+#include "platform/PacedRegistry.h"
+#include "platform/Pacing.h"
 #include "platform/RegistryJournal.h"
 #include "platform/Registry_win.h"
 #include "platform/TextCodec_win.h"
@@ -20,9 +23,12 @@ struct WinPlatform {
     WinPlatform(const WinPlatform&) = delete;
     WinPlatform& operator=(const WinPlatform&) = delete;
 
-    WinRegistry registry;
-    RegistryJournal journal{registry};  // what the portable code writes through
     WinWindowSystem windows;
+    WinClock clock;
+    Pacing pacing{windows, clock};  // the steps of long work that a window has marked as running
+    WinRegistry winRegistry;
+    PacedRegistry registry{winRegistry, pacing};
+    RegistryJournal journal{registry};  // what the portable code writes through
     WinMessageBoxes messages;
     WinTextCodec text;
     WinFileSystem files;

@@ -65,6 +65,9 @@ public:
     // the logic's.
     virtual void ReorderRows(ListViewId list, const std::vector<Row>& rows) = 0;
     virtual void AddRow(ListViewId list, const Row& cells) = 0;
+    // Appends rows to what ShowRows put in, widening a column that is too
+    // narrow for them: how a list fills piece by piece as it is read.
+    virtual void AddRows(ListViewId list, std::span<const Row> rows) = 0;
     virtual int SelectedRow(ListViewId list) const = 0;
     virtual void SelectRow(ListViewId list, int row) = 0;
 

@@ -134,6 +134,19 @@ void FormWindow::AddRow(ListViewId list, const Row& cells) {
     for (std::size_t c = 1; c < cells.size(); ++c) view.SetCell(row, static_cast<int>(c), cells[c]);
 }
 
+// Drawn once for the piece; only the new rows are measured.
+void FormWindow::AddRows(ListViewId list, std::span<const Row> rows) {
+    ListView& view = At<ListView>(list);
+    const int first = view.RowCount();
+    view.BeginUpdate();
+    for (const Row& cells : rows) {
+        const int row = view.AddRow(cells.empty() ? std::string_view() : std::string_view(cells.front()));
+        for (std::size_t c = 1; c < cells.size(); ++c) view.SetCell(row, static_cast<int>(c), cells[c]);
+    }
+    view.WidenColumns(first);
+    view.EndUpdate();
+}
+
 int FormWindow::SelectedRow(ListViewId list) const { return At<ListView>(list).SelectedRow(); }
 
 void FormWindow::SelectRow(ListViewId list, int row) {

@@ -55,6 +55,7 @@ public:
     void ShowRows(ListViewId list, std::span<const std::string_view> headers, const std::vector<Row>& rows) override;
     void ReorderRows(ListViewId list, const std::vector<Row>& rows) override;
     void AddRow(ListViewId list, const Row& cells) override;
+    void AddRows(ListViewId list, std::span<const Row> rows) override;
     int SelectedRow(ListViewId list) const override;
     void SelectRow(ListViewId list, int row) override;
     platform::DeviceContext Surface(PictureId picture) override;

@@ -89,10 +89,10 @@ private:
 
 // Measured here: the texts are ours, and measuring them in one go is many
 // times faster than the control asking for each.
-int ListView::FittingWidth(const TextWidths& widths, int column, bool useHeader) const {
+int ListView::FittingWidth(const TextWidths& widths, int column, bool useHeader, int firstRow) const {
     const int dpi = static_cast<int>(Owner().Dpi());
     int widest = 0;
-    for (std::size_t r = 0; r < m_Rows.size(); ++r) {
+    for (auto r = static_cast<std::size_t>(std::max(firstRow, 0)); r < m_Rows.size(); ++r) {
         if (const std::wstring* text = CellText(static_cast<int>(r), column))
             widest = std::max(widest, widths.Of(*text));
     }
@@ -112,6 +112,14 @@ void ListView::AutoSizeColumns(bool useHeader) {
     const TextWidths widths(hwnd());
     for (int column = 0, n = ColumnCount(); column < n; ++column) {
         SetColumnWidth(column, FittingWidth(widths, column, useHeader));
+    }
+}
+
+void ListView::WidenColumns(int firstRow) {
+    const TextWidths widths(hwnd());
+    for (int column = 0, n = ColumnCount(); column < n; ++column) {
+        const int fitting = FittingWidth(widths, column, false, firstRow);
+        if (fitting > ColumnWidth(column)) SetColumnWidth(column, fitting);
     }
 }
 

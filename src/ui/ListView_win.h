@@ -29,6 +29,9 @@ public:
     void AutoSizeColumn(int column, bool useHeader);
     // The same for every column.
     void AutoSizeColumns(bool useHeader);
+    // Widens each column that is too narrow for the rows from `firstRow` on;
+    // none gets narrower.
+    void WidenColumns(int firstRow);
     // True when the list shows small icons (it has a small-icon image list).
     bool HasSmallIcons() const;
 
@@ -65,7 +68,7 @@ private:
     class TextWidths;
 
     HWND Header() const;
-    int FittingWidth(const TextWidths& widths, int column, bool useHeader) const;
+    int FittingWidth(const TextWidths& widths, int column, bool useHeader, int firstRow = 0) const;
     std::vector<std::string> RowTexts(int row) const;
     const std::wstring* CellText(int row, int column) const;
     void ApplyCount();

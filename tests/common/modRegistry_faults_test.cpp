@@ -54,6 +54,20 @@ TEST_F(RegistryFaults, EveryFailingReadStepGivesNoValueWithoutAMessageAndClosesT
     EXPECT_TRUE(sub.messages.Shown().empty());
 }
 
+TEST_F(RegistryFaults, ATableReadOpensItsKeyOnceAQueryEachAndAFailingOneGivesNoValue) {
+    {
+        modRegistry::KeyReader values(sub.Registry(), HKeyCurrentUser, kKey);
+        EXPECT_EQ(values.Get("Command-0"), RegistryValue(ByteArray(1172, 0x41)));
+        EXPECT_EQ(values.Get("Count"), RegistryValue(3));
+        sub.registry.SetFaultHook(
+            [](const auto& call) -> long { return call.op == Op::QueryValue ? platform::kErrorAccessDenied : 0; });
+        EXPECT_TRUE(values.Get("Name").IsNone());
+    }
+    EXPECT_EQ(Ops(), (std::vector<Op>{Op::OpenKey, Op::QueryValue, Op::QueryValue, Op::QueryValue, Op::CloseKey}));
+    EXPECT_EQ(sub.registry.OpenHandleCount(), 0u);
+    EXPECT_TRUE(sub.messages.Shown().empty());
+}
+
 TEST_F(RegistryFaults, AnUnexpectedFailureIsShownTitledAfterTheRoutineAndTheKeyIsStillClosed) {
     sub.registry.SetFaultHook([](const auto& call) -> long {
         if (call.op == Op::QueryValue) throw AppError(1234, "Der Registrierungsdienst antwortet nicht");

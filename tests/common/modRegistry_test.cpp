@@ -7,6 +7,8 @@
 #include "common/RegistryContract.h"
 #include "platform/Cp1252Codec.h"
 #include "platform/MemoryRegistry.h"
+#include "platform/MemoryWindowSystem.h"
+#include "platform/PacedRegistry.h"
 
 using modRegistry::HKeyCurrentUser;
 using modRegistry::RegistryGetKeyValue;
@@ -131,6 +133,25 @@ private:
     platform::Cp1252Codec m_Codec;
 };
 
+// The same registry reached as the programs reach theirs: through the
+// pacing of long work, with work running and events let run at every call.
+class PacedBackend : public MemoryBackend {
+public:
+    platform::IRegistry& Registry() override { return m_Paced; }
+
+private:
+    struct TickingClock : platform::FakeClock {
+        std::int64_t Milliseconds() override {
+            Advance(platform::Pacing::kIntervalMs);
+            return FakeClock::Milliseconds();
+        }
+    } m_Clock;
+    platform::MemoryWindowSystem m_Windows;
+    platform::Pacing m_Pacing{m_Windows, m_Clock};
+    const platform::Pacing::Work m_Work{m_Pacing};
+    platform::PacedRegistry m_Paced{MemoryBackend::Registry(), m_Pacing};
+};
+
 }  // namespace
 
 // What a backup walks: the subkeys and the values of a key, with their names
@@ -166,6 +187,28 @@ TEST_P(RegistryRoutines, AKeysSubkeysAndValuesAreEnumerated) {
     EXPECT_EQ(r.EnumKey(h, 2, name), platform::kErrorNoMoreItems);
 }
 
+// A table is read through its key opened once: every value comes as it
+// comes alone, a large one after small ones too.
+TEST_P(RegistryRoutines, AKeysValuesReadThroughTheKeyOpenedOnceComeAsEachReadAlone) {
+    ByteArray large(10000);
+    for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<std::uint8_t>(i * 7);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Klein", RegistryValue(ByteArray{1, 2, 3}), RegType::Binary);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Gross", RegistryValue(large), RegType::Binary);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Text", RegistryValue("Gr\u00FC\u00DFe"), RegType::Text);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Leer", RegistryValue(ByteArray()), RegType::Binary);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "LeerText", RegistryValue(""), RegType::Text);
+    RegistrySetKeyValue(Env(), HKeyCurrentUser, kKey, "Zahl", RegistryValue(-42), RegType::Dword);
+    PutRaw(kKey, "Kurz", platform::kRegDword, ByteArray{1, 2, 3});
+    PutRaw(kKey, "Liste", platform::kRegMultiSz, Bytes(std::string("a\0b\0\0", 5)));
+    modRegistry::KeyReader values(Env(), HKeyCurrentUser, kKey);
+    for (const char* name : {"Klein", "Gross", "Klein", "Text", "Leer", "LeerText", "Zahl", "Kurz", "Liste", "Fehlt"}) {
+        EXPECT_EQ(values.Get(name), RegistryGetKeyValue(Env(), HKeyCurrentUser, kKey, name)) << name;
+    }
+    EXPECT_EQ(values.Get("Gross"), RegistryValue(large));
+    EXPECT_TRUE(modRegistry::KeyReader(Env(), HKeyCurrentUser, std::string(kKey) + "\\Fehlt").Get("Klein").IsNone());
+}
+
 INSTANTIATE_TEST_SUITE_P(Substitute, RegistryRoutines,
-                         testing::Values(NamedBackend{"Memory", [] { return std::make_unique<MemoryBackend>(); }}),
+                         testing::Values(NamedBackend{"Memory", [] { return std::make_unique<MemoryBackend>(); }},
+                                         NamedBackend{"Paced", [] { return std::make_unique<PacedBackend>(); }}),
                          PrintBackend);

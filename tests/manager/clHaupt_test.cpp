@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "manager/HauptControls.h"
+#include "platform/MemoryWindowSystem.h"
 #include "ui/RecordingForm.h"
 
 namespace c = HauptControls;
@@ -35,6 +36,40 @@ TEST(ProgressWindowLogic, EveryMessageShowsAtOnceOkAndEscapeCloseAndOtherKeysDoN
     logic.Form_KeyPress(27);
     logic.cmdOK_Click();
     EXPECT_EQ(window.closes, 2);
+}
+
+// While the run works the window answers, but nothing closes it before the
+// run's last message: OK is locked, Escape and the close box do nothing.
+TEST(ProgressWindowLogic, WhileTheRunWorksNothingClosesTheWindowAndAfterwardsOkHasTheFocus) {
+    RecordingHaupt window;
+    clHaupt logic(window);
+    platform::MemoryWindowSystem windows;
+    platform::FakeClock clock;
+    platform::Pacing pacing(windows, clock);
+    bool ran = false;
+    logic.Run(pacing, [&] {
+        ran = true;
+        EXPECT_TRUE(pacing.Working()) << "the window's events run while the run works";
+        EXPECT_FALSE(window.Enabled(c::cmdOK));
+        EXPECT_EQ(window.pointer, ui::Pointer::Hourglass);
+        logic.cmdOK_Click();
+        logic.Form_KeyPress(27);
+        EXPECT_FALSE(logic.Form_QueryUnload());
+        logic.SetInfo("fertig");
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(window.closes, 0);
+    EXPECT_FALSE(pacing.Working());
+    EXPECT_TRUE(window.Enabled(c::cmdOK));
+    EXPECT_TRUE(window.At(c::cmdOK).focused);
+    EXPECT_EQ(window.pointer, ui::Pointer::Default);
+    EXPECT_TRUE(logic.Form_QueryUnload());
+
+    // A run that fails leaves the window to be closed.
+    EXPECT_THROW(logic.Run(pacing, [] { throw std::runtime_error("intern"); }), std::runtime_error);
+    EXPECT_TRUE(window.Enabled(c::cmdOK));
+    logic.Form_KeyPress(27);
+    EXPECT_EQ(window.closes, 1);
 }
 
 }  // namespace

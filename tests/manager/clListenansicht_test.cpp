@@ -11,6 +11,7 @@
 #include "manager/ListenansichtControls.h"
 #include "manager/modListviewSort.h"
 #include "platform/MemoryNamedMutex.h"
+#include "platform/PacedRegistry.h"
 #include "platform/RecordingShell.h"
 #include "platform/ScriptedFileDialogs.h"
 #include "platform/SubstitutePlatform.h"
@@ -117,7 +118,8 @@ protected:
     platform::FakeClock clock;
     modBackup::Store backups{sub.files, clock, kBackups};
     RecordingListenansicht window;
-    clListenansicht logic{{sub.Commands(), dialogs, shell, locks, backups}, window};
+    platform::Pacing pacing{sub.windows, clock};
+    clListenansicht logic{{sub.Commands(), dialogs, shell, locks, backups, pacing}, window};
 };
 
 TEST_F(ListWindowLogic, AnEmptyTableShowsTheSevenHeadersAndTheCountZeroAndOffersNothingToSaveOrDelete) {
@@ -161,7 +163,8 @@ TEST_F(ListWindowLogic, ThreeCommandsInTableOrderAndTheToolbarViewBackAndForth) 
     EXPECT_EQ(Column(1), (Strings{"Kontaktsymbolleiste", "Contact Toolbar", ""}));
     EXPECT_EQ(Status(), "3 Toolbar(s)");
     EXPECT_EQ(window.Text(c::cmdToolbars), "&Befehle");
-    EXPECT_EQ(Logged("enable "), (Strings{"cmdSpeichern 0", "cmdLaden 0"}));
+    EXPECT_FALSE(window.Enabled(c::cmdSpeichern) || window.Enabled(c::cmdLaden));
+    EXPECT_TRUE(window.Enabled(c::cmdToolbars) && window.Enabled(c::cmdWiederherstellen));
     // Delete and row clicks mean nothing here: the rows are toolbars.
     const std::size_t paints = sub.graphics.paints.size();
     Select(1);
@@ -175,7 +178,7 @@ TEST_F(ListWindowLogic, ThreeCommandsInTableOrderAndTheToolbarViewBackAndForth) 
     EXPECT_EQ(Headers(), kCommandHeaders);
     EXPECT_EQ(Column(1), (Strings{"Adressen prüfen", "Serienbrief", "Notiz"}));
     EXPECT_EQ(window.Text(c::cmdToolbars), "&Toolbars");
-    EXPECT_EQ(Logged("enable "), (Strings{"cmdSpeichern 1", "cmdLaden 1"}));
+    EXPECT_TRUE(window.Enabled(c::cmdSpeichern) && window.Enabled(c::cmdLaden));
     for (const auto& call : sub.registry.Calls()) EXPECT_NE(call.name, "Command-0") << "the same table, not read again";
 
     // Any other caption: the click does nothing.
@@ -497,7 +500,8 @@ TEST_F(ListWindowLogic, TheRestoreButtonOffersTheBackupsNewestFirstAndFillsTheVi
     ASSERT_EQ(window.offered.size(), 2u);
     EXPECT_EQ(window.offered[0].number, 2) << "newest first";
     EXPECT_TRUE(sub.registry.Writes().empty());
-    EXPECT_EQ(window.log, Strings{"choose"});
+    EXPECT_EQ(Logged("choose"), Strings{""});
+    EXPECT_TRUE(Logged("rows ").empty() && Logged("status ").empty());
 
     // The older one chosen: written back, and the toolbar view shown filled again.
     window.pick = 1;
@@ -522,6 +526,127 @@ TEST_F(ListWindowLogic, TheRestoreButtonOffersTheBackupsNewestFirstAndFillsTheVi
     ASSERT_EQ(sub.messages.Shown().size(), 1u);
     EXPECT_EQ(sub.messages.Shown()[0].text.find("zurückgeschrieben."), std::string::npos);
     EXPECT_EQ(Logged("rows "), Strings{"lvCommands 3"});
+}
+
+// A table that takes a while: the registry is reached through the pacing of
+// long work, as in the program, and every registry call takes 10 ms.
+class ListWindowAtWork : public ListWindowLogic {
+protected:
+    static constexpr int kTableSize = 40;
+    struct SlowClock : platform::FakeClock {
+        std::int64_t Milliseconds() override {
+            Advance(10);
+            return FakeClock::Milliseconds();
+        }
+    };
+    void SetUp() override {
+        ListWindowLogic::SetUp();
+        std::vector<td::StoredCommand> commands;
+        for (std::uint32_t i = 0; i < kTableSize; ++i) commands.push_back({30101 + i, "Befehl " + std::to_string(i)});
+        td::SeedTable(sub.registry, commands);
+    }
+    // What each event let run finds: the rows shown, the status, whether Laden can be pressed.
+    void RecordWhatEventsSee() {
+        sub.windows.onDoEvents = [this] {
+            seen.push_back({window.At(c::lvCommands).rows.size(), Status(), window.Enabled(c::cmdLaden),
+                            window.pointer == ui::Pointer::Hourglass});
+        };
+    }
+    struct Seen {
+        std::size_t rows;
+        std::string status;
+        bool ladenEnabled, hourglass;
+    };
+    std::vector<Seen> seen;
+    SlowClock slow;
+    platform::Pacing working{sub.windows, slow};
+    platform::PacedRegistry paced{sub.registry, working};
+    platform::RegistryJournal journal{paced};
+    clListenansicht busy{{{{journal, sub.text, sub.messages}, sub.files, sub.graphics, sub.windows},
+                          dialogs,
+                          shell,
+                          locks,
+                          backups,
+                          working},
+                         window};
+};
+
+TEST_F(ListWindowAtWork, TheListFillsAsTheTableIsReadWithTheWindowsActionsLockedMeanwhile) {
+    RecordWhatEventsSee();
+    busy.Form_Load();
+    ASSERT_FALSE(seen.empty()) << "the window's events ran while the table was read";
+    bool partly = false;
+    for (const Seen& s : seen) {
+        EXPECT_FALSE(s.ladenEnabled);
+        EXPECT_TRUE(s.hourglass);
+        if (s.rows > 0 && s.rows < kTableSize) {
+            partly = true;
+            EXPECT_EQ(s.status, "Befehle werden gelesen: " + std::to_string(s.rows));
+        }
+    }
+    EXPECT_TRUE(partly) << "rows showed before the table was read whole";
+    EXPECT_EQ(Column(0).size(), static_cast<std::size_t>(kTableSize));
+    EXPECT_EQ(Column(1)[kTableSize - 1], "Befehl 39") << "in table order";
+    EXPECT_EQ(Status(), "40 benutzerdefinierte(r) Befehl(e)");
+    EXPECT_TRUE(window.Enabled(c::cmdLaden) && window.Enabled(c::cmdInfo));
+    EXPECT_EQ(window.pointer, ui::Pointer::Default);
+    EXPECT_EQ(Selected(), 0);
+    EXPECT_EQ(Pictures(), "101:0 102:100");
+}
+
+// While a deletion works the window answers, and whatever the user does
+// meanwhile is refused: no second change, no dialog, no question.
+TEST_F(ListWindowAtWork, WhileADeletionWorksEveryOtherActionOfTheWindowIsRefused) {
+    busy.Form_Load();
+    Select(5);
+    int events = 0;
+    sub.windows.onDoEvents = [&] {
+        if (events++ > 0) return;
+        dialogs.QueueFile(kNewFile);
+        busy.cmdLaden_Click();
+        busy.cmdSpeichern_Click();
+        busy.cmdToolbars_Click();
+        busy.cmdWiederherstellen_Click();
+        busy.cmdInfo_Click();
+        busy.lvCommands_KeyUp(46);
+        busy.lvCommands_ColumnClick(1);
+        busy.Form_DragDrop({kNewFile});
+        busy.lvCommands_ItemClick(7);
+    };
+    sub.messages.QueueAnswer(MsgAnswer::Yes);
+    busy.lvCommands_KeyUp(46);
+    EXPECT_GT(events, 1);
+    EXPECT_EQ(BoxTexts(), Strings{"Soll der benutzerdefinierte Befehl gelöscht werden?"});
+    EXPECT_TRUE(dialogs.Calls().empty());
+    EXPECT_TRUE(Logged("info").empty() && Logged("choose").empty());
+    EXPECT_EQ(Stored(kCommands, "Count"), (ByteArray{39, 0, 0, 0})) << "one deletion, nothing loaded";
+    EXPECT_EQ(window.Text(c::cmdToolbars), "&Toolbars");
+    EXPECT_EQ(Column(1)[5], "Befehl 6") << "the list filled again, in table order";
+    EXPECT_EQ(Selected(), 0);
+}
+
+TEST_F(ListWindowAtWork, ClosingBreaksOffAReadingAndWaitsForAChange) {
+    int reads = 0;
+    sub.windows.onDoEvents = [&] { EXPECT_FALSE(busy.Form_QueryUnload()); };
+    sub.registry.SetFaultHook([&](const platform::MemoryRegistry::Call& call) {
+        reads += call.name.rfind("Command-", 0) == 0;
+        return platform::kErrorSuccess;
+    });
+    busy.Form_Load();
+    EXPECT_EQ(window.closes, 1);
+    EXPECT_LT(reads, kTableSize) << "the reading was broken off";
+
+    // A deletion asked to close goes on to its end; then the window closes.
+    sub.windows.onDoEvents = nullptr;
+    busy.Form_Load();
+    Select(0);
+    sub.windows.onDoEvents = [&] { busy.Form_QueryUnload(); };
+    sub.messages.QueueAnswer(MsgAnswer::Yes);
+    busy.lvCommands_KeyUp(46);
+    EXPECT_EQ(Stored(kCommands, "Count"), (ByteArray{39, 0, 0, 0}));
+    EXPECT_EQ(Column(1)[0], "Befehl 1");
+    EXPECT_EQ(window.closes, 2);
+    EXPECT_TRUE(busy.Form_QueryUnload());
 }
 
 }  // namespace

@@ -8,10 +8,16 @@
 #include <shlobj.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <mutex>
+
 #include "base/AppError.h"
 #include "commands/CommandData.h"
 #include "commands/CommandServices.h"
 #include "manager/SicherungenControls.h"
+#include "manager/SlowTable_win.h"
 #include "manager/frmSicherungen_win.h"
 #include "platform/Cp1252Codec.h"
 #include "platform/Graphics_win.h"
@@ -25,6 +31,7 @@
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/WinText_win.h"
 #include "support/Layout_win.h"
+#include "support/Pinger_win.h"
 #include "ui/Buttons_win.h"
 #include "ui/ListView_win.h"
 #include "ui/PictureBox_win.h"
@@ -87,7 +94,8 @@ protected:
 
     // With `realInfo` the Info button shows Tessivar's own About window.
     void Open(bool realInfo = false) {
-        form = std::make_unique<ListWindowUnderTest>(frmListenansicht::Services{env, dialogs, shell, locks, backups});
+        form = std::make_unique<ListWindowUnderTest>(
+            frmListenansicht::Services{env, dialogs, shell, locks, backups, pacing});
         form->realInfo = realInfo;
         form->Open(SW_SHOWNOACTIVATE);
         platform::PumpPending();
@@ -146,6 +154,7 @@ protected:
     platform::MemoryNamedMutex locks;
     platform::FakeClock clock;
     modBackup::Store backups{files, clock, "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen"};
+    platform::Pacing pacing{windows, clock};
     std::unique_ptr<ListWindowUnderTest> form;
 };
 
@@ -427,6 +436,45 @@ TEST_F(ListWindow, TheInfoButtonShowsTheAboutWindowModally) {
     EXPECT_EQ(FindWindowW(L"InfoFenster", nullptr), nullptr);
     EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
     EXPECT_TRUE(shell.Calls().empty());
+}
+
+// A table that takes over a second to read: the window shows at once,
+// answers within a tenth of a second, keeps its buttons locked and fills
+// as it reads.
+TEST(ListWindowOnALargeTable, ShowsAtOnceAnswersAndFillsAsTheTableIsRead) {
+    constexpr int kTableSize = 400;
+    SlowTable table(kTableSize, "Befehl 0");
+    platform::ScriptedFileDialogs dialogs;
+    platform::RecordingShell shell;
+    platform::MemoryNamedMutex locks;
+    platform::FakeClock stamps;
+    const modBackup::Store backups{table.files, stamps, "C:\\Sicherungen"};
+    ListWindowUnderTest form({table.Commands(), dialogs, shell, locks, backups, table.pacing});
+    std::mutex seenLock;
+    std::vector<DWORD_PTR> rows;
+    std::atomic<int> locked{0};
+    support::Pinger pings(frmListenansicht::kClassName, [&](HWND window) {
+        DWORD_PTR count = 0;
+        SendMessageTimeoutW(GetDlgItem(window, c::lvCommands.id), LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 1000, &count);
+        locked += IsWindowEnabled(GetDlgItem(window, c::cmdLaden.id)) ? 0 : 1;
+        const std::lock_guard<std::mutex> held(seenLock);
+        rows.push_back(count);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    form.Open(SW_SHOWNOACTIVATE);
+    const auto took = std::chrono::steady_clock::now() - start;
+    pings.Stop();
+
+    EXPECT_GE(took, std::chrono::seconds(1)) << "long enough to tell";
+    EXPECT_GE(pings.Answers().size(), 20u) << "the window showed before the table was read";
+    EXPECT_LT(pings.Slowest(), 100.0);
+    EXPECT_GT(locked, 0);
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end()));
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](DWORD_PTR n) { return n > 0 && n < kTableSize; }))
+        << "rows showed while the table was read";
+    EXPECT_EQ(form.At<ui::ListView>(c::lvCommands).RowCount(), kTableSize);
+    EXPECT_TRUE(IsWindowEnabled(form.At<ui::Button>(c::cmdLaden).hwnd()));
+    form.Destroy();
 }
 
 TEST_F(ListWindow, AFaultInAHandlerIsReportedAndTheWindowGoesOn) {

@@ -37,7 +37,7 @@ public:
     }
 
     // What happened, one line each: "enable cmdLaden 0", "text lbInfo ...",
-    // "hourglass 1", "status ...", "progress 25", "rows lvCommands 3",
+    // "hourglass 1", "status ...", "progress 25", "rows lvCommands 3", "append lvCommands 250",
     // "select lvCommands 0", "clear Picture1", "refresh Picture1", "close".
     std::vector<std::string> log;
     std::vector<std::string> Lines(std::string_view prefix) const {
@@ -113,6 +113,10 @@ public:
     void AddRow(ui::ListViewId list, const Row& cells) override {
         At(list).rows.push_back(cells);
         log.push_back("add " + Name(list) + " " + (cells.empty() ? std::string() : cells.front()));
+    }
+    void AddRows(ui::ListViewId list, std::span<const Row> rows) override {
+        At(list).rows.insert(At(list).rows.end(), rows.begin(), rows.end());
+        log.push_back("append " + Name(list) + " " + std::to_string(rows.size()));
     }
     int SelectedRow(ui::ListViewId list) const override { return At(list).index; }
     void SelectRow(ui::ListViewId list, int row) override {
