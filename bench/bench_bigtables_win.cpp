@@ -205,7 +205,7 @@ void Phases(int commands) {
     Seed(commands, true);
     double read = 0, backup = 0, remove = 0, finish = 0;
     {
-        ConfigurationChange change(env.registry);
+        ConfigurationChange change(env.registry, nullptr);
         std::unique_ptr<clCustomTessivars> table;
         read = bench::TimeMs([&] { table = std::make_unique<clCustomTessivars>(env.With(change.Registry())); });
         backup = bench::TimeMs([&] { modBackup::Take(change.Registry(), store); });
