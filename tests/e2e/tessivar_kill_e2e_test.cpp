@@ -194,10 +194,13 @@ protected:
 TEST_F(TessivarKilledAtRandom, ThirtyKillsOfEachChangeOnAThousandCommandsLeaveNoHalfChange) {
     EXPECT_EQ(HalfChanges(Thousand, L"Route install /quiet", 30), 0);
     EXPECT_EQ(HalfChanges(Thousand, L"Serienbrief deinstall /quiet", 30), 0);
-    EXPECT_EQ(HalfChanges([this] {
-        Thousand();
-        ASSERT_EQ(Run(L"tessivar.exe", L"Route install /quiet"), std::optional<DWORD>(0));
-    }, L"/wiederherstellen /quiet", 30), 0);
+    EXPECT_EQ(HalfChanges(
+                  [this] {
+                      Thousand();
+                      ASSERT_EQ(Run(L"tessivar.exe", L"Route install /quiet"), std::optional<DWORD>(0));
+                  },
+                  L"/wiederherstellen /quiet", 30),
+              0);
 }
 
 }  // namespace
