@@ -87,8 +87,11 @@ void clListenansicht::Task(const std::function<void()>& body) {
     if (m_Busy) return;
     m_Busy = true;
     Lock(true);
+    // A close asked for during a task that failed is dropped: the window
+    // reports the fault first, and the user may close it then.
     ScopeExit unlock([this] {
         m_Busy = false;
+        m_CloseRequested = false;
         Lock(false);
     });
     {
@@ -99,8 +102,9 @@ void clListenansicht::Task(const std::function<void()>& body) {
             // The window closes; what was read goes with it.
         }
     }
+    const bool close = m_CloseRequested;
     unlock.RunNow();
-    if (std::exchange(m_CloseRequested, false)) m_Window.Close();
+    if (close) m_Window.Close();
 }
 
 // Loading and saving need the command view: they stay off in the other one.

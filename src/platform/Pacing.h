@@ -8,7 +8,8 @@
 // Events run only while work is marked as running (Begin), which the window
 // that starts the work does once it has locked its own actions against a
 // second start. Elsewhere a step lets nothing run, so that no event comes
-// in the middle of code that does not expect one.
+// in the middle of code that does not expect one. It belongs to the thread
+// of the windows: the events it runs are that thread's.
 #include <cstdint>
 
 #include "platform/Clock.h"

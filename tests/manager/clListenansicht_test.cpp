@@ -647,6 +647,21 @@ TEST_F(ListWindowAtWork, ClosingBreaksOffAReadingAndWaitsForAChange) {
     EXPECT_EQ(Column(1)[0], "Befehl 1");
     EXPECT_EQ(window.closes, 2);
     EXPECT_TRUE(busy.Form_QueryUnload());
+
+    // A task that fails reports its fault, and a close asked for meanwhile
+    // is dropped: it does not come at the end of some later task.
+    sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 38);
+    Select(0);
+    sub.messages.QueueAnswer(MsgAnswer::Yes);
+    sub.messages.onShow = [](const platform::MessageBoxRequest& box) {
+        if (box.text != "Soll der benutzerdefinierte Befehl gelöscht werden?") throw AppError(1234, "kaputt");
+    };
+    EXPECT_THROW(busy.lvCommands_KeyUp(46), AppError) << "the table changed elsewhere: its message fails";
+    sub.messages.onShow = nullptr;
+    sub.windows.onDoEvents = nullptr;
+    busy.cmdToolbars_Click();
+    EXPECT_EQ(window.closes, 2);
+    EXPECT_TRUE(window.Enabled(c::cmdToolbars));
 }
 
 }  // namespace
