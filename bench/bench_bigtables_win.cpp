@@ -103,11 +103,14 @@ private:
     std::thread m_Thread;
 };
 
+// Asked of a window that does not answer, a message would wait in its queue
+// and cost the program when it pumps again: a hung window is not asked.
+constexpr UINT kPolite = SMTO_NORMAL | SMTO_ABORTIFHUNG;
+
 std::wstring InfoText(HWND form) {
     wchar_t text[512] = {};
     DWORD_PTR got = 0;
-    SendMessageTimeoutW(GetDlgItem(form, kInfoId), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 50,
-                        &got);
+    SendMessageTimeoutW(GetDlgItem(form, kInfoId), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), kPolite, 50, &got);
     return text;
 }
 
@@ -119,7 +122,7 @@ void TimeRun(const std::wstring& tessivar, const std::wstring& arguments, const 
     Pinger pings([&] { return form = bench::WindowOf(run.id, L"TessivarHaupt"); });
     double question = -1, done = -1;
     while (run.Running() && done < 0) {
-        if (HWND box = driver::FindMessageBox(run.id, L"", 0); box != nullptr && question < 0) {
+        if (HWND box = bench::WindowOf(run.id, L"#32770"); box != nullptr && question < 0) {
             question = run.Ms();
             if (!driver::Press(box, IDNO)) driver::Press(box, IDOK);
         }
@@ -127,7 +130,7 @@ void TimeRun(const std::wstring& tessivar, const std::wstring& arguments, const 
             const std::wstring info = InfoText(form);
             if (!info.empty() && info.rfind(kWorking, 0) != 0) done = run.Ms();
         }
-        Sleep(5);
+        Sleep(20);
     }
     pings.Stop();
     std::printf("  %-28s %8.0f ms", what, done);
@@ -141,8 +144,7 @@ void TimeRun(const std::wstring& tessivar, const std::wstring& arguments, const 
 
 LRESULT Rows(HWND list) {
     DWORD_PTR rows = 0;
-    return SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 50, &rows) != 0 ? static_cast<LRESULT>(rows)
-                                                                                          : -1;
+    return SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, kPolite, 50, &rows) != 0 ? static_cast<LRESULT>(rows) : -1;
 }
 
 void TimeListWindow(const std::wstring& tessivar, int commands) {
@@ -155,7 +157,7 @@ void TimeListWindow(const std::wstring& tessivar, int commands) {
         const LRESULT rows = window != nullptr ? Rows(GetDlgItem(window, kListId)) : 0;
         if (rows > 0 && first < 0) first = run.Ms();
         if (rows == commands) filled = run.Ms();
-        Sleep(5);
+        Sleep(20);
     }
     pings.Stop();
     std::printf("  %-28s %8.0f ms  (first rows after %.0f ms, all %d after %.0f ms)\n", "list window shown", shown,

@@ -12,14 +12,19 @@ Pacing::Work::~Work() { --m_Pacing.m_Depth; }
 
 void Pacing::Step() {
     if (m_Depth == 0 || m_InStep) return;
+    m_InStep = true;
     try {
-        if (m_Clock.Milliseconds() - m_Last < kIntervalMs) return;
-        m_InStep = true;
-        m_Windows.DoEvents();
-        ++m_Steps;
-        m_Last = m_Clock.Milliseconds();
+        if (m_Clock.Milliseconds() - m_Last >= kIntervalMs) {
+            ++m_Steps;
+            try {
+                m_Windows.DoEvents();
+            } catch (...) {
+                // The window procedures catch their own faults; none is owed to the work.
+            }
+            m_Last = m_Clock.Milliseconds();
+        }
     } catch (...) {
-        // The window procedures catch their own faults; nothing more is owed to the work.
+        // A clock that cannot be read lets no events run.
     }
     m_InStep = false;
 }

@@ -7,8 +7,6 @@
 #include "common/RegistryContract.h"
 #include "platform/Cp1252Codec.h"
 #include "platform/MemoryRegistry.h"
-#include "platform/MemoryWindowSystem.h"
-#include "platform/PacedRegistry.h"
 
 using modRegistry::HKeyCurrentUser;
 using modRegistry::RegistryGetKeyValue;
@@ -133,25 +131,6 @@ private:
     platform::Cp1252Codec m_Codec;
 };
 
-// The same registry reached as the programs reach theirs: through the
-// pacing of long work, with work running and events let run at every call.
-class PacedBackend : public MemoryBackend {
-public:
-    platform::IRegistry& Registry() override { return m_Paced; }
-
-private:
-    struct TickingClock : platform::FakeClock {
-        std::int64_t Milliseconds() override {
-            Advance(platform::Pacing::kIntervalMs);
-            return FakeClock::Milliseconds();
-        }
-    } m_Clock;
-    platform::MemoryWindowSystem m_Windows;
-    platform::Pacing m_Pacing{m_Windows, m_Clock};
-    const platform::Pacing::Work m_Work{m_Pacing};
-    platform::PacedRegistry m_Paced{MemoryBackend::Registry(), m_Pacing};
-};
-
 }  // namespace
 
 // What a backup walks: the subkeys and the values of a key, with their names
@@ -209,6 +188,5 @@ TEST_P(RegistryRoutines, AKeysValuesReadThroughTheKeyOpenedOnceComeAsEachReadAlo
 }
 
 INSTANTIATE_TEST_SUITE_P(Substitute, RegistryRoutines,
-                         testing::Values(NamedBackend{"Memory", [] { return std::make_unique<MemoryBackend>(); }},
-                                         NamedBackend{"Paced", [] { return std::make_unique<PacedBackend>(); }}),
+                         testing::Values(NamedBackend{"Memory", [] { return std::make_unique<MemoryBackend>(); }}),
                          PrintBackend);

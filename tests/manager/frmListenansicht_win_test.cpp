@@ -9,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <mutex>
 
 #include "base/AppError.h"
 #include "commands/CommandData.h"
@@ -31,7 +29,6 @@
 #include "platform/ScriptedMessageBoxes.h"
 #include "platform/WinText_win.h"
 #include "support/Layout_win.h"
-#include "support/Pinger_win.h"
 #include "ui/Buttons_win.h"
 #include "ui/ListView_win.h"
 #include "ui/PictureBox_win.h"
@@ -439,8 +436,7 @@ TEST_F(ListWindow, TheInfoButtonShowsTheAboutWindowModally) {
 }
 
 // A table that takes over a second to read: the window shows at once,
-// answers within a tenth of a second, keeps its buttons locked and fills
-// as it reads.
+// answers, keeps its buttons locked and fills as it reads.
 TEST(ListWindowOnALargeTable, ShowsAtOnceAnswersAndFillsAsTheTableIsRead) {
     constexpr int kTableSize = 400;
     SlowTable table(kTableSize, "Befehl 0");
@@ -450,28 +446,20 @@ TEST(ListWindowOnALargeTable, ShowsAtOnceAnswersAndFillsAsTheTableIsRead) {
     platform::FakeClock stamps;
     const modBackup::Store backups{table.files, stamps, "C:\\Sicherungen"};
     ListWindowUnderTest form({table.Commands(), dialogs, shell, locks, backups, table.pacing});
-    std::mutex seenLock;
-    std::vector<DWORD_PTR> rows;
-    std::atomic<int> locked{0};
-    support::Pinger pings(frmListenansicht::kClassName, [&](HWND window) {
+    std::vector<DWORD_PTR> rows;  // with 1000 added while Laden could be pressed
+    Pinger pings(frmListenansicht::kClassName, [&](HWND window) {
         DWORD_PTR count = 0;
         SendMessageTimeoutW(GetDlgItem(window, c::lvCommands.id), LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 1000, &count);
-        locked += IsWindowEnabled(GetDlgItem(window, c::cmdLaden.id)) ? 0 : 1;
-        const std::lock_guard<std::mutex> held(seenLock);
-        rows.push_back(count);
+        rows.push_back(count + (IsWindowEnabled(GetDlgItem(window, c::cmdLaden.id)) ? 1000 : 0));
     });
     const auto start = std::chrono::steady_clock::now();
     form.Open(SW_SHOWNOACTIVATE);
-    const auto took = std::chrono::steady_clock::now() - start;
-    pings.Stop();
-
-    EXPECT_GE(took, std::chrono::seconds(1)) << "long enough to tell";
-    EXPECT_GE(pings.Answers().size(), 20u) << "the window showed before the table was read";
-    EXPECT_LT(pings.Slowest(), 100.0);
-    EXPECT_GT(locked, 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << "long enough to tell";
+    EXPECT_LT(pings.Stop(), 100.0);
+    EXPECT_GE(rows.size(), 20u) << "the window showed before the table was read";
     EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end()));
     EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](DWORD_PTR n) { return n > 0 && n < kTableSize; }))
-        << "rows showed while the table was read";
+        << "rows showed while the table was read, its buttons locked";
     EXPECT_EQ(form.At<ui::ListView>(c::lvCommands).RowCount(), kTableSize);
     EXPECT_TRUE(IsWindowEnabled(form.At<ui::Button>(c::cmdLaden).hwnd()));
     form.Destroy();
