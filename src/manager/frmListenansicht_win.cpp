@@ -7,6 +7,7 @@
 #include "common/frmInfo_win.h"
 #include "manager/Banner_win.h"
 #include "manager/TessivarArt_win.h"
+#include "manager/frmSchaltflaechen_win.h"
 #include "manager/frmSicherungen_win.h"
 #include "manager/modListviewSort_win.h"
 #include "ui/Buttons_win.h"
@@ -49,6 +50,7 @@ void frmListenansicht::OnCreate() {
     At<ui::Button>(c::cmdToolbars).onClick = [this] { m_Logic.cmdToolbars_Click(); };
     At<ui::Button>(c::cmdInfo).onClick = [this] { m_Logic.cmdInfo_Click(); };
     At<ui::Button>(c::cmdWiederherstellen).onClick = [this] { m_Logic.cmdWiederherstellen_Click(); };
+    At<ui::Button>(c::cmdSchaltflaechen).onClick = [this] { m_Logic.cmdSchaltflaechen_Click(); };
     auto& list = At<ui::ListView>(c::lvCommands);
     list.onItemClick = [this](int row) { m_Logic.lvCommands_ItemClick(row); };
     list.onKeyUp = [this](UINT key) { m_Logic.lvCommands_KeyUp(static_cast<int>(key)); };
@@ -133,7 +135,14 @@ void frmListenansicht::ShowInfo(platform::IMessageBoxes& boxes, platform::IShell
     info.ShowModal(hwnd());
 }
 
-std::optional<std::string> frmListenansicht::ChooseBackup(std::vector<modBackup::Entry> entries) {
-    frmSicherungen choice(std::move(entries));
+std::optional<std::string> frmListenansicht::ChooseBackup(std::vector<modBackup::Entry> entries,
+                                                          clSicherungen::Differences differences) {
+    frmSicherungen choice(std::move(entries), std::move(differences));
     return choice.Choose(hwnd());
+}
+
+std::optional<clSchaltflaechen::Toolbars> frmListenansicht::PlaceButtons(std::int32_t commandId, std::string name,
+                                                                         clSchaltflaechen::Toolbars toolbars) {
+    frmSchaltflaechen window(commandId, std::move(name), std::move(toolbars));
+    return window.Place(hwnd());
 }
