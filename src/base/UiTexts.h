@@ -705,6 +705,9 @@ inline constexpr std::string_view kBrowserNotStarted = "Der Browser konnte nicht
 inline constexpr std::string_view kBrowserUnsupported1 = "Das Programm ";
 inline constexpr std::string_view kBrowserUnsupported2 = " ist kein unterstützter Browser. ";
 inline constexpr std::string_view kBrowserNoProgram = "Es ist kein Programm wie Edge, Chrome oder Chromium.";
+inline constexpr std::string_view kBrowserNotChromiumFamily =
+    "Seine Versionsangaben nennen keinen Browser der Chromium-Familie (Edge, Chrome, Chromium, Brave, Vivaldi, "
+    "Opera); Rovandel2 startet es nicht.";
 inline constexpr std::string_view kBrowserNoPort = "Es hat innerhalb von 20 Sekunden keine Steuerverbindung geöffnet.";
 inline constexpr std::string_view kBrowserProfileInUse =
     "Das Browserprofil von Rovandel2 wird von einem anderen Browserfenster benutzt: ";

@@ -32,6 +32,23 @@ std::string Unquoted(std::string_view path) {
 
 std::span<const KnownBrowser> KnownBrowsers() { return kKnownBrowsers; }
 
+bool NamesChromiumFamily(std::span<const std::string> versionTexts) {
+    static constexpr std::string_view kFamily[] = {"microsoft edge", "google chrome", "chromium",
+                                                   "brave",          "vivaldi",       "opera"};
+    // As words: "Operating System" names no Opera.
+    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); };
+    for (const std::string& text : versionTexts) {
+        const std::string lower = ascii::Lower(text);
+        for (std::string_view name : kFamily) {
+            for (std::size_t at = lower.find(name); at != std::string::npos; at = lower.find(name, at + 1)) {
+                const std::size_t end = at + name.size();
+                if ((at == 0 || !letter(lower[at - 1])) && (end == lower.size() || !letter(lower[end]))) return true;
+            }
+        }
+    }
+    return false;
+}
+
 bool BrowserChoice::IsFile(const std::string& path) {
     const auto attributes = m_Services.files.Attributes(path);
     return attributes && (*attributes & kAttributeDirectory) == 0;

@@ -29,6 +29,13 @@ struct KnownBrowser {
 // The browsers Rovandel2 knows by name, the automatic choice's in its order.
 std::span<const KnownBrowser> KnownBrowsers();
 
+// Whether the texts of a program's version resource (its product name,
+// description, maker, file name) name a Chromium-family browser: Microsoft
+// Edge, Google Chrome, Chromium, Brave, Vivaldi or Opera. Only such a
+// program is started: any other (cmd.exe with "/c ..." in the browser's
+// arguments) would run whatever the settings say.
+bool NamesChromiumFamily(std::span<const std::string> versionTexts);
+
 struct BrowserProgram {
     bool internetExplorer = false;
     std::string path;  // a Chromium-family program

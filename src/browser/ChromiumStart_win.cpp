@@ -5,11 +5,15 @@
 #include <cstdint>
 #include <cwchar>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "base/AppError.h"
 #include "base/Ascii.h"
 #include "base/ScopeExit.h"
 #include "base/UiTexts.h"
+#include "browser/BrowserChoice.h"
 #include "browser/BrowserConnection.h"
 #include "browser/BrowserKeeper_win.h"
 #include "browser/ChromiumBrowser.h"
@@ -21,6 +25,7 @@
 #include "platform/MessagePump_win.h"
 #include "platform/ProcessStart_win.h"
 #include "platform/ShellFolders_win.h"
+#include "platform/SystemLibrary_win.h"
 #include "platform/WinText_win.h"
 
 namespace platform {
@@ -74,11 +79,52 @@ bool IsLinuxProgram(const std::wstring& program) {
            head.starts_with("#!");
 }
 
-// What can be a Chromium-family browser: a Windows program, or a Linux one
-// under Wine. A batch file or a document would be run by another program
-// that never opens a control connection.
-bool IsBrowserProgram(const std::wstring& program) {
-    return (EndsWith(program, L".exe") && Head(program).starts_with("MZ")) || IsLinuxProgram(program);
+// The texts a program's version resource names it by, in its first language.
+std::vector<std::string> VersionTexts(const std::wstring& program) {
+    using SizeFn = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+    using InfoFn = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+    using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
+    const auto size = SystemEntry<SizeFn>(L"version.dll", "GetFileVersionInfoSizeW");
+    const auto info = SystemEntry<InfoFn>(L"version.dll", "GetFileVersionInfoW");
+    const auto query = SystemEntry<QueryFn>(L"version.dll", "VerQueryValueW");
+    DWORD ignored = 0;
+    const DWORD bytes = size(program.c_str(), &ignored);
+    if (bytes == 0) return {};
+    std::vector<std::uint8_t> block(bytes);
+    if (!info(program.c_str(), 0, bytes, block.data())) return {};
+    struct Translation {
+        WORD language, codePage;
+    };
+    Translation* translations = nullptr;
+    UINT length = 0;
+    if (!query(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<LPVOID*>(&translations), &length) ||
+        length < sizeof(Translation)) {
+        return {};
+    }
+    wchar_t prefix[40] = {};
+    swprintf(prefix, 40, L"\\StringFileInfo\\%04x%04x\\", translations->language, translations->codePage);
+    std::vector<std::string> texts;
+    for (const wchar_t* name : {L"ProductName", L"FileDescription", L"CompanyName", L"OriginalFilename"}) {
+        wchar_t* text = nullptr;
+        UINT chars = 0;
+        if (query(block.data(), (std::wstring(prefix) + name).c_str(), reinterpret_cast<LPVOID*>(&text), &chars) &&
+            text != nullptr && chars > 0) {
+            texts.push_back(Narrow(std::wstring_view(text, chars - 1)));
+        }
+    }
+    return texts;
+}
+
+// What can be a Chromium-family browser: a Windows program whose version
+// resource says so, or a Linux one under Wine (only Wine starts those). A
+// batch file or a document would be run by another program that never
+// opens a control connection; another program would run whatever the
+// settings hand it.
+std::optional<std::string_view> WhyNoBrowser(const std::wstring& program) {
+    if (IsLinuxProgram(program)) return std::nullopt;
+    if (!EndsWith(program, L".exe") || !Head(program).starts_with("MZ")) return texts::kBrowserNoProgram;
+    if (!NamesChromiumFamily(VersionTexts(program))) return texts::kBrowserNotChromiumFamily;
+    return std::nullopt;
 }
 
 [[noreturn]] void RaiseNoBrowser(const std::wstring& program, std::string_view why) {
@@ -340,7 +386,7 @@ BrowserPtr OpenOverPipe(const std::wstring& program, const std::string& profile,
 
 BrowserPtr OpenChromium(IFileSystem& files, const std::wstring& program, const std::string& profileFolder,
                         std::string_view arguments, std::string_view firstUrl) {
-    if (!IsBrowserProgram(program)) RaiseNoBrowser(program, texts::kBrowserNoProgram);
+    if (const auto why = WhyNoBrowser(program)) RaiseNoBrowser(program, *why);
     MakeBrowserProfileFolder(files, profileFolder);
     const std::string openedOn = OpeningAddress(firstUrl);
     // A Linux browser under Wine cannot be handed Windows pipes: the port is

@@ -114,3 +114,21 @@ TEST_F(BrowserChoiceTest, AnEntryCountsWhenItNamesAFileAndOnlyAnExpandableOneIsE
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ChromiumFamily, TheVersionTextsOfTheFamilysBrowsersAreKnownAndNoOthers) {
+    using Texts = std::vector<std::string>;
+    for (const Texts& browser :
+         {Texts{"Microsoft Edge", "Microsoft Corporation"}, Texts{"", "Google Chrome"}, Texts{"Chromium"},
+          Texts{"Brave Browser"}, Texts{"VIVALDI"}, Texts{"Opera Internet Browser"}}) {
+        EXPECT_TRUE(platform::NamesChromiumFamily(browser)) << browser.back();
+    }
+    for (const Texts& other :
+         {Texts{"Microsoft® Windows® Operating System", "Windows Command Processor", "Cmd.Exe"},
+          Texts{"Mozilla Firefox", "Mozilla Corporation"}, Texts{"Chromiumoxid", "Braveheart"}, Texts{}}) {
+        EXPECT_FALSE(platform::NamesChromiumFamily(other)) << (other.empty() ? "none" : other.front());
+    }
+}
+
+}  // namespace

@@ -23,6 +23,7 @@
 #include "platform/UserSecurity_win.h"
 #include "platform/WinText_win.h"
 #include "support/PipeBrowser_win.h"
+#include "support/Process_win.h"
 
 using nlohmann::json;
 using platform::UniqueFile;
@@ -339,6 +340,31 @@ TEST_F(BrowserKeeperTest, ARunIsServedBesideAnotherAndASilentClientAndAFullKeepe
     }
     others.pop_back();
     EXPECT_TRUE(platform::ConnectKeeper(name, nullptr, 5000)) << "a place became free";
+}
+
+}  // namespace
+
+namespace {
+
+// A Windows program whose version resource names no Chromium-family
+// browser is not started, whatever it is: the system's command processor,
+// or a program of ours.
+TEST(BrowserProgramCheck, AProgramThatIsNoChromiumFamilyBrowserIsRefusedBeforeItStarts) {
+    platform::WinFileSystem files;
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    for (const std::wstring& program :
+         {std::wstring(system) + L"\\cmd.exe", support::ProgramFolder() + L"minimal.exe"}) {
+        const auto before = support::ProcessesNamed(program.substr(program.rfind(L'\\') + 1));
+        try {
+            platform::OpenChromium(files, program, platform::Narrow(platform::BrowserProfileFolder()), "/c exit", {});
+            ADD_FAILURE() << "started: " << platform::Narrow(program);
+        } catch (const AppError& e) {
+            EXPECT_NE(e.description().find("keinen Browser der Chromium-Familie"), std::string::npos)
+                << e.description();
+        }
+        EXPECT_EQ(support::ProcessesNamed(program.substr(program.rfind(L'\\') + 1)), before);
+    }
 }
 
 }  // namespace
