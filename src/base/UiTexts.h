@@ -704,6 +704,9 @@ inline constexpr std::string_view kBrowserNotStarted = "Der Browser konnte nicht
 // "Das Programm " + path + " ist kein unterstützter Browser. " + why
 inline constexpr std::string_view kBrowserUnsupported1 = "Das Programm ";
 inline constexpr std::string_view kBrowserUnsupported2 = " ist kein unterstützter Browser. ";
+inline constexpr std::string_view kInfoNoticesLink = "Drittanbieter";
+inline constexpr std::string_view kInfoNoticesTip = "Hinweise zu Drittanbietern (Drittanbieter.txt)";
+inline constexpr std::string_view kInfoNoticesFailed = "Die Hinweise zu Drittanbietern lassen sich nicht öffnen:\r\n";
 inline constexpr std::string_view kBrowserNoProgram = "Es ist kein Programm wie Edge, Chrome oder Chromium.";
 inline constexpr std::string_view kBrowserNotChromiumFamily =
     "Seine Versionsangaben nennen keinen Browser der Chromium-Familie (Edge, Chrome, Chromium, Brave, Vivaldi, "

@@ -19,6 +19,9 @@ constexpr ui::ControlEntry kControls[] = {
     Label(lbCopyright, "lbCopyright", Pixels(14, 128, 306, 144)).PlainText(),
     Label(lbBH, "lbBH", Pixels(14, 152, 200, 168)).PlainText().Tip(texts::kInfoLinkTip),
     Picture(picScrollText, "picScrollText", Pixels(166, 72, 166 + kViewportWidth, 72 + kViewportHeight)),
+    Label(lbDrittanbieter, "lbDrittanbieter", Pixels(220, 152, 306, 168), texts::kInfoNoticesLink)
+        .PlainText()
+        .Tip(texts::kInfoNoticesTip),
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // The controls of the About window (frmInfo), laid over its art: the
-// version, the rights notice, the link to the maker's web site and the
-// viewport in which the credit text scrolls.
+// version, the rights notice, the link to the maker's web site, the one to
+// the third-party notices and the viewport in which the credit text scrolls.
 #include "ui/ControlTable.h"
 
 namespace InfoControls {
@@ -10,6 +10,7 @@ inline constexpr ui::LabelId lbVersion{301};
 inline constexpr ui::LabelId lbCopyright{302};
 inline constexpr ui::LabelId lbBH{303};
 inline constexpr ui::PictureId picScrollText{304};
+inline constexpr ui::LabelId lbDrittanbieter{305};
 
 ui::ControlTable All();
 

@@ -5,6 +5,7 @@
 #include "base/UiTexts.h"
 #include "common/InfoControls.h"
 #include "common/clShellExecute.h"
+#include "common/modMessages.h"
 
 namespace c = InfoControls;
 
@@ -65,6 +66,23 @@ void clInfo::OpenLink() {
     } catch (const AppError&) {
         // The route planner shows nothing when the shell fails.
     }
+}
+
+void clInfo::lbDrittanbieter_Click() {
+    ScopeExit close([this] { m_Window.Close(); });
+    std::intptr_t code = 0;
+    try {
+        code = m_Services.shell.Execute(m_Window.Handle(), std::string("open"), m_Texts.noticesPath, "", "",
+                                        clShellExecute::kShowNormal);
+    } catch (const AppError&) {
+        code = 0;
+    }
+    // The shell's codes up to 32 are its failures.
+    if (code <= 32) {
+        modMessages::MsgBox(m_Services.boxes, std::string(texts::kInfoNoticesFailed) + m_Texts.noticesPath,
+                            platform::MsgIcon::Exclamation);
+    }
+    close.RunNow();
 }
 
 // Every move over the link comes here; only the first changes anything.

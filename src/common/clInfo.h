@@ -56,6 +56,7 @@ public:
         std::string rights;
         std::string linkText;  // what the link shows
         std::string linkAddress;  // what it opens
+        std::string noticesPath;  // Drittanbieter.txt beside the program
     };
 
     clInfo(Services services, IInfoWindow& window, Texts texts)
@@ -71,6 +72,9 @@ public:
     void Form_MouseMove();
     void lbBH_Click();
     void lbBH_MouseMove();
+    // Opens the third-party notices in the program the system opens text
+    // files with; says so when that fails. The window closes either way.
+    void lbDrittanbieter_Click();
 
     // The picture row the next tick shows at the viewport's top.
     std::int32_t ScrollOffset() const { return m_Offset; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/WinText_win.h"
 #include "ui/Label_win.h"
 #include "ui/Paint_win.h"
 #include "ui/PictureBox_win.h"
@@ -29,12 +30,28 @@ std::optional<ProgramVersion> ReadProgramVersion(HMODULE module) {
     return std::nullopt;
 }
 
+// The notices lie beside the program, in the archive's folders and where
+// the packages install it.
+std::string NoticesPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return platform::Narrow(path.substr(0, path.find_last_of(L'\\') + 1) + L"Drittanbieter.txt");
+}
+
 frmInfo::frmInfo(InfoContent content, clInfo::Services services)
     : ui::FormWindow(kClassName),
       m_Content(std::move(content)),
       m_Logic(services, *this,
-              {VersionText(ReadProgramVersion(nullptr)), m_Content.rights, m_Content.linkText, m_Content.linkAddress}) {
-}
+              {VersionText(ReadProgramVersion(nullptr)), m_Content.rights, m_Content.linkText, m_Content.linkAddress,
+               NoticesPath()}) {}
 
 void frmInfo::Open(HWND owner) {
     if (IsOpen()) return;
@@ -56,7 +73,8 @@ ui::Label& frmInfo::lbBH() const { return At<ui::Label>(c::lbBH); }
 ui::Label::Options frmInfo::LabelStyle(const ui::ControlEntry& entry) const {
     return {.mnemonic = !entry.plainText,
             .transparent = true,
-            .color = entry.id == c::lbBH.id ? m_Content.linkColour : m_Content.textColour};
+            .color = entry.id == c::lbBH.id || entry.id == c::lbDrittanbieter.id ? m_Content.linkColour
+                                                                                 : m_Content.textColour};
 }
 
 void frmInfo::OnCreate() {
@@ -73,6 +91,8 @@ void frmInfo::OnCreate() {
     picScrollText().onClick = [this] { m_Logic.Form_Click(); };
     lbBH().onClick = [this] { m_Logic.lbBH_Click(); };
     lbBH().onMouseMove = [this] { m_Logic.lbBH_MouseMove(); };
+    At<ui::Label>(c::lbDrittanbieter).onClick = [this] { m_Logic.lbDrittanbieter_Click(); };
+    At<ui::Label>(c::lbDrittanbieter).SetUnderline(true);
 
     m_Logic.Form_Load();
     m_Timer1 = &AddTimer(kTickMs);

@@ -30,7 +30,8 @@ TEST(AboutLogic, EachProgramOpensTheLinkItsOwnWayAndTheWindowClosesAlsoWhenTheSh
     RecordingInfo window;
     platform::RecordingShell shell;
     platform::ScriptedMessageBoxes boxes{"Tessivar"};
-    const clInfo::Texts texts{"Version 2.0.0", "©", "www.brannock-heyl.example", "https://www.brannock-heyl.example/"};
+    const clInfo::Texts texts{"Version 2.0.0", "©", "www.brannock-heyl.example", "https://www.brannock-heyl.example/",
+                              "C:\\Programme\\Drittanbieter.txt"};
 
     // The route planner's: owned by the About window, a normal window, a failure unsaid.
     clInfo quiet({shell, boxes, LinkOpening::Quietly}, window, texts);
@@ -53,6 +54,20 @@ TEST(AboutLogic, EachProgramOpensTheLinkItsOwnWayAndTheWindowClosesAlsoWhenTheSh
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].title, "LaunchURL");
     EXPECT_EQ(window.closes, 3);
+
+    // The third-party notices: opened as a file, a failure said; the window closes.
+    boxes.Clear();
+    shell.onLaunch = nullptr;
+    launched.lbDrittanbieter_Click();
+    EXPECT_EQ(shell.Calls().back().record.verb, std::optional<std::string>("open"));
+    EXPECT_EQ(shell.Calls().back().record.file, "C:\\Programme\\Drittanbieter.txt");
+    EXPECT_TRUE(boxes.Shown().empty());
+    shell.Answer(2);  // the file is not there
+    launched.lbDrittanbieter_Click();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text,
+              "Die Hinweise zu Drittanbietern lassen sich nicht öffnen:\r\nC:\\Programme\\Drittanbieter.txt");
+    EXPECT_EQ(window.closes, 5);
 
     // Without a credit picture the text stays at its top.
     launched.Form_Load();
