@@ -21,7 +21,8 @@ constexpr ui::ControlEntry kControls[] = {
         .Tip(texts::kInfoButtonTip)
         .LockedWhileBusy(),
     Button(cmdWiederherstellen, "cmdWiederherstellen", {7440, 120, 1695, 375}, texts::kRestoreButton).LockedWhileBusy(),
-    ListView(lvCommands, "lvCommands", {0, kListTop, kInnerWidth, 2670}),
+    Button(cmdBearbeiten, "cmdBearbeiten", {3360, 600, 1455, 375}, texts::kEditButton).LockedWhileBusy(),
+    ListView(lvCommands, "lvCommands", {0, kListTop, kInnerWidth, kInnerHeight - kListTop - kStatusHeight * 15}),
     ui::make::StatusBar(StatusBar, "StatusBar", kStatusHeight),
 };
 

@@ -27,7 +27,9 @@
 #include <vector>
 
 #include "commands/clCustomTessivars.h"
+#include "manager/clBearbeiten.h"
 #include "manager/modBackup.h"
+#include "manager/modEditCommand.h"
 #include "manager/modListActions.h"
 #include "platform/FileDialogs.h"
 #include "platform/NamedMutex.h"
@@ -47,6 +49,9 @@ public:
     // Lets the user pick one of `entries` (newest first) in a modal list:
     // its path, or nothing.
     virtual std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries) = 0;
+    // Shows the command editor modally over this one: the edit made, or nothing.
+    virtual std::optional<modEditCommand::Edit> EditCommand(const clCustomTessivar& command,
+                                                            const clBearbeiten::NameTaken& nameTaken) = 0;
 };
 
 class clListenansicht {
@@ -84,6 +89,10 @@ public:
     void cmdToolbars_Click();
     void cmdInfo_Click();
     void cmdWiederherstellen_Click();
+    // The selected command in the editor; its edit written as one change.
+    void cmdBearbeiten_Click();
+    // A row double-clicked, or Enter on it: the editor, as cmdBearbeiten.
+    void lvCommands_DblClick(int row);
     // A row clicked or selected by the user.
     void lvCommands_ItemClick(int row);
     // Only the Delete key (46) does something.
@@ -116,6 +125,7 @@ private:
     void ClearPictures();
     void LoadFile(const std::string& path);
     void ReadTableAgain();
+    void EditCommand(std::int32_t number);
     // The file the user chose in the open (`open`) or save dialog, or nothing.
     std::optional<std::string> AskFile(std::string_view title, bool open) const;
     // The number in the first column of `row`: the command's position.

@@ -11,6 +11,7 @@
 
 #include "manager/ListenansichtControls.h"
 #include "manager/clListenansicht.h"
+#include "platform/ImageCodec_win.h"
 #include "ui/FormWindow_win.h"
 
 class frmListenansicht : public ui::FormWindow, public IListenansichtWindow {
@@ -33,6 +34,8 @@ public:
     // IListenansichtWindow
     void ShowInfo(platform::IMessageBoxes& boxes, platform::IShell& shell) override;
     std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries) override;
+    std::optional<modEditCommand::Edit> EditCommand(const clCustomTessivar& command,
+                                                    const clBearbeiten::NameTaken& nameTaken) override;
 
 protected:
     void OnCreate() override;
@@ -48,5 +51,7 @@ private:
     void ResizeList();
 
     clListenansicht m_Logic;
+    Services m_Services;  // the editor's
+    platform::WicImageCodec m_Images;  // the editor's pictures; WIC comes with the first one
     HWND m_FocusBeforeDeactivation = nullptr;
 };

@@ -43,6 +43,14 @@ public:
         log.push_back("choose");
         return pick < 0 ? std::nullopt : std::optional(offered.at(static_cast<std::size_t>(pick)).path);
     }
+    std::optional<modEditCommand::Edit> EditCommand(const clCustomTessivar& command,
+                                                    const clBearbeiten::NameTaken& nameTaken) override {
+        log.push_back("edit " + command.Name());
+        taken = nameTaken;
+        return edit;
+    }
+    std::optional<modEditCommand::Edit> edit;  // what the user's editing gives; nothing: cancelled
+    clBearbeiten::NameTaken taken;
     platform::IMessageBoxes* infoBoxes = nullptr;
     platform::IShell* infoShell = nullptr;
     std::vector<modBackup::Entry> offered;
