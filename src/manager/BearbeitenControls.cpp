@@ -28,7 +28,7 @@ constexpr ui::ControlEntry kControls[] = {
     Label("lbZeile", LabelAt(1), t::kEditZeile),
     TextBox(txbZeile, "txbZeile", BoxAt(1)),
     Label(lbRestZeile, "lbRestZeile", RoomAt(1)),
-    Button(cmdDurchsuchen, "cmdDurchsuchen", {7560, Row(1) - 30, 1200, 375}, t::kEditBrowse),
+    Button(cmdDurchsuchen, "cmdDurchsuchen", {7560, Row(1) - 30, 1335, 375}, t::kEditBrowse),
     Label("lbStart", LabelAt(2), t::kEditStart),
     TextBox(txbStart, "txbStart", BoxAt(2)),
     Label(lbRestStart, "lbRestStart", RoomAt(2)),
@@ -53,8 +53,8 @@ constexpr ui::ControlEntry kControls[] = {
            t::kEditLoadSmall),
     Button(cmdPngKlein, "cmdPngKlein", {kSaveLeft, kSmallTop - 38, kSaveWidth, 375}, t::kEditSaveSmall),
 
-    Button(cmdOK, "cmdOK", {6240, 3840, 1215, 375}, t::kOkButton).Default(),
-    Button(cmdAbbrechen, "cmdAbbrechen", {7560, 3840, 1200, 375}, t::kCancelButton),
+    Button(cmdOK, "cmdOK", {6360, 3840, 1215, 375}, t::kOkButton).Default(),
+    Button(cmdAbbrechen, "cmdAbbrechen", {7680, 3840, 1215, 375}, t::kCancelButton),
 };
 
 }  // namespace

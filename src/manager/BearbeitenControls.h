@@ -33,7 +33,7 @@ inline constexpr ui::ButtonId cmdAbbrechen{2};  // IDCANCEL
 ui::ControlTable All();
 
 // The client area, in twips.
-inline constexpr int kInnerWidth = 8880;
+inline constexpr int kInnerWidth = 9015;
 inline constexpr int kInnerHeight = 4335;
 
 }  // namespace BearbeitenControls

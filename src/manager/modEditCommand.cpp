@@ -44,6 +44,12 @@ void Put(clCustomTessivar& command, const Edit& edit) {
 
 }  // namespace
 
+Edit TextsOf(const clCustomTessivar& command) {
+    Edit edit;
+    for (const Field& field : kFields) edit.*field.edited = (command.*field.get)();
+    return edit;
+}
+
 std::string BackupReason(const std::string& oldName) {
     return std::string(texts::kEditBackupReasonStart) + oldName + std::string(texts::kEditBackupReasonEnd);
 }

@@ -20,6 +20,9 @@ struct Edit {
     std::optional<ByteArray> large, small;
 };
 
+// The command's texts as they are, no picture replaced: the edit that changes nothing.
+Edit TextsOf(const clCustomTessivar& command);
+
 // Writes `edit` to command number `position` of `table` under the
 // configuration lock: refused (Stale, after a message) when the stored
 // table is no longer the one held; a backup first; then the record and the

@@ -633,3 +633,37 @@ TEST_F(ListWindowAtWork, ClosingBreaksOffAReadingAndWaitsForAChange) {
 }
 
 }  // namespace
+
+TEST_F(ListWindowLogic, TheEditorEditsTheSelectedCommandAndItsRowShowsTheEditWhereItStands) {
+    SeedThree();
+    logic.Form_Load();
+    Select(1);
+    logic.cmdBearbeiten_Click();  // cancelled
+    EXPECT_EQ(Logged("edit "), (Strings{"Serienbrief"}));
+    ASSERT_TRUE(window.taken);
+    EXPECT_TRUE(window.taken("notiz"));
+    EXPECT_FALSE(window.taken("serienbrief")) << "its own name is no other's";
+
+    modEditCommand::Edit edit;
+    edit.name = "Serienbrief 2";
+    edit.zeile = "C:\\ACT\\brief.exe";
+    window.edit = edit;
+    sub.graphics.paints.clear();
+    logic.lvCommands_DblClick(1);
+    EXPECT_EQ(Column(1), (Strings{"Adressen prüfen", "Serienbrief 2", "Notiz"}));
+    EXPECT_EQ(Column(2)[1], "C:\\ACT\\brief.exe");
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_EQ(sub.graphics.paints.size(), 2u) << "its pictures shown again";
+    EXPECT_EQ(clCustomTessivars(sub.Commands()).Item(1).Name(), "Serienbrief 2");
+
+    // Another program changed the table meanwhile: nothing is written, the list is read again.
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-2", platform::kRegBinary, td::Record(30104, "Anders"));
+    window.edit->name = "Serienbrief 3";
+    logic.cmdBearbeiten_Click();
+    EXPECT_EQ(Column(1), (Strings{"Adressen prüfen", "Serienbrief 2", "Anders"}));
+
+    logic.cmdToolbars_Click();
+    EXPECT_FALSE(window.Enabled(c::cmdBearbeiten)) << "commands only";
+    logic.cmdBearbeiten_Click();
+    EXPECT_EQ(Logged("edit ").size(), 3u);
+}
