@@ -145,7 +145,8 @@ list_pid=$!
 list() { win "$BIN/boxdriver.exe" --class TessivarListe --timeout 15000 "$@" >/dev/null; }
 if [ "$interactive" -eq 1 ]; then
     echo "   -> load Notizen.cmd with 'Laden', switch to the toolbars and back, open the"
-    echo "      About window with the (i) button, look at the backups with 'Wiederherstellen…';"
+    echo "      About window with the (i) button, look at the backups with 'Wiederherstellen…',"
+    echo "      edit a command with 'Bearbeiten…' (or a double click on its row);"
     echo "      close the list window to end the demo"
 else
     list
@@ -172,6 +173,12 @@ else
     sleep 1
     shot 05e-restore-list
     win "$BIN/boxdriver.exe" --class TessivarSicherungen --timeout 5000 --click 202 >/dev/null
+    echo "   'Bearbeiten…': the selected command's texts and pictures in the editor (cancelled)"
+    list --click 110
+    win "$BIN/boxdriver.exe" --class TessivarBearbeiten --timeout 15000 >/dev/null
+    sleep 1
+    shot 05f-edit
+    win "$BIN/boxdriver.exe" --class TessivarBearbeiten --timeout 5000 --click 2 >/dev/null
     list --close
 fi
 set +e

@@ -17,6 +17,7 @@
 #include "platform/ScriptedFileDialogs.h"
 #include "platform/WinText_win.h"
 #include "support/Layout_win.h"
+#include "support/PictureFiles_win.h"
 
 namespace c = BearbeitenControls;
 namespace td = testdata;
@@ -144,30 +145,6 @@ protected:
         }
         return pixels;
     }
-    // The pixels bottom-up, as a bitmap file and an icon hold them.
-    static std::vector<std::uint8_t> BottomUp(const platform::Pixels& pixels) {
-        std::vector<std::uint8_t> rows;
-        for (int y = pixels.height - 1; y >= 0; --y) {
-            const auto from = pixels.bgra.begin() + y * pixels.width * 4;
-            rows.insert(rows.end(), from, from + pixels.width * 4);
-        }
-        return rows;
-    }
-    static void Put32(std::vector<std::uint8_t>& bytes, std::uint32_t value, int width = 4) {
-        for (int i = 0; i < width; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-    }
-    static std::vector<std::uint8_t> InfoHeader(std::int32_t width, std::int32_t height, std::uint32_t size) {
-        std::vector<std::uint8_t> header;
-        Put32(header, 40);
-        Put32(header, static_cast<std::uint32_t>(width));
-        Put32(header, static_cast<std::uint32_t>(height));
-        Put32(header, 1, 2);
-        Put32(header, 32, 2);
-        Put32(header, 0);
-        Put32(header, size);
-        for (int i = 0; i < 4; ++i) Put32(header, 0);
-        return header;
-    }
     static std::vector<int> At(const platform::Pixels& pixels, int x, int y) {
         const auto from = pixels.bgra.begin() + (y * pixels.width + x) * 4;
         return {from[0], from[1], from[2], from[3]};
@@ -185,37 +162,9 @@ protected:
 
 TEST_F(PictureFiles, ABmpAnIcoAndAPngAreReadScaledAndThePngAsWrittenTheFactoryComingWithTheFirst) {
     const platform::Pixels halves = Halves();
-    const std::vector<std::uint8_t> rows = BottomUp(halves);
-    // A 32-bit bitmap's fourth bytes are unused, commonly 0: its pixels are opaque all the same.
-    std::vector<std::uint8_t> bmpRows = rows;
-    for (std::size_t alpha = 3; alpha < bmpRows.size(); alpha += 4) bmpRows[alpha] = 0;
-
-    std::vector<std::uint8_t> bmp = {'B', 'M'};
-    Put32(bmp, static_cast<std::uint32_t>(14 + 40 + rows.size()));
-    Put32(bmp, 0);
-    Put32(bmp, 14 + 40);
-    const auto info = InfoHeader(8, 8, static_cast<std::uint32_t>(rows.size()));
-    bmp.insert(bmp.end(), info.begin(), info.end());
-    bmp.insert(bmp.end(), bmpRows.begin(), bmpRows.end());
-
-    // An icon of one 32-bit image: its header gives twice the height (the mask follows the colours).
-    std::vector<std::uint8_t> image = InfoHeader(8, 16, 0);
-    image.insert(image.end(), rows.begin(), rows.end());
-    image.insert(image.end(), 8 * 4, 0);  // the mask: rows of 32 bits, all shown
-    std::vector<std::uint8_t> ico;
-    Put32(ico, 0, 2);
-    Put32(ico, 1, 2);
-    Put32(ico, 1, 2);
-    ico.insert(ico.end(), {8, 8, 0, 0});
-    Put32(ico, 1, 2);
-    Put32(ico, 32, 2);
-    Put32(ico, static_cast<std::uint32_t>(image.size()));
-    Put32(ico, 6 + 16);
-    ico.insert(ico.end(), image.begin(), image.end());
-
     platform::WicImageCodec codec;
     EXPECT_FALSE(codec.FactoryMade()) << "nothing of WIC before the first picture";
-    const std::string bmpPath = Write("tessivar-test.bmp", bmp);
+    const std::string bmpPath = Write("tessivar-test.bmp", support::BmpFile(halves));
     {
         SCOPED_TRACE("bmp");
         ExpectHalves(codec.Decode(bmpPath, 8, 8), 8);
@@ -224,7 +173,7 @@ TEST_F(PictureFiles, ABmpAnIcoAndAPngAreReadScaledAndThePngAsWrittenTheFactoryCo
     }
     {
         SCOPED_TRACE("ico");
-        ExpectHalves(codec.Decode(Write("tessivar-test.ico", ico), 16, 16), 16);
+        ExpectHalves(codec.Decode(Write("tessivar-test.ico", support::IcoFile(halves)), 16, 16), 16);
     }
 
     platform::Pixels seeThrough = halves;
