@@ -22,7 +22,8 @@ constexpr ui::ControlEntry kControls[] = {
         .LockedWhileBusy(),
     Button(cmdWiederherstellen, "cmdWiederherstellen", {7440, 120, 1695, 375}, texts::kRestoreButton).LockedWhileBusy(),
     Button(cmdBearbeiten, "cmdBearbeiten", {3360, 600, 1455, 375}, texts::kEditButton).LockedWhileBusy(),
-    ListView(lvCommands, "lvCommands", {0, kListTop, kInnerWidth, kInnerHeight - kListTop - kStatusHeight * 15}),
+    Button(cmdSchaltflaechen, "cmdSchaltflaechen", {6840, 600, 1815, 375}, texts::kPlaceButton).LockedWhileBusy(),
+    ListView(lvCommands, "lvCommands", {0, kListTop, kInnerWidth, 2295}),
     ui::make::StatusBar(StatusBar, "StatusBar", kStatusHeight),
 };
 

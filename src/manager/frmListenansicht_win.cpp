@@ -8,6 +8,7 @@
 #include "manager/Banner_win.h"
 #include "manager/TessivarArt_win.h"
 #include "manager/frmBearbeiten_win.h"
+#include "manager/frmSchaltflaechen_win.h"
 #include "manager/frmSicherungen_win.h"
 #include "manager/modListviewSort_win.h"
 #include "ui/Buttons_win.h"
@@ -52,6 +53,7 @@ void frmListenansicht::OnCreate() {
     At<ui::Button>(c::cmdInfo).onClick = [this] { m_Logic.cmdInfo_Click(); };
     At<ui::Button>(c::cmdWiederherstellen).onClick = [this] { m_Logic.cmdWiederherstellen_Click(); };
     At<ui::Button>(c::cmdBearbeiten).onClick = [this] { m_Logic.cmdBearbeiten_Click(); };
+    At<ui::Button>(c::cmdSchaltflaechen).onClick = [this] { m_Logic.cmdSchaltflaechen_Click(); };
     auto& list = At<ui::ListView>(c::lvCommands);
     list.onItemClick = [this](int row) { m_Logic.lvCommands_ItemClick(row); };
     list.onKeyUp = [this](UINT key) { m_Logic.lvCommands_KeyUp(static_cast<int>(key)); };
@@ -137,8 +139,9 @@ void frmListenansicht::ShowInfo(platform::IMessageBoxes& boxes, platform::IShell
     info.ShowModal(hwnd());
 }
 
-std::optional<std::string> frmListenansicht::ChooseBackup(std::vector<modBackup::Entry> entries) {
-    frmSicherungen choice(std::move(entries));
+std::optional<std::string> frmListenansicht::ChooseBackup(std::vector<modBackup::Entry> entries,
+                                                          clSicherungen::Differences differences) {
+    frmSicherungen choice(std::move(entries), std::move(differences));
     return choice.Choose(hwnd());
 }
 
@@ -149,4 +152,10 @@ std::optional<modEditCommand::Edit> frmListenansicht::EditCommand(const clCustom
         {commands.registry.text, commands.registry.boxes, m_Services.dialogs, commands.graphics, m_Images}, command,
         nameTaken);
     return editor.Edit(hwnd());
+}
+
+std::optional<clSchaltflaechen::Toolbars> frmListenansicht::PlaceButtons(std::int32_t commandId, std::string name,
+                                                                         clSchaltflaechen::Toolbars toolbars) {
+    frmSchaltflaechen window(commandId, std::move(name), std::move(toolbars));
+    return window.Place(hwnd());
 }

@@ -33,7 +33,10 @@ public:
 
     // IListenansichtWindow
     void ShowInfo(platform::IMessageBoxes& boxes, platform::IShell& shell) override;
-    std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries) override;
+    std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries,
+                                            clSicherungen::Differences differences) override;
+    std::optional<clSchaltflaechen::Toolbars> PlaceButtons(std::int32_t commandId, std::string name,
+                                                           clSchaltflaechen::Toolbars toolbars) override;
     std::optional<modEditCommand::Edit> EditCommand(const clCustomTessivar& command,
                                                     const clBearbeiten::NameTaken& nameTaken) override;
 

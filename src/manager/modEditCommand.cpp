@@ -50,9 +50,7 @@ Edit TextsOf(const clCustomTessivar& command) {
     return edit;
 }
 
-std::string BackupReason(const std::string& oldName) {
-    return std::string(texts::kEditBackupReasonStart) + oldName + std::string(texts::kEditBackupReasonEnd);
-}
+std::string BackupReason(const std::string& oldName) { return modListActions::Quoted(texts::kReasonEdit, oldName); }
 
 modListActions::Outcome Apply(const modListActions::Services& context, clCustomTessivars& table, std::int32_t position,
                               const Edit& edit) {
@@ -67,7 +65,7 @@ modListActions::Outcome Apply(const modListActions::Services& context, clCustomT
     clCustomTessivar& command = table.Item(position);
     if (!ChangesAnything(command, edit)) return Outcome::Done;
     return AllOrNothing(context.commands.registry, context.backups, [&](const modRegistry::Access& registry) {
-        if (!modBackup::Take(registry, context.backups)) return Outcome::Refused;
+        if (!modBackup::Take(registry, context.backups, BackupReason(command.Name()))) return Outcome::Refused;
         Put(command, edit);
         command.UpdateRegistry();
         return Outcome::Done;

@@ -9,12 +9,14 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "driver/BoxDriver_win.h"
 #include "seed/ActConfigSeed_win.h"
 #include "support/Process_win.h"
 #include "support/Raw_win.h"
 #include "support/RegistrySnapshot_win.h"
+#include "support/RemoteList_win.h"
 
 using support::Bytes;
 using support::ChildProcess;
@@ -25,8 +27,28 @@ namespace {
 constexpr int kSpeichernId = 103;
 constexpr int kLadenId = 104;
 constexpr int kListId = 107;
+constexpr int kWiederherstellenId = 109;
+constexpr int kSchaltflaechenId = 112;
+// Of the backups' list, the differences' window and the placing window.
+constexpr int kBackupsId = 200, kUnterschiedeId = 203, kBackupsCancelId = 202;
+constexpr int kDifferencesId = 301, kDifferencesCloseId = 2;
+constexpr int kToolbarsId = 401, kHinzufuegenId = 402, kEntfernenId = 403;
+
+// The values that differ between two snapshots, by name.
+std::vector<std::wstring> Changed(const support::RegSnapshot& a, const support::RegSnapshot& b) {
+    std::vector<std::wstring> names;
+    for (const auto& [name, entry] : a) {
+        const auto it = b.find(name);
+        if (it == b.end() || !(it->second == entry)) names.push_back(name);
+    }
+    for (const auto& [name, entry] : b) {
+        if (!a.contains(name)) names.push_back(name);
+    }
+    return names;
+}
 
 const std::string kCommands = std::string(seed::kMenuConfig) + "\\CustomCommands";
+const std::wstring kMenuConfigW = L"Software\\Symantec\\ACT!\\TBarMenuConfig\\ACT!";
 
 class TessivarListWindow : public testing::Test {
 protected:
@@ -102,6 +124,63 @@ TEST_F(TessivarListWindow, ACommandLoadedThroughTheOpenDialogIsSavedThroughTheSa
     std::copy(record.begin(), record.begin() + 4, expected.begin());
     EXPECT_EQ(*saved, expected);
     EXPECT_EQ(record[0] | (record[1] << 8), 30101 + 2) << "the smallest free identifier";
+
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    EXPECT_EQ(tessivar.WaitForExit(15000), std::optional<DWORD>(0));
+}
+
+TEST_F(TessivarListWindow, ABackupNamesTheDeletionItPrecedesItsDifferencesShowAndAPlacedButtonChangesOneValue) {
+    ChildProcess tessivar = ChildProcess::Start(support::ProgramFolder() + L"tessivar.exe", L"");
+    HWND form = support::WaitForWindow(L"TessivarListe", tessivar.Id(), 15000);
+    ASSERT_NE(form, nullptr);
+    HWND list = GetDlgItem(form, kListId);
+    const int before = Rows(list);
+    ASSERT_GT(before, 1);
+    const std::wstring first = support::RemoteRows(list, 2).at(0);
+    const std::wstring name = first.substr(first.find(L'|') + 1);
+
+    // The first command deleted: its backup says so.
+    PostMessageW(list, WM_KEYDOWN, VK_DELETE, 1);
+    PostMessageW(list, WM_KEYUP, VK_DELETE, 0xC0000001);
+    HWND question = driver::FindMessageBox(tessivar.Id(), L"Tessivar", 15000);
+    ASSERT_NE(question, nullptr);
+    ASSERT_TRUE(driver::Press(question, IDYES));
+    ASSERT_TRUE(WaitForRows(list, before - 1));
+    const support::RegSnapshot deleted = support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW);
+
+    ASSERT_TRUE(driver::Click(form, kWiederherstellenId));
+    HWND backups = driver::FindWindowOfClass(L"TessivarSicherungen", tessivar.Id(), L"", 15000);
+    ASSERT_NE(backups, nullptr);
+    const std::wstring newest = support::RemoteRows(GetDlgItem(backups, kBackupsId), 4).at(0);
+    EXPECT_EQ(newest.substr(newest.rfind(L'|') + 1), L"L\u00F6schen von '" + name + L"'");
+    ASSERT_TRUE(driver::Click(backups, kUnterschiedeId));
+    HWND differences = driver::FindWindowOfClass(L"TessivarUnterschiede", tessivar.Id(), L"", 15000);
+    ASSERT_NE(differences, nullptr);
+    const std::vector<std::wstring> rows = support::RemoteRows(GetDlgItem(differences, kDifferencesId), 3);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0], L"Befehl|" + name + L"|kommt hinzu");
+    ASSERT_TRUE(driver::Click(differences, kDifferencesCloseId));
+    for (int i = 0; i < 250 && IsWindow(differences); ++i) Sleep(20);
+    ASSERT_TRUE(driver::Click(backups, kBackupsCancelId));
+    for (int i = 0; i < 250 && IsWindow(backups); ++i) Sleep(20);
+    EXPECT_TRUE(support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW) == deleted)
+        << "looked at and cancelled: nothing written";
+
+    // The new first command's button taken off or put on the first toolbar offered: that toolbar's buttons alone change.
+    for (int i = 0; i < 250 && !IsWindowEnabled(form); ++i) Sleep(20);
+    ASSERT_TRUE(driver::Click(form, kSchaltflaechenId));
+    HWND place = driver::FindWindowOfClass(L"TessivarSchaltflaechen", tessivar.Id(), L"", 15000);
+    ASSERT_NE(place, nullptr);
+    ASSERT_FALSE(support::RemoteRows(GetDlgItem(place, kToolbarsId), 2).empty());
+    ASSERT_TRUE(driver::Click(place, IsWindowEnabled(GetDlgItem(place, kEntfernenId)) ? kEntfernenId : kHinzufuegenId));
+    ASSERT_TRUE(driver::Click(place, IDOK));
+    for (int i = 0; i < 250 && IsWindow(place); ++i) Sleep(20);
+    for (int i = 0; i < 250 && !IsWindowEnabled(form); ++i) Sleep(20);
+    const std::vector<std::wstring> changed = Changed(deleted, support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW));
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_NE(changed[0].find(L"ActToolBars-Bar"), std::wstring::npos)
+        << std::string(changed[0].begin(), changed[0].end());
+    EXPECT_TRUE(changed[0].ends_with(L"|Buttons"));
 
     PostMessageW(form, WM_CLOSE, 0, 0);
     EXPECT_EQ(tessivar.WaitForExit(15000), std::optional<DWORD>(0));

@@ -13,6 +13,7 @@
 #include "commands/CommandData.h"
 #include "commands/SubstituteServices.h"
 #include "common/ActRegistry.h"
+#include "manager/modButtonPlacement.h"
 #include "manager/modHaupt.h"
 #include "manager/modEditCommand.h"
 #include "manager/modListActions.h"
@@ -169,9 +170,16 @@ TEST(KilledChange, EveryWriteOfEveryKindOfChangeIsPutBackAtTheNextStart) {
         renamed.small = ByteArray(table.Item(1).BitmapSBytes().size(), 0x5A);
         modEditCommand::Apply(m.List(), table, 1, renamed);
     });
+    const int placing = KillAtEveryWrite(Nothing, [](Machine& m) {
+        auto toolbars = modButtonPlacement::Read(m.sub.Registry(), 30102);
+        ASSERT_EQ(toolbars.size(), 1u);
+        ASSERT_TRUE(modButtonPlacement::Move(toolbars[0], 30102, -1));
+        modButtonPlacement::Write(m.List(), toolbars, "Befehl 1");
+    });
     // The mark and the logon entry come and go with each change, around its writes.
     for (int writes : {install, removal, restore, load, deletion}) EXPECT_GT(writes, 4);
     EXPECT_EQ(edit, 4) << "the logon entry, the record, the small picture, the entry taken away";
+    EXPECT_EQ(placing, 3) << "the entry, the toolbar, the entry gone";
 }
 
 TEST(KilledChange, AChangeThatEndsLeavesNoMarkAndOneThatTookNoBackupMakesNone) {

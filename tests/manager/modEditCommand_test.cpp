@@ -64,7 +64,8 @@ TEST(EditChange, OnlyTheRecordAndTheReplacedPictureAreWrittenTheBytesNobodyInter
     m.sub.registry.ClearLog();
     ASSERT_EQ(modEditCommand::Apply(m.context, table, 1, Renamed(table.Item(1))), Outcome::Done);
     EXPECT_EQ(m.WrittenNames(), (Strings{"Command-1", "BitmapL-30102"}));
-    EXPECT_EQ(modBackup::List(m.backups).size(), 1u) << "a backup first";
+    ASSERT_EQ(modBackup::List(m.backups).size(), 1u) << "a backup first";
+    EXPECT_EQ(modBackup::List(m.backups)[0].reason, "Bearbeiten von 'Serienbrief'");
 
     const ByteArray record = m.Stored("Command-1");
     ASSERT_EQ(record.size(), 1172u);
