@@ -225,6 +225,11 @@ if [ "$interactive" -eq 0 ]; then
     sleep 1
     shot 05l-place-button-144dpi
     win "$BIN/boxdriver.exe" --class TessivarSchaltflaechen --timeout 5000 --click 2 >/dev/null
+    list --click 110
+    win "$BIN/boxdriver.exe" --class TessivarBearbeiten --timeout 15000 >/dev/null
+    sleep 1
+    shot 05m-edit-144dpi
+    win "$BIN/boxdriver.exe" --class TessivarBearbeiten --timeout 5000 --click 2 >/dev/null
     list --close
     wait "$list_pid" || true
     win reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true

@@ -67,6 +67,13 @@ TEST_F(EditorWindow, TheFieldsTakeNoMoreThanTheirWidthShowTheRoomLeftAndOkGivesT
     static LRESULT limit = 0;
     WhenOpen([](HWND editor) {
         layout = support::LayoutProblems(editor);
+        // The same at 150 %.
+        RECT suggested{};
+        GetWindowRect(editor, &suggested);
+        suggested.right = suggested.left + (suggested.right - suggested.left) * 3 / 2;
+        suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * 3 / 2;
+        SendMessageW(editor, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+        for (const std::wstring& problem : support::LayoutProblems(editor)) layout.push_back(L"144 DPI: " + problem);
         name = TextOf(GetDlgItem(editor, c::txbName.id));
         room = TextOf(GetDlgItem(editor, c::lbRestName.id));
         HWND box = GetDlgItem(editor, c::txbQuickInfo.id);
