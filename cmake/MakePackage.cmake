@@ -99,7 +99,7 @@ get_filename_component(output_name "${MSI_OUTPUT}" NAME_WLE)
 set(stage "${MSI_WORK}/${output_name}")
 file(REMOVE_RECURSE "${stage}")
 file(MAKE_DIRECTORY "${stage}/bilder")
-file(COPY "${MSI_BIN}/tessivar.exe" "${MSI_BIN}/rovandel2.exe" "${MSI_GUIDE}/index.html"
+file(COPY "${MSI_BIN}/tessivar.exe" "${MSI_BIN}/rovandel2.exe" "${MSI_BIN}/Drittanbieter.txt" "${MSI_GUIDE}/index.html"
           "${MSI_GUIDE}/handbuch.css" DESTINATION "${stage}")
 file(COPY "${MSI_POLICIES}/Rovandel2.admx" "${MSI_POLICIES}/de-DE" "${MSI_POLICIES}/en-US"
      DESTINATION "${stage}/Richtlinien")

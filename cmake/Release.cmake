@@ -1,7 +1,7 @@
 # The release archive: both programs for 64-bit Windows from this build
 # tree and for 32-bit Windows from the windows-x86 tree, the German user
-# guide with the demo's screenshots, Rovandel2's administrative template
-# and LIESMICH.txt. Only these are
+# guide with the demo's screenshots, Rovandel2's administrative template,
+# LIESMICH.txt and the third-party notices (Drittanbieter.txt). Only these are
 # installed; tests and tools never reach the archive.
 set(RELEASE_X86_BIN ${CMAKE_SOURCE_DIR}/build/windows-x86/bin CACHE PATH
     "Folder of the 32-bit tessivar.exe and rovandel2.exe for the release archive")
@@ -26,7 +26,7 @@ install(CODE "
 install(PROGRAMS ${RELEASE_X86_BIN}/tessivar.exe ${RELEASE_X86_BIN}/rovandel2.exe DESTINATION 32-Bit)
 
 configure_file(${RELEASE_GUIDE_DIR}/LIESMICH.txt.in ${CMAKE_BINARY_DIR}/release/LIESMICH.txt @ONLY NEWLINE_STYLE CRLF)
-install(FILES ${CMAKE_BINARY_DIR}/release/LIESMICH.txt DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/release/LIESMICH.txt ${THIRD_PARTY_NOTICES} DESTINATION .)
 install(FILES ${RELEASE_GUIDE_DIR}/index.html ${RELEASE_GUIDE_DIR}/handbuch.css DESTINATION Benutzerhandbuch)
 install(FILES ${RELEASE_POLICIES_DIR}/Rovandel2.admx DESTINATION Richtlinien)
 install(FILES ${RELEASE_POLICIES_DIR}/de-DE/Rovandel2.adml DESTINATION Richtlinien/de-DE)

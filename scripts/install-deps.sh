@@ -8,7 +8,7 @@ PACKAGES=(
     xvfb xauth x11-utils imagemagick
     locales
     nlohmann-json3-dev chromium
-    wixl msitools
+    wixl msitools osslsigncode openssl
 )
 
 missing=()

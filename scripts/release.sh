@@ -3,6 +3,8 @@
 # (both programs for 64-bit and 32-bit Windows, the German user guide with
 # the demo's screenshots, and LIESMICH.txt) and beside it the Windows
 # Installer packages Tessivar-Rovandel2-VERSION-x64.msi and -x86.msi.
+# With a certificate configured (scripts/sign.sh names the variables) all
+# four programs and both packages are signed; without one it says so.
 #
 #   scripts/release.sh [--reuse-screenshots]
 #
@@ -52,9 +54,17 @@ echo "=== imports"
 scripts/check-imports.sh build/windows/bin/tessivar.exe build/windows/bin/rovandel2.exe \
     build/windows-x86/bin/tessivar.exe build/windows-x86/bin/rovandel2.exe
 
+echo "=== signatures of the programs"
+scripts/sign.sh build/windows/bin/tessivar.exe build/windows/bin/rovandel2.exe \
+    build/windows-x86/bin/tessivar.exe build/windows-x86/bin/rovandel2.exe
+
 echo "=== archive"
 rm -rf build/release
 cpack --config build/windows/CPackConfig.cmake -B "$PWD/build/release"
 
 echo "=== Windows Installer packages"
 cmake --build --preset windows --target msi
+
+echo "=== signatures of the packages"
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' build/windows/CPackConfig.cmake)
+scripts/sign.sh build/release/Tessivar-Rovandel2-"$version"-x64.msi build/release/Tessivar-Rovandel2-"$version"-x86.msi

@@ -666,6 +666,15 @@ inline constexpr std::string_view kRouteBrowserGone =
 // " ist nicht erreichbar: " + the reason, one sentence each; then, unless
 // the planner is OpenStreetMap itself, the offer to show the route there.
 // The offer also follows the form-missing and page-changed messages.
+// Settings Rovandel2 refuses before any browser starts.
+inline constexpr std::string_view kRouteNoWebAddress1 = "Die Einstellung „URL“ enthält keine Webadresse:\r\n";
+inline constexpr std::string_view kRouteNoWebAddress2 =
+    "\r\n\r\nRovandel2 öffnet nur Adressen, die mit http:// oder https:// beginnen.";
+inline constexpr std::string_view kRouteForbiddenSwitch1 =
+    "Die Einstellung „BrowserArgumente“ enthält den Schalter\r\n";
+inline constexpr std::string_view kRouteForbiddenSwitch2 =
+    "\r\n\r\nEr öffnet oder ändert den Steuerkanal oder das Profil des Browsers. Rovandel2 startet "
+    "den Browser damit nicht.";
 inline constexpr std::string_view kRouteUnreachable1 = "Der Routenplaner ";
 inline constexpr std::string_view kRouteUnreachable2 = " ist nicht erreichbar: ";
 inline constexpr std::string_view kRouteReasonNameNotResolved = "Der Name des Servers wurde nicht gefunden.";

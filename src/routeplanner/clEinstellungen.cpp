@@ -10,6 +10,7 @@
 #include "routeplanner/EinstellungenControls.h"
 #include "routeplanner/modLinkadresse.h"
 #include "routeplanner/modOptionen.h"
+#include "routeplanner/modBrowserSchalter.h"
 #include "routeplanner/modRoutenplaner.h"
 
 namespace c = EinstellungenControls;
@@ -287,6 +288,13 @@ bool clEinstellungen::Check() {
         }
         if (!attributes || (*attributes & platform::kAttributeDirectory) != 0) {
             Refuse(std::string(texts::kSetProgramMissing) + v.browser, c::txbProgramm);
+            return false;
+        }
+    }
+    if (!Locked(modOptionen::kBrowserArgumente) && v.arguments != m_Loaded.arguments) {
+        if (const auto verboten = modBrowserSchalter::Verboten(v.arguments)) {
+            Refuse(std::string(texts::kRouteForbiddenSwitch1) + *verboten + std::string(texts::kRouteForbiddenSwitch2),
+                   c::txbBrowserArgumente);
             return false;
         }
     }

@@ -7,6 +7,7 @@
 #include "base/Ascii.h"
 #include "base/UiTexts.h"
 #include "common/modMessages.h"
+#include "routeplanner/modBrowserSchalter.h"
 #include "routeplanner/modLinkadresse.h"
 #include "routeplanner/modRoutenplaner.h"
 
@@ -398,9 +399,26 @@ RouteOutcome::End clRoutenberechnung::ShowOpenStreetMap(const platform::BrowserP
     return RouteOutcome::End::Sent;
 }
 
+// A setting that would have a browser run a program, open a file or a
+// script, or open its control channel to others is said and nothing starts.
+std::optional<std::string> clRoutenberechnung::Refusal() const {
+    if (!modRoutenplaner::IstWebadresse(m_Request.url)) {
+        return std::string(texts::kRouteNoWebAddress1) + m_Request.url + std::string(texts::kRouteNoWebAddress2);
+    }
+    if (modLinkadresse::IstStandardbrowser(m_Request.browser)) return std::nullopt;  // given no switches
+    if (const auto verboten = modBrowserSchalter::Verboten(m_Request.browserArguments)) {
+        return std::string(texts::kRouteForbiddenSwitch1) + *verboten + std::string(texts::kRouteForbiddenSwitch2);
+    }
+    return std::nullopt;
+}
+
 RouteOutcome clRoutenberechnung::Run(const RouteRequest& request) {
     m_Request = request;
     m_BrowserFailed = false;
+    if (const auto refusal = Refusal()) {
+        Message(*refusal, MsgIcon::Exclamation, MsgButtons::Ok, MsgModality::Application);
+        return {RouteOutcome::End::Failed, true};
+    }
     RouteOutcome::End end = RouteOutcome::End::Failed;
     try {
         end = modLinkadresse::HatPlatzhalter(m_Request.url) ? OpenWithAddresses() : OpenAndFill();

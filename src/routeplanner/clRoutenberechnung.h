@@ -162,6 +162,8 @@ private:
     // it failed (both reported) or the user gave up waiting (the browser is
     // then quit).
     OpenedPage openWebseite(std::string_view URL, bool MitFormular = true);
+    // Why the run must not start with these settings, or nothing.
+    std::optional<std::string> Refusal() const;
     // The waiting procedure of the busy and the document phase: false when
     // the user gave up waiting (the browser is then quit).
     bool WaitFor(platform::IBrowser& browser, const std::function<bool()>& ready);

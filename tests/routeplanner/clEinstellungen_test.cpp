@@ -145,6 +145,11 @@ TEST_F(SettingsWindow, AValueThatCannotBeValidIsRefusedNamingItsFieldAndNothingI
     form.SetText(c::txbProgramm, "C:\\Programme\\weg.exe");
     EXPECT_EQ(refused(c::txbProgramm), "Das Programm im Feld „Programm“ gibt es nicht: C:\\Programme\\weg.exe");
     files.Put("C:\\Programme\\weg.exe", {'M', 'Z'});
+    form.SetText(c::txbBrowserArgumente, "--lang=de --remote-debugging-port=9222");
+    EXPECT_EQ(refused(c::txbBrowserArgumente)
+                  .rfind("Die Einstellung „BrowserArgumente“ enthält den Schalter\r\n--remote-debugging-port=9222", 0),
+              0u);
+    form.SetText(c::txbBrowserArgumente, "");
 
     for (const char* bad : {"0", "32768", "-5", "3,5", "zwölf", ""}) {
         form.SetText(c::txbIDOrt, bad);

@@ -123,6 +123,60 @@ TEST_F(RouteRun, TheRequestNamesTheAddressAndTheBrowser) {
     EXPECT_EQ(browsers.Created()[0].arguments, "--no-sandbox");
 }
 
+// Addresses that would run a program, open a file or run a script, and
+// switches that open the browser's control channel: said, and no browser
+// or shell is asked for anything.
+TEST_F(RouteRun, OnlyWebAddressesAreOpenedAndNoSwitchOpensTheBrowsersControlChannel) {
+    for (const std::string url :
+         {"C:\\windows\\system32\\{start}\\..\\notepad.exe", "javascript:alert(1)", "file:///C:/x.html",
+          "data:text/html,<b>x</b>", "ftp://host/x", "http:/nohost", "https://host/a b"}) {
+        for (const std::string browser : {"", "Standard"}) {
+            request.url = url;
+            request.browser = browser;
+            ScriptedRouteProgress window{clock};
+            const RouteOutcome refused = RunOn(browsers, window, shell);
+            ASSERT_EQ(window.boxes.Shown().size(), 1u) << url;
+            EXPECT_EQ(window.boxes.Shown()[0].text, "Die Einstellung „URL“ enthält keine Webadresse:\r\n" + url +
+                                                        "\r\n\r\nRovandel2 öffnet nur Adressen, die mit http:// "
+                                                        "oder https:// beginnen.");
+            EXPECT_EQ(refused.end, End::Failed);
+        }
+    }
+    request.url = kDefaultUrl;
+    request.browser = "chrome";
+    const std::pair<std::string, std::string> switches[] = {
+        {"--remote-debugging-port=9222", "--remote-debugging-port=9222"},
+        {"--no-sandbox -Remote-Debugging-Port 9222", "-Remote-Debugging-Port"},
+        {"\"--user-data-dir=C:\\Users\\u\\Chrome Daten\"", "--user-data-dir=C:\\Users\\u\\Chrome Daten"},
+        {"/remote-debugging-pipe", "/remote-debugging-pipe"},
+        {"--remote-allow-origins=*", "--remote-allow-origins=*"},
+        {"--lang=de --remote-debugging-address=0.0.0.0", "--remote-debugging-address=0.0.0.0"},
+    };
+    for (const auto& [arguments, named] : switches) {
+        request.browserArguments = arguments;
+        ScriptedRouteProgress window{clock};
+        const RouteOutcome refused = RunOn(browsers, window, shell);
+        ASSERT_EQ(window.boxes.Shown().size(), 1u) << arguments;
+        EXPECT_EQ(window.boxes.Shown()[0].text,
+                  "Die Einstellung „BrowserArgumente“ enthält den Schalter\r\n" + named +
+                      "\r\n\r\nEr öffnet oder ändert den Steuerkanal oder das Profil des Browsers. Rovandel2 "
+                      "startet den Browser damit nicht.");
+        EXPECT_EQ(refused.end, End::Failed);
+    }
+    EXPECT_TRUE(browsers.Created().empty());
+    EXPECT_TRUE(shell.Calls().empty());
+
+    // Switches of other names, and the default browser, which is given none, go on.
+    request.browserArguments = "--remote-debugging-portal --user-data-directory=x --lang=de";
+    Run();
+    EXPECT_EQ(outcome.end, End::Sent);
+    request.browser = "Standard";
+    request.browserArguments = "--remote-debugging-port=9222";
+    request.url = "https://maps.example/?from={start}&to={ziel}";
+    Run();
+    EXPECT_EQ(outcome.end, End::Sent);
+}
+
 TEST_F(RouteRun, AnAddressWithThePlaceholdersIsOpenedWithTheLinesInItAndNoFormIsLookedFor) {
     request.url = "https://www.openstreetmap.org/directions?from={start}&to={ziel}";
     request.destLine = "Rue \"A&B\" #3, 8001 Zürich, CHE";

@@ -88,6 +88,7 @@ for program in tessivar.exe rovandel2.exe; do
     [ -n "$found" ] && cmp -s "$found" "$BIN86/$program" || fail "the 32-bit package does not hold the 32-bit $program"
 done
 [ -n "$(find "$WORK/x86" -path '*Benutzerhandbuch/index.html')" ] || fail "the 32-bit package holds no user guide"
+[ -n "$(find "$WORK/x86" -name Drittanbieter.txt)" ] || fail "the 32-bit package holds no third-party notices"
 for template in Rovandel2.admx de-DE/Rovandel2.adml en-US/Rovandel2.adml; do
     [ -n "$(find "$WORK/x86" -path "*Richtlinien/$template")" ] || fail "the 32-bit package lacks Richtlinien/$template"
 done
@@ -106,6 +107,7 @@ for program in tessivar.exe rovandel2.exe; do
     cmp -s "$FOLDER/$program" "$BIN/$program" || fail "$program was not installed into $FOLDER_WIN"
 done
 [ -f "$FOLDER/Benutzerhandbuch/index.html" ] || fail "the user guide was not installed"
+grep -q "nlohmann/json" "$FOLDER/Drittanbieter.txt" || fail "the third-party notices were not installed"
 for template in Rovandel2.admx de-DE/Rovandel2.adml en-US/Rovandel2.adml; do
     cmp -s "$FOLDER/Richtlinien/$template" "$SRC/src/routeplanner/policies/$template" ||
         fail "Richtlinien/$template was not installed"
@@ -141,6 +143,7 @@ mkdir -p "$WORK/older"
 # Other files than the current ones: after the upgrade they must be gone.
 cp "$BIN/demoaddon.exe" "$WORK/older/tessivar.exe"
 cp "$BIN/demoaddon.exe" "$WORK/older/rovandel2.exe"
+cp "$BIN/Drittanbieter.txt" "$WORK/older/Drittanbieter.txt"
 make_package() {  # VERSION PROGRAMS OUTPUT: a 64-bit package as the release builds it
     cmake -DMSI_VERSION="$1" -DMSI_ARCH=x64 -DMSI_BIN="$2" -DMSI_GUIDE="$SRC/docs/benutzerhandbuch" \
           -DMSI_POLICIES="$SRC/src/routeplanner/policies" \

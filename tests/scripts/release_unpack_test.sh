@@ -21,7 +21,8 @@ mkdir -p "$WORK/unpacked"
 APP64=$WORK/unpacked/64-Bit
 PROGRAMS=("$APP64/tessivar.exe" "$APP64/rovandel2.exe" "$WORK/unpacked/32-Bit/tessivar.exe"
           "$WORK/unpacked/32-Bit/rovandel2.exe")
-for file in "${PROGRAMS[@]}" "$WORK/unpacked/LIESMICH.txt" "$WORK/unpacked/Benutzerhandbuch/index.html" \
+for file in "${PROGRAMS[@]}" "$WORK/unpacked/LIESMICH.txt" "$WORK/unpacked/Drittanbieter.txt" \
+            "$WORK/unpacked/Benutzerhandbuch/index.html" \
             "$WORK"/unpacked/Richtlinien/{Rovandel2.admx,de-DE/Rovandel2.adml,en-US/Rovandel2.adml}; do
     [ -f "$file" ] || fail "the archive lacks ${file#"$WORK"/unpacked/}"
 done

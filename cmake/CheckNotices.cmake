@@ -1,0 +1,55 @@
+# Fails unless Drittanbieter.txt (NOTICES) names every third-party component
+# that the linker maps (MAPS, a list) show statically linked, with the
+# version this build filled in. The programs' own libraries and the import
+# stubs of Windows' DLLs are no third-party code in the programs.
+#   cmake -DMAPS="a.map;b.map" -DNOTICES=Drittanbieter.txt -P CheckNotices.cmake
+file(READ ${NOTICES} notices)
+if(notices MATCHES "@[A-Z0-9_]+@" OR notices MATCHES "Version \r?\n")
+  message(FATAL_ERROR "${NOTICES}: a version was not filled in")
+endif()
+
+# Archive (its file name) -> what the notices must name.
+set(_names_libstdc++.a "libstdc++")
+set(_names_libsupc++.a "libstdc++")
+set(_names_libgcc.a "libgcc")
+set(_names_libgcc_eh.a "libgcc")
+set(_names_libpthread.a "winpthreads")
+set(_names_libwinpthread.a "winpthreads")
+foreach(crt libmingw32.a libmingwex.a libmsvcrt.a libmoldname.a libuuid.a)
+  set(_names_${crt} "MinGW-w64")
+endforeach()
+
+set(required)
+foreach(map IN LISTS MAPS)
+  file(READ ${map} text)
+  if(text MATCHES "nlohmann")
+    list(APPEND required "nlohmann/json")
+  endif()
+  string(REGEX MATCHALL "[^ \t\n(]+\\.a\\([^)\n]+\\)" members "${text}")
+  list(REMOVE_DUPLICATES members)
+  foreach(member IN LISTS members)
+    string(REGEX REPLACE "\\(.*" "" archive "${member}")
+    string(REGEX REPLACE ".*\\(([^)]+)\\)" "\\1" object "${member}")
+    # Ours: built in this tree, named relative to it.
+    if(NOT IS_ABSOLUTE "${archive}" OR archive MATCHES "^${CMAKE_BINARY_DIR}")
+      continue()
+    endif()
+    # An import library's stubs: lib<dll>s00042.o, lib<dll>h.o, lib<dll>t.o.
+    if(object MATCHES "^lib[A-Za-z0-9_]+(s[0-9]+|h|t)\\.o$")
+      continue()
+    endif()
+    get_filename_component(name "${archive}" NAME)
+    if(NOT DEFINED "_names_${name}")
+      message(FATAL_ERROR "${map}: ${name} (${object}) is linked statically, and no notice covers it")
+    endif()
+    list(APPEND required "${_names_${name}}")
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES required)
+foreach(component IN LISTS required)
+  string(FIND "${notices}" "${component}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${NOTICES} does not name ${component}, which the programs link")
+  endif()
+endforeach()
+message(STATUS "Drittanbieter.txt names all that is linked: ${required}")
