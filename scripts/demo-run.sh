@@ -145,7 +145,8 @@ list_pid=$!
 list() { win "$BIN/boxdriver.exe" --class TessivarListe --timeout 15000 "$@" >/dev/null; }
 if [ "$interactive" -eq 1 ]; then
     echo "   -> load Notizen.cmd with 'Laden', switch to the toolbars and back, open the"
-    echo "      About window with the (i) button, look at the backups with 'Wiederherstellen…';"
+    echo "      About window with the (i) button, look at the backups with 'Wiederherstellen…',"
+    echo "      edit a command with 'Bearbeiten…' (or a double click on its row);"
     echo "      close the list window to end the demo"
 else
     list
@@ -178,6 +179,12 @@ else
     shot 05e2-restore-differences
     win "$BIN/boxdriver.exe" --class TessivarUnterschiede --timeout 5000 --click 2 >/dev/null
     win "$BIN/boxdriver.exe" --class TessivarSicherungen --timeout 5000 --click 202 >/dev/null
+    echo "   'Bearbeiten…': the selected command's texts and pictures in the editor (cancelled)"
+    list --click 110
+    win "$BIN/boxdriver.exe" --class TessivarBearbeiten --timeout 15000 >/dev/null
+    sleep 1
+    shot 05f-edit
+    win "$BIN/boxdriver.exe" --class TessivarBearbeiten --timeout 5000 --click 2 >/dev/null
     echo "   'Schaltflächen…': where the first command's button stands on the toolbars (cancelled)"
     list --click 112
     win "$BIN/boxdriver.exe" --class TessivarSchaltflaechen --timeout 15000 >/dev/null
@@ -218,6 +225,11 @@ if [ "$interactive" -eq 0 ]; then
     sleep 1
     shot 05l-place-button-144dpi
     win "$BIN/boxdriver.exe" --class TessivarSchaltflaechen --timeout 5000 --click 2 >/dev/null
+    list --click 110
+    win "$BIN/boxdriver.exe" --class TessivarBearbeiten --timeout 15000 >/dev/null
+    sleep 1
+    shot 05m-edit-144dpi
+    win "$BIN/boxdriver.exe" --class TessivarBearbeiten --timeout 5000 --click 2 >/dev/null
     list --close
     wait "$list_pid" || true
     win reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true

@@ -167,6 +167,7 @@ inline constexpr std::string_view kReasonRemoval = "Entfernen von '";  // + add-
 inline constexpr std::string_view kReasonLoad = "Laden von '";  // + file name + "'"
 inline constexpr std::string_view kReasonDelete = "Löschen von '";  // + command + "'"
 inline constexpr std::string_view kReasonPlace = "Platzieren der Schaltfläche von '";  // + command + "'"
+inline constexpr std::string_view kReasonEdit = "Bearbeiten von '";  // + command + "'"
 inline constexpr std::string_view kReasonRestore = "Zurückschreiben";
 inline constexpr std::string_view kReasonRestoreNumber = " von Nr. ";
 inline constexpr std::string_view kReasonRestoreDate = " der Sicherung vom ";
@@ -732,6 +733,63 @@ inline constexpr std::string_view kBrowserScriptError = "Die Seite meldet einen 
 inline constexpr std::string_view kBrowserNoValue = "Das Element nimmt keinen Wert an.";
 inline constexpr std::string_view kBrowserValueRefused = "Das Element hat den Wert nicht übernommen.";
 inline constexpr std::string_view kBrowserNoClick = "Das Element lässt sich nicht anklicken.";
+// ---------------------------------------------------------------------------
+// --- The command editor (frmBearbeiten) and picture files -----------------
+inline constexpr std::string_view kEditButton = "B&earbeiten…";
+inline constexpr std::string_view kEditTitle = "ACT!-Benutzerbefehl bearbeiten";
+inline constexpr std::string_view kEditName = "&Name:";
+inline constexpr std::string_view kEditZeile = "&Zeile:";
+inline constexpr std::string_view kEditStart = "&Start:";
+inline constexpr std::string_view kEditQuickInfo = "&QuickInfo:";
+inline constexpr std::string_view kEditBeschreibung = "&Beschreibung:";
+inline constexpr std::string_view kEditMenu = "&Menü:";
+// The fields as the editor's messages name them.
+inline constexpr std::string_view kEditFieldName = "Name";
+inline constexpr std::string_view kEditFieldZeile = "Zeile";
+inline constexpr std::string_view kEditFieldStart = "Start";
+inline constexpr std::string_view kEditFieldQuickInfo = "QuickInfo";
+inline constexpr std::string_view kEditFieldBeschreibung = "Beschreibung";
+inline constexpr std::string_view kEditFieldMenu = "Menü";
+inline constexpr std::string_view kEditBrowse = "&Durchsuchen…";
+inline constexpr std::string_view kEditBrowseTitle = "Programm für den Befehl wählen";
+inline constexpr std::string_view kEditBrowseFilter =
+    "Programme (*.exe;*.com;*.bat;*.cmd)|*.exe;*.com;*.bat;*.cmd|Alle Dateien (*.*)|*.*";
+// "noch " + n + " Zeichen"; too long: n + " Zeichen zu viel"
+inline constexpr std::string_view kEditRoomStart = "noch ";
+inline constexpr std::string_view kEditRoomEnd = " Zeichen";
+inline constexpr std::string_view kEditTooMuch = " Zeichen zu viel";
+inline constexpr std::string_view kEditLargePicture = "Großes Bild:";
+inline constexpr std::string_view kEditSmallPicture = "Kleines Bild:";
+inline constexpr std::string_view kEditLoadLarge = "Bild &laden…";
+inline constexpr std::string_view kEditSaveLarge = "Als &PNG speichern…";
+inline constexpr std::string_view kEditLoadSmall = "Bild l&aden…";
+inline constexpr std::string_view kEditSaveSmall = "Als P&NG speichern…";
+inline constexpr std::string_view kEditPictureOpenTitle = "Bild für die Schaltfläche laden";
+inline constexpr std::string_view kEditPictureFilter =
+    "Bilder (*.bmp;*.ico;*.png)|*.bmp;*.ico;*.png|Alle Dateien (*.*)|*.*";
+inline constexpr std::string_view kEditPngSaveTitle = "Bild als PNG speichern";
+inline constexpr std::string_view kEditPngFilter = "PNG-Bilder (*.png)|*.png";
+inline constexpr std::string_view kEditPngExtension = "png";
+// "Der Text im Feld '" + field + "' " + why
+inline constexpr std::string_view kEditFieldStartText = "Der Text im Feld '";
+inline constexpr std::string_view kEditNotInCodePage =
+    "' enthält Zeichen, die ACT! nicht speichern kann (möglich sind nur die Zeichen der Codepage Windows-1252).";
+inline constexpr std::string_view kEditTooLongStart = "' ist um ";
+inline constexpr std::string_view kEditTooLongEnd = " Zeichen zu lang.";
+inline constexpr std::string_view kEditNameEmpty = "Bitte geben Sie dem Befehl einen Namen.";
+// "Das große Bild" / "Das kleine Bild" + why
+inline constexpr std::string_view kEditLargePictureSubject = "Das große Bild";
+inline constexpr std::string_view kEditSmallPictureSubject = "Das kleine Bild";
+inline constexpr std::string_view kEditPictureUnusable =
+    " dieses Befehls kann nicht ersetzt werden: seine gespeicherten Bytes haben keinen lesbaren Bildkopf "
+    "(Breite, Höhe und 3 oder 4 Bytes je Bildpunkt).";
+inline constexpr std::string_view kEditPictureNotLoaded = " konnte nicht geladen werden:";
+inline constexpr std::string_view kEditPictureNotSaved = " konnte nicht gespeichert werden:";
+// Picture files (the platform's image codec).
+inline constexpr std::string_view kImageNotRead = "Das Bild kann nicht gelesen werden: ";
+inline constexpr std::string_view kImageNotWritten = "Das Bild kann nicht geschrieben werden: ";
+inline constexpr std::string_view kImageNoCodec = "Die Bildverarbeitung von Windows (WIC) ist nicht verfügbar.";
+inline constexpr std::string_view kImageSystemError = " (Fehler ";
 // ---------------------------------------------------------------------------
 
 }  // namespace texts

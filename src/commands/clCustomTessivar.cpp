@@ -18,10 +18,6 @@ constexpr std::uint32_t kMaxImageBytes = 1u << 20;
 
 std::string ValueName(std::string_view prefix, std::int64_t n) { return std::string(prefix) + std::to_string(n); }
 
-std::int32_t LastIndex(const ByteArray& bytes) {
-    return static_cast<std::int32_t>(std::min<std::size_t>(bytes.size(), INT32_MAX)) - 1;
-}
-
 // Reads exactly buffer.size() bytes or as many as the file still has; the
 // rest stays zero, as bytes past the end of a command file read as 0.
 // A file cut short would otherwise become a command with zeros where its
@@ -82,11 +78,13 @@ void clCustomTessivar::SetTextField(record::TextField field, std::string_view te
         m_Command[field.first + k] = k < bytes.size() ? static_cast<std::uint8_t>(bytes[k]) : 0;
     }
     m_Changed = true;
+    m_RecordChanged = true;
 }
 
 void clCustomTessivar::RegistryIndex(std::int32_t lWert) {
     m_RegistryIndex = lWert;
     m_Changed = true;
+    m_RecordChanged = true;
 }
 
 void clCustomTessivar::CommandID(std::int32_t ID) {
@@ -94,6 +92,7 @@ void clCustomTessivar::CommandID(std::int32_t ID) {
     m_CommandID = ID;
     m_IdKnown = true;
     m_Changed = true;
+    m_RecordChanged = true;
     m_ImagesChanged = true;
 }
 
@@ -152,7 +151,10 @@ void clCustomTessivar::Init(std::int32_t Index, modRegistry::KeyReader& values) 
         }
     }
     m_Changed = false;
+    m_RecordChanged = false;
     m_ImagesChanged = false;
+    m_LargeReplaced = false;
+    m_SmallReplaced = false;
 }
 
 // Only what the bitmaps are built from is decided here; making them costs a
@@ -176,12 +178,8 @@ void clCustomTessivar::BuildImages() {
 void clCustomTessivar::EnsureImages() {
     if (m_ImagesBuilt) return;
     m_ImagesBuilt = true;
-    m_DIBL = clDIB(m_Services.graphics);
-    m_DIBL.Create(24, 24);
-    m_DIBL.FillWithArray(m_BitmapL, LastIndex(m_BitmapL), static_cast<std::int32_t>(kHeaderSize), m_BytesPerPixel);
-    m_DIBS = clDIB(m_Services.graphics);
-    m_DIBS.Create(16, 16);
-    m_DIBS.FillWithArray(m_BitmapS, LastIndex(m_BitmapS), static_cast<std::int32_t>(kHeaderSize), m_BytesPerPixel);
+    m_DIBL = clDIB::OfStoredImage(m_Services.graphics, 24, m_BitmapL, m_BytesPerPixel);
+    m_DIBS = clDIB::OfStoredImage(m_Services.graphics, 16, m_BitmapS, m_BytesPerPixel);
 }
 
 void clCustomTessivar::WriteBack(const std::string& name, const Stored& stored, const ByteArray& bytes, bool isRecord) {
@@ -206,18 +204,25 @@ void clCustomTessivar::WriteBack(const std::string& name, const Stored& stored, 
 
 void clCustomTessivar::UpdateRegistry() {
     if (!m_Changed) return;
-    WriteBack(ValueName("Command-", m_RegistryIndex), m_StoredCommand, m_Command, true);
+    if (m_RecordChanged) WriteBack(ValueName("Command-", m_RegistryIndex), m_StoredCommand, m_Command, true);
     // Images of an identifier we could not read belong to no one we know.
-    if (!m_IdKnown || !m_ImagesChanged) return;
+    if (!m_IdKnown) return;
     // Images are found by the identifier, not the number: one that is no
     // binary value stays as it is where it was read, never rewritten as text.
     const bool sameName = m_ImagesReadAs == m_CommandID;
-    if (!(sameName && !m_StoredBitmapL.Binary() && m_BitmapL.empty())) {
+    if ((m_ImagesChanged || m_LargeReplaced) && !(sameName && !m_StoredBitmapL.Binary() && m_BitmapL.empty())) {
         WriteBack(ValueName("BitmapL-", m_CommandID), m_StoredBitmapL, m_BitmapL, false);
     }
-    if (!(sameName && !m_StoredBitmapS.Binary() && m_BitmapS.empty())) {
+    if ((m_ImagesChanged || m_SmallReplaced) && !(sameName && !m_StoredBitmapS.Binary() && m_BitmapS.empty())) {
         WriteBack(ValueName("BitmapS-", m_CommandID), m_StoredBitmapS, m_BitmapS, false);
     }
+}
+
+void clCustomTessivar::ReplaceImage(bool large, ByteArray bytes) {
+    (large ? m_BitmapL : m_BitmapS) = std::move(bytes);
+    (large ? m_LargeReplaced : m_SmallReplaced) = true;
+    m_Changed = true;
+    BuildImages();
 }
 
 void clCustomTessivar::Paint_LBitmap(platform::DeviceContext Picture_hDC) {
@@ -288,6 +293,7 @@ bool clCustomTessivar::Load(std::string_view Datei) {
     m_IdKnown = true;
     BuildImages();
     m_Changed = true;
+    m_RecordChanged = true;
     m_ImagesChanged = true;
     return true;
 }

@@ -54,6 +54,10 @@ public:
     std::string Menu() const { return GetTextField(record::kMenu); }
     void Menu(std::string_view sText) { SetTextField(record::kMenu, sText); }
 
+    // Replaces the stored large (or small) image; the next UpdateRegistry
+    // writes it, and of the images only it.
+    void ReplaceImage(bool large, ByteArray bytes);
+
     // The command file: record, large image, small image, end to end.
     bool Save(std::string_view Datei);
     bool Load(std::string_view Datei);
@@ -107,6 +111,9 @@ private:
     clDIB m_DIBS;
     bool m_Changed = false;
     bool m_ImagesChanged = false;
+    bool m_RecordChanged = false;  // false when only a replaced image is to be written
+    bool m_LargeReplaced = false;
+    bool m_SmallReplaced = false;
     std::int32_t m_RegistryIndex = 0;
     std::int32_t m_BytesPerPixel = 0;
 

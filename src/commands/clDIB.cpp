@@ -1,6 +1,9 @@
 #include "commands/clDIB.h"
 
 #include <algorithm>
+#include <climits>
+
+#include "commands/CommandRecord.h"
 
 namespace {
 
@@ -29,6 +32,15 @@ void clDIB::PaintPicture(platform::DeviceContext lHDC, std::int32_t lDestLeft, s
     const std::int32_t width = lDestWidth < 0 ? m_Header.width : lDestWidth;
     const std::int32_t height = lDestHeight < 0 ? m_Header.height : lDestHeight;
     m_Section->Paint(lHDC, lDestLeft, lDestTop, width, height, lSrcLeft, lSrcTop, eRop);
+}
+
+clDIB clDIB::OfStoredImage(platform::IGraphics& graphics, std::int32_t side, const ByteArray& stored,
+                           std::int32_t bytesPerPixel) {
+    clDIB made(graphics);
+    made.Create(side, side);
+    const auto last = static_cast<std::int32_t>(std::min<std::size_t>(stored.size(), INT32_MAX)) - 1;
+    made.FillWithArray(stored, last, static_cast<std::int32_t>(image::kHeaderSize), bytesPerPixel);
+    return made;
 }
 
 void clDIB::Clear() { m_Section.reset(); }

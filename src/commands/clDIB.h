@@ -27,6 +27,11 @@ public:
     // bytes a pixel (blue, green, red); pixels past the data turn blue.
     void FillWithArray(const ByteArray& ByteArray, std::int32_t Size, std::int32_t Offset, std::int32_t BytesPerPixel);
 
+    // A side x side bitmap of a stored image (its 40-byte header, then its
+    // pixels), as the list shows a command's pictures.
+    static clDIB OfStoredImage(platform::IGraphics& graphics, std::int32_t side, const ByteArray& stored,
+                               std::int32_t bytesPerPixel);
+
     bool IsEmpty() const { return m_Section == nullptr; }
     const platform::BitmapInfoHeader& Header() const { return m_Header; }
     std::int32_t Stride() const;

@@ -113,7 +113,8 @@ void clListenansicht::Lock(bool locked) {
     for (const ui::ControlEntry& control : c::All()) {
         if (!control.lockedWhileBusy) continue;
         const ui::ControlId id{control.id};
-        const bool forCommands = id == c::cmdLaden || id == c::cmdSpeichern || id == c::cmdSchaltflaechen;
+        const bool forCommands =
+            id == c::cmdLaden || id == c::cmdSpeichern || id == c::cmdBearbeiten || id == c::cmdSchaltflaechen;
         const bool enabled = !locked && (!forCommands || InCommandView());
         if (m_Window.Enabled(id) != enabled) m_Window.SetEnabled(id, enabled);
     }
@@ -443,6 +444,49 @@ void clListenansicht::Form_DragDrop(const std::vector<std::string>& paths) {
             if (IsCommandFile(m_Services.commands.registry.text, path)) LoadFile(path);
         }
     });
+}
+
+void clListenansicht::cmdBearbeiten_Click() {
+    Task([this] {
+        if (const std::optional<std::int32_t> number = SelectedNumber()) EditCommand(*number);
+    });
+}
+
+void clListenansicht::lvCommands_DblClick(int) { cmdBearbeiten_Click(); }
+
+// The command's row shows the new texts where it stands, its pictures the new pictures.
+void clListenansicht::EditCommand(std::int32_t number) {
+    clCustomTessivar& command = m_Table->Item(number);
+    const auto taken = [this, number](const std::string& lowerName) {
+        std::int32_t n = 0;
+        for (const auto& other : *m_Table) {
+            if (n++ != number && other->LowerName() == lowerName) return true;
+        }
+        return false;
+    };
+    const std::optional<modEditCommand::Edit> edit = m_Window.EditCommand(command, taken);
+    if (!edit) return;
+    modListActions::Outcome outcome = modListActions::Outcome::Refused;
+    try {
+        outcome = modEditCommand::Apply(Actions(), *m_Table, number, *edit);
+    } catch (...) {
+        // What the table holds may no longer be what is stored.
+        ReadTableAgain();
+        throw;
+    }
+    if (outcome == modListActions::Outcome::Stale || outcome == modListActions::Outcome::Undone) {
+        ReadTableAgain();
+        return;
+    }
+    if (outcome != modListActions::Outcome::Done) return;
+    const int row = m_Window.SelectedRow(c::lvCommands);
+    if (RowNumber(row) != number) return;
+    AddCommandItem(command);
+    m_Rows[static_cast<std::size_t>(row)] = std::move(m_Rows.back());
+    m_Rows.pop_back();
+    m_Window.ReorderRows(c::lvCommands, m_Rows);
+    m_Window.SelectRow(c::lvCommands, row);
+    ShowPictures(row);
 }
 
 void clListenansicht::ShowError(const AppError& error) {

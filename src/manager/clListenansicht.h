@@ -27,9 +27,11 @@
 #include <vector>
 
 #include "commands/clCustomTessivars.h"
+#include "manager/clBearbeiten.h"
 #include "manager/clSchaltflaechen.h"
 #include "manager/clSicherungen.h"
 #include "manager/modBackup.h"
+#include "manager/modEditCommand.h"
 #include "manager/modListActions.h"
 #include "platform/FileDialogs.h"
 #include "platform/NamedMutex.h"
@@ -54,6 +56,9 @@ public:
     // window: the toolbars as changed on OK, nothing on Cancel.
     virtual std::optional<clSchaltflaechen::Toolbars> PlaceButtons(std::int32_t commandId, std::string name,
                                                                    clSchaltflaechen::Toolbars toolbars) = 0;
+    // Shows the command editor modally over this one: the edit made, or nothing.
+    virtual std::optional<modEditCommand::Edit> EditCommand(const clCustomTessivar& command,
+                                                            const clBearbeiten::NameTaken& nameTaken) = 0;
 };
 
 class clListenansicht {
@@ -91,6 +96,10 @@ public:
     void cmdToolbars_Click();
     void cmdInfo_Click();
     void cmdWiederherstellen_Click();
+    // The selected command in the editor; its edit written as one change.
+    void cmdBearbeiten_Click();
+    // A row double-clicked, or Enter on it: the editor, as cmdBearbeiten.
+    void lvCommands_DblClick(int row);
     void cmdSchaltflaechen_Click();
     // A row clicked or selected by the user.
     void lvCommands_ItemClick(int row);
@@ -125,6 +134,7 @@ private:
     void ClearPictures();
     void LoadFile(const std::string& path);
     void ReadTableAgain();
+    void EditCommand(std::int32_t number);
     // The file the user chose in the open (`open`) or save dialog, or nothing.
     std::optional<std::string> AskFile(std::string_view title, bool open) const;
     // The number in the first column of `row`: the command's position.

@@ -7,6 +7,7 @@
 #include "common/frmInfo_win.h"
 #include "manager/Banner_win.h"
 #include "manager/TessivarArt_win.h"
+#include "manager/frmBearbeiten_win.h"
 #include "manager/frmSchaltflaechen_win.h"
 #include "manager/frmSicherungen_win.h"
 #include "manager/modListviewSort_win.h"
@@ -23,7 +24,8 @@ constexpr int kInfoPictureSide = 17;  // pixels at 96 DPI
 
 }  // namespace
 
-frmListenansicht::frmListenansicht(Services services) : ui::FormWindow(kClassName), m_Logic(services, *this) {}
+frmListenansicht::frmListenansicht(Services services)
+    : ui::FormWindow(kClassName), m_Logic(services, *this), m_Services(services) {}
 
 frmListenansicht::~frmListenansicht() = default;
 
@@ -50,11 +52,13 @@ void frmListenansicht::OnCreate() {
     At<ui::Button>(c::cmdToolbars).onClick = [this] { m_Logic.cmdToolbars_Click(); };
     At<ui::Button>(c::cmdInfo).onClick = [this] { m_Logic.cmdInfo_Click(); };
     At<ui::Button>(c::cmdWiederherstellen).onClick = [this] { m_Logic.cmdWiederherstellen_Click(); };
+    At<ui::Button>(c::cmdBearbeiten).onClick = [this] { m_Logic.cmdBearbeiten_Click(); };
     At<ui::Button>(c::cmdSchaltflaechen).onClick = [this] { m_Logic.cmdSchaltflaechen_Click(); };
     auto& list = At<ui::ListView>(c::lvCommands);
     list.onItemClick = [this](int row) { m_Logic.lvCommands_ItemClick(row); };
     list.onKeyUp = [this](UINT key) { m_Logic.lvCommands_KeyUp(static_cast<int>(key)); };
     list.onColumnClick = [this](int column) { m_Logic.lvCommands_ColumnClick(column); };
+    list.onActivate = [this](int row) { m_Logic.lvCommands_DblClick(row); };
 }
 
 // Sized as modListviewSort sizes a list: the first column with room for small icons, should the list show any.
@@ -139,6 +143,15 @@ std::optional<std::string> frmListenansicht::ChooseBackup(std::vector<modBackup:
                                                           clSicherungen::Differences differences) {
     frmSicherungen choice(std::move(entries), std::move(differences));
     return choice.Choose(hwnd());
+}
+
+std::optional<modEditCommand::Edit> frmListenansicht::EditCommand(const clCustomTessivar& command,
+                                                                  const clBearbeiten::NameTaken& nameTaken) {
+    const CommandServices& commands = m_Services.commands;
+    frmBearbeiten editor(
+        {commands.registry.text, commands.registry.boxes, m_Services.dialogs, commands.graphics, m_Images}, command,
+        nameTaken);
+    return editor.Edit(hwnd());
 }
 
 std::optional<clSchaltflaechen::Toolbars> frmListenansicht::PlaceButtons(std::int32_t commandId, std::string name,

@@ -11,6 +11,7 @@
 
 #include "manager/ListenansichtControls.h"
 #include "manager/clListenansicht.h"
+#include "platform/ImageCodec_win.h"
 #include "ui/FormWindow_win.h"
 
 class frmListenansicht : public ui::FormWindow, public IListenansichtWindow {
@@ -36,6 +37,8 @@ public:
                                             clSicherungen::Differences differences) override;
     std::optional<clSchaltflaechen::Toolbars> PlaceButtons(std::int32_t commandId, std::string name,
                                                            clSchaltflaechen::Toolbars toolbars) override;
+    std::optional<modEditCommand::Edit> EditCommand(const clCustomTessivar& command,
+                                                    const clBearbeiten::NameTaken& nameTaken) override;
 
 protected:
     void OnCreate() override;
@@ -51,5 +54,7 @@ private:
     void ResizeList();
 
     clListenansicht m_Logic;
+    Services m_Services;  // the editor's
+    platform::WicImageCodec m_Images;  // the editor's pictures; WIC comes with the first one
     HWND m_FocusBeforeDeactivation = nullptr;
 };

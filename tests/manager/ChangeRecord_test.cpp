@@ -15,6 +15,7 @@
 #include "common/ActRegistry.h"
 #include "manager/modButtonPlacement.h"
 #include "manager/modHaupt.h"
+#include "manager/modEditCommand.h"
 #include "manager/modListActions.h"
 #include "platform/MemoryNamedMutex.h"
 
@@ -162,6 +163,13 @@ TEST(KilledChange, EveryWriteOfEveryKindOfChangeIsPutBackAtTheNextStart) {
         clCustomTessivars table(m.sub.Commands());
         modListActions::DeleteCommand(m.List(), table, 0);
     });
+    const int edit = KillAtEveryWrite(Nothing, [](Machine& m) {
+        clCustomTessivars table(m.sub.Commands());
+        modEditCommand::Edit renamed = modEditCommand::TextsOf(table.Item(1));
+        renamed.name = "Umbenannt";
+        renamed.small = ByteArray(table.Item(1).BitmapSBytes().size(), 0x5A);
+        modEditCommand::Apply(m.List(), table, 1, renamed);
+    });
     const int placing = KillAtEveryWrite(Nothing, [](Machine& m) {
         auto toolbars = modButtonPlacement::Read(m.sub.Registry(), 30102);
         ASSERT_EQ(toolbars.size(), 1u);
@@ -170,6 +178,7 @@ TEST(KilledChange, EveryWriteOfEveryKindOfChangeIsPutBackAtTheNextStart) {
     });
     // The mark and the logon entry come and go with each change, around its writes.
     for (int writes : {install, removal, restore, load, deletion}) EXPECT_GT(writes, 4);
+    EXPECT_EQ(edit, 4) << "the logon entry, the record, the small picture, the entry taken away";
     EXPECT_EQ(placing, 3) << "the entry, the toolbar, the entry gone";
 }
 

@@ -45,6 +45,14 @@ public:
         log.push_back("choose");
         return pick < 0 ? std::nullopt : std::optional(offered.at(static_cast<std::size_t>(pick)).path);
     }
+    std::optional<modEditCommand::Edit> EditCommand(const clCustomTessivar& command,
+                                                    const clBearbeiten::NameTaken& nameTaken) override {
+        log.push_back("edit " + command.Name());
+        taken = nameTaken;
+        return edit;
+    }
+    std::optional<modEditCommand::Edit> edit;  // what the user's editing gives; nothing: cancelled
+    clBearbeiten::NameTaken taken;
     // Puts the button on the first toolbar offered that may hold it, and says OK.
     std::optional<clSchaltflaechen::Toolbars> PlaceButtons(std::int32_t commandId, std::string name,
                                                            clSchaltflaechen::Toolbars toolbars) override {
@@ -660,3 +668,37 @@ TEST_F(ListWindowAtWork, ClosingBreaksOffAReadingAndWaitsForAChange) {
 }
 
 }  // namespace
+
+TEST_F(ListWindowLogic, TheEditorEditsTheSelectedCommandAndItsRowShowsTheEditWhereItStands) {
+    SeedThree();
+    logic.Form_Load();
+    Select(1);
+    logic.cmdBearbeiten_Click();  // cancelled
+    EXPECT_EQ(Logged("edit "), (Strings{"Serienbrief"}));
+    ASSERT_TRUE(window.taken);
+    EXPECT_TRUE(window.taken("notiz"));
+    EXPECT_FALSE(window.taken("serienbrief")) << "its own name is no other's";
+
+    modEditCommand::Edit edit;
+    edit.name = "Serienbrief 2";
+    edit.zeile = "C:\\ACT\\brief.exe";
+    window.edit = edit;
+    sub.graphics.paints.clear();
+    logic.lvCommands_DblClick(1);
+    EXPECT_EQ(Column(1), (Strings{"Adressen prüfen", "Serienbrief 2", "Notiz"}));
+    EXPECT_EQ(Column(2)[1], "C:\\ACT\\brief.exe");
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_EQ(sub.graphics.paints.size(), 2u) << "its pictures shown again";
+    EXPECT_EQ(clCustomTessivars(sub.Commands()).Item(1).Name(), "Serienbrief 2");
+
+    // Another program changed the table meanwhile: nothing is written, the list is read again.
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-2", platform::kRegBinary, td::Record(30104, "Anders"));
+    window.edit->name = "Serienbrief 3";
+    logic.cmdBearbeiten_Click();
+    EXPECT_EQ(Column(1), (Strings{"Adressen prüfen", "Serienbrief 2", "Anders"}));
+
+    logic.cmdToolbars_Click();
+    EXPECT_FALSE(window.Enabled(c::cmdBearbeiten)) << "commands only";
+    logic.cmdBearbeiten_Click();
+    EXPECT_EQ(Logged("edit ").size(), 3u);
+}

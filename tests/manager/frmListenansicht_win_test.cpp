@@ -14,8 +14,10 @@
 #include "base/AppError.h"
 #include "commands/CommandData.h"
 #include "commands/CommandServices.h"
+#include "manager/BearbeitenControls.h"
 #include "manager/SicherungenControls.h"
 #include "manager/SlowTable_win.h"
+#include "manager/frmBearbeiten_win.h"
 #include "manager/frmSchaltflaechen_win.h"
 #include "manager/frmSicherungen_win.h"
 #include "manager/frmUnterschiede_win.h"
@@ -222,11 +224,22 @@ TEST_F(ListWindow, ARowClickPaintsBothPicturesOfItsCommand) {
     }
     Select(0);
     EXPECT_EQ(Picture(c::Picture1).SurfacePixel(0, 23), expected(24, 0, 0, 23));
-    // Enter and a double click change nothing.
+    // A double click opens the editor; left with Esc, it changes nothing.
+    static bool edited = false;
+    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+        if (HWND editor = FindWindowW(frmBearbeiten::kClassName, nullptr)) {
+            KillTimer(nullptr, id);
+            edited = true;
+            PostMessageW(editor, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    });
+    registry.ClearLog();
     NMITEMACTIVATE activate{};
     activate.hdr = {List().hwnd(), static_cast<UINT_PTR>(c::lvCommands.id), NM_DBLCLK};
     activate.iItem = 0;
     SendMessageW(form->hwnd(), WM_NOTIFY, c::lvCommands.id, reinterpret_cast<LPARAM>(&activate));
+    EXPECT_TRUE(edited);
+    EXPECT_TRUE(registry.Writes().empty());
     EXPECT_TRUE(messages.Shown().empty());
     EXPECT_TRUE(dialogs.Calls().empty());
 }
@@ -331,11 +344,11 @@ TEST_F(ListWindow, EveryButtonIsReachedByTabAndByItsAccessKey) {
     Open();
     std::vector<HWND> order;
     HWND at = List().hwnd();
-    for (int i = 0; i < 7; ++i) order.push_back(at = GetNextDlgTabItem(form->hwnd(), at, FALSE));
+    for (int i = 0; i < 8; ++i) order.push_back(at = GetNextDlgTabItem(form->hwnd(), at, FALSE));
     EXPECT_EQ(order, (std::vector<HWND>{Button(c::cmdSpeichern).hwnd(), Button(c::cmdLaden).hwnd(),
                                         Button(c::cmdToolbars).hwnd(), Button(c::cmdInfo).hwnd(),
-                                        Button(c::cmdWiederherstellen).hwnd(), Button(c::cmdSchaltflaechen).hwnd(),
-                                        List().hwnd()}));
+                                        Button(c::cmdWiederherstellen).hwnd(), Button(c::cmdBearbeiten).hwnd(),
+                                        Button(c::cmdSchaltflaechen).hwnd(), List().hwnd()}));
 
     const auto alt = [this](wchar_t key) {
         // The key as the keyboard sends it; its character follows from it.
@@ -354,6 +367,8 @@ TEST_F(ListWindow, EveryButtonIsReachedByTabAndByItsAccessKey) {
     alt(L'w');
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Es gibt noch keine Sicherung der ACT!-Konfiguration."})
         << "Alt+W: Wiederherstellen";
+    alt(L'e');
+    EXPECT_EQ(FindWindowW(frmBearbeiten::kClassName, nullptr), nullptr) << "Alt+E: no command, no editor";
 }
 
 TEST_F(ListWindow, TheRestoreButtonOffersTheBackupsInTheRealModalList) {
@@ -416,6 +431,37 @@ TEST_F(ListWindow, TheRestoreButtonOffersTheBackupsInTheRealModalList) {
     EXPECT_TRUE(registry.Writes().empty()) << "nothing chosen, nothing written";
     EXPECT_TRUE(messages.Shown().empty());
     EXPECT_EQ(FindWindowW(frmSicherungen::kClassName, nullptr), nullptr);
+}
+
+TEST_F(ListWindow, TheEditButtonAndEnterOnARowOpenTheRealEditorAndItsEditShowsInTheRow) {
+    SeedThree();
+    Open();
+    Select(1);
+    static HWND owner = nullptr;
+    static bool modal = false;
+    static const wchar_t* newName = nullptr;
+    owner = form->hwnd();
+    const auto answer = [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND editor = FindWindowW(frmBearbeiten::kClassName, nullptr);
+        if (editor == nullptr) return;
+        KillTimer(nullptr, id);
+        modal = !IsWindowEnabled(owner) && GetWindow(editor, GW_OWNER) == owner;
+        SetWindowTextW(GetDlgItem(editor, BearbeitenControls::txbName.id), newName);
+        PostMessageW(GetDlgItem(editor, BearbeitenControls::cmdOK.id), BM_CLICK, 0, 0);
+    };
+    newName = L"Serienbrief 2";
+    SetTimer(nullptr, 0, 10, answer);
+    Click(c::cmdBearbeiten);
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"Adressen prüfen", "Serienbrief 2", "Notiz"}));
+    EXPECT_EQ(clCustomTessivars(env).Item(1).Name(), "Serienbrief 2");
+
+    newName = L"Serienbrief 3";
+    SetTimer(nullptr, 0, 10, answer);
+    SendMessageW(List().hwnd(), WM_KEYDOWN, VK_RETURN, 1);
+    platform::PumpPending();
+    EXPECT_EQ(Column(1)[1], "Serienbrief 3") << "Enter on the row";
+    EXPECT_EQ(FindWindowW(frmBearbeiten::kClassName, nullptr), nullptr);
 }
 
 // Read through the control, as any reader does.
