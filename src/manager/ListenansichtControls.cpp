@@ -21,7 +21,8 @@ constexpr ui::ControlEntry kControls[] = {
         .Tip(texts::kInfoButtonTip)
         .LockedWhileBusy(),
     Button(cmdWiederherstellen, "cmdWiederherstellen", {7440, 120, 1695, 375}, texts::kRestoreButton).LockedWhileBusy(),
-    ListView(lvCommands, "lvCommands", {0, kListTop, kInnerWidth, 2670}),
+    Button(cmdPfade, "cmdPfade", {4920, 600, 1815, 375}, texts::kPathsButton).LockedWhileBusy(),
+    ListView(lvCommands, "lvCommands", {0, kListTop, kInnerWidth, 2295}),
     ui::make::StatusBar(StatusBar, "StatusBar", kStatusHeight),
 };
 

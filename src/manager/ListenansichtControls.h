@@ -17,6 +17,7 @@ inline constexpr ui::ButtonId cmdInfo{106};
 inline constexpr ui::ListViewId lvCommands{107};
 inline constexpr ui::StatusId StatusBar{108};
 inline constexpr ui::ButtonId cmdWiederherstellen{109};
+inline constexpr ui::ButtonId cmdPfade{111};
 
 // In the window's order, which is also the order of the Tab key.
 ui::ControlTable All();
@@ -24,6 +25,6 @@ ui::ControlTable All();
 // Twips. The list fills the window below the buttons, down to the status bar.
 inline constexpr int kInnerWidth = 9255, kInnerHeight = 3690;
 inline constexpr int kMinOuterWidth = 9375, kMinOuterHeight = 4800;
-inline constexpr int kListTop = 720;
+inline constexpr int kListTop = 1095;  // below the second row of buttons
 
 }  // namespace ListenansichtControls

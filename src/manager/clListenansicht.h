@@ -28,7 +28,9 @@
 
 #include "commands/clCustomTessivars.h"
 #include "manager/modBackup.h"
+#include "manager/clPfade.h"
 #include "manager/modListActions.h"
+#include "manager/modProgramPath.h"
 #include "platform/FileDialogs.h"
 #include "platform/NamedMutex.h"
 #include "platform/Pacing.h"
@@ -47,6 +49,13 @@ public:
     // Lets the user pick one of `entries` (newest first) in a modal list:
     // its path, or nothing.
     virtual std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries) = 0;
+    // Shows `commands` with their paths mended to `folder` in a modal
+    // window (clPfade): the changes the user confirmed, or nothing.
+    virtual std::optional<std::vector<modListActions::PathChange>> ConfirmPaths(clPfade::Services,
+                                                                                std::vector<clPfade::Command>,
+                                                                                std::string /*folder*/) {
+        return std::nullopt;
+    }
 };
 
 class clListenansicht {
@@ -60,6 +69,9 @@ public:
         platform::INamedMutex& locks;
         const modBackup::Store& backups;
         platform::Pacing& pacing;  // lets the window answer while a task of it works
+        // Expands the variables of commands' program paths; without one
+        // they are looked for as written.
+        platform::IEnvironment* environment = nullptr;
     };
 
     clListenansicht(Services services, IListenansichtWindow& window);
@@ -84,6 +96,8 @@ public:
     void cmdToolbars_Click();
     void cmdInfo_Click();
     void cmdWiederherstellen_Click();
+    // The selected commands, or all whose program is missing, pointed at a folder the user picks.
+    void cmdPfade_Click();
     // A row clicked or selected by the user.
     void lvCommands_ItemClick(int row);
     // Only the Delete key (46) does something.
@@ -127,6 +141,18 @@ private:
     // `follow` went (-1 for none).
     int SortRows(int follow);
 
+    // The last column of a command's row: the mark of a missing program.
+    std::string ProgramCell(const clCustomTessivar& command);
+    // A fill of the command view looks for each program afresh.
+    void BeginProgramCheck();
+    std::string CommandStatus() const;
+    // The numbers of the rows selected, or of the rows marked.
+    std::vector<std::int32_t> SelectedNumbers() const;
+    std::vector<std::int32_t> MarkedNumbers() const;
+    // The commands to mend: nothing when the user cancelled.
+    std::optional<std::vector<std::int32_t>> PathCandidates();
+    void ChangePaths(const std::vector<std::int32_t>& numbers);
+
     IListenansichtWindow& m_Window;
     Services m_Services;
     std::unique_ptr<clCustomTessivars> m_Table;
@@ -138,4 +164,6 @@ private:
     bool m_CloseRequested = false;
     std::size_t m_RowsShown = 0;  // of m_Rows, what the list holds while it fills
     std::uint64_t m_StepsSeen = 0;
+    std::optional<modProgramPath::Checker> m_ProgramCheck;
+    std::int32_t m_Missing = 0;  // commands of the last fill whose program is missing
 };

@@ -7,6 +7,7 @@
 #include "common/frmInfo_win.h"
 #include "manager/Banner_win.h"
 #include "manager/TessivarArt_win.h"
+#include "manager/frmPfade_win.h"
 #include "manager/frmSicherungen_win.h"
 #include "manager/modListviewSort_win.h"
 #include "ui/Buttons_win.h"
@@ -49,7 +50,10 @@ void frmListenansicht::OnCreate() {
     At<ui::Button>(c::cmdToolbars).onClick = [this] { m_Logic.cmdToolbars_Click(); };
     At<ui::Button>(c::cmdInfo).onClick = [this] { m_Logic.cmdInfo_Click(); };
     At<ui::Button>(c::cmdWiederherstellen).onClick = [this] { m_Logic.cmdWiederherstellen_Click(); };
+    At<ui::Button>(c::cmdPfade).onClick = [this] { m_Logic.cmdPfade_Click(); };
     auto& list = At<ui::ListView>(c::lvCommands);
+    // Several commands' paths are mended at once.
+    list.AllowSeveralSelected();
     list.onItemClick = [this](int row) { m_Logic.lvCommands_ItemClick(row); };
     list.onKeyUp = [this](UINT key) { m_Logic.lvCommands_KeyUp(static_cast<int>(key)); };
     list.onColumnClick = [this](int column) { m_Logic.lvCommands_ColumnClick(column); };
@@ -136,4 +140,10 @@ void frmListenansicht::ShowInfo(platform::IMessageBoxes& boxes, platform::IShell
 std::optional<std::string> frmListenansicht::ChooseBackup(std::vector<modBackup::Entry> entries) {
     frmSicherungen choice(std::move(entries));
     return choice.Choose(hwnd());
+}
+
+std::optional<std::vector<modListActions::PathChange>> frmListenansicht::ConfirmPaths(
+    clPfade::Services services, std::vector<clPfade::Command> commands, std::string folder) {
+    frmPfade window(services, std::move(commands), std::move(folder));
+    return window.Confirm(hwnd());
 }

@@ -33,6 +33,9 @@ public:
     // IListenansichtWindow
     void ShowInfo(platform::IMessageBoxes& boxes, platform::IShell& shell) override;
     std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries) override;
+    std::optional<std::vector<modListActions::PathChange>> ConfirmPaths(clPfade::Services services,
+                                                                        std::vector<clPfade::Command> commands,
+                                                                        std::string folder) override;
 
 protected:
     void OnCreate() override;

@@ -161,8 +161,15 @@ TEST(KilledChange, EveryWriteOfEveryKindOfChangeIsPutBackAtTheNextStart) {
         clCustomTessivars table(m.sub.Commands());
         modListActions::DeleteCommand(m.List(), table, 0);
     });
+    const int paths = KillAtEveryWrite(Nothing, [](Machine& m) {
+        clCustomTessivars table(m.sub.Commands());
+        const modListActions::PathChange changes[] = {{1, "\"D:\\Neu Ort\\b.exe\" /a", "D:\\Neu Ort"},
+                                                      {4, "D:\\Neu\\e.exe", ""}};
+        modListActions::ChangePaths(m.List(), table, changes);
+    });
     // The mark and the logon entry come and go with each change, around its writes.
     for (int writes : {install, removal, restore, load, deletion}) EXPECT_GT(writes, 4);
+    EXPECT_EQ(paths, 4) << "the logon entry around the two records, and nothing else";
 }
 
 TEST(KilledChange, AChangeThatEndsLeavesNoMarkAndOneThatTookNoBackupMakesNone) {
