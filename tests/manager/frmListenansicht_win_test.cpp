@@ -277,7 +277,7 @@ TEST_F(ListWindow, TheWindowSnapsBackToItsLeastSizeAndTheListFillsIt) {
         const RECT list = List().PixelRect();
         const RECT bar = form->At<ui::StatusBar>(c::StatusBar).PixelRect();
         EXPECT_EQ(list.left, 0);
-        EXPECT_EQ(list.top, form->Px(720));
+        EXPECT_EQ(list.top, form->Px(c::kListTop));
         EXPECT_EQ(list.right, client.cx);
         EXPECT_EQ(list.bottom, bar.top);
         EXPECT_EQ(bar.bottom, client.cy);
