@@ -182,7 +182,7 @@ void clListenansicht::RowsRead() {
 
 void clListenansicht::AddCommandItem(clCustomTessivar& command) {
     Row row;
-    row.reserve(std::size(kCommandColumns));
+    row.reserve(std::size(kCommandHeaders));
     for (const CommandColumn& column : kCommandColumns) row.push_back(column.cell(command));
     row.push_back(ProgramCell(command));
     m_Rows.push_back(std::move(row));
