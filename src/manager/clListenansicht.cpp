@@ -12,6 +12,7 @@
 #include "base/UiTexts.h"
 #include "common/clFileDialog.h"
 #include "common/modMessages.h"
+#include "common/modRegistry.h"
 #include "manager/ListenansichtControls.h"
 #include "manager/modListviewSort.h"
 #include "toolbars/clACTToolbars.h"
@@ -52,6 +53,7 @@ constexpr auto kCommandHeaders = [] {
     return headers;
 }();
 constexpr std::string_view kToolbarHeaders[] = {texts::kColumnNr, texts::kColumnName};
+constexpr std::string_view kAppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 
 // Without an environment, paths are looked for as they are written.
 class AsWritten : public platform::IEnvironment {
@@ -188,8 +190,17 @@ void clListenansicht::AddCommandItem(clCustomTessivar& command) {
     m_Rows.push_back(std::move(row));
 }
 
+// A bare name the shell finds through its App Paths ("winword.exe") is there too.
 void clListenansicht::BeginProgramCheck() {
-    m_ProgramCheck.emplace(m_Services.commands.files, EnvironmentOf(m_Services));
+    m_ProgramCheck.emplace(
+        m_Services.commands.files, EnvironmentOf(m_Services), [this](std::string_view name) -> std::optional<std::string> {
+            const std::string key = std::string(kAppPaths) + std::string(name);
+            for (const platform::RegKey root : {platform::kHKeyCurrentUser, platform::kHKeyLocalMachine}) {
+                const RegistryValue value = modRegistry::RegistryGetKeyValue(m_Services.commands.registry, root, key, "");
+                if (value.IsText()) return value.ToText();
+            }
+            return std::nullopt;
+        });
     m_Missing = 0;
 }
 

@@ -104,8 +104,8 @@ std::string Replaced(std::string_view line, const Program& program, std::string_
     return text;
 }
 
-Checker::Checker(platform::IFileSystem& files, platform::IEnvironment& environment)
-    : m_Files(files), m_Environment(environment) {}
+Checker::Checker(platform::IFileSystem& files, platform::IEnvironment& environment, Registered registered)
+    : m_Files(files), m_Environment(environment), m_Registered(std::move(registered)) {}
 
 bool Checker::Missing(std::string_view line, std::string_view start) {
     const std::vector<Program> candidates = Candidates(line);
@@ -137,7 +137,24 @@ std::optional<bool> Checker::Found(std::string_view path, std::string_view start
     }
     const std::vector<std::string>& folders = SearchFolders();
     return std::any_of(folders.begin(), folders.end(),
-                       [&](const std::string& searched) { return there(platform::JoinPath(searched, expanded)); });
+                       [&](const std::string& searched) { return there(platform::JoinPath(searched, expanded)); }) ||
+           IsRegistered(HasExtension(expanded) ? expanded : expanded + ".exe");
+}
+
+bool Checker::IsRegistered(const std::string& name) {
+    if (!m_Registered) return false;
+    // Kept beside the paths, under a name no path has.
+    const std::string key = "?" + Lower(name);
+    if (const auto seen = m_Seen.find(key); seen != m_Seen.end()) return seen->second;
+    bool found = false;
+    if (const std::optional<std::string> registered = m_Registered(name)) {
+        std::string path(ascii::TrimBlanks(*registered));
+        if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+        const std::string expanded = m_Environment.Expand(path);
+        found = !path.empty() && Exists(expanded.empty() ? path : expanded);
+    }
+    m_Seen[key] = found;
+    return found;
 }
 
 bool Checker::Exists(const std::string& path) {

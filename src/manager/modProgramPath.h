@@ -11,6 +11,7 @@
 // with an extension, as CreateProcess tries the words in turn. The texts
 // may be UTF-8 or ACT!'s code page alike: only ASCII characters delimit.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,11 +50,15 @@ std::string Replaced(std::string_view line, const Program& program, std::string_
 // Looks for commands' programs where Windows would find them: a path as
 // written (its environment variables expanded), relative to the start
 // folder; a bare name also in the system folder, the Windows folder and
-// the folders of PATH. What it has looked for once is not looked for again:
-// make one for each fill of the list.
+// the folders of PATH, and where the system registers it (App Paths, as
+// the shell finds "winword.exe"). What it has looked for once is not
+// looked for again: make one for each fill of the list.
 class Checker {
 public:
-    Checker(platform::IFileSystem& files, platform::IEnvironment& environment);
+    // The path a program's name is registered under, or nothing.
+    using Registered = std::function<std::optional<std::string>(std::string_view name)>;
+
+    Checker(platform::IFileSystem& files, platform::IEnvironment& environment, Registered registered = {});
 
     // True when the command's program is not to be found. False when it is,
     // and for a line that names no file or whose place cannot be known (a
@@ -64,10 +69,12 @@ private:
     // Whether `path` (one of the line's words taken as the program) is there.
     std::optional<bool> Found(std::string_view path, std::string_view start);
     bool Exists(const std::string& path);
+    bool IsRegistered(const std::string& name);
     const std::vector<std::string>& SearchFolders();
 
     platform::IFileSystem& m_Files;
     platform::IEnvironment& m_Environment;
+    Registered m_Registered;
     std::unordered_map<std::string, bool> m_Seen;  // by lower-cased path
     std::optional<std::vector<std::string>> m_SearchFolders;
 };

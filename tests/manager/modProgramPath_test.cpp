@@ -67,6 +67,16 @@ TEST_F(ProgramPath, AProgramIsFoundAsWindowsFindsItAndMarkedOnlyWhenItIsNowhere)
     EXPECT_TRUE(Missing("Berichte\\bericht.exe", "D:\\Daten"));
     EXPECT_TRUE(Missing("fehlt.exe", "C:\\Daten"));
     EXPECT_TRUE(Missing("%UNBEKANNT%\\act.exe"));
+
+    // The shell's App Paths: found where the name is registered and its program is there.
+    modProgramPath::Checker registered(files, environment, [](std::string_view name) -> std::optional<std::string> {
+        if (name == "winword.exe") return "\"%ProgramFiles%\\ACT\\act.exe\"";
+        if (name == "weg.exe") return "C:\\Weg\\weg.exe";
+        return std::nullopt;
+    });
+    EXPECT_FALSE(registered.Missing("winword /n", ""));
+    EXPECT_TRUE(registered.Missing("weg.exe", ""));
+    EXPECT_TRUE(registered.Missing("C:\\Alt\\winword.exe", "")) << "a path is not looked up by its name";
 }
 
 TEST_F(ProgramPath, EachPathIsLookedForOnceInAFill) {
