@@ -172,6 +172,12 @@ else
     win "$BIN/boxdriver.exe" --class TessivarSicherungen --timeout 15000 >/dev/null
     sleep 1
     shot 05e-restore-list
+    echo "   'Unterschiede…': what writing the newest backup back would change, before anything is written"
+    win "$BIN/boxdriver.exe" --class TessivarSicherungen --timeout 5000 --click 203 >/dev/null
+    win "$BIN/boxdriver.exe" --class TessivarUnterschiede --timeout 15000 >/dev/null
+    sleep 1
+    shot 05e2-restore-differences
+    win "$BIN/boxdriver.exe" --class TessivarUnterschiede --timeout 5000 --click 2 >/dev/null
     win "$BIN/boxdriver.exe" --class TessivarSicherungen --timeout 5000 --click 202 >/dev/null
     echo "   the seeded commands call programs under C:\\ACT\\Addons, which this PC lacks: 'Programm fehlt'"
     list --scroll 107
@@ -187,6 +193,12 @@ else
     sleep 1
     shot 05g-paths
     win "$BIN/boxdriver.exe" --class TessivarPfade --timeout 5000 --click 304 >/dev/null
+    echo "   'Schaltflächen…': where the first command's button stands on the toolbars (cancelled)"
+    list --click 112
+    win "$BIN/boxdriver.exe" --class TessivarSchaltflaechen --timeout 15000 >/dev/null
+    sleep 1
+    shot 05h-place-button
+    win "$BIN/boxdriver.exe" --class TessivarSchaltflaechen --timeout 5000 --click 2 >/dev/null
     list --close
 fi
 set +e
@@ -196,6 +208,35 @@ set -e
 echo "   Tessivar ended with exit code $code"
 win "$BIN/actconfig.exe" >"$DEMO/config-list.txt"
 diff -U0 "$DEMO/config-removed.txt" "$DEMO/config-list.txt" | grep -E '^[-+] ' | sed 's/^/   /' || true
+
+# --- The list window's windows at 150 % ------------------------------------
+if [ "$interactive" -eq 0 ]; then
+    step "The list window and its dialogs again at 144 DPI (150 %)"
+    win reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+    "$ENV_SCRIPT" run "$ADDONS/tessivar.exe" 2>/dev/null &
+    list_pid=$!
+    list
+    sleep 1
+    shot 05i-list-144dpi
+    list --click 109
+    win "$BIN/boxdriver.exe" --class TessivarSicherungen --timeout 15000 >/dev/null
+    sleep 1
+    shot 05j-restore-list-144dpi
+    win "$BIN/boxdriver.exe" --class TessivarSicherungen --timeout 5000 --click 203 >/dev/null
+    win "$BIN/boxdriver.exe" --class TessivarUnterschiede --timeout 15000 >/dev/null
+    sleep 1
+    shot 05k-restore-differences-144dpi
+    win "$BIN/boxdriver.exe" --class TessivarUnterschiede --timeout 5000 --click 2 >/dev/null
+    win "$BIN/boxdriver.exe" --class TessivarSicherungen --timeout 5000 --click 202 >/dev/null
+    list --click 112
+    win "$BIN/boxdriver.exe" --class TessivarSchaltflaechen --timeout 15000 >/dev/null
+    sleep 1
+    shot 05l-place-button-144dpi
+    win "$BIN/boxdriver.exe" --class TessivarSchaltflaechen --timeout 5000 --click 2 >/dev/null
+    list --close
+    wait "$list_pid" || true
+    win reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+fi
 
 # ---------------------------------------------------------------------------
 # Rovandel2: the route planner's window beside ACT!, addresses taken from

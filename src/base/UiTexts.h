@@ -124,6 +124,52 @@ inline constexpr std::string_view kRestoreChoicePrompt = "Welche Sicherung soll 
 inline constexpr std::string_view kRestoreColumn = "Gesichert am";
 inline constexpr std::string_view kRestoreNumberColumn = "Nr.";
 inline constexpr std::string_view kRestoreSizeColumn = "Größe";
+inline constexpr std::string_view kRestoreReasonColumn = "Anlass";
+// Placing a command's button on the toolbars.
+inline constexpr std::string_view kPlaceButton = "Schalt&flächen…";
+inline constexpr std::string_view kPlaceTitle = "Schaltfläche platzieren";
+inline constexpr std::string_view kPlacePromptStart = "Die Schaltfläche des Befehls '";  // + name
+inline constexpr std::string_view kPlacePromptEnd =
+    "' auf den Symbolleisten.\r\nAuf die Kontakt- und die Gruppensymbolleiste kann sie gelegt werden.";
+inline constexpr std::string_view kPlaceColumnToolbar = "Symbolleiste";
+inline constexpr std::string_view kPlaceColumnPlace = "Stelle";
+inline constexpr std::string_view kPlaceOf = " von ";  // "3 von 12"
+inline constexpr std::string_view kPlaceNotOn = "nicht darauf";
+inline constexpr std::string_view kPlaceUnreadable = "nicht lesbar";
+inline constexpr std::string_view kPlaceAddButton = "&Hinzufügen";
+inline constexpr std::string_view kPlaceRemoveButton = "&Entfernen";
+inline constexpr std::string_view kPlaceLeftButton = "Nach &links";
+inline constexpr std::string_view kPlaceRightButton = "Nach &rechts";
+// What a restore would change (the differences window).
+inline constexpr std::string_view kCloseButton = "&Schließen";
+inline constexpr std::string_view kDiffButton = "&Unterschiede…";
+inline constexpr std::string_view kDiffTitle = "Unterschiede zur jetzigen Konfiguration";
+inline constexpr std::string_view kDiffPromptStart = "Das Zurückschreiben der Sicherung ";  // + "Nr. 7 vom …"
+inline constexpr std::string_view kDiffPromptEnd = " würde ändern:";
+inline constexpr std::string_view kDiffOf = "vom ";
+inline constexpr std::string_view kDiffNone = " würde nichts ändern.";
+inline constexpr std::string_view kDiffColumnKind = "Art";
+inline constexpr std::string_view kDiffColumnName = "Name";
+inline constexpr std::string_view kDiffColumnChange = "Änderung";
+inline constexpr std::string_view kDiffCommand = "Befehl";
+inline constexpr std::string_view kDiffToolbar = "Symbolleiste";
+inline constexpr std::string_view kDiffOthers = "Weitere Werte";
+inline constexpr std::string_view kDiffNumber = "ohne Namen, Nr. ";
+inline constexpr std::string_view kDiffAdded = "kommt hinzu";
+inline constexpr std::string_view kDiffRemoved = "wird entfernt";
+inline constexpr std::string_view kDiffChanged = "wird geändert";
+inline constexpr std::string_view kDiffButtonsChanged = "Schaltflächen werden geändert";
+inline constexpr std::string_view kDiffOthersChanged = " Werte werden geschrieben";
+inline constexpr std::string_view kDiffUnreadable = "Die Unterschiede können nicht ermittelt werden:\r\n";
+// What a backup was taken before, as it names it in its first lines.
+inline constexpr std::string_view kReasonInstall = "Installation von '";  // + add-on + "'"
+inline constexpr std::string_view kReasonRemoval = "Entfernen von '";  // + add-on + "'"
+inline constexpr std::string_view kReasonLoad = "Laden von '";  // + file name + "'"
+inline constexpr std::string_view kReasonDelete = "Löschen von '";  // + command + "'"
+inline constexpr std::string_view kReasonPlace = "Platzieren der Schaltfläche von '";  // + command + "'"
+inline constexpr std::string_view kReasonRestore = "Zurückschreiben";
+inline constexpr std::string_view kReasonRestoreNumber = " von Nr. ";
+inline constexpr std::string_view kReasonRestoreDate = " der Sicherung vom ";
 // + the size of all backups listed, then kBackupsSizeEnd.
 inline constexpr std::string_view kBackupsSizeStart = "Zusammen: ";
 inline constexpr std::string_view kBackupsSizeEnd = "";
@@ -397,6 +443,9 @@ inline constexpr std::string_view kSaveIncomplete1 = "Der benutzerdefinierte Bef
 inline constexpr std::string_view kSaveIncomplete2 = "' konnte nicht vollständig gelesen werden:\r\n";
 inline constexpr std::string_view kSaveIncomplete3 =
     "\r\nEr wird nicht gespeichert, damit keine unvollständige Befehlsdatei entsteht.";
+inline constexpr std::string_view kToolbarsChanged =
+    "Die Symbolleisten wurden inzwischen außerhalb dieses Fensters geändert.\r\n"
+    "Es wurde nichts geschrieben; bitte wiederholen Sie den Vorgang.";
 inline constexpr std::string_view kTableChanged =
     "Die benutzerdefinierten Befehle wurden inzwischen außerhalb dieses Fensters geändert.\r\n"
     "Die Liste wird neu eingelesen; bitte wiederholen Sie den Vorgang.";

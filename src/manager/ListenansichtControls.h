@@ -18,6 +18,7 @@ inline constexpr ui::ListViewId lvCommands{107};
 inline constexpr ui::StatusId StatusBar{108};
 inline constexpr ui::ButtonId cmdWiederherstellen{109};
 inline constexpr ui::ButtonId cmdPfade{111};
+inline constexpr ui::ButtonId cmdSchaltflaechen{112};
 
 // In the window's order, which is also the order of the Tab key.
 ui::ControlTable All();
@@ -25,6 +26,6 @@ ui::ControlTable All();
 // Twips. The list fills the window below the buttons, down to the status bar.
 inline constexpr int kInnerWidth = 9255, kInnerHeight = 3690;
 inline constexpr int kMinOuterWidth = 9375, kMinOuterHeight = 4800;
-inline constexpr int kListTop = 1095;  // below the second row of buttons
+inline constexpr int kListTop = 1095;
 
 }  // namespace ListenansichtControls

@@ -15,6 +15,9 @@ namespace {
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kTrailerStart = "; Ende der Tessivar-Sicherung, ";
 constexpr std::string_view kTrailerEnd = " Werte";
+constexpr std::string_view kReasonStart = "; Anlass: ";
+// Characters a reason keeps: a line the restore list shows whole.
+constexpr std::size_t kReasonMax = 200;
 // The Registry Editor's width for wrapped binary values.
 constexpr std::size_t kLineWidth = 80;
 constexpr std::size_t kFlushAt = 1 << 20;
@@ -144,6 +147,26 @@ std::optional<std::size_t> TrailerCount(std::string_view text) {
 }
 
 }  // namespace
+
+std::string ReasonOf(std::span<const std::uint8_t> head) {
+    head = head.first(std::min(head.size(), kHeadBytes) & ~std::size_t{1});
+    if (head.size() < 2 || head[0] != 0xFF || head[1] != 0xFE) return {};
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < head.size(); i += 2) {
+        units.push_back(static_cast<char16_t>(head[i] | (head[i + 1] << 8)));
+    }
+    // Header, blank line, then the reason, each ending in CR LF.
+    std::size_t at = 0;
+    for (int line = 0; line < 2; ++line) {
+        at = units.find(u"\r\n", at);
+        if (at == std::u16string::npos) return {};
+        at += 2;
+    }
+    const std::size_t end = units.find(u"\r\n", at);
+    if (end == std::u16string::npos) return {};
+    const std::string line = utf8::FromUtf16(std::u16string_view(units).substr(at, end - at));
+    return line.starts_with(kReasonStart) ? line.substr(kReasonStart.size()) : std::string();
+}
 
 bool EndsWhole(std::span<const std::uint8_t> tail) {
     if (tail.size() % 2 != 0) return false;
@@ -391,6 +414,13 @@ Writer::Writer(Sink out) : m_Out(std::move(out)) {
     Emit("\r\n\r\n");
 }
 
+void Writer::Reason(std::string_view text) {
+    std::string line(kReasonStart);
+    for (char c : utf8::Left(text, kReasonMax)) line += c == '\r' || c == '\n' ? ' ' : c;
+    Emit(line);
+    Emit("\r\n\r\n");
+}
+
 void Writer::BeginKey(std::string_view path) {
     if (m_InKey) Emit("\r\n");
     m_InKey = true;
@@ -529,18 +559,20 @@ void Read(const Source& file, Handler& handler) {
     parser.End();
 }
 
+std::vector<Key> ReadKeys(const Source& file) {
+    Collector keys;
+    Read(file, keys);
+    return std::move(keys.keys);
+}
+
 std::vector<Key> Parse(std::span<const std::uint8_t> file) {
     std::size_t pos = 0;
-    Collector keys;
-    Read(
-        [&file, &pos](std::span<std::uint8_t> buffer) {
-            const std::size_t n = std::min(buffer.size(), file.size() - pos);
-            std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(pos), n, buffer.begin());
-            pos += n;
-            return n;
-        },
-        keys);
-    return std::move(keys.keys);
+    return ReadKeys([&file, &pos](std::span<std::uint8_t> buffer) {
+        const std::size_t n = std::min(buffer.size(), file.size() - pos);
+        std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(pos), n, buffer.begin());
+        pos += n;
+        return n;
+    });
 }
 
 }  // namespace regfile

@@ -41,6 +41,9 @@ using Sink = std::function<void(std::span<const std::uint8_t>)>;
 class Writer {
 public:
     explicit Writer(Sink out);
+    // A comment line naming what the backup was taken before; only before
+    // the first key. Line breaks become blanks, and a very long text is cut.
+    void Reason(std::string_view text);
     void BeginKey(std::string_view path);
     void Number(std::string_view name, std::int32_t value);
     void Binary(std::string_view name, std::span<const std::uint8_t> data);
@@ -92,6 +95,14 @@ void Read(const Source& file, Handler& handler);
 inline constexpr std::size_t kTailBytes = 256;
 bool EndsWhole(std::span<const std::uint8_t> tail);
 
+// The reason a backup names in its first lines (Writer::Reason), read from
+// the first bytes of the file (at most kHeadBytes); empty for a file
+// without one, such as a backup of an older version.
+inline constexpr std::size_t kHeadBytes = 2048;
+std::string ReasonOf(std::span<const std::uint8_t> head);
+
+// Read, collecting the file's keys.
+std::vector<Key> ReadKeys(const Source& file);
 // Read over a file in memory, collecting its keys.
 std::vector<Key> Parse(std::span<const std::uint8_t> file);
 

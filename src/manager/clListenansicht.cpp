@@ -123,13 +123,14 @@ void clListenansicht::Task(const std::function<void()>& body) {
     if (close) m_Window.Close();
 }
 
-// Loading, saving and mending paths need the command view: they stay off in the other one.
+// What works on commands needs the command view: it stays off in the other one.
 void clListenansicht::Lock(bool locked) {
     m_Window.SetPointer(locked ? ui::Pointer::Hourglass : ui::Pointer::Default);
     for (const ui::ControlEntry& control : c::All()) {
         if (!control.lockedWhileBusy) continue;
         const ui::ControlId id{control.id};
-        const bool forCommands = id == c::cmdLaden || id == c::cmdSpeichern || id == c::cmdPfade;
+        const bool forCommands =
+            id == c::cmdLaden || id == c::cmdSpeichern || id == c::cmdSchaltflaechen || id == c::cmdPfade;
         const bool enabled = !locked && (!forCommands || InCommandView());
         if (m_Window.Enabled(id) != enabled) m_Window.SetEnabled(id, enabled);
     }
@@ -193,10 +194,12 @@ void clListenansicht::AddCommandItem(clCustomTessivar& command) {
 // A bare name the shell finds through its App Paths ("winword.exe") is there too.
 void clListenansicht::BeginProgramCheck() {
     m_ProgramCheck.emplace(
-        m_Services.commands.files, EnvironmentOf(m_Services), [this](std::string_view name) -> std::optional<std::string> {
+        m_Services.commands.files, EnvironmentOf(m_Services),
+        [this](std::string_view name) -> std::optional<std::string> {
             const std::string key = std::string(kAppPaths) + std::string(name);
             for (const platform::RegKey root : {platform::kHKeyCurrentUser, platform::kHKeyLocalMachine}) {
-                const RegistryValue value = modRegistry::RegistryGetKeyValue(m_Services.commands.registry, root, key, "");
+                const RegistryValue value =
+                    modRegistry::RegistryGetKeyValue(m_Services.commands.registry, root, key, "");
                 if (value.IsText()) return value.ToText();
             }
             return std::nullopt;
@@ -392,7 +395,8 @@ void clListenansicht::cmdWiederherstellen_Click() {
             modMessages::MsgBox(Boxes(), texts::kRestoreNoBackup, platform::MsgIcon::Information);
             return;
         }
-        const std::optional<std::string> chosen = m_Window.ChooseBackup(std::move(entries));
+        const std::optional<std::string> chosen = m_Window.ChooseBackup(
+            std::move(entries), [this](const modBackup::Entry& entry) { return Differences(entry); });
         if (!chosen) return;
         const modListActions::Outcome outcome = modListActions::RestoreBackup(Actions(), *chosen);
         if (InCommandView()) {
@@ -405,6 +409,34 @@ void clListenansicht::cmdWiederherstellen_Click() {
             modMessages::MsgBox(Boxes(), modBackup::RestoreDone(*chosen), platform::MsgIcon::Information);
         }
     });
+}
+
+// The toolbars are read as they are now; the list stays as it is, the
+// commands have not changed.
+void clListenansicht::cmdSchaltflaechen_Click() {
+    Task([this] {
+        const std::optional<std::int32_t> number = SelectedNumber();
+        if (!number) return;
+        const clCustomTessivar& command = m_Table->Item(*number);
+        const std::string name = command.Name();
+        const std::int32_t id = command.CommandID();
+        auto placed = m_Window.PlaceButtons(id, name, modButtonPlacement::Read(m_Services.commands.registry, id));
+        if (placed) modButtonPlacement::Write(Actions(), *placed, name);
+    });
+}
+
+// Read afresh: the backup against the configuration as it is now.
+std::optional<std::vector<modBackupDiff::Difference>> clListenansicht::Differences(
+    const modBackup::Entry& entry) const {
+    try {
+        const modRegistry::Access& registry = m_Services.commands.registry;
+        return modBackupDiff::Compare(modBackup::Current(registry),
+                                      modBackup::Keys(m_Services.backups.files, entry.path), registry.text);
+    } catch (const AppError& error) {
+        modMessages::MsgBox(Boxes(), std::string(texts::kDiffUnreadable) + error.description(),
+                            platform::MsgIcon::Exclamation);
+        return std::nullopt;
+    }
 }
 
 // While a task works, the list is the task's: a row clicked then shows its

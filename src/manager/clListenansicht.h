@@ -27,6 +27,8 @@
 #include <vector>
 
 #include "commands/clCustomTessivars.h"
+#include "manager/clSchaltflaechen.h"
+#include "manager/clSicherungen.h"
 #include "manager/modBackup.h"
 #include "manager/clPfade.h"
 #include "manager/modListActions.h"
@@ -47,8 +49,13 @@ public:
     // `shell`, its faults are shown through `boxes`.
     virtual void ShowInfo(platform::IMessageBoxes& boxes, platform::IShell& shell) = 0;
     // Lets the user pick one of `entries` (newest first) in a modal list:
-    // its path, or nothing.
-    virtual std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries) = 0;
+    // its path, or nothing. `differences` tells what writing one back would change.
+    virtual std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries,
+                                                    clSicherungen::Differences differences) = 0;
+    // Lets the user place the command's button on `toolbars` in a modal
+    // window: the toolbars as changed on OK, nothing on Cancel.
+    virtual std::optional<clSchaltflaechen::Toolbars> PlaceButtons(std::int32_t commandId, std::string name,
+                                                                   clSchaltflaechen::Toolbars toolbars) = 0;
     // Shows `commands` with their paths mended to `folder` in a modal
     // window (clPfade): the changes the user confirmed, or nothing.
     virtual std::optional<std::vector<modListActions::PathChange>> ConfirmPaths(clPfade::Services,
@@ -98,6 +105,7 @@ public:
     void cmdWiederherstellen_Click();
     // The selected commands, or all whose program is missing, pointed at a folder the user picks.
     void cmdPfade_Click();
+    void cmdSchaltflaechen_Click();
     // A row clicked or selected by the user.
     void lvCommands_ItemClick(int row);
     // Only the Delete key (46) does something.
@@ -122,6 +130,7 @@ private:
     // Puts the rows held from m_RowsShown on into the list, a piece at a time.
     void ShowRest(std::span<const std::string_view> headers);
     void ShowPictures(int row);
+    std::optional<std::vector<modBackupDiff::Difference>> Differences(const modBackup::Entry& entry) const;
 
     platform::IMessageBoxes& Boxes() const;
     modListActions::Services Actions() const { return {m_Services.commands, m_Services.locks, m_Services.backups}; }

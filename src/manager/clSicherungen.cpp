@@ -10,7 +10,8 @@ namespace c = SicherungenControls;
 
 namespace {
 
-constexpr std::string_view kHeaders[] = {texts::kRestoreColumn, texts::kRestoreNumberColumn, texts::kRestoreSizeColumn};
+constexpr std::string_view kHeaders[] = {texts::kRestoreColumn, texts::kRestoreNumberColumn, texts::kRestoreSizeColumn,
+                                         texts::kRestoreReasonColumn};
 
 // What all the backups offered take on the disk: each one holds the whole
 // configuration, so a large value there makes every one of them large.
@@ -28,8 +29,8 @@ std::string Shown(const modBackup::Entry& entry) {
 
 }  // namespace
 
-clSicherungen::clSicherungen(ui::IForm& window, std::vector<modBackup::Entry> entries)
-    : m_Window(window), m_Entries(std::move(entries)) {}
+clSicherungen::clSicherungen(ISicherungenWindow& window, std::vector<modBackup::Entry> entries, Differences differences)
+    : m_Window(window), m_Entries(std::move(entries)), m_Differences(std::move(differences)) {}
 
 void clSicherungen::Form_Load() {
     m_Window.SetText(c::lbSize, FolderSize(m_Entries));
@@ -37,19 +38,40 @@ void clSicherungen::Form_Load() {
     rows.reserve(m_Entries.size());
     for (const modBackup::Entry& entry : m_Entries) {
         rows.push_back({Shown(entry), entry.number > 0 ? std::to_string(entry.number) : std::string(),
-                        modBackup::SizeText(entry.size)});
+                        modBackup::SizeText(entry.size), entry.reason});
     }
     m_Window.ShowRows(c::lvBackups, kHeaders, rows);
     if (!m_Entries.empty()) m_Window.SelectRow(c::lvBackups, 0);
     m_Window.Focus(c::lvBackups);
 }
 
+const modBackup::Entry* clSicherungen::Selected() const {
+    const int row = m_Window.SelectedRow(c::lvBackups);
+    if (row < 0 || row >= static_cast<int>(m_Entries.size())) return nullptr;
+    return &m_Entries[static_cast<std::size_t>(row)];
+}
+
 // Without a row selected, OK waits for one.
 void clSicherungen::cmdOK_Click() {
-    const int row = m_Window.SelectedRow(c::lvBackups);
-    if (row < 0 || row >= static_cast<int>(m_Entries.size())) return;
-    m_Chosen = m_Entries[static_cast<std::size_t>(row)].path;
+    const modBackup::Entry* entry = Selected();
+    if (entry == nullptr) return;
+    m_Chosen = entry->path;
     m_Window.Close();
+}
+
+// The backup named as the user sees it in the list; the focus goes back to
+// the list, so that the next one is a key away.
+void clSicherungen::cmdUnterschiede_Click() {
+    const modBackup::Entry* entry = Selected();
+    if (entry == nullptr || !m_Differences) return;
+    if (auto differences = m_Differences(*entry)) {
+        std::string named;
+        if (entry->number > 0)
+            named = std::string(texts::kRestoreNumberColumn) + " " + std::to_string(entry->number) + " ";
+        named += std::string(texts::kDiffOf) + Shown(*entry);
+        m_Window.ShowDifferences(std::move(named), std::move(*differences));
+    }
+    m_Window.Focus(c::lvBackups);
 }
 
 void clSicherungen::lvBackups_DblClick() { cmdOK_Click(); }

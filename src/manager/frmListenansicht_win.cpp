@@ -8,6 +8,7 @@
 #include "manager/Banner_win.h"
 #include "manager/TessivarArt_win.h"
 #include "manager/frmPfade_win.h"
+#include "manager/frmSchaltflaechen_win.h"
 #include "manager/frmSicherungen_win.h"
 #include "manager/modListviewSort_win.h"
 #include "ui/Buttons_win.h"
@@ -51,6 +52,7 @@ void frmListenansicht::OnCreate() {
     At<ui::Button>(c::cmdInfo).onClick = [this] { m_Logic.cmdInfo_Click(); };
     At<ui::Button>(c::cmdWiederherstellen).onClick = [this] { m_Logic.cmdWiederherstellen_Click(); };
     At<ui::Button>(c::cmdPfade).onClick = [this] { m_Logic.cmdPfade_Click(); };
+    At<ui::Button>(c::cmdSchaltflaechen).onClick = [this] { m_Logic.cmdSchaltflaechen_Click(); };
     auto& list = At<ui::ListView>(c::lvCommands);
     // Several commands' paths are mended at once.
     list.AllowSeveralSelected();
@@ -137,8 +139,9 @@ void frmListenansicht::ShowInfo(platform::IMessageBoxes& boxes, platform::IShell
     info.ShowModal(hwnd());
 }
 
-std::optional<std::string> frmListenansicht::ChooseBackup(std::vector<modBackup::Entry> entries) {
-    frmSicherungen choice(std::move(entries));
+std::optional<std::string> frmListenansicht::ChooseBackup(std::vector<modBackup::Entry> entries,
+                                                          clSicherungen::Differences differences) {
+    frmSicherungen choice(std::move(entries), std::move(differences));
     return choice.Choose(hwnd());
 }
 
@@ -146,4 +149,10 @@ std::optional<std::vector<modListActions::PathChange>> frmListenansicht::Confirm
     clPfade::Services services, std::vector<clPfade::Command> commands, std::string folder) {
     frmPfade window(services, std::move(commands), std::move(folder));
     return window.Confirm(hwnd());
+}
+
+std::optional<clSchaltflaechen::Toolbars> frmListenansicht::PlaceButtons(std::int32_t commandId, std::string name,
+                                                                         clSchaltflaechen::Toolbars toolbars) {
+    frmSchaltflaechen window(commandId, std::move(name), std::move(toolbars));
+    return window.Place(hwnd());
 }

@@ -11,14 +11,17 @@
 #include "manager/modBackup.h"
 #include "ui/FormWindow_win.h"
 
-class frmSicherungen : public ui::FormWindow {
+class frmSicherungen : public ui::FormWindow, public ISicherungenWindow {
 public:
     static constexpr const wchar_t* kClassName = L"TessivarSicherungen";
 
-    explicit frmSicherungen(std::vector<modBackup::Entry> entries);
+    frmSicherungen(std::vector<modBackup::Entry> entries, clSicherungen::Differences differences);
 
     // Shows the list modally over `owner`: the chosen backup's path, or nothing.
     std::optional<std::string> Choose(HWND owner);
+
+    // ISicherungenWindow
+    void ShowDifferences(std::string backup, std::vector<modBackupDiff::Difference> differences) override;
 
 protected:
     void OnCreate() override;

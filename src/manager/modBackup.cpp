@@ -168,7 +168,7 @@ void DropParts(const Store& store, const std::string& folder) {
     }
 }
 
-std::string WriteBackup(const modRegistry::Access& registry, const Store& store) {
+std::string WriteBackup(const modRegistry::Access& registry, const Store& store, std::string_view reason) {
     const std::string& folder = store.folder.Path();
     if (folder.empty()) Raise(ErrorNumber::PathNotFound, std::string(texts::kBackupNoFolder));
     store.files.CreateFolders(folder);
@@ -193,6 +193,7 @@ std::string WriteBackup(const modRegistry::Access& registry, const Store& store)
     {
         const auto file = store.files.OpenWrite(part);
         regfile::Writer out([&file](std::span<const std::uint8_t> piece) { file->Write(piece); });
+        if (!reason.empty()) out.Reason(reason);
         SaveKey(registry, registry.text.ToCodePage(actregistry::kMenuConfig), out, true);
         out.Finish();
         file->Flush();
@@ -202,15 +203,19 @@ std::string WriteBackup(const modRegistry::Access& registry, const Store& store)
     return path;
 }
 
-// Whether the file ends as a whole backup does; a file that cannot be read
-// is no backup either.
-bool Whole(platform::IFileSystem& files, const std::string& path, std::uint64_t size) {
+// Whether the file ends as a whole backup does, and then the reason it
+// names; a file that cannot be read is no backup either.
+bool Whole(platform::IFileSystem& files, Entry& entry) {
     try {
-        const std::uint64_t tail = std::min<std::uint64_t>(size, regfile::kTailBytes);
+        const auto file = files.OpenRead(entry.path);
+        ByteArray head(static_cast<std::size_t>(std::min<std::uint64_t>(entry.size, regfile::kHeadBytes)));
+        head.resize(file->Read(head));
+        const std::uint64_t tail = std::min<std::uint64_t>(entry.size, regfile::kTailBytes);
         ByteArray bytes(static_cast<std::size_t>(tail));
-        const auto file = files.OpenRead(path);
-        file->Seek(size - tail);
-        return file->Read(bytes) == bytes.size() && regfile::EndsWhole(bytes);
+        file->Seek(entry.size - tail);
+        if (file->Read(bytes) != bytes.size() || !regfile::EndsWhole(bytes)) return false;
+        entry.reason = regfile::ReasonOf(head);
+        return true;
     } catch (const AppError&) {
         return false;
     }
@@ -399,18 +404,32 @@ const std::string& Folder::Path() const {
     return m_Path;
 }
 
+std::vector<regfile::Key> Current(const modRegistry::Access& registry) {
+    ByteArray bytes;
+    regfile::Writer out(
+        [&bytes](std::span<const std::uint8_t> piece) { bytes.insert(bytes.end(), piece.begin(), piece.end()); });
+    SaveKey(registry, registry.text.ToCodePage(actregistry::kMenuConfig), out, true);
+    out.Finish();
+    return regfile::Parse(bytes);
+}
+
+std::vector<regfile::Key> Keys(platform::IFileSystem& files, std::string_view path) {
+    const auto file = files.OpenRead(path);
+    return regfile::ReadKeys([&file](std::span<std::uint8_t> buffer) { return file->Read(buffer); });
+}
+
 std::string FolderOf(platform::IShellFolders& shell) {
     const std::string appData = shell.GetSpecialFolder(platform::kFolderLocalAppData, 0);
     return appData.empty() ? std::string() : platform::JoinPath(appData, kFolderBelowAppData);
 }
 
-bool Take(const modRegistry::Access& registry, const Store& store) {
+bool Take(const modRegistry::Access& registry, const Store& store, std::string_view reason) {
     try {
         // Another Tessivar died in a change that no start has put back yet:
         // its backup is the only one of the configuration before it.
         if (store.record != nullptr && !store.record->IsOpen() && store.record->Unfinished(store.folder.Path()))
             Raise(ErrorNumber::FileAccess, std::string(texts::kChangeStillUnfinished));
-        const std::string written = WriteBackup(registry, store);
+        const std::string written = WriteBackup(registry, store, reason);
         Prune(store, written);
         if (store.record != nullptr && !store.record->IsOpen()) store.record->Open(store.folder.Path(), written);
         return true;
@@ -465,8 +484,9 @@ std::vector<Entry> List(const Store& store) {
         // delete whatever it points to.
         if ((file.attributes & platform::kAttributeReparsePoint) != 0) continue;
         auto e = EntryOf(folder, file.name);
-        if (!e || !Whole(store.files, e->path, file.size)) continue;
+        if (!e) continue;
         e->size = file.size;
+        if (!Whole(store.files, *e)) continue;
         entries.push_back(std::move(*e));
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return Order(a) > Order(b); });
@@ -515,6 +535,17 @@ std::string RestoreDone(std::string_view path) {
     return AboutBackup(path, texts::kRestoreDoneStart, texts::kRestoreDoneFileStart, texts::kRestoreDoneEnd);
 }
 
+std::string RestoreReason(std::string_view path) {
+    const std::size_t cut = path.find_last_of("\\/");
+    const std::string_view name = cut == std::string_view::npos ? path : path.substr(cut + 1);
+    const auto entry = EntryOf("", name);
+    std::string text(texts::kReasonRestore);
+    if (entry && entry->number > 0)
+        return text + std::string(texts::kReasonRestoreNumber) + std::to_string(entry->number);
+    if (entry) return text + std::string(texts::kReasonRestoreDate) + Readable(entry->time);
+    return text + " '" + std::string(name) + "'";
+}
+
 bool Restore(const modRegistry::Access& registry, const Store& store, std::string_view path) {
     std::vector<PlannedWrite> writes;
     try {
@@ -529,7 +560,7 @@ bool Restore(const modRegistry::Access& registry, const Store& store, std::strin
     // A write that fails puts back what the restore wrote before it, and the
     // message names the value.
     return AllOrNothing(registry, store, [&](const modRegistry::Access& journaled) {
-               if (!Take(journaled, store)) return ChangeOutcome::Refused;
+               if (!Take(journaled, store, RestoreReason(path))) return ChangeOutcome::Refused;
                WriteAll(journaled, writes);
                return ChangeOutcome::Done;
            }) == ChangeOutcome::Done;

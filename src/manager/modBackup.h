@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "common/modRegistry.h"
+#include "manager/RegFile.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellFolders.h"
@@ -71,11 +72,18 @@ inline constexpr std::string_view kFolderBelowAppData = "Tessivar\\Sicherungen";
 // <local application data>\Tessivar\Sicherungen, or "".
 std::string FolderOf(platform::IShellFolders& shell);
 
-// Saves the configuration into a new backup and deletes the oldest beyond
-// kKept. False, after a message saying why, when no complete backup could
+// Saves the configuration into a new backup that names `reason`, the change
+// it is taken before ("Löschen von 'Notizen'"), and deletes the oldest
+// beyond kKept. False, after a message saying why, when no complete backup could
 // be written (or the change's record could not be opened): the caller must
 // then change nothing.
-bool Take(const modRegistry::Access& registry, const Store& store);
+bool Take(const modRegistry::Access& registry, const Store& store, std::string_view reason = {});
+
+// ACT!'s configuration as it is now, as the keys a backup of it would hold.
+// Raises AppError when a backup could not be taken of it.
+std::vector<regfile::Key> Current(const modRegistry::Access& registry);
+// The keys of backup `path`, read whole; raises AppError when it is refused.
+std::vector<regfile::Key> Keys(platform::IFileSystem& files, std::string_view path);
 
 struct Entry {
     std::string path;
@@ -84,6 +92,7 @@ struct Entry {
     int sequence = 1;  // older names: 2 and on for later backups of the same second
     std::int64_t number = 0;  // 1 and on; 0 for the older names without one
     std::uint64_t size = 0;  // bytes, as the folder listed them
+    std::string reason;  // what it was taken before; empty when it does not say
 };
 // A file name exactly as Tessivar writes it, read back; nothing for any other name.
 std::optional<Entry> EntryOf(std::string_view folder, std::string_view name);
@@ -99,6 +108,9 @@ std::string SizeText(std::uint64_t bytes);
 // the file.
 std::string RestoreQuestion(std::string_view path);
 std::string RestoreDone(std::string_view path);
+// The reason of the backup a restore of `path` takes first: "Zurückschreiben
+// von Nr. 4", or naming the older backup's date, or the file.
+std::string RestoreReason(std::string_view path);
 
 // Reads the file and checks all of it against what the registry and
 // Tessivar accept (an ordinary file only, names without NUL and within the

@@ -172,8 +172,9 @@ RunOutcome Install(Services& run, std::int32_t ToolbarChoice) {
     const ChangeOutcome change =
         AllOrNothing(run.commands.registry, run.backups, [&](const modRegistry::Access& registry) {
             clCustomTessivars table(run.commands.With(registry));
-            clCustomTessivar* command = table.Add(base + ".cmd", clACTToolbars(registry).ButtonIDs(),
-                                                  [&] { return modBackup::Take(registry, run.backups); });
+            clCustomTessivar* command = table.Add(base + ".cmd", clACTToolbars(registry).ButtonIDs(), [&] {
+                return modBackup::Take(registry, run.backups, Message(texts::kReasonInstall, run.AddonName, "'"));
+            });
             if (command == nullptr) return ChangeOutcome::Refused;
             command->Zeile(program);
             command->Start(folder);
@@ -228,7 +229,9 @@ ChangeOutcome RemoveAll(Services& run, const modRegistry::Access& registry, std:
             ++position;
         }
         if (found == nullptr) break;
-        if (!backedUp && !modBackup::Take(registry, run.backups)) return ChangeOutcome::Refused;
+        if (!backedUp && !modBackup::Take(registry, run.backups, Message(texts::kReasonRemoval, run.AddonName, "'"))) {
+            return ChangeOutcome::Refused;
+        }
         backedUp = true;
 
         if (const auto error = modToolbarButtons::Remove(toolbars, ToolbarNames(ToolbarChoice), found->CommandID())) {

@@ -24,7 +24,19 @@ bool StillStoredOrSay(const Services& context, const clCustomTessivars& table) {
     return false;
 }
 
+std::string_view FileName(std::string_view path) {
+    const std::size_t cut = path.find_last_of("\\/");
+    return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
 }  // namespace
+
+std::string Quoted(std::string_view start, std::string_view name) {
+    std::string text(start);
+    text += name;
+    text += '\'';
+    return text;
+}
 
 bool IsStillStored(const modRegistry::Access& registry, const clCustomTessivars& table) {
     const auto read = [&registry](const std::string& name) {
@@ -48,8 +60,9 @@ LoadResult LoadCommand(const Services& context, clCustomTessivars& table, std::s
     clCustomTessivar* command = nullptr;
     const Outcome outcome =
         AllOrNothing(context.commands.registry, context.backups, [&](const modRegistry::Access& registry) {
-            command = table.Add(path, clACTToolbars(registry).ButtonIDs(),
-                                [&] { return modBackup::Take(registry, context.backups); });
+            command = table.Add(path, clACTToolbars(registry).ButtonIDs(), [&] {
+                return modBackup::Take(registry, context.backups, Quoted(texts::kReasonLoad, FileName(path)));
+            });
             return command != nullptr ? Outcome::Done : Outcome::Refused;
         });
     return {outcome, outcome == Outcome::Done ? command : nullptr};
@@ -73,8 +86,9 @@ Outcome DeleteCommand(const Services& context, clCustomTessivars& table, std::in
     if (!held) return Outcome::Refused;
     if (!StillStoredOrSay(context, table)) return Outcome::Stale;
     const std::int32_t id = table.Item(position).CommandID();
+    const std::string reason = Quoted(texts::kReasonDelete, table.Item(position).Name());
     return AllOrNothing(context.commands.registry, context.backups, [&](const modRegistry::Access& registry) {
-        if (!modBackup::Take(registry, context.backups)) return Outcome::Refused;
+        if (!modBackup::Take(registry, context.backups, reason)) return Outcome::Refused;
         clACTToolbars toolbars(registry);
         // The command goes all the same, as in the removal run; its button
         // stays on a toolbar whose list could not be read.
@@ -104,7 +118,7 @@ Outcome ChangePaths(const Services& context, clCustomTessivars& table, std::span
         if (!table.Item(change.position).IsComplete()) return Outcome::Refused;
     }
     return AllOrNothing(context.commands.registry, context.backups, [&](const modRegistry::Access& registry) {
-        if (!modBackup::Take(registry, context.backups)) return Outcome::Refused;
+        if (!modBackup::Take(registry, context.backups, PathsReason(changes.size()))) return Outcome::Refused;
         for (const PathChange& change : changes) {
             clCustomTessivar& command = table.Item(change.position);
             command.Zeile(change.zeile);

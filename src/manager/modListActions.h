@@ -36,6 +36,9 @@ struct Services {
 // read the table again).
 using Outcome = ChangeOutcome;
 
+// A backup's reason: `start` ("Löschen von '"), the name and its closing quote.
+std::string Quoted(std::string_view start, std::string_view name);
+
 // True when "Count" and every record stored are what `table` holds.
 bool IsStillStored(const modRegistry::Access& registry, const clCustomTessivars& table);
 

@@ -16,6 +16,7 @@
 #include "platform/ShellFolders_win.h"
 #include "platform/Shell_win.h"
 #include "platform/WinPlatform_win.h"
+#include "platform/SystemLibrary_win.h"
 #include "platform/WinText_win.h"
 
 namespace {
@@ -252,6 +253,7 @@ int RunTessivar() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    platform::RestrictDllSearch();
     // Decided first: an unattended setup must never wait for a click, not
     // even on a fault in reading the rest of the line.
     bool quiet = true;

@@ -40,6 +40,17 @@ std::wstring InSystemFolder(const wchar_t* name) {
 
 }  // namespace
 
+void RestrictDllSearch() {
+    SetDllDirectoryW(L"");
+    using SetDefault = BOOL(WINAPI*)(DWORD);
+    // Looked up: Windows 7 without its loader update lacks it, and an
+    // import would keep the program from starting there.
+    if (const auto set = reinterpret_cast<SetDefault>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")))) {
+        set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+}
+
 HMODULE SystemLibrary(const wchar_t* name) {
     const std::lock_guard<std::mutex> lock(Guard());
     for (const Loaded& loaded : Modules()) {

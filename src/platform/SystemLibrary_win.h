@@ -9,6 +9,15 @@
 
 namespace platform {
 
+// From here on, every DLL the process loads by name (its own loads, and
+// those the system's DLLs make for it: the themes, the version resource
+// reader, the shell's helpers) comes from the system folder, never from
+// the program's folder or the current one, where anyone who can write
+// there could put a DLL of that name. The very first thing each program
+// does. Where the system lacks the call, at least the current folder is
+// left out.
+void RestrictDllSearch();
+
 // The module, loaded once per process; null when the system lacks it.
 HMODULE SystemLibrary(const wchar_t* name);
 

@@ -17,6 +17,7 @@
 #include "platform/Shell_win.h"
 #include "platform/ShellFolders_win.h"
 #include "platform/WinPlatform_win.h"
+#include "platform/SystemLibrary_win.h"
 #include "platform/WinText_win.h"
 #include "routeplanner/frmRovandel2_win.h"
 #include "routeplanner/modOptionen.h"
@@ -83,6 +84,8 @@ int RunRovandel2() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+    // Also for the browser's keeper, which is this program started again.
+    platform::RestrictDllSearch();
     // The browser's keeper runs without a window, ACT! or settings: it only
     // holds the browser's control pipe.
     const std::wstring_view arguments = commandLine != nullptr ? commandLine : L"";

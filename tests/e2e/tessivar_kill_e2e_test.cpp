@@ -3,6 +3,7 @@
 // program must leave ACT!'s configuration as it was before the change, or
 // as after it once the change had deleted its mark; never between.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "driver/BoxDriver_win.h"
 #include "seed/ActConfigSeed_win.h"
 #include "support/Process_win.h"
 #include "support/Raw_win.h"
@@ -22,6 +24,11 @@ namespace {
 
 const std::wstring kMenuConfig = L"Software\\Symantec\\ACT!\\TBarMenuConfig\\ACT!";
 constexpr DWORD kKilled = 9;
+// The list window's and the placing window's controls, as the program numbers them.
+constexpr int kListId = 107;
+constexpr int kSchaltflaechenId = 112;
+constexpr int kHinzufuegenId = 402;
+constexpr int kEntfernenId = 403;
 
 std::wstring LocalAppData() {
     wchar_t path[MAX_PATH] = {};
@@ -78,14 +85,19 @@ protected:
     // Kills the change at write 1, 2, ... until it ends by itself; the
     // number of writes it made.
     int KillAtEveryWrite(const std::function<void()>& prepare, const std::wstring& arguments) {
+        return KillAtEveryWrite(prepare, [&](const wchar_t* program) { return Run(program, arguments); });
+    }
+    // The same for a change that `change` makes with the program named.
+    int KillAtEveryWrite(const std::function<void()>& prepare,
+                         const std::function<std::optional<DWORD>(const wchar_t* program)>& change) {
         prepare();
-        EXPECT_EQ(Run(L"tessivar.exe", arguments), std::optional<DWORD>(0));
+        EXPECT_EQ(change(L"tessivar.exe"), std::optional<DWORD>(0));
         const support::RegSnapshot after = Configuration();
         for (int k = 1;; ++k) {
             prepare();
             const support::RegSnapshot before = Configuration();
             SetEnvironmentVariableW(L"TESSIVAR_END_AT_WRITE", std::to_wstring(k).c_str());
-            const std::optional<DWORD> exit = Run(L"tessivar_killtest.exe", arguments);
+            const std::optional<DWORD> exit = change(L"tessivar_killtest.exe");
             SetEnvironmentVariableW(L"TESSIVAR_END_AT_WRITE", nullptr);
             if (exit != std::optional<DWORD>(kKilled)) {
                 EXPECT_EQ(exit, std::optional<DWORD>(0)) << "write " << k;
@@ -98,12 +110,41 @@ protected:
             EXPECT_TRUE(Configuration() == (marked ? before : after))
                 << "write " << k << (marked ? " (before)" : " (after)");
             EXPECT_FALSE(Marked()) << "write " << k;
-            if (marked) EXPECT_FALSE(LogonEntry()) << "write " << k;
+            if (marked) {
+                EXPECT_FALSE(LogonEntry()) << "write " << k;
+            }
         }
+    }
+
+    // The list window's first command's button taken off the toolbar that
+    // holds it first, or put on it, as the user does in "Schaltflächen…";
+    // the window is closed once the change is over, unless it died in it.
+    std::optional<DWORD> PlaceFirstButton(const wchar_t* program) {
+        ChildProcess tessivar = ChildProcess::Start(m_Folder + L"\\" + program, L"");
+        HWND form = support::WaitForWindow(L"TessivarListe", tessivar.Id(), 15000);
+        if (form == nullptr) return std::nullopt;
+        HWND list = GetDlgItem(form, kListId);
+        for (int i = 0; i < 500 && SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 0; ++i) Sleep(20);
+        driver::Click(form, kSchaltflaechenId);
+        HWND place = driver::FindWindowOfClass(L"TessivarSchaltflaechen", tessivar.Id(), L"", 15000);
+        if (place == nullptr) return std::nullopt;
+        driver::Click(place, IsWindowEnabled(GetDlgItem(place, kEntfernenId)) ? kEntfernenId : kHinzufuegenId);
+        driver::Click(place, IDOK);
+        for (int i = 0; i < 500 && IsWindow(place); ++i) Sleep(20);
+        if (const auto exit = tessivar.WaitForExit(200)) return exit;
+        for (int i = 0; i < 500 && !IsWindowEnabled(form); ++i) Sleep(20);
+        PostMessageW(form, WM_CLOSE, 0, 0);
+        return tessivar.WaitForExit(15000);
     }
 
     std::wstring m_Folder;
 };
+
+TEST_F(TessivarKilled, AButtonPlacedFromTheListWindowEndsAsBeforeOrAsAfterWhereverItDies) {
+    const int placing =
+        KillAtEveryWrite([this] { Prepare({}); }, [this](const wchar_t* program) { return PlaceFirstButton(program); });
+    EXPECT_EQ(placing, 3) << "the logon entry, the toolbar's buttons, the entry gone";
+}
 
 TEST_F(TessivarKilled, AnInstallARemovalNearTheTopAndARestoreEndAsBeforeOrAsAfterWhereverTheyDie) {
     const int install = KillAtEveryWrite([this] { Prepare({}); }, L"Route install /quiet");

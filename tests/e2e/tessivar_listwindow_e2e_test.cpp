@@ -12,13 +12,14 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "driver/BoxDriver_win.h"
 #include "seed/ActConfigSeed_win.h"
 #include "support/Process_win.h"
 #include "support/Raw_win.h"
 #include "support/RegistrySnapshot_win.h"
-#include "support/TessivarDriver_win.h"
+#include "support/RemoteList_win.h"
 
 using support::Bytes;
 using support::ChildProcess;
@@ -29,14 +30,40 @@ namespace {
 constexpr int kSpeichernId = 103;
 constexpr int kLadenId = 104;
 constexpr int kListId = 107;
+constexpr int kWiederherstellenId = 109;
+constexpr int kSchaltflaechenId = 112;
 constexpr int kStatusId = 108;
 constexpr int kPfadeId = 111;
-constexpr int kProgramColumn = 7;
 // The window of mended paths.
 constexpr int kPathsListId = 301;
 constexpr int kPathsOkId = 303;
+// Of the backups' list, the differences' window and the placing window.
+constexpr int kBackupsId = 200, kUnterschiedeId = 203, kBackupsCancelId = 202;
+constexpr int kDifferencesId = 301, kDifferencesCloseId = 2;
+constexpr int kToolbarsId = 401, kHinzufuegenId = 402, kEntfernenId = 403;
+
+// The values that differ between two snapshots, by name.
+std::vector<std::wstring> Changed(const support::RegSnapshot& a, const support::RegSnapshot& b) {
+    std::vector<std::wstring> names;
+    for (const auto& [name, entry] : a) {
+        const auto it = b.find(name);
+        if (it == b.end() || !(it->second == entry)) names.push_back(name);
+    }
+    for (const auto& [name, entry] : b) {
+        if (!a.contains(name)) names.push_back(name);
+    }
+    return names;
+}
 
 const std::string kCommands = std::string(seed::kMenuConfig) + "\\CustomCommands";
+const std::wstring kMenuConfigW = L"Software\\Symantec\\ACT!\\TBarMenuConfig\\ACT!";
+
+// The last column of each row of the command view: the mark of a missing program.
+std::vector<std::wstring> Marks(HWND list) {
+    std::vector<std::wstring> marks;
+    for (const std::wstring& row : support::RemoteRows(list, 8)) marks.push_back(row.substr(row.rfind(L'|') + 1));
+    return marks;
+}
 
 class TessivarListWindow : public testing::Test {
 protected:
@@ -117,6 +144,63 @@ TEST_F(TessivarListWindow, ACommandLoadedThroughTheOpenDialogIsSavedThroughTheSa
     EXPECT_EQ(tessivar.WaitForExit(15000), std::optional<DWORD>(0));
 }
 
+TEST_F(TessivarListWindow, ABackupNamesTheDeletionItPrecedesItsDifferencesShowAndAPlacedButtonChangesOneValue) {
+    ChildProcess tessivar = ChildProcess::Start(support::ProgramFolder() + L"tessivar.exe", L"");
+    HWND form = support::WaitForWindow(L"TessivarListe", tessivar.Id(), 15000);
+    ASSERT_NE(form, nullptr);
+    HWND list = GetDlgItem(form, kListId);
+    const int before = Rows(list);
+    ASSERT_GT(before, 1);
+    const std::wstring first = support::RemoteRows(list, 2).at(0);
+    const std::wstring name = first.substr(first.find(L'|') + 1);
+
+    // The first command deleted: its backup says so.
+    PostMessageW(list, WM_KEYDOWN, VK_DELETE, 1);
+    PostMessageW(list, WM_KEYUP, VK_DELETE, 0xC0000001);
+    HWND question = driver::FindMessageBox(tessivar.Id(), L"Tessivar", 15000);
+    ASSERT_NE(question, nullptr);
+    ASSERT_TRUE(driver::Press(question, IDYES));
+    ASSERT_TRUE(WaitForRows(list, before - 1));
+    const support::RegSnapshot deleted = support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW);
+
+    ASSERT_TRUE(driver::Click(form, kWiederherstellenId));
+    HWND backups = driver::FindWindowOfClass(L"TessivarSicherungen", tessivar.Id(), L"", 15000);
+    ASSERT_NE(backups, nullptr);
+    const std::wstring newest = support::RemoteRows(GetDlgItem(backups, kBackupsId), 4).at(0);
+    EXPECT_EQ(newest.substr(newest.rfind(L'|') + 1), L"L\u00F6schen von '" + name + L"'");
+    ASSERT_TRUE(driver::Click(backups, kUnterschiedeId));
+    HWND differences = driver::FindWindowOfClass(L"TessivarUnterschiede", tessivar.Id(), L"", 15000);
+    ASSERT_NE(differences, nullptr);
+    const std::vector<std::wstring> rows = support::RemoteRows(GetDlgItem(differences, kDifferencesId), 3);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0], L"Befehl|" + name + L"|kommt hinzu");
+    ASSERT_TRUE(driver::Click(differences, kDifferencesCloseId));
+    for (int i = 0; i < 250 && IsWindow(differences); ++i) Sleep(20);
+    ASSERT_TRUE(driver::Click(backups, kBackupsCancelId));
+    for (int i = 0; i < 250 && IsWindow(backups); ++i) Sleep(20);
+    EXPECT_TRUE(support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW) == deleted)
+        << "looked at and cancelled: nothing written";
+
+    // The new first command's button taken off or put on the first toolbar offered: that toolbar's buttons alone change.
+    for (int i = 0; i < 250 && !IsWindowEnabled(form); ++i) Sleep(20);
+    ASSERT_TRUE(driver::Click(form, kSchaltflaechenId));
+    HWND place = driver::FindWindowOfClass(L"TessivarSchaltflaechen", tessivar.Id(), L"", 15000);
+    ASSERT_NE(place, nullptr);
+    ASSERT_FALSE(support::RemoteRows(GetDlgItem(place, kToolbarsId), 2).empty());
+    ASSERT_TRUE(driver::Click(place, IsWindowEnabled(GetDlgItem(place, kEntfernenId)) ? kEntfernenId : kHinzufuegenId));
+    ASSERT_TRUE(driver::Click(place, IDOK));
+    for (int i = 0; i < 250 && IsWindow(place); ++i) Sleep(20);
+    for (int i = 0; i < 250 && !IsWindowEnabled(form); ++i) Sleep(20);
+    const std::vector<std::wstring> changed = Changed(deleted, support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW));
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_NE(changed[0].find(L"ActToolBars-Bar"), std::wstring::npos)
+        << std::string(changed[0].begin(), changed[0].end());
+    EXPECT_TRUE(changed[0].ends_with(L"|Buttons"));
+
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    EXPECT_EQ(tessivar.WaitForExit(15000), std::optional<DWORD>(0));
+}
+
 // The seeded commands call programs under C:\ACT\Addons, which this PC
 // lacks: both are marked. The first one, selected, is pointed at a folder
 // holding its program; the configuration afterwards is the one before,
@@ -124,18 +208,17 @@ TEST_F(TessivarListWindow, ACommandLoadedThroughTheOpenDialogIsSavedThroughTheSa
 TEST_F(TessivarListWindow, ACommandWhoseProgramIsMissingIsMarkedAndPointedAtTheFolderThatHoldsIt) {
     m_Source = m_Folder + L"\\AdrCheck.exe";
     ASSERT_TRUE(support::WriteFileBytes(m_Source, {'M', 'Z'}));
-    const std::wstring config(seed::kMenuConfig, seed::kMenuConfig + std::string(seed::kMenuConfig).size());
-    const support::RegSnapshot before = support::SnapshotTree(HKEY_CURRENT_USER, config);
+    const support::RegSnapshot before = support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW);
 
     ChildProcess tessivar = ChildProcess::Start(support::ProgramFolder() + L"tessivar.exe", L"");
     HWND form = support::WaitForWindow(L"TessivarListe", tessivar.Id(), 15000);
     ASSERT_NE(form, nullptr);
     HWND list = GetDlgItem(form, kListId);
     ASSERT_TRUE(WaitForRows(list, 2));
-    EXPECT_EQ(support::ListCell(list, 0, kProgramColumn), L"Programm fehlt");
-    EXPECT_EQ(support::ListCell(list, 1, kProgramColumn), L"Programm fehlt");
-    EXPECT_EQ(support::StatusBarText(GetDlgItem(form, kStatusId)),
-              L"2 benutzerdefinierte(r) Befehl(e), 2 mit fehlendem Programm");
+    EXPECT_EQ(Marks(list), (std::vector<std::wstring>{L"Programm fehlt", L"Programm fehlt"}));
+    wchar_t status[128] = {};
+    SendMessageW(GetDlgItem(form, kStatusId), WM_GETTEXT, 128, reinterpret_cast<LPARAM>(status));
+    EXPECT_STREQ(status, L"2 benutzerdefinierte(r) Befehl(e), 2 mit fehlendem Programm");
 
     // Row 0 is selected; the question whether all marked ones are meant is answered No.
     ASSERT_TRUE(driver::Click(form, kPfadeId));
@@ -150,11 +233,11 @@ TEST_F(TessivarListWindow, ACommandWhoseProgramIsMissingIsMarkedAndPointedAtTheF
     ASSERT_NE(paths, nullptr) << "the window of mended paths";
     EXPECT_EQ(SendMessageW(GetDlgItem(paths, kPathsListId), LVM_GETITEMCOUNT, 0, 0), 1);
     ASSERT_TRUE(driver::Click(paths, kPathsOkId));
-    for (int i = 0; i < 500 && !support::ListCell(list, 0, kProgramColumn).empty(); ++i) Sleep(20);
-    EXPECT_EQ(support::ListCell(list, 0, kProgramColumn), L"");
-    EXPECT_EQ(support::ListCell(list, 1, kProgramColumn), L"Programm fehlt");
+    const std::vector<std::wstring> mended{L"", L"Programm fehlt"};
+    for (int i = 0; i < 500 && Marks(list) != mended; ++i) Sleep(20);
+    EXPECT_EQ(Marks(list), mended);
 
-    const support::RegSnapshot after = support::SnapshotTree(HKEY_CURRENT_USER, config);
+    const support::RegSnapshot after = support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW);
     ASSERT_EQ(after.size(), before.size());
     for (const auto& [name, entry] : before) {
         const bool changed = name.ends_with(L"CustomCommands|Command-0");

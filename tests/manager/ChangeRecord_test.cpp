@@ -13,6 +13,7 @@
 #include "commands/CommandData.h"
 #include "commands/SubstituteServices.h"
 #include "common/ActRegistry.h"
+#include "manager/modButtonPlacement.h"
 #include "manager/modHaupt.h"
 #include "manager/modListActions.h"
 #include "platform/MemoryNamedMutex.h"
@@ -167,9 +168,16 @@ TEST(KilledChange, EveryWriteOfEveryKindOfChangeIsPutBackAtTheNextStart) {
                                                       {4, "D:\\Neu\\e.exe", ""}};
         modListActions::ChangePaths(m.List(), table, changes);
     });
+    const int placing = KillAtEveryWrite(Nothing, [](Machine& m) {
+        auto toolbars = modButtonPlacement::Read(m.sub.Registry(), 30102);
+        ASSERT_EQ(toolbars.size(), 1u);
+        ASSERT_TRUE(modButtonPlacement::Move(toolbars[0], 30102, -1));
+        modButtonPlacement::Write(m.List(), toolbars, "Befehl 1");
+    });
     // The mark and the logon entry come and go with each change, around its writes.
     for (int writes : {install, removal, restore, load, deletion}) EXPECT_GT(writes, 4);
-    EXPECT_EQ(paths, 4) << "the logon entry around the two records, and nothing else";
+    EXPECT_EQ(placing, 3) << "the entry, the toolbar, the entry gone";
+    EXPECT_EQ(paths, 4) << "the entry, the two records, the entry gone";
 }
 
 TEST(KilledChange, AChangeThatEndsLeavesNoMarkAndOneThatTookNoBackupMakesNone) {

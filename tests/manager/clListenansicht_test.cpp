@@ -39,8 +39,10 @@ public:
         infoBoxes = &boxes;
         infoShell = &shell;
     }
-    std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries) override {
+    std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries,
+                                            clSicherungen::Differences differences) override {
         offered = std::move(entries);
+        if (!offered.empty() && differences) told = differences(offered.front());
         log.push_back("choose");
         return pick < 0 ? std::nullopt : std::optional(offered.at(static_cast<std::size_t>(pick)).path);
     }
@@ -56,12 +58,22 @@ public:
         if (confirmPaths) paths.cmdOK_Click();
         return paths.Confirmed();
     }
+    // Puts the button on the first toolbar offered that may hold it, and says OK.
+    std::optional<clSchaltflaechen::Toolbars> PlaceButtons(std::int32_t commandId, std::string name,
+                                                           clSchaltflaechen::Toolbars toolbars) override {
+        log.push_back("place " + name);
+        for (auto& toolbar : toolbars) {
+            if (modButtonPlacement::PutOn(toolbar, commandId)) break;
+        }
+        return toolbars;
+    }
     platform::IMessageBoxes* infoBoxes = nullptr;
     platform::IShell* infoShell = nullptr;
     std::vector<modBackup::Entry> offered;
     int pick = -1;  // the entry the user picks; -1: cancelled
     bool confirmPaths = true;
     std::vector<Row> pathRows, keptRows;
+    std::optional<std::vector<modBackupDiff::Difference>> told;  // of the newest, asked while the list showed
 };
 
 class ListWindowLogic : public testing::Test {
@@ -234,6 +246,27 @@ TEST_F(ListWindowLogic, LoadingAnsweredYesPutsTheButtonOnKontaktsymbolleisteOnly
     int acquired = 0;
     for (const auto& e : locks.Events()) acquired += e.kind == platform::MemoryNamedMutex::Event::Kind::Acquired;
     EXPECT_EQ(acquired, 2) << "the load and the toolbar change, each under the lock";
+}
+
+TEST_F(ListWindowLogic, TheSelectedCommandsButtonIsPlacedAndOnlyThatToolbarWrittenNotFromTheToolbarView) {
+    SeedThree();
+    logic.Form_Load();
+    Select(2);  // "Notiz", on no toolbar
+    sub.registry.ClearLog();
+    logic.cmdSchaltflaechen_Click();
+    EXPECT_EQ(Logged("place "), Strings{"Notiz"});
+    EXPECT_EQ(Buttons(0), td::Entries({57600, 0, 30101, 30102, 0, 30104}));
+    EXPECT_EQ(Buttons(1), td::Entries({30102}));
+    std::size_t actWrites = 0;
+    for (const auto& w : sub.registry.Writes()) actWrites += w.keyPath.find("Symantec") != std::string::npos;
+    EXPECT_EQ(actWrites, 1u);
+    EXPECT_EQ(Column(1), (Strings{"Adressen prüfen", "Serienbrief", "Notiz"})) << "the list stays";
+
+    logic.cmdToolbars_Click();
+    EXPECT_FALSE(window.Enabled(c::cmdSchaltflaechen));
+    window.log.clear();
+    logic.cmdSchaltflaechen_Click();
+    EXPECT_TRUE(Logged("place ").empty()) << "toolbar numbers are no commands";
 }
 
 TEST_F(ListWindowLogic, LoadingAnsweredNoANameThatExistsABrokenFileOrACancel) {
@@ -515,6 +548,8 @@ TEST_F(ListWindowLogic, TheRestoreButtonOffersTheBackupsNewestFirstAndFillsTheVi
     logic.cmdWiederherstellen_Click();
     ASSERT_EQ(window.offered.size(), 2u);
     EXPECT_EQ(window.offered[0].number, 2) << "newest first";
+    EXPECT_EQ(window.offered[1].reason, "Löschen von 'Serienbrief'");
+    EXPECT_EQ(window.told, std::vector<modBackupDiff::Difference>{}) << "the newest is what is there now";
     EXPECT_TRUE(sub.registry.Writes().empty());
     EXPECT_EQ(Logged("choose"), Strings{""});
     EXPECT_TRUE(Logged("rows ").empty() && Logged("status ").empty());

@@ -18,7 +18,9 @@
 #include "manager/SlowTable_win.h"
 #include "manager/PfadeControls.h"
 #include "manager/frmPfade_win.h"
+#include "manager/frmSchaltflaechen_win.h"
 #include "manager/frmSicherungen_win.h"
+#include "manager/frmUnterschiede_win.h"
 #include "platform/Cp1252Codec.h"
 #include "platform/Graphics_win.h"
 #include "platform/MemoryFileSystem.h"
@@ -333,11 +335,11 @@ TEST_F(ListWindow, EveryButtonIsReachedByTabAndByItsAccessKey) {
     Open();
     std::vector<HWND> order;
     HWND at = List().hwnd();
-    for (int i = 0; i < 7; ++i) order.push_back(at = GetNextDlgTabItem(form->hwnd(), at, FALSE));
-    EXPECT_EQ(order,
-              (std::vector<HWND>{Button(c::cmdSpeichern).hwnd(), Button(c::cmdLaden).hwnd(),
-                                 Button(c::cmdToolbars).hwnd(), Button(c::cmdInfo).hwnd(),
-                                 Button(c::cmdWiederherstellen).hwnd(), Button(c::cmdPfade).hwnd(), List().hwnd()}));
+    for (int i = 0; i < 8; ++i) order.push_back(at = GetNextDlgTabItem(form->hwnd(), at, FALSE));
+    EXPECT_EQ(order, (std::vector<HWND>{Button(c::cmdSpeichern).hwnd(), Button(c::cmdLaden).hwnd(),
+                                        Button(c::cmdToolbars).hwnd(), Button(c::cmdInfo).hwnd(),
+                                        Button(c::cmdWiederherstellen).hwnd(), Button(c::cmdPfade).hwnd(),
+                                        Button(c::cmdSchaltflaechen).hwnd(), List().hwnd()}));
 
     const auto alt = [this](wchar_t key) {
         // The key as the keyboard sends it; its character follows from it.
@@ -466,6 +468,95 @@ TEST_F(ListWindow, MissingProgramsAreMarkedInTheRealListAndMendedThroughTheRealM
     EXPECT_EQ(Status(), "3 benutzerdefinierte(r) Befehl(e)");
     EXPECT_EQ(Column(2)[2], "\"D:\\Neu\\p2.exe\" /n");
     EXPECT_EQ(FindWindowW(frmPfade::kClassName, nullptr), nullptr);
+}
+
+// Read through the control, as any reader does.
+std::vector<std::wstring> Rows(HWND list, int columns) {
+    std::vector<std::wstring> rows;
+    for (int r = 0; r < ListView_GetItemCount(list); ++r) {
+        std::wstring row;
+        for (int column = 0; column < columns; ++column) {
+            wchar_t text[128] = {};
+            ListView_GetItemText(list, r, column, text, 128);
+            row += (column > 0 ? L"|" : L"") + std::wstring(text);
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST_F(ListWindow, EachBackupSaysWhatItWasTakenBeforeAndItsDifferencesShowBeforeAnythingIsWritten) {
+    SeedThree();
+    Open();
+    Select(1);
+    messages.QueueAnswer(MsgAnswer::Yes);
+    PressDelete();  // backed up before: Serienbrief is in the backup, and its button
+
+    // From inside the modal loops: the list of backups, its "Unterschiede…",
+    // the differences window closed, then the list cancelled.
+    static int stage = 0;
+    static std::vector<std::wstring> backupsShown, differences, layout;
+    stage = 0;
+    const auto answer = [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND choice = FindWindowW(frmSicherungen::kClassName, nullptr);
+        HWND shown = FindWindowW(frmUnterschiede::kClassName, nullptr);
+        if (stage == 0 && choice != nullptr) {
+            backupsShown = Rows(GetDlgItem(choice, SicherungenControls::lvBackups.id), 4);
+            PostMessageW(GetDlgItem(choice, SicherungenControls::cmdUnterschiede.id), BM_CLICK, 0, 0);
+            stage = 1;
+        } else if (stage == 1 && shown != nullptr) {
+            differences = Rows(GetDlgItem(shown, UnterschiedeControls::lvDifferences.id), 3);
+            layout = support::LayoutProblems(shown);
+            PostMessageW(GetDlgItem(shown, UnterschiedeControls::cmdClose.id), BM_CLICK, 0, 0);
+            stage = 2;
+        } else if (stage == 2 && shown == nullptr && choice != nullptr) {
+            PostMessageW(GetDlgItem(choice, SicherungenControls::cmdCancel.id), BM_CLICK, 0, 0);
+            KillTimer(nullptr, id);
+        }
+    };
+    SetTimer(nullptr, 0, 10, answer);
+    registry.ClearLog();
+    Click(c::cmdWiederherstellen);
+    ASSERT_EQ(backupsShown.size(), 1u);
+    EXPECT_EQ(backupsShown[0].substr(backupsShown[0].rfind(L'|') + 1), L"Löschen von 'Serienbrief'");
+    EXPECT_EQ(differences,
+              (std::vector<std::wstring>{L"Befehl|Serienbrief|kommt hinzu",
+                                         L"Symbolleiste|Kontaktsymbolleiste|Schaltflächen werden geändert"}));
+    EXPECT_TRUE(layout.empty()) << std::string(layout.front().begin(), layout.front().end());
+    EXPECT_TRUE(registry.Writes().empty()) << "looked at, cancelled: nothing written";
+    EXPECT_EQ(FindWindowW(frmSicherungen::kClassName, nullptr), nullptr);
+}
+
+TEST_F(ListWindow, TheSelectedCommandsButtonIsPlacedInTheRealModalWindow) {
+    SeedThree();
+    Open();
+    Select(2);  // "Notiz", on no toolbar
+
+    // The group toolbar is not there: the contact toolbar and "Contact Toolbar"
+    // are offered; the button put on the first and moved one place left.
+    static std::vector<std::wstring> before, after, layout;
+    const auto answer = [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND place = FindWindowW(frmSchaltflaechen::kClassName, nullptr);
+        if (place == nullptr) return;
+        KillTimer(nullptr, id);
+        HWND list = GetDlgItem(place, SchaltflaechenControls::lvToolbars.id);
+        layout = support::LayoutProblems(place);
+        before = Rows(list, 2);
+        SendMessageW(GetDlgItem(place, SchaltflaechenControls::cmdHinzufuegen.id), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(place, SchaltflaechenControls::cmdLinks.id), BM_CLICK, 0, 0);
+        after = Rows(list, 2);
+        PostMessageW(GetDlgItem(place, SchaltflaechenControls::cmdOK.id), BM_CLICK, 0, 0);
+    };
+    SetTimer(nullptr, 0, 10, answer);
+    registry.ClearLog();
+    Click(c::cmdSchaltflaechen);
+    EXPECT_TRUE(layout.empty()) << std::string(layout.front().begin(), layout.front().end());
+    EXPECT_EQ(before,
+              (std::vector<std::wstring>{L"Kontaktsymbolleiste|nicht darauf", L"Contact Toolbar|nicht darauf"}));
+    EXPECT_EQ(after, (std::vector<std::wstring>{L"Kontaktsymbolleiste|5 von 6", L"Contact Toolbar|nicht darauf"}));
+    EXPECT_EQ(Stored(actregistry::ToolbarKey(0), "Buttons"), td::Entries({57600, 0, 30101, 30102, 30104, 0}));
+    EXPECT_EQ(Stored(actregistry::ToolbarKey(1), "Buttons"), td::Entries({30102}));
+    EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
 }
 
 TEST_F(ListWindow, TheInfoButtonShowsTheAboutWindowModally) {

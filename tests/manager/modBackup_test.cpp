@@ -10,6 +10,7 @@
 #include "commands/CommandData.h"
 #include "common/ActRegistry.h"
 #include "manager/RegFile.h"
+#include "manager/modBackupDiff.h"
 #include "commands/SubstituteServices.h"
 #include "platform/SubstitutePlatform.h"
 
@@ -422,6 +423,76 @@ TEST(BackupNames, ReadBackByDateAndSequenceAndShownAsPeopleReadThem) {
     EXPECT_EQ(modBackup::RestoreQuestion("D:\\eigene.reg")
                   .rfind("Soll die Sicherung\r\nD:\\eigene.reg zurückgeschrieben werden?", 0),
               0u);
+}
+
+}  // namespace
+
+namespace {
+
+using Diff = modBackupDiff::Difference;
+
+TEST_F(Backups, ABackupNamesWhatItWasTakenBeforeAndTheRegistryEditorStillReadsIt) {
+    ASSERT_TRUE(modBackup::Take(sub.Registry(), store, "L\xC3\xB6schen von 'Notizen'\r\nzweite Zeile"));
+    ASSERT_TRUE(Take());  // an older version's backup names nothing
+    const auto entries = modBackup::List(store);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].reason, "L\xC3\xB6schen von 'Notizen'  zweite Zeile") << "one line, umlauts whole";
+    EXPECT_EQ(entries[0].reason, "");
+    // The reason is a comment: the file reads as before, and restores.
+    EXPECT_EQ(modBackup::Keys(sub.files, entries[1].path), modBackup::Keys(sub.files, entries[0].path));
+    EXPECT_TRUE(Restore(entries[1].name));
+    EXPECT_EQ(modBackup::List(store).front().reason,
+              "Zur\xC3\xBC"
+              "ckschreiben von Nr. 1");
+    EXPECT_EQ(modBackup::RestoreReason("C:\\x\\Sicherung 2026-12-09 05-30-12.reg"),
+              "Zur\xC3\xBC"
+              "ckschreiben der Sicherung vom 09.12.2026, 05:30:12 Uhr");
+    EXPECT_EQ(modBackup::RestoreReason("C:\\x\\alt.reg"),
+              "Zur\xC3\xBC"
+              "ckschreiben 'alt.reg'");
+}
+
+// What a restore would change is told by command name and toolbar, and a
+// command that only moved or a backup equal to now tells nothing.
+TEST_F(Backups, TheDifferencesAreWhatTheRestoreWouldChange) {
+    const auto differences = [this](const std::string& path) {
+        return modBackupDiff::Compare(modBackup::Current(sub.Registry()), modBackup::Keys(sub.files, path), sub.text);
+    };
+    ASSERT_TRUE(Take());
+    const std::string backup = modBackup::List(store).front().path;
+    EXPECT_TRUE(differences(backup).empty());
+
+    // Since then: "Adressen" deleted (so "Serienbrief" moved to number 0),
+    // "Notizen" added, the toolbar's buttons and one other value changed.
+    td::SeedTable(sub.registry, {{30102, "Serienbrief"}, {30103, "Notizen"}});
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "BitmapL-30102", platform::kRegBinary, td::Image(24, 24, 3, 1));
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "BitmapS-30102", platform::kRegBinary, td::Image(16, 16, 3, 101));
+    sub.registry.Put(kHKeyCurrentUser, actregistry::ToolbarKey(0), "Buttons", platform::kRegBinary,
+                     td::Entries({57600}));
+    sub.registry.PutDword(kHKeyCurrentUser, kMain, "Version", 4);
+    EXPECT_EQ(differences(backup), (std::vector<Diff>{
+                                       {"Befehl", "Adressen", "kommt hinzu"},
+                                       {"Befehl", "Notizen", "wird entfernt"},
+                                       {"Symbolleiste",
+                                        "Kontaktsymbolleiste f\xC3\xBCr Gr\xC3\xBC\xC3\x9F"
+                                        "e",
+                                        "Schaltfl\xC3\xA4"
+                                        "chen werden ge\xC3\xA4ndert"},
+                                       {"Weitere Werte", "", "1 Werte werden geschrieben"},
+                                   }));
+
+    // A command whose picture differs is changed; a toolbar the backup holds and now lacks comes back.
+    ASSERT_TRUE(Take());
+    const std::string second = modBackup::List(store).front().path;
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "BitmapL-30103", platform::kRegBinary, td::Image(24, 24, 3, 77));
+    ASSERT_EQ(sub.registry.DeleteKey(kHKeyCurrentUser, actregistry::ToolbarKey(0)), 0);
+    EXPECT_EQ(differences(second), (std::vector<Diff>{
+                                       {"Befehl", "Notizen", "wird ge\xC3\xA4ndert"},
+                                       {"Symbolleiste",
+                                        "Kontaktsymbolleiste f\xC3\xBCr Gr\xC3\xBC\xC3\x9F"
+                                        "e",
+                                        "kommt hinzu"},
+                                   }));
 }
 
 }  // namespace
