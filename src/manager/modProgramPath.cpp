@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include <limits>
+
+#include "base/AppError.h"
 #include "base/Ascii.h"
+#include "base/Utf8.h"
 
 namespace modProgramPath {
 namespace {
@@ -158,9 +162,42 @@ bool Checker::IsRegistered(const std::string& name) {
 }
 
 bool Checker::Exists(const std::string& path) {
-    const auto [it, inserted] = m_Seen.try_emplace(Lower(path), false);
-    if (inserted) it->second = m_Files.Exists(path);
-    return it->second;
+    const std::string key = Lower(path);
+    if (const auto seen = m_Seen.find(key); seen != m_Seen.end()) return seen->second;
+    const std::optional<bool> listed = Listed(FolderOf(path), FileName(path));
+    const bool found = listed ? *listed : m_Files.Exists(path);
+    m_Seen[key] = found;
+    return found;
+}
+
+// A table of many commands calls many programs in few folders: one listing
+// of such a folder answers for all of them, where asking for each file
+// costs a round trip to the file system.
+std::optional<bool> Checker::Listed(std::string_view folder, std::string_view name) {
+    constexpr int kAskedBeforeListing = 8;
+    // A short name ("ACTPRO~1.EXE") is not what a listing gives.
+    if (folder.empty() || name.find('~') != std::string_view::npos) return std::nullopt;
+    Folder& known = m_Folders[utf8::ToLower(folder)];
+    if (!known.listed) {
+        if (++known.asked < kAskedBeforeListing) return std::nullopt;
+        // "C:" alone would be the drive's current folder, not its root.
+        std::string path(folder);
+        if (path.size() == 2 && path[1] == ':') path += '\\';
+        try {
+            if (m_Files.FolderExists(path)) {
+                for (const platform::FileEntry& entry : m_Files.ListFiles(path)) {
+                    if ((entry.attributes & platform::kAttributeDirectory) == 0) {
+                        known.names.emplace(utf8::ToLower(entry.name), true);
+                    }
+                }
+            }
+        } catch (const AppError&) {
+            known.asked = std::numeric_limits<int>::min();  // never listed: each file is asked for
+            return std::nullopt;
+        }
+        known.listed = true;
+    }
+    return known.names.contains(utf8::ToLower(name));
 }
 
 const std::vector<std::string>& Checker::SearchFolders() {
