@@ -2,11 +2,7 @@
 
 #include <algorithm>
 
-#include <limits>
-
-#include "base/AppError.h"
 #include "base/Ascii.h"
-#include "base/Utf8.h"
 
 namespace modProgramPath {
 namespace {
@@ -122,10 +118,13 @@ bool Checker::Missing(std::string_view line, std::string_view start) {
 }
 
 std::optional<bool> Checker::Found(std::string_view path, std::string_view start) {
-    std::string expanded = m_Environment.Expand(path);
-    if (expanded.empty()) expanded = path;
-    std::string folder = start.empty() ? std::string() : m_Environment.Expand(start);
-    if (folder.empty()) folder = start;
+    // Expanded only where there is a variable: most lines have none, and a fill asks for thousands.
+    const auto expand = [this](std::string_view text) {
+        std::string expanded = text.find('%') == std::string_view::npos ? std::string() : m_Environment.Expand(text);
+        return expanded.empty() ? std::string(text) : expanded;
+    };
+    const std::string expanded = expand(path);
+    const std::string folder = expand(start);
     // As CreateProcess does, a name without an extension is also tried as a program.
     const auto there = [this, exe = !HasExtension(expanded)](const std::string& candidate) {
         return Exists(candidate) || (exe && Exists(candidate + ".exe"));
@@ -162,42 +161,9 @@ bool Checker::IsRegistered(const std::string& name) {
 }
 
 bool Checker::Exists(const std::string& path) {
-    const std::string key = Lower(path);
-    if (const auto seen = m_Seen.find(key); seen != m_Seen.end()) return seen->second;
-    const std::optional<bool> listed = Listed(FolderOf(path), FileName(path));
-    const bool found = listed ? *listed : m_Files.Exists(path);
-    m_Seen[key] = found;
-    return found;
-}
-
-// A table of many commands calls many programs in few folders: one listing
-// of such a folder answers for all of them, where asking for each file
-// costs a round trip to the file system.
-std::optional<bool> Checker::Listed(std::string_view folder, std::string_view name) {
-    constexpr int kAskedBeforeListing = 8;
-    // A short name ("ACTPRO~1.EXE") is not what a listing gives.
-    if (folder.empty() || name.find('~') != std::string_view::npos) return std::nullopt;
-    Folder& known = m_Folders[utf8::ToLower(folder)];
-    if (!known.listed) {
-        if (++known.asked < kAskedBeforeListing) return std::nullopt;
-        // "C:" alone would be the drive's current folder, not its root.
-        std::string path(folder);
-        if (path.size() == 2 && path[1] == ':') path += '\\';
-        try {
-            if (m_Files.FolderExists(path)) {
-                for (const platform::FileEntry& entry : m_Files.ListFiles(path)) {
-                    if ((entry.attributes & platform::kAttributeDirectory) == 0) {
-                        known.names.emplace(utf8::ToLower(entry.name), true);
-                    }
-                }
-            }
-        } catch (const AppError&) {
-            known.asked = std::numeric_limits<int>::min();  // never listed: each file is asked for
-            return std::nullopt;
-        }
-        known.listed = true;
-    }
-    return known.names.contains(utf8::ToLower(name));
+    const auto [it, inserted] = m_Seen.try_emplace(Lower(path), false);
+    if (inserted) it->second = m_Files.Exists(path);
+    return it->second;
 }
 
 const std::vector<std::string>& Checker::SearchFolders() {

@@ -69,10 +69,6 @@ private:
     // Whether `path` (one of the line's words taken as the program) is there.
     std::optional<bool> Found(std::string_view path, std::string_view start);
     bool Exists(const std::string& path);
-    // Whether `name` is in `folder`, from one listing of the folder once
-    // it has been asked about often; nothing until then, or when the
-    // folder cannot be listed.
-    std::optional<bool> Listed(std::string_view folder, std::string_view name);
     bool IsRegistered(const std::string& name);
     const std::vector<std::string>& SearchFolders();
 
@@ -80,12 +76,6 @@ private:
     platform::IEnvironment& m_Environment;
     Registered m_Registered;
     std::unordered_map<std::string, bool> m_Seen;  // by lower-cased path
-    struct Folder {
-        int asked = 0;
-        bool listed = false;
-        std::unordered_map<std::string, bool> names;  // lower-cased
-    };
-    std::unordered_map<std::string, Folder> m_Folders;  // by lower-cased path
     std::optional<std::vector<std::string>> m_SearchFolders;
 };
 

@@ -79,32 +79,19 @@ TEST_F(ProgramPath, AProgramIsFoundAsWindowsFindsItAndMarkedOnlyWhenItIsNowhere)
     EXPECT_TRUE(registered.Missing("C:\\Alt\\winword.exe", "")) << "a path is not looked up by its name";
 }
 
-// A fill of a large table asks once for each path, and once for each
-// folder that holds many of its programs.
-TEST_F(ProgramPath, EachPathIsLookedForOnceInAFillAndAFolderOfManyProgramsListedOnce) {
+TEST_F(ProgramPath, EachPathIsLookedForOnceInAFill) {
+    int opened = 0;
     struct Counting : platform::MemoryFileSystem {
-        int asked = 0, listed = 0;
+        int* count = nullptr;
         bool Exists(std::string_view path) override {
-            ++asked;
+            ++*count;
             return MemoryFileSystem::Exists(path);
         }
-        std::vector<platform::FileEntry> ListFiles(std::string_view folder) override {
-            ++listed;
-            return MemoryFileSystem::ListFiles(folder);
-        }
     } counting;
+    counting.count = &opened;
     modProgramPath::Checker once(counting, environment);
     for (int i = 0; i < 1000; ++i) once.Missing("\"D:\\Alt\\act.exe\" /nr " + std::to_string(i), "");
-    EXPECT_EQ(counting.asked, 1);
-
-    for (int i = 0; i < 1000; i += 2) counting.Put("C:\\Addons\\Befehl" + std::to_string(i) + ".exe", {1});
-    counting.AddFolder("C:\\Addons");
-    counting.asked = 0;
-    int missing = 0;
-    for (int i = 0; i < 1000; ++i) missing += once.Missing("C:\\Addons\\Befehl" + std::to_string(i) + ".exe", "");
-    EXPECT_EQ(missing, 500);
-    EXPECT_EQ(counting.listed, 1);
-    EXPECT_LT(counting.asked, 10);
+    EXPECT_EQ(opened, 1);
 }
 
 TEST_F(ProgramPath, ANewPathReplacesTheProgramAloneAndKeepsTheRestByteForByte) {
