@@ -17,6 +17,7 @@
 #include "BenchUtil.h"
 #include "commands/clCustomTessivars.h"
 #include "manager/frmListenansicht_win.h"
+#include "platform/Environment_win.h"
 #include "platform/FileDialogs_win.h"
 #include "platform/NamedMutex_win.h"
 #include "platform/ScriptedMessageBoxes.h"
@@ -46,6 +47,30 @@ Bytes Image(int side) {
     return img;
 }
 
+// The commands' programs: nine in ten are there, every tenth is missing
+// (the list marks it), each command its own program, half of them quoted.
+std::string ProgramFolder() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "ACT Addons";
+}
+std::string ProgramOf(int n) { return ProgramFolder() + "\\Befehl" + std::to_string(n) + ".exe"; }
+bool ProgramThere(int n) { return n % 10 != 0; }
+
+void MakePrograms(int commands) {
+    CreateDirectoryA(ProgramFolder().c_str(), nullptr);
+    for (int n = 0; n < commands; ++n) {
+        if (!ProgramThere(n)) continue;
+        platform::UniqueFile file(CreateFileA(ProgramOf(n).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+}
+
+void RemovePrograms(int commands) {
+    for (int n = 0; n < commands; ++n) DeleteFileA(ProgramOf(n).c_str());
+    RemoveDirectoryA(ProgramFolder().c_str());
+}
+
 // A record as ACT! stores one, all six texts filled.
 Bytes Record(int id, int n) {
     Bytes r(1172, 0);
@@ -54,8 +79,8 @@ Bytes Record(int id, int n) {
         std::copy(text.begin(), text.end(), r.begin() + at);
     };
     put(16, "Befehl " + std::to_string(n));
-    put(144, "C:\\Programme\\ACT Addons\\Befehl" + std::to_string(n) + ".exe");
-    put(400, "C:\\Programme\\ACT Addons\\");
+    put(144, n % 2 == 0 ? "\"" + ProgramOf(n) + "\" /n " + std::to_string(n) : ProgramOf(n) + " /n");
+    put(400, ProgramFolder() + "\\");
     put(658, "Startet Befehl " + std::to_string(n));
     put(722, "Ein benutzerdefinierter Befehl zum Messen");
     put(850, "&Extras|Befehl " + std::to_string(n));
@@ -150,12 +175,15 @@ int wmain() {
                        probe = folder + L"bench_dllprobe.exe", controls = folder + L"controls_window.exe";
 
     Seed(kCommands);
+    MakePrograms(kCommands);
     const std::vector<double> full =
         MediansInTurn({[&] { return TimeToWindow(tessivar, L"", L"TessivarListe", kCommands); },
                        [&] { return TimeToWindow(window, L"--commands", L"BenchWindow", -1); }},
                       kRounds);
-    std::printf("Start until the window is shown and painted, %d commands in ACT!'s table (median of %d runs)\n",
-                kCommands, kRounds);
+    std::printf(
+        "Start until the window is shown and painted, %d commands in ACT!'s table, every tenth program\n"
+        "missing (median of %d runs)\n",
+        kCommands, kRounds);
     std::printf("  tessivar.exe, list window filled (%d rows) and painted  : %8.2f ms\n", kCommands, full[0]);
     std::printf("  minimal window program with a raw registry loop         : %8.2f ms\n", full[1]);
     std::printf("  ratio                                                   : %8.2f (target <= 1.5)\n",
@@ -175,7 +203,8 @@ int wmain() {
         platform::WinNamedMutex locks;
         platform::FakeClock clock;
         const modBackup::Store backups{win.files, clock, {}};
-        frmListenansicht form({env, dialogs, shell, locks, backups, win.pacing});
+        platform::WinEnvironment environment;
+        frmListenansicht form({env, dialogs, shell, locks, backups, win.pacing, &environment});
         const double open = bench::TimeMs([&] { form.Open(SW_SHOWNOACTIVATE); });
         const double fill = MedianOf([&] { return bench::TimeMs([&] { form.Logic().ShowCommands(); }); });
         form.Destroy();
@@ -186,6 +215,7 @@ int wmain() {
         std::printf("    the command view filled again from the table          : %8.2f ms\n\n", fill);
     }
 
+    RemovePrograms(kCommands);
     Seed(0);
     const std::vector<double> empty =
         MediansInTurn({[&] { return TimeToWindow(tessivar, L"", L"TessivarListe", 0); },

@@ -108,11 +108,13 @@ Layout ListWindow() {
              {L"BUTTON", button, 0, Wide(t::kToolbarsButton), {376, 8, 73, 25}, 105},
              {L"BUTTON", button | BS_BITMAP, 0, Wide(t::kInfoButton), {456, 8, 33, 25}, 106},
              {L"BUTTON", button, 0, Wide(t::kRestoreButton), {496, 8, 113, 25}, 109},
+             {L"BUTTON", button, 0, Wide(t::kPathsButton), {328, 40, 121, 25}, 111},
+             {L"BUTTON", button, 0, Wide(t::kPlaceButton), {456, 40, 121, 25}, 112},
              {WC_LISTVIEWW,
-              WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+              WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
               WS_EX_CLIENTEDGE,
               {},
-              {0, 48, 617, 178},
+              {0, 73, 617, 153},
               107},
              {STATUSCLASSNAMEW, CCS_BOTTOM, 0, {}, {0, 226, 617, 20}, 108}}};
 }
@@ -142,7 +144,7 @@ void AddColumns(HWND list) {
     namespace t = texts;
     int at = 0;
     for (std::string_view header : {t::kColumnNr, t::kColumnName, t::kColumnZeile, t::kColumnStart,
-                                    t::kColumnBeschreibung, t::kColumnQuickInfo, t::kColumnMenu}) {
+                                    t::kColumnBeschreibung, t::kColumnQuickInfo, t::kColumnMenu, t::kColumnProgram}) {
         std::wstring text = Wide(header);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;

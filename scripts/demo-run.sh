@@ -147,6 +147,7 @@ if [ "$interactive" -eq 1 ]; then
     echo "   -> load Notizen.cmd with 'Laden', switch to the toolbars and back, open the"
     echo "      About window with the (i) button, look at the backups with 'Wiederherstellen…',"
     echo "      edit a command with 'Bearbeiten…' (or a double click on its row);"
+    echo "      point the commands marked 'Programm fehlt' elsewhere with 'Pfade anpassen…';"
     echo "      close the list window to end the demo"
 else
     list
@@ -185,6 +186,20 @@ else
     sleep 1
     shot 05f-edit
     win "$BIN/boxdriver.exe" --class TessivarBearbeiten --timeout 5000 --click 2 >/dev/null
+    echo "   the seeded commands call programs under C:\\ACT\\Addons, which this PC lacks: 'Programm fehlt'"
+    list --scroll 107
+    shot 05f-list-missing
+    echo "   'Pfade anpassen…': all marked commands pointed at a folder that holds one of their programs (cancelled)"
+    mkdir -p "$DEMO/Programme"
+    : >"$DEMO/Programme/AdrCheck.exe"
+    list --click 111
+    win "$BIN/boxdriver.exe" --title Tessivar --timeout 15000 --press yes | sed -n 's/^text: /   question: /p'
+    # The folder dialog is the only dialog open now; its title is not ASCII.
+    win "$BIN/boxdriver.exe" --timeout 15000 --file "$(winepath_of "$DEMO/Programme")" >/dev/null
+    win "$BIN/boxdriver.exe" --class TessivarPfade --timeout 15000 >/dev/null
+    sleep 1
+    shot 05g-paths
+    win "$BIN/boxdriver.exe" --class TessivarPfade --timeout 5000 --click 304 >/dev/null
     echo "   'Schaltflächen…': where the first command's button stands on the toolbars (cancelled)"
     list --click 112
     win "$BIN/boxdriver.exe" --class TessivarSchaltflaechen --timeout 15000 >/dev/null

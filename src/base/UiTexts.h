@@ -453,6 +453,45 @@ inline constexpr std::string_view kTableChanged =
 // ---------------------------------------------------------------------------
 
 // ---------------------------------------------------------------------------
+// Tessivar's list window: commands whose program is missing, and their paths mended.
+inline constexpr std::string_view kColumnProgram = "Programm";
+inline constexpr std::string_view kProgramMissing = "Programm fehlt";
+// The status text, after the count of commands: + number + 2.
+inline constexpr std::string_view kStatusMissing1 = ", ";
+inline constexpr std::string_view kStatusMissing2 = " mit fehlendem Programm";
+inline constexpr std::string_view kPathsButton = "&Pfade anpassen…";
+// Asked when commands are marked that are not all selected: 1 + count + 2 + selected + 3.
+inline constexpr std::string_view kPathsAllQuestion1 = "Bei ";
+inline constexpr std::string_view kPathsAllQuestion2 =
+    " Befehl(en) fehlt das Programm. Sollen alle diese Befehle angepasst werden?\r\n\r\n"
+    "Ja: alle Befehle mit fehlendem Programm\r\nNein: nur die ausgewählten (";
+inline constexpr std::string_view kPathsAllQuestion3 = ")";
+inline constexpr std::string_view kPathsFolderTitle = "Ordner mit den Programmen wählen";
+inline constexpr std::string_view kPathsTitle = "Pfade anpassen";
+// The window's first line: 1 + the folder chosen.
+inline constexpr std::string_view kPathsFolder = "Neuer Ordner: ";
+inline constexpr std::string_view kPathsOffered = "Diese Befehle werden angepasst:";
+inline constexpr std::string_view kPathsKept = "Diese Befehle bleiben, wie sie sind:";
+inline constexpr std::string_view kColumnOldZeile = "Zeile bisher";
+inline constexpr std::string_view kColumnNewZeile = "Zeile neu";
+inline constexpr std::string_view kColumnOldStart = "Start bisher";
+inline constexpr std::string_view kColumnNewStart = "Start neu";
+inline constexpr std::string_view kColumnReason = "Grund";
+inline constexpr std::string_view kPathsNotInFolder = "Das Programm liegt nicht in diesem Ordner.";
+inline constexpr std::string_view kPathsNoProgram = "Die Zeile nennt kein Programm.";
+inline constexpr std::string_view kPathsUnchanged = "Das Programm liegt schon in diesem Ordner.";
+inline constexpr std::string_view kPathsIncomplete = "Der Befehl konnte nicht vollständig gelesen werden.";
+inline constexpr std::string_view kPathsZeileTooLong = "Die neue Zeile wäre länger als 256 Zeichen.";
+inline constexpr std::string_view kPathsStartTooLong = "Der neue Start wäre länger als 258 Zeichen.";
+inline constexpr std::string_view kPathsNotWritable = "Der Ordnername enthält Zeichen, die ACT! nicht speichern kann.";
+// The backup's reason: 1 + count + 2 (one command) or 3.
+inline constexpr std::string_view kMethodZeile = " Methode Zeile";
+inline constexpr std::string_view kPathsReason1 = "Pfade anpassen (";
+inline constexpr std::string_view kPathsReason2 = " Befehl)";
+inline constexpr std::string_view kPathsReason3 = " Befehle)";
+// ---------------------------------------------------------------------------
+
+// ---------------------------------------------------------------------------
 // The window layer: what it says when the system refuses a window.
 inline constexpr std::string_view kWindowClassNotRegistered = "Die Fensterklasse konnte nicht angemeldet werden: ";
 inline constexpr std::string_view kWindowNotCreated = "Das Fenster konnte nicht erzeugt werden: ";

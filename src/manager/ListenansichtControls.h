@@ -18,6 +18,7 @@ inline constexpr ui::ListViewId lvCommands{107};
 inline constexpr ui::StatusId StatusBar{108};
 inline constexpr ui::ButtonId cmdWiederherstellen{109};
 inline constexpr ui::ButtonId cmdBearbeiten{110};
+inline constexpr ui::ButtonId cmdPfade{111};
 inline constexpr ui::ButtonId cmdSchaltflaechen{112};
 
 // In the window's order, which is also the order of the Tab key.

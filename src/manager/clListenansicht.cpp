@@ -1,5 +1,6 @@
 #include "manager/clListenansicht.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <iterator>
@@ -11,6 +12,7 @@
 #include "base/UiTexts.h"
 #include "common/clFileDialog.h"
 #include "common/modMessages.h"
+#include "common/modRegistry.h"
 #include "manager/ListenansichtControls.h"
 #include "manager/modListviewSort.h"
 #include "toolbars/clACTToolbars.h"
@@ -45,11 +47,25 @@ constexpr CommandColumn kCommandColumns[] = {
     {texts::kColumnMenu, [](const clCustomTessivar& command) { return command.Menu(); }},
 };
 constexpr auto kCommandHeaders = [] {
-    std::array<std::string_view, std::size(kCommandColumns)> headers{};
-    for (std::size_t c = 0; c < headers.size(); ++c) headers[c] = kCommandColumns[c].header;
+    std::array<std::string_view, std::size(kCommandColumns) + 1> headers{};
+    for (std::size_t c = 0; c < std::size(kCommandColumns); ++c) headers[c] = kCommandColumns[c].header;
+    headers.back() = texts::kColumnProgram;  // the mark of the missing program (ProgramCell), last
     return headers;
 }();
 constexpr std::string_view kToolbarHeaders[] = {texts::kColumnNr, texts::kColumnName};
+constexpr std::string_view kAppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+// Without an environment, paths are looked for as they are written.
+class AsWritten : public platform::IEnvironment {
+public:
+    std::string Expand(std::string_view text) override { return std::string(text); }
+    std::string TemporaryFolder() override { return {}; }
+};
+
+platform::IEnvironment& EnvironmentOf(const clListenansicht::Services& services) {
+    static AsWritten asWritten;
+    return services.environment != nullptr ? *services.environment : asWritten;
+}
 
 bool IsCommandFile(platform::ITextCodec& text, const std::string& path) {
     const std::string lower = text.ToLower(path);
@@ -113,8 +129,8 @@ void clListenansicht::Lock(bool locked) {
     for (const ui::ControlEntry& control : c::All()) {
         if (!control.lockedWhileBusy) continue;
         const ui::ControlId id{control.id};
-        const bool forCommands =
-            id == c::cmdLaden || id == c::cmdSpeichern || id == c::cmdBearbeiten || id == c::cmdSchaltflaechen;
+        const bool forCommands = id == c::cmdLaden || id == c::cmdSpeichern || id == c::cmdBearbeiten ||
+                                 id == c::cmdPfade || id == c::cmdSchaltflaechen;
         const bool enabled = !locked && (!forCommands || InCommandView());
         if (m_Window.Enabled(id) != enabled) m_Window.SetEnabled(id, enabled);
     }
@@ -124,18 +140,20 @@ bool clListenansicht::InCommandView() const { return m_Window.Text(c::cmdToolbar
 
 void clListenansicht::ShowCommands() {
     m_Rows.clear();
+    BeginProgramCheck();
     for (auto& command : *m_Table) {
         AddCommandItem(*command);
         m_Services.pacing.Step();
     }
     Fill(kCommandHeaders);
-    m_Window.SetStatusText(c::StatusBar, Decimal(m_Table->Count()) + std::string(texts::kStatusCommands));
+    m_Window.SetStatusText(c::StatusBar, CommandStatus());
     FillDone();
 }
 
 // The table held stays until the new one is read whole.
 void clListenansicht::ReadTable() {
     m_Rows.clear();
+    BeginProgramCheck();
     m_RowsShown = 0;
     m_StepsSeen = m_Services.pacing.Steps();
     m_Table = std::make_unique<clCustomTessivars>(m_Services.commands, [this](clCustomTessivar& command) {
@@ -147,7 +165,7 @@ void clListenansicht::ReadTable() {
     } else {
         ShowRest(kCommandHeaders);
     }
-    m_Window.SetStatusText(c::StatusBar, Decimal(m_Table->Count()) + std::string(texts::kStatusCommands));
+    m_Window.SetStatusText(c::StatusBar, CommandStatus());
     FillDone();
 }
 
@@ -167,9 +185,43 @@ void clListenansicht::RowsRead() {
 
 void clListenansicht::AddCommandItem(clCustomTessivar& command) {
     Row row;
-    row.reserve(std::size(kCommandColumns));
+    row.reserve(std::size(kCommandHeaders));
     for (const CommandColumn& column : kCommandColumns) row.push_back(column.cell(command));
+    row.push_back(ProgramCell(command));
     m_Rows.push_back(std::move(row));
+}
+
+// A bare name the shell finds through its App Paths ("winword.exe") is there too.
+void clListenansicht::BeginProgramCheck() {
+    m_ProgramCheck.emplace(
+        m_Services.commands.files, EnvironmentOf(m_Services),
+        [this](std::string_view name) -> std::optional<std::string> {
+            const std::string key = std::string(kAppPaths) + std::string(name);
+            for (const platform::RegKey root : {platform::kHKeyCurrentUser, platform::kHKeyLocalMachine}) {
+                const RegistryValue value =
+                    modRegistry::RegistryGetKeyValue(m_Services.commands.registry, root, key, "");
+                if (value.IsText()) return value.ToText();
+            }
+            return std::nullopt;
+        });
+    m_Missing = 0;
+}
+
+std::string clListenansicht::ProgramCell(const clCustomTessivar& command) {
+    if (!m_ProgramCheck) BeginProgramCheck();
+    if (!m_ProgramCheck->Missing(command.Zeile(), command.Start())) return {};
+    ++m_Missing;
+    return std::string(texts::kProgramMissing);
+}
+
+std::string clListenansicht::CommandStatus() const {
+    std::string status = Decimal(m_Table->Count()) + std::string(texts::kStatusCommands);
+    if (m_Missing > 0) {
+        status += texts::kStatusMissing1;
+        status += Decimal(m_Missing);
+        status += texts::kStatusMissing2;
+    }
+    return status;
 }
 
 void clListenansicht::ShowToolbars() {
@@ -491,4 +543,78 @@ void clListenansicht::EditCommand(std::int32_t number) {
 
 void clListenansicht::ShowError(const AppError& error) {
     modMessages::MsgBox(Boxes(), errortext::Brief(error), platform::MsgIcon::Exclamation);
+}
+
+std::vector<std::int32_t> clListenansicht::SelectedNumbers() const {
+    std::vector<std::int32_t> numbers;
+    for (int row : m_Window.SelectedRows(c::lvCommands)) {
+        const std::optional<std::int32_t> number = RowNumber(row);
+        if (number && HoldsCommand(*number)) numbers.push_back(*number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+std::vector<std::int32_t> clListenansicht::MarkedNumbers() const {
+    std::vector<std::int32_t> numbers;
+    for (int row = 0; row < static_cast<int>(m_Rows.size()); ++row) {
+        const Row& cells = m_Rows[static_cast<std::size_t>(row)];
+        if (cells.size() != std::size(kCommandHeaders) || cells.back() != texts::kProgramMissing) continue;
+        if (const std::optional<std::int32_t> number = RowNumber(row); number && HoldsCommand(*number)) {
+            numbers.push_back(*number);
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+// The rows selected, unless commands are marked beyond them: then the user
+// says whether all marked ones are meant.
+std::optional<std::vector<std::int32_t>> clListenansicht::PathCandidates() {
+    std::vector<std::int32_t> selected = SelectedNumbers();
+    std::vector<std::int32_t> marked = MarkedNumbers();
+    if (marked.empty() || selected == marked) return selected;
+    if (selected.empty()) return marked;
+    std::string question(texts::kPathsAllQuestion1);
+    question += Decimal(static_cast<std::int32_t>(marked.size()));
+    question += texts::kPathsAllQuestion2;
+    question += Decimal(static_cast<std::int32_t>(selected.size()));
+    question += texts::kPathsAllQuestion3;
+    switch (modMessages::MsgBox(Boxes(), question, platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel)) {
+        case platform::MsgAnswer::Yes: return marked;
+        case platform::MsgAnswer::No: return selected;
+        default: return std::nullopt;
+    }
+}
+
+void clListenansicht::cmdPfade_Click() {
+    if (!InCommandView()) return;
+    Task([this] {
+        const std::optional<std::vector<std::int32_t>> numbers = PathCandidates();
+        if (numbers && !numbers->empty()) ChangePaths(*numbers);
+    });
+}
+
+// Filled again afterwards, whatever the outcome: the marks show what is there now.
+void clListenansicht::ChangePaths(const std::vector<std::int32_t>& numbers) {
+    const std::optional<std::string> folder =
+        m_Services.dialogs.PickFolder(m_Window.Handle(), texts::kPathsFolderTitle);
+    if (!folder) return;
+    std::vector<clPfade::Command> commands;
+    commands.reserve(numbers.size());
+    for (std::int32_t number : numbers) {
+        const clCustomTessivar& command = m_Table->Item(number);
+        commands.push_back({number, command.Name(), command.Zeile(), command.Start(), command.IsComplete()});
+    }
+    const clPfade::Services services{m_Services.commands.files, EnvironmentOf(m_Services),
+                                     m_Services.commands.registry.text};
+    const std::optional<std::vector<modListActions::PathChange>> changes =
+        m_Window.ConfirmPaths(services, std::move(commands), *folder);
+    if (!changes || changes->empty()) return;
+    const modListActions::Outcome outcome = modListActions::ChangePaths(Actions(), *m_Table, *changes);
+    if (outcome == modListActions::Outcome::Stale || outcome == modListActions::Outcome::Undone) {
+        ReadTableAgain();
+    } else if (outcome == modListActions::Outcome::Done) {
+        ShowCommands();
+    }
 }

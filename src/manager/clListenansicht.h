@@ -32,7 +32,9 @@
 #include "manager/clSicherungen.h"
 #include "manager/modBackup.h"
 #include "manager/modEditCommand.h"
+#include "manager/clPfade.h"
 #include "manager/modListActions.h"
+#include "manager/modProgramPath.h"
 #include "platform/FileDialogs.h"
 #include "platform/NamedMutex.h"
 #include "platform/Pacing.h"
@@ -59,6 +61,13 @@ public:
     // Shows the command editor modally over this one: the edit made, or nothing.
     virtual std::optional<modEditCommand::Edit> EditCommand(const clCustomTessivar& command,
                                                             const clBearbeiten::NameTaken& nameTaken) = 0;
+    // Shows `commands` with their paths mended to `folder` in a modal
+    // window (clPfade): the changes the user confirmed, or nothing.
+    virtual std::optional<std::vector<modListActions::PathChange>> ConfirmPaths(clPfade::Services,
+                                                                                std::vector<clPfade::Command>,
+                                                                                std::string /*folder*/) {
+        return std::nullopt;
+    }
 };
 
 class clListenansicht {
@@ -72,6 +81,9 @@ public:
         platform::INamedMutex& locks;
         const modBackup::Store& backups;
         platform::Pacing& pacing;  // lets the window answer while a task of it works
+        // Expands the variables of commands' program paths; without one
+        // they are looked for as written.
+        platform::IEnvironment* environment = nullptr;
     };
 
     clListenansicht(Services services, IListenansichtWindow& window);
@@ -100,6 +112,8 @@ public:
     void cmdBearbeiten_Click();
     // A row double-clicked, or Enter on it: the editor, as cmdBearbeiten.
     void lvCommands_DblClick(int row);
+    // The selected commands, or all whose program is missing, pointed at a folder the user picks.
+    void cmdPfade_Click();
     void cmdSchaltflaechen_Click();
     // A row clicked or selected by the user.
     void lvCommands_ItemClick(int row);
@@ -146,6 +160,18 @@ private:
     // `follow` went (-1 for none).
     int SortRows(int follow);
 
+    // The last column of a command's row: the mark of a missing program.
+    std::string ProgramCell(const clCustomTessivar& command);
+    // A fill of the command view looks for each program afresh.
+    void BeginProgramCheck();
+    std::string CommandStatus() const;
+    // The numbers of the rows selected, or of the rows marked.
+    std::vector<std::int32_t> SelectedNumbers() const;
+    std::vector<std::int32_t> MarkedNumbers() const;
+    // The commands to mend: nothing when the user cancelled.
+    std::optional<std::vector<std::int32_t>> PathCandidates();
+    void ChangePaths(const std::vector<std::int32_t>& numbers);
+
     IListenansichtWindow& m_Window;
     Services m_Services;
     std::unique_ptr<clCustomTessivars> m_Table;
@@ -157,4 +183,6 @@ private:
     bool m_CloseRequested = false;
     std::size_t m_RowsShown = 0;  // of m_Rows, what the list holds while it fills
     std::uint64_t m_StepsSeen = 0;
+    std::optional<modProgramPath::Checker> m_ProgramCheck;
+    std::int32_t m_Missing = 0;  // commands of the last fill whose program is missing
 };

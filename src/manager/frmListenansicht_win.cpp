@@ -8,6 +8,7 @@
 #include "manager/Banner_win.h"
 #include "manager/TessivarArt_win.h"
 #include "manager/frmBearbeiten_win.h"
+#include "manager/frmPfade_win.h"
 #include "manager/frmSchaltflaechen_win.h"
 #include "manager/frmSicherungen_win.h"
 #include "manager/modListviewSort_win.h"
@@ -53,8 +54,11 @@ void frmListenansicht::OnCreate() {
     At<ui::Button>(c::cmdInfo).onClick = [this] { m_Logic.cmdInfo_Click(); };
     At<ui::Button>(c::cmdWiederherstellen).onClick = [this] { m_Logic.cmdWiederherstellen_Click(); };
     At<ui::Button>(c::cmdBearbeiten).onClick = [this] { m_Logic.cmdBearbeiten_Click(); };
+    At<ui::Button>(c::cmdPfade).onClick = [this] { m_Logic.cmdPfade_Click(); };
     At<ui::Button>(c::cmdSchaltflaechen).onClick = [this] { m_Logic.cmdSchaltflaechen_Click(); };
     auto& list = At<ui::ListView>(c::lvCommands);
+    // Several commands' paths are mended at once.
+    list.AllowSeveralSelected();
     list.onItemClick = [this](int row) { m_Logic.lvCommands_ItemClick(row); };
     list.onKeyUp = [this](UINT key) { m_Logic.lvCommands_KeyUp(static_cast<int>(key)); };
     list.onColumnClick = [this](int column) { m_Logic.lvCommands_ColumnClick(column); };
@@ -152,6 +156,12 @@ std::optional<modEditCommand::Edit> frmListenansicht::EditCommand(const clCustom
         {commands.registry.text, commands.registry.boxes, m_Services.dialogs, commands.graphics, m_Images}, command,
         nameTaken);
     return editor.Edit(hwnd());
+}
+
+std::optional<std::vector<modListActions::PathChange>> frmListenansicht::ConfirmPaths(
+    clPfade::Services services, std::vector<clPfade::Command> commands, std::string folder) {
+    frmPfade window(services, std::move(commands), std::move(folder));
+    return window.Confirm(hwnd());
 }
 
 std::optional<clSchaltflaechen::Toolbars> frmListenansicht::PlaceButtons(std::int32_t commandId, std::string name,

@@ -33,6 +33,9 @@ public:
 
     // IListenansichtWindow
     void ShowInfo(platform::IMessageBoxes& boxes, platform::IShell& shell) override;
+    std::optional<std::vector<modListActions::PathChange>> ConfirmPaths(clPfade::Services services,
+                                                                        std::vector<clPfade::Command> commands,
+                                                                        std::string folder) override;
     std::optional<std::string> ChooseBackup(std::vector<modBackup::Entry> entries,
                                             clSicherungen::Differences differences) override;
     std::optional<clSchaltflaechen::Toolbars> PlaceButtons(std::int32_t commandId, std::string name,

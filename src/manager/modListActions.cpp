@@ -106,6 +106,38 @@ Outcome RestoreBackup(const Services& context, std::string_view path) {
     return modBackup::Restore(context.commands.registry, context.backups, path) ? Outcome::Done : Outcome::Refused;
 }
 
+Outcome ChangePaths(const Services& context, clCustomTessivars& table, std::span<const PathChange> changes) {
+    if (changes.empty()) return Outcome::Refused;
+    const auto held = LockConfiguration(Boxes(context), context.locks);
+    if (!held) return Outcome::Refused;
+    if (!StillStoredOrSay(context, table)) return Outcome::Stale;
+    // A table whose count is not trusted is not written, as for a load or deletion.
+    if (table.RefuseChange(texts::kMethodZeile)) return Outcome::Refused;
+    for (const PathChange& change : changes) {
+        // A record not read whole would be written back filled up to its full length.
+        if (!table.Item(change.position).IsComplete()) return Outcome::Refused;
+    }
+    return AllOrNothing(context.commands.registry, context.backups, [&](const modRegistry::Access& registry) {
+        if (!modBackup::Take(registry, context.backups, PathsReason(changes.size()))) return Outcome::Refused;
+        for (const PathChange& change : changes) {
+            clCustomTessivar& command = table.Item(change.position);
+            command.Zeile(change.zeile);
+            command.Start(change.start);
+            // The record alone: the images are not the change's, whatever
+            // else the command may have changed before.
+            modRegistry::RegistrySetKeyValue(registry, modRegistry::HKeyCurrentUser, actregistry::kCustomCommands,
+                                             "Command-" + std::to_string(change.position),
+                                             RegistryValue(command.CommandBytes()), RegType::Binary);
+        }
+        return Outcome::Done;
+    });
+}
+
+std::string PathsReason(std::size_t count) {
+    return std::string(texts::kPathsReason1) + std::to_string(count) +
+           std::string(count == 1 ? texts::kPathsReason2 : texts::kPathsReason3);
+}
+
 bool CanSave(platform::IMessageBoxes& boxes, const clCustomTessivar& command) {
     if (command.IsComplete()) return true;
     std::string text(texts::kSaveIncomplete1);

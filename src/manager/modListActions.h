@@ -11,6 +11,8 @@
 // window holds; if not, it changes nothing, says so, and the window reads
 // the table again.
 #include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "commands/clCustomTessivars.h"
@@ -58,6 +60,20 @@ Outcome DeleteCommand(const Services& context, clCustomTessivars& table, std::in
 // Writes backup `path` back under the configuration lock. The window reads
 // the table again afterwards, whatever the outcome.
 Outcome RestoreBackup(const Services& context, std::string_view path);
+
+// A command's line and start folder as a change of paths writes them (UTF-8).
+struct PathChange {
+    std::int32_t position = 0;  // the command's number
+    std::string zeile;
+    std::string start;
+};
+// Writes the two fields of each command named, in one change with one
+// backup before it: only their "Command-" records, and in them nothing but
+// the two fields. A change that is put back leaves the table held changed:
+// the window reads it again.
+Outcome ChangePaths(const Services& context, clCustomTessivars& table, std::span<const PathChange> changes);
+// The reason a change of `count` commands' paths gives its backup.
+std::string PathsReason(std::size_t count);
 
 // False, with a message, for a command that could not be read completely:
 // its file would not be a command file.

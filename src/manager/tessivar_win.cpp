@@ -10,6 +10,7 @@
 #include "manager/frmListenansicht_win.h"
 #include "manager/modHaupt.h"
 #include "platform/Clock_win.h"
+#include "platform/Environment_win.h"
 #include "platform/FileDialogs_win.h"
 #include "platform/NamedMutex_win.h"
 #include "platform/ShellFolders_win.h"
@@ -161,12 +162,14 @@ int RunListWindow(Start& start) {
     platform::WinPlatform& win = start.win;
     platform::WinFileDialogs dialogs;
     platform::WinShell shell;
+    platform::WinEnvironment environment;
     frmListenansicht form({{{start.journal, win.text, win.messages}, win.files, win.graphics, win.windows},
                            dialogs,
                            shell,
                            start.locks,
                            start.backups,
-                           win.pacing});
+                           win.pacing,
+                           &environment});
     form.Open();
     form.RunUntilClosed();
     return modHaupt::kExitFinished;

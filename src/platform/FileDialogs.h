@@ -1,10 +1,12 @@
 #pragma once
-// The system's open and save file dialogs. The record is the platform's
+// The system's open and save file dialogs, and its folder dialog. The record is the platform's
 // open-file-name record in portable form: the texts are UTF-8; the file and
 // file-title buffers are in UTF-16 units, the characters the dialog counts,
 // NULs included, each exactly as long as its size field says.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/WindowSystem.h"
 
@@ -38,6 +40,9 @@ public:
     // what the dialog wrote. False on cancel and when the dialog failed.
     virtual bool ShowOpen(OpenFileNameRecord& record) = 0;
     virtual bool ShowSave(OpenFileNameRecord& record) = 0;
+    // The folder dialog over `owner`, titled `title`: the folder the user
+    // confirmed (UTF-8), or nothing on cancel and when the dialog failed.
+    virtual std::optional<std::string> PickFolder(WindowHandle owner, std::string_view title) = 0;
 };
 
 }  // namespace platform

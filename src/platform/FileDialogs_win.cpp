@@ -2,11 +2,14 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <shobjidl.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <vector>
 
+#include "platform/ComLibrary_win.h"
+#include "platform/Handles_win.h"
 #include "platform/SystemLibrary_win.h"
 #include "platform/WinText_win.h"
 
@@ -81,5 +84,31 @@ bool Run(const char* entry, OpenFileNameRecord& record) {
 bool WinFileDialogs::ShowOpen(OpenFileNameRecord& record) { return Run("GetOpenFileNameW", record); }
 
 bool WinFileDialogs::ShowSave(OpenFileNameRecord& record) { return Run("GetSaveFileNameW", record); }
+
+std::optional<std::string> WinFileDialogs::PickFolder(WindowHandle owner, std::string_view title) {
+    const OleApi& ole = Ole();
+    const bool uninitialize = SUCCEEDED(ole.InitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    std::optional<std::string> chosen;
+    IFileOpenDialog* dialog = nullptr;
+    if (SUCCEEDED(ole.CreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
+                                     reinterpret_cast<void**>(&dialog)))) {
+        FILEOPENDIALOGOPTIONS options = 0;
+        dialog->GetOptions(&options);
+        // Folders on a disk only: a library or a virtual folder has no path for ACT! to call.
+        dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+        const std::wstring caption = Widen(title);
+        if (!caption.empty()) dialog->SetTitle(caption.c_str());
+        IShellItem* item = nullptr;
+        if (SUCCEEDED(dialog->Show(reinterpret_cast<HWND>(owner))) && SUCCEEDED(dialog->GetResult(&item))) {
+            PWSTR path = nullptr;
+            if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) && path != nullptr) chosen = Narrow(path);
+            FreeTaskMemory(path);
+            item->Release();
+        }
+        dialog->Release();
+    }
+    if (uninitialize) ole.Uninitialize();
+    return chosen;
+}
 
 }  // namespace platform

@@ -10,6 +10,8 @@ class WinFileDialogs : public IFileDialogs {
 public:
     bool ShowOpen(OpenFileNameRecord& record) override;
     bool ShowSave(OpenFileNameRecord& record) override;
+    // The item dialog of today's look (IFileOpenDialog) picking folders.
+    std::optional<std::string> PickFolder(WindowHandle owner, std::string_view title) override;
 };
 
 }  // namespace platform

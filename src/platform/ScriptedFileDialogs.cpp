@@ -24,6 +24,14 @@ bool ScriptedFileDialogs::ShowOpen(OpenFileNameRecord& record) { return Run(true
 
 bool ScriptedFileDialogs::ShowSave(OpenFileNameRecord& record) { return Run(false, record); }
 
+std::optional<std::string> ScriptedFileDialogs::PickFolder(WindowHandle, std::string_view title) {
+    m_FolderTitles.emplace_back(title);
+    if (m_Folders.empty()) return std::nullopt;
+    std::optional<std::string> folder = std::move(m_Folders.front());
+    m_Folders.pop_front();
+    return folder;
+}
+
 bool ScriptedFileDialogs::Run(bool open, OpenFileNameRecord& record) {
     m_Calls.push_back({open, record});
     if (onShow) onShow(m_Calls.back());

@@ -4,6 +4,7 @@
 // an answer queued the dialog is cancelled.
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ public:
 
     bool ShowOpen(OpenFileNameRecord& record) override;
     bool ShowSave(OpenFileNameRecord& record) override;
+    // Answered from its own queue; without an answer the user cancels.
+    std::optional<std::string> PickFolder(WindowHandle owner, std::string_view title) override;
 
     // The user confirms `path` (UTF-8); the title buffer gets its name.
     void QueueFile(const std::string& path);
@@ -27,6 +30,10 @@ public:
     // folder NUL name NUL name ... NUL NUL.
     void QueueMultiple(const std::string& folder, const std::vector<std::string>& names);
     void QueueCancel();
+    // The user picks `folder` (nothing: cancels) in the next folder dialog.
+    void QueueFolder(std::optional<std::string> folder) { m_Folders.push_back(std::move(folder)); }
+    // The titles of the folder dialogs shown, in order.
+    const std::vector<std::string>& FolderTitles() const { return m_FolderTitles; }
     // Writes exactly these buffer contents (UTF-16, NULs included).
     void QueueRaw(std::u16string file, std::u16string fileTitle);
 
@@ -44,6 +51,8 @@ private:
 
     std::deque<Answer> m_Answers;
     std::vector<Shown> m_Calls;
+    std::deque<std::optional<std::string>> m_Folders;
+    std::vector<std::string> m_FolderTitles;
 };
 
 }  // namespace platform

@@ -70,6 +70,12 @@ public:
     virtual void AddRows(ListViewId list, std::span<const Row> rows) = 0;
     virtual int SelectedRow(ListViewId list) const = 0;
     virtual void SelectRow(ListViewId list, int row) = 0;
+    // Every row selected, in the list's order, in a list that lets the user
+    // select several; SelectedRow gives the one the user chose last.
+    virtual std::vector<int> SelectedRows(ListViewId list) const {
+        const int row = SelectedRow(list);
+        return row < 0 ? std::vector<int>{} : std::vector<int>{row};
+    }
 
     // Picture boxes: a surface to draw on (kept until cleared), shown at Refresh.
     virtual platform::DeviceContext Surface(PictureId picture) = 0;

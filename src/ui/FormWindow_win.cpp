@@ -149,6 +149,8 @@ void FormWindow::AddRows(ListViewId list, std::span<const Row> rows) {
 
 int FormWindow::SelectedRow(ListViewId list) const { return At<ListView>(list).SelectedRow(); }
 
+std::vector<int> FormWindow::SelectedRows(ListViewId list) const { return At<ListView>(list).SelectedRows(); }
+
 void FormWindow::SelectRow(ListViewId list, int row) {
     ListView& view = At<ListView>(list);
     const auto handler = std::exchange(view.onItemClick, nullptr);

@@ -57,6 +57,7 @@ public:
     void AddRow(ListViewId list, const Row& cells) override;
     void AddRows(ListViewId list, std::span<const Row> rows) override;
     int SelectedRow(ListViewId list) const override;
+    std::vector<int> SelectedRows(ListViewId list) const override;
     void SelectRow(ListViewId list, int row) override;
     platform::DeviceContext Surface(PictureId picture) override;
     void ClearPicture(PictureId picture) override;

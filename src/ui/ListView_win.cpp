@@ -178,11 +178,33 @@ void ListView::DeleteRow(int row) {
     SendMessageW(hwnd(), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
+void ListView::AllowSeveralSelected() {
+    SetWindowLongPtrW(hwnd(), GWL_STYLE, GetWindowLongPtrW(hwnd(), GWL_STYLE) & ~static_cast<LONG_PTR>(LVS_SINGLESEL));
+}
+
 int ListView::SelectedRow() const {
+    const auto focused =
+        static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED | LVNI_SELECTED));
+    if (focused >= 0) return focused;
     return static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+std::vector<int> ListView::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = -1;;) {
+        row = static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+        if (row < 0) break;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 void ListView::SelectRow(int row) {
+    if ((GetWindowLongPtrW(hwnd(), GWL_STYLE) & LVS_SINGLESEL) == 0) {
+        LVITEMW none{};
+        none.stateMask = LVIS_SELECTED;
+        SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    }
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;

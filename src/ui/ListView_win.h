@@ -1,6 +1,6 @@
 #pragma once
 // A list view in report form: rows of texts under column headers, one row
-// selected at a time. Rows and columns count from 0.
+// selected at a time unless it allows several. Rows and columns count from 0.
 //
 // The rows live here, not in the control: the control asks for the texts
 // of the rows it draws (a virtual list), so that filling it with thousands
@@ -47,8 +47,13 @@ public:
     std::string Cell(int row, int column) const;
     int RowCount() const { return static_cast<int>(m_Rows.size()); }
     void DeleteRow(int row);
-    // -1 when no row is selected.
+    // The user may select several rows (with Ctrl and Shift).
+    void AllowSeveralSelected();
+    // -1 when no row is selected; of several, the one chosen last (which has the focus).
     int SelectedRow() const;
+    // Every row selected, in order.
+    std::vector<int> SelectedRows() const;
+    // Selects `row` alone.
     void SelectRow(int row);
 
     // Orders the rows; `less` compares two rows' texts, column by column.

@@ -1,12 +1,15 @@
 // The real tessivar.exe with its list window, driven from this separate
 // process as a user would: a command loaded from a file through the real
 // open dialog, the question answered, the command saved to another file
-// through the real save dialog, the two files compared byte for byte.
+// through the real save dialog, the two files compared byte for byte; a
+// command whose program is missing marked, and pointed at a folder that
+// holds it through the real folder dialog and the window of mended paths.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +32,11 @@ constexpr int kLadenId = 104;
 constexpr int kListId = 107;
 constexpr int kWiederherstellenId = 109;
 constexpr int kSchaltflaechenId = 112;
+constexpr int kStatusId = 108;
+constexpr int kPfadeId = 111;
+// The window of mended paths.
+constexpr int kPathsListId = 301;
+constexpr int kPathsOkId = 303;
 // Of the backups' list, the differences' window and the placing window.
 constexpr int kBackupsId = 200, kUnterschiedeId = 203, kBackupsCancelId = 202;
 constexpr int kDifferencesId = 301, kDifferencesCloseId = 2;
@@ -49,6 +57,13 @@ std::vector<std::wstring> Changed(const support::RegSnapshot& a, const support::
 
 const std::string kCommands = std::string(seed::kMenuConfig) + "\\CustomCommands";
 const std::wstring kMenuConfigW = L"Software\\Symantec\\ACT!\\TBarMenuConfig\\ACT!";
+
+// The last column of each row of the command view: the mark of a missing program.
+std::vector<std::wstring> Marks(HWND list) {
+    std::vector<std::wstring> marks;
+    for (const std::wstring& row : support::RemoteRows(list, 8)) marks.push_back(row.substr(row.rfind(L'|') + 1));
+    return marks;
+}
 
 class TessivarListWindow : public testing::Test {
 protected:
@@ -181,6 +196,64 @@ TEST_F(TessivarListWindow, ABackupNamesTheDeletionItPrecedesItsDifferencesShowAn
     EXPECT_NE(changed[0].find(L"ActToolBars-Bar"), std::wstring::npos)
         << std::string(changed[0].begin(), changed[0].end());
     EXPECT_TRUE(changed[0].ends_with(L"|Buttons"));
+
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    EXPECT_EQ(tessivar.WaitForExit(15000), std::optional<DWORD>(0));
+}
+
+// The seeded commands call programs under C:\ACT\Addons, which this PC
+// lacks: both are marked. The first one, selected, is pointed at a folder
+// holding its program; the configuration afterwards is the one before,
+// byte for byte, but for that command's line and start folder.
+TEST_F(TessivarListWindow, ACommandWhoseProgramIsMissingIsMarkedAndPointedAtTheFolderThatHoldsIt) {
+    m_Source = m_Folder + L"\\AdrCheck.exe";
+    ASSERT_TRUE(support::WriteFileBytes(m_Source, {'M', 'Z'}));
+    const support::RegSnapshot before = support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW);
+
+    ChildProcess tessivar = ChildProcess::Start(support::ProgramFolder() + L"tessivar.exe", L"");
+    HWND form = support::WaitForWindow(L"TessivarListe", tessivar.Id(), 15000);
+    ASSERT_NE(form, nullptr);
+    HWND list = GetDlgItem(form, kListId);
+    ASSERT_TRUE(WaitForRows(list, 2));
+    EXPECT_EQ(Marks(list), (std::vector<std::wstring>{L"Programm fehlt", L"Programm fehlt"}));
+    wchar_t status[128] = {};
+    SendMessageW(GetDlgItem(form, kStatusId), WM_GETTEXT, 128, reinterpret_cast<LPARAM>(status));
+    EXPECT_STREQ(status, L"2 benutzerdefinierte(r) Befehl(e), 2 mit fehlendem Programm");
+
+    // Row 0 is selected; the question whether all marked ones are meant is answered No.
+    ASSERT_TRUE(driver::Click(form, kPfadeId));
+    HWND question = driver::FindMessageBox(tessivar.Id(), L"Tessivar", 15000);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(driver::ReadMessageBox(question).text.rfind(L"Bei 2 Befehl(en) fehlt das Programm.", 0), 0u);
+    ASSERT_TRUE(driver::Press(question, IDNO));
+    HWND folder = driver::FindMessageBox(tessivar.Id(), L"Ordner mit den Programmen w\u00E4hlen", 15000);
+    ASSERT_NE(folder, nullptr) << "the folder dialog";
+    ASSERT_TRUE(driver::AnswerFileDialog(folder, m_Folder));
+    HWND paths = driver::FindWindowOfClass(L"TessivarPfade", tessivar.Id(), L"Pfade anpassen", 15000);
+    ASSERT_NE(paths, nullptr) << "the window of mended paths";
+    EXPECT_EQ(SendMessageW(GetDlgItem(paths, kPathsListId), LVM_GETITEMCOUNT, 0, 0), 1);
+    ASSERT_TRUE(driver::Click(paths, kPathsOkId));
+    const std::vector<std::wstring> mended{L"", L"Programm fehlt"};
+    for (int i = 0; i < 500 && Marks(list) != mended; ++i) Sleep(20);
+    EXPECT_EQ(Marks(list), mended);
+
+    const support::RegSnapshot after = support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW);
+    const std::vector<std::wstring> changed = Changed(before, after);
+    ASSERT_EQ(changed.size(), 1u);
+    ASSERT_TRUE(changed[0].ends_with(L"CustomCommands|Command-0"));
+    const support::Bytes& old = before.at(changed[0]).data;
+    const support::Bytes& now = after.at(changed[0]).data;
+    ASSERT_EQ(now.size(), old.size());
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (i < 144 || i > 657) {
+            EXPECT_EQ(now[i], old[i]) << "byte " << i;
+        }
+    }
+    const std::string folderText(m_Folder.begin(), m_Folder.end());  // ASCII: the temporary folder
+    const std::string line(now.begin() + 144, std::find(now.begin() + 144, now.begin() + 400, 0));
+    const std::string start(now.begin() + 400, std::find(now.begin() + 400, now.begin() + 658, 0));
+    EXPECT_TRUE(line == folderText + "\\AdrCheck.exe" || line == "\"" + folderText + "\\AdrCheck.exe\"") << line;
+    EXPECT_EQ(start, folderText) << "the start folder was the program's";
 
     PostMessageW(form, WM_CLOSE, 0, 0);
     EXPECT_EQ(tessivar.WaitForExit(15000), std::optional<DWORD>(0));

@@ -170,6 +170,12 @@ TEST(KilledChange, EveryWriteOfEveryKindOfChangeIsPutBackAtTheNextStart) {
         renamed.small = ByteArray(table.Item(1).BitmapSBytes().size(), 0x5A);
         modEditCommand::Apply(m.List(), table, 1, renamed);
     });
+    const int paths = KillAtEveryWrite(Nothing, [](Machine& m) {
+        clCustomTessivars table(m.sub.Commands());
+        const modListActions::PathChange changes[] = {{1, "\"D:\\Neu Ort\\b.exe\" /a", "D:\\Neu Ort"},
+                                                      {4, "D:\\Neu\\e.exe", ""}};
+        modListActions::ChangePaths(m.List(), table, changes);
+    });
     const int placing = KillAtEveryWrite(Nothing, [](Machine& m) {
         auto toolbars = modButtonPlacement::Read(m.sub.Registry(), 30102);
         ASSERT_EQ(toolbars.size(), 1u);
@@ -180,6 +186,7 @@ TEST(KilledChange, EveryWriteOfEveryKindOfChangeIsPutBackAtTheNextStart) {
     for (int writes : {install, removal, restore, load, deletion}) EXPECT_GT(writes, 4);
     EXPECT_EQ(edit, 4) << "the logon entry, the record, the small picture, the entry taken away";
     EXPECT_EQ(placing, 3) << "the entry, the toolbar, the entry gone";
+    EXPECT_EQ(paths, 4) << "the entry, the two records, the entry gone";
 }
 
 TEST(KilledChange, AChangeThatEndsLeavesNoMarkAndOneThatTookNoBackupMakesNone) {

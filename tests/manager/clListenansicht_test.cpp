@@ -9,6 +9,7 @@
 #include "commands/CommandData.h"
 #include "commands/SubstituteServices.h"
 #include "manager/ListenansichtControls.h"
+#include "manager/PfadeControls.h"
 #include "manager/modListviewSort.h"
 #include "platform/MemoryNamedMutex.h"
 #include "platform/PacedRegistry.h"
@@ -28,7 +29,7 @@ namespace {
 const std::string kCommands(actregistry::kCustomCommands);
 const std::string kNewFile = "C:\\Befehle\\Neu.cmd";
 const std::string kBackups = "C:\\Users\\u\\AppData\\Local\\Tessivar\\Sicherungen";
-const Strings kCommandHeaders = {"Nr", "Name", "Zeile", "Start", "Beschreibung", "QuickInfo", "Menü"};
+const Strings kCommandHeaders = {"Nr", "Name", "Zeile", "Start", "Beschreibung", "QuickInfo", "Menü", "Programm"};
 
 class RecordingListenansicht : public RecordingForm, public IListenansichtWindow {
 public:
@@ -53,6 +54,18 @@ public:
     }
     std::optional<modEditCommand::Edit> edit;  // what the user's editing gives; nothing: cancelled
     clBearbeiten::NameTaken taken;
+    // The mended paths confirmed as offered, unless the user cancels.
+    std::optional<std::vector<modListActions::PathChange>> ConfirmPaths(clPfade::Services services,
+                                                                        std::vector<clPfade::Command> commands,
+                                                                        std::string folder) override {
+        RecordingForm form(PfadeControls::All(), "Pfade anpassen");
+        clPfade paths(form, services, std::move(commands), std::move(folder));
+        paths.Form_Load();
+        pathRows = form.At(PfadeControls::lvPfade).rows;
+        keptRows = form.At(PfadeControls::lvUebrig).rows;
+        if (confirmPaths) paths.cmdOK_Click();
+        return paths.Confirmed();
+    }
     // Puts the button on the first toolbar offered that may hold it, and says OK.
     std::optional<clSchaltflaechen::Toolbars> PlaceButtons(std::int32_t commandId, std::string name,
                                                            clSchaltflaechen::Toolbars toolbars) override {
@@ -66,6 +79,8 @@ public:
     platform::IShell* infoShell = nullptr;
     std::vector<modBackup::Entry> offered;
     int pick = -1;  // the entry the user picks; -1: cancelled
+    bool confirmPaths = true;
+    std::vector<Row> pathRows, keptRows;
     std::optional<std::vector<modBackupDiff::Difference>> told;  // of the newest, asked while the list showed
 };
 
@@ -76,6 +91,7 @@ protected:
         Toolbar(1, "Contact Toolbar", td::Entries({30102}));
         sub.registry.PutDword(kHKeyCurrentUser, actregistry::ToolbarKey(2), "TypeID", 0);
         sub.registry.PutDword(kHKeyCurrentUser, std::string(actregistry::kToolbarSummary), "Bars", 3);
+        sub.files.Put("C:\\ACT\\x.exe", {1});  // every seeded command's program
         sub.files.Put(kNewFile, td::CommandFile(td::Record(4711, "Neuer Befehl"), td::Image(24, 24, 3, 7),
                                                 td::Image(16, 16, 3, 9)));
     }
@@ -569,6 +585,56 @@ TEST_F(ListWindowLogic, TheRestoreButtonOffersTheBackupsNewestFirstAndFillsTheVi
     ASSERT_EQ(sub.messages.Shown().size(), 1u);
     EXPECT_EQ(sub.messages.Shown()[0].text.find("zurückgeschrieben."), std::string::npos);
     EXPECT_EQ(Logged("rows "), Strings{"lvCommands 3"});
+}
+
+// Commands whose program is not there are marked in the last column and
+// counted in the status; mending the paths of several selected ones, or of
+// all marked ones when the user says so, writes them and marks anew.
+TEST_F(ListWindowLogic, MissingProgramsAreMarkedAndTheirPathsMendedForTheSelectedRowsOrAllMarked) {
+    const auto put = [this](int n, std::uint32_t id, const std::string& name, const std::string& line) {
+        sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-" + std::to_string(n), platform::kRegBinary,
+                         td::Record(id, name, line));
+    };
+    SeedThree();
+    put(0, 30101, "Alt eins", "\"C:\\Alt\\eins.exe\" /a");
+    put(2, 30104, "Alt zwei", "C:\\Alt\\zwei.exe");
+    sub.files.Put("D:\\Neu\\eins.exe", {1});
+    sub.files.Put("D:\\Neu\\zwei.exe", {1});
+    logic.Form_Load();
+    EXPECT_EQ(Column(7), (Strings{"Programm fehlt", "", "Programm fehlt"}));
+    EXPECT_EQ(Status(), "3 benutzerdefinierte(r) Befehl(e), 2 mit fehlendem Programm");
+
+    // One marked row selected of two: asked, No keeps to the selection; the folder dialog cancelled.
+    Select(2);
+    sub.messages.QueueAnswer(MsgAnswer::No);
+    logic.cmdPfade_Click();
+    EXPECT_EQ(dialogs.FolderTitles(), Strings{"Ordner mit den Programmen wählen"});
+    ASSERT_EQ(BoxTexts().size(), 1u);
+    EXPECT_EQ(BoxTexts()[0].substr(0, 8), "Bei 2 Be");
+    EXPECT_TRUE(window.pathRows.empty()) << "no folder, no window";
+
+    // Yes: both marked, the unmarked one selected beside them left out.
+    window.At(c::lvCommands).more = {1};
+    sub.messages.QueueAnswer(MsgAnswer::Yes);
+    dialogs.QueueFolder("D:\\Neu");
+    sub.registry.ClearLog();
+    logic.cmdPfade_Click();
+    ASSERT_EQ(window.pathRows.size(), 2u);
+    EXPECT_EQ(window.pathRows[0][3], "\"D:\\Neu\\eins.exe\" /a");
+    EXPECT_EQ(sub.registry.Writes().size(), 2u);
+    EXPECT_EQ(Column(7), (Strings{"", "", ""})) << "filled again";
+    EXPECT_EQ(Status(), "3 benutzerdefinierte(r) Befehl(e)");
+    EXPECT_EQ(modBackup::List(backups).size(), 1u);
+
+    // Cancelled in the window: nothing written.
+    sub.files.Put("C:\\ACT\\eins.exe", {1});
+    Select(0);
+    window.confirmPaths = false;
+    dialogs.QueueFolder("C:\\ACT");
+    sub.registry.ClearLog();
+    logic.cmdPfade_Click();
+    EXPECT_EQ(window.pathRows.size(), 1u);
+    EXPECT_TRUE(sub.registry.Writes().empty());
 }
 
 // A table that takes a while: the registry is reached through the pacing of

@@ -18,6 +18,8 @@
 #include "manager/SicherungenControls.h"
 #include "manager/SlowTable_win.h"
 #include "manager/frmBearbeiten_win.h"
+#include "manager/PfadeControls.h"
+#include "manager/frmPfade_win.h"
 #include "manager/frmSchaltflaechen_win.h"
 #include "manager/frmSicherungen_win.h"
 #include "manager/frmUnterschiede_win.h"
@@ -70,6 +72,7 @@ protected:
         Toolbar(1, "Contact Toolbar", td::Entries({30102}));
         registry.PutDword(kHKeyCurrentUser, actregistry::ToolbarKey(2), "TypeID", 0);
         registry.PutDword(kHKeyCurrentUser, std::string(actregistry::kToolbarSummary), "Bars", 3);
+        files.Put("C:\\ACT\\x.exe", {1});  // every seeded command's program
     }
     void TearDown() override {
         if (form) form->Destroy();
@@ -159,7 +162,8 @@ protected:
     std::unique_ptr<ListWindowUnderTest> form;
 };
 
-const std::vector<std::string> kCommandHeaders = {"Nr", "Name", "Zeile", "Start", "Beschreibung", "QuickInfo", "Menü"};
+const std::vector<std::string> kCommandHeaders = {"Nr",           "Name",      "Zeile", "Start",
+                                                  "Beschreibung", "QuickInfo", "Menü",  "Programm"};
 
 TEST_F(ListWindow, AnEmptyTableShowsTheSevenHeadersAndTheCountZero) {
     Open();
@@ -344,11 +348,12 @@ TEST_F(ListWindow, EveryButtonIsReachedByTabAndByItsAccessKey) {
     Open();
     std::vector<HWND> order;
     HWND at = List().hwnd();
-    for (int i = 0; i < 8; ++i) order.push_back(at = GetNextDlgTabItem(form->hwnd(), at, FALSE));
-    EXPECT_EQ(order, (std::vector<HWND>{Button(c::cmdSpeichern).hwnd(), Button(c::cmdLaden).hwnd(),
-                                        Button(c::cmdToolbars).hwnd(), Button(c::cmdInfo).hwnd(),
-                                        Button(c::cmdWiederherstellen).hwnd(), Button(c::cmdBearbeiten).hwnd(),
-                                        Button(c::cmdSchaltflaechen).hwnd(), List().hwnd()}));
+    for (int i = 0; i < 9; ++i) order.push_back(at = GetNextDlgTabItem(form->hwnd(), at, FALSE));
+    EXPECT_EQ(order,
+              (std::vector<HWND>{Button(c::cmdSpeichern).hwnd(), Button(c::cmdLaden).hwnd(),
+                                 Button(c::cmdToolbars).hwnd(), Button(c::cmdInfo).hwnd(),
+                                 Button(c::cmdWiederherstellen).hwnd(), Button(c::cmdBearbeiten).hwnd(),
+                                 Button(c::cmdPfade).hwnd(), Button(c::cmdSchaltflaechen).hwnd(), List().hwnd()}));
 
     const auto alt = [this](wchar_t key) {
         // The key as the keyboard sends it; its character follows from it.
@@ -369,6 +374,8 @@ TEST_F(ListWindow, EveryButtonIsReachedByTabAndByItsAccessKey) {
         << "Alt+W: Wiederherstellen";
     alt(L'e');
     EXPECT_EQ(FindWindowW(frmBearbeiten::kClassName, nullptr), nullptr) << "Alt+E: no command, no editor";
+    alt(L'p');
+    EXPECT_TRUE(dialogs.FolderTitles().empty()) << "Alt+P: nothing selected, nothing to mend";
 }
 
 TEST_F(ListWindow, TheRestoreButtonOffersTheBackupsInTheRealModalList) {
@@ -462,6 +469,52 @@ TEST_F(ListWindow, TheEditButtonAndEnterOnARowOpenTheRealEditorAndItsEditShowsIn
     platform::PumpPending();
     EXPECT_EQ(Column(1)[1], "Serienbrief 3") << "Enter on the row";
     EXPECT_EQ(FindWindowW(frmBearbeiten::kClassName, nullptr), nullptr);
+}
+
+// The mark in the real list, two rows selected together, and the real
+// modal window of mended paths answered from inside its modal loop.
+TEST_F(ListWindow, MissingProgramsAreMarkedInTheRealListAndMendedThroughTheRealModalWindow) {
+    SeedThree();
+    for (int n : {0, 2}) {
+        registry.Put(kHKeyCurrentUser, kCommands, "Command-" + std::to_string(n), platform::kRegBinary,
+                     td::Record(n == 0 ? 30101 : 30104, "Alt " + std::to_string(n),
+                                "\"C:\\Alte Programme\\p" + std::to_string(n) + ".exe\" /n"));
+        files.Put("D:\\Neu\\p" + std::to_string(n) + ".exe", {1});
+    }
+    Open();
+    EXPECT_EQ(Headers(), kCommandHeaders);
+    EXPECT_EQ(Column(7), (std::vector<std::string>{"Programm fehlt", "", "Programm fehlt"}));
+    EXPECT_EQ(Status(), "3 benutzerdefinierte(r) Befehl(e), 2 mit fehlendem Programm");
+
+    for (int row : {0, 2}) ListView_SetItemState(List().hwnd(), row, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(List().SelectedRows(), (std::vector<int>{0, 2}));
+    dialogs.QueueFolder("D:\\Neu");
+    static HWND owner = nullptr;
+    static bool modal = false;
+    static std::vector<std::wstring> newLines, layout;
+    owner = form->hwnd();
+    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND paths = FindWindowW(frmPfade::kClassName, nullptr);
+        if (paths == nullptr) return;
+        KillTimer(nullptr, id);
+        modal = !IsWindowEnabled(owner) && GetWindow(paths, GW_OWNER) == owner;
+        layout = support::LayoutProblems(paths);
+        HWND list = GetDlgItem(paths, PfadeControls::lvPfade.id);
+        for (int r = 0; r < ListView_GetItemCount(list); ++r) {
+            wchar_t text[256] = {};
+            ListView_GetItemText(list, r, 3, text, 256);
+            newLines.push_back(text);
+        }
+        PostMessageW(GetDlgItem(paths, PfadeControls::cmdOK.id), BM_CLICK, 0, 0);
+    });
+    Click(c::cmdPfade);
+    EXPECT_TRUE(modal);
+    for (const std::wstring& problem : layout) ADD_FAILURE() << std::string(problem.begin(), problem.end());
+    EXPECT_EQ(newLines, (std::vector<std::wstring>{L"\"D:\\Neu\\p0.exe\" /n", L"\"D:\\Neu\\p2.exe\" /n"}));
+    EXPECT_EQ(Column(7), (std::vector<std::string>{"", "", ""})) << "filled again, nothing missing";
+    EXPECT_EQ(Status(), "3 benutzerdefinierte(r) Befehl(e)");
+    EXPECT_EQ(Column(2)[2], "\"D:\\Neu\\p2.exe\" /n");
+    EXPECT_EQ(FindWindowW(frmPfade::kClassName, nullptr), nullptr);
 }
 
 // Read through the control, as any reader does.

@@ -132,4 +132,75 @@ TEST_F(ListActions, LoadAndDeleteEachSaveTheConfigurationFirstAndStopWithoutIt) 
     EXPECT_FALSE(locks.IsHeld(actregistry::kConfigurationLock));
 }
 
+// A change of paths writes the records of the commands named and nothing
+// else: in them the line and the start folder, every other byte as it was
+// read; a write that fails puts all of it back.
+TEST_F(ListActions, ChangedPathsWriteOnlyTheTwoFieldsOfTheRecordsNamedAndAFailedWriteNothing) {
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-1", platform::kRegBinary, [] {
+        ByteArray record = td::Record(30102, "Serienbrief", "C:\\Alt\\brief.exe /x \x81");
+        record[399] = 0x55;  // bytes behind a field's end are the field's
+        record[700] = 0x66;
+        return record;
+    }());
+    sub.registry.PutDword(kHKeyCurrentUser, kCommands, "Count", 3);
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "Command-2", platform::kRegBinary, td::Record(30103, "Drei"));
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "BitmapL-30103", platform::kRegBinary, td::Image(24, 24, 3));
+    sub.registry.Put(kHKeyCurrentUser, kCommands, "BitmapS-30103", platform::kRegBinary, td::Image(16, 16, 3));
+    const auto before = sub.registry.Snapshot(kHKeyCurrentUser, kCommands);
+    const auto record = [](const auto& snapshot, int n) {
+        for (const auto& [name, value] : snapshot) {
+            if (name.ends_with("|command-" + std::to_string(n))) return value.data;
+        }
+        return ByteArray();
+    };
+    const modListActions::PathChange changes[] = {{1, "\"D:\\Neu Ort\\brief.exe\" /x \xC2\x81", "D:\\Neu Ort"},
+                                                  {2, "D:\\Neu\\x.exe", ""}};
+
+    // The first write refused: nothing stays, and the window is told to read again.
+    {
+        clCustomTessivars table(sub.Commands());
+        int seen = 0;
+        sub.registry.SetFaultHook([&](const platform::MemoryRegistry::Call& call) -> long {
+            return sub.registry.IsWrite(call) && call.name.starts_with("Command-") && ++seen == 2
+                       ? platform::kErrorAccessDenied
+                       : platform::kErrorSuccess;
+        });
+        EXPECT_EQ(modListActions::ChangePaths(context, table, changes), Outcome::Undone);
+        sub.registry.SetFaultHook(nullptr);
+        EXPECT_TRUE(sub.registry.Snapshot(kHKeyCurrentUser, kCommands) == before);
+    }
+
+    clCustomTessivars table(sub.Commands());
+    sub.registry.ClearLog();
+    ASSERT_EQ(modListActions::ChangePaths(context, table, changes), Outcome::Done);
+    std::vector<std::string> written;
+    for (const auto& write : sub.registry.Writes()) {
+        if (write.keyPath.ends_with(kCommands)) written.push_back(write.name);
+    }
+    EXPECT_EQ(written, (std::vector<std::string>{"Command-1", "Command-2"}));
+    const auto after = sub.registry.Snapshot(kHKeyCurrentUser, kCommands);
+    for (const auto& [name, value] : before) {
+        if (!name.ends_with("|command-1") && !name.ends_with("|command-2")) {
+            EXPECT_TRUE(after.at(name) == value) << name;
+        }
+    }
+    const ByteArray old = record(before, 1);
+    const ByteArray now = record(after, 1);
+    ASSERT_EQ(now.size(), old.size());
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (i < 144 || i > 657) {
+            EXPECT_EQ(now[i], old[i]) << "byte " << i;
+        }
+    }
+    const std::string line = "\"D:\\Neu Ort\\brief.exe\" /x \x81";
+    EXPECT_EQ(std::string(now.begin() + 144, now.begin() + 144 + static_cast<std::ptrdiff_t>(line.size())), line);
+    EXPECT_EQ(now[144 + line.size()], 0);
+    EXPECT_EQ(now[399], 0) << "the rest of the field cleared";
+    EXPECT_EQ(table.Item(2).Start(), "");
+    const auto taken = modBackup::List(backups);
+    ASSERT_EQ(taken.size(), 2u) << "one backup for each change, the one put back too";
+    EXPECT_EQ(taken.front().reason, "Pfade anpassen (2 Befehle)");
+    EXPECT_EQ(modListActions::PathsReason(1), "Pfade anpassen (1 Befehl)");
+}
+
 }  // namespace

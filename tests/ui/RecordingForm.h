@@ -22,6 +22,7 @@ public:
         bool enabled = true, checked = false, focused = false;
         std::vector<std::string> items;  // a drop-down list's
         int index = -1;  // a drop-down list's choice, a list view's selected row
+        std::vector<int> more;  // a list view's other rows selected beside `index`
         int value = 0;  // a progress bar's
         std::vector<std::string> headers;  // a list view's
         std::vector<Row> rows;
@@ -104,6 +105,7 @@ public:
         c.headers.assign(headers.begin(), headers.end());
         c.rows = rows;
         c.index = -1;
+        c.more.clear();
         log.push_back("rows " + Name(list) + " " + std::to_string(rows.size()));
     }
     void ReorderRows(ui::ListViewId list, const std::vector<Row>& rows) override {
@@ -119,8 +121,15 @@ public:
         log.push_back("append " + Name(list) + " " + std::to_string(rows.size()));
     }
     int SelectedRow(ui::ListViewId list) const override { return At(list).index; }
+    std::vector<int> SelectedRows(ui::ListViewId list) const override {
+        std::vector<int> rows = At(list).more;
+        if (At(list).index >= 0) rows.push_back(At(list).index);
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
     void SelectRow(ui::ListViewId list, int row) override {
         Control& c = At(list);
+        c.more.clear();
         c.index = row >= 0 && row < static_cast<int>(c.rows.size()) ? row : -1;
         log.push_back("select " + Name(list) + " " + std::to_string(c.index));
     }

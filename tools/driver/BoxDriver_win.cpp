@@ -118,6 +118,15 @@ BOOL CALLBACK BoxSearchProc(HWND hwnd, LPARAM lParam) {
     return FALSE;
 }
 
+// Stops at the first visible edit field, handing it over through `found`.
+BOOL CALLBACK FirstVisibleEdit(HWND child, LPARAM found) {
+    wchar_t name[16] = {};
+    GetClassNameW(child, name, 16);
+    if (lstrcmpiW(name, L"Edit") != 0 || !IsWindowVisible(child)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
 }  // namespace
 
 HWND FindMessageBox(DWORD processId, const std::wstring& title, DWORD timeoutMs) {
@@ -178,6 +187,11 @@ bool AnswerFileDialog(HWND dialog, const std::wstring& path) {
         if (field == nullptr) field = combo;
     }
     if (field == nullptr) field = GetDlgItem(dialog, 0x480);
+    // The item dialog of today's look (also the folder dialog) numbers its
+    // controls otherwise: its first visible edit field is the name's.
+    if (field == nullptr) {
+        EnumChildWindows(dialog, FirstVisibleEdit, reinterpret_cast<LPARAM>(&field));
+    }
     if (field == nullptr) return false;
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     return Click(dialog, IDOK);

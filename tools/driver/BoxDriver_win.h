@@ -29,8 +29,8 @@ BoxInfo ReadMessageBox(HWND box);
 // Presses the button with control id `id`; false when the box has none.
 bool Press(HWND box, int id);
 
-// Answers an open or save dialog of the common dialogs: types `path` as
-// the file name and presses its OK button. False when it has no name field.
+// Answers an open, save or folder dialog of the common dialogs: types
+// `path` as the name and presses its OK button. False when it has no name field.
 bool AnswerFileDialog(HWND dialog, const std::wstring& path);
 
 // Presses the button with control id `id` of any window (posted, as a click).

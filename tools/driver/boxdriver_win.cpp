@@ -2,13 +2,15 @@
 // answers it: the demo's stand-in for a user.
 //
 //   boxdriver.exe [--title TEXT] [--class NAME] [--timeout MS] [--press ok|yes|no|cancel]
-//                 [--text ID]... [--click ID] [--file PATH] [--close]
+//                 [--text ID]... [--click ID] [--scroll ID] [--file PATH] [--close]
 // Prints the box (title, text, icon, buttons) and exits 0, or 1 when no box appeared.
 // For a program's own window: --text prints the text of its control ID,
 // --click clicks that control as the user would (buttons, clickable
-// pictures), --close asks the window to close. --file answers an open or
-// save dialog with that file name.
+// pictures), --scroll scrolls that list view to its right end (its last
+// columns in sight), --close asks the window to close. --file answers an
+// open, save or folder dialog with that file or folder name.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -48,6 +50,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring className = L"#32770";
     std::vector<int> textIds;
     int clickId = 0;
+    int scrollId = 0;
     std::wstring file;
     bool close = false;
     for (int i = 1; i < argc; ++i) {
@@ -64,6 +67,8 @@ int wmain(int argc, wchar_t** argv) {
             textIds.push_back(_wtoi(argv[++i]));
         else if (a == L"--click" && i + 1 < argc)
             clickId = _wtoi(argv[++i]);
+        else if (a == L"--scroll" && i + 1 < argc)
+            scrollId = _wtoi(argv[++i]);
         else if (a == L"--file" && i + 1 < argc)
             file = argv[++i];
         else if (a == L"--close")
@@ -85,6 +90,7 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(GetDlgItem(box, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
         std::printf("control %d: %s\n", id, Escaped(text).c_str());
     }
+    if (scrollId != 0) SendMessageW(GetDlgItem(box, scrollId), LVM_SCROLL, 100000, 0);
     // Posted: the click may open a box of its own.
     if (clickId != 0 && !driver::Click(box, clickId)) {
         std::printf("no control %d\n", clickId);
