@@ -189,9 +189,12 @@ TEST_F(TessivarListWindow, ABackupNamesTheDeletionItPrecedesItsDifferencesShowAn
     ASSERT_FALSE(support::RemoteRows(GetDlgItem(place, kToolbarsId), 2).empty());
     ASSERT_TRUE(driver::Click(place, IsWindowEnabled(GetDlgItem(place, kEntfernenId)) ? kEntfernenId : kHinzufuegenId));
     ASSERT_TRUE(driver::Click(place, IDOK));
-    for (int i = 0; i < 250 && IsWindow(place); ++i) Sleep(20);
-    for (int i = 0; i < 250 && !IsWindowEnabled(form); ++i) Sleep(20);
-    const std::vector<std::wstring> changed = Changed(deleted, support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW));
+    // Written once the window has closed, behind the lock and a backup.
+    std::vector<std::wstring> changed;
+    for (int i = 0; i < 250 && changed.empty(); ++i) {
+        Sleep(20);
+        changed = Changed(deleted, support::SnapshotTree(HKEY_CURRENT_USER, kMenuConfigW));
+    }
     ASSERT_EQ(changed.size(), 1u);
     EXPECT_NE(changed[0].find(L"ActToolBars-Bar"), std::wstring::npos)
         << std::string(changed[0].begin(), changed[0].end());
