@@ -99,6 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(line.find(request.RestoreFile) != std::string::npos);
             Check(request.RestoreFile.size() + 17 <= line.size());
             break;
+        case RunKind::Repair:
+            // Only the first word makes it one.
+            Check(!words.empty() && words[0].size() == 11);
+            break;
         case RunKind::Usage:
         case RunKind::NotUnderstood:
         case RunKind::ListWindow: Check(request.AddonName.empty() || words.size() >= 2); break;
