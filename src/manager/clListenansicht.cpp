@@ -521,7 +521,7 @@ void clListenansicht::EditCommand(std::int32_t number) {
     modListActions::Outcome outcome = modListActions::Outcome::Refused;
     try {
         outcome = modEditCommand::Apply(Actions(), *m_Table, number, *edit);
-    } catch (...) {
+    } catch (const AppError&) {
         // What the table holds may no longer be what is stored.
         ReadTableAgain();
         throw;

@@ -11,22 +11,16 @@ Pacing::Work::Work(Pacing& pacing) : m_Pacing(pacing) {
 Pacing::Work::~Work() { --m_Pacing.m_Depth; }
 
 void Pacing::Step() {
-    if (m_Depth == 0 || m_InStep) return;
+    if (m_Depth == 0 || m_InStep || m_Clock.Milliseconds() - m_Last < kIntervalMs) return;
     m_InStep = true;
+    ++m_Steps;
+    // The events are callbacks of the work: a fault of theirs is the
+    // window's to report (its procedures catch their own), never the work's.
     try {
-        if (m_Clock.Milliseconds() - m_Last >= kIntervalMs) {
-            ++m_Steps;
-            try {
-                m_Windows.DoEvents();
-            } catch (...) {
-                // The window procedures catch their own faults; none is owed to the work.
-            }
-            m_Last = m_Clock.Milliseconds();
-        }
-    } catch (...) {
-        // A clock that cannot be read lets no events run.
-    }
+        m_Windows.DoEvents();
+    } catch (...) {}
     m_InStep = false;
+    m_Last = m_Clock.Milliseconds();
 }
 
 }  // namespace platform
